@@ -1,0 +1,51 @@
+# Test registration shared by both presets.
+#
+# Native tests are discovered one by one.  A Windows test program runs as one
+# ctest test through Wine (each Wine start costs about half a second).  Tests
+# that touch the fixed registry key, the shared settings record or the
+# system-wide hook take the lock "corvane_session" so they never overlap.
+include(GoogleTest)
+
+function(corvane_add_gtest name)
+  cmake_parse_arguments(ARG "SESSION" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES LABELS wine)
+    if(ARG_SESSION)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK corvane_session)
+    endif()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
+  endif()
+endfunction()
+
+# An end-to-end test: a Python driver that starts the Windows programs under
+# Wine and reads back what they did.
+function(corvane_add_e2e name script)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME ${name}
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/${script})
+  set_tests_properties(${name} PROPERTIES
+    LABELS "wine;e2e"
+    RESOURCE_LOCK corvane_session
+    ENVIRONMENT "CORVANE_BIN=${CORVANE_BIN_DIR};CORVANE_SOURCE=${CMAKE_SOURCE_DIR};CORVANE_MINGW_PREFIX=i686-w64-mingw32-")
+endfunction()
+
+# A libFuzzer target (fuzz preset only).  ctest runs it for a bounded number
+# of inputs, so a plain test run also exercises it; longer runs by hand.
+function(corvane_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "RUNS" "SOURCES;LIBS" ${ARGN})
+  if(NOT CORVANE_FUZZ)
+    return()
+  endif()
+  if(NOT ARG_RUNS)
+    set(ARG_RUNS 200000)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_test(NAME ${name} COMMAND ${name} -runs=${ARG_RUNS} -seed=1 -max_len=4096)
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
+endfunction()

@@ -1,0 +1,109 @@
+#include "cbt_hook.h"
+
+#include "buddy_list_proc.h"
+#include "child_procs.h"
+#include "conversation_procs.h"
+#include "popup_rules.h"
+#include "process_state.h"
+#include "settings_store.h"
+#include "shared_settings.h"
+#include "subclass_rows.h"
+#include "system_clock.h"
+
+#include <cstring>
+
+namespace corvane {
+namespace {
+
+inline constexpr int kClassNameCapacity = 256;
+
+const WNDPROC kRowProcedures[kRowCount] = {
+    BuddyListWndProc,  ChatWindowProc, IMWindowProc,      IMTextControlProc, IMTextFrameProc,
+    ButtonRowEditProc, BuddyListAteProc, AdPaneProc,      TabGroupProc,      GeneralButtonProc,
+    StaticProc,        SeparatorProc,  BuddyTreeProc,     ListButtonProc,
+};
+
+// A missing window or a failed query gives an empty name.
+void ReadClassName(HWND window, char (&name)[kClassNameCapacity]) {
+  name[0] = '\0';
+  if (window != nullptr && GetClassNameA(window, name, kClassNameCapacity - 1) == 0) {
+    name[0] = '\0';
+  }
+}
+
+// Windows we subclassed call into this module until they are destroyed, so
+// it must outlive the hook: take one extra reference, once per process.
+void KeepModuleLoaded() {
+  ProcessState& process = Process();
+  if (process.keptLoaded) return;
+  HMODULE self = nullptr;
+  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                         reinterpret_cast<LPCSTR>(&CBTProc), &self)) {
+    process.keptLoaded = true;
+  }
+}
+
+void Subclass(HWND window, SubclassRow row) {
+  KeepModuleLoaded();
+  Process().savedProc[row] = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row])));
+}
+
+void SubclassMatchingRows(int first, int last, HWND window, const char* cls, const char* parent,
+                          const char* grandparent) {
+  for (int row = first; row <= last; ++row) {
+    if (PatternMatches(kRowPatterns[row], cls, parent, grandparent)) {
+      Subclass(window, static_cast<SubclassRow>(row));
+    }
+  }
+}
+
+// True when the pop-up must not be created.
+bool RefusePopup(PopupKind kind) {
+  ProcessState& process = Process();
+  PopupFacts facts{Shared.AllowAIMTodayPopup != 0, process.aimTodayAsked,
+                   process.buddyListCreated, process.buddyListCreatedAt, 0};
+  // The clock is read only when the rule needs it.
+  if (kind == PopupKind::kMiniBrowser && !facts.allowSetting && !facts.todayAsked) {
+    facts.now = SystemTimeNow();
+  }
+  const PopupVerdict verdict = JudgePopup(kind, facts);
+  if (verdict.clearTodayAsked) process.aimTodayAsked = false;
+  return verdict.refuse;
+}
+
+// Returns true when the creation is refused.
+bool OnCreateWindow(HWND window, const CBT_CREATEWNDA* create) {
+  HWND parent = create != nullptr && create->lpcs != nullptr ? create->lpcs->hwndParent : nullptr;
+  HWND grandparent = parent != nullptr ? GetParent(parent) : nullptr;
+  char cls[kClassNameCapacity], parentCls[kClassNameCapacity], grandCls[kClassNameCapacity];
+  ReadClassName(window, cls);
+  ReadClassName(parent, parentCls);
+  ReadClassName(grandparent, grandCls);
+
+  SubclassMatchingRows(kRowBuddyList, kRowIMWindow, window, cls, parentCls, grandCls);
+  if (std::strcmp(cls, kTodayClass) == 0 && RefusePopup(PopupKind::kToday)) return true;
+  if (std::strcmp(cls, kMiniBrowserClass) == 0 && RefusePopup(PopupKind::kMiniBrowser)) {
+    return true;
+  }
+  SubclassMatchingRows(kRowIMTextControl, kRowListButton, window, cls, parentCls, grandCls);
+  return false;
+}
+
+}  // namespace
+}  // namespace corvane
+
+extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
+  using namespace corvane;
+  ProcessState& process = Process();
+  if (process.settingsUnbound) {
+    process.settingsUnbound = false;
+    RegisterSettings();
+  }
+  if (code == HCBT_CREATEWND &&
+      OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam))) {
+    return 1;
+  }
+  HHOOK hook = Shared.HookHandle;
+  return hook != nullptr ? CallNextHookEx(hook, code, wParam, lParam) : 0;
+}

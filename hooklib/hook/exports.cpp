@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include <cstring>
+
+#include "exports.h"
+#include "process_state.h"
+#include "shared_settings.h"
+
+using corvane::Process;
+using corvane::Shared;
+
+extern "C" int WINAPI Init(HHOOK hook) {
+  Process().historyMutex = CreateMutexA(nullptr, FALSE, "MutexToProtectHistoryFiles");
+  Shared.HookHandle = hook;
+  return 0;
+}
+
+extern "C" int WINAPI Shutdown() {
+  HANDLE& mutex = Process().historyMutex;
+  if (mutex != nullptr) CloseHandle(mutex);
+  mutex = nullptr;
+  Shared.HookHandle = nullptr;
+  return 0;
+}
+
+// strncpy semantics on purpose: the rest is NUL-padded and the copy is
+// unterminated when the path is as long as the buffer.
+extern "C" char* __cdecl GetAppPath(char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return buffer;
+  const size_t field = strnlen(Shared.AppPath, corvane::kPathCapacity);
+  const size_t n = field < static_cast<size_t>(size) ? field : static_cast<size_t>(size);
+  std::memcpy(buffer, Shared.AppPath, n);
+  std::memset(buffer + n, 0, static_cast<size_t>(size) - n);
+  return buffer;
+}
+
+extern "C" int __cdecl GetAllowCloning() { return Shared.AllowCloning; }
+
+// The field keeps its terminator even for a path of 260 characters or more.
+extern "C" char* __cdecl SetCurDir(const char* path) {
+  char* dir = Shared.CurDir;
+  size_t n = 0;
+  if (path != nullptr) n = strnlen(path, corvane::kPathCapacity - 1);
+  if (n > 0) std::memcpy(dir, path, n);
+  std::memset(dir + n, 0, corvane::kPathCapacity - n);
+  return dir;
+}
+
+// The preferences dialog is not part of this build yet.
+extern "C" int __cdecl DoPrefDlg() { return 0; }

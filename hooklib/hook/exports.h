@@ -1,0 +1,14 @@
+// Exports of the hook library besides the hook procedure, the settings
+// loader and the preferences dialog.
+#pragma once
+
+#include <windows.h>
+
+// _Init@4: opens the history mutex in this process and enables chaining.
+extern "C" int WINAPI Init(HHOOK hook);
+// _Shutdown@0: closes that mutex and forgets the hook handle.
+extern "C" int WINAPI Shutdown();
+extern "C" char* __cdecl GetAppPath(char* buffer, int size);
+extern "C" int __cdecl GetAllowCloning();
+extern "C" char* __cdecl SetCurDir(const char* path);
+extern "C" int __cdecl DoPrefDlg();

@@ -1,0 +1,67 @@
+#include "subclass_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace corvane {
+namespace {
+
+std::vector<int> MatchingRows(const char* cls, const char* parent, const char* grandparent) {
+  std::vector<int> rows;
+  for (int row = 0; row < kRowCount; ++row) {
+    if (PatternMatches(kRowPatterns[row], cls, parent, grandparent)) rows.push_back(row);
+  }
+  return rows;
+}
+
+using Rows = std::vector<int>;
+
+TEST(SubclassRows, TopLevelWindowsMatchByClassAlone) {
+  EXPECT_EQ(MatchingRows("_Oscar_BuddyListWin", "", ""), Rows{kRowBuddyList});
+  EXPECT_EQ(MatchingRows("AIM_ChatWnd", "", ""), Rows{kRowChatWindow});
+  EXPECT_EQ(MatchingRows("AIM_IMessage", "", ""), Rows{kRowIMWindow});
+  // Rows 1 to 3 ignore the parent.
+  EXPECT_EQ(MatchingRows("AIM_IMessage", "Shell_TrayWnd", "x"), Rows{kRowIMWindow});
+}
+
+TEST(SubclassRows, IMTextControlsMatchOneRowEach) {
+  EXPECT_EQ(MatchingRows("Ate32Class", "WndAte32Class", "AIM_IMessage"), Rows{kRowIMTextControl});
+  EXPECT_EQ(MatchingRows("WndAte32Class", "AIM_IMessage", ""), Rows{kRowIMTextFrame});
+  // The same controls in a chat window are not the IM window's.
+  EXPECT_EQ(MatchingRows("Ate32Class", "WndAte32Class", "AIM_ChatWnd"), Rows{});
+  EXPECT_EQ(MatchingRows("WndAte32Class", "AIM_ChatWnd", ""), Rows{});
+}
+
+TEST(SubclassRows, BuddyListChildrenByParent) {
+  const char* bl = "_Oscar_BuddyListWin";
+  EXPECT_EQ(MatchingRows("Edit", bl, ""), Rows{kRowButtonRowEdit});
+  EXPECT_EQ(MatchingRows("Ate32Class", bl, ""), Rows{kRowBuddyListAte});
+  EXPECT_EQ(MatchingRows("WndAte32Class", bl, ""), Rows{kRowAdPane});
+  EXPECT_EQ(MatchingRows("_Oscar_TabGroup", bl, ""), Rows{kRowTabGroup});
+  EXPECT_EQ(MatchingRows("_Oscar_IconBtn", bl, ""), Rows{kRowGeneralButton});
+  EXPECT_EQ(MatchingRows("_Oscar_Static", bl, ""), Rows{kRowStatic});
+  EXPECT_EQ(MatchingRows("_Oscar_Separator", bl, ""), Rows{kRowSeparator});
+  EXPECT_EQ(MatchingRows("_Oscar_Tree", "_Oscar_TabGroup", bl), Rows{kRowBuddyTree});
+  EXPECT_EQ(MatchingRows("_Oscar_IconBtn", "_Oscar_TabGroup", bl), Rows{kRowListButton});
+}
+
+TEST(SubclassRows, ClassAloneOrWrongParentMatchesNothing) {
+  EXPECT_EQ(MatchingRows("Edit", "", ""), Rows{});
+  EXPECT_EQ(MatchingRows("Edit", "AIM_IMessage", ""), Rows{});
+  EXPECT_EQ(MatchingRows("_Oscar_Tree", "_Oscar_BuddyListWin", ""), Rows{});
+  EXPECT_EQ(MatchingRows("_Oscar_IconBtn", "AIM_IMessage", ""), Rows{});
+  EXPECT_EQ(MatchingRows("Ate32Class", "WndAte32Class", ""), Rows{});
+}
+
+TEST(SubclassRows, NamesCompareExactlyAndCaseSensitively) {
+  EXPECT_EQ(MatchingRows("aim_imessage", "", ""), Rows{});
+  EXPECT_EQ(MatchingRows("AIM_IMessage2", "", ""), Rows{});
+  EXPECT_EQ(MatchingRows("AIM_IMessag", "", ""), Rows{});
+  EXPECT_EQ(MatchingRows("edit", "_Oscar_BuddyListWin", ""), Rows{});
+  EXPECT_EQ(MatchingRows(kTodayClass, "", ""), Rows{});
+  EXPECT_EQ(MatchingRows(kMiniBrowserClass, "", ""), Rows{});
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,147 @@
+#include <cstring>
+#include <map>
+
+#include "registry_fixture.h"
+#include "settings_store.h"
+#include "shared_settings.h"
+
+namespace corvane {
+namespace {
+
+// This test program carries product version 2.2.1.65.
+constexpr char kRunningVersion[] = "2.2.1 (build 65)";
+
+class LoadSettingsTest : public CleanRegistryTest {
+ protected:
+  void SetUp() override {
+    CleanRegistryTest::SetUp();
+    std::strcpy(Shared.CurDir, "C:\\Program Files\\Corvane");
+  }
+};
+
+TEST_F(LoadSettingsTest, FirstRunGivesDefaultsAndComputedPaths) {
+  Shared.AlphaIM = 1;
+  Shared.AllowStockTicker = 1;
+  EXPECT_EQ(LoadSettingsFromReg(), 0);
+  const SharedSettings& s = Shared;
+  EXPECT_EQ(s.AlphaIM, 200);
+  EXPECT_EQ(s.AlphaBL, 230);
+  EXPECT_EQ(s.AlphaOn, 0);
+  EXPECT_EQ(s.OpaqueOnTop, 1);
+  EXPECT_EQ(s.AlphaFadeDown, 1);
+  EXPECT_EQ(s.CheckVersion, 0);
+  EXPECT_EQ(s.Statistics, 1);
+  EXPECT_EQ(s.RemoveAds, 1);
+  EXPECT_EQ(s.ListButtons, 1);
+  EXPECT_EQ(s.GenButtons, 1);
+  EXPECT_EQ(s.Logging, 1);
+  EXPECT_EQ(s.HotKey, 0x30041u);
+  EXPECT_EQ(s.CorvaneProfileLink, 0);
+  EXPECT_EQ(s.AllowStockTicker, 0);
+  EXPECT_EQ(s.AllowAIMTodayPopup, 0);
+  EXPECT_EQ(s.AllowCloning, 1);
+  EXPECT_EQ(s.ShowBLinTaskbar, 1);
+  EXPECT_EQ(s.Menu, 1);
+  EXPECT_EQ(s.Tabs, 1);
+  EXPECT_STREQ(s.LogDir, "C:\\Program Files\\Corvane\\Corvane History");
+  EXPECT_STREQ(s.AppPath, "aim.exe");
+  EXPECT_STREQ(s.Version, kRunningVersion);
+  EXPECT_STREQ(s.ReleaseText, "[ 06.10.2002 ]");
+}
+
+TEST_F(LoadSettingsTest, HostRegistrationGivesAppPath) {
+  const char path[] = "C:\\Messenger\\aim.exe";
+  WriteValue(kHostAppPathKey, nullptr, REG_SZ, path, sizeof path);
+  LoadSettingsFromReg();
+  EXPECT_STREQ(Shared.AppPath, path);
+}
+
+TEST_F(LoadSettingsTest, StoredValuesOverrideDefaultsAndComputedOnes) {
+  const char hostPath[] = "C:\\Messenger\\aim.exe";
+  WriteValue(kHostAppPathKey, nullptr, REG_SZ, hostPath, sizeof hostPath);
+  WriteString("LogDir", "D:\\Logs");
+  WriteString("AppPath", "E:\\other\\aim.exe");
+  WriteDword("RemoveAds", 0);
+  WriteDword("AllowStockTicker", 1);
+  const BYTE alpha = 17;
+  WriteValue(kSettingsKey, "AlphaIM", REG_BINARY, &alpha, 1);
+  LoadSettingsFromReg();
+  EXPECT_STREQ(Shared.LogDir, "D:\\Logs");
+  EXPECT_STREQ(Shared.AppPath, "E:\\other\\aim.exe");
+  EXPECT_EQ(Shared.RemoveAds, 0);
+  EXPECT_EQ(Shared.AllowStockTicker, 1);
+  EXPECT_EQ(Shared.AlphaIM, 17);
+  EXPECT_EQ(Shared.AlphaBL, 230);
+}
+
+TEST_F(LoadSettingsTest, ResultTellsWhetherTheStoredVersionIsTheRunningOne) {
+  WriteString("Version", kRunningVersion);
+  EXPECT_EQ(LoadSettingsFromReg(), 1);
+
+  WriteString("Version", "2.2 (build 60)");
+  EXPECT_EQ(LoadSettingsFromReg(), 0);
+  EXPECT_STREQ(Shared.Version, kRunningVersion);
+  // The registry learns the new version only with a save.
+  EXPECT_EQ(LoadSettingsFromReg(), 0);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(LoadSettingsFromReg(), 1);
+}
+
+TEST_F(LoadSettingsTest, SaveAfterTwoLoadsWritesExactly24Values) {
+  LoadSettingsFromReg();
+  LoadSettingsFromReg();
+  EXPECT_EQ(ProcessRegSettings().BindingCount(), 24u);
+  ASSERT_TRUE(SaveSettings());
+
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  std::map<DWORD, int> byType;
+  std::map<std::string, DWORD> sizes;
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameLen = sizeof name, type = 0, size = 0;
+    if (RegEnumValueA(key, i, name, &nameLen, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+      break;
+    }
+    ++byType[type];
+    sizes[name] = size;
+  }
+  RegCloseKey(key);
+  EXPECT_EQ(byType[REG_DWORD], 18);
+  EXPECT_EQ(byType[REG_BINARY], 2);
+  EXPECT_EQ(byType[REG_SZ], 4);
+  EXPECT_EQ(byType.size(), 3u);
+  EXPECT_EQ(sizes["AlphaIM"], 1u);
+  EXPECT_EQ(sizes["AlphaBL"], 1u);
+  EXPECT_EQ(sizes["CheckVersionLast"], 1u);
+  EXPECT_EQ(sizes.count("CurDir"), 0u);
+}
+
+TEST_F(LoadSettingsTest, MinusOneIsStoredAsAllOnesAndReadBack) {
+  LoadSettingsFromReg();
+  Shared.CheckVersion = -1;
+  ASSERT_TRUE(SaveSettings());
+  DWORD raw = 0, size = sizeof raw;
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "CheckVersion", RRF_RT_REG_DWORD,
+                         nullptr, &raw, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(raw, 0xFFFFFFFFu);
+  Shared.CheckVersion = 0;
+  LoadSettingsFromReg();
+  EXPECT_EQ(Shared.CheckVersion, -1);
+}
+
+TEST_F(LoadSettingsTest, OversizedOrWrongTypedValuesStayInTheirFields) {
+  WriteString("LogDir", std::string(400, 'L'));
+  WriteDword("AlphaBL", 0x01020304);
+  WriteString("Tabs", "0");
+  LoadSettingsFromReg();
+  EXPECT_STREQ(Shared.LogDir, "C:\\Program Files\\Corvane\\Corvane History");
+  EXPECT_EQ(Shared.AlphaBL, 230);
+  // '0' and its NUL over the low bytes of the default 1.
+  EXPECT_EQ(Shared.Tabs, 0x0030);
+  EXPECT_EQ(Shared.CurDir[sizeof Shared.CurDir - 1], '\0');
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,109 @@
+#include "settings_store.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "bounded_copy.h"
+#include "registry_names.h"
+#include "shared_settings.h"
+#include "version_info.h"
+#include "version_text.h"
+
+namespace corvane {
+namespace {
+
+void SetDefaults(SharedSettings& s) {
+  s.AlphaIM = 200;
+  s.AlphaBL = 230;
+  s.AlphaOn = 0;
+  s.OpaqueOnTop = 1;
+  s.AlphaFadeDown = 1;
+  s.CheckVersion = 0;
+  s.Statistics = 1;
+  s.GenButtons = 1;
+  s.ListButtons = 1;
+  s.ShowBLinTaskbar = 1;
+  s.Menu = 1;
+  s.Tabs = 1;
+  s.RemoveAds = 1;
+  s.Logging = 1;
+  s.CorvaneProfileLink = 0;
+  s.AllowStockTicker = 0;
+  s.AllowCloning = 1;
+  s.AllowAIMTodayPopup = 0;
+  s.HotKey = 0x30041;  // Ctrl+Alt+A
+}
+
+// "aim.exe", or the path the host registered for itself.
+void ComputeAppPath(SharedSettings& s) {
+  CopyBounded(s.AppPath, kPathCapacity, "aim.exe");
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, &key) ==
+      ERROR_SUCCESS) {
+    ReadTextValue(key, nullptr, s.AppPath, kPathCapacity);
+    RegCloseKey(key);
+  }
+}
+
+}  // namespace
+
+RegSettings& ProcessRegSettings() {
+  static RegSettings settings(HKEY_CURRENT_USER, kSettingsKey);
+  return settings;
+}
+
+void RegisterSettings() {
+  SharedSettings& s = Shared;
+  RegSettings& r = ProcessRegSettings();
+  r.AddInt(&s.AllowCloning, "AllowCloning");
+  r.AddInt(&s.AllowAIMTodayPopup, "AllowAIMTodayPopup");
+  r.AddInt(&s.AllowStockTicker, "AllowStockTicker");
+  r.AddInt(&s.CorvaneProfileLink, "CorvaneProfileLink");
+  r.AddInt(&s.CheckVersion, "CheckVersion");
+  r.AddInt(&s.Statistics, "Statistics");
+  r.AddInt(&s.RemoveAds, "RemoveAds");
+  r.AddInt(&s.ListButtons, "ListButtons");
+  r.AddInt(&s.GenButtons, "GenButtons");
+  r.AddInt(&s.ShowBLinTaskbar, "ShowBLinTaskbar");
+  r.AddInt(&s.Menu, "Menu");
+  r.AddInt(&s.Tabs, "Tabs");
+  r.AddInt(&s.Logging, "Logging");
+  r.AddInt(&s.AlphaFadeDown, "AlphaFadeDown");
+  r.AddInt(&s.OpaqueOnTop, "OpaqueOnTop");
+  r.AddInt(&s.AlphaOn, "AlphaOn");
+  r.AddByte(&s.AlphaIM, "AlphaIM");
+  r.AddByte(&s.AlphaBL, "AlphaBL");
+  r.AddDword(&s.CheckVersionLastDay, "CheckVersionLastDay");
+  r.AddDword(&s.HotKey, "HotKey");
+  r.AddString(s.CheckVersionLast, "CheckVersionLast");
+  r.AddString(s.LogDir, "LogDir");
+  r.AddString(s.AppPath, "AppPath");
+  r.AddString(s.Version, "Version");
+}
+
+bool SaveSettings() { return ProcessRegSettings().Save(); }
+
+}  // namespace corvane
+
+extern "C" int __cdecl LoadSettingsFromReg() {
+  using namespace corvane;
+  SharedSettings& s = Shared;
+  SetDefaults(s);
+
+  char running[kVersionTextCapacity] = "";
+  GetVersionText(running);
+  GetVersionString("Comments", s.ReleaseText);
+
+  char logDir[MAX_PATH] = "";
+  PathCombineA(logDir, s.CurDir, "Corvane History");
+  CopyBounded(s.LogDir, kPathCapacity, logDir);
+  ComputeAppPath(s);
+
+  RegisterSettings();
+  ProcessRegSettings().Load();
+
+  const int same = std::strcmp(running, s.Version) == 0 ? 1 : 0;
+  CopyBounded(s.Version, kPathCapacity, running);
+  return same;
+}
