@@ -1,0 +1,1 @@
+int ProbeMarker() { return 0; }

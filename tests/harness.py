@@ -1,0 +1,174 @@
+"""Shared helpers of the end-to-end tests: start the Windows programs under
+Wine, read the stand-in host's report, look at the registry and map window
+procedures back to the hook library's function names."""
+
+import os
+import re
+import shlex
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+SOURCE = os.environ.get("CORVANE_SOURCE", os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BIN = os.environ.get("CORVANE_BIN", os.path.join(SOURCE, "build", "win32", "bin"))
+MINGW = os.environ.get("CORVANE_MINGW_PREFIX", "i686-w64-mingw32-")
+WINE_RUN = os.path.join(SOURCE, "tools", "wine-run")
+
+SETTINGS_KEY = r"HKCU\Software\Halvard\Corvane"
+HOST_KEY = r"HKCU\Software\America Online\AOL Instant Messenger (TM)\CurrentVersion\AppPath"
+
+
+def win_path(path):
+    """The Windows name of a path of this machine (Wine maps / to Z:)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def bin_file(name):
+    return os.path.join(BIN, name)
+
+
+def run(program, *args, timeout=60, stdin=None):
+    """Runs a program of the bin folder (or a Wine builtin) to its end."""
+    exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    # Output goes through files, not pipes: a Wine service started on the way
+    # would hold a pipe open long after the program ended.
+    with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+        code = subprocess.run([WINE_RUN, exe, *args], input=stdin, stdout=out, stderr=err,
+                              text=True, timeout=timeout).returncode
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(args, code, out.read(), err.read())
+
+
+def start(program, *args, env=None, stdin=None):
+    exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    full_env = dict(os.environ)
+    full_env.update(env or {})
+    return subprocess.Popen([WINE_RUN, exe, *args], env=full_env, stdin=stdin,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+
+
+def reg_delete(key):
+    run("reg", "delete", key, "/f")
+
+
+def reg_add(key, name, value, kind="REG_SZ"):
+    args = ["add", key]
+    args += ["/ve"] if name is None else ["/v", name]
+    args += ["/t", kind, "/d", str(value), "/f"]
+    done = run("reg", *args)
+    if done.returncode != 0:
+        raise RuntimeError("reg add failed: " + done.stdout + done.stderr)
+
+
+def reg_values(key):
+    """{name: (type, text)} as `reg query` prints them."""
+    out = run("reg", "query", key).stdout
+    values = {}
+    for line in out.splitlines():
+        m = re.match(r"\s{4}(\S.*?)\s{4}(REG_\w+)\s{4}(.*)$", line) or \
+            re.match(r"\s{4}(\S.*?)\s{4}(REG_\w+)$", line)
+        if m:
+            values[m.group(1)] = (m.group(2), m.group(3) if m.lastindex >= 3 else "")
+    return values
+
+
+def wait_until(predicate, timeout=20.0, interval=0.1, what="condition"):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        result = predicate()
+        if result:
+            return result
+        time.sleep(interval)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def parse_fields(line):
+    """`key=value` pairs of a report line; values may be double-quoted."""
+    fields = {}
+    try:
+        parts = shlex.split(line, posix=True)
+    except ValueError:
+        parts = line.split()
+    if parts:
+        fields["event"] = parts[0]
+    for part in parts[1:]:
+        if "=" in part:
+            key, value = part.split("=", 1)
+            fields[key] = value
+    return fields
+
+
+class Report:
+    """The stand-in host's report file, read while the host runs."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def lines(self):
+        try:
+            with open(self.path, encoding="latin-1") as f:
+                return [line.rstrip("\r\n") for line in f]
+        except FileNotFoundError:
+            return []
+
+    def events(self, name=None):
+        found = [parse_fields(line) for line in self.lines()]
+        return [e for e in found if name is None or e.get("event") == name]
+
+    def wait_for(self, name, count=1, timeout=30.0, **match):
+        def ready():
+            hits = [e for e in self.events(name)
+                    if all(e.get(k) == v for k, v in match.items())]
+            return hits if len(hits) >= count else None
+        return wait_until(ready, timeout, what="%d '%s' %r in %s" % (count, name, match, self.path))
+
+
+class Symbols:
+    """Function names of the hook library by address, from its symbol table."""
+
+    def __init__(self, dll):
+        header = subprocess.run([MINGW + "objdump", "-p", dll], capture_output=True,
+                                text=True).stdout
+        self.image_base = int(re.search(r"ImageBase\s+([0-9a-fA-F]+)", header).group(1), 16)
+        table = subprocess.run([MINGW + "nm", "-C", dll], capture_output=True, text=True).stdout
+        self.by_rva = {}
+        for line in table.splitlines():
+            parts = line.split(" ", 2)
+            if len(parts) == 3 and parts[1] in ("T", "t"):
+                name = re.sub(r"\(.*$", "", parts[2]).split("::")[-1]
+                self.by_rva.setdefault(int(parts[0], 16) - self.image_base, name)
+
+    def name_of(self, module_and_rva):
+        """'Corvane.dll+0x1a2b' -> function name; anything else -> None."""
+        m = re.match(r"(?i)corvane\.dll\+0x([0-9a-f]+)$", module_and_rva or "")
+        return self.by_rva.get(int(m.group(1), 16)) if m else None
+
+
+class WineTest(unittest.TestCase):
+    """A test with its own temporary folder and a clean settings key."""
+
+    def setUp(self):
+        self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        reg_delete(SETTINGS_KEY)
+        self.processes = []
+
+    def tearDown(self):
+        for p in self.processes:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+        run(bin_file("robot.exe"), "close", "_Oscar_BuddyListWin")
+        reg_delete(SETTINGS_KEY)
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def start(self, program, *args, **kwargs):
+        p = start(program, *args, **kwargs)
+        self.processes.append(p)
+        return p
+
+    def register_host(self):
+        done = run("testhost.exe", "--register")
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
