@@ -1,0 +1,13 @@
+// Runs script lines one after another from the message loop, so windows
+// stay responsive and timers of subclasses keep running meanwhile.
+#pragma once
+
+#include <vector>
+
+#include "script_command.h"
+
+namespace testhost {
+
+void StartScript(const std::vector<ScriptLine>& lines);
+
+}  // namespace testhost
