@@ -86,8 +86,13 @@ def wait_until(predicate, timeout=20.0, interval=0.1, what="condition"):
 
 
 def parse_fields(line):
-    """`key=value` pairs of a report line; values may be double-quoted."""
+    """`key=value` pairs of a report line; values may be double-quoted, and
+    a `value=` field holds the rest of the line."""
     fields = {}
+    head, sep, rest = line.partition(" value=")
+    if sep:
+        fields["value"] = rest
+        line = head
     try:
         parts = shlex.split(line, posix=True)
     except ValueError:
@@ -137,7 +142,7 @@ class Symbols:
         self.by_rva = {}
         for line in table.splitlines():
             parts = line.split(" ", 2)
-            if len(parts) == 3 and parts[1] in ("T", "t"):
+            if len(parts) == 3 and parts[1] in ("T", "t") and not parts[2].startswith("."):
                 name = re.sub(r"\(.*$", "", parts[2]).split("::")[-1]
                 self.by_rva.setdefault(int(parts[0], 16) - self.image_base, name)
 

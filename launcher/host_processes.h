@@ -1,0 +1,46 @@
+// Starting host messengers and waiting for them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+struct StartedHost {
+  HANDLE process = nullptr;
+  DWORD processId = 0;
+};
+
+// Starts the host at appPath in its own folder.  On failure returns false
+// with the system's error code in *error.
+bool StartHost(const std::string& appPath, StartedHost* host, DWORD* error);
+
+// The hosts a launcher keeps its hook for: its own and the clones handed
+// to it.  Owns the process handles.
+class HostProcessSet {
+ public:
+  HostProcessSet() = default;
+  ~HostProcessSet();
+  HostProcessSet(const HostProcessSet&) = delete;
+  HostProcessSet& operator=(const HostProcessSet&) = delete;
+
+  // Takes ownership of the handle.  The caller checks Full() first.
+  void Add(HANDLE process);
+  // Opens the process for waiting and adds it.
+  bool Adopt(DWORD processId);
+  bool Full() const;
+
+  // Dispatches this thread's messages until every host has exited or a
+  // message handler has set stopRequested.  A flag rather than WM_QUIT,
+  // because a menu's or dialog's own message loop may swallow WM_QUIT.
+  void WaitForAllHostsPumpingMessages(const bool& stopRequested);
+
+ private:
+  void Remove(size_t index);
+
+  std::vector<HANDLE> processes_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,48 @@
+// The launcher's decisions, stated on plain values.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// Exit codes of Corvane.exe.
+enum LauncherExitCode : int {
+  kExitOk = 0,
+  kExitLibraryUnusable = 1,  // hook library or an export missing, or the hook refused
+  kExitHostNotStarted = 2,
+  kExitHandOverFailed = 3,   // a clone runs, but no launcher took it over
+  kExitCloningSwitchedOff = 4,
+};
+
+// True when "-clone" (in any letter case) is one of the arguments.  The
+// arguments follow Windows quoting: blanks separate, double quotes group.
+bool CommandLineRequestsClone(std::string_view arguments);
+
+enum class StartAction {
+  kRunLauncher,               // install the hook, start the host, wait for it
+  kHandCloneToLauncher,       // start one more host for the running launcher
+  kReportCloningSwitchedOff,
+  kShowRunningLauncher,
+};
+
+// What a start of Corvane.exe does.  A running launcher owns the one hook;
+// a second hook would subclass every window twice.
+StartAction DecideStart(bool cloneRequested, bool launcherRunning, bool cloningAllowed);
+
+// The folder part of a file path: "C:\a\b.exe" -> "C:\a", "C:\b.exe" -> "C:\",
+// "b.exe" -> "".
+std::string FolderOfPath(std::string_view path);
+
+// folder + "\" + name, with no doubled separator.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+struct HostLaunch {
+  std::string commandLine;    // the executable's path, quoted
+  std::string workingFolder;  // the executable's folder; empty when the path has none
+};
+
+// How to start the host from its stored path, which may come quoted.
+HostLaunch PlanHostLaunch(std::string_view appPath);
+
+}  // namespace corvane

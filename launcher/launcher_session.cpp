@@ -1,0 +1,40 @@
+#include "launcher_session.h"
+
+#include "launcher_texts.h"
+#include "message_boxes.h"
+
+namespace corvane {
+
+void OpenPreferences(LauncherSession& session) {
+  if (session.preferencesOpen) return;
+  session.preferencesOpen = true;
+  session.hooks.doPrefDlg();
+  session.preferencesOpen = false;
+}
+
+void StartAnotherHost(LauncherSession& session) {
+  if (!session.hooks.getAllowCloning()) {
+    ShowNotificationWithoutWaiting(kCloningSwitchedOffText);
+    return;
+  }
+  if (session.hosts.Full()) {
+    ShowErrorWithoutWaiting(kTooManyHostsText);
+    return;
+  }
+  const std::string appPath = ReadAppPath(session.hooks);
+  StartedHost host;
+  DWORD error = 0;
+  if (!StartHost(appPath, &host, &error)) {
+    ShowErrorWithoutWaiting(HostStartFailedText(appPath, SystemErrorText(error)));
+    return;
+  }
+  session.hosts.Add(host.process);
+}
+
+bool AdoptHost(LauncherSession& session, DWORD processId) {
+  return session.hosts.Adopt(processId);
+}
+
+void ShowAlreadyRunning() { ShowNotificationWithoutWaiting(kAlreadyRunningText); }
+
+}  // namespace corvane

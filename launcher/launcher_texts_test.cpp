@@ -1,0 +1,45 @@
+#include "launcher_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(WithoutTrailingBlanks, DropsTheSystemTextsLineBreak) {
+  EXPECT_EQ(WithoutTrailingBlanks("File not found.\r\n"), "File not found.");
+  EXPECT_EQ(WithoutTrailingBlanks("a b \t\r\n \n"), "a b");
+  EXPECT_EQ(WithoutTrailingBlanks("  lead"), "  lead");
+  EXPECT_EQ(WithoutTrailingBlanks("\r\n"), "");
+  EXPECT_EQ(WithoutTrailingBlanks(""), "");
+}
+
+TEST(HostStartFailedText, NamesThePathAndTheReason) {
+  EXPECT_EQ(HostStartFailedText("C:\\AIM\\aim.exe", "File not found.\r\n"),
+            "Corvane could not start the messenger:\n\nC:\\AIM\\aim.exe\n\nFile not found.");
+}
+
+TEST(HostStartFailedText, LeavesOutAMissingReason) {
+  EXPECT_EQ(HostStartFailedText("aim.exe", ""),
+            "Corvane could not start the messenger:\n\naim.exe");
+}
+
+TEST(LibraryLoadFailedText, NamesTheLibraryAndAdvisesReinstalling) {
+  EXPECT_EQ(LibraryLoadFailedText("C:\\Corvane\\Corvane.dll", "Module not found.\r\n"),
+            "Corvane could not load its hook library:\n\nC:\\Corvane\\Corvane.dll\n\n"
+            "Module not found.\n\nPlease re-install Corvane.");
+}
+
+TEST(ExportMissingText, NamesTheFunction) {
+  EXPECT_EQ(ExportMissingText("C:\\Corvane\\Corvane.dll", "_Init@4"),
+            "The hook library\n\nC:\\Corvane\\Corvane.dll\n\nlacks the function \"_Init@4\"."
+            "\n\nPlease re-install Corvane.");
+}
+
+TEST(HookInstallFailedText, AddsTheReason) {
+  EXPECT_EQ(HookInstallFailedText("Access denied.\r\n"),
+            "Corvane could not install its window hook.\n\nAccess denied.");
+  EXPECT_EQ(HookInstallFailedText(""), "Corvane could not install its window hook.");
+}
+
+}  // namespace
+}  // namespace corvane

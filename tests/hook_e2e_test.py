@@ -1,0 +1,158 @@
+"""The launcher installs the hook, starts the stand-in host from the host's
+registration, and the library, injected into the host, subclasses the host's
+windows and refuses its pop-ups."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import harness
+from harness import Report, Symbols, bin_file
+from hook_rows import expected_procedure
+
+LAUNCHER_CLASS = "CorvaneLauncherWnd"
+
+
+class LauncherSession(harness.WineTest):
+    def setUp(self):
+        super().setUp()
+        self.register_host()
+        self.report = Report(os.path.join(self.tmp, "host.log"))
+
+    def launch(self, script, *args):
+        path = os.path.join(self.tmp, "script-%d.txt" % len(self.processes))
+        with open(path, "w") as f:
+            f.write(script)
+        env = {"TESTHOST_REPORT": harness.win_path(self.report.path),
+               "TESTHOST_SCRIPT": harness.win_path(path)}
+        return self.start("Corvane.exe", *args, env=env)
+
+    def assert_windows_subclassed_by_row(self, windows):
+        symbols = Symbols(bin_file("Corvane.dll"))
+        checked = 0
+        for w in windows:
+            want = expected_procedure(w["class"], w.get("parent"), w.get("grandparent"))
+            got = symbols.name_of(w["proc"])
+            where = "%s in %s in %s" % (w["class"], w.get("parent"), w.get("grandparent"))
+            if want is None:
+                self.assertEqual(w["subclassed"], "0", where + " should keep the host's procedure")
+            else:
+                self.assertEqual(got, want, where)
+                checked += 1
+        return checked
+
+
+class HookTest(LauncherSession):
+    def test_host_windows_get_their_rows_procedures_and_popups_are_refused(self):
+        launcher = self.launch("""
+signon alice
+popup today
+popup minibrowser
+im bob
+chat Lounge
+windows
+today
+popup today
+wait 5200
+popup minibrowser
+quit
+""")
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0, "the launcher ends with its host")
+
+        windows = self.report.events("window")
+        checked = self.assert_windows_subclassed_by_row(windows)
+        classes = {w["class"] for w in windows}
+        for cls in ("_Oscar_BuddyListWin", "AIM_IMessage", "AIM_ChatWnd", "Ate32Class",
+                    "WndAte32Class", "_Oscar_TabGroup", "_Oscar_Tree", "_Oscar_IconBtn",
+                    "_Oscar_Static", "_Oscar_Separator", "Edit", "_Oscar_StatusNotify"):
+            self.assertIn(cls, classes)
+        self.assertGreaterEqual(checked, 14)
+        # A chat window's text frames and the IM window's combo match no row.
+        unmatched = [w for w in windows if expected_procedure(
+            w["class"], w.get("parent"), w.get("grandparent")) is None]
+        self.assertTrue(any(w["class"] == "WndAte32Class" and w.get("parent") == "AIM_ChatWnd"
+                            for w in unmatched))
+
+        popups = [(p["class"], p["created"]) for p in self.report.events("popup")]
+        self.assertEqual(popups, [
+            ("AIM_AimTodayWnd", "0"),        # no request
+            ("_aim_MiniBrowserClass", "0"),  # within 5 s of the Buddy List
+            ("AIM_AimTodayWnd", "1"),        # after command 1140
+            ("AIM_AimTodayWnd", "0"),        # the request lets one through
+            ("_aim_MiniBrowserClass", "1"),  # later than 5 s
+        ])
+
+    def test_windows_keep_working_after_the_launcher_exits(self):
+        launcher = self.launch("""
+signon carol
+im dave
+wait 4000
+receive dave dave still here
+send dave me too
+text dave
+windows
+quit
+""")
+        self.report.wait_for("created", timeout=60, **{"class": "AIM_IMessage"})
+        closed = harness.run(bin_file("robot.exe"), "close", LAUNCHER_CLASS)
+        self.assertIn("closed count=1", closed.stdout)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
+        self.report.wait_for("done", timeout=60)
+        text = self.report.events("text")[-1]
+        self.assertIn("still here", text["value"])
+        self.assertIn("me too", text["value"])
+        self.assert_windows_subclassed_by_row(self.report.events("window"))
+        self.assertEqual(self.report.events("error"), [])
+
+
+class CloneTest(LauncherSession):
+    def test_clone_start_adds_a_host_without_a_second_hook(self):
+        launcher = self.launch("signon first\nim buddy\nwait 6000\nwindows\nquit\n")
+        self.report.wait_for("ready", timeout=60)
+        clone = self.launch("signon second\nim buddy\nreceive buddy buddy hi\nwait 1500\n"
+                            "text buddy\nwindows\nquit\n", "-clone")
+        self.assertEqual(clone.wait(timeout=30), 0, "a clone start only starts a host")
+        self.report.wait_for("ready", count=2, timeout=60)
+        self.report.wait_for("done", count=2, timeout=90)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
+        ready = self.report.events("ready")
+        self.assertEqual(len({r["pid"] for r in ready}), 2)
+        # Windows subclassed twice would loop into their own procedure; the
+        # clone's IM window answers and is subclassed once, by its row.
+        self.assertIn("hi", self.report.events("text")[-1]["value"])
+        self.assert_windows_subclassed_by_row(self.report.events("window"))
+
+    def test_launcher_waits_for_the_clone_it_was_handed(self):
+        launcher = self.launch("signon first\nwait 2000\nquit\n")
+        self.report.wait_for("ready", timeout=60)
+        # The first host quits soon; the clone keeps the hook needed.
+        clone = self.launch("signon second\nwait 8000\nquit\n", "-clone")
+        clone.wait(timeout=30)
+        self.report.wait_for("done", count=1, timeout=60)
+        time.sleep(1.0)
+        self.assertIsNone(launcher.poll(), "the launcher must stay while the clone runs")
+        self.report.wait_for("done", count=2, timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
+
+class LaunchFailureTest(harness.WineTest):
+    def test_missing_host_gets_a_clear_message_box(self):
+        missing = r"C:\nowhere\aim.exe"
+        harness.reg_add(harness.HOST_KEY, None, missing)
+        launcher = self.start("Corvane.exe")
+        robot = bin_file("robot.exe")
+        listing = harness.wait_until(
+            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
+                harness.run(robot, "dialogs", "Corvane Error").stdout),
+            timeout=30, what="the error box")
+        self.assertIn(missing.replace("\\", "\\\\"), listing)
+        harness.run(robot, "press", "Corvane Error", "OK")
+        self.assertNotEqual(launcher.wait(timeout=30), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
