@@ -139,6 +139,38 @@ class CloneTest(LauncherSession):
         self.assertEqual(launcher.wait(timeout=30), 0)
 
 
+class SecondStartTest(LauncherSession):
+    def dialog_text(self, caption):
+        robot = bin_file("robot.exe")
+        return harness.wait_until(
+            lambda: (lambda out: out if "caption=" + caption in out else None)(
+                harness.run(robot, "dialogs", caption).stdout),
+            timeout=30, what="a '%s' box" % caption)
+
+    def test_plain_second_start_is_told_and_starts_nothing(self):
+        launcher = self.launch("signon first\nwait 5000\nquit\n")
+        self.report.wait_for("ready", timeout=60)
+        second = self.start("Corvane.exe")
+        self.assertEqual(second.wait(timeout=30), 0)
+        self.assertIn("Corvane is already running.", self.dialog_text("Corvane Notification"))
+        harness.run(bin_file("robot.exe"), "press", "Corvane Notification", "OK")
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+        self.assertEqual(len(self.report.events("ready")), 1)
+
+    def test_clone_refused_when_cloning_is_off(self):
+        harness.reg_add(harness.SETTINGS_KEY, "AllowCloning", 0, "REG_DWORD")
+        launcher = self.launch("signon first\nwait 5000\nquit\n")
+        self.report.wait_for("ready", timeout=60)
+        clone = self.launch("signon second\nquit\n", "-clone")
+        self.assertIn("switched off", self.dialog_text("Corvane Notification"))
+        harness.run(bin_file("robot.exe"), "press", "Corvane Notification", "OK")
+        self.assertNotEqual(clone.wait(timeout=30), 0)
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+        self.assertEqual(len(self.report.events("ready")), 1)
+
+
 class LaunchFailureTest(harness.WineTest):
     def test_missing_host_gets_a_clear_message_box(self):
         missing = r"C:\nowhere\aim.exe"
