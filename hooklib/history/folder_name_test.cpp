@@ -1,0 +1,118 @@
+#include "folder_name.h"
+
+#include <gtest/gtest.h>
+
+#include "history_naming.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::uint32_t kReadOnly = 0x01;
+constexpr std::uint32_t kHidden = 0x02;
+constexpr std::uint32_t kArchive = 0x20;
+constexpr std::uint32_t kNormalFile = 0x80;
+
+std::optional<std::string> Resolve(std::string_view wanted, const std::vector<FolderEntry>& entries) {
+  return ResolveFolderName(wanted, entries, EqualIgnoringAsciiCase);
+}
+
+TEST(ResolveFolderName, TakesAnExistingFolderWhateverItsCaseAndSpaces) {
+  EXPECT_EQ(Resolve("John Doe", {{"johndoe", kPlainFolderAttributes}}), "johndoe");
+  EXPECT_EQ(Resolve("johndoe", {{"John Doe", kPlainFolderAttributes}}), "John Doe");
+  EXPECT_EQ(Resolve("J O H N", {{"  joHN ", kPlainFolderAttributes}}), "  joHN ");
+}
+
+TEST(ResolveFolderName, KeepsTheWantedNameWithoutAMatch) {
+  EXPECT_EQ(Resolve("John Doe", {}), "John Doe");
+  EXPECT_EQ(Resolve("John Doe", {{"Jane Doe", kPlainFolderAttributes}, {"johndoe2", kPlainFolderAttributes}}),
+            "John Doe");
+}
+
+TEST(ResolveFolderName, TakesTheFirstMatchInListingOrder) {
+  EXPECT_EQ(
+      Resolve("ab", {{"x", kPlainFolderAttributes}, {"A B", kPlainFolderAttributes}, {"ab", kPlainFolderAttributes}}),
+      "A B");
+}
+
+TEST(ResolveFolderName, SkipsFoldersWithFurtherAttributesAndFiles) {
+  const std::vector<FolderEntry> entries = {
+      {"johndoe", kPlainFolderAttributes | kReadOnly},
+      {"johndoe", kPlainFolderAttributes | kHidden},
+      {"johndoe", kPlainFolderAttributes | kArchive},
+      {"johndoe", kNormalFile},
+      {"johndoe", kArchive},
+  };
+  EXPECT_EQ(Resolve("John Doe", entries), "John Doe");
+}
+
+TEST(ResolveFolderName, CopiesAMatchThatFillsTheBuffer) {
+  const std::string longest(kNameCapacity - 1, 'n');
+  EXPECT_EQ(Resolve("nnnn", {{"nn  nn", kPlainFolderAttributes}}), "nn  nn");
+  const std::string spaced = std::string(20, 'n') + std::string(kNameCapacity - 1 - 20, ' ');
+  EXPECT_EQ(Resolve(std::string(20, 'n'), {{spaced, kPlainFolderAttributes}}), spaced);
+  EXPECT_EQ(Resolve(longest, {{longest, kPlainFolderAttributes}}), longest);
+}
+
+TEST(ResolveFolderName, KeepsTheWantedNameWhenTheMatchIsTooLong) {
+  const std::string too_long = std::string(20, 'n') + std::string(kNameCapacity - 20, ' ');
+  ASSERT_EQ(too_long.size(), kNameCapacity);
+  EXPECT_EQ(Resolve(std::string(20, 'n'),
+                    {{too_long, kPlainFolderAttributes}, {"nnnnnnnnnnnnnnnnnnnn", kPlainFolderAttributes}}),
+            std::string(20, 'n'));
+}
+
+TEST(ResolveFolderName, UsesThePlatformsComparison) {
+  const NameEquality exact = [](const std::string& a, const std::string& b) { return a == b; };
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"johndoe", kPlainFolderAttributes}}, exact), "John Doe");
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"Jo hnDoe", kPlainFolderAttributes}}, exact), "Jo hnDoe");
+}
+
+TEST(ResolveFolderName, EmptyNameStaysEmpty) {
+  EXPECT_EQ(Resolve("", {{".", kPlainFolderAttributes}, {"..", kPlainFolderAttributes}, {"x", kPlainFolderAttributes}}),
+            "");
+}
+
+TEST(ResolveFolderName, RefusesNamesThatLeaveTheFolder) {
+  const std::vector<FolderEntry> entries = {{".", kPlainFolderAttributes}, {"..", kPlainFolderAttributes}};
+  EXPECT_EQ(Resolve(".", entries), std::nullopt);
+  EXPECT_EQ(Resolve("..", entries), std::nullopt);
+  EXPECT_EQ(Resolve(". .", entries), std::nullopt);
+  EXPECT_EQ(Resolve("..\\other", entries), std::nullopt);
+  EXPECT_EQ(Resolve("a/b", entries), std::nullopt);
+}
+
+TEST(ResolveFolderName, RefusesCharactersNotAllowedInFileNames) {
+  for (const char* name : {"a<b", "a>b", "a:b", "a\"b", "a|b", "a?b", "a*b", "a\tb", "\x1f"}) {
+    EXPECT_EQ(Resolve(name, {}), std::nullopt) << name;
+  }
+  EXPECT_EQ(Resolve(std::string("a\0b", 3), {}), std::nullopt);
+}
+
+TEST(IsSafeFolderName, AllowsOrdinaryNames) {
+  for (const char* name :
+       {"", "John Doe", "Chat- room", "a.b", "...x", "x.", "name ", "caf\xe9", "a-b_c(1)'s", "#room"}) {
+    EXPECT_TRUE(IsSafeFolderName(name)) << name;
+  }
+}
+
+TEST(IsSafeFolderName, RefusesDotsAndSpacesOnly) {
+  for (const char* name : {".", "..", "...", " ", "  ", " . ", ". ."}) {
+    EXPECT_FALSE(IsSafeFolderName(name)) << '"' << name << '"';
+  }
+}
+
+TEST(WithoutSpaces, RemovesEverySpace) {
+  EXPECT_EQ(WithoutSpaces(" John  Doe "), "JohnDoe");
+  EXPECT_EQ(WithoutSpaces("a\tb"), "a\tb");
+  EXPECT_EQ(WithoutSpaces("   "), "");
+}
+
+TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
+  EXPECT_TRUE(EqualIgnoringAsciiCase("JohnDoe", "johnDOE"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("John", "Joh"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("a[", "A{"));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("", ""));
+}
+
+}  // namespace
+}  // namespace corvane
