@@ -1,0 +1,144 @@
+#include "child_layout.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kTickerRowHeight = 18;
+constexpr int kTickerPaneHeight = 16;
+// The general buttons' row, which the tab group and the tree leave free.
+constexpr int kGeneralRowHeight = 36;
+// The Buddy List buttons' row at the bottom of the tab group.
+constexpr int kListRowHeight = 32;
+// Without tabs the tab group moves up so its strip of tabs lies above the
+// Buddy List's top edge; the tree and the buttons inside it follow.
+constexpr int kTabGroupTopWithoutTabs = -25;
+constexpr int kTabStripHeight = 27;
+constexpr int kTreeGainWithoutTabs = 25;
+// Icon buttons up to this wide sit in the ticker row; wider ones are general buttons.
+constexpr int kNarrowButtonMaxWidth = 21;
+// General buttons lower than this are the small ones at the end of the row.
+constexpr int kShortButtonHeight = 21;
+
+constexpr std::string_view kStaticClass = "_Oscar_Static";
+
+LayoutAnswer LeftToHost(const WindowPosProposal& proposed) { return {false, proposed}; }
+
+// Shrinks the window to nothing at the parent's origin.
+WindowPosProposal Hidden(WindowPosProposal position) {
+  position.x = 0;
+  position.y = 0;
+  position.cx = 0;
+  position.cy = 0;
+  return position;
+}
+
+QuickMenuAnchor AnchorAfter(const QuickMenuAnchor& anchor, const WindowPosProposal& button) {
+  const int right = button.x + button.cx;
+  return {right > anchor.x ? right : anchor.x, button.y};
+}
+
+}  // namespace
+
+int TickerAllowance(const LayoutSettings& settings) {
+  return settings.allowStockTicker ? kTickerRowHeight : 0;
+}
+
+LayoutAnswer TabGroupLayout(const WindowPosProposal& proposed, const BuddyListClient& client,
+                            const LayoutSettings& settings) {
+  if (!settings.removeAds) return LeftToHost(proposed);
+  WindowPosProposal pos = proposed;
+  pos.insertAfter = InsertAfter::kTopmost;
+  pos.x = 0;
+  pos.y = 2;
+  pos.cx = client.width - 2;
+  pos.cy = client.height - 2 - TickerAllowance(settings);
+  if (settings.genButtons) pos.cy -= kGeneralRowHeight;
+  if (!settings.tabs) {
+    pos.y = kTabGroupTopWithoutTabs;
+    pos.cy += kTabStripHeight;
+  }
+  return {true, pos};
+}
+
+LayoutAnswer BuddyTreeLayout(const WindowPosProposal& proposed, const BuddyListClient& client,
+                             const LayoutSettings& settings) {
+  if (!settings.removeAds) return LeftToHost(proposed);
+  WindowPosProposal pos = proposed;
+  pos.cx -= 4;
+  pos.cy = client.height - pos.y - 5 - TickerAllowance(settings);
+  if (settings.genButtons) pos.cy -= kGeneralRowHeight;
+  if (settings.listButtons) pos.cy -= kListRowHeight;
+  if (!settings.tabs) pos.cy += kTreeGainWithoutTabs;
+  return {true, pos};
+}
+
+LayoutAnswer ListButtonLayout(const WindowPosProposal& proposed, const BuddyListClient& client,
+                              const LayoutSettings& settings) {
+  if (!settings.removeAds) return LeftToHost(proposed);
+  if (!settings.listButtons) return {true, Hidden(proposed)};
+  WindowPosProposal pos = proposed;
+  pos.insertAfter = InsertAfter::kTop;
+  pos.y = client.height - TickerAllowance(settings) - (settings.genButtons ? 73 : 37);
+  if (!settings.tabs) pos.y += kTabStripHeight;
+  return {true, pos};
+}
+
+GeneralButtonAnswer GeneralButtonLayout(const WindowPosProposal& proposed,
+                                        const BuddyListClient& client,
+                                        const LayoutSettings& settings,
+                                        const QuickMenuAnchor& anchor) {
+  const bool wide = proposed.cx > kNarrowButtonMaxWidth;
+  if (wide && settings.genButtons) {
+    WindowPosProposal pos = proposed;
+    const bool compact = settings.removeAds;
+    const bool shortButton = proposed.cy < kShortButtonHeight;
+    if (compact) {
+      pos.insertAfter = InsertAfter::kTop;
+      pos.y = client.height - TickerAllowance(settings) - 32;
+      if (shortButton) pos.x -= 45;
+    }
+    const QuickMenuAnchor newAnchor = AnchorAfter(anchor, pos);
+    // The short buttons sit lower, but the QuickMenuButton stays at the row's top.
+    if (compact && shortButton) pos.y += 5;
+    return {pos, newAnchor};
+  }
+
+  const QuickMenuAnchor newAnchor = wide ? AnchorAfter(anchor, proposed) : anchor;
+  if (!settings.removeAds) return {proposed, newAnchor};
+  if (settings.allowStockTicker && !wide) {
+    WindowPosProposal pos = proposed;
+    pos.insertAfter = InsertAfter::kTop;
+    pos.y = client.height - 17;
+    return {pos, newAnchor};
+  }
+  return {Hidden(proposed), newAnchor};
+}
+
+LayoutAnswer ButtonRowEditLayout(const WindowPosProposal& proposed, const BuddyListClient& client,
+                                 const LayoutSettings& settings) {
+  if (!settings.removeAds) return LeftToHost(proposed);
+  if (!settings.genButtons) return {true, Hidden(proposed)};
+  WindowPosProposal pos = proposed;
+  pos.insertAfter = InsertAfter::kTop;
+  pos.x += 2;
+  pos.cx -= 47;
+  pos.y = client.height - TickerAllowance(settings) - 27;
+  return {true, pos};
+}
+
+LayoutAnswer ChildLayout(const WindowPosProposal& proposed, const BuddyListClient& client,
+                         const LayoutSettings& settings, std::string_view windowClass) {
+  if (!settings.removeAds) return LeftToHost(proposed);
+  WindowPosProposal pos = proposed;
+  if (settings.allowStockTicker && proposed.cy == kTickerPaneHeight &&
+      windowClass != kStaticClass) {
+    pos.insertAfter = InsertAfter::kTop;
+    pos.y = client.height - kTickerRowHeight;
+    return {true, pos};
+  }
+  pos = Hidden(pos);
+  pos.insertAfter = InsertAfter::kBottom;
+  return {true, pos};
+}
+
+}  // namespace corvane
