@@ -7,10 +7,9 @@ namespace corvane {
 std::optional<std::string> TitleToBuddyName(std::string_view title) {
   if (title.empty()) return std::nullopt;
   std::string name(title);
-  // The colon of "Chat: room" cannot stand in a folder name.
+  // The name becomes a folder name, in which a colon cannot stand.
   const std::size_t colon = name.find(':');
   if (colon != std::string::npos) name[colon] = '-';
-  // Drops the host's " - Instant Message" and the like.
   const std::size_t suffix = name.find(" - ");
   if (suffix != std::string::npos) name.erase(suffix);
   if (name.size() > kNameCapacity - 1) name.erase(kNameCapacity - 1);

@@ -52,22 +52,34 @@ std::string_view CutAtBinary(std::string_view html) {
 // the previous original '>' all close on it.  A tag with no '>' after it
 // gets its opening only.
 std::string RewriteImages(std::string_view text) {
+  constexpr auto npos = std::string_view::npos;
   std::string out;
   out.reserve(text.size());
+  std::size_t copied = 0;
   std::size_t open_tags = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (StartsAt(text, i, kImageTag)) {
+  std::size_t next_tag = text.find(kImageTag);
+  std::size_t next_close = 0;
+  for (;;) {
+    // Each '>' is searched for once: the search restarts only past the last.
+    if (open_tags > 0 && next_close < copied) next_close = text.find('>', copied);
+    const std::size_t close = open_tags > 0 ? next_close : npos;
+    if (next_tag == npos && close == npos) break;
+    if (next_tag < close) {
+      out.append(text, copied, next_tag - copied);
       out += kImageOpen;
       ++open_tags;
-    } else if (text[i] == '>' && open_tags > 0) {
+      copied = next_tag + 1;
+      next_tag = text.find(kImageTag, copied);
+    } else {
+      out.append(text, copied, close - copied);
       for (std::size_t k = 0; k < open_tags; ++k) out += kImageCloseHead;
       out += '>';
       for (std::size_t k = 0; k < open_tags; ++k) out += kImageCloseTail;
       open_tags = 0;
-    } else {
-      out += text[i];
+      copied = close + 1;
     }
   }
+  out.append(text, copied);
   return out;
 }
 
@@ -93,33 +105,42 @@ std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view tok
 // left of every later search: one cursor over the original "-->"s suffices.
 //
 // A used "-->" that overlaps a later "<!--" ("<!-->" or "<!--->") destroys
-// it, so that comment is never opened.  An opening whose own "--" is part of
+// it, so that comment is never opened; ends before an opening are written
+// before it is reached, so such an end is the next one pending.  An opening whose own "--" is part of
 // a "-->" removes that "-->" before any later search could reach it.
 std::string RewriteComments(std::string_view text) {
+  constexpr auto npos = std::string_view::npos;
   const std::vector<std::size_t> closes = PositionsOf(text, kCommentClose);
-  std::vector<bool> closed_at(text.size() + kCommentOpen.size(), false);
-  std::size_t next_close = 0;
-
-  auto destroyed = [&](std::size_t open) { return closed_at[open + 2] || closed_at[open + 3]; };
+  std::size_t next_unused = 0;
+  // Ends taken by openings already written, in text order.
+  std::vector<std::size_t> taken;
+  std::size_t next_taken = 0;
 
   std::string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (closed_at[i]) {
+  std::size_t copied = 0;
+  std::size_t open = text.find(kCommentOpen);
+  for (;;) {
+    const std::size_t close = next_taken < taken.size() ? taken[next_taken] : npos;
+    if (open == npos && close == npos) break;
+    if (close < open) {
+      out.append(text, copied, close - copied);
       out += kFontEnd;
-      i += kCommentClose.size();
-    } else if (StartsAt(text, i, kCommentOpen) && !destroyed(i)) {
-      out += kSmallFont;
-      const std::size_t search_from = i + kCommentOpen.size();
-      while (next_close < closes.size() && closes[next_close] < search_from) ++next_close;
-      if (next_close < closes.size()) closed_at[closes[next_close++]] = true;
-      i = search_from;
+      copied = close + kCommentClose.size();
+      ++next_taken;
+    } else if (close == open + 2 || close == open + 3) {
+      // Destroyed by that end: its characters stay as they are.
+      open = text.find(kCommentOpen, open + kCommentOpen.size());
     } else {
-      out += text[i];
-      ++i;
+      out.append(text, copied, open - copied);
+      out += kSmallFont;
+      copied = open + kCommentOpen.size();
+      while (next_unused < closes.size() && closes[next_unused] < copied) ++next_unused;
+      if (next_unused < closes.size()) taken.push_back(closes[next_unused++]);
+      open = text.find(kCommentOpen, copied);
     }
   }
+  out.append(text, copied);
   return out;
 }
 

@@ -1,6 +1,7 @@
 #include "folder_name.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "history_naming.h"
 
