@@ -8,13 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace corvane {
+#include "capacities.h"
 
-// Buffer capacities, NUL included.  Screen, buddy and room names are also
-// the user and buddy folder names.
-inline constexpr std::size_t kNameCapacity = 42;
-inline constexpr std::size_t kSessionKeyCapacity = 18;
-inline constexpr std::size_t kPathCapacity = 260;
+namespace corvane {
 
 // "hh:mm:ss-handle" of the local time and the window handle in lower-case
 // hex, cut to kSessionKeyCapacity - 1 characters.  Real times and 32-bit

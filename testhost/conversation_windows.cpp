@@ -24,6 +24,8 @@ constexpr int kInputHeight = 60;
 constexpr int kMemberListWidth = 110;
 constexpr char kChatBuddy[] = "bob";
 
+constexpr char kHadMessagesProperty[] = "TesthostHadMessages";
+
 std::map<std::string, HWND> g_windows;  // by buddy or room name
 
 bool IsChat(HWND window) { return GetDlgItem(window, kIdMembers) != nullptr; }
@@ -194,7 +196,14 @@ HWND ConversationTextControl(HWND window) {
 bool DeliverMessage(HWND window, const std::string& sender, const std::string& text, bool own) {
   HWND control = ConversationTextControl(window);
   if (!control) return false;
-  std::string conversation = AppendMessage(WindowText(control), sender, text, own);
+  std::string current = WindowText(control);
+  // Emptied from outside after messages, the host goes on as after its own
+  // clear: from the body tag and a line break.
+  if (current.empty() && GetPropA(window, kHadMessagesProperty) != nullptr) {
+    current = ClearedConversation();
+  }
+  SetPropA(window, kHadMessagesProperty, reinterpret_cast<HANDLE>(1));
+  std::string conversation = AppendMessage(current, sender, text, own);
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(conversation.c_str()));
   Report("message hwnd=" + HandleText(window) + " sender=" + Value(sender) + " own=" + (own ? "1" : "0") +
          " length=" + std::to_string(GetWindowTextLengthA(control)));

@@ -1,23 +1,51 @@
 #include "conversation_procs.h"
 
+#include "conversation_window.h"
+#include "private_codes.h"
 #include "process_state.h"
+#include "session_map.h"
 
 namespace corvane {
+namespace {
 
-// Session recording, the added menu and the confirmed clear come with the
-// history log; until then these windows behave exactly as the host's.
+// The host's command to its IM text control that clears the window.
+constexpr WPARAM HOST_CMD_CLEAR_WINDOW = 20731;
+
+// The host's clear, confirmed, with the conversation logged first and a new
+// session block afterwards.  The host never sees the command.
+void ConfirmedClear(HWND control) {
+  const HWND imWindow = GetParent(GetParent(control));
+  if (MessageBoxA(imWindow, "Are you sure you want to clear all the content from this window?",
+                  "Clear Window?", MB_OKCANCEL) != IDOK) {
+    return;
+  }
+  SendMessageA(imWindow, WM_TIMER, TIMER_LOG_POLL, 0);
+  SetWindowTextA(control, "");
+  if (SessionRecord* record = FindSession(imWindow)) MakeSessionKey(*record, imWindow);
+}
+
+}  // namespace
+
 LRESULT CALLBACK IMWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  HandleConversationMessage(window, message, wParam, lParam);
   return CallSavedProc(kRowIMWindow, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ChatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  HandleConversationMessage(window, message, wParam, lParam);
   return CallSavedProc(kRowChatWindow, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK IMTextControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && wParam == HOST_CMD_CLEAR_WINDOW && lParam == 0) {
+    ConfirmedClear(window);
+    return 0;
+  }
   return CallSavedProc(kRowIMTextControl, window, message, wParam, lParam);
 }
 
+// The frame keeps the host's behaviour; it is subclassed so that no other
+// row can claim it.
 LRESULT CALLBACK IMTextFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallSavedProc(kRowIMTextFrame, window, message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #include "cbt_hook.h"
 
 #include "buddy_list_proc.h"
+#include "capacities.h"
 #include "child_procs.h"
 #include "conversation_procs.h"
 #include "popup_rules.h"
@@ -14,8 +15,6 @@
 
 namespace corvane {
 namespace {
-
-inline constexpr int kClassNameCapacity = 256;
 
 const WNDPROC kRowProcedures[kRowCount] = {
     BuddyListWndProc,  ChatWindowProc, IMWindowProc,      IMTextControlProc, IMTextFrameProc,

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "capacities.h"
 #include "subclass_rows.h"
 
 namespace corvane {
@@ -18,6 +19,8 @@ struct ProcessState {
   uint64_t buddyListCreatedAt = 0; // FILETIME units, UTC
   HANDLE historyMutex = nullptr;   // only in the process that called _Init@4
   bool keptLoaded = false;         // the library holds a reference to itself
+  char screenName[kNameCapacity] = {};  // signed-on user, from the Buddy List title
+  BYTE buddyListFadeLevel = 0;     // the Buddy List's opacity while it fades down
 };
 
 ProcessState& Process();

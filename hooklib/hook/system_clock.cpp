@@ -13,12 +13,23 @@ uint64_t RealSystemTime() {
   return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
+LocalClockTime RealLocalTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond};
+}
+
 TimeSource g_source = nullptr;
+LocalTimeSource g_localSource = nullptr;
 
 }  // namespace
 
 uint64_t SystemTimeNow() { return g_source != nullptr ? g_source() : RealSystemTime(); }
 
 void SetSystemTimeSource(TimeSource source) { g_source = source; }
+
+LocalClockTime LocalTimeNow() { return g_localSource != nullptr ? g_localSource() : RealLocalTime(); }
+
+void SetLocalTimeSource(LocalTimeSource source) { g_localSource = source; }
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
-// The current system time as FILETIME units; tests may replace the source.
+// The clock: the current system time as FILETIME units and the local
+// calendar time.  Tests may replace either source.
 #pragma once
 
 #include <cstdint>
@@ -10,5 +11,17 @@ using TimeSource = uint64_t (*)();
 uint64_t SystemTimeNow();
 // Null restores the real clock.
 void SetSystemTimeSource(TimeSource source);
+
+struct LocalClockTime {
+  int year, month, day;
+  int dayOfWeek;  // 0 is Sunday
+  int hour, minute, second;
+};
+
+using LocalTimeSource = LocalClockTime (*)();
+
+LocalClockTime LocalTimeNow();
+// Null restores the real clock.
+void SetLocalTimeSource(LocalTimeSource source);
 
 }  // namespace corvane

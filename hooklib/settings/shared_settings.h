@@ -7,9 +7,10 @@
 
 #include <windows.h>
 
+#include "capacities.h"
+
 namespace corvane {
 
-inline constexpr int kPathCapacity = 260;
 inline constexpr int kReleaseTextCapacity = 256;
 
 struct SharedSettings {

@@ -1,0 +1,242 @@
+// Starts companions through the shell from a CurDir of the test's own: an
+// empty folder gives the exact error boxes, a folder with the probe program
+// under a companion's name shows what that program was started with.
+#include "launch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "bounded_copy.h"
+#include "cbt_hook.h"
+#include "exports.h"
+#include "private_codes.h"
+#include "process_state.h"
+#include "shared_settings.h"
+
+namespace corvane {
+namespace {
+
+constexpr DWORD kWaitMs = 15000;
+
+std::string TextOf(HWND w) {
+  char text[1024] = "";
+  GetWindowTextA(w, text, sizeof text);
+  return text;
+}
+
+std::string ExeFolder() {
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self);
+  return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+// Presses OK on the first "Corvane Error" box that appears, after noting
+// its text and owner.
+class ErrorBoxRobot {
+ public:
+  ErrorBoxRobot() : thread_([this] { Run(); }) {}
+  ~ErrorBoxRobot() {
+    if (thread_.joinable()) thread_.join();
+  }
+  void Finish() { thread_.join(); }
+
+  bool found = false;
+  std::string text;
+  HWND owner = nullptr;
+
+ private:
+  void Run() {
+    const DWORD until = GetTickCount() + kWaitMs;
+    while (GetTickCount() < until) {
+      HWND box = FindWindowA("#32770", "Corvane Error");
+      if (box != nullptr && IsWindowVisible(box)) {
+        found = true;
+        text = TextOf(GetDlgItem(box, 0xFFFF));  // a message box's text control
+        owner = GetWindow(box, GW_OWNER);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+
+  std::thread thread_;
+};
+
+std::atomic<int> g_hostSysCommands{0};
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_SYSCOMMAND && (wp == CMD_LAUNCH_CLONE || wp == CMD_HISTORY_VIEWER)) {
+    ++g_hostSysCommands;
+  }
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+class LaunchTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "_Oscar_BuddyListWin";
+    RegisterClassA(&wc);
+  }
+
+  void SetUp() override {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "corvane-launch-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    CopyBounded(Shared.CurDir, sizeof Shared.CurDir, folder_.c_str());
+    owner_ = CreateWindowExA(0, "Static", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner_, nullptr);
+  }
+
+  void TearDown() override {
+    DestroyWindow(owner_);
+    for (const char* name : {kHistoryViewerFile, kLauncherFile, "launch_probe.txt"}) {
+      const std::string path = folder_ + "\\" + name;
+      EXPECT_TRUE(Eventually([&] {
+        return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+      })) << path;
+    }
+    EXPECT_TRUE(Eventually([&] { return RemoveDirectoryA(folder_.c_str()) != FALSE; }));
+  }
+
+  // A probe that has just written its report may still be running, in
+  // (and so holding) the folder.
+  template <typename Attempt>
+  static bool Eventually(Attempt attempt) {
+    for (int tries = 0; tries < 200; ++tries) {
+      if (attempt()) return true;
+      Sleep(25);
+    }
+    return false;
+  }
+
+  void InstallProbeAs(const char* name) {
+    ASSERT_TRUE(CopyFileA((ExeFolder() + "launch_probe.exe").c_str(),
+                          (folder_ + "\\" + name).c_str(), FALSE));
+  }
+
+  // The probe's report: the folder it ran in, then its arguments.
+  std::string WaitForProbeReport() {
+    const std::string report = folder_ + "\\launch_probe.txt";
+    const DWORD until = GetTickCount() + kWaitMs;
+    while (GetTickCount() < until) {
+      FILE* in = std::fopen(report.c_str(), "rb");
+      if (in != nullptr) {
+        char buffer[1024] = "";
+        const size_t n = std::fread(buffer, 1, sizeof buffer - 1, in);
+        std::fclose(in);
+        return std::string(buffer, n);
+      }
+      Sleep(20);
+    }
+    return "no report";
+  }
+
+  std::string Expected(const std::string& arguments) const { return folder_ + "\n" + arguments; }
+
+  std::string folder_;
+  HWND owner_ = nullptr;
+};
+
+TEST_F(LaunchTest, MissingHistoryViewerShowsTheErrorOwnedByTheWindow) {
+  ErrorBoxRobot robot;
+  LaunchHistoryViewer(owner_, "\"alice\"");
+  robot.Finish();
+  ASSERT_TRUE(robot.found);
+  EXPECT_EQ(robot.text, "Error launching the Corvane History Viewer.\n\nPlease re-install Corvane.");
+  EXPECT_EQ(robot.owner, owner_);
+}
+
+TEST_F(LaunchTest, MissingLauncherShowsTheCloneErrorWithoutOwner) {
+  ErrorBoxRobot robot;
+  LaunchClone();
+  robot.Finish();
+  ASSERT_TRUE(robot.found);
+  EXPECT_EQ(robot.text, "Error launching a clone of Corvane.\n\nPlease re-install Corvane.");
+  EXPECT_EQ(robot.owner, nullptr);
+}
+
+TEST_F(LaunchTest, HistoryViewerStartsInCurDirWithTheArguments) {
+  InstallProbeAs("Corvane History Viewer.exe");
+  LaunchHistoryViewer(owner_, "\"alice\" \"bob\"");
+  EXPECT_EQ(WaitForProbeReport(), Expected("\"alice\" \"bob\""));
+}
+
+TEST_F(LaunchTest, CloneStartsTheLauncherInCurDir) {
+  InstallProbeAs("Corvane.exe");
+  LaunchClone();
+  EXPECT_EQ(WaitForProbeReport(), Expected("-clone"));
+}
+
+// The Buddy List's system commands, through the subclass the hook installs.
+class BuddyListLaunchTest : public LaunchTest {
+ protected:
+  void SetUp() override {
+    LaunchTest::SetUp();
+    hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook_, nullptr);
+    Init(hook_);
+    Process().screenName[0] = '\0';
+    g_hostSysCommands = 0;
+    buddyList_ = CreateWindowExA(0, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW, 0,
+                                 0, 180, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(buddyList_, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(buddyList_);
+    Shutdown();
+    UnhookWindowsHookEx(hook_);
+    LaunchTest::TearDown();
+  }
+
+  void SignOn(const char* title) {
+    SetWindowTextA(buddyList_, title);
+    SetWindowPos(buddyList_, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  HHOOK hook_ = nullptr;
+  HWND buddyList_ = nullptr;
+};
+
+TEST_F(BuddyListLaunchTest, HistoryCommandOpensTheViewerOnTheUser) {
+  InstallProbeAs("Corvane History Viewer.exe");
+  SignOn("alice's Buddy List");
+  SendMessageA(buddyList_, WM_SYSCOMMAND, CMD_HISTORY_VIEWER, 0);
+  EXPECT_EQ(WaitForProbeReport(), Expected("\"alice\""));
+  EXPECT_EQ(g_hostSysCommands, 1);
+}
+
+TEST_F(BuddyListLaunchTest, HistoryCommandBeforeSignOnPassesEmptyQuotes) {
+  InstallProbeAs("Corvane History Viewer.exe");
+  SendMessageA(buddyList_, WM_SYSCOMMAND, CMD_HISTORY_VIEWER, 0);
+  EXPECT_EQ(WaitForProbeReport(), Expected("\"\""));
+}
+
+TEST_F(BuddyListLaunchTest, CloneCommandStartsTheLauncher) {
+  InstallProbeAs("Corvane.exe");
+  SendMessageA(buddyList_, WM_SYSCOMMAND, CMD_LAUNCH_CLONE, 0);
+  EXPECT_EQ(WaitForProbeReport(), Expected("-clone"));
+  EXPECT_EQ(g_hostSysCommands, 1);
+}
+
+TEST_F(BuddyListLaunchTest, FailedHistoryStartIsOwnedByTheBuddyList) {
+  ErrorBoxRobot robot;
+  SendMessageA(buddyList_, WM_SYSCOMMAND, CMD_HISTORY_VIEWER, 0);
+  robot.Finish();
+  ASSERT_TRUE(robot.found);
+  EXPECT_EQ(robot.owner, buddyList_);
+  EXPECT_EQ(g_hostSysCommands, 1);
+}
+
+}  // namespace
+}  // namespace corvane

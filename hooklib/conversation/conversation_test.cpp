@@ -1,0 +1,219 @@
+// Conversation windows of the host, subclassed through the hook procedure,
+// writing their history into a temporary folder.
+#include <cstring>
+#include <string>
+
+#include "host_window_fixture.h"
+#include "process_state.h"
+#include "shared_settings.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kOpen[] = "<HTML><BODY BGCOLOR=\"#ffffff\">";
+constexpr char kClose[] = "</BODY></HTML>";
+
+std::string Html(const std::string& body) { return kOpen + body + kClose; }
+
+std::string CreationBlock(const std::string& key, const std::string& text) {
+  return "<!-- " + key + " -->\r\n" + text + "\r\n";
+}
+
+std::string RewriteBlock(const std::string& key, const std::string& text) {
+  return "<!-- " + key + " -->\r\n<BASE TARGET=\"_new\">\r\n" + text + "<BR>\r\n";
+}
+
+using ConversationTest = HostWindowTest;
+
+TEST_F(ConversationTest, FirstCaptureCreatesTheTreeThenRewritesItsBlock) {
+  HWND im = OpenIM("bob");
+  const std::string key = KeyOf(im);
+  const std::string first = Html("<B>bob</B>: hi <IMG SRC=\"a.gif\"><!-- x -->");
+  SetConversation(im, first);
+  Poll(im);
+  const std::string path = DayFilePath("alice", "bob");
+  EXPECT_EQ(ReadFile(path),
+            CreationBlock(key, Html("<B>bob</B>: hi <FONT SIZE=1><B>[IMG SRC=\"a.gif\"]</B></FONT>"
+                                    "<FONT SIZE=1> x </FONT>")));
+
+  const std::string second = Html("<B>bob</B>: hi<BR><B>alice</B>: hello");
+  SetConversation(im, second);
+  Poll(im);
+  EXPECT_EQ(ReadFile(path), RewriteBlock(key, second));
+  // Nothing is left beside the day file.
+  EXPECT_FALSE(Exists(path + ".new"));
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, UnchangedLengthWritesNothingAndDestroyPollsOnceMore) {
+  HWND im = OpenIM("bob");
+  SetConversation(im, Html("one"));
+  Poll(im);
+  const std::string path = DayFilePath("alice", "bob");
+  DeleteFileA(path.c_str());
+  Poll(im);
+  EXPECT_FALSE(Exists(path));
+  SetConversation(im, Html("two!"));
+  DestroyWindow(im);  // the final poll logs the new text
+  EXPECT_EQ(ReadFile(path), CreationBlock(KeyOf(im), Html("two!")));
+}
+
+TEST_F(ConversationTest, LoggingOffWritesNothing) {
+  Shared.Logging = 0;
+  HWND im = OpenIM("bob");
+  SetConversation(im, Html("quiet"));
+  Poll(im);
+  DestroyWindow(im);
+  EXPECT_FALSE(Exists(DayFilePath("alice", "bob")));
+}
+
+TEST_F(ConversationTest, SecondWindowAndNewDayGetTheirOwnBlocks) {
+  HWND first = OpenIM("bob");
+  SetConversation(first, Html("first window"));
+  Poll(first);
+  TestClock().second = 9;
+  HWND second = OpenIM("bob");
+  SetConversation(second, Html("second window"));
+  Poll(second);
+  // The first window writes again: the second window's block stays.
+  SetConversation(first, Html("first window, more"));
+  Poll(first);
+  const std::string path = DayFilePath("alice", "bob");
+  EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(first), Html("first window, more")) +
+                                RewriteBlock(KeyOf(second, "09:05:09"), Html("second window")));
+
+  // After midnight the conversation goes on in the new day's file, whole.
+  TestClock() = {2002, 6, 15, 6, 0, 0, 3};
+  SetConversation(first, Html("first window, more, after midnight"));
+  Poll(first);
+  EXPECT_EQ(ReadFile(DayFilePath("alice", "bob", "2002-06-15 [Saturday].html")),
+            CreationBlock(KeyOf(first), Html("first window, more, after midnight")));
+  EXPECT_NE(ReadFile(path).find("first window, more</BODY></HTML><BR>"), std::string::npos);
+  DestroyWindow(first);
+  DestroyWindow(second);
+}
+
+TEST_F(ConversationTest, ExistingFoldersAreReusedDespiteCaseAndSpaces) {
+  CreateDirectoryA(logDir_.c_str(), nullptr);
+  CreateDirectoryA((logDir_ + "\\Al Ice").c_str(), nullptr);
+  CreateDirectoryA((logDir_ + "\\Al Ice\\Big Bob").c_str(), nullptr);
+  std::strcpy(Process().screenName, "ALICE");
+  HWND im = OpenIM("bigbob");
+  SetConversation(im, Html("reused"));
+  Poll(im);
+  EXPECT_TRUE(Exists(DayFilePath("Al Ice", "Big Bob")));
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, NamesThatWouldLeaveTheirFolderAreRefused) {
+  for (const char* buddy : {"..", "a\\b", "x/y", "c*d"}) {
+    HWND im = OpenIM(buddy);
+    SetConversation(im, Html("escape"));
+    BoxAnswerer box("Corvane Error", IDOK);
+    Poll(im);
+    EXPECT_EQ(box.Text(),
+              "Failed to write log file!\n\nThis usually means that your disk is full.\n\n"
+              "Or,  the log directory is invalid (does not exist, or you don't have write-access "
+              "to this directory).")
+        << buddy;
+    DestroyWindow(im);
+  }
+  EXPECT_FALSE(Exists(logDir_ + "\\bob"));
+  EXPECT_FALSE(Exists(logDir_ + "\\alice\\a"));
+}
+
+TEST_F(ConversationTest, LengthLimitNoticeClearsAndStartsANewBlock) {
+  HWND im = OpenIM("bob");
+  const std::string atLimit = kOpen + std::string(57000 - std::strlen(kOpen), 'x') + "</HTML>";
+  SetConversation(im, atLimit);
+  {
+    BoxAnswerer none("Corvane Notification", IDOK);
+    Poll(im);
+    Sleep(300);
+    EXPECT_FALSE(none.Answered());
+  }
+  const std::string overLimit = kOpen + std::string(57001 - std::strlen(kOpen), 'y') + "</HTML>";
+  SetConversation(im, overLimit);
+  TestClock().second = 30;
+  {
+    BoxAnswerer notice("Corvane Notification", IDOK);
+    Poll(im);
+    EXPECT_EQ(notice.Text(),
+              "         Your IM session with 'bob' will be cleared in order to keep an accurate "
+              "history. \n\nOld messages will be removed from the top of the IM window, but "
+              "everything is saved in your Corvane history!");
+  }
+  char text[16] = "unchanged";
+  GetWindowTextA(Conversation(im), text, sizeof text);
+  EXPECT_STREQ(text, "");
+  SetConversation(im, Html("fresh"));
+  Poll(im);
+  const std::string file = ReadFile(DayFilePath("alice", "bob"));
+  EXPECT_EQ(file.substr(file.size() - RewriteBlock(KeyOf(im, "09:05:30"), Html("fresh")).size()),
+            RewriteBlock(KeyOf(im, "09:05:30"), Html("fresh")));
+  EXPECT_NE(file.find(std::string(57001 - std::strlen(kOpen), 'y')), std::string::npos);
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
+  HWND im = OpenIM("bob");
+  const HWND control = TextControl(im);
+  SetConversation(im, Html("keep me"));
+  {
+    BoxAnswerer cancel("Clear Window?", IDCANCEL);
+    SendMessageA(control, WM_COMMAND, 20731, 0);
+    EXPECT_EQ(cancel.Text(), "Are you sure you want to clear all the content from this window?");
+  }
+  char text[64] = "";
+  GetWindowTextA(Conversation(im), text, sizeof text);
+  EXPECT_EQ(std::string(text), Html("keep me"));
+  EXPECT_FALSE(Exists(DayFilePath("alice", "bob")));
+
+  TestClock().second = 40;
+  {
+    BoxAnswerer ok("Clear Window?", IDOK);
+    SendMessageA(control, WM_COMMAND, 20731, 0);
+    EXPECT_TRUE(!ok.Text().empty());
+  }
+  GetWindowTextA(Conversation(im), text, sizeof text);
+  EXPECT_STREQ(text, "");
+  // Logged under the old key before the clear; new text goes to a new block.
+  EXPECT_EQ(ReadFile(DayFilePath("alice", "bob")), CreationBlock(KeyOf(im), Html("keep me")));
+  SetConversation(im, Html("<BR>after"));
+  Poll(im);
+  EXPECT_EQ(ReadFile(DayFilePath("alice", "bob")),
+            CreationBlock(KeyOf(im), Html("keep me")) +
+                RewriteBlock(KeyOf(im, "09:05:40"),
+                             Html("<FONT SIZE=2><B>(IM Window Cleared)</B></FONT><BR>after")));
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, CorvaneMenuAddedOnceOnFullHostBars) {
+  HWND im = OpenIM("bob");
+  HWND chat = OpenChat("Lounge");
+  for (HWND w : {im, chat}) {
+    SetWindowPos(w, nullptr, 10, 10, 320, 220, SWP_NOZORDER);
+    SetWindowPos(w, nullptr, 12, 12, 330, 230, SWP_NOZORDER);
+  }
+  HMENU imBar = GetMenu(im);
+  ASSERT_EQ(GetMenuItemCount(imBar), 5);
+  char label[32] = "";
+  GetMenuStringA(imBar, 4, label, sizeof label, MF_BYPOSITION);
+  EXPECT_STREQ(label, "&Corvane");
+  HMENU chatBar = GetMenu(chat);
+  ASSERT_EQ(GetMenuItemCount(chatBar), 6);
+  GetMenuStringA(chatBar, 4, label, sizeof label, MF_BYPOSITION);
+  EXPECT_STREQ(label, "&Corvane");
+  HMENU menu = GetSubMenu(imBar, 4);
+  ASSERT_EQ(GetMenuItemCount(menu), 4);
+  EXPECT_EQ(GetMenuItemID(menu, 0), 57005u);
+  EXPECT_EQ(GetMenuItemID(menu, 1), 40u);
+  EXPECT_EQ(GetMenuItemID(menu, 3), 10u);
+  GetMenuStringA(menu, 1, label, sizeof label, MF_BYPOSITION);
+  EXPECT_STREQ(label, "Launch &Clone");
+  DestroyWindow(im);
+  DestroyWindow(chat);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,161 @@
+#include "conversation_window.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "bounded_copy.h"
+#include "capacities.h"
+#include "capture.h"
+#include "exports.h"
+#include "history_viewer_arguments.h"
+#include "launch.h"
+#include "private_codes.h"
+#include "process_state.h"
+#include "session_map.h"
+#include "shared_settings.h"
+#include "transparency.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kSessionClearedFormat[] =
+    "         Your IM session with '%s' will be cleared in order to keep an accurate history. "
+    "\n\nOld messages will be removed from the top of the IM window, but everything is saved in "
+    "your Corvane history!";
+// The most the length check reads, terminator included.
+constexpr int kLengthCheckBuffer = 65536;
+
+// Shared by all conversation windows of the process.
+BYTE g_fadeLevel = 0;
+
+void OnCreate(HWND window) {
+  if (SessionRecord* record = InsertSession(window)) {
+    record->Window = window;
+    CopyBounded(record->UserName, kNameCapacity, Process().screenName);
+    MakeSessionKey(*record, window);
+    record->LastTextLength = 0;
+    record->Notifying = 0;
+  }
+  SetTimer(window, TIMER_LOG_POLL, TIMER_LOG_POLL_PERIOD_MS, nullptr);
+  ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
+}
+
+// The length that counts against the limit: up to the first "</HTML>".
+int MeasuredLength(HWND control) {
+  std::string text(kLengthCheckBuffer, '\0');
+  const int read = GetWindowTextA(control, text.data(), kLengthCheckBuffer - 1);
+  if (read <= 0) return 0;
+  text.resize(static_cast<size_t>(read));
+  const size_t end = text.find("</HTML>");
+  return end == std::string::npos ? read : static_cast<int>(end);
+}
+
+// Clears a conversation grown too long, after telling the user, and starts
+// a new block.  The notice is modal: polls keep running meanwhile and log
+// under the old key.
+void ClearLongSession(HWND window, HWND control, SessionRecord& record) {
+  record.Notifying = 1;
+  char buddy[kNameCapacity];
+  TitleToBuddyName(window, buddy);
+  char notice[sizeof kSessionClearedFormat + kNameCapacity];
+  std::snprintf(notice, sizeof notice, kSessionClearedFormat, buddy);
+  MessageBoxA(window, notice, "Corvane Notification", MB_OK);
+  // The window may have gone while the box was up.
+  if (FindSession(window) != &record) return;
+  SetWindowTextA(control, "");
+  MakeSessionKey(record, window);
+  record.Notifying = 0;
+}
+
+void PollSteps(HWND window) {
+  if (GetCapture() != nullptr) return;  // the next tick tries again
+  SessionRecord* record = FindSession(window);
+  if (record == nullptr) return;
+  const HWND control = FindConversationControl(window);
+  if (control == nullptr) return;
+  const int length = GetWindowTextLengthA(control);
+  const bool changed = length > 0 && length != record->LastTextLength;
+  record->LastTextLength = length;
+  if (!changed) return;
+  CaptureConversation(record->UserName, record->SessionKey, window);
+  record = FindSession(window);  // a modal failure box lets the window go
+  if (record != nullptr && MeasuredLength(control) > SESSION_TEXT_LIMIT && record->Notifying == 0) {
+    ClearLongSession(window, control, *record);
+  }
+}
+
+void Poll(HWND window, bool destroying) {
+  if (Shared.Logging != 0) {
+    HANDLE mutex = Process().historyMutex;
+    WaitForSingleObject(mutex, INFINITE);
+    PollSteps(window);
+    ReleaseMutex(mutex);
+  }
+  if (destroying) {
+    EraseSession(window);
+    KillTimer(window, TIMER_LOG_POLL);
+  }
+}
+
+// Adds "&Corvane" once the bar has the host's full item count: 4 in an IM
+// window, 5 in a chat window.  Afterwards the count differs, so only once.
+void AddCorvaneMenu(HWND window) {
+  char cls[kClassNameCapacity] = "";
+  GetClassNameA(window, cls, kClassNameCapacity - 1);
+  const int expected = std::strcmp(cls, "AIM_IMessage") == 0 ? 4 : 5;
+  HMENU bar = GetMenu(window);
+  if (bar == nullptr || GetMenuItemCount(bar) != expected) return;
+  HMENU menu = CreateMenu();
+  if (menu == nullptr) return;
+  InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
+  InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
+  InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
+  InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+              "&Corvane");
+}
+
+void OpenHistory(HWND window) {
+  char buddy[kNameCapacity];
+  TitleToBuddyName(window, buddy);
+  const std::string arguments = HistoryViewerArguments(Process().screenName, buddy);
+  LaunchHistoryViewer(window, arguments.c_str());
+}
+
+void OnCommand(HWND window, WPARAM command) {
+  if (command == CMD_HISTORY_VIEWER) OpenHistory(window);
+  else if (command == CMD_LAUNCH_CLONE) LaunchClone();
+  else if (command == CMD_PREFERENCES) DoPrefDlg();
+}
+
+}  // namespace
+
+void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(window);
+      break;
+    case WM_ACTIVATE:
+      OnActivationMessage(window, message, wParam, Shared.AlphaIM, g_fadeLevel);
+      break;
+    case WM_TIMER:
+      if (wParam == TIMER_LOG_POLL) Poll(window, false);
+      else OnActivationMessage(window, message, wParam, Shared.AlphaIM, g_fadeLevel);
+      break;
+    case WM_SYSCOMMAND:
+      if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
+      break;
+    case WM_WINDOWPOSCHANGED:
+      AddCorvaneMenu(window);
+      break;
+    case WM_COMMAND:
+      OnCommand(window, wParam);
+      break;
+    case WM_DESTROY:
+      Poll(window, true);
+      break;
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,66 @@
+// In-process stand-ins for the host's conversation windows, routed through
+// the library's hook procedure by a thread hook, with a fixed local clock,
+// a temporary history folder and a robot that answers message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "system_clock.h"
+
+namespace corvane {
+
+// Answers the next message box of a caption from another thread: records
+// its text and presses the button.
+class BoxAnswerer {
+ public:
+  BoxAnswerer(std::string caption, int button);
+  ~BoxAnswerer();
+  // Waits for the answer; the box's text, or "" if none came.
+  std::string Text();
+  bool Answered() const { return answered_; }
+
+ private:
+  void Run();
+  std::string caption_;
+  int button_;
+  std::string text_;
+  std::atomic<bool> answered_{false};
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// The local time the library sees during a test; tests move it.
+LocalClockTime& TestClock();
+
+class HostWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  // An IM window "<buddy> - Instant Message" with a 4-item bar, its
+  // conversation frame and the frame's text control.
+  HWND OpenIM(const std::string& buddy);
+  HWND OpenChat(const std::string& room);
+  static HWND Conversation(HWND window);  // the first frame
+  static HWND TextControl(HWND window);   // the frame's text control
+  static void SetConversation(HWND window, const std::string& html);
+  static void Poll(HWND window);
+
+  std::string DayFilePath(const std::string& user, const std::string& buddy,
+                          const char* fileName = "2002-06-14 [Friday].html") const;
+  static std::string ReadFile(const std::string& path);
+  static bool Exists(const std::string& path);
+  static std::string KeyOf(HWND window, const char* time = "09:05:07");
+
+  std::string logDir_;
+  HHOOK hook_ = nullptr;
+};
+
+}  // namespace corvane

@@ -1,0 +1,56 @@
+#include "capture.h"
+
+#include <algorithm>
+#include <new>
+#include <string>
+
+#include "bounded_copy.h"
+#include "capacities.h"
+#include "capture_rewrite.h"
+#include "shared_settings.h"
+#include "title_to_buddy_name.h"
+#include "write_history.h"
+
+namespace corvane {
+namespace {
+
+// The most of the conversation a capture reads.
+constexpr int kCaptureLimit = 65535;
+
+}  // namespace
+
+HWND FindConversationControl(HWND window) {
+  return FindWindowExA(window, nullptr, "WndAte32Class", nullptr);
+}
+
+bool TitleToBuddyName(HWND window, char* out) {
+  out[0] = '\0';
+  char title[kClassNameCapacity] = "";
+  if (GetWindowTextA(window, title, kClassNameCapacity - 1) <= 0) return false;
+  const auto name = TitleToBuddyName(std::string_view(title));
+  if (!name) return false;
+  CopyBounded(out, kNameCapacity, name->c_str());
+  return true;
+}
+
+int CaptureConversation(char* userName, const char* sessionKey, HWND window) {
+  char buddyName[kNameCapacity];
+  if (!TitleToBuddyName(window, buddyName)) return 1;
+  const HWND control = FindConversationControl(window);
+  if (control == nullptr) return 0;
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return 0;
+  std::string text;
+  try {
+    text.resize(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  const int read = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+  if (read <= 0) return 0;
+  text.resize(static_cast<size_t>(read));
+  WriteHistory(Shared.LogDir, userName, buddyName, sessionKey, RewriteConversation(text));
+  return 0;
+}
+
+}  // namespace corvane

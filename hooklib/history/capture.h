@@ -1,0 +1,21 @@
+// Turns a conversation window's whole HTML into its session block.
+#pragma once
+
+#include <windows.h>
+
+namespace corvane {
+
+// Reads the conversation control of `window`, rewrites its text and writes
+// it as the block of `sessionKey`.  `userName` (kNameCapacity characters)
+// may take an existing folder's exact name.  0 when the buddy name could be
+// taken from the title; nothing is written without one.
+int CaptureConversation(char* userName, const char* sessionKey, HWND window);
+
+// The conversation control: the window's first WndAte32Class child.
+HWND FindConversationControl(HWND window);
+
+// The buddy or room name of a conversation window's title, into a
+// kNameCapacity buffer; false (and `out` empty) when the title is empty.
+bool TitleToBuddyName(HWND window, char* out);
+
+}  // namespace corvane

@@ -1,0 +1,80 @@
+#include "write_history.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "bounded_copy.h"
+#include "capacities.h"
+#include "day_file.h"
+#include "day_file_io.h"
+#include "folder_name.h"
+#include "history_naming.h"
+#include "system_clock.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kWriteFailedText[] =
+    "Failed to write log file!\n\nThis usually means that your disk is full.\n\n"
+    "Or,  the log directory is invalid (does not exist, or you don't have write-access to this "
+    "directory).";
+
+bool NamesEqualAsWindowsDoes(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+std::vector<FolderEntry> ListFolder(const char* folder) {
+  std::vector<FolderEntry> entries;
+  char pattern[kPathCapacity];
+  if (PathCombineA(pattern, folder, "*.*") == nullptr) return entries;
+  WIN32_FIND_DATAA found;
+  HANDLE listing = FindFirstFileA(pattern, &found);
+  if (listing == INVALID_HANDLE_VALUE) return entries;
+  do {
+    entries.push_back({found.cFileName, found.dwFileAttributes});
+  } while (FindNextFileA(listing, &found));
+  FindClose(listing);
+  return entries;
+}
+
+// Resolves `name` (a kNameCapacity buffer) against the folders of `parent`,
+// joins it and makes the folder.  False when it is refused or not a folder.
+bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]) {
+  const auto resolved = ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes);
+  if (!resolved) return false;
+  CopyBounded(name, kNameCapacity, resolved->c_str());
+  if (PathCombineA(path, parent, name) == nullptr) return false;
+  CreateDirectoryA(path, nullptr);
+  return PathIsDirectoryA(path) != FALSE;
+}
+
+bool WriteDayFile(const char* path, std::string_view sessionKey, std::string_view text) {
+  if (PathFileExistsA(path)) {
+    std::string content;
+    if (!ReadWholeFile(path, content)) return false;
+    return ReplaceFileContent(path, ToDiskText(RewriteDayFile(FromDiskText(content), sessionKey, text)));
+  }
+  return ReplaceFileContent(path, ToDiskText(FormatCreationBlock(sessionKey, text)));
+}
+
+}  // namespace
+
+void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
+                  const char* sessionKey, std::string_view text) {
+  CreateDirectoryA(historyFolder, nullptr);
+  char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity];
+  bool written = PathIsDirectoryA(historyFolder) && MakeNamedFolder(historyFolder, userName, userPath) &&
+                 MakeNamedFolder(userPath, buddyName, buddyPath);
+  if (written) {
+    const LocalClockTime now = LocalTimeNow();
+    const std::string name = DayFileName(now.year, now.month, now.day, now.dayOfWeek);
+    written = PathCombineA(filePath, buddyPath, name.c_str()) != nullptr &&
+              WriteDayFile(filePath, sessionKey, text);
+  }
+  if (!written) MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK);
+}
+
+}  // namespace corvane

@@ -1,0 +1,109 @@
+"""A scripted conversation in the stand-in host, through the launcher and the
+real hook, lands in the history tree."""
+
+import glob
+import os
+import re
+import threading
+import time
+import unittest
+
+import harness
+from harness import Report, bin_file
+
+KEY_LINE = re.compile(rb"<!-- (\d\d:\d\d:\d\d-[0-9a-f]+) -->\r\n")
+
+
+def blocks(data):
+    """[(key, form, text)] of a day file's bytes."""
+    found = []
+    starts = [m for m in KEY_LINE.finditer(data)]
+    for i, m in enumerate(starts):
+        end = starts[i + 1].start() if i + 1 < len(starts) else len(data)
+        body = data[m.end():end]
+        if body.startswith(b'<BASE TARGET="_new">\r\n') and body.endswith(b"<BR>\r\n"):
+            found.append((m.group(1), "rewrite", body[len(b'<BASE TARGET="_new">\r\n'):-6]))
+        else:
+            found.append((m.group(1), "creation", body[:-2] if body.endswith(b"\r\n") else body))
+    return found
+
+
+class HistoryTest(harness.WineTest):
+    def setUp(self):
+        super().setUp()
+        self.register_host()
+        self.history = os.path.join(self.tmp, "History")
+        harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(self.history))
+        self.report = Report(os.path.join(self.tmp, "host.log"))
+
+    def run_session(self, script):
+        path = os.path.join(self.tmp, "script.txt")
+        with open(path, "w") as f:
+            f.write(script)
+        env = {"TESTHOST_REPORT": harness.win_path(self.report.path),
+               "TESTHOST_SCRIPT": harness.win_path(path)}
+        return self.start("Corvane.exe", env=env)
+
+    def day_files(self, user, buddy):
+        return glob.glob(os.path.join(self.history, user, buddy, "*.html"))
+
+    def test_conversation_with_clear_and_chat_is_logged(self):
+        # The robot confirms the host's clear command when its box shows.
+        def confirm():
+            harness.wait_until(lambda: "caption=Clear Window?" in harness.run(
+                bin_file("robot.exe"), "dialogs", "Clear Window?").stdout, timeout=60,
+                what="the clear box")
+            harness.run(bin_file("robot.exe"), "press", "Clear Window?", "OK")
+        robot = threading.Thread(target=confirm)
+        robot.start()
+        launcher = self.run_session("""
+signon alice
+im bob
+receive bob bob look <IMG SRC="beach.gif">
+wait 1500
+send bob nice <!-- status -->
+wait 1500
+clear bob
+wait 300
+receive bob bob after the clear
+wait 1500
+chat Lounge
+receive Lounge carol hello room
+wait 1500
+close bob
+close Lounge
+quit
+""")
+        self.report.wait_for("done", timeout=90)
+        robot.join(timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
+        files = self.day_files("alice", "bob")
+        self.assertEqual(len(files), 1, files)
+        name = os.path.basename(files[0])
+        self.assertRegex(name, r"^\d{4}-\d\d-\d\d \[(Sun|Mon|Tues|Wednes|Thurs|Fri|Satur)day\]\.html$")
+        data = open(files[0], "rb").read()
+        found = blocks(data)
+        self.assertEqual(len(found), 2, data)
+        (key1, form1, text1), (key2, form2, text2) = found
+        self.assertNotEqual(key1, key2)
+        self.assertEqual(form1, "rewrite")  # written again after its creation
+        self.assertIn(b'<FONT SIZE=1><B>[IMG SRC="beach.gif"]</B></FONT>', text1)
+        self.assertIn(b"<FONT SIZE=1> status </FONT>", text1)
+        self.assertNotIn(b"<!--", text1)
+        self.assertEqual(form2, "rewrite")
+        self.assertIn(b"(IM Window Cleared)", text2)
+        self.assertIn(b"after the clear", text2)
+        self.assertNotIn(b"look", text2)
+        self.assertTrue(data.endswith(b"<BR>\r\n"))
+
+        chat = self.day_files("alice", "Lounge")
+        self.assertEqual(len(chat), 1)
+        (_, form, text), = blocks(open(chat[0], "rb").read())
+        self.assertEqual(form, "creation")
+        self.assertIn(b"hello room", text)
+        self.assertEqual(glob.glob(os.path.join(self.history, "*", "*", "*.new")), [])
+
+
+if __name__ == "__main__":
+    unittest.main()
