@@ -215,5 +215,86 @@ TEST_F(ConversationTest, CorvaneMenuAddedOnceOnFullHostBars) {
   DestroyWindow(chat);
 }
 
+TEST_F(ConversationTest, MessagesDuringTheNoticeGoToTheOldBlock) {
+  HWND im = OpenIM("bob");
+  const std::string oldKey = KeyOf(im);
+  const std::string big = std::string(57001, 'z');
+  SetConversation(im, Html(big));
+  TestClock().second = 50;
+  // While the notice is up, a message arrives and the poll timer ticks.
+  BoxAnswerer notice("Corvane Notification", IDOK, [im] {
+    SendMessageA(GetWindow(FindWindowExA(im, nullptr, "WndAte32Class", nullptr), GW_CHILD),
+                 WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Html(std::string(57001, 'z') + "late").c_str()));
+    Sleep(1600);
+  });
+  Poll(im);
+  EXPECT_FALSE(notice.Text().empty());
+  const std::string file = ReadFile(DayFilePath("alice", "bob"));
+  EXPECT_EQ(file, RewriteBlock(oldKey, Html(big + "late")));
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, MenuBarsOfOtherCountsGetNothing) {
+  HWND w = CreateWindowExA(0, "AIM_IMessage", "x - Instant Message", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                           100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HMENU bar = CreateMenu();
+  for (int i = 0; i < 3; ++i) AppendMenuA(bar, MF_STRING, 100 + i, "Item");
+  SetMenu(w, bar);
+  SetWindowPos(w, nullptr, 5, 5, 200, 200, SWP_NOZORDER);
+  EXPECT_EQ(GetMenuItemCount(bar), 3);
+  DestroyWindow(w);
+}
+
+TEST_F(ConversationTest, ConversationWindowsFollowTheTransparencySettings) {
+  Shared.AlphaOn = 1;
+  Shared.AlphaIM = 200;
+  Shared.OpaqueOnTop = 1;
+  Shared.AlphaFadeDown = 1;
+  HWND im = OpenIM("bob");
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  EXPECT_TRUE(GetWindowLongA(im, GWL_EXSTYLE) & WS_EX_LAYERED);
+  ASSERT_TRUE(GetLayeredWindowAttributes(im, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  SendMessageA(im, WM_ACTIVATE, WA_ACTIVE, 0);
+  GetLayeredWindowAttributes(im, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 255);
+  SendMessageA(im, WM_ACTIVATE, WA_INACTIVE, 0);
+  for (BYTE want : {244, 234, 224, 214, 204, 194}) {
+    SendMessageA(im, WM_TIMER, 77, 0);
+    GetLayeredWindowAttributes(im, nullptr, &alpha, &flags);
+    EXPECT_EQ(alpha, want);
+  }
+  SendMessageA(im, WM_TIMER, 77, 0);
+  GetLayeredWindowAttributes(im, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 194);
+  Shared.AlphaOn = 0;
+  SendMessageA(im, WM_SYSCOMMAND, 20, 0);
+  EXPECT_FALSE(GetWindowLongA(im, GWL_EXSTYLE) & WS_EX_LAYERED);
+  DestroyWindow(im);
+}
+
+TEST_F(ConversationTest, FailedRewriteShowsTheMessageAndKeepsTheFile) {
+  HWND im = OpenIM("bob");
+  SetConversation(im, Html("safe on disk"));
+  Poll(im);
+  const std::string path = DayFilePath("alice", "bob");
+  const std::string before = ReadFile(path);
+  // A folder where the new content would be written makes the write fail.
+  CreateDirectoryA((path + ".new").c_str(), nullptr);
+  SetConversation(im, Html("safe on disk, and more"));
+  {
+    BoxAnswerer box("Corvane Error", IDOK);
+    Poll(im);
+    EXPECT_FALSE(box.Text().empty());
+  }
+  EXPECT_EQ(ReadFile(path), before);
+  RemoveDirectoryA((path + ".new").c_str());
+  SetConversation(im, Html("safe on disk, and more!"));
+  Poll(im);
+  EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(im), Html("safe on disk, and more!")));
+  DestroyWindow(im);
+}
+
 }  // namespace
 }  // namespace corvane

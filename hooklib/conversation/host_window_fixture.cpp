@@ -61,8 +61,11 @@ LocalClockTime& TestClock() {
   return now;
 }
 
-BoxAnswerer::BoxAnswerer(std::string caption, int button)
-    : caption_(std::move(caption)), button_(button), thread_([this] { Run(); }) {}
+BoxAnswerer::BoxAnswerer(std::string caption, int button, std::function<void()> whileShown)
+    : caption_(std::move(caption)),
+      button_(button),
+      whileShown_(std::move(whileShown)),
+      thread_([this] { Run(); }) {}
 
 BoxAnswerer::~BoxAnswerer() {
   stop_ = true;
@@ -76,6 +79,7 @@ void BoxAnswerer::Run() {
       std::string text;
       EnumChildWindows(box, FindStaticText, reinterpret_cast<LPARAM>(&text));
       text_ = text;
+      if (whileShown_) whileShown_();
       answered_ = true;
       PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
       return;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -19,7 +20,9 @@ namespace corvane {
 // its text and presses the button.
 class BoxAnswerer {
  public:
-  BoxAnswerer(std::string caption, int button);
+  // `whileShown` runs on the robot's thread while the box is up, before
+  // the button is pressed.
+  BoxAnswerer(std::string caption, int button, std::function<void()> whileShown = {});
   ~BoxAnswerer();
   // Waits for the answer; the box's text, or "" if none came.
   std::string Text();
@@ -29,6 +32,7 @@ class BoxAnswerer {
   void Run();
   std::string caption_;
   int button_;
+  std::function<void()> whileShown_;
   std::string text_;
   std::atomic<bool> answered_{false};
   std::atomic<bool> stop_{false};
