@@ -57,9 +57,26 @@ std::string RectText(HWND window, HWND parent) {
   return text;
 }
 
+HMENU MenuBarOf(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? nullptr : GetMenu(window);
+}
+
 std::string MenuText(HWND window) {
-  HMENU menu = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? nullptr : GetMenu(window);
+  HMENU menu = MenuBarOf(window);
   return menu ? std::to_string(GetMenuItemCount(menu)) : "-";
+}
+
+// The bar's labels by position, joined by '|'.  Menus belong to their
+// process, so only the host itself can tell what another program added.
+std::string MenuLabels(HWND window) {
+  HMENU menu = MenuBarOf(window);
+  std::string labels;
+  for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+    char label[64] = "";
+    GetMenuStringA(menu, i, label, sizeof label, MF_BYPOSITION);
+    labels += (i > 0 ? "|" : "") + std::string(label);
+  }
+  return labels;
 }
 
 void ReportWindow(HWND window) {
@@ -75,7 +92,7 @@ void ReportWindow(HWND window) {
          " parenthwnd=" + (parent ? HandleText(parent) : "-") + " proc=" + DescribeCode(proc) +
          " classproc=" + DescribeCode(classProc) + " subclassed=" + (proc != classProc ? "1" : "0") +
          " rect=" + RectText(window, parent) + " visible=" + (IsWindowVisible(window) ? "1" : "0") +
-         " menu=" + MenuText(window) + " title=" + Quoted(title));
+         " menu=" + MenuText(window) + " menulabels=" + Quoted(MenuLabels(window)) + " title=" + Quoted(title));
 }
 
 }  // namespace

@@ -104,6 +104,36 @@ quit
         self.assertIn(b"hello room", text)
         self.assertEqual(glob.glob(os.path.join(self.history, "*", "*", "*.new")), [])
 
+        # The host never saw its clear command: the library's confirmed
+        # clear answered it.
+        self.assertEqual(self.report.events("host-clear"), [])
+
+    def test_corvane_menu_commands_reach_their_programs(self):
+        robot = bin_file("robot.exe")
+        launcher = self.run_session("signon alice\nim bob\nchat Lounge\nwait 1000\nwindows\n"
+                                    "wait 15000\nquit\n")
+        self.report.wait_for("window", timeout=60)
+        bars = {w["class"]: w["menulabels"].split("|") for w in self.report.events("window")
+                if w["class"] in ("AIM_IMessage", "AIM_ChatWnd")}
+        self.assertEqual(len(bars["AIM_IMessage"]), 5)
+        self.assertEqual(bars["AIM_IMessage"][4], "&Corvane")
+        self.assertEqual(len(bars["AIM_ChatWnd"]), 6)
+        self.assertEqual(bars["AIM_ChatWnd"][4], "&Corvane")
+
+        # The History Viewer is not in the launcher's folder yet: the error box.
+        harness.run(robot, "command", "AIM_IMessage", "57005")
+        box = harness.wait_until(lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
+            harness.run(robot, "dialogs", "Corvane Error").stdout), timeout=30, what="error box")
+        self.assertIn("text=Error launching the Corvane History Viewer.\\n\\n"
+                      "Please re-install Corvane.", box)
+        harness.run(robot, "press", "Corvane Error", "OK")
+
+        # Launch Clone starts the launcher with -clone, which starts a host.
+        harness.run(robot, "command", "AIM_IMessage", "40")
+        self.report.wait_for("ready", count=2, timeout=60)
+        self.report.wait_for("done", count=2, timeout=90)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
 
 if __name__ == "__main__":
     unittest.main()
