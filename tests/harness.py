@@ -153,11 +153,14 @@ class Symbols:
 
 
 class WineTest(unittest.TestCase):
-    """A test with its own temporary folder and a clean settings key."""
+    """A test with its own temporary folder and a clean settings key whose
+    history folder lies in that temporary folder."""
 
     def setUp(self):
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
         reg_delete(SETTINGS_KEY)
+        self.history = os.path.join(self.tmp, "History")
+        reg_add(SETTINGS_KEY, "LogDir", win_path(self.history))
         self.processes = []
 
     def tearDown(self):

@@ -32,8 +32,6 @@ class HistoryTest(harness.WineTest):
     def setUp(self):
         super().setUp()
         self.register_host()
-        self.history = os.path.join(self.tmp, "History")
-        harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(self.history))
         self.report = Report(os.path.join(self.tmp, "host.log"))
 
     def run_session(self, script):
