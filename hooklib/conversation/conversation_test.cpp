@@ -159,6 +159,7 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   HWND im = OpenIM("bob");
   const HWND control = TextControl(im);
   SetConversation(im, Html("keep me"));
+  hostClearCommands = 0;
   {
     BoxAnswerer cancel("Clear Window?", IDCANCEL);
     SendMessageA(control, WM_COMMAND, 20731, 0);
@@ -168,6 +169,9 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   GetWindowTextA(Conversation(im), text, sizeof text);
   EXPECT_EQ(std::string(text), Html("keep me"));
   EXPECT_FALSE(Exists(DayFilePath("alice", "bob")));
+  // From a control (nonzero lParam) the id is the host's business.
+  SendMessageA(control, WM_COMMAND, 20731, reinterpret_cast<LPARAM>(im));
+  EXPECT_EQ(hostClearCommands, 1);
 
   TestClock().second = 40;
   {
@@ -177,6 +181,7 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   }
   GetWindowTextA(Conversation(im), text, sizeof text);
   EXPECT_STREQ(text, "");
+  EXPECT_EQ(hostClearCommands, 1);  // neither confirmed nor cancelled clears reached it
   // Logged under the old key before the clear; new text goes to a new block.
   EXPECT_EQ(ReadFile(DayFilePath("alice", "bob")), CreationBlock(KeyOf(im), Html("keep me")));
   SetConversation(im, Html("<BR>after"));

@@ -31,6 +31,12 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(w, m, wp, lp);
 }
 
+// The host's text control; counts the clear commands that reach it.
+LRESULT CALLBACK HostTextControlProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_COMMAND && LOWORD(wp) == 20731) ++HostWindowTest::hostClearCommands;
+  return DefWindowProcA(w, m, wp, lp);
+}
+
 // The host's frame shows its text control's text.
 LRESULT CALLBACK HostFrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_GETTEXT || m == WM_GETTEXTLENGTH || m == WM_SETTEXT) {
@@ -55,6 +61,8 @@ HWND CreateChild(const char* cls, HWND parent) {
 LocalClockTime FixedNow() { return TestClock(); }
 
 }  // namespace
+
+int HostWindowTest::hostClearCommands = 0;
 
 LocalClockTime& TestClock() {
   static LocalClockTime now;
@@ -98,7 +106,7 @@ void HostWindowTest::SetUpTestSuite() {
     const char* name;
     WNDPROC proc;
   } classes[] = {{"AIM_IMessage", HostProc},  {"AIM_ChatWnd", HostProc},
-                 {"WndAte32Class", HostFrameProc}, {"Ate32Class", HostProc}};
+                 {"WndAte32Class", HostFrameProc}, {"Ate32Class", HostTextControlProc}};
   for (const auto& c : classes) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = c.proc;

@@ -43,6 +43,10 @@ class BoxAnswerer {
 LocalClockTime& TestClock();
 
 class HostWindowTest : public ::testing::Test {
+ public:
+  // WM_COMMAND 20731 messages that reached the host's text control.
+  static int hostClearCommands;
+
  protected:
   static void SetUpTestSuite();
   void SetUp() override;

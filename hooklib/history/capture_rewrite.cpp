@@ -1,6 +1,7 @@
 #include "capture_rewrite.h"
 
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 // The rewrite is defined as repeated searches from the start of a growing
@@ -31,6 +32,32 @@ bool StartsAt(std::string_view text, std::size_t pos, std::string_view token) {
   return text.compare(pos, token.size(), token) == 0;
 }
 
+// Finds `token` at or after `from` by scanning for its character at `key`,
+// chosen to be rare in conversations.  A scan for the leading '<' would stop
+// every few characters in text the image step has expanded.
+std::size_t FindToken(std::string_view text, std::string_view token, std::size_t key,
+                      std::size_t from = 0) {
+  constexpr auto npos = std::string_view::npos;
+  if (from > text.size() || text.size() - from < token.size()) return npos;
+  const char* const begin = text.data();
+  const char* const last = begin + text.size() - token.size() + key;  // last possible key
+  const char* p = begin + from + key;
+  while (p <= last) {
+    p = static_cast<const char*>(std::memchr(p, token[key], static_cast<std::size_t>(last - p) + 1));
+    if (p == nullptr) return npos;
+    const std::size_t start = static_cast<std::size_t>(p - begin) - key;
+    if (std::memcmp(begin + start, token.data(), token.size()) == 0) return start;
+    ++p;
+  }
+  return npos;
+}
+
+// The rare character of each searched token.
+constexpr std::size_t kImageTagKey = 2;      // 'M'
+constexpr std::size_t kCommentOpenKey = 1;   // '!'
+constexpr std::size_t kCommentCloseKey = 0;  // '-'
+constexpr std::size_t kBodyTagKey = 4;       // 'Y'
+
 std::string_view CutAtBinary(std::string_view html) {
   return html.substr(0, html.find(kBinaryMarker));
 }
@@ -57,7 +84,7 @@ std::string RewriteImages(std::string_view text) {
   out.reserve(text.size());
   std::size_t copied = 0;
   std::size_t open_tags = 0;
-  std::size_t next_tag = text.find(kImageTag);
+  std::size_t next_tag = FindToken(text, kImageTag, kImageTagKey);
   std::size_t next_close = 0;
   for (;;) {
     // Each '>' is searched for once: the search restarts only past the last.
@@ -69,7 +96,7 @@ std::string RewriteImages(std::string_view text) {
       out += kImageOpen;
       ++open_tags;
       copied = next_tag + 1;
-      next_tag = text.find(kImageTag, copied);
+      next_tag = FindToken(text, kImageTag, kImageTagKey, copied);
     } else {
       out.append(text, copied, close - copied);
       for (std::size_t k = 0; k < open_tags; ++k) out += kImageCloseHead;
@@ -83,10 +110,11 @@ std::string RewriteImages(std::string_view text) {
   return out;
 }
 
-std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view token) {
+std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view token,
+                                     std::size_t key) {
   std::vector<std::size_t> positions;
-  for (std::size_t pos = text.find(token); pos != std::string_view::npos;
-       pos = text.find(token, pos + token.size())) {
+  for (std::size_t pos = FindToken(text, token, key); pos != std::string_view::npos;
+       pos = FindToken(text, token, key, pos + token.size())) {
     positions.push_back(pos);
   }
   return positions;
@@ -110,7 +138,7 @@ std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view tok
 // a "-->" removes that "-->" before any later search could reach it.
 std::string RewriteComments(std::string_view text) {
   constexpr auto npos = std::string_view::npos;
-  const std::vector<std::size_t> closes = PositionsOf(text, kCommentClose);
+  const std::vector<std::size_t> closes = PositionsOf(text, kCommentClose, kCommentCloseKey);
   std::size_t next_unused = 0;
   // Ends taken by openings already written, in text order.
   std::vector<std::size_t> taken;
@@ -119,7 +147,7 @@ std::string RewriteComments(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   std::size_t copied = 0;
-  std::size_t open = text.find(kCommentOpen);
+  std::size_t open = FindToken(text, kCommentOpen, kCommentOpenKey);
   for (;;) {
     const std::size_t close = next_taken < taken.size() ? taken[next_taken] : npos;
     if (open == npos && close == npos) break;
@@ -130,14 +158,14 @@ std::string RewriteComments(std::string_view text) {
       ++next_taken;
     } else if (close == open + 2 || close == open + 3) {
       // Destroyed by that end: its characters stay as they are.
-      open = text.find(kCommentOpen, open + kCommentOpen.size());
+      open = FindToken(text, kCommentOpen, kCommentOpenKey, open + kCommentOpen.size());
     } else {
       out.append(text, copied, open - copied);
       out += kSmallFont;
       copied = open + kCommentOpen.size();
       while (next_unused < closes.size() && closes[next_unused] < copied) ++next_unused;
       if (next_unused < closes.size()) taken.push_back(closes[next_unused++]);
-      open = text.find(kCommentOpen, copied);
+      open = FindToken(text, kCommentOpen, kCommentOpenKey, copied);
     }
   }
   out.append(text, copied);
@@ -151,7 +179,7 @@ std::string MarkClearedWindows(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   std::size_t copied = 0;
-  for (std::size_t tag = text.find(kBodyTag); tag != std::string_view::npos;) {
+  for (std::size_t tag = FindToken(text, kBodyTag, kBodyTagKey); tag != std::string_view::npos;) {
     const std::size_t after_tag = tag + kBodyTagWithColourLength;
     if (after_tag >= text.size()) break;
     if (StartsAt(text, after_tag, kLineBreak)) {
@@ -159,7 +187,7 @@ std::string MarkClearedWindows(std::string_view text) {
       out += kClearedMark;
       copied = after_tag;
     }
-    tag = text.find(kBodyTag, after_tag);
+    tag = FindToken(text, kBodyTag, kBodyTagKey, after_tag);
   }
   out.append(text, copied);
   return out;
