@@ -4,10 +4,13 @@
 #include <new>
 
 #include "bounded_copy.h"
+#include "buddy_list_window_state.h"
+#include "exports.h"
 #include "history_viewer_arguments.h"
 #include "launch.h"
 #include "private_codes.h"
 #include "process_state.h"
+#include "quick_menu_window.h"
 #include "screen_name.h"
 #include "shared_settings.h"
 #include "system_clock.h"
@@ -19,10 +22,124 @@ namespace {
 // Titles are read up to this many characters.
 constexpr int kTitleCapacity = 255;
 
-void OnCreate(HWND window, ProcessState& process) {
+// Where the button sits while the host has not laid out its buttons.
+constexpr int kAnchorXAtRest = 103;
+
+// The separator above Close in the system menu.
+constexpr UINT kSystemMenuSeparatorId = 20;
+
+// The stock ticker's row, kept when AllowStockTicker is on.
+constexpr int kStockTickerRowHeight = 18;
+
+// Stops at the first failure: the window works on with what got in.
+void AddCommandsToSystemMenu(HMENU systemMenu) {
+  struct Item {
+    UINT flags;
+    UINT id;
+    const char* text;
+  };
+  static const Item kItems[] = {
+      {MF_STRING, CMD_LAUNCH_CLONE, "Corvane Cl&one"},
+      {MF_STRING, CMD_HISTORY_VIEWER, "Corvane &History"},
+      {MF_STRING, CMD_PREFERENCES, "Corvane &Preferences"},
+      {MF_SEPARATOR, kSystemMenuSeparatorId, ""},
+  };
+  for (const Item& item : kItems) {
+    if (!InsertMenuA(systemMenu, SC_CLOSE, MF_BYCOMMAND | item.flags, item.id, item.text)) return;
+  }
+}
+
+void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
+  process.anchorX = kAnchorXAtRest;
+  state.checkStarted = false;
+  state.menuBarShown = true;
+  state.firstPaint = true;
+  state.savedMenuBar = GetMenu(window);
+  if (!Shared.Menu) {
+    SetMenu(window, nullptr);
+    state.menuBarShown = false;
+  }
   process.buddyListCreatedAt = SystemTimeNow();
   process.buddyListCreated = true;
+  LoadQuickMenuIcons(state);
+  state.systemMenu = GetSystemMenu(window, FALSE);
+  if (state.systemMenu != nullptr) AddCommandsToSystemMenu(state.systemMenu);
   ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
+}
+
+void OnDestroy(ProcessState& process, BuddyListWindowState& state) {
+  DestroyQuickMenuIcons(state);
+  state.tooltipCreated = false;
+  process.buddyListCreated = false;
+}
+
+// Hiding and showing again makes the shell drop the taskbar button.
+void RemoveFromTaskbar(HWND window) {
+  ShowWindow(window, SW_HIDE);
+  SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_APPWINDOW);
+  ShowWindow(window, SW_SHOW);
+}
+
+void FollowMenuSetting(HWND window, BuddyListWindowState& state) {
+  const bool wanted = Shared.Menu != 0;
+  if (state.menuBarShown == wanted) return;
+  SetMenu(window, wanted ? state.savedMenuBar : nullptr);
+  state.menuBarShown = wanted;
+}
+
+void DrawRectangleWithPen(HDC dc, COLORREF colour, int left, int top, int right, int bottom) {
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  const HGDIOBJ previous = SelectObject(dc, pen);
+  Rectangle(dc, left, top, right, bottom);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+}
+
+// The etched frame around the button row of the compacted layout.
+void DrawButtonRowFrame(HDC dc, int width, int anchorY) {
+  const HGDIOBJ previousBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNFACE));
+  DrawRectangleWithPen(dc, RGB(255, 255, 255), 1, anchorY - 1, width - 5, anchorY + 28);
+  DrawRectangleWithPen(dc, RGB(157, 157, 161), 0, anchorY - 2, width - 6, anchorY + 27);
+  SelectObject(dc, previousBrush);
+}
+
+// The host never paints the Buddy List's own client area.
+void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& state) {
+  if (state.firstPaint && !Shared.ShowBLinTaskbar) RemoveFromTaskbar(window);
+  state.firstPaint = false;
+  FollowMenuSetting(window, state);
+  if (!state.tooltipCreated) {
+    CreateQuickMenuTooltip(window, state);
+    state.tooltipCreated = true;
+  }
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(window, &paint);
+  if (dc == nullptr) return;
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (Shared.RemoveAds) DrawButtonRowFrame(dc, client.right, process.anchorY);
+  if (!Shared.RemoveAds || Shared.GenButtons) {
+    PaintQuickMenuButton(dc, state, process.anchorX, process.anchorY);
+  }
+  EndPaint(window, &paint);
+}
+
+// Small enough for the compacted layout and no smaller.
+void SetMinimumTrackSize(MINMAXINFO& info) {
+  int height = GetSystemMetrics(SM_CYSIZE) + 2 * GetSystemMetrics(SM_CYFRAME) +
+               GetSystemMetrics(SM_CYMENU) + 50;
+  if (Shared.GenButtons) height += 32;
+  if (Shared.ListButtons) height += 32;
+  height += kStockTickerRowHeight * Shared.AllowStockTicker;
+  info.ptMinTrackSize.x = 2 * GetSystemMetrics(SM_CXFRAME) + 148;
+  info.ptMinTrackSize.y = height;
+}
+
+// Once per Buddy List window; the check itself keeps to one a day.
+void StartAutomaticVersionCheckOnce(BuddyListWindowState& state) {
+  if (state.checkStarted) return;
+  state.checkStarted = true;
 }
 
 // The title names the signed-on user once the host has signed on; any other
@@ -52,8 +169,40 @@ void LaunchHistoryViewerForUser(HWND window, const char* screenName) {
   LaunchHistoryViewer(window, arguments.c_str());
 }
 
+void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& process,
+                        BuddyListWindowState& state) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  if (position.cx < frame.right - frame.left) process.anchorX = kAnchorXAtRest;
+  TakeScreenNameFromTitle(window, process);
+  StartAutomaticVersionCheckOnce(state);
+}
+
+// A size change, even back to the same size, makes the host lay out its
+// children again.
+void Relayout(HWND window) {
+  if (IsZoomed(window)) {
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    return;
+  }
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window, nullptr, frame.left, frame.top, width + 1, height + 1, flags);
+  SetWindowPos(window, nullptr, frame.left, frame.top, width, height, flags);
+}
+
 void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
   switch (command) {
+    case CMD_RELAYOUT:
+      Relayout(window);
+      break;
+    case CMD_PREFERENCES:
+      DoPrefDlg();
+      break;
     case CMD_APPLY_ALPHA:
       ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
       break;
@@ -68,23 +217,45 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
 
 }  // namespace
 
-// Everything here is done before the host sees the message, and every
-// message then goes on to the host.
+BuddyListWindowState& BuddyListWindow() {
+  static BuddyListWindowState state;
+  return state;
+}
+
+// Done before the host sees the message; the host sees every message but the
+// paint, the minimum size with the compacted layout and the button's own moves.
 LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ProcessState& process = Process();
+  BuddyListWindowState& state = BuddyListWindow();
   switch (message) {
     case WM_CREATE:
-      OnCreate(window, process);
+      OnCreate(window, process, state);
       break;
     case WM_DESTROY:
-      process.buddyListCreated = false;
+      OnDestroy(process, state);
+      break;
+    case WM_PAINT:
+      OnPaint(window, process, state);
+      return 0;
+    case WM_GETMINMAXINFO:
+      if (!Shared.RemoveAds) break;
+      SetMinimumTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSELEAVE:
+      if (Shared.GenButtons &&
+          OnQuickMenuMouse(window, message, lParam, state, process.anchorX, process.anchorY)) {
+        return 0;
+      }
       break;
     case WM_ACTIVATE:
     case WM_TIMER:
       OnActivationMessage(window, message, wParam, Shared.AlphaBL, process.buddyListFadeLevel);
       break;
     case WM_WINDOWPOSCHANGED:
-      TakeScreenNameFromTitle(window, process);
+      OnWindowPosChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam), process, state);
       break;
     case WM_COMMAND:
       // The user asked the host for its Today window.

@@ -1,0 +1,31 @@
+// What the Buddy List subclass keeps about the current Buddy List window of
+// this process.  One Buddy List per process at a time; each WM_CREATE starts
+// it afresh.  The button's anchor lives in ProcessState, where the child
+// layout writes it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "quick_menu_button.h"
+
+namespace corvane {
+
+struct BuddyListWindowState {
+  QuickMenuButton button;
+  HICON normalIcon = nullptr;
+  HICON hoverIcon = nullptr;
+  HICON pressedIcon = nullptr;
+  HWND tooltip = nullptr;
+  TOOLINFOA tool = {};        // the tooltip's one tool, kept to move its rectangle
+  bool tooltipCreated = false;
+  bool firstPaint = true;
+  bool menuBarShown = true;   // the host's menu bar is attached now
+  HMENU savedMenuBar = nullptr;
+  HMENU systemMenu = nullptr;
+  bool checkStarted = false;  // the automatic version check ran for this window
+};
+
+BuddyListWindowState& BuddyListWindow();
+
+}  // namespace corvane

@@ -1,0 +1,40 @@
+// The painted button on the Buddy List that opens the Corvane menu: its hit
+// area, its looks and how it answers the mouse, on plain values.
+#pragma once
+
+namespace corvane {
+
+// Icon resources of the button's looks.
+inline constexpr int kQuickMenuIconNormal = 104;
+inline constexpr int kQuickMenuIconPressed = 105;
+inline constexpr int kQuickMenuIconHover = 106;
+
+// The button's square and the part of it that reacts, relative to the anchor.
+inline constexpr int kQuickMenuButtonSize = 32;
+
+struct QuickMenuButton {
+  bool hover = false;    // the pointer is over the hit area
+  bool pressed = false;  // the left button went down on the hit area, mouse captured
+};
+
+// What the window does after one mouse message.
+struct QuickMenuReaction {
+  bool redraw = false;    // repaint the button square now
+  bool capture = false;   // take the mouse
+  bool release = false;   // give the mouse back
+  bool showMenu = false;  // open the popup menu
+  bool swallow = false;   // the host does not see the message
+};
+
+// Both ends included: x from anchorX+3 to anchorX+20, y from anchorY+7 to anchorY+23.
+bool InQuickMenuHitArea(int anchorX, int anchorY, int x, int y);
+
+// The icon resource for the button's state.
+int QuickMenuIcon(const QuickMenuButton& button);
+
+QuickMenuReaction OnQuickMenuMouseMove(QuickMenuButton& button, bool inHitArea);
+QuickMenuReaction OnQuickMenuButtonDown(QuickMenuButton& button, bool inHitArea);
+QuickMenuReaction OnQuickMenuButtonUp(QuickMenuButton& button, bool inHitArea);
+QuickMenuReaction OnQuickMenuMouseLeave(QuickMenuButton& button, bool inHitArea);
+
+}  // namespace corvane

@@ -1,0 +1,156 @@
+#include "quick_menu_window.h"
+
+#include "private_codes.h"
+#include "process_state.h"
+
+namespace corvane {
+namespace {
+
+// Popup menu item ids, by position.
+constexpr UINT kItemClone = 1;
+constexpr UINT kItemHistory = 2;
+constexpr UINT kItemPreferences = 3;
+
+char g_toolText[] = "Corvane";  // the control copies it at TTM_ADDTOOL
+
+HICON LoadButtonIcon(int id) {
+  return static_cast<HICON>(LoadImageA(Process().module, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                       kQuickMenuButtonSize, kQuickMenuButtonSize, 0));
+}
+
+void DestroyIconOnce(HICON& icon) {
+  if (icon != nullptr) DestroyIcon(icon);
+  icon = nullptr;
+}
+
+HICON IconFor(const BuddyListWindowState& state) {
+  switch (QuickMenuIcon(state.button)) {
+    case kQuickMenuIconPressed:
+      return state.pressedIcon;
+    case kQuickMenuIconHover:
+      return state.hoverIcon;
+    default:
+      return state.normalIcon;
+  }
+}
+
+void RedrawButton(HWND window, int anchorX, int anchorY) {
+  const RECT square{anchorX, anchorY, anchorX + kQuickMenuButtonSize,
+                    anchorY + kQuickMenuButtonSize};
+  InvalidateRect(window, &square, FALSE);
+  UpdateWindow(window);
+}
+
+UINT CommandForItem(UINT item) {
+  switch (item) {
+    case kItemClone:
+      return CMD_LAUNCH_CLONE;
+    case kItemHistory:
+      return CMD_HISTORY_VIEWER;
+    case kItemPreferences:
+      return CMD_PREFERENCES;
+    default:
+      return 0;
+  }
+}
+
+// The menu opens where the click was, in screen coordinates.
+void ShowQuickMenu(HWND window, int x, int y) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuA(menu, MF_STRING, kItemClone, "Corvane Clone");
+  AppendMenuA(menu, MF_STRING, kItemHistory, "Corvane History");
+  AppendMenuA(menu, MF_STRING, kItemPreferences, "Corvane Preferences");
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const UINT item = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD, frame.left + x, frame.top + y, 0, window, nullptr));
+  DestroyMenu(menu);
+  const UINT command = CommandForItem(item);
+  if (command != 0) SendMessageA(window, WM_SYSCOMMAND, command, 0);
+}
+
+void RequestMouseLeave(HWND window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  TrackMouseEvent(&track);
+}
+
+QuickMenuReaction React(UINT message, QuickMenuButton& button, bool inHitArea) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+      return OnQuickMenuMouseMove(button, inHitArea);
+    case WM_LBUTTONDOWN:
+      return OnQuickMenuButtonDown(button, inHitArea);
+    case WM_LBUTTONUP:
+      return OnQuickMenuButtonUp(button, inHitArea);
+    case WM_MOUSELEAVE:
+      return OnQuickMenuMouseLeave(button, inHitArea);
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+void LoadQuickMenuIcons(BuddyListWindowState& state) {
+  state.pressedIcon = LoadButtonIcon(kQuickMenuIconPressed);
+  state.hoverIcon = LoadButtonIcon(kQuickMenuIconHover);
+  state.normalIcon = LoadButtonIcon(kQuickMenuIconNormal);
+}
+
+void DestroyQuickMenuIcons(BuddyListWindowState& state) {
+  DestroyIconOnce(state.pressedIcon);
+  DestroyIconOnce(state.hoverIcon);
+  DestroyIconOnce(state.normalIcon);
+}
+
+void CreateQuickMenuTooltip(HWND window, BuddyListWindowState& state) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = 0xFF;
+  InitCommonControlsEx(&controls);
+  state.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                  Process().module, nullptr);
+  if (state.tooltip == nullptr) return;
+  SetWindowPos(state.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  state.tool = {};
+  // The size every common-controls version accepts.
+  state.tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  state.tool.uFlags = TTF_SUBCLASS;
+  state.tool.hwnd = window;
+  state.tool.uId = 0;
+  state.tool.rect = {0, 0, kQuickMenuButtonSize, kQuickMenuButtonSize};
+  state.tool.lpszText = g_toolText;
+  SendMessageA(state.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&state.tool));
+  SendMessageA(state.tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, 0);
+  SendMessageA(state.tooltip, TTM_SETDELAYTIME, TTDT_RESHOW, 0);
+}
+
+void PaintQuickMenuButton(HDC dc, BuddyListWindowState& state, int anchorX, int anchorY) {
+  const HICON icon = IconFor(state);
+  if (icon != nullptr) DrawIcon(dc, anchorX, anchorY, icon);
+  if (state.tooltip == nullptr) return;
+  state.tool.rect = {anchorX + 3, anchorY + 7, anchorX + 21, anchorY + 24};
+  SendMessageA(state.tooltip, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&state.tool));
+}
+
+bool OnQuickMenuMouse(HWND window, UINT message, LPARAM lParam, BuddyListWindowState& state,
+                      int anchorX, int anchorY) {
+  const int x = LOWORD(lParam);
+  const int y = HIWORD(lParam);
+  if (message == WM_MOUSEMOVE) RequestMouseLeave(window);
+  const QuickMenuReaction reaction =
+      React(message, state.button, InQuickMenuHitArea(anchorX, anchorY, x, y));
+  if (reaction.capture) SetCapture(window);
+  if (reaction.release) ReleaseCapture();
+  if (reaction.redraw) RedrawButton(window, anchorX, anchorY);
+  if (reaction.showMenu) ShowQuickMenu(window, x, y);
+  return reaction.swallow;
+}
+
+}  // namespace corvane
