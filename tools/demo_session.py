@@ -99,7 +99,12 @@ def main():
     print("Windows of the messenger and who handles them:")
     for w in report.events("window"):
         name = symbols.name_of(w["proc"])
-        owner = "Corvane: " + name if name else "messenger's own procedure"
+        if name:
+            owner = "Corvane: " + name
+        elif w["proc"].lower().startswith("comctl32.dll+"):
+            owner = "Corvane: BuddyListWndProc, behind its button tooltip's subclass"
+        else:
+            owner = "messenger's own procedure"
         where = w["class"]
         if w.get("parent", "-") != "-":
             where += " in " + w["parent"]
