@@ -67,6 +67,7 @@ void CreateChildren(HWND buddyList) {
   for (int i = 0; i < kGeneralButtonCount; ++i)
     CreateChild(buddyList, "_Oscar_IconBtn", kGeneralButtonCaptions[i], kIdGeneralButton + i);
   CreateChild(buddyList, "Edit", "", kIdSearchEdit, WS_EX_CLIENTEDGE);
+  CreateChild(buddyList, "_Oscar_IconBtn", "More", kIdMoreButton);
   CreateChild(buddyList, "_Oscar_IconBtn", "<", kIdTickerLeft);
   HWND ticker = CreateChild(buddyList, "WndAte32Class", "", kIdTickerPane);
   if (ticker) SetWindowTextA(ticker, kTickerText);

@@ -5,26 +5,9 @@
 
 #include <windows.h>
 
-namespace testhost {
+#include "buddy_list_placement.h"
 
-// Control ids of the Buddy List's direct children and of the tab group's.
-enum BuddyListChildId : int {
-  kIdStatic = 100,
-  kIdAdPane,
-  kIdAdText,
-  kIdSeparator,
-  kIdTabGroup,
-  kIdSearchEdit,
-  kIdTickerLeft,
-  kIdTickerPane,
-  kIdTickerRight,
-  kIdGeneralButton = 110,  // kGeneralButtonCount consecutive ids
-  kIdTree = 130,
-  kIdListButton = 140,     // kListButtonCount consecutive ids
-};
-constexpr int kGeneralButtonCount = 4;
-constexpr int kListButtonCount = 3;
-constexpr int kTickerHeight = 16;
+namespace testhost {
 
 void LayOutBuddyList(HWND buddyList);
 void LayOutTabGroup(HWND tabGroup);

@@ -16,7 +16,8 @@
 //   activated hwnd=0x.. foreground=0|1
 //   window hwnd=0x.. class=C parent=P grandparent=G parenthwnd=0x..|-
 //          proc=M+0xRVA classproc=M+0xRVA subclassed=0|1
-//          rect=X,Y,W,H visible=0|1 menu=N|- title="..."   (one line)
+//          id=N|- rect=X,Y,W,H client=W,H visible=0|1 menu=N|- title="..."
+//          (one line)
 //   text window=W length=N value=...
 //   status-notify wparam=N lparam=N
 //   registered path="..."

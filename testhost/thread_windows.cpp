@@ -57,6 +57,17 @@ std::string RectText(HWND window, HWND parent) {
   return text;
 }
 
+std::string ClientSizeText(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  return std::to_string(client.right) + "," + std::to_string(client.bottom);
+}
+
+// A child's control id; top-level windows have none.
+std::string ControlIdText(HWND window) {
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? std::to_string(GetDlgCtrlID(window)) : "-";
+}
+
 HMENU MenuBarOf(HWND window) {
   return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? nullptr : GetMenu(window);
 }
@@ -91,7 +102,8 @@ void ReportWindow(HWND window) {
          " grandparent=" + (grandparent ? Value(ClassNameOf(grandparent)) : "-") +
          " parenthwnd=" + (parent ? HandleText(parent) : "-") + " proc=" + DescribeCode(proc) +
          " classproc=" + DescribeCode(classProc) + " subclassed=" + (proc != classProc ? "1" : "0") +
-         " rect=" + RectText(window, parent) + " visible=" + (IsWindowVisible(window) ? "1" : "0") +
+         " id=" + ControlIdText(window) + " rect=" + RectText(window, parent) +
+         " client=" + ClientSizeText(window) + " visible=" + (IsWindowVisible(window) ? "1" : "0") +
          " menu=" + MenuText(window) + " menulabels=" + Quoted(MenuLabels(window)) + " title=" + Quoted(title));
 }
 
