@@ -6,6 +6,7 @@ the same rules and the same host proposals."""
 
 import itertools
 import os
+import subprocess
 import unittest
 
 import harness
@@ -91,6 +92,47 @@ class BuddyListLayoutTest(harness.WineTest):
                 self.assertEqual(len(taken), 2, where)
                 self.assert_children_placed(taken[0], values, "news", where + ", ticker news")
                 self.assert_children_placed(taken[1], values, "blank", where + ", blank ticker")
+
+    def change_settings_live(self, values):
+        """Stores new values and loads them into the running hosts' shared
+        record, as the preferences dialog would, then asks for a relayout."""
+        self.set_layout_settings(values)
+        loader = self.start("robot.exe", "hold", harness.win_path(harness.BIN),
+                            stdin=subprocess.PIPE)
+        self.assertTrue(loader.stdout.readline().startswith("loaded"))
+        done = harness.run(bin_file("robot.exe"), "syscommand", "_Oscar_BuddyListWin", "30")
+        self.assertIn("posted", done.stdout)
+        return loader
+
+    def test_relayout_applies_changed_settings_at_once(self):
+        first, second, third = (1, 1, 1, 1, 1), (1, 0, 1, 0, 1), (1, 1, 0, 1, 0)
+        self.set_layout_settings(first)
+        report = Report(os.path.join(self.tmp, "relayout.log"))
+        script = os.path.join(self.tmp, "relayout.txt")
+        with open(script, "w") as f:
+            f.write("signon alice\nresize 260 480\nwait 300\nwindows\nwait 8000\nwindows\n"
+                    "maximize\nwait 500\nwindows\nwait 8000\nwindows\nquit\n")
+        launcher = self.start("Corvane.exe", env={"TESTHOST_REPORT": harness.win_path(report.path),
+                                                  "TESTHOST_SCRIPT": harness.win_path(script)})
+        wait_until_snapshots = lambda n: harness.wait_until(
+            lambda: len(snapshots(report)) >= n and snapshots(report)[n - 1], timeout=60,
+            what="%d window listings" % n)
+        wait_until_snapshots(1)
+        holders = [self.change_settings_live(second)]
+        wait_until_snapshots(3)
+        holders.append(self.change_settings_live(third))
+        report.wait_for("done", timeout=60)
+        for holder in holders:
+            holder.stdin.close()
+            holder.wait(timeout=30)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+
+        taken = snapshots(report)
+        self.assertEqual(len(taken), 4)
+        self.assert_children_placed(taken[0], first, "news", "before the change")
+        self.assert_children_placed(taken[1], second, "news", "normal window, after relayout")
+        self.assert_children_placed(taken[2], second, "news", "maximized")
+        self.assert_children_placed(taken[3], third, "news", "maximized, after relayout")
 
 
 if __name__ == "__main__":

@@ -168,6 +168,9 @@ class WineTest(unittest.TestCase):
             if p.poll() is None:
                 p.kill()
                 p.wait()
+            for stream in (p.stdin, p.stdout):
+                if stream is not None:
+                    stream.close()
         run(bin_file("robot.exe"), "close", "_Oscar_BuddyListWin")
         reg_delete(SETTINGS_KEY)
         shutil.rmtree(self.tmp, ignore_errors=True)

@@ -99,15 +99,16 @@ int Close(const char* cls) {
   return windows.empty() ? 1 : 0;
 }
 
-// command CLASS ID: posts the menu command ID to the first top-level window
-// of the class, as a click on its menu item would.
-int Command(const char* cls, const char* id) {
+// command CLASS ID / syscommand CLASS ID: posts the (system) menu command
+// ID to the first top-level window of the class, as a click on its menu item
+// would.
+int Command(UINT message, const char* cls, const char* id) {
   HWND w = FindWindowA(cls, nullptr);
   if (w == nullptr) {
     std::printf("not-found\n");
     return 1;
   }
-  PostMessageA(w, WM_COMMAND, static_cast<WPARAM>(std::atoi(id)), 0);
+  PostMessageA(w, message, static_cast<WPARAM>(std::atoi(id)), 0);
   std::printf("posted\n");
   return 0;
 }
@@ -153,11 +154,12 @@ int main(int argc, char** argv) {
   if (command == "dialogs") return ListDialogs(argc > 2 ? argv[2] : nullptr);
   if (command == "press" && argc > 3) return Press(argv[2], argv[3]);
   if (command == "close" && argc > 2) return Close(argv[2]);
-  if (command == "command" && argc > 3) return Command(argv[2], argv[3]);
+  if (command == "command" && argc > 3) return Command(WM_COMMAND, argv[2], argv[3]);
+  if (command == "syscommand" && argc > 3) return Command(WM_SYSCOMMAND, argv[2], argv[3]);
   if (command == "settings") return Settings(false, nullptr);
   if (command == "hold" && argc > 2) return Settings(true, argv[2]);
   std::fprintf(stderr,
                "usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
-               " command CLASS ID | settings | hold CURDIR\n");
+               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR\n");
   return 2;
 }
