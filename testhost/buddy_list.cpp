@@ -145,8 +145,10 @@ void RegisterBuddyListClasses() {
 
 HWND SignOn(const std::string& title) {
   HMENU menuBar = BuildMenuBar();
+  // Wide enough for the search box beside the general buttons, as the
+  // host's own first layout is.
   HWND window = CreateReported("_Oscar_BuddyListWin", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
-                               200, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
+                               250, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
   if (!window) {
     DestroyMenu(menuBar);
     return nullptr;
