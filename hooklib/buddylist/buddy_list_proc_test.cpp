@@ -1,5 +1,6 @@
 // The Buddy List subclass, installed through the hook procedure on a window
 // of the host's class, applying transparency and taking the screen name.
+#include "host_class_for_tests.h"
 #include "buddy_list_proc.h"
 
 #include <gtest/gtest.h>
@@ -38,11 +39,7 @@ bool HostSaw(UINT message, WPARAM wParam) {
 class BuddyListProcTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "_Oscar_BuddyListWin";
-    RegisterClassA(&wc);
+    RegisterHostClass("_Oscar_BuddyListWin", HostProc);
   }
 
   void SetUp() override {

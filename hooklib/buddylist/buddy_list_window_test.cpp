@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "host_class_for_tests.h"
 #include "buddy_list_proc.h"
 #include "buddy_list_window_state.h"
 #include "cbt_hook.h"
@@ -121,13 +122,8 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 class BuddyListWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "_Oscar_BuddyListWin";
-    RegisterClassA(&wc);
-    wc.lpszClassName = "Corvane test plain window";
-    RegisterClassA(&wc);
+    RegisterHostClass("_Oscar_BuddyListWin", HostProc);
+    RegisterHostClass("Corvane test plain window", HostProc);
     // The icons come from the library's own resources.
     library_ = LoadLibraryA(LibraryPath().c_str());
     Process().module = library_;

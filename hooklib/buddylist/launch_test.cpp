@@ -1,6 +1,7 @@
 // Starts companions through the shell from a CurDir of the test's own: an
 // empty folder gives the exact error boxes, a folder with the probe program
 // under a companion's name shows what that program was started with.
+#include "host_class_for_tests.h"
 #include "launch.h"
 
 #include <gtest/gtest.h>
@@ -80,11 +81,7 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class LaunchTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "_Oscar_BuddyListWin";
-    RegisterClassA(&wc);
+    RegisterHostClass("_Oscar_BuddyListWin", HostProc);
   }
 
   void SetUp() override {

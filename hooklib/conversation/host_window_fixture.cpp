@@ -1,3 +1,4 @@
+#include "host_class_for_tests.h"
 #include "host_window_fixture.h"
 
 #include <filesystem>
@@ -107,13 +108,7 @@ void HostWindowTest::SetUpTestSuite() {
     WNDPROC proc;
   } classes[] = {{"AIM_IMessage", HostProc},  {"AIM_ChatWnd", HostProc},
                  {"WndAte32Class", HostFrameProc}, {"Ate32Class", HostTextControlProc}};
-  for (const auto& c : classes) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = c.proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = c.name;
-    RegisterClassA(&wc);
-  }
+  for (const auto& c : classes) RegisterHostClass(c.name, c.proc);
 }
 
 void HostWindowTest::SetUp() {

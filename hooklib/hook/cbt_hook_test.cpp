@@ -1,5 +1,6 @@
 // Drives the hook procedure in-process: a thread hook routes this thread's
 // window creations through it, with windows of the host's classes.
+#include "host_class_for_tests.h"
 #include "cbt_hook.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +35,7 @@ uint64_t FakeNow() { return g_fakeNow; }
 class CbtHookTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    for (const char* name : kHostClasses) {
-      WNDCLASSA wc{};
-      wc.lpfnWndProc = HostProc;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.lpszClassName = name;
-      RegisterClassA(&wc);
-    }
+    for (const char* name : kHostClasses) RegisterHostClass(name, HostProc);
   }
 
   void SetUp() override {
