@@ -1,0 +1,13 @@
+// The text of the "Total History Size" field, in whole mebibytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace corvane {
+
+// Whole mebibytes, truncated ("3" for 3,500,000 bytes); "<1" below one
+// mebibyte.  The total is the 32-bit sum the size walk reports.
+std::string HistorySizeText(std::uint32_t total_bytes);
+
+}  // namespace corvane
