@@ -1,0 +1,36 @@
+#include "fetch_url.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+namespace corvane {
+
+void FetchUrlText(const char* address, char* text, std::size_t& length) {
+  const std::size_t capacity = length;
+  length = 0;
+  if (capacity == 0) return;
+  text[0] = '\0';
+
+  HINTERNET internet = InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
+                                     nullptr, 0);
+  if (internet == nullptr) return;
+  HINTERNET request = InternetOpenUrlA(internet, address, nullptr, 0, 0, 0);
+  if (request == nullptr) {
+    InternetCloseHandle(internet);
+    return;
+  }
+  // One read: the reply is small, and the check must never block for long
+  // on a server that keeps sending.
+  DWORD read = 0;
+  if (InternetReadFile(request, text, static_cast<DWORD>(capacity), &read) && read > 0) {
+    const std::size_t kept = read < capacity ? read : capacity - 1;
+    text[kept] = '\0';
+    length = read;
+  } else {
+    text[0] = '\0';
+  }
+  InternetCloseHandle(request);
+  InternetCloseHandle(internet);
+}
+
+}  // namespace corvane
