@@ -9,9 +9,9 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "bounded_copy.h"
+#include "box_answerer.h"
 #include "cbt_hook.h"
 #include "exports.h"
 #include "private_codes.h"
@@ -23,51 +23,12 @@ namespace {
 
 constexpr DWORD kWaitMs = 15000;
 
-std::string TextOf(HWND w) {
-  char text[1024] = "";
-  GetWindowTextA(w, text, sizeof text);
-  return text;
-}
-
 std::string ExeFolder() {
   char self[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string path(self);
   return path.substr(0, path.find_last_of('\\') + 1);
 }
-
-// Presses OK on the first "Corvane Error" box that appears, after noting
-// its text and owner.
-class ErrorBoxRobot {
- public:
-  ErrorBoxRobot() : thread_([this] { Run(); }) {}
-  ~ErrorBoxRobot() {
-    if (thread_.joinable()) thread_.join();
-  }
-  void Finish() { thread_.join(); }
-
-  bool found = false;
-  std::string text;
-  HWND owner = nullptr;
-
- private:
-  void Run() {
-    const DWORD until = GetTickCount() + kWaitMs;
-    while (GetTickCount() < until) {
-      HWND box = FindWindowA("#32770", "Corvane Error");
-      if (box != nullptr && IsWindowVisible(box)) {
-        found = true;
-        text = TextOf(GetDlgItem(box, 0xFFFF));  // a message box's text control
-        owner = GetWindow(box, GW_OWNER);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-
-  std::thread thread_;
-};
 
 std::atomic<int> g_hostSysCommands{0};
 
@@ -146,21 +107,21 @@ class LaunchTest : public ::testing::Test {
 };
 
 TEST_F(LaunchTest, MissingHistoryViewerShowsTheErrorOwnedByTheWindow) {
-  ErrorBoxRobot robot;
+  BoxAnswerer robot("Corvane Error", IDOK);
   LaunchHistoryViewer(owner_, "\"alice\"");
-  robot.Finish();
-  ASSERT_TRUE(robot.found);
-  EXPECT_EQ(robot.text, "Error launching the Corvane History Viewer.\n\nPlease re-install Corvane.");
-  EXPECT_EQ(robot.owner, owner_);
+  const std::string text = robot.Text();
+  ASSERT_TRUE(robot.Answered());
+  EXPECT_EQ(text, "Error launching the Corvane History Viewer.\n\nPlease re-install Corvane.");
+  EXPECT_EQ(robot.Owner(), owner_);
 }
 
 TEST_F(LaunchTest, MissingLauncherShowsTheCloneErrorWithoutOwner) {
-  ErrorBoxRobot robot;
+  BoxAnswerer robot("Corvane Error", IDOK);
   LaunchClone();
-  robot.Finish();
-  ASSERT_TRUE(robot.found);
-  EXPECT_EQ(robot.text, "Error launching a clone of Corvane.\n\nPlease re-install Corvane.");
-  EXPECT_EQ(robot.owner, nullptr);
+  const std::string text = robot.Text();
+  ASSERT_TRUE(robot.Answered());
+  EXPECT_EQ(text, "Error launching a clone of Corvane.\n\nPlease re-install Corvane.");
+  EXPECT_EQ(robot.Owner(), nullptr);
 }
 
 TEST_F(LaunchTest, HistoryViewerStartsInCurDirWithTheArguments) {
@@ -227,11 +188,11 @@ TEST_F(BuddyListLaunchTest, CloneCommandStartsTheLauncher) {
 }
 
 TEST_F(BuddyListLaunchTest, FailedHistoryStartIsOwnedByTheBuddyList) {
-  ErrorBoxRobot robot;
+  BoxAnswerer robot("Corvane Error", IDOK);
   SendMessageA(buddyList_, WM_SYSCOMMAND, CMD_HISTORY_VIEWER, 0);
-  robot.Finish();
-  ASSERT_TRUE(robot.found);
-  EXPECT_EQ(robot.owner, buddyList_);
+  robot.Text();
+  ASSERT_TRUE(robot.Answered());
+  EXPECT_EQ(robot.Owner(), buddyList_);
   EXPECT_EQ(g_hostSysCommands, 1);
 }
 

@@ -26,9 +26,6 @@ constexpr char kSessionClearedFormat[] =
 // The most the length check reads, terminator included.
 constexpr int kLengthCheckBuffer = 65536;
 
-// Shared by all conversation windows of the process.
-BYTE g_fadeLevel = 0;
-
 void OnCreate(HWND window) {
   if (SessionRecord* record = InsertSession(window)) {
     record->Window = window;
@@ -137,11 +134,11 @@ void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
       OnCreate(window);
       break;
     case WM_ACTIVATE:
-      OnActivationMessage(window, message, wParam, Shared.AlphaIM, g_fadeLevel);
+      OnActivationMessage(window, message, wParam, Shared.AlphaIM, Process().conversationFadeLevel);
       break;
     case WM_TIMER:
       if (wParam == TIMER_LOG_POLL) Poll(window, false);
-      else OnActivationMessage(window, message, wParam, Shared.AlphaIM, g_fadeLevel);
+      else OnActivationMessage(window, message, wParam, Shared.AlphaIM, Process().conversationFadeLevel);
       break;
     case WM_SYSCOMMAND:
       if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);

@@ -7,37 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
 #include <string>
-#include <thread>
 
+#include "box_answerer.h"
 #include "system_clock.h"
 
 namespace corvane {
-
-// Answers the next message box of a caption from another thread: records
-// its text and presses the button.
-class BoxAnswerer {
- public:
-  // `whileShown` runs on the robot's thread while the box is up, before
-  // the button is pressed.
-  BoxAnswerer(std::string caption, int button, std::function<void()> whileShown = {});
-  ~BoxAnswerer();
-  // Waits for the answer; the box's text, or "" if none came.
-  std::string Text();
-  bool Answered() const { return answered_; }
-
- private:
-  void Run();
-  std::string caption_;
-  int button_;
-  std::function<void()> whileShown_;
-  std::string text_;
-  std::atomic<bool> answered_{false};
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
 
 // The local time the library sees during a test; tests move it.
 LocalClockTime& TestClock();

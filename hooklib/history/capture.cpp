@@ -25,8 +25,8 @@ HWND FindConversationControl(HWND window) {
 
 bool TitleToBuddyName(HWND window, char* out) {
   out[0] = '\0';
-  char title[kClassNameCapacity] = "";
-  if (GetWindowTextA(window, title, kClassNameCapacity - 1) <= 0) return false;
+  char title[kTitleBufferSize] = "";
+  if (GetWindowTextA(window, title, kTitleBufferSize - 1) <= 0) return false;
   const auto name = TitleToBuddyName(std::string_view(title));
   if (!name) return false;
   CopyBounded(out, kNameCapacity, name->c_str());

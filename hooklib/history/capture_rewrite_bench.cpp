@@ -9,8 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_conversation.h"
 #include "capture_rewrite.h"
 #include "capture_rewrite_oracle.h"
+
+using corvane::HostConversation;
 
 namespace {
 
@@ -29,26 +32,6 @@ std::string Repeated(std::string_view unit) {
   return text;
 }
 
-// Messages as the host writes them: the sender's name in colour, the text in
-// the chosen font, now and then a smiley or one of the host's comments.
-std::string HostConversation() {
-  const std::vector<std::string_view> texts = {
-      "are you coming tonight?", "see you at eight, then we can talk it over",
-      "ok", "did you get the pictures I sent this morning", "lol", "brb, phone"};
-  std::string html = "<HTML><BODY BGCOLOR=\"#ffffff\">";
-  for (std::size_t n = 0; html.size() < kTextSize; ++n) {
-    html += n % 2 == 0 ? "<FONT COLOR=\"#0000ff\"><B>bob</B>:</FONT> "
-                       : "<FONT COLOR=\"#ff0000\"><B>alice</B>:</FONT> ";
-    html += "<FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">";
-    if (n % 7 == 3) html += "<!-- 09:05:07 -->";
-    html += texts[n % texts.size()];
-    if (n % 5 == 2) html += " <IMG SRC=\"smile.gif\" ALT=\":-)\">";
-    html += "</FONT><BR>";
-  }
-  html.resize(kTextSize);
-  return html;
-}
-
 std::vector<Case> Cases() {
   return {
       {"all_images", Repeated("<IMG>")},
@@ -56,7 +39,7 @@ std::vector<Case> Cases() {
       {"all_images_one_close", Repeated("<IMG").substr(0, kTextSize - 1) + ">"},
       {"all_comment_openers", Repeated("<!--")},
       {"all_cleared_bodies", Repeated("<BODY BGCOLOR=\"#ffffff\"><BR>")},
-      {"host_conversation", HostConversation()},
+      {"host_conversation", HostConversation(kTextSize)},
   };
 }
 

@@ -21,6 +21,7 @@ struct ProcessState {
   bool keptLoaded = false;         // the library holds a reference to itself
   char screenName[kNameCapacity] = {};  // signed-on user, from the Buddy List title
   BYTE buddyListFadeLevel = 0;     // the Buddy List's opacity while it fades down
+  BYTE conversationFadeLevel = 0;  // shared by all conversation windows while they fade
   int anchorX = 103, anchorY = 0;  // top-left of the Buddy List's quick-menu button
 };
 
