@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
+
+#include "test_environment.h"
 
 namespace corvane {
 namespace {
 
 void SetServerVariable(const char* value) {
-#ifdef _WIN32
-  _putenv_s(kUpdateServerVariable, value);
-#else
-  if (value[0] == '\0') {
-    unsetenv(kUpdateServerVariable);
-  } else {
-    setenv(kUpdateServerVariable, value, 1);
-  }
-#endif
+  SetTestEnvironmentVariable(kUpdateServerVariable, value);
 }
 
 class UpdateServerUrlTest : public testing::Test {
