@@ -152,6 +152,89 @@ class Symbols:
         return self.by_rva.get(int(m.group(1), 16)) if m else None
 
 
+def unescape(text):
+    """A robot text field back to the text itself (it escapes line breaks
+    and backslashes to keep one finding on one line)."""
+    return re.sub(r"\\(.)", lambda m: {"n": "\n", "r": "\r"}.get(m.group(1), m.group(1)), text)
+
+
+def parse_robot_line(line, tail):
+    """`key=value` fields of a robot line whose last field `tail` holds the
+    rest of the line verbatim."""
+    head, sep, rest = line.partition(" %s=" % tail)
+    fields = parse_fields(head)
+    if sep:
+        fields[tail] = unescape(rest)
+    return fields
+
+
+class Robot:
+    """One robot.exe kept open for a whole test: each call sends one
+    command and returns the lines of its answer."""
+
+    def __init__(self):
+        self.process = start(bin_file("robot.exe"), "serve", stdin=subprocess.PIPE)
+
+    def __call__(self, *words):
+        line = " ".join('"%s"' % w if (w == "" or " " in str(w)) else str(w) for w in words)
+        if "\n" in line or "\r" in line:
+            raise ValueError("a robot command is one line: " + repr(line))
+        self.process.stdin.write(line + "\n")
+        self.process.stdin.flush()
+        answer = []
+        while True:
+            got = self.process.stdout.readline()
+            if got == "":
+                raise RuntimeError("robot ended while answering " + line)
+            got = got.rstrip("\r\n")
+            if got == ".":
+                return answer
+            answer.append(got)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.stdin.close()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.process.stdout.close()
+
+    def controls(self, caption):
+        """Every control of the window: a list of field dicts (id, class,
+        style, visible, enabled, rect, checked/pos/hotkey/icon, text)."""
+        return [parse_robot_line(l, "text") for l in self("controls", caption)
+                if l.startswith("control ")]
+
+    def control(self, caption, control_id):
+        for c in self.controls(caption):
+            if c.get("id") == str(control_id):
+                return c
+        return None
+
+    def items(self, caption, control_id):
+        """(entries, selected index) of a combo box or list box."""
+        lines = self("items", caption, control_id)
+        if not lines or not lines[0].startswith("items "):
+            return None
+        head = parse_fields(lines[0])
+        entries = [parse_robot_line(l, "text")["text"] for l in lines[1:]]
+        return entries, int(head["sel"])
+
+    def text(self, caption, control_id):
+        """Fields firstvisible, lines, length and value of a control's text."""
+        lines = self("text", caption, control_id)
+        return parse_robot_line(lines[0], "value") if lines and lines[0].startswith("text ") else None
+
+    def window(self, caption):
+        lines = self("window", caption)
+        return parse_fields(lines[0]) if lines and lines[0].startswith("window ") else None
+
+    def alpha(self, cls):
+        return [parse_fields(l) for l in self("alpha", cls) if l.startswith("alpha ")]
+
+
 class WineTest(unittest.TestCase):
     """A test with its own temporary folder and a clean settings key whose
     history folder lies in that temporary folder."""

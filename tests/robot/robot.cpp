@@ -3,6 +3,7 @@
 // hook library's shared settings.  One command per run; prints one result
 // line per finding on stdout.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +20,16 @@ std::string BinFile(const char* name) {
   return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
+// Asks the window itself: GetWindowText would give only the creation text
+// of another process's edit controls.
 std::string TextOf(HWND w) {
-  char text[4096] = "";
-  GetWindowTextA(w, text, sizeof text);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(copied < length ? copied : length);
   return text;
 }
 
@@ -113,6 +121,238 @@ int Command(UINT message, const char* cls, const char* id) {
   return 0;
 }
 
+// The first visible top-level window titled CAPTION, of any class (a
+// hidden one when none is visible).
+HWND TopWindow(const char* caption) {
+  HWND hidden = nullptr;
+  for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, caption); w != nullptr;
+       w = FindWindowExA(nullptr, w, nullptr, caption)) {
+    if (IsWindowVisible(w)) return w;
+    if (hidden == nullptr) hidden = w;
+  }
+  return hidden;
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ControlSearch*>(param);
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// The descendant of CAPTION's window with control id ID, at any depth.
+HWND Control(const char* caption, const char* id) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return nullptr;
+  ControlSearch search{std::atoi(id), nullptr};
+  EnumChildWindows(top, MatchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int NotFound() {
+  std::printf("not-found\n");
+  return 1;
+}
+
+std::string Upper(std::string s) {
+  CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+  return s;
+}
+
+// What a user sees of one control, besides its text: state that its kind
+// has (tick, slider position, hot key, icon).
+std::string ControlState(HWND c) {
+  const std::string cls = Upper(ClassOf(c));
+  char state[96] = "";
+  if (cls == "BUTTON") {
+    std::snprintf(state, sizeof state, " checked=%d",
+                  static_cast<int>(SendMessageA(c, BM_GETCHECK, 0, 0)));
+  } else if (cls == "MSCTLS_TRACKBAR32") {
+    std::snprintf(state, sizeof state, " pos=%d min=%d max=%d",
+                  static_cast<int>(SendMessageA(c, TBM_GETPOS, 0, 0)),
+                  static_cast<int>(SendMessageA(c, TBM_GETRANGEMIN, 0, 0)),
+                  static_cast<int>(SendMessageA(c, TBM_GETRANGEMAX, 0, 0)));
+  } else if (cls == "MSCTLS_HOTKEY32") {
+    std::snprintf(state, sizeof state, " hotkey=0x%x",
+                  static_cast<unsigned>(SendMessageA(c, HKM_GETHOTKEY, 0, 0)));
+  } else if (cls == "STATIC" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    std::snprintf(state, sizeof state, " icon=%d", SendMessageA(c, STM_GETICON, 0, 0) != 0);
+  }
+  return state;
+}
+
+BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, reinterpret_cast<HWND>(param), reinterpret_cast<POINT*>(&r), 2);
+  std::printf("control id=%d class=%s style=0x%08lx visible=%d enabled=%d rect=%ld,%ld,%ld,%ld%s text=%s\n",
+              GetDlgCtrlID(child), ClassOf(child).c_str(),
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
+              IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0, r.left, r.top,
+              r.right, r.bottom, ControlState(child).c_str(), OneLine(TextOf(child)).c_str());
+  return TRUE;
+}
+
+// controls CAPTION: every control of the window, at any depth; rectangles
+// in the window's client coordinates.
+int Controls(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  EnumChildWindows(top, PrintControl, reinterpret_cast<LPARAM>(top));
+  return 0;
+}
+
+// window CAPTION: where the window is and in what state.
+int Window(const char* caption) {
+  HWND w = TopWindow(caption);
+  if (w == nullptr) return NotFound();
+  RECT r{};
+  RECT client{};
+  GetWindowRect(w, &r);
+  GetClientRect(w, &client);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui);
+  std::printf("window hwnd=0x%lx pid=%lu class=%s rect=%ld,%ld,%ld,%ld client=%ld,%ld iconic=%d "
+              "zoomed=%d visible=%d foreground=%d focus=%d\n",
+              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)),
+              static_cast<unsigned long>(pid), ClassOf(w).c_str(), r.left, r.top, r.right, r.bottom,
+              client.right, client.bottom, IsIconic(w) ? 1 : 0, IsZoomed(w) ? 1 : 0,
+              IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
+              gui.hwndFocus != nullptr ? GetDlgCtrlID(gui.hwndFocus) : 0);
+  return 0;
+}
+
+// click CAPTION ID: a mouse click on the button, so check boxes tick
+// themselves; posted, because the click may open a modal box.
+int Click(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  PostMessageA(c, BM_CLICK, 0, 0);
+  std::printf("clicked\n");
+  return 0;
+}
+
+// select CAPTION ID INDEX: picks a combo box or list box item and tells the
+// parent, as a user's pick does.
+int Select(const char* caption, const char* id, const char* index) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const bool combo = Upper(ClassOf(c)) == "COMBOBOX";
+  SendMessageA(c, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(std::atoi(index)), 0);
+  PostMessageA(GetParent(c), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(c), combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(c));
+  std::printf("selected\n");
+  return 0;
+}
+
+// items CAPTION ID: the entries of a combo box or list box and its selection.
+int Items(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const bool combo = Upper(ClassOf(c)) == "COMBOBOX";
+  const int count = static_cast<int>(SendMessageA(c, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  const int selected = static_cast<int>(SendMessageA(c, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+  std::printf("items count=%d sel=%d\n", count, selected);
+  for (int i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageA(c, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+    std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+    SendMessageA(c, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+    std::printf("item %d text=%s\n", i, OneLine(text.c_str()).c_str());
+  }
+  return 0;
+}
+
+// text CAPTION ID: a control's whole text and, for an edit or rich edit,
+// which line is at the top and how many there are.
+int Text(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const std::string text = TextOf(c);
+  std::printf("text firstvisible=%d lines=%d length=%d value=%s\n",
+              static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)),
+              static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
+              static_cast<int>(text.size()), OneLine(text).c_str());
+  return 0;
+}
+
+// settext CAPTION ID TEXT: types a whole new text into an edit.
+int SetText(const char* caption, const char* id, const char* text) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  SendMessageA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  std::printf("set\n");
+  return 0;
+}
+
+// trackbar CAPTION ID POS: drags the slider's thumb to POS.
+int Trackbar(const char* caption, const char* id, const char* position) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const int pos = std::atoi(position);
+  SendMessageA(c, TBM_SETPOS, TRUE, pos);
+  const UINT scroll = (GetWindowLongA(c, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+  PostMessageA(GetParent(c), scroll, MAKEWPARAM(TB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(c));
+  PostMessageA(GetParent(c), scroll, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(c));
+  std::printf("moved\n");
+  return 0;
+}
+
+// key CAPTION ID VK: a key press on the control (ID 0: on the window).
+int Key(const char* caption, const char* id, const char* key) {
+  HWND c = std::atoi(id) == 0 ? TopWindow(caption) : Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const WPARAM vk = static_cast<WPARAM>(std::atoi(key));
+  PostMessageA(c, WM_KEYDOWN, vk, 1);
+  PostMessageA(c, WM_KEYUP, vk, 0xC0000001);
+  std::printf("keyed\n");
+  return 0;
+}
+
+// move CAPTION X Y W H: places the window as a user dragging it would.
+int Move(const char* caption, const char* x, const char* y, const char* w, const char* h) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  SetWindowPos(top, nullptr, std::atoi(x), std::atoi(y), std::atoi(w), std::atoi(h),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  std::printf("moved\n");
+  return 0;
+}
+
+// sys CAPTION SC: a title-bar command (minimize, maximize, restore, close).
+int Sys(const char* caption, const char* command) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  PostMessageA(top, WM_SYSCOMMAND, static_cast<WPARAM>(std::atoi(command)), 0);
+  std::printf("posted\n");
+  return 0;
+}
+
+// alpha CLASS: each top-level window of the class and its translucency.
+int Alpha(const char* cls) {
+  const std::vector<HWND> windows = TopLevel(cls, nullptr);
+  for (HWND w : windows) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    BYTE alpha = 255;
+    DWORD flags = 0;
+    const bool layered = (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    if (!layered || !GetLayeredWindowAttributes(w, nullptr, &alpha, &flags)) alpha = 255;
+    std::printf("alpha hwnd=0x%lx pid=%lu layered=%d value=%u\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)),
+                static_cast<unsigned long>(pid), layered ? 1 : 0, static_cast<unsigned>(alpha));
+  }
+  return windows.empty() ? 1 : 0;
+}
+
 template <typename F>
 F Export(HMODULE dll, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
@@ -146,20 +386,85 @@ int Settings(bool hold, const char* curDir) {
   return 0;
 }
 
+int Dispatch(const std::vector<std::string>& args);
+
+// Splits a command line into words; "double quotes" keep blanks.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r' || line[i] == '\n')) ++i;
+    if (i >= line.size()) break;
+    std::string word;
+    if (line[i] == '"') {
+      const size_t close = line.find('"', i + 1);
+      const size_t end = close == std::string::npos ? line.size() : close;
+      word = line.substr(i + 1, end - i - 1);
+      i = end + 1;
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '\n') word += line[i++];
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
+// serve: one command per stdin line, each answer closed by a line ".", so a
+// test keeps one robot for a whole session instead of starting one per step.
+int Serve() {
+  std::string line;
+  int c;
+  while ((c = std::getchar()) != EOF) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::string> args{"robot"};
+    for (const std::string& w : Words(line)) args.push_back(w);
+    line.clear();
+    if (args.size() > 1) Dispatch(args);
+    std::printf(".\n");
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+int Dispatch(const std::vector<std::string>& args) {
+  const size_t n = args.size();
+  auto a = [&](size_t i) { return i < n ? args[i].c_str() : nullptr; };
+  const std::string command = n > 1 ? args[1] : "";
+  if (command == "dialogs") return ListDialogs(a(2));
+  if (command == "press" && n > 3) return Press(a(2), a(3));
+  if (command == "close" && n > 2) return Close(a(2));
+  if (command == "command" && n > 3) return Command(WM_COMMAND, a(2), a(3));
+  if (command == "syscommand" && n > 3) return Command(WM_SYSCOMMAND, a(2), a(3));
+  if (command == "settings") return Settings(false, nullptr);
+  if (command == "hold" && n > 2) return Settings(true, a(2));
+  if (command == "controls" && n > 2) return Controls(a(2));
+  if (command == "window" && n > 2) return Window(a(2));
+  if (command == "click" && n > 3) return Click(a(2), a(3));
+  if (command == "select" && n > 4) return Select(a(2), a(3), a(4));
+  if (command == "items" && n > 3) return Items(a(2), a(3));
+  if (command == "text" && n > 3) return Text(a(2), a(3));
+  if (command == "settext" && n > 4) return SetText(a(2), a(3), a(4));
+  if (command == "trackbar" && n > 4) return Trackbar(a(2), a(3), a(4));
+  if (command == "key" && n > 4) return Key(a(2), a(3), a(4));
+  if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
+  if (command == "sys" && n > 3) return Sys(a(2), a(3));
+  if (command == "alpha" && n > 2) return Alpha(a(2));
+  if (command == "serve") return Serve();
+  std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
+              " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR |"
+              " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
+              " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
+              " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
+              " sys CAPTION SC | alpha CLASS | serve\n");
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
-  const std::string command = argc > 1 ? argv[1] : "";
-  if (command == "dialogs") return ListDialogs(argc > 2 ? argv[2] : nullptr);
-  if (command == "press" && argc > 3) return Press(argv[2], argv[3]);
-  if (command == "close" && argc > 2) return Close(argv[2]);
-  if (command == "command" && argc > 3) return Command(WM_COMMAND, argv[2], argv[3]);
-  if (command == "syscommand" && argc > 3) return Command(WM_SYSCOMMAND, argv[2], argv[3]);
-  if (command == "settings") return Settings(false, nullptr);
-  if (command == "hold" && argc > 2) return Settings(true, argv[2]);
-  std::fprintf(stderr,
-               "usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
-               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR\n");
-  return 2;
+  return Dispatch(std::vector<std::string>(argv, argv + argc));
 }
