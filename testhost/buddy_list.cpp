@@ -98,6 +98,9 @@ LRESULT BuddyListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kHostTodayCommand) OpenPopup(PopupKind::kToday);
       else OnCommand(window, LOWORD(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      ReportPrivateSysCommand(window, wParam);
+      break;
     case WM_DESTROY:
       ReportDestroyed(window);
       if (window == g_buddyList) g_buddyList = nullptr;

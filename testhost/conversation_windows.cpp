@@ -124,6 +124,9 @@ LRESULT ConversationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       OnCommand(window, LOWORD(wParam));
       return 0;
+    case WM_SYSCOMMAND:
+      ReportPrivateSysCommand(window, wParam);
+      break;
     case WM_DESTROY:
       ReportDestroyed(window);
       g_windows.erase(NameOf(window));

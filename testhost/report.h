@@ -20,6 +20,9 @@
 //          (one line)
 //   text window=W length=N value=...
 //   status-notify wparam=N lparam=N
+//   syscommand class=C hwnd=0x.. code=N          a private system command
+//                                                reached a Buddy List, IM or
+//                                                chat window
 //   registered path="..."
 //   error line=N message="..."
 //   done                                         before exiting

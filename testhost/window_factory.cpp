@@ -59,4 +59,10 @@ void ReportDestroyed(HWND window) {
   Report("destroyed class=" + ClassNameOf(window) + " hwnd=" + HandleText(window));
 }
 
+void ReportPrivateSysCommand(HWND window, WPARAM command) {
+  if (command >= SC_SIZE) return;
+  Report("syscommand class=" + ClassNameOf(window) + " hwnd=" + HandleText(window) +
+         " code=" + std::to_string(static_cast<unsigned long>(command)));
+}
+
 }  // namespace testhost

@@ -32,5 +32,8 @@ HFONT GuiFont();
 
 // A top-level window of this process reports its end (call on WM_DESTROY).
 void ReportDestroyed(HWND window);
+// Reports a system command below the system's own range (SC_SIZE and up),
+// i.e. one that another program sent: the add-on's live-preview broadcasts.
+void ReportPrivateSysCommand(HWND window, WPARAM command);
 
 }  // namespace testhost

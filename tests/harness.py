@@ -46,8 +46,11 @@ def start(program, *args, env=None, stdin=None):
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
     full_env = dict(os.environ)
     full_env.update(env or {})
+    # Windows programs print ANSI text; an icon control's text is even a
+    # resource number with a byte 0xFF.
     return subprocess.Popen([WINE_RUN, exe, *args], env=full_env, stdin=stdin,
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                            encoding="latin-1")
 
 
 def reg_delete(key):
@@ -172,15 +175,21 @@ class Robot:
     """One robot.exe kept open for a whole test: each call sends one
     command and returns the lines of its answer."""
 
-    def __init__(self):
-        self.process = start(bin_file("robot.exe"), "serve", stdin=subprocess.PIPE)
+    def __init__(self, env=None):
+        # Programs it spawns inherit env (for example where the trash is).
+        self.process = start(bin_file("robot.exe"), "serve", env=env, stdin=subprocess.PIPE)
 
     def __call__(self, *words):
         line = " ".join('"%s"' % w if (w == "" or " " in str(w)) else str(w) for w in words)
-        if "\n" in line or "\r" in line:
-            raise ValueError("a robot command is one line: " + repr(line))
-        self.process.stdin.write(line + "\n")
+        return self._send(line)
+
+    def _send(self, *lines):
+        for line in lines:
+            if "\n" in line or "\r" in line:
+                raise ValueError("a robot command is one line: " + repr(line))
+        self.process.stdin.write("".join(line + "\n" for line in lines))
         self.process.stdin.flush()
+        line = lines[0]
         answer = []
         while True:
             got = self.process.stdout.readline()
@@ -233,6 +242,30 @@ class Robot:
 
     def alpha(self, cls):
         return [parse_fields(l) for l in self("alpha", cls) if l.startswith("alpha ")]
+
+    def dialogs(self, caption):
+        """The visible dialog boxes titled caption: field dicts (hwnd, pid,
+        owner, caption), each with its "controls" as in controls()."""
+        found = []
+        for l in self("dialogs", caption):
+            if l.startswith("dialog "):
+                found.append(dict(parse_robot_line(l, "caption"), controls=[]))
+            elif l.startswith("control ") and found:
+                found[-1]["controls"].append(parse_robot_line(l, "text"))
+        return found
+
+    def spawn(self, command_line):
+        """Starts a program with exactly this Windows command line (quotes
+        as given); its process id."""
+        lines = self._send("spawn", command_line)
+        if not lines or not lines[0].startswith("spawned "):
+            raise RuntimeError("spawn failed: %r for %s" % (lines, command_line))
+        return int(parse_fields(lines[0])["pid"])
+
+    def exit_code(self, pid, wait_ms=0):
+        """The process's exit code once it ended within wait_ms, else None."""
+        lines = self("exited", pid, wait_ms)
+        return int(parse_fields(lines[0])["code"]) if lines and lines[0].startswith("exited ") else None
 
 
 class WineTest(unittest.TestCase):

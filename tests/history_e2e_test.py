@@ -108,8 +108,8 @@ quit
 
     def test_corvane_menu_commands_reach_their_programs(self):
         robot = bin_file("robot.exe")
-        launcher = self.run_session("signon alice\nim bob\nchat Lounge\nwait 1000\nwindows\n"
-                                    "wait 15000\nquit\n")
+        launcher = self.run_session("signon alice\nim bob\nreceive bob bob hello\nchat Lounge\n"
+                                    "wait 1500\nwindows\nwait 15000\nquit\n")
         self.report.wait_for("window", timeout=60)
         bars = {w["class"]: w["menulabels"].split("|") for w in self.report.events("window")
                 if w["class"] in ("AIM_IMessage", "AIM_ChatWnd")}
@@ -118,13 +118,24 @@ quit
         self.assertEqual(len(bars["AIM_ChatWnd"]), 6)
         self.assertEqual(bars["AIM_ChatWnd"][4], "&Corvane")
 
-        # The History Viewer is not in the launcher's folder yet: the error box.
-        harness.run(robot, "command", "AIM_IMessage", "57005")
-        box = harness.wait_until(lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
-            harness.run(robot, "dialogs", "Corvane Error").stdout), timeout=30, what="error box")
-        self.assertIn("text=Error launching the Corvane History Viewer.\\n\\n"
-                      "Please re-install Corvane.", box)
-        harness.run(robot, "press", "Corvane Error", "OK")
+        # History opens the History Viewer on this user and buddy.
+        viewer = harness.Robot()
+        try:
+            harness.run(robot, "command", "AIM_IMessage", "57005")
+            harness.wait_until(lambda: viewer.window("Corvane History"), timeout=30,
+                               what="the History Viewer")
+
+            def selected(list_id):
+                found = viewer.items("Corvane History", list_id)
+                return found[0][found[1]] if found and found[1] >= 0 else None
+
+            harness.wait_until(lambda: selected(1003) == "alice" and selected(1005) == "bob",
+                               timeout=20, what="alice and bob selected in the viewer")
+            viewer("sys", "Corvane History", 61536)
+            harness.wait_until(lambda: viewer.window("Corvane History") is None, timeout=20,
+                               what="the viewer to close")
+        finally:
+            viewer.close()
 
         # Launch Clone starts the launcher with -clone, which starts a host.
         harness.run(robot, "command", "AIM_IMessage", "40")

@@ -15,6 +15,7 @@
 #include "shared_settings.h"
 #include "system_clock.h"
 #include "transparency.h"
+#include "upgrade_check.h"
 
 namespace corvane {
 namespace {
@@ -140,6 +141,7 @@ void SetMinimumTrackSize(MINMAXINFO& info) {
 void StartAutomaticVersionCheckOnce(BuddyListWindowState& state) {
   if (state.checkStarted) return;
   state.checkStarted = true;
+  StartUpgradeCheck(kAutomaticCheck);
 }
 
 // The title names the signed-on user once the host has signed on; any other

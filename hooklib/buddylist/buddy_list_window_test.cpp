@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "box_answerer.h"
 #include "host_class_for_tests.h"
 #include "buddy_list_proc.h"
 #include "buddy_list_window_state.h"
@@ -244,10 +245,16 @@ TEST_F(BuddyListWindowTest, SystemMenuGetsTheThreeCommandsAndASeparatorBeforeClo
 // shows that they too reach the host.
 TEST_F(BuddyListWindowTest, PrivateSystemCommandsGoOnToTheHost) {
   CreateBuddyList();
-  for (WPARAM command : {CMD_PREFERENCES, CMD_APPLY_ALPHA, CMD_RELAYOUT}) {
+  for (WPARAM command : {CMD_APPLY_ALPHA, CMD_RELAYOUT}) {
     SendMessageA(window_, WM_SYSCOMMAND, command, 0);
     EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, command), 1) << command;
   }
+  // Preferences opens the real dialog (whose previews reach this window
+  // too); the user cancels it.
+  BoxAnswerer user("Corvane Preferences", IDCANCEL);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_PREFERENCES, 0);
+  EXPECT_TRUE(user.Answered());
+  EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, CMD_PREFERENCES), 1);
 }
 
 TEST_F(BuddyListWindowTest, RelayoutKeepsTheSizeOfANormalWindow) {
@@ -422,8 +429,10 @@ TEST_F(BuddyListWindowTest, PressAndReleaseOnTheButtonOpensTheMenuAtTheClick) {
   EXPECT_EQ(HostSawCount(WM_MOUSEMOVE, MK_LBUTTON), 0);  // pressed: the button's own
 
   PopupMenuRobot robot(3);
+  BoxAnswerer user("Corvane Preferences", IDCANCEL);
   SendMessageA(window_, WM_LBUTTONUP, 0, Inside());
   robot.Finish();
+  EXPECT_TRUE(user.Answered());
   ASSERT_TRUE(robot.found);
   ASSERT_EQ(robot.items.size(), 3u);
   EXPECT_EQ(robot.items[0].id, 1u);

@@ -45,6 +45,3 @@ extern "C" char* __cdecl SetCurDir(const char* path) {
   std::memset(dir + n, 0, corvane::kPathCapacity - n);
   return dir;
 }
-
-// The preferences dialog is not part of this build yet.
-extern "C" int __cdecl DoPrefDlg() { return 0; }

@@ -11,4 +11,5 @@ extern "C" int WINAPI Shutdown();
 extern "C" char* __cdecl GetAppPath(char* buffer, int size);
 extern "C" int __cdecl GetAllowCloning();
 extern "C" char* __cdecl SetCurDir(const char* path);
+// The preferences dialog (settings/preferences_dialog.cpp): 1 after OK.
 extern "C" int __cdecl DoPrefDlg();

@@ -254,6 +254,22 @@ int Select(const char* caption, const char* id, const char* index) {
   return 0;
 }
 
+// One entry's text.  Asked in UTF-16: Wine passes the ANSI form of these
+// messages to another process's list unconverted, in UTF-16 and longer
+// than the ANSI length promised.
+std::string ItemText(HWND c, bool combo, int index) {
+  const LRESULT length = SendMessageW(c, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return std::string();
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = SendMessageW(c, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                                   reinterpret_cast<LPARAM>(&wide[0]));
+  if (got <= 0) return std::string();
+  char text[4096] = "";
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(got), text, sizeof text - 1,
+                      nullptr, nullptr);
+  return text;
+}
+
 // items CAPTION ID: the entries of a combo box or list box and its selection.
 int Items(const char* caption, const char* id) {
   HWND c = Control(caption, id);
@@ -263,12 +279,20 @@ int Items(const char* caption, const char* id) {
   const int selected = static_cast<int>(SendMessageA(c, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
   std::printf("items count=%d sel=%d\n", count, selected);
   for (int i = 0; i < count; ++i) {
-    const LRESULT length = SendMessageA(c, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-    std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-    SendMessageA(c, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-    std::printf("item %d text=%s\n", i, OneLine(text.c_str()).c_str());
+    std::printf("item %d text=%s\n", i, OneLine(ItemText(c, combo, i)).c_str());
   }
   return 0;
+}
+
+// The text a control answers to WM_GETTEXT.  GetWindowText does not ask a
+// window of another process, so a rich edit there would read empty.
+std::string SentText(HWND c) {
+  const LRESULT length = SendMessageA(c, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const LRESULT got = SendMessageA(c, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return text;
 }
 
 // text CAPTION ID: a control's whole text and, for an edit or rich edit,
@@ -276,7 +300,7 @@ int Items(const char* caption, const char* id) {
 int Text(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
-  const std::string text = TextOf(c);
+  const std::string text = SentText(c);
   std::printf("text firstvisible=%d lines=%d length=%d value=%s\n",
               static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)),
               static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
@@ -351,6 +375,64 @@ int Alpha(const char* cls) {
                 static_cast<unsigned long>(pid), layered ? 1 : 0, static_cast<unsigned>(alpha));
   }
   return windows.empty() ? 1 : 0;
+}
+
+// The processes `spawn` started; their handles stay open so that their
+// exit codes can be read after they ended.
+std::vector<PROCESS_INFORMATION>& Spawned() {
+  static std::vector<PROCESS_INFORMATION> processes;
+  return processes;
+}
+
+// spawn, then one line: starts a program with exactly that line as its
+// command line (quotes and all, as the shell would pass it), which no
+// argument list given to wine can produce.
+int Spawn() {
+  std::string line;
+  int c;
+  while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::vector<char> command(line.begin(), line.end());
+  command.push_back('\0');
+  // The program's output must not mix with the robot's answers.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inherit, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(nul);
+  if (!started) {
+    std::printf("error code=%lu\n", static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  Spawned().push_back(process);
+  std::printf("spawned pid=%lu\n", static_cast<unsigned long>(process.dwProcessId));
+  return 0;
+}
+
+// exited PID MS: waits up to MS milliseconds for a spawned process to end
+// and gives its exit code.
+int Exited(const char* pid, const char* ms) {
+  HANDLE p = nullptr;
+  for (const PROCESS_INFORMATION& process : Spawned()) {
+    if (process.dwProcessId == std::strtoul(pid, nullptr, 10)) p = process.hProcess;
+  }
+  if (p == nullptr) return NotFound();
+  DWORD code = 0;
+  const bool ended = WaitForSingleObject(p, static_cast<DWORD>(std::atoi(ms))) == WAIT_OBJECT_0;
+  if (!ended) {
+    std::printf("running\n");
+    return 1;
+  }
+  GetExitCodeProcess(p, &code);
+  std::printf("exited code=%lu\n", static_cast<unsigned long>(code));
+  return 0;
 }
 
 template <typename F>
@@ -452,13 +534,15 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
   if (command == "sys" && n > 3) return Sys(a(2), a(3));
   if (command == "alpha" && n > 2) return Alpha(a(2));
+  if (command == "spawn") return Spawn();
+  if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "serve") return Serve();
   std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR |"
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | serve\n");
+              " sys CAPTION SC | alpha CLASS | spawn (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

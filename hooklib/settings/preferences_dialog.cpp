@@ -1,0 +1,406 @@
+#include "preferences_dialog.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "bounded_copy.h"
+#include "broadcasts.h"
+#include "capacities.h"
+#include "center_window.h"
+#include "exports.h"
+#include "maker_site.h"
+#include "path_browsers.h"
+#include "preference_controls.h"
+#include "preference_rules.h"
+#include "process_state.h"
+#include "settings_store.h"
+#include "shared_settings.h"
+#include "transparency.h"
+#include "upgrade_check.h"
+
+namespace corvane {
+namespace {
+
+// The host's status window; told 0 before the dialog opens and 1 after.
+constexpr char kStatusNotifyClass[] = "_Oscar_StatusNotify";
+constexpr UINT kStatusNotifyMessage = WM_USER + 3000;
+
+constexpr char kErrorCaption[] = "Corvane Error";
+constexpr char kReminderItems[][16] = {"all versions.", "next version.", "never."};
+
+// The hot-key control refuses a key alone, with Shift alone or with Alt
+// alone, and turns it into Ctrl+Alt.
+constexpr WPARAM kInvalidHotKeyCombinations = HKCOMB_NONE | HKCOMB_S | HKCOMB_A;  // 11
+constexpr WORD kHotKeyReplacementModifiers = HOTKEYF_CONTROL | HOTKEYF_ALT;       // 6
+
+// The settings the dialog previews live; Cancel puts these back.
+struct PreviewedSettings {
+  BYTE alphaIM, alphaBL;
+  int alphaOn, alphaFadeDown, opaqueOnTop, allowStockTicker;
+  int genButtons, removeAds, listButtons, menu, tabs;
+};
+
+// One dialog at a time across processes, so one per process is plenty.
+PreviewedSettings g_remembered;
+
+PreviewedSettings RememberPreviewed() {
+  PreviewedSettings v;
+  v.alphaIM = Shared.AlphaIM;
+  v.alphaBL = Shared.AlphaBL;
+  v.alphaOn = Shared.AlphaOn;
+  v.alphaFadeDown = Shared.AlphaFadeDown;
+  v.opaqueOnTop = Shared.OpaqueOnTop;
+  v.allowStockTicker = Shared.AllowStockTicker;
+  v.genButtons = Shared.GenButtons;
+  v.removeAds = Shared.RemoveAds;
+  v.listButtons = Shared.ListButtons;
+  v.menu = Shared.Menu;
+  v.tabs = Shared.Tabs;
+  return v;
+}
+
+void RestorePreviewed(const PreviewedSettings& v) {
+  Shared.AlphaIM = v.alphaIM;
+  Shared.AlphaBL = v.alphaBL;
+  Shared.AlphaOn = v.alphaOn;
+  Shared.AlphaFadeDown = v.alphaFadeDown;
+  Shared.OpaqueOnTop = v.opaqueOnTop;
+  Shared.AllowStockTicker = v.allowStockTicker;
+  Shared.GenButtons = v.genButtons;
+  Shared.RemoveAds = v.removeAds;
+  Shared.ListButtons = v.listButtons;
+  Shared.Menu = v.menu;
+  Shared.Tabs = v.tabs;
+}
+
+int Ticked(HWND dialog, int box) { return IsDlgButtonChecked(dialog, box) == BST_CHECKED ? 1 : 0; }
+
+void Enable(HWND dialog, int control, bool enabled) {
+  EnableWindow(GetDlgItem(dialog, control), enabled ? TRUE : FALSE);
+}
+
+LRESULT SendItem(HWND dialog, int control, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendDlgItemMessageA(dialog, control, message, wParam, lParam);
+}
+
+int SliderPosition(HWND dialog, int slider) {
+  return static_cast<int>(SendItem(dialog, slider, TBM_GETPOS, 0, 0));
+}
+
+// Reads both sliders every time, whichever of them moved.
+void TakeOpacitiesFromSliders(HWND dialog) {
+  Shared.AlphaIM = OpacityFromSliderPosition(SliderPosition(dialog, kConversationOpacity));
+  Shared.AlphaBL = OpacityFromSliderPosition(SliderPosition(dialog, kBuddyListOpacity));
+}
+
+// ---- check boxes, each as its click handler ----
+
+void OnHistoryClicked(HWND dialog) {
+  const bool on = Ticked(dialog, kHistoryOn) != 0;
+  Enable(dialog, kHistoryFolder, on);
+  Enable(dialog, kBrowseHistoryFolder, on);
+}
+
+void OnTransparentClicked(HWND dialog) {
+  Shared.AlphaOn = Ticked(dialog, kTransparentWindows);
+  const bool on = Shared.AlphaOn != 0;
+  for (int control : {kFadeDown, kSolidWhenActive, kConversationOpacity, kBuddyListOpacity}) {
+    Enable(dialog, control, on);
+  }
+  BroadcastApplyAlpha();
+}
+
+void OnRemoveAdsClicked(HWND dialog) {
+  Shared.RemoveAds = Ticked(dialog, kRemoveAds);
+  const bool on = Shared.RemoveAds != 0;
+  for (int control :
+       {kShowGeneralButtons, kShowListButtons, kAllowStockTicker, kShowTabs, kShowMenuBar}) {
+    Enable(dialog, control, on);
+  }
+  BroadcastRelayout();
+}
+
+// A Buddy List layout option: stored at once and shown by a re-layout.
+void OnLayoutBoxClicked(HWND dialog, int box, int& setting) {
+  setting = Ticked(dialog, box);
+  BroadcastRelayout();
+}
+
+// A transparency option: stored at once and shown by re-applying opacity.
+void OnAlphaBoxClicked(HWND dialog, int box, int& setting) {
+  setting = Ticked(dialog, box);
+  BroadcastApplyAlpha();
+}
+
+// ---- opening ----
+
+void TickBoxesFromSettings(HWND dialog) {
+  const struct {
+    int box;
+    int value;
+  } boxes[] = {
+      {kRemoveAds, Shared.RemoveAds},
+      {kShowGeneralButtons, Shared.GenButtons},
+      {kShowMenuBar, Shared.Menu},
+      {kShowTabs, Shared.Tabs},
+      {kShowListButtons, Shared.ListButtons},
+      {kHistoryOn, Shared.Logging},
+      {kProfileLink, Shared.CorvaneProfileLink},
+      {kAllowTodayPopup, Shared.AllowAIMTodayPopup},
+      {kAllowStockTicker, Shared.AllowStockTicker},
+      {kFadeDown, Shared.AlphaFadeDown},
+      {kSolidWhenActive, Shared.OpaqueOnTop},
+      {kTransparentWindows, Shared.AlphaOn},
+      {kAllowCloning, Shared.AllowCloning},
+  };
+  for (const auto& b : boxes) {
+    if (b.value != 0) CheckDlgButton(dialog, b.box, BST_CHECKED);
+  }
+}
+
+void SetUpSliders(HWND dialog) {
+  for (int slider : {kConversationOpacity, kBuddyListOpacity}) {
+    SendItem(dialog, slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kOpacitySliderMax));
+  }
+  SendItem(dialog, kConversationOpacity, TBM_SETPOS, TRUE,
+           SliderPositionFromOpacity(Shared.AlphaIM));
+  SendItem(dialog, kBuddyListOpacity, TBM_SETPOS, TRUE, SliderPositionFromOpacity(Shared.AlphaBL));
+}
+
+void ShowVersionTexts(HWND dialog) {
+  char text[kPathCapacity + 16];
+  std::snprintf(text, sizeof text, "version %s", Shared.Version);
+  SetDlgItemTextA(dialog, kVersionLabel, text);
+  std::snprintf(text, sizeof text, "released %s", Shared.ReleaseText);
+  SetDlgItemTextA(dialog, kReleaseLabel, text);
+}
+
+void SetUpHotKey(HWND dialog) {
+  SendItem(dialog, kHotKey, HKM_SETHOTKEY, HotKeyControlValue(Shared.HotKey), 0);
+  SendItem(dialog, kHotKey, HKM_SETRULES, kInvalidHotKeyCombinations,
+           MAKELPARAM(kHotKeyReplacementModifiers, 0));
+}
+
+void FillReminderList(HWND dialog) {
+  for (const char* item : kReminderItems) {
+    SendItem(dialog, kReminderList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared.CheckVersion),
+           0);
+}
+
+void OnInitDialog(HWND dialog) {
+  g_remembered = RememberPreviewed();
+  CenterWindow(dialog);
+  TickBoxesFromSettings(dialog);
+  SetDlgItemTextA(dialog, kHistoryFolder, Shared.LogDir);
+  SetDlgItemTextA(dialog, kHostPath, Shared.AppPath);
+  if (!SupportsLayeredWindows()) {
+    Shared.AlphaOn = 0;
+    CheckDlgButton(dialog, kTransparentWindows, BST_UNCHECKED);
+    Enable(dialog, kTransparentWindows, false);
+  }
+  // As if clicked: sets the enabled states and sends one re-layout and one
+  // transparency broadcast on every opening.
+  OnRemoveAdsClicked(dialog);
+  OnHistoryClicked(dialog);
+  OnTransparentClicked(dialog);
+  SetUpSliders(dialog);
+  ShowVersionTexts(dialog);
+  SetUpHotKey(dialog);
+  FillReminderList(dialog);
+}
+
+// ---- OK and Cancel ----
+
+void RejectOk(HWND dialog, const OkDecision& decision) {
+  MessageBoxA(dialog, decision.message, kErrorCaption, MB_OK);
+  const int field = decision.focus == PreferenceField::kHistoryFolder ? kHistoryFolder : kHostPath;
+  SetFocus(GetDlgItem(dialog, field));
+}
+
+void StoreEverything(HWND dialog, const char* folder, const char* hostPath, int checkVersion) {
+  Shared.HotKey =
+      HotKeyFromControlValue(static_cast<uint16_t>(SendItem(dialog, kHotKey, HKM_GETHOTKEY, 0, 0)));
+  Shared.RemoveAds = Ticked(dialog, kRemoveAds);
+  Shared.GenButtons = Ticked(dialog, kShowGeneralButtons);
+  Shared.Menu = Ticked(dialog, kShowMenuBar);
+  Shared.Tabs = Ticked(dialog, kShowTabs);
+  Shared.ListButtons = Ticked(dialog, kShowListButtons);
+  Shared.Logging = Ticked(dialog, kHistoryOn);
+  CopyBounded(Shared.LogDir, kPathCapacity, folder);
+  CopyBounded(Shared.AppPath, kPathCapacity, hostPath);
+  TakeOpacitiesFromSliders(dialog);
+  Shared.CorvaneProfileLink = Ticked(dialog, kProfileLink);
+  Shared.AllowStockTicker = Ticked(dialog, kAllowStockTicker);
+  Shared.AllowAIMTodayPopup = Ticked(dialog, kAllowTodayPopup);
+  Shared.AlphaFadeDown = Ticked(dialog, kFadeDown);
+  Shared.OpaqueOnTop = Ticked(dialog, kSolidWhenActive);
+  Shared.AlphaOn = Ticked(dialog, kTransparentWindows);
+  Shared.CheckVersion = checkVersion;
+  Shared.AllowCloning = Ticked(dialog, kAllowCloning);
+}
+
+bool NamesFile(const char* path) { return PathFileExistsA(path) && !PathIsDirectoryA(path); }
+
+void OnOk(HWND dialog) {
+  char folder[kPathCapacity] = "";
+  char hostPath[kPathCapacity] = "";
+  GetDlgItemTextA(dialog, kHistoryFolder, folder, sizeof folder);
+  GetDlgItemTextA(dialog, kHostPath, hostPath, sizeof hostPath);
+  const int checkVersion = CheckVersionFromReminderIndex(
+      static_cast<int>(SendItem(dialog, kReminderList, CB_GETCURSEL, 0, 0)));
+  // Made on every OK, whether history is on or not; only the check below
+  // reports a folder that could not be made.
+  CreateDirectoryA(folder, nullptr);
+  const OkDecision decision = DecideOk(Ticked(dialog, kHistoryOn) != 0,
+                                       PathIsDirectoryA(folder) != FALSE, NamesFile(hostPath));
+  if (!decision.accepted) {
+    RejectOk(dialog, decision);
+    return;
+  }
+  StoreEverything(dialog, folder, hostPath, checkVersion);
+  BroadcastApplyAlpha();
+  EndDialog(dialog, IDOK);
+}
+
+void OnCancel(HWND dialog) {
+  RestorePreviewed(g_remembered);
+  BroadcastApplyAlpha();
+  BroadcastRelayout();
+  EndDialog(dialog, IDCANCEL);
+}
+
+void OpenInShell(HWND dialog, const std::string& url) {
+  ShellExecuteA(dialog, nullptr, url.c_str(), nullptr, nullptr, 0);
+}
+
+// Check boxes and the browse and Check Now! buttons act on clicks only.
+void OnClick(HWND dialog, int control) {
+  switch (control) {
+    case kHistoryOn:
+      OnHistoryClicked(dialog);
+      break;
+    case kTransparentWindows:
+      OnTransparentClicked(dialog);
+      break;
+    case kRemoveAds:
+      OnRemoveAdsClicked(dialog);
+      break;
+    case kAllowStockTicker:
+      OnLayoutBoxClicked(dialog, control, Shared.AllowStockTicker);
+      break;
+    case kShowGeneralButtons:
+      OnLayoutBoxClicked(dialog, control, Shared.GenButtons);
+      break;
+    case kShowTabs:
+      OnLayoutBoxClicked(dialog, control, Shared.Tabs);
+      break;
+    case kShowMenuBar:
+      OnLayoutBoxClicked(dialog, control, Shared.Menu);
+      break;
+    case kShowListButtons:
+      OnLayoutBoxClicked(dialog, control, Shared.ListButtons);
+      break;
+    case kFadeDown:
+      OnAlphaBoxClicked(dialog, control, Shared.AlphaFadeDown);
+      break;
+    case kSolidWhenActive:
+      OnAlphaBoxClicked(dialog, control, Shared.OpaqueOnTop);
+      break;
+    case kCheckNow:
+      StartUpgradeCheck(kCheckAskedByUser);
+      break;
+    case kBrowseHistoryFolder:
+      BrowseForHistoryFolder(dialog, kHistoryFolder);
+      break;
+    case kBrowseHostPath:
+      BrowseForHostExecutable(dialog, kHostPath);
+      break;
+  }
+}
+
+void OnCommand(HWND dialog, int control, int notification) {
+  switch (control) {
+    case IDOK:
+      OnOk(dialog);
+      break;
+    case IDCANCEL:
+      OnCancel(dialog);
+      break;
+    case kWebButton:
+      OpenInShell(dialog, WebSiteHomeUrl());
+      break;
+    case kHelpButton:
+      OpenInShell(dialog, HelpPageUrl());
+      break;
+    default:
+      if (notification == BN_CLICKED) OnClick(dialog, control);
+      break;
+  }
+}
+
+void HandleMessage(HWND dialog, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(dialog);
+      break;
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+      break;
+    case WM_HSCROLL:
+      TakeOpacitiesFromSliders(dialog);
+      BroadcastApplyAlpha();
+      break;
+    case WM_CLOSE:
+      // Unlike Cancel: the previewed values stay in effect, unsaved.
+      EndDialog(dialog, IDCANCEL);
+      break;
+  }
+}
+
+void NotifyHostStatus(WPARAM state) {
+  if (HWND status = FindWindowA(kStatusNotifyClass, nullptr)) {
+    SendMessageA(status, kStatusNotifyMessage, state, 0);
+  }
+}
+
+void RegisterDialogControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_BAR_CLASSES | ICC_HOTKEY_CLASS;
+  InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  try {
+    HandleMessage(dialog, message, wParam);
+  } catch (...) {
+  }
+  return 0;
+}
+
+}  // namespace corvane
+
+extern "C" int __cdecl DoPrefDlg() {
+  using namespace corvane;
+  if (HWND open = FindWindowA(nullptr, kPreferencesTitle)) {
+    BringWindowToTop(open);
+    return 0;
+  }
+  NotifyHostStatus(0);
+  RegisterDialogControls();
+  const INT_PTR result = DialogBoxParamA(Process().module, MAKEINTRESOURCEA(kPreferencesTemplate),
+                                         nullptr, PrefDlgProc, 0);
+  NotifyHostStatus(1);
+  if (result != IDOK) return 0;
+  BroadcastRelayout();
+  SaveSettings();
+  return 1;
+}

@@ -1,0 +1,108 @@
+#include "upgrade_check.h"
+
+#include <shellapi.h>
+
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "bounded_copy.h"
+#include "download_address.h"
+#include "fetch_url.h"
+#include "process_state.h"
+#include "settings_store.h"
+#include "shared_settings.h"
+#include "system_clock.h"
+#include "update_server.h"
+#include "upgrade_dialog.h"
+#include "upgrade_dialog_ids.h"
+#include "version_reply.h"
+
+namespace corvane {
+namespace {
+
+// Day of the month of the system time (UTC).
+unsigned TodayUtcDay() {
+  const uint64_t now = SystemTimeNow();
+  FILETIME time{static_cast<DWORD>(now & 0xFFFFFFFFu), static_cast<DWORD>(now >> 32)};
+  SYSTEMTIME calendar{};
+  if (!FileTimeToSystemTime(&time, &calendar)) return 0;
+  return calendar.wDay;
+}
+
+std::string TextField(const char* field, std::size_t capacity) {
+  return std::string(field, strnlen(field, capacity));
+}
+
+UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
+  UpgradeCheckInputs inputs;
+  inputs.askedByUser = kind == kCheckAskedByUser;
+  inputs.checkVersion = Shared.CheckVersion;
+  inputs.todayUtcDay = TodayUtcDay();
+  inputs.lastCheckDay = Shared.CheckVersionLastDay;
+  inputs.runningVersion = TextField(Shared.Version, sizeof Shared.Version);
+  inputs.lastSeenVersion = TextField(Shared.CheckVersionLast, sizeof Shared.CheckVersionLast);
+  return inputs;
+}
+
+// The shell opens only web addresses: the reply comes from the network and
+// must not start a program or open a file on this machine.
+void OpenDownloadAddress(const std::string& reply) {
+  const std::string address = GetVersionInfoField(reply, kFieldDownloadAddress,
+                                                  kDownloadAddressCapacity);
+  if (!IsWebAddress(address)) return;
+  ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_HIDE);
+}
+
+// Modal on this thread, owned by no window.
+void ShowUpgradeMonitor(const char* replyText, const std::string& reply) {
+  const INT_PTR result =
+      DialogBoxParamA(Process().module, MAKEINTRESOURCEA(IDD_UPGRADE_MONITOR), nullptr,
+                      UpgradeDlgProc, reinterpret_cast<LPARAM>(replyText));
+  if (result == IDOK) OpenDownloadAddress(reply);
+}
+
+void RecordCompletedCheck(const UpgradeCheckDecision& decision) {
+  CopyBounded(Shared.CheckVersionLast, kServerVersionCapacity,
+              decision.recordLastSeenVersion.c_str());
+  Shared.CheckVersionLastDay = decision.recordLastCheckDay;
+  SaveSettings();
+}
+
+void RunCheck(UpgradeCheckKind kind) {
+  const UpgradeCheckInputs inputs = ReadInputs(kind);
+  if (!ShouldFetchVersionReply(inputs)) return;
+
+  std::vector<char> text(kVersionReplyCapacity, '\0');
+  std::size_t length = text.size();
+  FetchUrlText(UpdateServerUrl().c_str(), text.data(), length);
+  const std::string reply(text.data());
+
+  const UpgradeCheckDecision decision = DecideUpgradeCheck(inputs, reply);
+  if (decision.showDialog) ShowUpgradeMonitor(text.data(), reply);
+  if (decision.message == UpgradeMessage::kLatestVersion) {
+    MessageBoxA(nullptr, kLatestVersionMessage, kUpgradeMonitorCaption, MB_OK);
+  }
+  if (decision.recordAndSave) RecordCompletedCheck(decision);
+}
+
+}  // namespace
+
+DWORD WINAPI UpgradeCheckThread(LPVOID kind) {
+  try {
+    RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind)));
+  } catch (const std::exception&) {
+    // Out of memory: the check ends like a failed request, recording nothing.
+  }
+  return 0;
+}
+
+void StartUpgradeCheck(UpgradeCheckKind kind) {
+  HANDLE thread = CreateThread(nullptr, 0, UpgradeCheckThread,
+                               reinterpret_cast<LPVOID>(static_cast<INT_PTR>(kind)), 0, nullptr);
+  if (thread != nullptr) CloseHandle(thread);
+}
+
+}  // namespace corvane

@@ -1,0 +1,18 @@
+// The version check on a thread of its own: asks the update server, shows
+// the upgrade monitor dialog for a differing version, records the result and
+// saves the settings.
+#pragma once
+
+#include <windows.h>
+
+namespace corvane {
+
+enum UpgradeCheckKind : int { kAutomaticCheck = 0, kCheckAskedByUser = 1 };
+
+// Thread procedure; the parameter is an UpgradeCheckKind.
+DWORD WINAPI UpgradeCheckThread(LPVOID kind);
+
+// Starts UpgradeCheckThread on a new thread that nobody waits for.
+void StartUpgradeCheck(UpgradeCheckKind kind);
+
+}  // namespace corvane

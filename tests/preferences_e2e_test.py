@@ -1,0 +1,580 @@
+"""The preferences dialog, opened from the launcher, a host or a process of
+its own, driven through its controls as a user would: live previews reach
+every Buddy List, IM and chat window of two host processes, Cancel and the
+close box, OK's checks and what it stores, one dialog across processes."""
+
+import os
+import time
+import unittest
+
+import harness
+from harness import Report
+from http_server import ReplyServer, unused_port
+
+TITLE = "Corvane Preferences"
+ERROR_CAPTION = "Corvane Error"
+LAUNCHER_CLASS = "CorvaneLauncherWnd"
+PROBE = "pref_dialog_probe.exe"
+PROBE_VERSION_KEY = r"HKCU\Software\Wine\AppDefaults\pref_dialog_probe.exe"
+
+CMD_APPLY_ALPHA = "20"
+CMD_RELAYOUT = "30"
+SC_CLOSE = 61536
+VK_RETURN, VK_ESCAPE = 13, 27
+
+UPGRADE_CAPTION = "Corvane Upgrade Monitor"
+WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
+# The shell's boxes, as Wine makes them.
+FILE_BOX = "AIM Executable Location"
+FILE_NAME, FILE_TYPE = "1148", "1136"
+FOLDER_BOX = "Browse for Folder"
+FOLDER_BROWSER_TITLE = "14146"
+FOLDER_TEXT = "Enter a valid folder for your AIM Histories."
+HOST_TEXT = "Enter the path to your AIM executable."
+
+# What each Buddy List, IM and chat window receives per step, counted as
+# (Buddy List re-layouts, Buddy List, IM and chat transparency commands).
+OPENING = (1, 1, 1, 1)           # also Cancel
+RELAYOUT = (1, 0, 0, 0)          # a Buddy List layout box
+APPLY_ALPHA = (0, 1, 1, 1)       # a transparency box
+SLIDER_MOVE = (0, 2, 2, 2)       # the robot's drag ends with a second WM_HSCROLL
+NOTHING = (0, 0, 0, 0)
+
+CHECK_BOXES = ("1002", "1000", "1023", "1028", "1001", "1003", "1020", "1019", "1018", "1017",
+               "1016", "1011", "1022")
+# The boxes whose settings the dialog previews (besides the two sliders).
+PREVIEWED_BOXES = ("1023", "1028", "1000", "1001", "1018", "1017", "1016")
+BUDDY_LIST_BOXES = ("1000", "1001", "1018", "1028", "1023")
+TRANSPARENCY_CONTROLS = ("1016", "1017", "1008", "1009")
+
+# Which table each stored setting belongs to, as `reg query` names the type.
+STORED_TYPES = dict(
+    [(name, "REG_DWORD") for name in (
+        "AllowCloning", "AllowAIMTodayPopup", "AllowStockTicker", "CorvaneProfileLink",
+        "CheckVersion", "Statistics", "RemoveAds", "ListButtons", "GenButtons",
+        "ShowBLinTaskbar", "Menu", "Tabs", "Logging", "AlphaFadeDown", "OpaqueOnTop", "AlphaOn",
+        "CheckVersionLastDay", "HotKey")] +
+    [(name, "REG_BINARY") for name in ("AlphaIM", "AlphaBL")] +
+    [(name, "REG_SZ") for name in ("CheckVersionLast", "LogDir", "AppPath", "Version")])
+
+
+class PreferencesTest(harness.WineTest):
+    def setUp(self):
+        super().setUp()
+        self.register_host()
+        self.robot = harness.Robot()
+        self.reports = []
+        self.expected = []
+
+    def tearDown(self):
+        # A failed test may leave a box or the dialog open; then the hosts
+        # quit through their menus.
+        self.robot("press", ERROR_CAPTION, "OK")
+        self.robot("click", TITLE, "2")
+        for _ in self.reports:
+            quitted = self.hosts_done()
+            if self.robot("command", "_Oscar_BuddyListWin", "30002") != ["posted"]:
+                break
+            harness.wait_until(lambda: self.hosts_done() > quitted, timeout=30,
+                               what="a host to quit")
+        self.robot.close()
+        harness.run("reg", "delete", PROBE_VERSION_KEY, "/f")
+        super().tearDown()
+
+    def hosts_done(self):
+        return len([r for r in self.reports if r.events("done")])
+
+    # ---- set-up helpers ----
+
+    def store(self, dwords=None, binaries=None):
+        """Writes settings into the registry in one import."""
+        path = os.path.join(self.tmp, "settings.reg")
+        with open(path, "w", encoding="utf-16") as f:
+            f.write("Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n" %
+                    harness.SETTINGS_KEY.replace("HKCU", "HKEY_CURRENT_USER"))
+            for name, value in (dwords or {}).items():
+                f.write('"%s"=dword:%08x\r\n' % (name, value & 0xFFFFFFFF))
+            for name, value in (binaries or {}).items():
+                f.write('"%s"=hex:%02x\r\n' % (name, value))
+        done = harness.run("reg", "import", path)
+        self.assertEqual(done.returncode, 0, done.stdout + done.stderr)
+
+    def start_host(self, user, *launcher_args):
+        """A stand-in host signed on as `user` with an IM and a chat window,
+        started by the launcher (or handed to it with -clone)."""
+        report = Report(os.path.join(self.tmp, "%s.log" % user))
+        script = os.path.join(self.tmp, "%s.txt" % user)
+        with open(script, "w") as f:
+            f.write("signon %s\nim bob\nchat Lounge\nwait 600000\nquit\n" % user)
+        self.start("Corvane.exe", *launcher_args,
+                   env={"TESTHOST_REPORT": harness.win_path(report.path),
+                        "TESTHOST_SCRIPT": harness.win_path(script)})
+        report.wait_for("created", timeout=60, **{"class": "AIM_ChatWnd"})
+        self.reports.append(report)
+        return report
+
+    def open_from_launcher(self):
+        self.assertEqual(self.robot("command", LAUNCHER_CLASS, "10"), ["posted"])
+        return self.wait_for_dialog()
+
+    def wait_for_dialog(self):
+        """The dialog once shown: it is made visible only after its opening
+        steps (and their broadcasts) are done."""
+        return harness.wait_until(
+            lambda: (lambda w: w if w and w["visible"] == "1" else None)(self.robot.window(TITLE)),
+            timeout=30, what="the preferences dialog")
+
+    def wait_for_dialog_gone(self):
+        harness.wait_until(lambda: self.robot.window(TITLE) is None, timeout=30,
+                           what="the preferences dialog to close")
+
+    def start_probe(self, *args):
+        return self.start(PROBE, *args, stdin=None)
+
+    def probe_result(self, probe):
+        line = probe.stdout.readline().strip()
+        self.assertEqual(probe.wait(timeout=30), 0)
+        return line
+
+    # ---- reading the dialog and the hosts ----
+
+    def control(self, control_id):
+        return self.robot.control(TITLE, control_id)
+
+    def checked(self, control_id):
+        return self.control(control_id)["checked"] == "1"
+
+    def ticks(self):
+        """{box: ticked} of every check box."""
+        return {c["id"]: c["checked"] == "1" for c in self.robot.controls(TITLE)
+                if c["class"] == "Button" and "checked" in c and c["id"] in CHECK_BOXES}
+
+    def enabled(self, control_id):
+        return self.control(control_id)["enabled"] == "1"
+
+    def alphas(self, cls):
+        """{pid: (layered, value)} of the class's top-level windows."""
+        return {a["pid"]: (a["layered"], int(a["value"])) for a in self.robot.alpha(cls)}
+
+    def wait_for_alpha(self, cls, layered, value, count=2):
+        want = (layered, value)
+        try:
+            harness.wait_until(
+                lambda: (lambda got: len(got) == count and all(v == want for v in got.values()))(
+                    self.alphas(cls)), timeout=20)
+        except AssertionError:
+            self.fail("%s should be %r in %d processes, is %r" % (cls, want, count, self.alphas(cls)))
+
+    @staticmethod
+    def commands(report, cls, code):
+        return len([e for e in report.events("syscommand")
+                    if e.get("class") == cls and e.get("code") == code])
+
+    def broadcast_counts(self, report):
+        """(relayouts, Buddy List alphas, IM alphas, chat alphas) seen."""
+        return (self.commands(report, "_Oscar_BuddyListWin", CMD_RELAYOUT),
+                self.commands(report, "_Oscar_BuddyListWin", CMD_APPLY_ALPHA),
+                self.commands(report, "AIM_IMessage", CMD_APPLY_ALPHA),
+                self.commands(report, "AIM_ChatWnd", CMD_APPLY_ALPHA))
+
+    def all_counts(self):
+        return [self.broadcast_counts(r) for r in self.reports]
+
+    def expect_broadcasts(self, step):
+        """Waits until every host has received `step` more broadcasts than
+        expected so far; the hosts report each as it arrives."""
+        so_far = self.expected or [NOTHING] * len(self.reports)
+        self.expected = [tuple(a + b for a, b in zip(counts, step)) for counts in so_far]
+        try:
+            harness.wait_until(lambda: self.all_counts() == self.expected, timeout=20)
+        except AssertionError:
+            self.fail("broadcasts seen %r, expected %r; the hosts' reports:\n%s" % (
+                self.all_counts(), self.expected,
+                "\n".join("\n".join(r.lines()) for r in self.reports)))
+
+    def client_height(self, user):
+        return int(self.robot.window("%s's Buddy List" % user)["client"].split(",")[1])
+
+    def client_heights(self):
+        return [self.client_height(user) for user in ("alice", "carol")]
+
+    def menu_bars_gone(self, with_menu):
+        return all(now > then for now, then in zip(self.client_heights(), with_menu))
+
+    @staticmethod
+    def status_notes(report):
+        return [e["wparam"] for e in report.events("status-notify")]
+
+    def error_box(self):
+        """(owner, texts) of the open "Corvane Error" box."""
+        lines = harness.wait_until(
+            lambda: [l for l in self.robot("dialogs", ERROR_CAPTION) if l.startswith(("dialog ", "control "))],
+            timeout=20, what="the error box")
+        owner = harness.parse_fields(lines[0])["owner"]
+        texts = [harness.parse_robot_line(l, "text")["text"] for l in lines[1:]]
+        return owner, texts
+
+    def ok_is_refused_with(self, message, focus):
+        dialog = self.robot.window(TITLE)
+        self.robot("click", TITLE, "1")
+        owner, texts = self.error_box()
+        self.assertEqual(int(owner, 16), int(dialog["hwnd"], 16), "the box belongs to the dialog")
+        self.assertIn(message, texts)
+        self.assertIn("OK", texts)
+        self.assertEqual(self.robot("press", ERROR_CAPTION, "OK"), ["pressed"])
+        harness.wait_until(lambda: self.robot.window(TITLE)["focus"] == focus, timeout=20,
+                           what="the focus in %s" % focus)
+        self.assertIsNotNone(self.robot.window(TITLE), "the dialog stays open")
+
+    def stored(self):
+        return harness.reg_values(harness.SETTINGS_KEY)
+
+
+class LivePreviewTest(PreferencesTest):
+    def test_previews_reach_two_hosts_cancel_restores_and_the_close_box_does_not(self):
+        # Not solid while active: activation and fading leave the opacity alone.
+        self.store(dwords={"AlphaOn": 1, "OpaqueOnTop": 0}, binaries={"AlphaIM": 200, "AlphaBL": 230})
+        alice = self.start_host("alice")
+        carol = self.start_host("carol", "-clone")
+        self.wait_for_alpha("AIM_IMessage", "1", 200)
+        self.wait_for_alpha("_Oscar_BuddyListWin", "1", 230)
+        with_menu = self.client_heights()
+        before = self.stored()
+
+        # Opening: one re-layout and one transparency broadcast, in both hosts.
+        self.open_from_launcher()
+        self.expect_broadcasts(OPENING)
+        self.assertEqual(sorted(self.status_notes(alice) + self.status_notes(carol)), ["0"])
+        self.assertEqual(self.control("1008")["pos"], "55")
+        self.assertEqual(self.control("1009")["pos"], "25")
+        ticks = self.ticks()
+        self.assertEqual(len(ticks), len(CHECK_BOXES))
+
+        # Sliders: both hosts follow at once.
+        self.robot("trackbar", TITLE, "1008", "100")
+        self.expect_broadcasts(SLIDER_MOVE)
+        self.wait_for_alpha("AIM_IMessage", "1", 155)
+        self.wait_for_alpha("AIM_ChatWnd", "1", 155)
+        self.robot("trackbar", TITLE, "1009", "205")
+        self.expect_broadcasts(SLIDER_MOVE)
+        self.wait_for_alpha("_Oscar_BuddyListWin", "1", 50)
+
+        # The menu bar goes in both Buddy Lists.
+        self.robot("click", TITLE, "1023")
+        self.expect_broadcasts(RELAYOUT)
+        harness.wait_until(lambda: self.menu_bars_gone(with_menu),
+                           what="both Buddy Lists without their menu bars")
+        # The other previewed boxes, each with its broadcast.
+        for box in ("1028", "1000", "1001", "1018"):
+            self.robot("click", TITLE, box)
+            self.expect_broadcasts(RELAYOUT)
+        for box in ("1017", "1016"):
+            self.robot("click", TITLE, box)
+            self.expect_broadcasts(APPLY_ALPHA)
+        self.assertEqual([self.checked(box) for box in PREVIEWED_BOXES],
+                         [not ticks[box] for box in PREVIEWED_BOXES])
+        # Remove Ads off: the five boxes under it are disabled.
+        self.robot("click", TITLE, "1002")
+        self.expect_broadcasts(RELAYOUT)
+        self.assertFalse(any(self.enabled(i) for i in BUDDY_LIST_BOXES))
+        # Transparency off: its controls are disabled, every window opaque.
+        self.robot("click", TITLE, "1011")
+        self.expect_broadcasts(APPLY_ALPHA)
+        self.assertFalse(any(self.enabled(i) for i in TRANSPARENCY_CONTROLS))
+        for cls in ("_Oscar_BuddyListWin", "AIM_IMessage", "AIM_ChatWnd"):
+            self.wait_for_alpha(cls, "0", 255)
+
+        # Cancel: the eleven values come back, one broadcast of each kind.
+        self.robot("click", TITLE, "2")
+        self.wait_for_dialog_gone()
+        self.expect_broadcasts(OPENING)
+        self.wait_for_alpha("_Oscar_BuddyListWin", "1", 230)
+        self.wait_for_alpha("AIM_IMessage", "1", 200)
+        self.wait_for_alpha("AIM_ChatWnd", "1", 200)
+        harness.wait_until(lambda: self.client_heights() == with_menu, what="the menu bars back")
+        self.assertEqual(sorted(self.status_notes(alice) + self.status_notes(carol)), ["0", "1"])
+        self.assertEqual(self.stored(), before, "Cancel saves nothing")
+
+        # Reopened, everything shows the restored values.
+        self.open_from_launcher()
+        self.expect_broadcasts(OPENING)
+        self.assertEqual(self.ticks(), ticks)
+        self.assertEqual(self.control("1008")["pos"], "55")
+        self.assertEqual(self.control("1009")["pos"], "25")
+
+        # The close box: previews stay in effect, nothing is broadcast or saved.
+        self.robot("trackbar", TITLE, "1008", "150")
+        self.expect_broadcasts(SLIDER_MOVE)
+        self.robot("click", TITLE, "1023")
+        self.expect_broadcasts(RELAYOUT)
+        self.robot("sys", TITLE, str(SC_CLOSE))
+        self.wait_for_dialog_gone()
+        time.sleep(0.5)
+        self.expect_broadcasts(NOTHING)
+        self.wait_for_alpha("AIM_IMessage", "1", 105)
+        harness.wait_until(lambda: self.menu_bars_gone(with_menu), what="the menu bars still gone")
+        self.assertEqual(self.stored(), before, "the close box saves nothing")
+
+        # Still previewed when the dialog opens again.
+        self.open_from_launcher()
+        self.assertEqual(self.control("1008")["pos"], "150")
+        self.assertFalse(self.checked("1023"))
+        self.robot("click", TITLE, "2")
+        self.wait_for_dialog_gone()
+
+
+class OkTest(PreferencesTest):
+    def test_ok_checks_the_fields_then_stores_and_saves_everything(self):
+        # Opacity below what the slider offers; the default hot key.
+        self.store(dwords={"AlphaOn": 1, "CheckVersion": 1}, binaries={"AlphaIM": 32, "AlphaBL": 255})
+        alice = self.start_host("alice")
+        self.open_from_launcher()
+        self.expect_broadcasts(OPENING)
+        self.assertEqual(self.control("1008")["pos"], "205")
+        self.assertEqual(self.control("1009")["pos"], "0")
+        hot_key = self.control("1010")
+        self.assertEqual(hot_key["hotkey"], "0x641", "Ctrl+Alt+A")
+        self.assertEqual((hot_key["visible"], hot_key["enabled"]), ("0", "0"))
+        self.assertEqual(self.control("1021")["text"], "next version.")
+        host_path = self.control("1006")["text"]
+        self.assertTrue(host_path.lower().endswith("testhost.exe"), host_path)
+
+        # History on, the folder's parent missing: the folder message.
+        missing = harness.win_path(os.path.join(self.tmp, "no", "such", "History"))
+        self.robot("settext", TITLE, "1004", missing)
+        self.ok_is_refused_with(FOLDER_TEXT, "1004")
+        # A valid folder, a host path that names nothing: the host message.
+        self.robot("settext", TITLE, "1004", harness.win_path(self.tmp))
+        self.robot("settext", TITLE, "1006", harness.win_path(os.path.join(self.tmp, "aim.exe")))
+        self.ok_is_refused_with(HOST_TEXT, "1006")
+        # A folder is no executable either.
+        self.robot("settext", TITLE, "1006", harness.win_path(self.tmp))
+        self.ok_is_refused_with(HOST_TEXT, "1006")
+        # History off: the folder is not checked, but the host path still is.
+        self.robot("click", TITLE, "1003")
+        harness.wait_until(lambda: not self.enabled("1004") and not self.enabled("1005"),
+                           what="the folder controls disabled")
+        self.robot("settext", TITLE, "1004", missing)
+        self.robot("settext", TITLE, "1006", harness.win_path(os.path.join(self.tmp, "aim.exe")))
+        self.ok_is_refused_with(HOST_TEXT, "1006")
+        self.assertEqual(self.stored()["LogDir"][1], harness.win_path(self.history),
+                         "a refused OK stores nothing")
+
+        # History on again with a new folder whose parent exists; every box
+        # that only OK stores is changed; "never." as the reminder.
+        self.robot("click", TITLE, "1003")
+        fresh = os.path.join(self.tmp, "Fresh History")
+        self.robot("settext", TITLE, "1004", harness.win_path(fresh))
+        self.robot("settext", TITLE, "1006", host_path)
+        self.expect_broadcasts(NOTHING)
+        for box in ("1022", "1020", "1019", "1018", "1017", "1000"):
+            self.robot("click", TITLE, box)
+        self.robot("select", TITLE, "1021", "2")
+        self.robot("trackbar", TITLE, "1009", "100")
+        # Stock ticker and general buttons re-lay out; fading and the
+        # slider's two moves re-apply opacity; the rest waits for OK.
+        self.expect_broadcasts((2, 3, 3, 3))
+        # OK: transparency, the dialog closes, re-layout, save.
+        self.robot("click", TITLE, "1")
+        self.wait_for_dialog_gone()
+        harness.wait_until(lambda: len(self.stored()) == 24, what="the save")
+        self.expect_broadcasts(OPENING)
+        self.assertTrue(os.path.isdir(fresh), "OK makes the history folder")
+        self.assertEqual(self.status_notes(alice), ["0", "1"])
+
+        stored = self.stored()
+        self.assertEqual({name: kind for name, (kind, _) in stored.items()}, STORED_TYPES)
+        want = {"AlphaIM": "32", "AlphaBL": "9b", "HotKey": "0x30041", "CheckVersion": "0xffffffff",
+                "AllowCloning": "0x0", "CorvaneProfileLink": "0x1", "AllowAIMTodayPopup": "0x1",
+                "AllowStockTicker": "0x1", "AlphaFadeDown": "0x0", "GenButtons": "0x0",
+                "Logging": "0x1", "AlphaOn": "0x1", "RemoveAds": "0x1", "Menu": "0x1", "Tabs": "0x1",
+                "ListButtons": "0x1", "OpaqueOnTop": "0x1"}
+        self.assertEqual({name: stored[name][1].lower() for name in want}, want)
+        self.assertEqual(stored["LogDir"][1], harness.win_path(fresh))
+        self.assertEqual(stored["AppPath"][1], host_path)
+
+        # Reopened: the stored values show, and OK with nothing changed keeps
+        # the hot key and the opacity clamped to 50.
+        self.open_from_launcher()
+        self.assertEqual(self.control("1008")["pos"], "205")
+        self.assertEqual(self.control("1021")["text"], "never.")
+        # History off and an invalid folder: accepted, the text stored as typed.
+        self.robot("click", TITLE, "1003")
+        self.robot("settext", TITLE, "1004", "Q:\\not a folder")
+        harness.wait_until(lambda: not self.checked("1003"), what="history off")
+        self.robot("key", TITLE, "0", str(VK_RETURN))
+        self.wait_for_dialog_gone()
+        harness.wait_until(lambda: self.stored()["LogDir"][1] == "Q:\\not a folder", what="the save")
+        stored = self.stored()
+        self.assertEqual(stored["HotKey"][1], "0x30041")
+        self.assertEqual(stored["AlphaIM"][1], "32")
+        self.assertEqual(stored["Logging"][1], "0x0")
+
+        # The dialog shows the running launcher's version and release.
+        self.open_from_launcher()
+        self.assertEqual(self.control("1013")["text"], "version " + stored["Version"][1])
+        self.assertEqual(self.control("1012")["text"], "released [ 06.10.2002 ]")
+        shown = []
+        for index in range(3):
+            self.robot("select", TITLE, "1021", str(index))
+            shown.append(self.control("1021")["text"])
+        self.assertEqual(shown, ["all versions.", "next version.", "never."])
+        self.robot("key", TITLE, "0", str(VK_ESCAPE))
+        self.wait_for_dialog_gone()
+
+
+class OneDialogTest(PreferencesTest):
+    def test_a_second_opening_anywhere_brings_the_open_dialog_forward(self):
+        alice = self.start_host("alice")
+        self.open_from_launcher()
+        self.expect_broadcasts(OPENING)
+        self.assertEqual(self.status_notes(alice), ["0"])
+
+        # From the host's Buddy List and from another process: no second
+        # dialog, no note to the host, no broadcast; the probe gets 0.
+        self.assertEqual(self.robot("syscommand", "_Oscar_BuddyListWin", "10"), ["posted"])
+        self.assertEqual(self.probe_result(self.start_probe()), "result 0")
+        harness.wait_until(lambda: self.commands(alice, "_Oscar_BuddyListWin", "10") == 1,
+                           what="the host to see its command")
+        dialogs = [l for l in self.robot("dialogs", TITLE) if l.startswith("dialog ")]
+        self.assertEqual(len(dialogs), 1)
+        self.assertEqual(self.status_notes(alice), ["0"])
+        self.expect_broadcasts(NOTHING)
+        self.robot("click", TITLE, "2")
+        self.wait_for_dialog_gone()
+        self.expect_broadcasts(OPENING)
+
+        # DoPrefDlg's result in a process of its own: 0 after Cancel, 1 after OK.
+        probe = self.start_probe()
+        self.wait_for_dialog()
+        self.assertNotEqual(self.robot.window(TITLE)["pid"],
+                            self.robot.window("alice's Buddy List")["pid"])
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+        probe = self.start_probe()
+        self.wait_for_dialog()
+        self.robot("click", TITLE, "1")
+        self.assertEqual(self.probe_result(probe), "result 1")
+        self.assertEqual(len(self.stored()), 24)
+        self.assertEqual(self.status_notes(alice), ["0", "1", "0", "1", "0", "1"])
+
+
+class BrowseTest(PreferencesTest):
+    def wait_for_box(self, caption):
+        return harness.wait_until(lambda: self.robot.window(caption), timeout=20,
+                                  what="the %s box" % caption)
+
+    def wait_for_box_gone(self, caption):
+        harness.wait_until(lambda: self.robot.window(caption) is None, timeout=20,
+                           what="the %s box to close" % caption)
+
+    def test_the_browse_buttons_fill_their_fields_and_cancelling_keeps_them(self):
+        probe = self.start_probe("load")
+        self.wait_for_dialog()
+        host_path = self.control("1006")["text"]
+        folder = self.control("1004")["text"]
+
+        # The host executable, chosen in the open-file dialog.
+        self.robot("click", TITLE, "1007")
+        self.wait_for_box(FILE_BOX)
+        self.assertEqual(self.robot.control(FILE_BOX, FILE_NAME)["text"], "aim.exe")
+        self.assertEqual(self.robot.control(FILE_BOX, FILE_TYPE)["text"], "AIM.EXE (aim.exe)")
+        self.assertEqual(self.robot("press", FILE_BOX, "Cancel"), ["pressed"])
+        self.wait_for_box_gone(FILE_BOX)
+        self.assertEqual(self.control("1006")["text"], host_path, "a cancelled box changes nothing")
+        aim = os.path.join(self.tmp, "aim.exe")
+        open(aim, "wb").close()
+        self.robot("click", TITLE, "1007")
+        self.wait_for_box(FILE_BOX)
+        self.robot("settext", FILE_BOX, FILE_NAME, harness.win_path(aim))
+        self.assertEqual(self.robot("press", FILE_BOX, "&Open"), ["pressed"])
+        self.wait_for_box_gone(FILE_BOX)
+        self.assertEqual(self.control("1006")["text"].lower(), harness.win_path(aim).lower())
+
+        # The history folder, through the shell's folder browser, which
+        # starts with the desktop selected.
+        self.robot("click", TITLE, "1005")
+        self.wait_for_box(FOLDER_BOX)
+        self.assertEqual(self.robot.control(FOLDER_BOX, FOLDER_BROWSER_TITLE)["text"],
+                         "AIM History Folder")
+        self.assertEqual(self.robot("press", FOLDER_BOX, "Cancel"), ["pressed"])
+        self.wait_for_box_gone(FOLDER_BOX)
+        self.assertEqual(self.control("1004")["text"], folder, "a cancelled browser changes nothing")
+        self.robot("click", TITLE, "1005")
+        self.wait_for_box(FOLDER_BOX)
+        self.assertEqual(self.robot("press", FOLDER_BOX, "OK"), ["pressed"])
+        self.wait_for_box_gone(FOLDER_BOX)
+        self.assertRegex(self.control("1004")["text"], r"^C:\\users\\[^\\]+\\Desktop$")
+
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+
+
+class ButtonsTest(PreferencesTest):
+    def setUp(self):
+        super().setUp()
+        # The shell hands web addresses to Wine's browser launcher, which
+        # runs the first program of this list: one that writes them down.
+        self.opened = os.path.join(self.tmp, "opened.txt")
+        browser = os.path.join(self.tmp, "browser.sh")
+        with open(browser, "w") as f:
+            f.write('#!/bin/sh\necho "$1" >> "%s"\n' % self.opened)
+        os.chmod(browser, 0o755)
+        harness.reg_add(WINE_BROWSER_KEY, "Browsers", browser)
+
+    def tearDown(self):
+        self.robot("click", UPGRADE_CAPTION, "2")
+        harness.run("reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
+        super().tearDown()
+
+    def opened_addresses(self):
+        try:
+            with open(self.opened) as f:
+                return [line.strip() for line in f]
+        except FileNotFoundError:
+            return []
+
+    def test_web_help_and_check_now_leave_the_dialog_open(self):
+        with ReplyServer(b"header\r\nVERSIONINFO_v2\r\n9.9.9\r\nMay 1\r\n1\r\nnew\r\n"
+                         b"http://127.0.0.1/get.exe\r\nchanges") as server:
+            site = "http://127.0.0.1:%d" % unused_port()
+            probe = self.start(PROBE, "load", env={"CORVANE_WEB_SITE": site,
+                                                   "CORVANE_UPDATE_SERVER": server.base_url})
+            self.wait_for_dialog()
+            self.robot("click", TITLE, "1014")
+            harness.wait_until(lambda: len(self.opened_addresses()) == 1, what="the web site")
+            self.robot("click", TITLE, "1015")
+            harness.wait_until(lambda: len(self.opened_addresses()) == 2, what="the help page")
+            self.assertEqual(self.opened_addresses(),
+                             [site + "/", site + "/help.php?product=corvane"])
+            # Check Now! asks the update server on a thread of its own.
+            self.robot("click", TITLE, "4")
+            harness.wait_until(server.requests, what="the version request")
+            self.assertEqual(server.requests()[0][0], "/version3.php?product=corvane")
+            harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION), what="the check's dialog")
+            self.assertEqual(self.robot.window(TITLE)["visible"], "1")
+            self.robot("click", UPGRADE_CAPTION, "2")
+            harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION) is None,
+                               what="the check's dialog to close")
+            self.robot("click", TITLE, "2")
+            self.assertEqual(self.probe_result(probe), "result 0")
+
+
+class WithoutLayeredWindowsTest(PreferencesTest):
+    def test_transparency_group_is_disabled_where_the_system_lacks_it(self):
+        # Wine answers the version query for this program as NT 4.0 would.
+        harness.reg_add(PROBE_VERSION_KEY, "Version", "nt40")
+        self.store(dwords={"AlphaOn": 1})
+        probe = self.start_probe("load")
+        self.wait_for_dialog()
+        box = self.control("1011")
+        self.assertEqual((box["checked"], box["enabled"]), ("0", "0"))
+        for control_id in TRANSPARENCY_CONTROLS:
+            self.assertFalse(self.enabled(control_id), control_id)
+        self.robot("click", TITLE, "1")
+        self.assertEqual(self.probe_result(probe), "result 1")
+        self.assertEqual(self.stored()["AlphaOn"][1], "0x0")
+
+
+if __name__ == "__main__":
+    unittest.main()

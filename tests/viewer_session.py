@@ -1,0 +1,197 @@
+"""What the History Viewer's end-to-end tests share: history trees written
+as the hook library writes them, and a viewer started with an exact command
+line (as the shell passes it) and watched through one robot."""
+
+import datetime
+import os
+import time
+
+import harness
+
+VIEWER = "Corvane History Viewer.exe"
+CAPTION = "Corvane History"
+BOX = "Corvane History Viewer"
+ABOUT = "About . . ."
+PLACEMENT_KEY = (r"HKCU\Software\Halvard\Corvane History Viewer\WindowPlacement"
+                 r"\Corvane History Viewer")
+
+# Controls of the main dialog.
+VIEW = 1001
+USERS = 1003
+DATES = 1004
+BUDDIES = 1005
+ABOUT_BUTTON = 1008
+SIZE_LABEL = 1010
+SIZE = 1009
+SIZE_UNIT = 1011
+DELETE_USER = 1012
+DELETE_BUDDY = 1013
+DELETE_DATE = 1014
+CLEAR_ALL = 1017
+
+# Title-bar commands (WM_SYSCOMMAND).
+SC_MINIMIZE = 61472
+SC_MAXIMIZE = 61488
+SC_CLOSE = 61536
+SC_RESTORE = 61728
+VK_RETURN = 13
+
+
+def day_file_name(date):
+    """The name the hook library gives the day file of a date."""
+    return "%04d-%02d-%02d [%s].html" % (date.year, date.month, date.day, date.strftime("%A"))
+
+
+def conversation(messages, buddy="bob", user="alice"):
+    """A conversation window's HTML as the host writes it (and the capture
+    keeps it): the sender in colour, the text in the chosen font."""
+    html = '<HTML><BODY BGCOLOR="#ffffff">'
+    for n, text in enumerate(messages):
+        sender, colour = (buddy, "#0000ff") if n % 2 == 0 else (user, "#ff0000")
+        html += ('<FONT COLOR="%s"><B>%s</B>:</FONT> <FONT FACE="Arial" SIZE=2 COLOR="#000000">'
+                 '%s</FONT><BR>' % (colour, sender, text))
+    return html + "</BODY></HTML>"
+
+
+def block_bytes(index, text):
+    """The index-th block of a day file: the first in creation form, later
+    ones in rewrite form, with the line ends of a text-mode write."""
+    key = "09:%02d:00-%x" % (index, 0x10a4 + index)
+    if index == 0:
+        block = "<!-- %s -->\n%s\n" % (key, text)
+    else:
+        block = '<!-- %s -->\n<BASE TARGET="_new">\n%s<BR>\n' % (key, text)
+    return block.replace("\n", "\r\n").encode("latin-1")
+
+
+def day_file_bytes(*texts):
+    """A day file with one block per text."""
+    return b"".join(block_bytes(n, text) for n, text in enumerate(texts))
+
+
+def write_day(folder, date, *texts):
+    """Writes a day file for date into folder (made as needed); its path."""
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, day_file_name(date) if isinstance(date, datetime.date) else date)
+    with open(path, "wb") as f:
+        f.write(day_file_bytes(*texts))
+    return path
+
+
+class ViewerTest(harness.WineTest):
+    """A test with a history tree in its temporary folder, a fresh window
+    placement, a trash folder of its own and one robot."""
+
+    def setUp(self):
+        super().setUp()
+        harness.reg_delete(PLACEMENT_KEY)
+        os.makedirs(self.history)
+        # Wine's shell moves deleted items to the XDG trash; it must exist.
+        self.xdg = os.path.join(self.tmp, "xdg")
+        os.makedirs(self.xdg)
+        self.trash = os.path.join(self.xdg, "Trash")
+        self.robot = harness.Robot(env={"XDG_DATA_HOME": self.xdg, **self.robot_env()})
+        self.processes.append(self.robot.process)
+        self.viewers = []
+
+    def robot_env(self):
+        """More environment for the viewers this test starts."""
+        return {}
+
+    def tearDown(self):
+        for pid in self.viewers:
+            if self.robot.exit_code(pid) is None:
+                harness.run("taskkill", "/F", "/PID", str(pid))
+        self.robot.close()
+        harness.reg_delete(PLACEMENT_KEY)
+        super().tearDown()
+
+    def path(self, *parts):
+        return os.path.join(self.history, *parts)
+
+    def win(self, *parts):
+        return harness.win_path(self.path(*parts))
+
+    def command_line(self, *names):
+        return " ".join(['"%s"' % harness.win_path(harness.bin_file(VIEWER))] +
+                        ['"%s"' % n for n in names])
+
+    def start_viewer(self, *names, command_line=None):
+        """Starts the viewer with the quoted names behind its quoted path (or
+        with command_line) and waits until its window shows; its pid."""
+        pid = self.robot.spawn(command_line or self.command_line(*names))
+        self.viewers.append(pid)
+        harness.wait_until(lambda: self.viewer_window(pid), timeout=30,
+                           what="the viewer's window")
+        return pid
+
+    def viewer_window(self, pid=None):
+        w = self.robot.window(CAPTION)
+        if w is None or w.get("visible") != "1":
+            return None
+        return w if pid is None or w["pid"] == str(pid) else None
+
+    def close_viewer(self, pid):
+        self.robot("sys", CAPTION, SC_CLOSE)
+        code = self.robot.exit_code(pid, 20000)
+        self.assertIsNotNone(code, "the viewer did not end on close")
+        return code
+
+    def lists(self):
+        """{"users"|"buddies"|"dates": (entries, selected index)}."""
+        return {"users": self.robot.items(CAPTION, USERS),
+                "buddies": self.robot.items(CAPTION, BUDDIES),
+                "dates": self.robot.items(CAPTION, DATES)}
+
+    def selected(self):
+        """(user, buddy, date) texts selected, None where nothing is."""
+        picked = []
+        for entries, index in self.lists().values():
+            picked.append(entries[index] if 0 <= index < len(entries) else None)
+        return tuple(picked)
+
+    def shown(self):
+        return self.robot.text(CAPTION, VIEW)
+
+    def wait_shown(self, marker, timeout=10.0):
+        """Waits until the view's text holds marker; the view's fields."""
+        return harness.wait_until(
+            lambda: (lambda t: t if t and marker in t["value"] else None)(self.shown()),
+            timeout=timeout, what="the view to show %r" % marker)
+
+    def wait_selected(self, want, timeout=10.0):
+        try:
+            return harness.wait_until(lambda: self.selected() == want, timeout=timeout,
+                                      what="selection %r" % (want,))
+        except AssertionError:
+            self.assertEqual(self.selected(), want)
+
+    def box(self, timeout=10.0):
+        """The confirmation box once it shows: (its text, the box)."""
+        found = harness.wait_until(lambda: self.robot.dialogs(BOX), timeout=timeout,
+                                   what="a box titled " + BOX)
+        self.assertEqual(len(found), 1, found)
+        texts = [c["text"] for c in found[0]["controls"]
+                 if c["class"].lower() == "static" and c["text"]]
+        return "\n".join(texts), found[0]
+
+    def answer(self, button):
+        self.assertIn("pressed", self.robot("press", BOX, button)[0])
+        harness.wait_until(lambda: not self.robot.dialogs(BOX), timeout=10,
+                           what="the box to close")
+
+    def no_box_within(self, seconds):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            self.assertEqual(self.robot.dialogs(BOX), [])
+            time.sleep(0.1)
+
+    def control(self, control_id):
+        return self.robot.control(CAPTION, control_id)
+
+    def rects(self):
+        """{control id: (left, top, right, bottom)} in client pixels."""
+        found = {}
+        for c in self.robot.controls(CAPTION):
+            found.setdefault(int(c["id"]), tuple(int(v) for v in c["rect"].split(",")))
+        return found

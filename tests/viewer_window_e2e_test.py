@@ -1,0 +1,190 @@
+"""The History Viewer's window: it comes back where and as the user left
+it, its controls follow the window's edges, it cannot be made smaller than
+it opened; the About box and its web links; no history folder at all."""
+
+import datetime
+import os
+import time
+import unittest
+
+import harness
+import http_server
+import viewer_session as vs
+from viewer_session import CAPTION, ABOUT
+
+WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
+
+# Controls that follow the right edge, and those that stay where they are.
+RIGHT_EDGE = (vs.ABOUT_BUTTON, vs.SIZE_LABEL, vs.SIZE, vs.SIZE_UNIT)
+FIXED = (vs.USERS, vs.BUDDIES, vs.DELETE_USER, vs.DELETE_BUDDY, vs.DELETE_DATE, vs.CLEAR_ALL)
+
+
+def rect_of(window):
+    return tuple(int(v) for v in window["rect"].split(","))
+
+
+def shifted(rect, left=0, top=0, right=0, bottom=0):
+    return (rect[0] + left, rect[1] + top, rect[2] + right, rect[3] + bottom)
+
+
+class ViewerWindowTest(vs.ViewerTest):
+    def setUp(self):
+        super().setUp()
+        vs.write_day(self.path("alice", "bob"), datetime.date(2002, 6, 14),
+                     vs.conversation(["friday with bob"]))
+
+    def robot_env(self):
+        # The maker's site, for the About box's links.
+        self.server = http_server.ReplyServer(b"<html>page</html>")
+        self.server.__enter__()
+        self.addCleanup(self.server.__exit__, None, None, None)
+        return {"CORVANE_WEB_SITE": self.server.base_url}
+
+    def placement(self):
+        """The saved placement values as numbers."""
+        return {name: int(text, 16) if text.startswith("0x") else int(text)
+                for name, (kind, text) in harness.reg_values(vs.PLACEMENT_KEY).items()}
+
+    def wait_window(self, what, **state):
+        return harness.wait_until(
+            lambda: (lambda w: w if w and all(w.get(k) == v for k, v in state.items()) else None)(
+                self.robot.window(CAPTION)), timeout=10, what=what)
+
+    def start_settled(self):
+        """Starts the viewer and waits, as a person would, until its window
+        has kept its place and state for half a second."""
+        pid = self.start_viewer()
+        seen = [None, time.time()]
+
+        def still():
+            w = self.robot.window(CAPTION)
+            now = (w["rect"], w["iconic"], w["zoomed"])
+            if now != seen[0]:
+                seen[:] = [now, time.time()]
+            return time.time() - seen[1] >= 0.5
+        harness.wait_until(still, timeout=10, what="the window to settle")
+        return pid
+
+    def assert_rect_soon(self, want, what):
+        """The window's outer rectangle becomes want (a restore may take a
+        moment after the state changed)."""
+        try:
+            harness.wait_until(lambda: rect_of(self.robot.window(CAPTION)) == want, timeout=5,
+                               what=what)
+        except AssertionError:
+            self.assertEqual(rect_of(self.robot.window(CAPTION)), want, what)
+
+    def move(self, rect):
+        left, top, right, bottom = rect
+        self.robot("move", CAPTION, left, top, right - left, bottom - top)
+        return self.wait_window("the window at %r" % (rect,), rect="%d,%d,%d,%d" % rect)
+
+    def test_placement_is_restored_normal_maximized_and_minimized(self):
+        pid = self.start_settled()
+        first = rect_of(self.robot.window(CAPTION))
+        normal = (150, 130, 150 + (first[2] - first[0]) + 60, 130 + (first[3] - first[1]) + 40)
+        self.move(normal)
+        self.close_viewer(pid)
+        saved = self.placement()
+        self.assertEqual((saved["Left"], saved["Top"], saved["Right"], saved["Bottom"]), normal)
+        self.assertEqual((saved["IsZoomed"], saved["IsIconic"]), (0, 0))
+
+        pid = self.start_settled()
+        self.assert_rect_soon(normal, "the window where it was left")
+        self.robot("sys", CAPTION, vs.SC_MAXIMIZE)
+        self.wait_window("the maximized window", zoomed="1")
+        self.close_viewer(pid)
+        saved = self.placement()
+        self.assertEqual((saved["IsZoomed"], saved["IsIconic"]), (1, 0))
+        self.assertEqual((saved["Left"], saved["Top"], saved["Right"], saved["Bottom"]), normal)
+
+        pid = self.start_settled()
+        self.wait_window("the window maximized again", zoomed="1")
+        self.robot("sys", CAPTION, vs.SC_RESTORE)
+        self.wait_window("the restored window", zoomed="0")
+        self.assert_rect_soon(normal, "the restored window where it was left")
+        self.robot("sys", CAPTION, vs.SC_MINIMIZE)
+        self.wait_window("the minimized window", iconic="1")
+        self.close_viewer(pid)
+        saved = self.placement()
+        self.assertEqual((saved["IsZoomed"], saved["IsIconic"]), (0, 1))
+        self.assertEqual((saved["Left"], saved["Top"], saved["Right"], saved["Bottom"]), normal)
+
+        pid = self.start_settled()
+        self.wait_window("the window minimized again", iconic="1")
+        self.robot("sys", CAPTION, vs.SC_RESTORE)
+        self.wait_window("the restored window", iconic="0")
+        self.assert_rect_soon(normal, "the restored window where it was left")
+        self.close_viewer(pid)
+
+    def test_controls_follow_the_edges_and_the_size_has_a_minimum(self):
+        self.start_viewer()
+        start = rect_of(self.robot.window(CAPTION))
+        before = self.rects()
+
+        self.move(shifted(start, right=100))
+        after = self.rects()
+        self.assertEqual(after[vs.VIEW], shifted(before[vs.VIEW], right=100))
+        for control in RIGHT_EDGE:
+            self.assertEqual(after[control], shifted(before[control], left=100, right=100), control)
+        for control in FIXED + (vs.DATES,):
+            self.assertEqual(after[control], before[control], control)
+
+        self.move(shifted(start, right=100, bottom=50))
+        taller = self.rects()
+        self.assertEqual(taller[vs.VIEW], shifted(before[vs.VIEW], right=100, bottom=50))
+        self.assertEqual(taller[vs.DATES], shifted(before[vs.DATES], bottom=50))
+        for control in RIGHT_EDGE:
+            self.assertEqual(taller[control], after[control], control)
+        for control in FIXED:
+            self.assertEqual(taller[control], before[control], control)
+
+        # Smaller than it opened is not possible.
+        self.robot("move", CAPTION, start[0], start[1], 200, 100)
+        harness.wait_until(lambda: rect_of(self.robot.window(CAPTION)) != shifted(
+            start, right=100, bottom=50), timeout=10, what="the window to change")
+        self.assertEqual(rect_of(self.robot.window(CAPTION)), start)
+        self.assertEqual(self.rects(), before)
+
+    def test_about_box_shows_the_version_and_opens_the_pages(self):
+        self.addCleanup(harness.run, "reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
+        harness.reg_add(WINE_BROWSER_KEY, "Browsers",
+                        os.path.join(harness.SOURCE, "tests", "fetching_browser.py"))
+        self.start_viewer()
+        self.robot("click", CAPTION, vs.ABOUT_BUTTON)
+        about = harness.wait_until(lambda: self.robot.controls(ABOUT), timeout=10,
+                                   what="the About box")
+        texts = [(int(c["id"]), c["text"]) for c in about]
+        self.assertIn((1013, "version 2.2.1 (build 65)"), texts)
+        self.assertIn((1012, "released [ 06.10.2002 ]"), texts)
+        self.assertIn("Corvane (History Viewer)", [text for _, text in texts])
+        self.assertIn("Halvard Software", [text for _, text in texts])
+
+        for button in (1014, 1014, 1015, 1015):
+            self.robot("click", ABOUT, button)
+        want = [("/", 2), ("/help.php?product=corvane", 2)]
+        harness.wait_until(lambda: sorted((p, [r[0] for r in self.server.requests()].count(p))
+                                          for p in ("/", "/help.php?product=corvane")) == want,
+                           timeout=30, what="each page opened twice: %r" % self.server.requests())
+        self.assertEqual(self.robot.window(ABOUT)["visible"], "1")
+
+        self.robot("click", ABOUT, 1)
+        harness.wait_until(lambda: self.robot.window(ABOUT) is None, timeout=10,
+                           what="the About box to close")
+        self.assertIsNotNone(self.viewer_window())
+
+    def test_no_history_folder_and_browser_cancelled_exits_with_1(self):
+        harness.reg_add(harness.SETTINGS_KEY, "LogDir", "")
+        pid = self.robot.spawn(self.command_line("alice"))
+        self.viewers.append(pid)
+        browser = harness.wait_until(lambda: self.robot.dialogs("Browse for Folder"), timeout=20,
+                                     what="the folder browser")
+        self.assertIn("Corvane History Folder", [c["text"] for c in browser[0]["controls"]])
+        self.robot("press", "Browse for Folder", "Cancel")
+        self.assertEqual(self.robot.exit_code(pid, 10000), 1)
+        self.assertIsNone(self.robot.window(CAPTION))
+        self.assertEqual(self.robot.dialogs("Browse for Folder"), [])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,123 @@
+"""Takes the README's screenshots under the private display: the History
+Viewer on a formatted day, the preferences dialog and the upgrade monitor
+dialog.  Each window is cut out of the screen and stored as a small PNG in
+docs/screenshots/."""
+
+import datetime
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+
+import harness  # noqa: E402
+from http_server import ReplyServer  # noqa: E402
+from viewer_session import day_file_name  # noqa: E402
+
+OUT = os.path.join(harness.SOURCE, "docs", "screenshots")
+
+DAY = [
+    ("bob", "#0000ff", "Hi Alice! Did you see the photo?"),
+    ("alice", "#ff0000", "Yes &mdash; <I>lovely</I> beach. Where was it?"),
+    ("bob", "#0000ff", 'Near Porto. The guide is at <A HREF="http://www.example.org/porto">'
+                       'www.example.org/porto</A>'),
+    ("alice", "#ff0000", '<FONT BACK="#ffff00">Noted!</FONT> Let&#39;s go in <B>June</B>.'),
+]
+
+
+def day_block(key, lines, first):
+    html = '<HTML><BODY BGCOLOR="#ffffff">'
+    for sender, colour, text in lines:
+        html += ('<FONT COLOR="%s" SIZE=2><B>%s</B>:</FONT> <FONT FACE="Arial" SIZE=2>%s</FONT><BR>'
+                 % (colour, sender, text))
+    html += "</BODY></HTML>"
+    if first:
+        return "<!-- %s -->\n%s\n" % (key, html)
+    return '<!-- %s -->\n<BASE TARGET="_new">\n%s<BR>\n' % (key, html)
+
+
+def write_history(root):
+    today = datetime.date(2026, 12, 7)
+    for user, buddy in (("alice", "bob"), ("alice", "carol"), ("dave", "erin")):
+        folder = os.path.join(root, user, buddy)
+        os.makedirs(folder)
+        for back in (2, 1, 0):
+            date = today - datetime.timedelta(days=back)
+            text = day_block("10:02:11-1f40", DAY[:2], True)
+            if back == 0:
+                text = day_block("10:02:11-1f40", DAY, True) + day_block(
+                    "14:30:05-2a10", [("bob", "#0000ff", "<FONT SIZE=1><B>[IMG SRC=\"beach.gif\"]</B>"
+                                                         "</FONT> Another one")], False)
+            with open(os.path.join(folder, day_file_name(date)), "wb") as f:
+                f.write(text.replace("\n", "\r\n").encode("latin-1"))
+
+
+def shoot(robot, caption, name):
+    w = harness.wait_until(lambda: robot.window(caption), timeout=30, what=caption)
+    harness.time.sleep(1.0)
+    w = robot.window(caption)
+    left, top, right, bottom = (int(v) for v in w["rect"].split(","))
+    path = os.path.join(OUT, name)
+    subprocess.run(["import", "-window", "root", "-crop",
+                    "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage",
+                    "-strip", "-colors", "128", path], check=True)
+    print("wrote", path)
+
+
+def viewer(robot, tmp):
+    history = os.path.join(tmp, "History")
+    write_history(history)
+    harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(history))
+    exe = harness.win_path(harness.bin_file("Corvane History Viewer.exe"))
+    pid = robot.spawn('"%s" "alice" "bob"' % exe)
+    harness.wait_until(lambda: robot.window("Corvane History"), what="the viewer")
+    robot("move", "Corvane History", 40, 40, 760, 420)
+    shoot(robot, "Corvane History", "history-viewer.png")
+    robot("sys", "Corvane History", 61536)
+    robot.exit_code(pid, 10000)
+
+
+def preferences(robot):
+    probe = harness.start("pref_dialog_probe.exe", "load")
+    shoot(robot, "Corvane Preferences", "preferences.png")
+    robot("press", "Corvane Preferences", "Cancel")
+    probe.wait(timeout=30)
+
+
+def upgrade_monitor(robot):
+    changes = "\r\n".join([
+        "History files are written twice as fast.",
+        "The Buddy List button has a new hover look.",
+        "Fixed: transparency flicker on activation.",
+        "Fixed: a long room name no longer cuts the title."])
+    reply = ("VERSIONINFO_v2\r\n2.3.0 (build 70)\r\nDecember 7, 2026\r\n1\r\n"
+             "Faster history files and a new button look\r\nhttp://127.0.0.1/get.exe\r\n"
+             + changes).encode("latin-1")
+    with ReplyServer(reply) as server:
+        env = {"CORVANE_UPDATE_SERVER": server.base_url}
+        probe = harness.start("upgrade_probe.exe", "asked", env=env)
+        shoot(robot, "Corvane Upgrade Monitor", "upgrade-monitor.png")
+        robot("press", "Corvane Upgrade Monitor", "Close")
+        probe.wait(timeout=30)
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    tmp = tempfile.mkdtemp(prefix="corvane-shots-")
+    harness.reg_delete(harness.SETTINGS_KEY)
+    robot = harness.Robot()
+    try:
+        viewer(robot, tmp)
+        preferences(robot)
+        upgrade_monitor(robot)
+    finally:
+        robot.close()
+        harness.reg_delete(harness.SETTINGS_KEY)
+        shutil.rmtree(tmp, ignore_errors=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,49 @@
+#include "about_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "maker_site.h"
+#include "version_info.h"
+#include "viewer_resources.h"
+
+namespace corvane {
+namespace {
+
+constexpr size_t kTextCapacity = 256;
+
+void OpenInBrowser(const std::string& url) { ShellExecuteA(nullptr, nullptr, url.c_str(), nullptr, nullptr, SW_HIDE); }
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(HWND parent) : CDialog(IDD_ABOUTBOX, parent) {}
+
+BOOL CAboutDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  char text[kTextCapacity] = {};
+  GetVersionText(text);
+  SetDlgItemTextA(GetSafeHwnd(), IDC_VERSION_TEXT, (std::string("version ") + text).c_str());
+  char release[kTextCapacity] = {};
+  GetVersionString("Comments", release);
+  SetDlgItemTextA(GetSafeHwnd(), IDC_RELEASE_TEXT, (std::string("released ") + release).c_str());
+  return TRUE;
+}
+
+bool CAboutDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
+  if (HIWORD(wparam) == BN_CLICKED) {
+    switch (LOWORD(wparam)) {
+      case IDC_WEB:
+        OpenInBrowser(WebSiteHomeUrl());
+        return true;
+      case IDC_HELP_PAGE:
+        OpenInBrowser(HelpPageUrl());
+        return true;
+      default:
+        break;
+    }
+  }
+  return CDialog::OnCommand(wparam, lparam);
+}
+
+}  // namespace corvane

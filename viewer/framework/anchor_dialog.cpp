@@ -1,0 +1,180 @@
+#include "anchor_dialog.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "anchor_repaint.h"
+#include "size_grip.h"
+
+namespace corvane {
+namespace {
+
+LayoutRect ToLayout(const RECT& r) { return LayoutRect{r.left, r.top, r.right, r.bottom}; }
+
+RECT ToRect(const LayoutRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+RECT ClientRect(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return r;
+}
+
+// A child's window rectangle in its dialog's client coordinates.
+RECT ChildRect(HWND dialog, HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// How far the list box can still scroll sideways, and where it is now.
+void HorizontalScroll(HWND list, int* limit, int* position) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  if (!GetScrollInfo(list, SB_HORZ, &info)) {
+    *limit = 0;
+    *position = 0;
+    return;
+  }
+  const int page = static_cast<int>(info.nPage);
+  *limit = info.nMax - (page > 1 ? page - 1 : 0);
+  *position = info.nPos;
+}
+
+}  // namespace
+
+BOOL CAnchorDialog::OnInitDialog() {
+  const BOOL result = CDialog::OnInitDialog();
+  UpdateGripRect();
+  RECT window{};
+  GetWindowRect(GetSafeHwnd(), &window);
+  min_width_ = window.right - window.left;
+  min_height_ = window.bottom - window.top;
+  initialised_ = true;
+  return result;
+}
+
+void CAnchorDialog::AnchorControl(int id, Anchor top_left, Anchor bottom_right) {
+  AnchorControl(GetDlgItem(id), top_left, bottom_right);
+}
+
+void CAnchorDialog::AnchorControl(HWND control, Anchor top_left, Anchor bottom_right) {
+  char class_name[261] = {};
+  GetClassNameA(control, class_name, sizeof(class_name));
+  CharUpperA(class_name);
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+  AnchorRecord record{control, false, false, {}};
+  if (std::strcmp(class_name, "BUTTON") == 0 && IsGroupBoxStyle(style)) {
+    SetWindowLongA(control, GWL_STYLE, static_cast<LONG>(style | WS_CLIPSIBLINGS));
+  } else if (std::strcmp(class_name, "LISTBOX") == 0) {
+    record.list_box = true;
+  } else if (std::strcmp(class_name, "STATIC") == 0) {
+    record.repaint = StaticNeedsRepaint(style);
+  }
+  const RECT client = ClientRect(GetSafeHwnd());
+  record.layout = corvane::AnchorControl(ToLayout(ChildRect(GetSafeHwnd(), control)), client.right, client.bottom,
+                                         top_left, bottom_right);
+  anchors_.push_back(record);
+}
+
+void CAnchorDialog::ApplyAnchors() {
+  InvalidateGrip();
+  UpdateGripRect();
+  InvalidateGrip();
+  const RECT client = ClientRect(GetSafeHwnd());
+  HDWP defer = BeginDeferWindowPos(static_cast<int>(anchors_.size()));
+  for (AnchorRecord& record : anchors_) {
+    const RECT current = ChildRect(GetSafeHwnd(), record.control);
+    const LayoutRect target = AnchoredRect(record.layout, client.right, client.bottom);
+    const std::optional<unsigned> flags = AnchoredMoveFlags(ToLayout(current), target);
+    if (!flags) {
+      continue;
+    }
+    if (record.list_box) {
+      int limit = 0;
+      int position = 0;
+      HorizontalScroll(record.control, &limit, &position);
+      record.repaint = ListBoxNeedsRepaint(limit, position, ToLayout(current), target);
+    }
+    if (defer != nullptr) {
+      defer = DeferWindowPos(defer, record.control, nullptr, target.left, target.top, Width(target), Height(target),
+                             *flags);
+    }
+  }
+  if (defer != nullptr) {
+    EndDeferWindowPos(defer);
+  }
+  for (const AnchorRecord& record : anchors_) {
+    if (record.repaint) {
+      InvalidateRect(record.control, nullptr, TRUE);
+      UpdateWindow(record.control);
+    }
+  }
+}
+
+void CAnchorDialog::UpdateGripRect() {
+  grip_rect_ = ToRect(SizeGripRect(ToLayout(ClientRect(GetSafeHwnd())), grip_cx_, grip_cy_));
+}
+
+void CAnchorDialog::InvalidateGrip() { InvalidateRect(GetSafeHwnd(), &grip_rect_, TRUE); }
+
+std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_SIZE:
+      return OnSize(wparam);
+    case WM_NCHITTEST:
+      return OnNcHitTest(lparam);
+    case WM_GETMINMAXINFO:
+      if (!initialised_) {
+        break;
+      }
+      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_DESTROY: {
+      const LRESULT result = Default();
+      anchors_.clear();
+      return result;
+    }
+    default:
+      break;
+  }
+  return CDialog::WindowProc(msg, wparam, lparam);
+}
+
+LRESULT CAnchorDialog::OnSize(WPARAM size_type) {
+  const LRESULT result = Default();
+  if (initialised_ && size_type != SIZE_MAXSHOW && size_type != SIZE_MAXHIDE) {
+    ApplyAnchors();
+  }
+  return result;
+}
+
+LRESULT CAnchorDialog::OnNcHitTest(LPARAM point) {
+  POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  ScreenToClient(GetSafeHwnd(), &p);
+  if (grip_shown_ && IsOnSizeGrip(ToLayout(grip_rect_), p.x, p.y)) {
+    return HTBOTTOMRIGHT;
+  }
+  return Default();
+}
+
+void CAnchorDialog::OnGetMinMaxInfo(MINMAXINFO* info) const {
+  info->ptMinTrackSize.x = min_width_;
+  info->ptMinTrackSize.y = min_height_;
+}
+
+void CAnchorDialog::OnPaint() {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(GetSafeHwnd(), &paint);
+  if (grip_shown_ && !IsZoomed(GetSafeHwnd())) {
+    DrawFrameControl(dc, &grip_rect_, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  }
+  EndPaint(GetSafeHwnd(), &paint);
+}
+
+}  // namespace corvane

@@ -1,0 +1,201 @@
+#include "dialog.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kObjectProperty[] = "CorvaneDialogObject";
+
+// The dialog being created on this thread and the hook that catches its
+// window, so that the object sees the window's first messages.
+thread_local CDialog* t_creating = nullptr;
+thread_local HHOOK t_creation_hook = nullptr;
+
+void RemoveCreationHook() {
+  if (t_creation_hook != nullptr) {
+    UnhookWindowsHookEx(t_creation_hook);
+    t_creation_hook = nullptr;
+  }
+  t_creating = nullptr;
+}
+
+// Every message is handled in the window procedure in front of the dialog
+// manager; what reaches the dialog procedure gets the default treatment.
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+}  // namespace
+
+CDialog::CDialog(int template_id, HWND parent) : template_id_(template_id), parent_(parent) {}
+
+CDialog::~CDialog() = default;
+
+// A modeless dialog with a modal loop of our own rather than the system's
+// DialogBox: that one shows the window "normal" when its queue first runs
+// empty, which would undo a maximized or minimized state restored during
+// start-up.  This loop shows the window only if nothing has shown it yet.
+INT_PTR CDialog::DoModal() {
+  t_creating = this;
+  t_creation_hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+  if (t_creation_hook == nullptr) {
+    t_creating = nullptr;
+    return -1;
+  }
+  const bool disable_parent = parent_ != nullptr && IsWindowEnabled(parent_);
+  if (disable_parent) EnableWindow(parent_, FALSE);
+  modal_result_ = -1;
+  in_modal_loop_ = true;
+  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id_), parent_,
+                                 PassiveDialogProc, 0);
+  RemoveCreationHook();  // still there when the template could not be loaded
+  if (hwnd != nullptr) RunModalLoop();
+  in_modal_loop_ = false;
+  if (disable_parent) {
+    EnableWindow(parent_, TRUE);
+    SetActiveWindow(parent_);
+  }
+  if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
+  return hwnd != nullptr ? modal_result_ : -1;
+}
+
+void CDialog::RunModalLoop() {
+  HWND hwnd = hwnd_;
+  bool show_when_idle = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) == 0;
+  MSG msg;
+  while (in_modal_loop_ && IsWindow(hwnd)) {
+    if (show_when_idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      ShowWindow(hwnd, SW_SHOWNORMAL);
+      UpdateWindow(hwnd);
+      show_when_idle = false;
+    }
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside ours
+      break;
+    }
+    if (got == -1) break;
+    if (!IsDialogMessageA(hwnd, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wparam, LPARAM lparam) {
+  // The dialog window is the first window the dialog manager creates.
+  if (code == HCBT_CREATEWND && t_creating != nullptr) {
+    CDialog* dialog = t_creating;
+    RemoveCreationHook();
+    dialog->Attach(reinterpret_cast<HWND>(wparam));
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void CDialog::Attach(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetPropA(hwnd, kObjectProperty, this);
+  default_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
+}
+
+LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  auto* dialog = static_cast<CDialog*>(GetPropA(hwnd, kObjectProperty));
+  if (dialog == nullptr) {
+    return DefDlgProcA(hwnd, msg, wparam, lparam);
+  }
+  if (msg == WM_NCDESTROY) {
+    const WNDPROC next = dialog->default_proc_;
+    RemovePropA(hwnd, kObjectProperty);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+    dialog->hwnd_ = nullptr;
+    return CallWindowProcA(next, hwnd, msg, wparam, lparam);
+  }
+  return dialog->Dispatch(hwnd, msg, wparam, lparam);
+}
+
+LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  const Message message{msg, wparam, lparam};
+  const Message* outer = current_;
+  current_ = &message;
+  std::optional<LRESULT> result;
+  try {
+    result = WindowProc(msg, wparam, lparam);
+  } catch (...) {
+    // A handler's failure must not unwind through the system's code.
+    result.reset();
+  }
+  current_ = outer;
+  if (result) {
+    return *result;
+  }
+  return CallWindowProcA(default_proc_, hwnd, msg, wparam, lparam);
+}
+
+LRESULT CDialog::Default() {
+  if (current_ == nullptr || hwnd_ == nullptr) {
+    return 0;
+  }
+  return CallWindowProcA(default_proc_, hwnd_, current_->msg, current_->wparam, current_->lparam);
+}
+
+std::optional<LRESULT> CDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      if (OnCommand(wparam, lparam)) {
+        return 0;
+      }
+      break;
+    case WM_NOTIFY:
+      return OnNotify(wparam, lparam);
+    default:
+      break;
+  }
+  return std::nullopt;
+}
+
+BOOL CDialog::OnInitDialog() { return TRUE; }
+
+void CDialog::OnOK() { EndDialog(IDOK); }
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::OnCommand(WPARAM wparam, LPARAM) {
+  if (HIWORD(wparam) != BN_CLICKED) {
+    return false;
+  }
+  switch (LOWORD(wparam)) {
+    case IDOK:
+      OnOK();
+      return true;
+    case IDCANCEL:
+      OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> CDialog::OnNotify(WPARAM, LPARAM) { return std::nullopt; }
+
+HWND CDialog::GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
+
+void CDialog::EndDialog(INT_PTR result) {
+  modal_result_ = result;
+  in_modal_loop_ = false;
+  if (hwnd_ == nullptr) return;
+  ShowWindow(hwnd_, SW_HIDE);
+  PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop to see it has ended
+}
+
+void CDialog::SendMessageToDescendants(UINT msg, WPARAM wparam, LPARAM lparam) const {
+  corvane::SendMessageToDescendants(hwnd_, msg, wparam, lparam);
+}
+
+void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageA(child, msg, wparam, lparam);
+    SendMessageToDescendants(child, msg, wparam, lparam);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,76 @@
+// Modal dialogs from the executable's dialog templates, with their messages
+// handed to virtual functions of a C++ object.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+namespace corvane {
+
+class CDialog {
+ public:
+  explicit CDialog(int template_id, HWND parent = nullptr);
+  virtual ~CDialog();
+  CDialog(const CDialog&) = delete;
+  CDialog& operator=(const CDialog&) = delete;
+
+  // Runs the dialog from the template in the executable's resources; the
+  // value given to EndDialog, or -1 when the dialog could not be created.
+  INT_PTR DoModal();
+
+  // Null before the window exists and after it is destroyed.
+  HWND GetSafeHwnd() const { return hwnd_; }
+  HWND GetDlgItem(int id) const;
+  void EndDialog(INT_PTR result);
+  // Sends to every child, grandchild and deeper descendant.
+  void SendMessageToDescendants(UINT msg, WPARAM wparam, LPARAM lparam) const;
+
+ protected:
+  // Every message of the dialog window comes here first, from the window's
+  // creation on (WM_MOVE and WM_SIZE arrive before WM_INITDIALOG).  Return
+  // the message's result when handled; nullopt leaves it to the dialog's
+  // default processing.  Overrides handle their own messages and pass the
+  // rest to their base class's WindowProc.  This one routes WM_INITDIALOG,
+  // WM_COMMAND and WM_NOTIFY to the handlers below.
+  virtual std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam);
+
+  // Default processing of the message being handled, for handlers that act
+  // before or after it; its result is what they return.
+  LRESULT Default();
+
+  // True: the system puts the focus on the first control; false: the
+  // handler has set the focus itself.
+  virtual BOOL OnInitDialog();
+  virtual void OnOK();      // IDOK, also Enter: ends the dialog with IDOK
+  virtual void OnCancel();  // IDCANCEL, also Escape and WM_CLOSE: IDCANCEL
+  // True when handled.  This one sends IDOK and IDCANCEL to OnOK/OnCancel.
+  virtual bool OnCommand(WPARAM wparam, LPARAM lparam);
+  // Result when handled; nullopt: not handled.
+  virtual std::optional<LRESULT> OnNotify(WPARAM wparam, LPARAM lparam);
+
+ private:
+  struct Message {
+    UINT msg;
+    WPARAM wparam;
+    LPARAM lparam;
+  };
+  static LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wparam, LPARAM lparam);
+  void Attach(HWND hwnd);
+  LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  void RunModalLoop();
+
+  int template_id_;
+  HWND parent_;
+  HWND hwnd_ = nullptr;
+  WNDPROC default_proc_ = nullptr;
+  const Message* current_ = nullptr;
+  bool in_modal_loop_ = false;
+  INT_PTR modal_result_ = -1;
+};
+
+// Sends msg to every descendant of parent, at all depths.
+void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam);
+
+}  // namespace corvane

@@ -1,0 +1,162 @@
+#include "dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "anchor_dialog.h"
+#include "list_controls.h"
+#include "test_dialog.h"
+
+namespace corvane {
+namespace {
+
+using TestDialog = ScriptedDialog<CAnchorDialog>;
+
+TEST(Dialog, EnterInAControlEndsTheDialogThroughOnOk) {
+  TestDialog dialog([](HWND dlg) {
+    HWND list = GetDlgItem(dlg, IDC_TEST_LIST);
+    SetFocus(list);
+    PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(Dialog, EscapeInAControlEndsTheDialogThroughOnCancel) {
+  TestDialog dialog([](HWND dlg) {
+    HWND list = GetDlgItem(dlg, IDC_TEST_LIST);
+    SetFocus(list);
+    PostMessageA(list, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST(Dialog, CloseEndsTheDialogThroughOnCancel) {
+  TestDialog dialog([](HWND dlg) { PostMessageA(dlg, WM_CLOSE, 0, 0); });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+// Notes which messages come before the dialog's initialisation.
+class FirstMessagesDialog : public TestDialog {
+ public:
+  using TestDialog::TestDialog;
+  bool created_before_init = false;
+  bool moved_before_init = false;
+  bool sized_before_init = false;
+
+ protected:
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override {
+    if (!initialised_) {
+      created_before_init |= msg == WM_NCCREATE;
+      moved_before_init |= msg == WM_MOVE;
+      sized_before_init |= msg == WM_SIZE;
+      initialised_ = msg == WM_INITDIALOG;
+    }
+    return TestDialog::WindowProc(msg, wparam, lparam);
+  }
+
+ private:
+  bool initialised_ = false;
+};
+
+TEST(Dialog, TheObjectGetsTheWindowsMessagesFromItsCreationOn) {
+  FirstMessagesDialog dialog([](HWND dlg) { EndDialog(dlg, IDOK); });
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialog.created_before_init);
+  EXPECT_TRUE(dialog.moved_before_init);
+  EXPECT_TRUE(dialog.sized_before_init);
+}
+
+TEST(Dialog, MissingTemplateGivesMinusOne) {
+  class NoTemplate : public CDialog {
+   public:
+    NoTemplate() : CDialog(4321) {}
+  } dialog;
+  EXPECT_EQ(dialog.DoModal(), -1);
+}
+
+// Throws from its command handler; the dialog must survive it.
+class ThrowingDialog : public TestDialog {
+ public:
+  using TestDialog::TestDialog;
+
+ protected:
+  bool OnCommand(WPARAM wparam, LPARAM lparam) override {
+    if (LOWORD(wparam) == IDC_TEST_FIXED) {
+      throw std::runtime_error("handler failure");
+    }
+    return TestDialog::OnCommand(wparam, lparam);
+  }
+};
+
+TEST(Dialog, AnExceptionInAHandlerStaysInsideTheDialog) {
+  bool alive_after_throw = false;
+  ThrowingDialog dialog([&](HWND dlg) {
+    SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_TEST_FIXED, BN_CLICKED), 0);
+    alive_after_throw = IsWindow(dlg) != FALSE;
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(alive_after_throw);
+}
+
+TEST(Dialog, SendsToDescendantsAtAllDepths) {
+  std::string grandchild_text;
+  std::string child_text;
+  TestDialog dialog([&](HWND dlg) {
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, dlg, nullptr, nullptr, nullptr);
+    HWND grandchild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, child, nullptr, nullptr, nullptr);
+    SendMessageToDescendants(dlg, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("reached"));
+    char text[32] = {};
+    GetWindowTextA(grandchild, text, sizeof(text));
+    grandchild_text = text;
+    GetWindowTextA(child, text, sizeof(text));
+    child_text = text;
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
+  });
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(child_text, "reached");
+  EXPECT_EQ(grandchild_text, "reached");
+}
+
+TEST(ListControls, ComboBoxAndListBoxWrappersWorkOnTheDialogsControls) {
+  TestDialog dialog([](HWND dlg) {
+    CComboBox combo;
+    combo.Attach(GetDlgItem(dlg, IDC_TEST_COMBO));
+    combo.AddString("charlie");
+    combo.AddString("Alpha");
+    combo.AddString("bravo");
+    EXPECT_EQ(combo.GetCount(), 3);
+    EXPECT_EQ(combo.GetLBText(0), "Alpha");  // sorted, ignoring case
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(combo.SelectString(-1, "BR"), 1);  // prefix, ignoring case
+    EXPECT_EQ(combo.GetCurSel(), 1);
+    EXPECT_EQ(combo.FindStringExact(-1, "CHARLIE"), 2);
+    EXPECT_EQ(combo.FindStringExact(-1, "char"), CB_ERR);
+    EXPECT_EQ(combo.SetCurSel(2), 2);
+    EXPECT_EQ(combo.GetLBText(combo.GetCurSel()), "charlie");
+    EXPECT_EQ(combo.GetLBText(7), "");
+    combo.ResetContent();
+    EXPECT_EQ(combo.GetCount(), 0);
+
+    CListBox list;
+    list.Attach(GetDlgItem(dlg, IDC_TEST_LIST));
+    list.AddString("2002-10-07 [Monday]");
+    list.AddString("2002-10-06 [Sunday]");
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.GetText(1), "2002-10-06 [Sunday]");  // unsorted list keeps the order
+    EXPECT_EQ(list.SetCurSel(1), 1);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_EQ(list.FindStringExact(-1, "2002-10-07 [MONDAY]"), 0);
+    EXPECT_EQ(list.SelectString(-1, "2002-10-07"), 0);
+    EXPECT_EQ(list.GetText(5), "");
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,54 @@
+// Thin wrappers around a dialog's combo boxes and list boxes.  Indexes and
+// error values are the controls' own (CB_ERR and LB_ERR are -1).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvane {
+
+class CDialog;
+
+class CComboBox {
+ public:
+  void Attach(HWND control) { hwnd_ = control; }
+  void AttachDlgItem(const CDialog& dialog, int id);
+  HWND GetSafeHwnd() const { return hwnd_; }
+
+  void ResetContent();
+  int AddString(const char* text);  // index where a sorted box put it
+  int GetCount() const;
+  int GetCurSel() const;
+  int SetCurSel(int index);
+  // Selects the first entry after start (-1: from the top) that begins with
+  // text, ignoring case; its index or CB_ERR.
+  int SelectString(int start, const char* text);
+  // The first entry after start equal to text, ignoring case, or CB_ERR.
+  int FindStringExact(int start, const char* text) const;
+  std::string GetLBText(int index) const;  // "" for a bad index
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+class CListBox {
+ public:
+  void Attach(HWND control) { hwnd_ = control; }
+  void AttachDlgItem(const CDialog& dialog, int id);
+  HWND GetSafeHwnd() const { return hwnd_; }
+
+  void ResetContent();
+  int AddString(const char* text);
+  int GetCount() const;
+  int GetCurSel() const;
+  int SetCurSel(int index);
+  int SelectString(int start, const char* text);
+  int FindStringExact(int start, const char* text) const;
+  std::string GetText(int index) const;  // "" for a bad index
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace corvane

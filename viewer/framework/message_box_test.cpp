@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "box_answerer.h"
+#include "test_app.h"
+#include "test_dialog.h"
+
+namespace corvane {
+namespace {
+
+TEST(AfxMessageBox, IsCaptionedWithTheApplicationsNameAndOwnedByItsMainWindow) {
+  TestApp app;
+  HWND main_window = nullptr;
+  int answer = 0;
+  std::string text;
+  HWND owner = nullptr;
+  ScriptedDialog<CAnchorDialog> dialog([&](HWND dlg) {
+    main_window = dlg;
+    app.SetMainWindow(dlg);
+    BoxAnswerer answerer("viewer_framework_test", IDYES);
+    answer = AfxMessageBox("Delete it?", MB_YESNO);
+    text = answerer.Text();
+    owner = answerer.Owner();
+    SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
+  });
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(answer, IDYES);
+  EXPECT_EQ(text, "Delete it?");
+  EXPECT_EQ(owner, main_window);
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,65 @@
+#include "profile.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace corvane {
+
+std::string ProfileKeyPath(const ProfileStore& store, const char* section) {
+  return "Software\\" + store.company + "\\" + store.app_name + "\\" + section;
+}
+
+std::string ProfileIniFile(const ProfileStore& store) { return store.app_name + ".ini"; }
+
+namespace {
+
+int ReadRegistryInt(const ProfileStore& store, const char* section, const char* entry, int default_value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return default_value;
+  }
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  const LONG result = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
+    return default_value;
+  }
+  return static_cast<int>(value);
+}
+
+bool WriteRegistryInt(const ProfileStore& store, const char* section, const char* entry, int value) {
+  HKEY key = nullptr;
+  // Creates the company, application and (nested) section keys as needed.
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const DWORD data = static_cast<DWORD>(value);
+  const LONG result = RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry, int default_value) {
+  if (!store.company.empty()) {
+    return ReadRegistryInt(store, section, entry, default_value);
+  }
+  return static_cast<int>(GetPrivateProfileIntA(section, entry, default_value, ProfileIniFile(store).c_str()));
+}
+
+bool WriteProfileInt(const ProfileStore& store, const char* section, const char* entry, int value) {
+  if (!store.company.empty()) {
+    return WriteRegistryInt(store, section, entry, value);
+  }
+  char text[16];
+  std::snprintf(text, sizeof(text), "%d", value);
+  return WritePrivateProfileStringA(section, entry, text, ProfileIniFile(store).c_str()) != FALSE;
+}
+
+}  // namespace corvane

@@ -1,0 +1,31 @@
+// Reading one level of the history tree (users, buddies of a user, day files
+// of a buddy) the way the viewer lists it.
+#pragma once
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "capacities.h"
+
+namespace corvane {
+
+enum class HistoryLevel { kUsers, kBuddies, kDates };
+
+// Joins a folder and a name with PathCombineA.  False (and an empty result)
+// when the joined path would not fit the buffer; such a path is never
+// truncated, as a cut path could name a different file.
+bool CombineHistoryPath(char (&out)[kPathCapacity], const char* folder, const char* name);
+
+// The folder joined with each part in turn, as CombineHistoryPath does;
+// nullopt when any step would not fit.
+std::optional<std::string> JoinHistoryPath(const std::string& folder,
+                                           std::initializer_list<std::string> parts);
+
+// The list texts of the entries of `folder` that belong to `level`, in the
+// order the file system returns them.  Entries whose full path would not fit
+// a path buffer are left out: the viewer could not open them.
+std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
+
+}  // namespace corvane

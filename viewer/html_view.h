@@ -1,0 +1,36 @@
+// The History Viewer's HTML view: shows a history file's HTML as formatted
+// text in a read-only RichEdit page, and answers the edit and RichEdit
+// messages (WM_GETTEXT, EM_GETLINECOUNT, ...) as that page does.  It never
+// runs script and opens only http, https and mailto links, through the
+// shell.
+#pragma once
+
+#include <windows.h>
+
+namespace corvane {
+
+inline constexpr char kHtmlViewClass[] = "CorvaneHtmlView";
+
+// Registers the window class so dialog templates can hold the control
+// (CONTROL "",1001,"CorvaneHtmlView",WS_CHILD|WS_VISIBLE|WS_TABSTOP,...).
+// Loads the RichEdit library.  False when neither is available.
+bool RegisterHtmlViewClass(HINSTANCE instance);
+
+// NMHDR.code of the WM_NOTIFY the view sends its parent once the document of
+// a Navigate is shown, before HtmlViewNavigate returns.  Common control
+// notifications are negative (NM_FIRST is 0) and the RichEdit ones (EN_...)
+// lie at 0x0700..0x07FF, so this code collides with none of them.
+inline constexpr UINT kHtmlViewNavigateComplete = 0x8001;
+
+// Reads the file, converts it, shows it scrolled to the top, then notifies
+// the parent.  A file that cannot be read shows an empty view (and still
+// notifies).  The same path again reads the file again.
+void HtmlViewNavigate(HWND view, const char* path);
+
+// Reads the current file again.  The reader's place is kept, but a view
+// whose last line is in sight stays at the (new) end, following a live
+// conversation.  Sends no notification; does nothing before the first
+// Navigate.
+void HtmlViewRefresh(HWND view);
+
+}  // namespace corvane

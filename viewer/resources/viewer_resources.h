@@ -1,0 +1,26 @@
+// Resource ids of the History Viewer.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDD_MAIN 102
+#define IDR_MAINFRAME 128
+
+// Main dialog (IDD_MAIN).
+#define IDC_HTML_VIEW 1001
+#define IDC_USER_LIST 1003
+#define IDC_DATE_LIST 1004
+#define IDC_BUDDY_LIST 1005
+#define IDC_ABOUT 1008
+#define IDC_SIZE_TOTAL 1009
+#define IDC_SIZE_LABEL 1010
+#define IDC_SIZE_UNIT 1011
+#define IDC_DELETE_USER 1012
+#define IDC_DELETE_BUDDY 1013
+#define IDC_DELETE_DATE 1014
+#define IDC_CLEAR_ALL 1017
+
+// About box (IDD_ABOUTBOX).
+#define IDC_RELEASE_TEXT 1012
+#define IDC_VERSION_TEXT 1013
+#define IDC_WEB 1014
+#define IDC_HELP_PAGE 1015
