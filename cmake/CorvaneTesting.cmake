@@ -6,13 +6,19 @@
 # system-wide hook take the lock "corvane_session" so they never overlap.
 include(GoogleTest)
 
+# No test ever reaches the maker's real sites: the version check that every
+# Buddy List starts, and the Web and Help buttons, go to a closed local port
+# unless a test points them at a server of its own.
+set(CORVANE_OFFLINE_ENVIRONMENT
+  "CORVANE_UPDATE_SERVER=http://127.0.0.1:9;CORVANE_WEB_SITE=http://127.0.0.1:9")
+
 function(corvane_add_gtest name)
   cmake_parse_arguments(ARG "SESSION" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES LABELS wine)
+    set_tests_properties(${name} PROPERTIES LABELS wine ENVIRONMENT "${CORVANE_OFFLINE_ENVIRONMENT}")
     if(ARG_SESSION)
       set_tests_properties(${name} PROPERTIES RESOURCE_LOCK corvane_session)
     endif()
@@ -30,7 +36,7 @@ function(corvane_add_e2e name script)
   set_tests_properties(${name} PROPERTIES
     LABELS "wine;e2e"
     RESOURCE_LOCK corvane_session
-    ENVIRONMENT "CORVANE_BIN=${CORVANE_BIN_DIR};CORVANE_SOURCE=${CMAKE_SOURCE_DIR};CORVANE_MINGW_PREFIX=i686-w64-mingw32-")
+    ENVIRONMENT "CORVANE_BIN=${CORVANE_BIN_DIR};CORVANE_SOURCE=${CMAKE_SOURCE_DIR};CORVANE_MINGW_PREFIX=i686-w64-mingw32-;${CORVANE_OFFLINE_ENVIRONMENT}")
 endfunction()
 
 # A libFuzzer target (fuzz preset only).  ctest runs it for a bounded number

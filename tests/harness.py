@@ -254,10 +254,12 @@ class Robot:
                 found[-1]["controls"].append(parse_robot_line(l, "text"))
         return found
 
-    def spawn(self, command_line):
+    def spawn(self, command_line, program=None):
         """Starts a program with exactly this Windows command line (quotes
-        as given); its process id."""
-        lines = self._send("spawn", command_line)
+        as given), from `program` when its first word cannot name it; its
+        process id."""
+        request = "spawn" if program is None else 'spawn "%s"' % program
+        lines = self._send(request, command_line)
         if not lines or not lines[0].startswith("spawned "):
             raise RuntimeError("spawn failed: %r for %s" % (lines, command_line))
         return int(parse_fields(lines[0])["pid"])

@@ -384,10 +384,11 @@ std::vector<PROCESS_INFORMATION>& Spawned() {
   return processes;
 }
 
-// spawn, then one line: starts a program with exactly that line as its
-// command line (quotes and all, as the shell would pass it), which no
-// argument list given to wine can produce.
-int Spawn() {
+// spawn [PROGRAM], then one line: starts a program with exactly that line
+// as its command line (quotes and all, as the shell would pass it), which no
+// argument list given to wine can produce.  PROGRAM names the executable
+// when the line's first word cannot (an unquoted path with blanks).
+int Spawn(const char* program) {
   std::string line;
   int c;
   while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
@@ -403,7 +404,7 @@ int Spawn() {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+  const BOOL started = CreateProcessA(program, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &process);
   CloseHandle(nul);
   if (!started) {
@@ -534,7 +535,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
   if (command == "sys" && n > 3) return Sys(a(2), a(3));
   if (command == "alpha" && n > 2) return Alpha(a(2));
-  if (command == "spawn") return Spawn();
+  if (command == "spawn") return Spawn(a(2));
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "serve") return Serve();
   std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
@@ -542,7 +543,7 @@ int Dispatch(const std::vector<std::string>& args) {
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | spawn (then the command line) | exited PID MS | serve\n");
+              " sys CAPTION SC | alpha CLASS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

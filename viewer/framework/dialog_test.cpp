@@ -61,7 +61,7 @@ class FirstMessagesDialog : public TestDialog {
 };
 
 TEST(Dialog, TheObjectGetsTheWindowsMessagesFromItsCreationOn) {
-  FirstMessagesDialog dialog([](HWND dlg) { EndDialog(dlg, IDOK); });
+  FirstMessagesDialog dialog([](HWND dlg) { SendMessageA(dlg, WM_COMMAND, IDOK, 0); });
   ASSERT_EQ(dialog.DoModal(), IDOK);
   EXPECT_TRUE(dialog.created_before_init);
   EXPECT_TRUE(dialog.moved_before_init);
