@@ -1,13 +1,15 @@
 """A scripted messenger session under the launcher, shown as a user would
 follow it: which host windows the hook took over, which pop-ups it refused,
-the history tree the conversations produced and one day file, and a
-screenshot of the desktop in build/demo/."""
+the history tree the conversations produced and one day file, then the
+History Viewer opened on that conversation, with screenshots of the
+session and of the viewer in build/demo/."""
 
 import os
 import shutil
 import subprocess
 import sys
 import threading
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 
@@ -68,6 +70,42 @@ def print_tree(root):
     return newest
 
 
+def show_in_viewer(out_dir, user, buddy):
+    """Opens the History Viewer as the messenger's History command does and
+    prints what it shows."""
+    caption = "Corvane History"
+    robot = harness.Robot()
+    try:
+        exe = harness.win_path(bin_file("Corvane History Viewer.exe"))
+        pid = robot.spawn('"%s" "%s" "%s"' % (exe, user, buddy), program=exe)
+        harness.wait_until(lambda: robot.window(caption), timeout=30, what="the History Viewer")
+        robot("move", caption, 60, 60, 760, 440)
+        harness.wait_until(lambda: (robot.text(caption, 1001) or {}).get("value"), timeout=30,
+                           what="the day shown in the viewer")
+        time.sleep(1.5)  # the size total and the scroll to the end
+        print("\nThe History Viewer, opened on %s and %s:" % (user, buddy))
+        for label, list_id in (("users", 1003), ("buddies", 1005), ("dates", 1004)):
+            entries, selected = robot.items(caption, list_id)
+            print("  %-8s %s" % (label, ", ".join(
+                ("[%s]" if i == selected else "%s") % e for i, e in enumerate(entries))))
+        print("  total history size: %s MB" % robot.control(caption, 1009)["text"])
+        print("  the view shows:")
+        for line in robot.text(caption, 1001)["value"].splitlines():
+            if line.strip():
+                print("    " + line)
+        w = robot.window(caption)
+        left, top, right, bottom = (int(v) for v in w["rect"].split(","))
+        shot = os.path.join(out_dir, "viewer.png")
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+            right - left, bottom - top, left, top), "+repage", shot], check=False)
+        robot("sys", caption, 61536)
+        robot.exit_code(pid, 10000)
+        if os.path.exists(shot):
+            print("  screenshot of the viewer:", shot)
+    finally:
+        robot.close()
+
+
 def main():
     out_dir = os.path.join(harness.SOURCE, "build", "demo")
     shutil.rmtree(out_dir, ignore_errors=True)
@@ -120,6 +158,7 @@ def main():
         print(open(day_file, encoding="latin-1").read().replace("\r\n", "\n"))
     if os.path.exists(shot):
         print("\nscreenshot of the session:", shot)
+    show_in_viewer(out_dir, "alice", "dave")
     return 0 if code == 0 else 1
 
 

@@ -9,6 +9,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 
@@ -56,7 +57,7 @@ def write_history(root):
 
 def shoot(robot, caption, name):
     w = harness.wait_until(lambda: robot.window(caption), timeout=30, what=caption)
-    harness.time.sleep(1.0)
+    time.sleep(1.0)
     w = robot.window(caption)
     left, top, right, bottom = (int(v) for v in w["rect"].split(","))
     path = os.path.join(OUT, name)

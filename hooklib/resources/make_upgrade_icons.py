@@ -11,7 +11,11 @@ the rest of the square stays transparent.  Run from this folder:
     python3 make_upgrade_icons.py
 """
 import math
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+from icon_file import render, write_ico  # noqa: E402
 
 SIZE = 32
 SUPERSAMPLE = 4
@@ -57,44 +61,6 @@ def importance(disc, up):
     return shade
 
 
-def render(shade):
-    """Rows of (r, g, b, a), top row first."""
-    rows = []
-    n = SUPERSAMPLE
-    for py in range(SIZE):
-        row = []
-        for px in range(SIZE):
-            total, hits = [0, 0, 0], 0
-            for sy in range(n):
-                for sx in range(n):
-                    c = shade((px + (sx + 0.5) / n) / SIZE, (py + (sy + 0.5) / n) / SIZE)
-                    if c:
-                        hits += 1
-                        total = [t + v for t, v in zip(total, c)]
-            if hits:
-                row.append(tuple(round(t / hits) for t in total) + (round(255 * hits / (n * n)),))
-            else:
-                row.append((0, 0, 0, 0))
-        rows.append(row)
-    return rows
-
-
-def icon_bytes(rows):
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
-    mask = b""
-    for row in reversed(rows):  # bitmaps run bottom-up
-        bits = 0
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                bits |= 1 << (31 - x)
-        mask += struct.pack(">I", bits)
-    image = header + pixels + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16)
-    return directory + entry + image
-
-
 ICONS = {
     "product.ico": product,
     "upgrade_high.ico": importance((0xc8, 0x2a, 0x1e), up=True),
@@ -103,5 +69,4 @@ ICONS = {
 
 if __name__ == "__main__":
     for name, shade in ICONS.items():
-        with open(name, "wb") as out:
-            out.write(icon_bytes(render(shade)))
+        write_ico(name, [render(shade, SIZE, SUPERSAMPLE)], record_image_size=False)

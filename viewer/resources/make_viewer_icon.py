@@ -7,7 +7,11 @@ images keep the same shape.  Run from this folder:
     python3 make_viewer_icon.py
 """
 import math
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+from icon_file import render, write_ico  # noqa: E402
 
 COVER = (122, 38, 30)
 COVER_LIGHT = (168, 62, 48)
@@ -50,44 +54,8 @@ def colour_at(u, v):
 
 def image(size):
     """Pixels (r, g, b, a) by row, top row first, sampled at pixel centres."""
-    scale = 32.0 / size
-    rows = []
-    for y in range(size):
-        row = []
-        for x in range(size):
-            colour = colour_at((x + 0.5) * scale, (y + 0.5) * scale)
-            row.append((0, 0, 0, 0) if colour is None else colour + (255,))
-        rows.append(row)
-    return rows
-
-
-def bitmap(pixels):
-    size = len(pixels)
-    mask_stride = ((size + 31) // 32) * 4
-    xor = bytearray()
-    mask = bytearray()
-    for row in reversed(pixels):  # bitmaps run bottom-up
-        bits = bytearray(mask_stride)
-        for x, (r, g, b, a) in enumerate(row):
-            xor += bytes((b, g, r, a))
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
-                         len(xor) + len(mask), 0, 0, 0, 0)
-    return header + bytes(xor) + bytes(mask)
-
-
-def icon_bytes(sizes):
-    images = [bitmap(image(size)) for size in sizes]
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b"".join(images)
+    return render(lambda x, y: colour_at(x * 32, y * 32), size, supersample=1)
 
 
 if __name__ == "__main__":
-    with open("viewer.ico", "wb") as f:
-        f.write(icon_bytes([32, 16]))
+    write_ico("viewer.ico", [image(size) for size in (32, 16)])
