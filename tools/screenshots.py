@@ -21,7 +21,7 @@ OUT = os.path.join(harness.SOURCE, "docs", "screenshots")
 
 DAY = [
     ("bob", "#0000ff", "Hi Alice! Did you see the photo?"),
-    ("alice", "#ff0000", "Yes &mdash; <I>lovely</I> beach. Where was it?"),
+    ("alice", "#ff0000", "Yes &amp; a <I>lovely</I> beach. Where was it?"),
     ("bob", "#0000ff", 'Near Porto. The guide is at <A HREF="http://www.example.org/porto">'
                        'www.example.org/porto</A>'),
     ("alice", "#ff0000", '<FONT BACK="#ffff00">Noted!</FONT> Let&#39;s go in <B>June</B>.'),
@@ -80,11 +80,22 @@ def viewer(robot, tmp):
     robot.exit_code(pid, 10000)
 
 
-def preferences(robot):
-    probe = harness.start("pref_dialog_probe.exe", "load")
+def preferences(robot, tmp):
+    """Opened from the launcher's menu while a messenger runs, as a user
+    would open it."""
+    harness.run("testhost.exe", "--register")
+    script = os.path.join(tmp, "session.txt")
+    with open(script, "w") as f:
+        f.write("signon alice\nwait 60000\nquit\n")
+    launcher = harness.start("Corvane.exe", env={"TESTHOST_SCRIPT": harness.win_path(script)})
+    harness.wait_until(lambda: robot.window("Buddy List Window") or robot.alpha("_Oscar_BuddyListWin"),
+                       timeout=60, what="the messenger")
+    robot("command", "CorvaneLauncherWnd", 10)
     shoot(robot, "Corvane Preferences", "preferences.png")
     robot("press", "Corvane Preferences", "Cancel")
-    probe.wait(timeout=30)
+    robot("close", "_Oscar_BuddyListWin")
+    robot("close", "CorvaneLauncherWnd")
+    launcher.wait(timeout=60)
 
 
 def upgrade_monitor(robot):
@@ -111,7 +122,7 @@ def main():
     robot = harness.Robot()
     try:
         viewer(robot, tmp)
-        preferences(robot)
+        preferences(robot, tmp)
         upgrade_monitor(robot)
     finally:
         robot.close()
