@@ -78,6 +78,28 @@ def reg_values(key):
     return values
 
 
+WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
+
+
+def use_browser(test, program):
+    """Makes `program` the web browser that Wine's shell starts for web
+    (and other) addresses until the test ends."""
+    test.addCleanup(run, "reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
+    reg_add(WINE_BROWSER_KEY, "Browsers", program)
+
+
+def use_recording_browser(test, folder):
+    """A browser that only writes down each address it is asked to open,
+    one a line, into a file of `folder`; that file's path."""
+    opened = os.path.join(folder, "opened.txt")
+    browser = os.path.join(folder, "browser.sh")
+    with open(browser, "w") as f:
+        f.write('#!/bin/sh\necho "$1" >> "%s"\n' % opened)
+    os.chmod(browser, 0o755)
+    use_browser(test, browser)
+    return opened
+
+
 def wait_until(predicate, timeout=20.0, interval=0.1, what="condition"):
     deadline = time.time() + timeout
     while time.time() < deadline:

@@ -23,7 +23,6 @@ SC_CLOSE = 61536
 VK_RETURN, VK_ESCAPE = 13, 27
 
 UPGRADE_CAPTION = "Corvane Upgrade Monitor"
-WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 # The shell's boxes, as Wine makes them.
 FILE_BOX = "AIM Executable Location"
 FILE_NAME, FILE_TYPE = "1148", "1136"
@@ -513,18 +512,11 @@ class BrowseTest(PreferencesTest):
 class ButtonsTest(PreferencesTest):
     def setUp(self):
         super().setUp()
-        # The shell hands web addresses to Wine's browser launcher, which
-        # runs the first program of this list: one that writes them down.
-        self.opened = os.path.join(self.tmp, "opened.txt")
-        browser = os.path.join(self.tmp, "browser.sh")
-        with open(browser, "w") as f:
-            f.write('#!/bin/sh\necho "$1" >> "%s"\n' % self.opened)
-        os.chmod(browser, 0o755)
-        harness.reg_add(WINE_BROWSER_KEY, "Browsers", browser)
+        # The shell hands web addresses to Wine's browser launcher.
+        self.opened = harness.use_recording_browser(self, self.tmp)
 
     def tearDown(self):
         self.robot("click", UPGRADE_CAPTION, "2")
-        harness.run("reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
         super().tearDown()
 
     def opened_addresses(self):

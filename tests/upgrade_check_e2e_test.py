@@ -26,7 +26,6 @@ IMPORTANCE_ICON, CHANGES, REMINDER = 1012, 1015, 1019
 IMPORTANCE, RELEASE_DATE, VERSION, DESCRIPTION = 1022, 1021, 1023, 1024
 ES_MULTILINE, ES_AUTOHSCROLL, ES_READONLY, WS_VSCROLL = 0x4, 0x80, 0x800, 0x200000
 
-WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 
 
 def version_reply(version="2.3.0", date="May 1", importance="1", description="Big release",
@@ -83,22 +82,14 @@ class UpgradeCheckTest(WineTest):
     def setUp(self):
         super().setUp()
         self.robot = Robot()
-        # The shell hands web and ftp addresses to Wine's browser launcher,
-        # which runs the first program of this list: one that writes down
-        # what it was asked to open.
-        self.opened = os.path.join(self.tmp, "opened.txt")
-        browser = os.path.join(self.tmp, "browser.sh")
-        with open(browser, "w") as f:
-            f.write('#!/bin/sh\necho "$1" >> "%s"\n' % self.opened)
-        os.chmod(browser, 0o755)
-        harness.reg_add(WINE_BROWSER_KEY, "Browsers", browser)
+        # The shell hands web and ftp addresses to Wine's browser launcher.
+        self.opened = harness.use_recording_browser(self, self.tmp)
         self.checks = []
 
     def tearDown(self):
         for check in self.checks:
             check.kill()
         self.robot.close()
-        harness.run("reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
         super().tearDown()
 
     def check(self, server_url, kind, **fields):

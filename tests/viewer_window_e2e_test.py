@@ -12,7 +12,6 @@ import http_server
 import viewer_session as vs
 from viewer_session import CAPTION, ABOUT
 
-WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 
 # Controls that follow the right edge, and those that stay where they are.
 RIGHT_EDGE = (vs.ABOUT_BUTTON, vs.SIZE_LABEL, vs.SIZE, vs.SIZE_UNIT)
@@ -147,9 +146,7 @@ class ViewerWindowTest(vs.ViewerTest):
         self.assertEqual(self.rects(), before)
 
     def test_about_box_shows_the_version_and_opens_the_pages(self):
-        self.addCleanup(harness.run, "reg", "delete", WINE_BROWSER_KEY, "/v", "Browsers", "/f")
-        harness.reg_add(WINE_BROWSER_KEY, "Browsers",
-                        os.path.join(harness.SOURCE, "tests", "fetching_browser.py"))
+        harness.use_browser(self, os.path.join(harness.SOURCE, "tests", "fetching_browser.py"))
         self.start_viewer()
         self.robot("click", CAPTION, vs.ABOUT_BUTTON)
         about = harness.wait_until(lambda: self.robot.controls(ABOUT), timeout=10,

@@ -100,11 +100,6 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LP
       return 0;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
-    case WM_SIZE: {
-      const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wparam, lparam);
-      RepaintWithControls();
-      return result;
-    }
     default:
       break;
   }
@@ -152,13 +147,6 @@ void CHistoryViewerDlg::OnTimer() {
   SendToViewAndDescendants(html_view_, WM_KEYDOWN, VK_END, 0);
   SendToViewAndDescendants(html_view_, WM_KEYUP, VK_END, 0);
   --end_key_countdown_;
-}
-
-// The dialog does not clip its children, and Wine erases the area a larger
-// window uncovers after the moved controls have drawn themselves there (the
-// About button would vanish); so the controls are drawn again with it.
-void CHistoryViewerDlg::RepaintWithControls() {
-  RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CHistoryViewerDlg::OnMinimizedPaint() {

@@ -29,7 +29,6 @@ class CHistoryViewerDlg : public CPlacementDialog {
   void AnchorControls();
   void OnTimer();
   void OnMinimizedPaint();
-  void RepaintWithControls();
   void ShowSizeTotal(WPARAM total_bytes);
 
   // Browsing the tree (history_viewer_browse.cpp).

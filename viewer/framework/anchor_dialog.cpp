@@ -150,6 +150,10 @@ LRESULT CAnchorDialog::OnSize(WPARAM size_type) {
   const LRESULT result = Default();
   if (initialised_ && size_type != SIZE_MAXSHOW && size_type != SIZE_MAXHIDE) {
     ApplyAnchors();
+    // The dialog does not clip its children, and Wine erases the area a
+    // larger window uncovers after the moved controls have drawn themselves
+    // there (a right-anchored button would vanish): draw them again.
+    RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   return result;
 }
