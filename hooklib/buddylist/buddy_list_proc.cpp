@@ -1,12 +1,13 @@
 #include "buddy_list_proc.h"
 
 #include <cstring>
-#include <new>
+#include <optional>
 
 #include "bounded_copy.h"
 #include "buddy_list_window_state.h"
 #include "exports.h"
 #include "history_viewer_arguments.h"
+#include "hooklib/hook/host_boundary.h"
 #include "launch.h"
 #include "private_codes.h"
 #include "process_state.h"
@@ -150,24 +151,14 @@ void TakeScreenNameFromTitle(HWND window, ProcessState& process) {
   char title[kTitleCapacity] = "";
   const int length = GetWindowTextA(window, title, kTitleCapacity);
   if (length <= 0) return;
-  std::optional<std::string> name;
-  try {
-    name = ScreenNameFromTitle(std::string_view(title, length));
-  } catch (const std::bad_alloc&) {
-    return;
-  }
+  const std::optional<std::string> name = ScreenNameFromTitle(std::string_view(title, length));
   if (!name) return;
   std::memset(process.screenName, 0, sizeof process.screenName);
   CopyBounded(process.screenName, sizeof process.screenName, name->c_str());
 }
 
 void LaunchHistoryViewerForUser(HWND window, const char* screenName) {
-  std::string arguments;
-  try {
-    arguments = HistoryViewerArguments(screenName, std::nullopt);
-  } catch (const std::bad_alloc&) {
-    return;
-  }
+  const std::string arguments = HistoryViewerArguments(screenName, std::nullopt);
   LaunchHistoryViewer(window, arguments.c_str());
 }
 
@@ -217,16 +208,10 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
   }
 }
 
-}  // namespace
-
-BuddyListWindowState& BuddyListWindow() {
-  static BuddyListWindowState state;
-  return state;
-}
-
-// Done before the host sees the message; the host sees every message but the
-// paint, the minimum size with the compacted layout and the button's own moves.
-LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Done before the host sees the message.  The answer when the library
+// answers it itself: the paint, the minimum size with the compacted layout
+// and the button's own moves.
+std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
   switch (message) {
@@ -267,7 +252,22 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
       OnSysCommand(window, wParam, process);
       break;
   }
-  return CallSavedProc(kRowBuddyList, window, message, wParam, lParam);
+  return std::nullopt;
+}
+
+}  // namespace
+
+BuddyListWindowState& BuddyListWindow() {
+  static BuddyListWindowState state;
+  return state;
+}
+
+// The host sees every message that the library does not answer, also when
+// the library's handling failed.
+LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::optional<LRESULT> answer;
+  RunContained([&] { answer = AnswerBuddyListMessage(window, message, wParam, lParam); });
+  return answer ? *answer : CallSavedProc(kRowBuddyList, window, message, wParam, lParam);
 }
 
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "capture.h"
 #include "exports.h"
 #include "history_viewer_arguments.h"
+#include "hooklib/hook/host_boundary.h"
 #include "launch.h"
 #include "private_codes.h"
 #include "process_state.h"
@@ -75,7 +76,7 @@ void PollSteps(HWND window) {
   const bool changed = length > 0 && length != record->LastTextLength;
   record->LastTextLength = length;
   if (!changed) return;
-  CaptureConversation(record->UserName, record->SessionKey, window);
+  CaptureConversation(record->UserName, record->SessionKey, window, record->DayFile);
   record = FindSession(window);  // a modal failure box lets the window go
   if (record != nullptr && MeasuredLength(control) > SESSION_TEXT_LIMIT && record->Notifying == 0) {
     ClearLongSession(window, control, *record);
@@ -86,7 +87,12 @@ void Poll(HWND window, bool destroying) {
   if (Shared.Logging != 0) {
     HANDLE mutex = Process().historyMutex;
     WaitForSingleObject(mutex, INFINITE);
-    PollSteps(window);
+    const SessionRecord* record = FindSession(window);
+    const int lastTextLength = record != nullptr ? record->LastTextLength : 0;
+    if (!RunContained([window] { PollSteps(window); })) {
+      // Nothing was logged (out of memory): the next tick captures again.
+      if (SessionRecord* still = FindSession(window)) still->LastTextLength = lastTextLength;
+    }
     ReleaseMutex(mutex);
   }
   if (destroying) {

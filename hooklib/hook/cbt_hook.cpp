@@ -4,6 +4,7 @@
 #include "capacities.h"
 #include "child_procs.h"
 #include "conversation_procs.h"
+#include "hooklib/hook/host_boundary.h"
 #include "popup_rules.h"
 #include "process_state.h"
 #include "settings_store.h"
@@ -92,17 +93,21 @@ bool OnCreateWindow(HWND window, const CBT_CREATEWNDA* create) {
 }  // namespace
 }  // namespace corvane
 
+// A hook call whose handling failed lets the window be created as asked, and
+// binds the settings at the next call.
 extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
   using namespace corvane;
-  ProcessState& process = Process();
-  if (process.settingsUnbound) {
-    process.settingsUnbound = false;
-    RegisterSettings();
-  }
-  if (code == HCBT_CREATEWND &&
-      OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam))) {
-    return 1;
-  }
+  bool refused = false;
+  RunContained([&] {
+    ProcessState& process = Process();
+    if (process.settingsUnbound) {
+      RegisterSettings();
+      process.settingsUnbound = false;
+    }
+    refused = code == HCBT_CREATEWND &&
+              OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+  });
+  if (refused) return 1;
   HHOOK hook = Shared.HookHandle;
   return hook != nullptr ? CallNextHookEx(hook, code, wParam, lParam) : 0;
 }

@@ -12,6 +12,7 @@
 #include "capacities.h"
 #include "center_window.h"
 #include "exports.h"
+#include "hooklib/hook/host_boundary.h"
 #include "maker_site.h"
 #include "path_browsers.h"
 #include "preference_controls.h"
@@ -379,10 +380,7 @@ void RegisterDialogControls() {
 }  // namespace
 
 INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  try {
-    HandleMessage(dialog, message, wParam);
-  } catch (...) {
-  }
+  RunContained([&] { HandleMessage(dialog, message, wParam); });
   return 0;
 }
 

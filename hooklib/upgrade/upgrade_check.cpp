@@ -4,13 +4,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <string>
 #include <vector>
 
 #include "bounded_copy.h"
 #include "download_address.h"
 #include "fetch_url.h"
+#include "hooklib/hook/host_boundary.h"
 #include "process_state.h"
 #include "settings_store.h"
 #include "shared_settings.h"
@@ -90,12 +90,9 @@ void RunCheck(UpgradeCheckKind kind) {
 
 }  // namespace
 
+// Out of memory the check ends like a failed request, recording nothing.
 DWORD WINAPI UpgradeCheckThread(LPVOID kind) {
-  try {
-    RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind)));
-  } catch (const std::exception&) {
-    // Out of memory: the check ends like a failed request, recording nothing.
-  }
+  RunContained([kind] { RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind))); });
   return 0;
 }
 
