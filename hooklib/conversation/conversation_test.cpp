@@ -285,16 +285,18 @@ TEST_F(ConversationTest, FailedRewriteShowsTheMessageAndKeepsTheFile) {
   Poll(im);
   const std::string path = DayFilePath("alice", "bob");
   const std::string before = ReadFile(path);
-  // A folder where the new content would be written makes the write fail.
-  CreateDirectoryA((path + ".new").c_str(), nullptr);
+  // Held open without any sharing, the file can be neither written in place
+  // nor replaced.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   SetConversation(im, Html("safe on disk, and more"));
   {
     BoxAnswerer box("Corvane Error", IDOK);
     Poll(im);
     EXPECT_FALSE(box.Text().empty());
   }
+  CloseHandle(held);
   EXPECT_EQ(ReadFile(path), before);
-  RemoveDirectoryA((path + ".new").c_str());
   SetConversation(im, Html("safe on disk, and more!"));
   Poll(im);
   EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(im), Html("safe on disk, and more!")));
