@@ -37,13 +37,19 @@ void Remember(DayFileMark& mark, std::uint64_t key_offset, std::string block) {
 struct Rewrite {
   std::string content;
   std::uint64_t block_start;
+  // The block is the one the next write finds.  An appended block may not
+  // be: the line feed put before it can complete a key line that a write
+  // cut short left at the old end of the file.
+  bool found_again;
 
-  Rewrite(std::string_view disk, std::optional<BlockSpan> old_block, std::string_view block)
+  Rewrite(std::string_view disk, std::string_view session_key, std::optional<BlockSpan> old_block,
+          std::string_view block)
       : content(SpliceDayFile(disk, old_block, block)),
-        block_start(old_block ? old_block->start : content.size() - block.size()) {}
+        block_start(old_block ? old_block->start : content.size() - block.size()),
+        found_again(old_block || FindSessionBlock(content, session_key)->start == block_start) {}
 
   void RememberIfLast(DayFileMark& mark, std::string block) const {
-    if (block_start + block.size() == content.size()) Remember(mark, block_start, std::move(block));
+    if (found_again && block_start + block.size() == content.size()) Remember(mark, block_start, std::move(block));
   }
 };
 
@@ -108,7 +114,7 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
     }
   }
 
-  Rewrite rewrite(disk, old_block, block);
+  Rewrite rewrite(disk, session_key, old_block, block);
   if (file.Replace(rewrite.content, true)) {
     rewrite.RememberIfLast(mark, std::move(block));
     return DayFileRoute::kReplaced;
@@ -120,7 +126,7 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
     // Another writer changed the file since it was read: build on what it
     // holds now.
     if (!file.Read(0, static_cast<std::size_t>(*reopened.size()), disk)) return DayFileRoute::kFailed;
-    rewrite = Rewrite(disk, FindSessionBlock(disk, session_key), block);
+    rewrite = Rewrite(disk, session_key, FindSessionBlock(disk, session_key), block);
   }
   const std::size_t from = FirstDifference(disk, rewrite.content);
   if (!file.WriteTail(from, std::string_view(rewrite.content).substr(from))) return DayFileRoute::kFailed;
