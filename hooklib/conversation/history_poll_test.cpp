@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "bounded_copy.h"
 #include "capacities.h"
@@ -93,30 +93,38 @@ double Milliseconds(std::chrono::steady_clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-using HistoryPollTest = HostWindowTest;
+class HistoryPollTest : public HostWindowTest {
+ protected:
+  // Polls `window` showing the conversation after `messages` messages; how
+  // long the poll took.
+  static double PollShowing(HWND window, std::size_t messages) {
+    SetConversation(window, HostText(messages));
+    const auto start = std::chrono::steady_clock::now();
+    Poll(window);
+    return Milliseconds(std::chrono::steady_clock::now() - start);
+  }
 
-// Two windows whose buddy names find the same folder: "Bo b"'s block comes
-// last, "bob"'s does not.
+  // "bob" and a window whose buddy name finds the same folder, each polled
+  // once: one day file, the second window's block last.
+  std::pair<HWND, HWND> OpenTwoOnOneDayFile(const char* second, std::size_t messages, std::size_t secondMessages) {
+    const std::pair<HWND, HWND> windows(OpenIM("bob"), OpenIM(second));
+    PollShowing(windows.first, messages);
+    PollShowing(windows.second, secondMessages);
+    return windows;
+  }
+};
+
+// The first window's block is not the last: it can only be rewritten in
+// place; the second one's grows by appends.
 TEST_F(HistoryPollTest, AReaderWithoutDeleteSharingHoldsTheFileForTenPolls) {
-  HWND first = OpenIM("bob");
-  HWND second = OpenIM("Bo b");
-  SetConversation(first, HostText(1));
-  Poll(first);
-  SetConversation(second, HostText(1));
-  Poll(second);
+  const auto [first, second] = OpenTwoOnOneDayFile("Bo b", 1, 1);
   const std::string path = DayFilePath("alice", "bob");
-
   OtherProgramReading reader(path, "rw");
   ASSERT_EQ(reader.Answer(), "holding");
   BoxAnswerer failure("Corvane Error", IDOK);
   for (std::size_t messages = 2; messages <= 11; ++messages) {
     std::printf("poll %zu:", messages - 1);
-    for (HWND window : {first, second}) {
-      SetConversation(window, HostText(messages));
-      const auto start = std::chrono::steady_clock::now();
-      Poll(window);
-      std::printf(" %.2f ms", Milliseconds(std::chrono::steady_clock::now() - start));
-    }
+    for (HWND window : {first, second}) std::printf(" %.2f ms", PollShowing(window, messages));
     std::printf("\n");
     ASSERT_EQ(ReadFile(path), RewriteBlock(KeyOf(first), Logged(messages)) +
                                   RewriteBlock(KeyOf(second), Logged(messages)))
@@ -130,18 +138,12 @@ TEST_F(HistoryPollTest, AReaderWithoutDeleteSharingHoldsTheFileForTenPolls) {
 // The viewer's way of reading: under Wine even a reader that shares the
 // file for deleting keeps it from being replaced.
 TEST_F(HistoryPollTest, ABlockThatIsNotLastIsWrittenWhileTheFileIsRead) {
-  HWND first = OpenIM("bob");
-  HWND second = OpenIM("BOB");
-  SetConversation(first, HostText(1));
-  Poll(first);
-  SetConversation(second, HostText(3));
-  Poll(second);
+  const auto [first, second] = OpenTwoOnOneDayFile("BOB", 1, 3);
   const std::string path = DayFilePath("alice", "bob");
   OtherProgramReading reader(path, "rwd");
   ASSERT_EQ(reader.Answer(), "holding");
   BoxAnswerer failure("Corvane Error", IDOK);
-  SetConversation(first, HostText(2));
-  Poll(first);
+  PollShowing(first, 2);
   EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(first), Logged(2)) + RewriteBlock(KeyOf(second), Logged(3)));
   EXPECT_FALSE(failure.Answered());
   DestroyWindow(first);
@@ -161,12 +163,10 @@ TEST_F(HistoryPollTest, ADayFileWithA259CharacterPathIsWritten) {
 
   HWND im = OpenIM("bob");
   BoxAnswerer failure("Corvane Error", IDOK);
-  SetConversation(im, HostText(1));
-  Poll(im);
+  PollShowing(im, 1);
   EXPECT_EQ(ReadFile(path), CreationBlock(KeyOf(im), Logged(1)));
   for (std::size_t messages = 2; messages <= 3; ++messages) {
-    SetConversation(im, HostText(messages));
-    Poll(im);
+    PollShowing(im, messages);
     EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(im), Logged(messages)));
   }
   EXPECT_FALSE(failure.Answered());
