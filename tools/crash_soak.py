@@ -21,7 +21,7 @@ with a parser of its own:
   that a later block is put after);
 - a block cut short is the last of its file;
 - no file that the viewer would list (a name ending in ".html") is anything
-  but a day file.
+  but a day file, and a buddy has one folder.
 
 Prints one line per kill and a summary; exits 1 when any check failed.  A
 new user folder every 20 rounds keeps the day files small enough for a long
@@ -46,7 +46,6 @@ from harness import Report  # noqa: E402
 POLL_PERIOD = 1.0
 ROUNDS_PER_USER = 20
 WINDOWS = ["bob", "Bo b", "carol"]
-FOLDER_OF = {"bob": "bob", "Bo b": "bob", "carol": "carol"}
 KEY_LINE = re.compile(rb"<!-- \d\d:\d\d:\d\d-[0-9a-f]+ -->\r\n")
 DAY_FILE_NAME = re.compile(r"^\d{4}-\d\d-\d\d \[(Sun|Mon|Tues|Wednes|Thurs|Fri|Satur)day\]\.html$")
 BASE_LINE = b'<BASE TARGET="_new">\r\n'
@@ -192,7 +191,7 @@ class Soak:
         launcher.stdout.close()
         due = [t for t, when in shown.items() if when <= killed - 2 * POLL_PERIOD]
         user = os.path.join(self.history, "soak%03d" % (round_no // ROUNDS_PER_USER))
-        failures = self.check([(text, os.path.join(user, FOLDER_OF[texts[text]])) for text in due])
+        failures = self.check([(text, user, texts[text]) for text in due])
         print("kill %4d  at %5.2f s%s  messages shown %3d, due %3d  %s" %
               (round_no + 1, killed - opened[0], " (aimed)" if aimed else "        ",
                len(shown), len(due), "ok" if not failures else "FAILED"), flush=True)
@@ -201,7 +200,9 @@ class Soak:
 
     def check(self, due):
         """Every day file against the rules above, and the messages `due`
-        (text, buddy folder) in their folders; the failures found."""
+        (text, user folder, window) in their buddy's folder: whichever of
+        "bob" and "Bo b" the first write made, as the library finds folders
+        whatever their case and spaces; the failures found."""
         self.checks += 1
         failures = []
         contents = {}
@@ -240,8 +241,16 @@ class Soak:
         for path, key in self.seen_blocks:
             if key not in keys_of.get(path, ()):
                 failures.append("%s: block %s gone" % (path, key))
-        for text, folder in due:
-            if not any(text.encode() in data for path, data in contents.items() if os.path.dirname(path) == folder):
+        def same_name(a, b):
+            return a.replace(" ", "").lower() == b.replace(" ", "").lower()
+        for user in glob.glob(os.path.join(self.history, "*")):
+            buddies = os.listdir(user)
+            if any(same_name(a, b) for a in buddies for b in buddies if a < b):
+                failures.append("%s: two folders for one buddy: %s" % (user, buddies))
+        for text, user, window in due:
+            if not any(text.encode() in data for path, data in contents.items()
+                       if os.path.dirname(os.path.dirname(path)) == user
+                       and same_name(os.path.basename(os.path.dirname(path)), window)):
                 failures.append("message lost: %s..." % text[:30])
         self.failures += len(failures)
         return failures
