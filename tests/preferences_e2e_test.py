@@ -551,6 +551,26 @@ class ButtonsTest(PreferencesTest):
             self.robot("click", TITLE, "2")
             self.assertEqual(self.probe_result(probe), "result 0")
 
+    def test_web_and_help_open_only_an_http_or_https_site(self):
+        # Wine's shell hands ftp addresses to the browser as well.
+        probe = self.start(PROBE, "load",
+                           env={"CORVANE_WEB_SITE": "ftp://127.0.0.1:%d" % unused_port()})
+        self.wait_for_dialog()
+        self.robot("click", TITLE, "1014")
+        self.robot("click", TITLE, "1015")
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+        # A refused address would have been handed on before this one.
+        site = "http://127.0.0.1:%d" % unused_port()
+        probe = self.start(PROBE, "load", env={"CORVANE_WEB_SITE": site})
+        self.wait_for_dialog()
+        self.robot("click", TITLE, "1014")
+        harness.wait_until(self.opened_addresses, what="the web site")
+        time.sleep(1)
+        self.assertEqual(self.opened_addresses(), [site + "/"])
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+
 
 class CheckNowTest(PreferencesTest):
     REPLY = (b"header\r\nVERSIONINFO_v2\r\n9.9.9\r\nMay 1\r\n1\r\nnew\r\n"

@@ -183,5 +183,26 @@ class ViewerWindowTest(vs.ViewerTest):
         self.assertEqual(self.robot.dialogs("Browse for Folder"), [])
 
 
+class AboutBoxOtherSiteTest(vs.ViewerTest):
+    """A maker's site configured with another scheme than http or https."""
+
+    def robot_env(self):
+        self.site = "ftp://127.0.0.1:%d" % http_server.unused_port()
+        return {"CORVANE_WEB_SITE": self.site}
+
+    def test_web_and_help_open_nothing(self):
+        # Wine's shell hands ftp addresses to the browser as well.
+        opened = harness.use_recording_browser(self, self.tmp)
+        self.start_viewer()
+        self.robot("click", CAPTION, vs.ABOUT_BUTTON)
+        harness.wait_until(lambda: self.robot.controls(ABOUT), timeout=10, what="the About box")
+        for button in (1014, 1015):
+            self.robot("click", ABOUT, button)
+        time.sleep(3)  # the shell starts the browser well within this
+        self.assertFalse(os.path.exists(opened), "the browser was asked to open the site")
+        self.assertEqual(self.robot.window(ABOUT)["visible"], "1")
+        self.robot("click", ABOUT, 1)
+
+
 if __name__ == "__main__":
     unittest.main()

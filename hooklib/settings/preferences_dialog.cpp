@@ -1,7 +1,6 @@
 #include "preferences_dialog.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include "broadcasts.h"
 #include "capacities.h"
 #include "center_window.h"
+#include "common/open_web_address.h"
 #include "exports.h"
 #include "maker_site.h"
 #include "path_browsers.h"
@@ -283,10 +283,6 @@ void OnCancel(HWND dialog) {
   EndDialog(dialog, IDCANCEL);
 }
 
-void OpenInShell(HWND dialog, const std::string& url) {
-  ShellExecuteA(dialog, nullptr, url.c_str(), nullptr, nullptr, 0);
-}
-
 // Check boxes and the browse and Check Now! buttons act on clicks only.
 void OnClick(HWND dialog, int control) {
   switch (control) {
@@ -341,10 +337,10 @@ void OnCommand(HWND dialog, int control, int notification) {
       OnCancel(dialog);
       break;
     case kWebButton:
-      OpenInShell(dialog, WebSiteHomeUrl());
+      OpenWebAddress(dialog, WebSiteHomeUrl());
       break;
     case kHelpButton:
-      OpenInShell(dialog, HelpPageUrl());
+      OpenWebAddress(dialog, HelpPageUrl());
       break;
     default:
       if (notification == BN_CLICKED) OnClick(dialog, control);
