@@ -11,7 +11,7 @@ enum LauncherExitCode : int {
   kExitOk = 0,
   kExitLibraryUnusable = 1,  // hook library or an export missing, or the hook refused
   kExitHostNotStarted = 2,
-  kExitHandOverFailed = 3,   // a clone runs, but no launcher took it over
+  kExitHandOverFailed = 3,   // no launcher took a clone's host: none started, or this start waited for it
   kExitCloningSwitchedOff = 4,
 };
 
