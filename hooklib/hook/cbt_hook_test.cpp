@@ -249,15 +249,23 @@ TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   ExpectNoChaining();
 }
 
+HANDLE OpenHistoryMutex() { return OpenMutexA(SYNCHRONIZE, FALSE, "MutexToProtectHistoryFiles"); }
+
 // A second _Init@4 in one process keeps one handle to the history mutex:
 // after _Shutdown@0 none is left to keep the mutex alive.
 TEST_F(CbtHookTest, SecondInitLeavesNoMutexHandleBehind) {
+  Shutdown();
+  if (HANDLE elsewhere = OpenHistoryMutex()) {
+    CloseHandle(elsewhere);
+    GTEST_SKIP() << "another process holds the history mutex (a launcher still running?)";
+  }
+  Init(hook_);
   ASSERT_NE(Process().historyMutex, nullptr);
   Init(hook_);
   EXPECT_NE(Process().historyMutex, nullptr);
   EXPECT_EQ(Shared.HookHandle, hook_);
   Shutdown();
-  HANDLE left = OpenMutexA(SYNCHRONIZE, FALSE, "MutexToProtectHistoryFiles");
+  HANDLE left = OpenHistoryMutex();
   EXPECT_EQ(left, nullptr) << "a handle of the first _Init@4 still holds the mutex";
   if (left != nullptr) CloseHandle(left);
 }
@@ -302,9 +310,9 @@ class ForeignHost {
   HWND imWindow_ = nullptr;
 };
 
-// A window whose procedure cannot be replaced (here: one of another
-// process, whose creation a hook could see only as a stale notice) leaves
-// the row's saved host procedure to the windows that have it.
+// A window whose procedure cannot be replaced (one of another process
+// serves here) leaves the row's saved host procedure to the windows that
+// already pass their messages to it.
 TEST_F(CbtHookTest, FailedSubclassKeepsTheRowsSavedProcedure) {
   HWND ours = Create("AIM_IMessage");
   ASSERT_EQ(SendMessageA(ours, kAskTheHost, 0, 0), kHostAnswer);
