@@ -556,8 +556,8 @@ class ButtonsTest(PreferencesTest):
         probe = self.start(PROBE, "load",
                            env={"CORVANE_WEB_SITE": "ftp://127.0.0.1:%d" % unused_port()})
         self.wait_for_dialog()
-        self.robot("click", TITLE, "1014")
-        self.robot("click", TITLE, "1015")
+        for button in ("1014", "1015"):
+            self.assertEqual(self.robot("click", TITLE, button), ["clicked"])
         self.robot("click", TITLE, "2")
         self.assertEqual(self.probe_result(probe), "result 0")
         # A refused address would have been handed on before this one.
