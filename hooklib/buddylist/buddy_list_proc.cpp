@@ -73,6 +73,9 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
 // Menu setting goes back on first, or it would outlive every sign-off.
 void GiveMenuBarBack(HWND window, BuddyListWindowState& state) {
   if (state.menuBarShown) return;
+  // The frame change reaches WM_WINDOWPOSCHANGED; a window on its way out
+  // starts no version check there.
+  state.checkStarted = true;
   SetMenu(window, state.savedMenuBar);
   state.menuBarShown = true;
 }
