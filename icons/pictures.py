@@ -33,11 +33,10 @@ def logo(x, y):
     return None
 
 
-# An update's importance: a white arrow on a disc.  The mark fills only the
-# top-left 14 of 32 pixels, since the upgrade dialog places the icon's
-# corner just left of the importance text.
-# High importance is a red disc with an arrow up, low a grey-green one with an
-# arrow down.
+# An update's importance: a white arrow up on a red disc for high, down on a
+# grey-green disc for low.  The mark fills only the top-left 14 of 32 pixels,
+# since the upgrade dialog places the icon's corner just left of the
+# importance text.
 MARK = 14 / 32
 IMPORTANCE_HIGH_DISC = (0xc8, 0x2a, 0x1e)
 IMPORTANCE_LOW_DISC = (0x6f, 0x8a, 0x6a)
