@@ -9,7 +9,8 @@ namespace corvane {
 // Exit codes of Corvane.exe.
 enum LauncherExitCode : int {
   kExitOk = 0,
-  kExitLibraryUnusable = 1,  // hook library or an export missing, or the hook refused
+  kExitLibraryUnusable = 1,  // hook library missing or of another release, an export
+                             // missing, or the hook refused
   kExitHostNotStarted = 2,
   kExitHandOverFailed = 3,   // a clone runs, but no launcher took it over
   kExitCloningSwitchedOff = 4,
