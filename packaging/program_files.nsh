@@ -6,7 +6,12 @@
 ; backup, and the half-way NAME is replaced.
 
 !macro EXTRACT_NEW NAME
+  ClearErrors
   File "/oname=$INSTDIR\${NAME}.new" "${STAGED}/${NAME}"
+  ; A silent run goes on past a file it could not write: stop here instead.
+  ${If} ${Errors}
+    Abort "Setup could not write $INSTDIR\${NAME}.new."
+  ${EndIf}
 !macroend
 
 !macro SWAP_IN_NEW NAME

@@ -53,10 +53,28 @@ Function ${UN}IsLibraryHeld
   ${EndIf}
 FunctionEnd
 
+; The hook brought the library into this process too, if it made a window
+; while the launcher ran.  Windows unloads it once the hook is gone; Wine
+; never does, and the copy this process holds would block it.  The hook
+; calls nothing here any more, so dropping that reference is safe.
+Function ${UN}ReleaseOwnCopy
+  StrCpy $3 0
+  ${Do}
+    System::Call 'kernel32::GetModuleHandleW(w "$INSTDIR\Corvane.dll") p .r1'
+    ${If} $1 P= 0
+    ${OrIf} $3 >= 8
+      Return
+    ${EndIf}
+    System::Call 'kernel32::FreeLibrary(p r1)'
+    IntOp $3 $3 + 1
+  ${Loop}
+FunctionEnd
+
 ; Returns once the library is free.  While a messenger holds it, an
 ; interactive run offers Retry and Cancel; Cancel and a silent run end here
 ; with nothing changed.
 Function ${UN}WaitUntilLibraryFree
+  Call ${UN}ReleaseOwnCopy
   retry:
   StrCpy $3 0
   poll:
