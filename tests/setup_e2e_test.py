@@ -263,6 +263,67 @@ class SetupTest(harness.WineTest):
         self.assertEqual(os.listdir(self.target), ["Corvane History"])
         self.assertEqual(harness.reg_values(harness.SETTINGS_KEY), {})
 
+    def box_with(self, text):
+        """The caption of the visible message box that says text."""
+        def find():
+            for box in self.robot.dialogs():
+                if any(text in c.get("text", "") for c in box["controls"]):
+                    return box["caption"]
+            return None
+        return harness.wait_until(find, timeout=30, what="a box saying " + text)
+
+    def wizard(self):
+        """The uninstaller's window caption: NSIS ends it in a blank on some
+        pages only."""
+        return harness.wait_until(
+            lambda: next((c for c in ("Corvane Uninstall", "Corvane Uninstall ")
+                          if self.robot.window(c)), None), timeout=30, what="the uninstaller")
+
+    def walk_interactive_uninstall(self, remove_settings):
+        """Starts the uninstaller in place and clicks through to its work."""
+        pid = self.robot.spawn('"%s" _?=%s' % (
+            harness.win_path(self.installed("Uninstall.exe")), harness.win_path(self.target)))
+        harness.wait_until(lambda: self.robot.control(self.wizard(), 1006), timeout=30,
+                           what="the confirmation page")
+        self.assertEqual(self.robot("press", self.wizard(), "&Next >"), ["pressed"])
+        box = harness.wait_until(lambda: self.robot.control(self.wizard(), 1201), timeout=30,
+                                 what="the settings page")
+        self.assertEqual(box["text"], "Also remove my Corvane settings")
+        self.assertEqual(box["checked"], "0", "unticked by default")
+        if remove_settings:
+            self.robot("click", self.wizard(), 1201)
+        self.assertEqual(self.robot("press", self.wizard(), "&Uninstall"), ["pressed"])
+        return pid
+
+    def test_interactive_uninstall_offers_retry_while_the_messenger_holds_the_library(self):
+        self.assertEqual(self.setup(), 0)
+        self.launch_session("signon alice\nim carol\nwait 60000\nquit\n")
+        self.report.wait_for("created", timeout=60, **{"class": "AIM_IMessage"})
+        before = self.snapshot()
+
+        # Asked first before the launcher is closed; then Cancel leaves all.
+        pid = self.walk_interactive_uninstall(remove_settings=True)
+        caption = self.box_with("Corvane is running.")
+        self.assertEqual(self.robot("press", caption, "OK"), ["pressed"])
+        caption = self.box_with("Corvane is still in use by your messenger.")
+        self.assertEqual(self.robot("press", caption, "Cancel"), ["pressed"])
+        self.assertEqual(self.wait_for_exit(pid), EXIT_LIBRARY_IN_USE)
+        self.assertEqual(self.snapshot(), before)
+        self.assertIn("AlphaIM", harness.reg_values(harness.SETTINGS_KEY))
+
+        # Retry once the messenger is closed goes through.
+        pid = self.walk_interactive_uninstall(remove_settings=True)
+        caption = self.box_with("Corvane is still in use by your messenger.")
+        harness.run("taskkill", "/f", "/pid", self.report.events("ready")[0]["pid"])
+        end_wine_desktop()
+        self.assertEqual(self.robot("press", caption, "&Retry"), ["pressed"])
+        harness.wait_until(lambda: self.robot("press", self.wizard(), "&Close") == ["pressed"],
+                           timeout=60, what="the end of the uninstall")
+        self.assertEqual(self.wait_for_exit(pid), 0)
+        os.remove(self.installed("Uninstall.exe"))
+        self.assert_uninstalled()
+        self.assertEqual(harness.reg_values(harness.SETTINGS_KEY), {})
+
     def test_failed_setup_keeps_the_old_programs_and_a_killed_one_is_repaired(self):
         self.assertEqual(self.setup(), 0)
         # Old programs, told apart by a mark at their end.
