@@ -12,7 +12,7 @@ enum LauncherExitCode : int {
   kExitLibraryUnusable = 1,  // hook library missing or of another release, an export
                              // missing, or the hook refused
   kExitHostNotStarted = 2,
-  kExitHandOverFailed = 3,   // a clone runs, but no launcher took it over
+  kExitHandOverFailed = 3,   // no launcher took a clone's host: none started, or this start waited for it
   kExitCloningSwitchedOff = 4,
 };
 

@@ -177,6 +177,36 @@ class SecondStartTest(LauncherSession):
         self.assertEqual(len(self.report.events("ready")), 1)
 
 
+    # A launcher that cannot take the clone's host over.
+
+    CLONE_FAILURE = "Error launching a clone of Corvane.\\n\\nPlease re-install Corvane."
+
+    def start_unhelpful_launcher(self, kind):
+        standin = self.start("running_launcher_probe.exe", kind, stdin=subprocess.PIPE)
+        self.assertEqual(standin.stdout.readline().strip(), "ready")
+        return standin
+
+    def test_clone_start_without_a_launcher_window_is_told_and_starts_nothing(self):
+        self.start_unhelpful_launcher("nowindow")
+        clone = self.launch("signon second\nquit\n", "-clone")
+        self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
+        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        self.assertEqual(clone.wait(timeout=30), 3)
+        self.assertEqual(self.report.events("ready"), [], "no host was started")
+
+    def test_clone_host_the_launcher_refuses_is_told_and_waited_for(self):
+        self.start_unhelpful_launcher("refuse")
+        clone = self.launch("signon second\nwait 3000\nquit\n", "-clone")
+        self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
+        self.report.wait_for("ready", timeout=60)
+        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        time.sleep(1.0)
+        self.assertEqual(self.report.events("done"), [])
+        self.assertIsNone(clone.poll(), "the clone start waits for its host")
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(clone.wait(timeout=30), 3)
+
+
 def with_product_build(data, build):
     """The bytes of a program with the build number of its product version
     changed, as a library of another release would carry."""
@@ -205,7 +235,6 @@ class LaunchFailureTest(harness.WineTest):
                       "2.2.1 (build 65).", listing)
         harness.run(robot, "press", "Corvane Error", "OK")
         self.assertEqual(launcher.wait(timeout=30), 1)
-
 
     def test_missing_host_gets_a_clear_message_box(self):
         missing = r"C:\nowhere\aim.exe"
