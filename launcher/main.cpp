@@ -14,6 +14,7 @@
 #include "launcher_texts.h"
 #include "launcher_window.h"
 #include "message_boxes.h"
+#include "launcher/library_version.h"
 
 namespace corvane {
 namespace {
@@ -109,7 +110,8 @@ int Run(HINSTANCE instance, const char* arguments) {
 
   HookLibrary hooks;
   std::string error;
-  if (!LoadHookLibrary(libraryPath, &hooks, &error)) {
+  if (!LoadHookLibrary(libraryPath, &hooks, &error) ||
+      !LibraryVersionMatches(libraryPath, &error)) {
     ShowError(error);
     return kExitLibraryUnusable;
   }
