@@ -129,7 +129,7 @@ LRESULT CALLBACK BuddyListAteProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 LRESULT CALLBACK AdPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_PAINT || message == WM_NCPAINT) && Shared.RemoveAds != 0) {
-    RunContained([window] { PlaceAdPane(window); });
+    RunContained([window] { PlaceAdPane(window); });  // failed: the pane stays where it is
   }
   return ChildLayoutProc(kRowAdPane, window, message, wParam, lParam);
 }

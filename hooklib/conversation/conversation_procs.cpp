@@ -40,6 +40,8 @@ LRESULT CALLBACK ChatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 LRESULT CALLBACK IMTextControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && wParam == HOST_CMD_CLEAR_WINDOW && lParam == 0) {
+    // Consumed even when the clear failed half way: the host's own clear
+    // would lose the text unlogged.
     RunContained([window] { ConfirmedClear(window); });
     return 0;
   }

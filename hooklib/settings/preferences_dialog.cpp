@@ -394,6 +394,7 @@ void AnnounceStoredReminderChoice() {
   }
 }
 
+// A message whose handling failed leaves the dialog as it was.
 INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   RunContained([&] { HandleMessage(dialog, message, wParam); });
   return 0;
