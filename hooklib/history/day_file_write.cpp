@@ -1,5 +1,6 @@
 #include "hooklib/history/day_file_write.h"
 
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -21,6 +22,10 @@ class OpenedForWrite {
   DayFileStore& file_;
   std::optional<std::uint64_t> size_;
 };
+
+// Whether the whole file can be read into memory, and its length said in a
+// size_t (a 32-bit one in the library).
+bool FitsInMemory(std::uint64_t size) { return size <= std::numeric_limits<std::size_t>::max() / 2; }
 
 bool Holds(DayFileStore& file, std::uint64_t offset, std::string_view expected) {
   std::string found;
@@ -104,7 +109,9 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
     if (const auto from = MarkedAppendStart(file, *opened.size(), session_key, previous, block)) {
       return AppendInPlace(file, previous.key_offset, *from, block, mark);
     }
-    if (!file.Read(0, static_cast<std::size_t>(*opened.size()), disk)) return DayFileRoute::kFailed;
+    if (!FitsInMemory(*opened.size()) || !file.Read(0, static_cast<std::size_t>(*opened.size()), disk)) {
+      return DayFileRoute::kFailed;
+    }
     old_block = FindSessionBlock(disk, session_key);
     if (old_block && old_block->end == disk.size()) {
       const std::string_view last = std::string_view(disk).substr(old_block->start);
@@ -125,7 +132,9 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
   if (*reopened.size() != disk.size()) {
     // Another writer changed the file since it was read: build on what it
     // holds now.
-    if (!file.Read(0, static_cast<std::size_t>(*reopened.size()), disk)) return DayFileRoute::kFailed;
+    if (!FitsInMemory(*reopened.size()) || !file.Read(0, static_cast<std::size_t>(*reopened.size()), disk)) {
+      return DayFileRoute::kFailed;
+    }
     rewrite = Rewrite(disk, session_key, FindSessionBlock(disk, session_key), block);
   }
   const std::size_t from = FirstDifference(disk, rewrite.content);
