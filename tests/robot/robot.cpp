@@ -4,6 +4,7 @@
 // line per finding on stdout.
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -412,6 +413,39 @@ int Idle(const char* caption) {
   return pending || !answered ? 1 : 0;
 }
 
+// Whether the process has the hook library loaded, and with it the library's
+// shared settings record.
+bool HoldsHookLibrary(DWORD pid) {
+  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (modules == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(modules, &module); more && !found; more = Module32Next(modules, &module)) {
+    found = lstrcmpiA(module.szModule, "Corvane.dll") == 0;
+  }
+  CloseHandle(modules);
+  return found;
+}
+
+// processes: every process of the prefix, as Wine lists them.
+int Processes() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    std::printf("error code=%lu\n", static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    std::printf("process pid=%lu self=%d library=%d name=%s\n", static_cast<unsigned long>(entry.th32ProcessID),
+                entry.th32ProcessID == GetCurrentProcessId() ? 1 : 0, HoldsHookLibrary(entry.th32ProcessID) ? 1 : 0,
+                entry.szExeFile);
+  }
+  CloseHandle(snapshot);
+  return 0;
+}
+
 // The paint counter library, kept loaded so that its hooks stay in.
 HMODULE PaintCounter() {
   static HMODULE dll = LoadLibraryA(BinFile("paint_counter.dll").c_str());
@@ -613,6 +647,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "redraw" && n > 2) return Redraw(a(2));
   if (command == "idle" && n > 2) return Idle(a(2));
+  if (command == "processes") return Processes();
   if (command == "countpaints" && n > 2) return CountPaints(a(2));
   if (command == "paints" && n > 2) return Paints(a(2));
   if (command == "serve") return Serve();
@@ -621,7 +656,7 @@ int Dispatch(const std::vector<std::string>& args) {
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | countpaints CAPTION | paints CAPTION | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
+              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 
