@@ -42,6 +42,7 @@ class CleanStartTest(unittest.TestCase):
             self.assertEqual(set(harness.reg_values(harness.SETTINGS_KEY)), {"LogDir"})
         finally:
             later.tearDown()
+            later.doCleanups()
 
 
 if __name__ == "__main__":

@@ -345,6 +345,9 @@ class WineTest(unittest.TestCase):
         if left:
             print("ended what an earlier test left running: %r" % left, file=sys.stderr)
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        # Registered first, so it runs last: after tearDown and every cleanup
+        # a test adds, which may still use its programs.
+        self.addCleanup(self.leave_prefix_clean)
         reg_delete(SETTINGS_KEY)
         self.history = os.path.join(self.tmp, "History")
         reg_add(SETTINGS_KEY, "LogDir", win_path(self.history))
@@ -362,10 +365,13 @@ class WineTest(unittest.TestCase):
                 if stream is not None:
                     stream.close()
         run(bin_file("robot.exe"), "close", "_Oscar_BuddyListWin")
+
+    def leave_prefix_clean(self):
         try:
             # A launcher whose hosts have quit may still be on its way out.
             end_stray_processes(grace=3.0)
         finally:
+            # Only now: a program still running could have saved settings.
             reg_delete(SETTINGS_KEY)
             shutil.rmtree(self.tmp, ignore_errors=True)
 
