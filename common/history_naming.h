@@ -1,16 +1,33 @@
-// Names in the history tree: the session key that heads a block, its key
-// line, and the day file's name.  Shared by the hook library, which writes
-// the tree, and the viewer, which reads it.
+// Names in the history tree: the user and buddy folders' names, the session
+// key that heads a block, its key line, and the day file's name.  Shared by
+// the hook library, which writes the tree, and the viewer, which reads it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "capacities.h"
 
 namespace corvane {
+
+// The folder a user, buddy or room name is written into.  Windows refuses
+// some real names as file names; they are kept under a mended name: every
+// ':' becomes '-' (as the title's first one already has), every '*', '?',
+// '"', '<', '>', '|' and control character '_', and a reserved device name
+// (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1 to COM9, LPT1 to LPT9, in any
+// case; the part before the first dot decides, trailing spaces aside) gets
+// '_' right after it: "con" is kept in "con_", "nul.txt" in "nul_.txt".  At
+// most kNameCapacity - 1 characters.  No folder for a name that could leave
+// its parent or alias it: one with '\' or '/', or made only of dots and
+// spaces, which Windows reduces to nothing or to "..".  The empty name stays
+// empty: it stands for the parent folder itself.
+std::optional<std::string> HistoryFolderName(std::string_view name);
+
+// Case-insensitive equality of ASCII letters; other characters must be equal.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // "hh:mm:ss-handle" of the local time and the window handle in lower-case
 // hex, cut to kSessionKeyCapacity - 1 characters.  Real times and 32-bit

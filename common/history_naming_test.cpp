@@ -3,9 +3,137 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace corvane {
 namespace {
+
+struct FolderNameCase {
+  std::string name;
+  std::optional<std::string> folder;
+};
+
+void ExpectFolderNames(const std::vector<FolderNameCase>& cases) {
+  for (const FolderNameCase& c : cases) {
+    EXPECT_EQ(HistoryFolderName(c.name), c.folder) << '"' << c.name << '"';
+  }
+}
+
+TEST(HistoryFolderName, KeepsNamesWindowsTakes) {
+  ExpectFolderNames({
+      {"", ""},
+      {"John Doe", "John Doe"},
+      {"Chat- room", "Chat- room"},
+      {"a.b", "a.b"},
+      {"...x", "...x"},
+      {"x.", "x."},
+      {"name ", "name "},
+      {"caf\xe9", "caf\xe9"},
+      {"a-b_c(1)'s", "a-b_c(1)'s"},
+      {"#room", "#room"},
+      {"del\x7f", "del\x7f"},
+      {std::string(41, 'n'), std::string(41, 'n')},
+  });
+}
+
+TEST(HistoryFolderName, MendsCharactersWindowsRefuses) {
+  ExpectFolderNames({
+      {"Chat- a:b:c", "Chat- a-b-c"},
+      {":", "-"},
+      {"a*b", "a_b"},
+      {"a?b", "a_b"},
+      {"a\"b", "a_b"},
+      {"a<b>", "a_b_"},
+      {"a|b", "a_b"},
+      {"a\tb", "a_b"},
+      {"\x01\x1f", "__"},
+      {std::string("a\0b", 3), "a_b"},
+      {"what? *now*", "what_ _now_"},
+  });
+}
+
+TEST(HistoryFolderName, KeepsReservedDeviceNamesWithAnUnderscore) {
+  ExpectFolderNames({
+      {"con", "con_"},
+      {"CON", "CON_"},
+      {"Prn", "Prn_"},
+      {"aux", "aux_"},
+      {"nul", "nul_"},
+      {"conin$", "conin$_"},
+      {"CONOUT$", "CONOUT$_"},
+      {"com1", "com1_"},
+      {"COM9", "COM9_"},
+      {"lpt1", "lpt1_"},
+      {"LpT9", "LpT9_"},
+      // The part before the first dot decides, spaces before the dot aside.
+      {"nul.txt", "nul_.txt"},
+      {"con.a.b", "con_.a.b"},
+      {"con.", "con_."},
+      {"con ", "con_ "},
+      {"con .txt", "con_ .txt"},
+      // A mended character behind the name makes it an ordinary one.
+      {"con:", "con-"},
+      {"nul*", "nul_"},
+  });
+}
+
+TEST(HistoryFolderName, LeavesNamesThatOnlyLookReserved) {
+  ExpectFolderNames({
+      {"con_", "con_"},
+      {"conan", "conan"},
+      {"icon", "icon"},
+      {" con", " con"},
+      {"con air", "con air"},
+      {"com0", "com0"},
+      {"com10", "com10"},
+      {"lpt", "lpt"},
+      {"com", "com"},
+      {"coma.txt", "coma.txt"},
+      {"x.con", "x.con"},
+      {"conin", "conin"},
+  });
+}
+
+TEST(HistoryFolderName, StaysWithinTheNameBuffer) {
+  const std::string longest = "nul." + std::string(kNameCapacity - 5, 'x');
+  ASSERT_EQ(longest.size(), kNameCapacity - 1);
+  EXPECT_EQ(HistoryFolderName(longest), "nul_." + std::string(kNameCapacity - 6, 'x'));
+  EXPECT_EQ(HistoryFolderName(std::string(60, 'y')), std::string(kNameCapacity - 1, 'y'));
+}
+
+TEST(HistoryFolderName, RefusesNamesThatLeaveOrAliasTheirParent) {
+  ExpectFolderNames({
+      {".", std::nullopt},
+      {"..", std::nullopt},
+      {"...", std::nullopt},
+      {" ", std::nullopt},
+      {" . ", std::nullopt},
+      {". .", std::nullopt},
+      {"..\\other", std::nullopt},
+      {"a\\b", std::nullopt},
+      {"a/b", std::nullopt},
+      {"con/x", std::nullopt},
+      {"\\", std::nullopt},
+  });
+}
+
+TEST(HistoryFolderName, MendedNamesStayAsTheyAre) {
+  for (const char* name : {"con", "nul.txt", "a:b*c", "com1 .x", "x|y", "plain"}) {
+    const std::optional<std::string> folder = HistoryFolderName(name);
+    ASSERT_TRUE(folder) << name;
+    EXPECT_EQ(HistoryFolderName(*folder), folder) << name;
+  }
+}
+
+TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
+  EXPECT_TRUE(EqualIgnoringAsciiCase("JohnDoe", "johnDOE"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("John", "Joh"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("a[", "A{"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("\xe9", "\xc9"));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("", ""));
+}
 
 TEST(MakeSessionKey, FormatsTimeAndHandle) {
   EXPECT_EQ(MakeSessionKey(9, 5, 7, 0x1a04b2), "09:05:07-1a04b2");

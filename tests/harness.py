@@ -7,6 +7,7 @@ import re
 import shlex
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -293,15 +294,66 @@ class Robot:
         return int(parse_fields(lines[0])["code"]) if lines and lines[0].startswith("exited ") else None
 
 
+def our_programs():
+    """The file names of the programs of the bin folder, in lower case."""
+    return {name.lower() for name in os.listdir(BIN) if name.lower().endswith(".exe")}
+
+
+def stray_processes():
+    """{pid: name} of the processes of the prefix, as Wine lists them, that
+    are programs of ours or hold the hook library.  A process holding the
+    library keeps its shared settings record alive, with values the launcher
+    does not load afresh (the day of the last version check among them)."""
+    done = run(bin_file("robot.exe"), "processes")
+    listed = [parse_fields(line) for line in done.stdout.splitlines() if line.startswith("process ")]
+    if done.returncode != 0 or not listed:
+        raise RuntimeError("cannot list the processes of the prefix: " + done.stdout + done.stderr)
+    ours = our_programs()
+    return {int(p["pid"]): p["name"] for p in listed
+            if p["self"] == "0" and (p["name"].lower() in ours or p["library"] == "1")}
+
+
+def end_stray_processes(grace=0.0, timeout=20.0):
+    """Gives the stray processes `grace` seconds to end by themselves, ends
+    the rest and checks in Wine's process list that they are gone; what was
+    found at first.  Fails loudly when the prefix cannot be made clean."""
+    found = stray_processes()
+    deadline = time.time() + grace
+    remaining = found
+    while remaining and time.time() < deadline:
+        time.sleep(0.2)
+        remaining = stray_processes()
+    for pid in remaining:
+        run("taskkill", "/F", "/PID", str(pid))
+    deadline = time.time() + timeout
+    while remaining and time.time() < deadline:
+        time.sleep(0.2)
+        remaining = stray_processes()
+    if remaining:
+        raise RuntimeError("cannot end the processes left in the prefix: %r" % remaining)
+    return found
+
+
 class WineTest(unittest.TestCase):
     """A test with its own temporary folder and a clean settings key whose
-    history folder lies in that temporary folder."""
+    history folder lies in that temporary folder, started in a prefix where
+    no program of ours runs and no process holds the hook library (so its
+    shared settings record starts afresh too), and leaving it so."""
 
     def setUp(self):
+        left = end_stray_processes()
+        if left:
+            print("ended what an earlier test left running: %r" % left, file=sys.stderr)
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        # Registered first, so it runs last: after tearDown and every cleanup
+        # a test adds, which may still use its programs.
+        self.addCleanup(self.leave_prefix_clean)
         reg_delete(SETTINGS_KEY)
         self.history = os.path.join(self.tmp, "History")
         reg_add(SETTINGS_KEY, "LogDir", win_path(self.history))
+        values = reg_values(SETTINGS_KEY)
+        if set(values) != {"LogDir"}:
+            raise RuntimeError("the settings key was not reset: %r" % values)
         self.processes = []
 
     def tearDown(self):
@@ -313,8 +365,15 @@ class WineTest(unittest.TestCase):
                 if stream is not None:
                     stream.close()
         run(bin_file("robot.exe"), "close", "_Oscar_BuddyListWin")
-        reg_delete(SETTINGS_KEY)
-        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def leave_prefix_clean(self):
+        try:
+            # A launcher whose hosts have quit may still be on its way out.
+            end_stray_processes(grace=3.0)
+        finally:
+            # Only now: a program still running could have saved settings.
+            reg_delete(SETTINGS_KEY)
+            shutil.rmtree(self.tmp, ignore_errors=True)
 
     def start(self, program, *args, **kwargs):
         p = start(program, *args, **kwargs)

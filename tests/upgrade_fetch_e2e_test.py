@@ -35,7 +35,7 @@ def run_probe(server_url):
     return result
 
 
-class UpgradeFetchTest(unittest.TestCase):
+class UpgradeFetchTest(harness.WineTest):
     def test_asks_the_version_path_as_the_browser_and_reads_every_field(self):
         with ReplyServer(FULL_REPLY) as server:
             seen = run_probe(server.base_url)

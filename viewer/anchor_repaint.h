@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "layout_rect.h"
 
@@ -13,9 +14,15 @@ namespace corvane {
 // it has to clip its siblings so that moving it does not paint over them.
 bool IsGroupBoxStyle(std::uint32_t style);
 
+// Whether a control (its window class in upper case) covers its whole
+// rectangle when it draws.  A group box, a static frame or line, an
+// owner-drawn static and a transparent window show the dialog's background
+// through, so the dialog still draws behind them.
+bool CoversItsRectangle(std::string_view upper_class, std::uint32_t style, std::uint32_t ex_style);
+
 // Left, centre and right-aligned static texts and centred images are laid
 // out against the control's width, so they are repainted after every
-// re-layout.  Simple text (type 0x0B) never is.
+// re-layout that changes them.  Simple text (type 0x0B) never is.
 bool StaticNeedsRepaint(std::uint32_t style);
 
 // A list box scrolled sideways needs a repaint when its new width leaves the

@@ -27,6 +27,38 @@ TEST(IsGroupBoxStyle, LooksAtTheButtonTypeOnly) {
   }
 }
 
+TEST(CoversItsRectangle, AllButGroupBoxesAndTransparentWindows) {
+  const struct {
+    const char* upper_class;
+    std::uint32_t style;
+    std::uint32_t ex_style;
+    bool covers;
+  } cases[] = {
+      {"BUTTON", kChildVisibleTabStop, 0, true},         // push button
+      {"BUTTON", kChildVisibleTabStop | 0x03, 0, true},  // check box
+      {"BUTTON", 0x07, 0, false},                        // group box
+      {"BUTTON", kChildVisibleTabStop | 0x07, 0, false},
+      {"STATIC", 0x02, 0, true},                         // right-aligned text
+      {"STATIC", kChildVisibleTabStop | 0x03, 0, true},  // icon
+      {"STATIC", 0x04, 0, true},                         // black rectangle
+      {"STATIC", 0x0E, 0, true},                         // bitmap
+      {"STATIC", 0x07, 0, false},                        // black frame
+      {"STATIC", 0x08, 0, false},                        // grey frame
+      {"STATIC", 0x09, 0, false},                        // white frame
+      {"STATIC", 0x0D, 0, false},                        // owner-drawn
+      {"STATIC", 0x10, 0, false},                        // etched line
+      {"STATIC", 0x12, 0, false},                        // etched frame
+      {"LISTBOX", 0, 0x200, true},                       // client edge
+      {"RICHEDIT50W", 0, 0, true},
+      {"STATIC", 0x02, 0x20, false},                     // transparent
+      {"BUTTON", 0x00, 0x20, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CoversItsRectangle(c.upper_class, c.style, c.ex_style), c.covers)
+        << c.upper_class << ' ' << std::hex << c.style << ' ' << c.ex_style;
+  }
+}
+
 TEST(StaticNeedsRepaint, AlignedTextAndCentredImages) {
   const struct {
     std::uint32_t style;

@@ -8,7 +8,9 @@
 namespace corvane {
 
 std::string BrowseForHistoryFolder(HWND owner) {
-  CoInitialize(nullptr);
+  // A thread already in another apartment keeps its COM as it was: only a
+  // successful initialisation is undone.
+  const HRESULT com = CoInitialize(nullptr);
   char display_name[MAX_PATH] = {};
   BROWSEINFOA browse = {};
   browse.hwndOwner = owner;
@@ -24,7 +26,7 @@ std::string BrowseForHistoryFolder(HWND owner) {
     if (SHGetPathFromIDListA(chosen, path)) folder = path;
     CoTaskMemFree(chosen);
   }
-  CoUninitialize();
+  if (SUCCEEDED(com)) CoUninitialize();
   return folder;
 }
 

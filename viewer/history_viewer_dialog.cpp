@@ -51,7 +51,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   AnchorControls();
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
-  const ViewerPreselection preselection = ParseViewerCommandLine(GetCommandLineA());
+  const ViewerPreselection preselection = PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
   preferred_user_ = preselection.user;
   preferred_buddy_ = preselection.buddy;
 

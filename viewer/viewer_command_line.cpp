@@ -1,5 +1,7 @@
 #include "viewer_command_line.h"
 
+#include "common/history_naming.h"
+
 namespace corvane {
 namespace {
 
@@ -12,6 +14,8 @@ std::size_t CutAtLastQuote(std::string_view& text) {
   }
   return quote;
 }
+
+std::string FolderOf(const std::string& name) { return HistoryFolderName(name).value_or(std::string()); }
 
 }  // namespace
 
@@ -43,6 +47,10 @@ ViewerPreselection ParseViewerCommandLine(std::string_view command_line) {
   names.buddy = names.user;
   names.user = std::string(before.substr(before_opening + 1));
   return names;
+}
+
+ViewerPreselection PreselectedFolders(const ViewerPreselection& names) {
+  return ViewerPreselection{FolderOf(names.user), FolderOf(names.buddy)};
 }
 
 }  // namespace corvane

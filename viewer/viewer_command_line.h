@@ -28,4 +28,9 @@ inline constexpr std::size_t kCommandLineCapacity = 520;
 // differently and yields whatever lies between them.
 ViewerPreselection ParseViewerCommandLine(std::string_view command_line);
 
+// The folders the names are written into (see HistoryFolderName), so that a
+// name kept under a mended folder name ("con" in "con_") finds its folder.
+// A name that has no folder preselects nothing.
+ViewerPreselection PreselectedFolders(const ViewerPreselection& names);
+
 }  // namespace corvane

@@ -65,5 +65,24 @@ TEST(ParseViewerCommandLine, StopsAtAnEmbeddedNul) {
   EXPECT_EQ(ParseViewerCommandLine(command_line), (ViewerPreselection{"alice", ""}));
 }
 
+TEST(PreselectedFolders, TakesTheFoldersTheNamesAreWrittenInto) {
+  const struct {
+    ViewerPreselection names;
+    ViewerPreselection folders;
+  } cases[] = {
+      {{"alice", "bob"}, {"alice", "bob"}},
+      {{"", ""}, {"", ""}},
+      {{"alice", "con"}, {"alice", "con_"}},
+      {{"NUL", "nul.txt"}, {"NUL_", "nul_.txt"}},
+      {{"alice", "Chat- a:b*c"}, {"alice", "Chat- a-b_c"}},
+      // Names that have no folder preselect nothing.
+      {{"a/b", "..\\x"}, {"", ""}},
+      {{"alice", ".."}, {"alice", ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PreselectedFolders(c.names), c.folders) << c.names.user << " / " << c.names.buddy;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -107,7 +107,7 @@ TEST_F(ConversationTest, ExistingFoldersAreReusedDespiteCaseAndSpaces) {
 }
 
 TEST_F(ConversationTest, NamesThatWouldLeaveTheirFolderAreRefused) {
-  for (const char* buddy : {"..", "a\\b", "x/y", "c*d"}) {
+  for (const char* buddy : {"..", "a\\b", "x/y"}) {
     HWND im = OpenIM(buddy);
     SetConversation(im, Html("escape"));
     BoxAnswerer box("Corvane Error", IDOK);

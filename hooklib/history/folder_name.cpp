@@ -6,36 +6,6 @@
 #include "history_naming.h"
 
 namespace corvane {
-namespace {
-
-constexpr std::string_view kCharactersNotInFileNames = "\\/<>:\"|?*";
-
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsControlCharacter(char c) {
-  return static_cast<unsigned char>(c) < 0x20;
-}
-
-bool IsDotOrSpace(char c) {
-  return c == '.' || c == ' ';
-}
-
-}  // namespace
-
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
-bool IsSafeFolderName(std::string_view name) {
-  if (name.empty()) return true;
-  if (std::all_of(name.begin(), name.end(), IsDotOrSpace)) return false;
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return IsControlCharacter(c) || kCharactersNotInFileNames.find(c) != std::string_view::npos;
-  });
-}
 
 std::string WithoutSpaces(std::string_view name) {
   std::string stripped;
@@ -45,8 +15,9 @@ std::string WithoutSpaces(std::string_view name) {
 
 std::optional<std::string> ResolveFolderName(std::string_view wanted, const std::vector<FolderEntry>& entries,
                                              NameEquality equal) {
-  if (!IsSafeFolderName(wanted)) return std::nullopt;
-  const std::string wanted_stripped = WithoutSpaces(wanted);
+  const std::optional<std::string> folder = HistoryFolderName(wanted);
+  if (!folder) return std::nullopt;
+  const std::string wanted_stripped = WithoutSpaces(*folder);
   for (const FolderEntry& entry : entries) {
     if (entry.attributes != kPlainFolderAttributes) continue;
     if (!equal(WithoutSpaces(entry.name), wanted_stripped)) continue;
@@ -54,7 +25,7 @@ std::optional<std::string> ResolveFolderName(std::string_view wanted, const std:
     if (entry.name.size() >= kNameCapacity) break;
     return entry.name;
   }
-  return std::string(wanted);
+  return folder;
 }
 
 }  // namespace corvane

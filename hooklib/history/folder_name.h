@@ -24,22 +24,14 @@ struct FolderEntry {
 // Windows, which also folds the letters of the ANSI code page).
 using NameEquality = bool (*)(const std::string& a, const std::string& b);
 
-// Case-insensitive equality of ASCII letters; other characters must be equal.
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b);
-
-// False for a name that could leave its parent folder or alias it ('\' or
-// '/', or made only of dots and spaces, which Windows reduces to nothing or
-// to ".."), and for a name with a character not allowed in file names.  The
-// empty name is allowed: it stands for the parent folder itself.
-bool IsSafeFolderName(std::string_view name);
-
 std::string WithoutSpaces(std::string_view name);
 
-// No value when the wanted name is not safe: nothing may be made for it.
-// Otherwise the name of the first plain folder among the entries that equals
-// the wanted name once all spaces are removed from both, as it is on disk;
-// or the wanted name, spaces included, when none matches or the match would
-// not fit a name buffer of kNameCapacity characters.
+// No value when the wanted name has no folder (HistoryFolderName): nothing
+// may be made for it.  Otherwise the name of the first plain folder among the
+// entries that equals the wanted name's folder name once all spaces are
+// removed from both, as it is on disk; or that folder name, spaces included,
+// when none matches or the match would not fit a name buffer of
+// kNameCapacity characters.
 std::optional<std::string> ResolveFolderName(std::string_view wanted, const std::vector<FolderEntry>& entries,
                                              NameEquality equal);
 

@@ -4,6 +4,7 @@
 // line per finding on stdout.
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -220,13 +221,15 @@ int Window(const char* caption) {
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
   GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui);
+  POINT origin{0, 0};
+  ClientToScreen(w, &origin);
   std::printf("window hwnd=0x%lx pid=%lu class=%s rect=%ld,%ld,%ld,%ld client=%ld,%ld iconic=%d "
-              "zoomed=%d visible=%d foreground=%d focus=%d\n",
+              "zoomed=%d visible=%d foreground=%d focus=%d origin=%ld,%ld\n",
               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)),
               static_cast<unsigned long>(pid), ClassOf(w).c_str(), r.left, r.top, r.right, r.bottom,
               client.right, client.bottom, IsIconic(w) ? 1 : 0, IsZoomed(w) ? 1 : 0,
               IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
-              gui.hwndFocus != nullptr ? GetDlgCtrlID(gui.hwndFocus) : 0);
+              gui.hwndFocus != nullptr ? GetDlgCtrlID(gui.hwndFocus) : 0, origin.x, origin.y);
   return 0;
 }
 
@@ -375,6 +378,111 @@ int Alpha(const char* cls) {
                 static_cast<unsigned long>(pid), layered ? 1 : 0, static_cast<unsigned>(alpha));
   }
   return windows.empty() ? 1 : 0;
+}
+
+// redraw CAPTION: the whole window and its controls drawn afresh, as the
+// picture to hold what the screen showed against.
+int Redraw(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  std::printf("redrawn\n");
+  return 0;
+}
+
+BOOL CALLBACK FindUpdateRegion(HWND child, LPARAM pending) {
+  if (GetUpdateRect(child, nullptr, FALSE)) *reinterpret_cast<bool*>(pending) = true;
+  return TRUE;
+}
+
+// idle CAPTION: waits (up to 10 s) until the window and its controls have
+// nothing left to paint and its thread has finished what it was doing.
+int Idle(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  const DWORD start = GetTickCount();
+  bool pending = true;
+  while (pending && GetTickCount() - start < 10000) {
+    pending = GetUpdateRect(top, nullptr, FALSE) != FALSE;
+    EnumChildWindows(top, FindUpdateRegion, reinterpret_cast<LPARAM>(&pending));
+    if (pending) Sleep(20);
+  }
+  DWORD_PTR ignored = 0;
+  const bool answered = SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+  std::printf(pending || !answered ? "busy\n" : "idle\n");
+  return pending || !answered ? 1 : 0;
+}
+
+// Whether the process has the hook library loaded, and with it the library's
+// shared settings record.
+bool HoldsHookLibrary(DWORD pid) {
+  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+  if (modules == INVALID_HANDLE_VALUE) return false;
+  bool found = false;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(modules, &module); more && !found; more = Module32Next(modules, &module)) {
+    found = lstrcmpiA(module.szModule, "Corvane.dll") == 0;
+  }
+  CloseHandle(modules);
+  return found;
+}
+
+// processes: every process of the prefix, as Wine lists them.
+int Processes() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) {
+    std::printf("error code=%lu\n", static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    std::printf("process pid=%lu self=%d library=%d name=%s\n", static_cast<unsigned long>(entry.th32ProcessID),
+                entry.th32ProcessID == GetCurrentProcessId() ? 1 : 0, HoldsHookLibrary(entry.th32ProcessID) ? 1 : 0,
+                entry.szExeFile);
+  }
+  CloseHandle(snapshot);
+  return 0;
+}
+
+// The paint counter library, kept loaded so that its hooks stay in.
+HMODULE PaintCounter() {
+  static HMODULE dll = LoadLibraryA(BinFile("paint_counter.dll").c_str());
+  return dll;
+}
+
+// countpaints CAPTION: from now on counts the erase and paint messages of
+// every window of the window's thread.
+int CountPaints(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  auto start = reinterpret_cast<BOOL(__cdecl*)(DWORD)>(
+      reinterpret_cast<void*>(GetProcAddress(PaintCounter(), "StartCountingPaints")));
+  if (start == nullptr || !start(GetWindowThreadProcessId(top, nullptr))) {
+    std::printf("error no-counter\n");
+    return 1;
+  }
+  std::printf("counting\n");
+  return 0;
+}
+
+BOOL CALLBACK PrintPaints(HWND child, LPARAM) {
+  auto paints_of = reinterpret_cast<void(__cdecl*)(HWND, LONG*, LONG*)>(
+      reinterpret_cast<void*>(GetProcAddress(PaintCounter(), "PaintsOf")));
+  LONG erases = 0, paints = 0;
+  if (paints_of != nullptr) paints_of(child, &erases, &paints);
+  std::printf("paints id=%d class=%s erase=%ld paint=%ld\n", GetDlgCtrlID(child), ClassOf(child).c_str(), erases,
+              paints);
+  return TRUE;
+}
+
+// paints CAPTION: what each control of the window received since countpaints.
+int Paints(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  EnumChildWindows(top, PrintPaints, 0);
+  return 0;
 }
 
 // The processes `spawn` started; their handles stay open so that their
@@ -559,13 +667,18 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "alpha" && n > 2) return Alpha(a(2));
   if (command == "spawn") return Spawn(a(2));
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
+  if (command == "redraw" && n > 2) return Redraw(a(2));
+  if (command == "idle" && n > 2) return Idle(a(2));
+  if (command == "processes") return Processes();
+  if (command == "countpaints" && n > 2) return CountPaints(a(2));
+  if (command == "paints" && n > 2) return Paints(a(2));
   if (command == "serve") return Serve();
   std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
+              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include <cstring>
+#include <string>
 
 #include "anchor_repaint.h"
 #include "size_grip.h"
@@ -43,6 +43,29 @@ void HorizontalScroll(HWND list, int* limit, int* position) {
   *position = info.nPos;
 }
 
+std::string UpperClassName(HWND window) {
+  char class_name[261] = {};
+  GetClassNameA(window, class_name, sizeof(class_name));
+  CharUpperA(class_name);
+  return class_name;
+}
+
+// The dialog does not clip its children, so that group boxes and other
+// see-through controls show its background; what it erases or draws itself
+// leaves out the controls that cover their own rectangles instead.  Then a
+// control is drawn again only where it moved or was uncovered, and the area
+// a larger window uncovers never wipes out a control moved into it.
+void ExcludeCoveringControls(HWND dialog, HDC dc) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+    const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
+    if (!CoversItsRectangle(UpperClassName(child), style, ex_style)) continue;
+    const RECT r = ChildRect(dialog, child);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 }  // namespace
 
 BOOL CAnchorDialog::OnInitDialog() {
@@ -61,16 +84,14 @@ void CAnchorDialog::AnchorControl(int id, Anchor top_left, Anchor bottom_right) 
 }
 
 void CAnchorDialog::AnchorControl(HWND control, Anchor top_left, Anchor bottom_right) {
-  char class_name[261] = {};
-  GetClassNameA(control, class_name, sizeof(class_name));
-  CharUpperA(class_name);
+  const std::string class_name = UpperClassName(control);
   const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
   AnchorRecord record{control, false, false, {}};
-  if (std::strcmp(class_name, "BUTTON") == 0 && IsGroupBoxStyle(style)) {
+  if (class_name == "BUTTON" && IsGroupBoxStyle(style)) {
     SetWindowLongA(control, GWL_STYLE, static_cast<LONG>(style | WS_CLIPSIBLINGS));
-  } else if (std::strcmp(class_name, "LISTBOX") == 0) {
+  } else if (class_name == "LISTBOX") {
     record.list_box = true;
-  } else if (std::strcmp(class_name, "STATIC") == 0) {
+  } else if (class_name == "STATIC") {
     record.repaint = StaticNeedsRepaint(style);
   }
   const RECT client = ClientRect(GetSafeHwnd());
@@ -85,6 +106,9 @@ void CAnchorDialog::ApplyAnchors() {
   InvalidateGrip();
   const RECT client = ClientRect(GetSafeHwnd());
   HDWP defer = BeginDeferWindowPos(static_cast<int>(anchors_.size()));
+  // Only a control that moved or changed size is drawn again; one that
+  // stayed as it was shows what it showed.
+  std::vector<HWND> repaint;
   for (AnchorRecord& record : anchors_) {
     const RECT current = ChildRect(GetSafeHwnd(), record.control);
     const LayoutRect target = AnchoredRect(record.layout, client.right, client.bottom);
@@ -98,6 +122,9 @@ void CAnchorDialog::ApplyAnchors() {
       HorizontalScroll(record.control, &limit, &position);
       record.repaint = ListBoxNeedsRepaint(limit, position, ToLayout(current), target);
     }
+    if (record.repaint) {
+      repaint.push_back(record.control);
+    }
     if (defer != nullptr) {
       defer = DeferWindowPos(defer, record.control, nullptr, target.left, target.top, Width(target), Height(target),
                              *flags);
@@ -106,11 +133,9 @@ void CAnchorDialog::ApplyAnchors() {
   if (defer != nullptr) {
     EndDeferWindowPos(defer);
   }
-  for (const AnchorRecord& record : anchors_) {
-    if (record.repaint) {
-      InvalidateRect(record.control, nullptr, TRUE);
-      UpdateWindow(record.control);
-    }
+  for (HWND control : repaint) {
+    InvalidateRect(control, nullptr, TRUE);
+    UpdateWindow(control);
   }
 }
 
@@ -132,6 +157,8 @@ std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM
       }
       OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lparam));
       return 0;
+    case WM_ERASEBKGND:
+      return OnEraseBackground(reinterpret_cast<HDC>(wparam));
     case WM_PAINT:
       OnPaint();
       return 0;
@@ -150,10 +177,6 @@ LRESULT CAnchorDialog::OnSize(WPARAM size_type) {
   const LRESULT result = Default();
   if (initialised_ && size_type != SIZE_MAXSHOW && size_type != SIZE_MAXHIDE) {
     ApplyAnchors();
-    // The dialog does not clip its children, and Wine erases the area a
-    // larger window uncovers after the moved controls have drawn themselves
-    // there (a right-anchored button would vanish): draw them again.
-    RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   return result;
 }
@@ -172,9 +195,18 @@ void CAnchorDialog::OnGetMinMaxInfo(MINMAXINFO* info) const {
   info->ptMinTrackSize.y = min_height_;
 }
 
+LRESULT CAnchorDialog::OnEraseBackground(HDC dc) {
+  const int saved = SaveDC(dc);
+  ExcludeCoveringControls(GetSafeHwnd(), dc);
+  const LRESULT result = Default();
+  RestoreDC(dc, saved);
+  return result;
+}
+
 void CAnchorDialog::OnPaint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(GetSafeHwnd(), &paint);
+  ExcludeCoveringControls(GetSafeHwnd(), dc);
   if (grip_shown_ && !IsZoomed(GetSafeHwnd())) {
     DrawFrameControl(dc, &grip_rect_, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
   }

@@ -40,6 +40,7 @@ class CAnchorDialog : public CDialog {
   LRESULT OnSize(WPARAM size_type);
   LRESULT OnNcHitTest(LPARAM point);
   void OnGetMinMaxInfo(MINMAXINFO* info) const;
+  LRESULT OnEraseBackground(HDC dc);
   void OnPaint();
 
   bool grip_shown_ = true;

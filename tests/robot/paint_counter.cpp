@@ -1,0 +1,95 @@
+// Test support, loaded by the robot and, through its hooks, into the
+// program it watches: counts the WM_ERASEBKGND and WM_PAINT messages that
+// each window of one thread receives.  The counts live in a shared section,
+// so the robot reads what the watched process counted.
+#include <windows.h>
+
+namespace {
+
+struct PaintCount {
+  HWND window;
+  LONG erases;
+  LONG paints;
+};
+
+constexpr LONG kMaxWindows = 256;
+
+struct PaintCounts {
+  LONG used;
+  PaintCount rows[kMaxWindows];
+};
+
+PaintCounts g_counts __attribute__((section(".shared"), shared)) = {};
+
+HMODULE g_module = nullptr;
+HHOOK g_sent_hook = nullptr;
+HHOOK g_posted_hook = nullptr;
+
+// Only the watched thread adds rows, so a plain search-then-append is safe.
+PaintCount* RowOf(HWND window) {
+  for (LONG i = 0; i < g_counts.used; ++i) {
+    if (g_counts.rows[i].window == window) return &g_counts.rows[i];
+  }
+  if (g_counts.used == kMaxWindows) return nullptr;
+  PaintCount* row = &g_counts.rows[g_counts.used];
+  row->window = window;
+  InterlockedIncrement(&g_counts.used);
+  return row;
+}
+
+void Count(HWND window, UINT message) {
+  if (message != WM_ERASEBKGND && message != WM_PAINT) return;
+  if (PaintCount* row = RowOf(window)) InterlockedIncrement(message == WM_PAINT ? &row->paints : &row->erases);
+}
+
+// WM_ERASEBKGND is sent (by BeginPaint, or a redraw that erases at once),
+// and so is WM_PAINT from UpdateWindow.
+LRESULT CALLBACK SentProc(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HC_ACTION) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    Count(sent->hwnd, sent->message);
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// WM_PAINT otherwise comes out of the message queue.
+LRESULT CALLBACK PostedProc(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HC_ACTION && wparam == PM_REMOVE) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lparam);
+    if (msg->message == WM_PAINT) Count(msg->hwnd, msg->message);
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void Unhook() {
+  if (g_sent_hook != nullptr) UnhookWindowsHookEx(g_sent_hook);
+  if (g_posted_hook != nullptr) UnhookWindowsHookEx(g_posted_hook);
+  g_sent_hook = g_posted_hook = nullptr;
+}
+
+}  // namespace
+
+// Starts counting afresh for every window of the thread.
+extern "C" __declspec(dllexport) BOOL StartCountingPaints(DWORD thread) {
+  Unhook();
+  ZeroMemory(&g_counts, sizeof g_counts);
+  g_sent_hook = SetWindowsHookExA(WH_CALLWNDPROC, SentProc, g_module, thread);
+  g_posted_hook = SetWindowsHookExA(WH_GETMESSAGE, PostedProc, g_module, thread);
+  return g_sent_hook != nullptr && g_posted_hook != nullptr;
+}
+
+// What a window received since counting started.
+extern "C" __declspec(dllexport) void PaintsOf(HWND window, LONG* erases, LONG* paints) {
+  *erases = *paints = 0;
+  for (LONG i = 0; i < g_counts.used; ++i) {
+    if (g_counts.rows[i].window == window) {
+      *erases = g_counts.rows[i].erases;
+      *paints = g_counts.rows[i].paints;
+    }
+  }
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+  return TRUE;
+}
