@@ -132,7 +132,7 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
     case kNextOccurrenceMessage:
       return NextOccurrence(view, *state, wParam != 0);
     case WM_TIMER:
-      if (wParam == kHtmlViewLoadTimer) LoadMore(view, *state);
+      if (wParam == kHtmlViewLoadTimer) OnLoadTimer(view, *state);
       return 0;
     case WM_SIZE:
       OnSize(*state, lParam);

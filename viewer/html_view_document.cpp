@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "html_view_page.h"
 #include "html_view_rtf.h"
 
 namespace corvane {
@@ -32,10 +33,15 @@ COLORREF ColourRef(const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 constexpr std::size_t kPieceCharacters = 4096;
 
 // Replaces the characters from `from` to the end (none when `from` is the
-// length) with the RTF.
+// length) with the RTF.  A page being filled has its selection at its end
+// already; Wine's RichEdit finds a selection by counting lines from the top.
 void StreamRtf(HWND page, LONG from, const std::string& rtf) {
-  CHARRANGE rest{from, -1};
-  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&rest));
+  CHARRANGE selection{};
+  SendMessageA(page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin != from || selection.cpMax != PageTextLength(page)) {
+    CHARRANGE rest{from, -1};
+    SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&rest));
+  }
   RtfSource source{&rtf, 0};
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);

@@ -16,7 +16,7 @@ namespace {
 constexpr UINT kLoadTickMs = 10;
 // The work of one tick, so that the window keeps answering the reader.
 constexpr DWORD kLoadSliceMs = 25;
-constexpr std::size_t kLoadPieceCharacters = 4096;
+constexpr std::size_t kLoadPieceCharacters = 8192;
 // A page changed in place loses its old text from the first difference on
 // (Wine's RichEdit deletes in time that grows with the page for each run)
 // and takes the new text at once; more is shown anew and loaded behind.
@@ -61,20 +61,25 @@ HWND NewPage(HWND view, const HtmlViewState& state, TextRange range) {
   return page;
 }
 
+void Retire(HWND view, HtmlViewState& state, HWND page) {
+  ShowWindow(page, SW_HIDE);
+  state.retired.push_back(page);
+  SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
+}
+
 // The page takes the place of the one in sight, with the keyboard focus.
-void Reveal(HtmlViewState& state, HWND page, TextRange range) {
+void Reveal(HWND view, HtmlViewState& state, HWND page, TextRange range) {
   HWND old = state.page;
   const bool focused = old && GetFocus() == old;
   state.page = page;
   state.pageRange = range;
   ShowWindow(page, SW_SHOW);
   if (focused) SetFocus(page);
-  if (old) DestroyWindow(old);
+  if (old) Retire(view, state, old);
 }
 
 void StopLoading(HWND view, HtmlViewState& state) {
-  KillTimer(view, kHtmlViewLoadTimer);
-  if (state.loading) DestroyWindow(state.loading);
+  if (state.loading) Retire(view, state, state.loading);
   state.loading = nullptr;
   state.loaded = 0;
 }
@@ -87,6 +92,8 @@ void StartLoading(HWND view, HtmlViewState& state) {
   SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
 }
 
+void LoadMore(HWND view, HtmlViewState& state);
+
 LONG InPage(TextRange range, std::size_t position) {
   return static_cast<LONG>(std::min(std::max(position, range.begin), range.end) - range.begin);
 }
@@ -97,10 +104,20 @@ void RevealLoadedPage(HWND view, HtmlViewState& state) {
   sight.atEnd = false;
   HWND page = state.loading;
   state.loading = nullptr;
-  KillTimer(view, kHtmlViewLoadTimer);
   const TextRange whole{0, DocumentLength(state)};
   RestoreSight(page, whole, sight);
-  Reveal(state, page, whole);
+  Reveal(view, state, page, whole);
+}
+
+void LoadMore(HWND view, HtmlViewState& state) {
+  const std::size_t length = DocumentLength(state);
+  const DWORD began = GetTickCount();
+  while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
+    const TextRange piece{state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
+    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece, MarksIn(state, piece));
+    state.loaded = piece.end;
+  }
+  if (state.loaded == length) RevealLoadedPage(view, state);
 }
 
 }  // namespace
@@ -135,29 +152,24 @@ void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
   HWND page = NewPage(view, state, range);
   if (!page) return;
   RestoreSight(page, range, sight);
-  Reveal(state, page, range);
+  Reveal(view, state, page, range);
   if (!HoldsWholeDocument(state, range)) StartLoading(view, state);
 }
 
-void LoadMore(HWND view, HtmlViewState& state) {
-  if (!state.loading) {
-    KillTimer(view, kHtmlViewLoadTimer);
-    return;
+void OnLoadTimer(HWND view, HtmlViewState& state) {
+  if (!state.retired.empty()) {
+    DestroyWindow(state.retired.back());
+    state.retired.pop_back();
+  } else if (state.loading) {
+    LoadMore(view, state);
   }
-  const std::size_t length = DocumentLength(state);
-  const DWORD began = GetTickCount();
-  while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
-    const TextRange piece{state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
-    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece, MarksIn(state, piece));
-    state.loaded = piece.end;
-  }
-  if (state.loaded == length) RevealLoadedPage(view, state);
+  if (state.retired.empty() && !state.loading) KillTimer(view, kHtmlViewLoadTimer);
 }
 
 void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end) {
   if (state.pageRange.begin <= begin && end <= state.pageRange.end) return;
   const TextRange range = SmallPageRange(view, state, begin);
-  if (HWND page = NewPage(view, state, range)) Reveal(state, page, range);
+  if (HWND page = NewPage(view, state, range)) Reveal(view, state, page, range);
 }
 
 bool PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {

@@ -16,7 +16,7 @@
 
 namespace corvane {
 
-// The timer of a view that is loading its document.
+// The timer of a view that is loading its document or dropping old pages.
 inline constexpr UINT_PTR kHtmlViewLoadTimer = 1;
 
 // What the reader sees, in the document's characters.
@@ -39,9 +39,10 @@ void RestoreSight(HWND page, TextRange range, const Sight& sight);
 // highlighted occurrences marked; the part out of sight is loaded behind.
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight);
 
-// The next pieces of the document behind the page in sight (each timer
-// tick); the loaded page takes its place when it is complete.
-void LoadMore(HWND view, HtmlViewState& state);
+// Each timer tick: destroys a page out of sight, or else loads the next
+// pieces of the document behind the page in sight; the loaded page takes its
+// place when it is complete.
+void OnLoadTimer(HWND view, HtmlViewState& state);
 
 // Makes the page in sight hold characters [begin, end) of the document:
 // while the document is still loading, a new small page around them takes

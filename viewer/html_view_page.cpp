@@ -43,6 +43,11 @@ LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(g_richEditProc, page, message, wParam, lParam);
 }
 
+LONG PageTextLength(HWND page) {
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  return static_cast<LONG>(SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}
+
 PageFreeze::PageFreeze(HWND page) : page_(page), visible_(IsWindowVisible(page) != FALSE) {
   if (visible_) SendMessageA(page_, WM_SETREDRAW, FALSE, 0);
 }

@@ -2,13 +2,10 @@
 
 #include <richedit.h>
 
+#include "html_view_page.h"
+
 namespace corvane {
 namespace {
-
-LONG TextLength(HWND page) {
-  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-  return static_cast<LONG>(SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
-}
 
 void PlaceCaret(HWND page, LONG position) {
   CHARRANGE caret{position, position};
@@ -41,7 +38,7 @@ bool IsScrolledToEnd(HWND page) {
 }
 
 void ScrollToEnd(HWND page) {
-  PlaceCaret(page, TextLength(page));
+  PlaceCaret(page, PageTextLength(page));
   ScrollLastLineIntoView(page);
 }
 
@@ -66,7 +63,7 @@ LONG CharacterBelowSight(HWND page) {
   const LONG lastInSight = static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottomLeft)));
   const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, lastInSight);
   const LONG next = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line + 1, 0));
-  return next < 0 ? TextLength(page) : next;
+  return next < 0 ? PageTextLength(page) : next;
 }
 
 void ScrollIntoSight(HWND page, LONG begin, LONG end) {

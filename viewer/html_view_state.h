@@ -27,6 +27,9 @@ struct HtmlViewState {
   TextRange pageRange;           // the document's characters it holds
   HWND loading = nullptr;        // hidden page the whole document is loaded into; null when page holds it all
   std::size_t loaded = 0;        // the document's characters in `loading` so far
+  // Pages out of sight, destroyed on later timer ticks: freeing a large one
+  // takes Wine's RichEdit tens of milliseconds.
+  std::vector<HWND> retired;
   std::string path;              // of the last Navigate; empty before the first
   std::string shownHtml;         // the file's bytes as shown (empty when unreadable)
   FormattedText document;        // shownHtml converted
