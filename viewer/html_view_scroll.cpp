@@ -50,10 +50,12 @@ PagePlace TopOfSight(HWND page) {
   return PagePlace{character, TopOf(page, character)};
 }
 
+// EM_GETSCROLLPOS answers in 16 bits, scaled down for a document taller
+// than that; where the first character is drawn tells the scroll position.
 void ScrollToPlace(HWND page, PagePlace place) {
-  POINT scroll{};
-  SendMessageA(page, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-  scroll.y += TopOf(page, LineStartOf(page, place.character)) - place.top;
+  RECT format{};
+  SendMessageA(page, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  POINT scroll{0, format.top - TopOf(page, 0) + TopOf(page, LineStartOf(page, place.character)) - place.top};
   if (scroll.y < 0) scroll.y = 0;
   SendMessageA(page, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }

@@ -157,10 +157,9 @@ class HtmlViewTest : public ::testing::Test {
 
   // Scrolls by pixels so that the line holding the character is at the top.
   void ScrollLineToTop(std::size_t character) {
-    POINT scroll{};
-    SendMessageA(view_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
     const LRESULT line = SendMessageA(view_, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(character));
-    scroll.y += PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, line, 0))).y;
+    POINT scroll{0, PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, line, 0))).y -
+                        PointOfCharacter(0).y};
     SendMessageA(view_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
   }
 
@@ -420,19 +419,20 @@ TEST_F(HtmlViewTest, FindsTheLinkUnderThePointer) {
 // A long day: its end shows at once, the rest arrives behind it without
 // moving the line the reader has at the top.
 TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
-  const std::string html = Numbered(1, 3000);
+  // Taller than the 65,535 pixels a 16-bit scroll position reaches.
+  const std::string html = Numbered(1, 5000);
   HtmlViewNavigate(view_, WriteFile("long.html", html).c_str());
   EXPECT_EQ(g_notifications, 1);
   EXPECT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2) << "loaded at once";
   EXPECT_TRUE(LineIsVisible(LineCount() - 1));
-  EXPECT_EQ(LineText(LineCount() - 2), "bob: line 3000\r");
+  EXPECT_EQ(LineText(LineCount() - 2), "bob: line 5000\r");
 
   // The reader scrolls up at once.
   SendMessageA(view_, WM_VSCROLL, SB_PAGEUP, 0);
   SendMessageA(view_, WM_VSCROLL, SB_LINEUP, 0);
   const int before = FirstVisibleLine();
   const std::string top = LineText(before);
-  ASSERT_NE(top.find("bob: line 29"), std::string::npos) << top;
+  ASSERT_NE(top.find("bob: line 49"), std::string::npos) << top;
   const POINT topCorner = PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, before, 0)));
 
   WaitUntilWhole(html);
