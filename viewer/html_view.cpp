@@ -81,11 +81,12 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   const FormattedText old = std::move(state.document);
   TakeDocument(state, std::move(html));
   const std::size_t same = old.background == state.document.background ? FirstDifference(old, state.document) : 0;
-  if (!PatchPages(state, same, old.text.size())) {
+  if (!CanPatchPages(state, same, old.text.size())) {
     ShowDocument(view, state, sight);
     return;
   }
   PageFreeze freeze(state.page);
+  PatchPages(state, same, old.text.size());
   RestoreSight(state.page, state.pageRange, sight);
 }
 

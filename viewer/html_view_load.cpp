@@ -52,6 +52,12 @@ TextRange SmallPageRange(HWND view, const HtmlViewState& state, std::size_t posi
   return LinesAround(state.document.text, position, lines, position >= length ? 0 : lines);
 }
 
+// Pages change whole lines, so that an occurrence a change extends is marked
+// whole.
+std::size_t LineStart(const HtmlViewState& state, std::size_t position) {
+  return LinesAround(state.document.text, position, 0, 0).begin;
+}
+
 // A hidden page holding characters [range) of the document.
 HWND NewPage(HWND view, const HtmlViewState& state, TextRange range) {
   HWND page = CreatePage(view);
@@ -172,26 +178,26 @@ void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size
   if (HWND page = NewPage(view, state, range)) Reveal(view, state, page, range);
 }
 
-bool PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
-  // Whole lines, so that an occurrence the change extends is marked whole.
-  same = LinesAround(state.document.text, same, 0, 0).begin;
-  TextRange& shown = state.pageRange;
-  const bool shownChanges = same < shown.end;
-  const bool loadedChanges = state.loading && same < state.loaded;
-  if (shownChanges && (shown.end != oldLength || same < shown.begin || oldLength - same > kLargestCut)) return false;
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength) {
+  same = LineStart(state, same);
+  const TextRange& shown = state.pageRange;
+  if (same < shown.end && (shown.end != oldLength || same < shown.begin || oldLength - same > kLargestCut)) return false;
   if (shown.end == oldLength && DocumentLength(state) - same > kLargestAddition) return false;
-  if (loadedChanges && state.loaded - same > kLargestCut) return false;
+  return !state.loading || same >= state.loaded || state.loaded - same <= kLargestCut;
+}
+
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
+  same = LineStart(state, same);
+  TextRange& shown = state.pageRange;
   if (shown.end == oldLength) {
     const TextRange fresh{same, DocumentLength(state)};
-    PageFreeze freeze(state.page);
     PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh, MarksIn(state, fresh));
     shown.end = fresh.end;
   }
-  if (loadedChanges) {
+  if (state.loading && same < state.loaded) {
     PutOnPage(state.loading, static_cast<LONG>(same), state.document, TextRange{same, same}, {});
     state.loaded = same;
   }
-  return true;
 }
 
 void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {

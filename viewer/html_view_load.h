@@ -50,9 +50,11 @@ void OnLoadTimer(HWND view, HtmlViewState& state);
 void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end);
 
 // After the document changed from its first `same` characters on (the old
-// one had `oldLength`): the pages drop their old text from there and take
-// the new; false when that would cost more than showing the document anew.
-bool PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength);
+// one had `oldLength`): whether the pages can drop their old text from there
+// and take the new for less than showing the document anew costs; and doing
+// so (the page in sight is best kept from drawing meanwhile).
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength);
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength);
 
 // Characters [begin, end) of the document take the background wherever a
 // page holds them.
