@@ -77,10 +77,13 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   ReadHistoryFile(state.path, html);
   // The viewer refreshes on every change anywhere in the history tree.
   if (html == state.shownHtml) return;
-  const Sight sight = SightOf(state);
+  Sight sight = SightOf(state);
   const FormattedText old = std::move(state.document);
   TakeDocument(state, std::move(html));
   const std::size_t same = old.background == state.document.background ? FirstDifference(old, state.document) : 0;
+  for (std::size_t* position : {&sight.character, &sight.selectionBegin, &sight.selectionEnd}) {
+    *position = MovedPosition(old.text, state.document.text, same, *position);
+  }
   if (!CanPatchPages(state, same, old.text.size())) {
     ShowDocument(view, state, sight);
     return;

@@ -51,4 +51,14 @@ std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
   return same;
 }
 
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position) {
+  position = std::min(position, before.size());
+  if (position <= same) return std::min(position, after.size());
+  const std::size_t most = std::min(before.size(), after.size()) - std::min(same, std::min(before.size(), after.size()));
+  std::size_t common = 0;
+  while (common < most && before[before.size() - 1 - common] == after[after.size() - 1 - common]) ++common;
+  if (position >= before.size() - common) return std::min(position - before.size() + after.size(), after.size());
+  return std::min(position, after.size());
+}
+
 }  // namespace corvane

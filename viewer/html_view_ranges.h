@@ -28,4 +28,10 @@ std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit
 // length of the shorter text when the other one begins with it.
 std::size_t FirstDifference(const FormattedText& a, const FormattedText& b);
 
+// Where a character of `before` stands in `after`, the same text from `same`
+// on changed: in place before the change, moved by the change's growth when it
+// lies in the common end of the two texts, and otherwise held in place (as
+// near as `after` allows).
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position);
+
 }  // namespace corvane

@@ -83,5 +83,24 @@ TEST(FirstDifference, FindsWhereTextOrFormatStopsBeingTheSame) {
   EXPECT_EQ(FirstDifference(shown, FormattedText{}), 0u);
 }
 
+TEST(MovedPosition, FollowsTheTextAroundAChange) {
+  const std::string before = "one\ntwo\nthree\n";
+  const std::string grown = "one\nTWO and more\nthree\n";
+  const std::size_t same = 4;
+  EXPECT_EQ(MovedPosition(before, grown, same, 2), 2u);  // before the change
+  EXPECT_EQ(MovedPosition(before, grown, same, before.find("three")), grown.find("three"));
+  EXPECT_EQ(MovedPosition(before, grown, same, before.size()), grown.size());
+  EXPECT_EQ(MovedPosition(before, grown, same, 5), 5u);  // inside it: held
+  // Appended text leaves every place where it was.
+  EXPECT_EQ(MovedPosition(before, before + "four\n", before.size(), 6), 6u);
+  // A shorter text: nothing past its end.
+  EXPECT_EQ(MovedPosition(before, "one\n", 4, 9), 4u);
+  EXPECT_EQ(MovedPosition(before, "", 0, 9), 0u);
+  EXPECT_EQ(MovedPosition(before, grown, same, std::string::npos), grown.size());  // past the end: the end
+  // The common end never reaches into the part before the change.
+  EXPECT_EQ(MovedPosition("aaaa", "aaaaaa", 4, 4), 4u);
+  EXPECT_EQ(MovedPosition("xaaa", "xbaaa", 1, 2), 3u);
+}
+
 }  // namespace
 }  // namespace corvane

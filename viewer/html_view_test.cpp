@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -595,6 +596,62 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceThatHasNotLoadedYet) {
   EXPECT_TRUE(point.y >= 0 && point.y < client.bottom) << point.y;
   EXPECT_EQ(FormatAt(first).crBackColor, Orange());
   EXPECT_EQ(g_notifications, 1);
+}
+
+// Links, highlighting and a refresh act on a long day's end while the rest
+// is still loading, as they do on a whole day.
+TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
+  const std::string html = Numbered(1, 3000) + "<A HREF=\"http://example.com/end\">the end</A> lunch";
+  const std::string path = WriteFile("long.html", html);
+  HtmlViewSetHighlight(view_, "lunch", IdentityFold());
+  HtmlViewNavigate(view_, path.c_str());
+  ASSERT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2);
+
+  // Characters of the page in sight are the document's last ones.
+  const std::string shown = Text();
+  const std::size_t pageStart = ConvertHtml(html).text.size() - (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\r')));
+  auto inPage = [&](const std::string& needle) {
+    std::string page;
+    for (char c : shown) if (c != '\r') page += c;
+    return page.find(needle);
+  };
+  ASSERT_GT(pageStart, 0u);
+  POINT link = PointOfCharacter(inPage("the end"));
+  link.x += 2;
+  link.y += 3;
+  EXPECT_EQ(HtmlViewLinkAt(view_, link), "http://example.com/end");
+  EXPECT_EQ(FormatAt(inPage("lunch")).crBackColor, Yellow());
+
+  // The conversation goes on before the day has loaded.
+  const std::string more = RewriteBlock("23:00:00-5e6f", "<HTML><BODY>" + Message("bob", "#0000ff", "lunch later") + "</BODY></HTML>");
+  AppendFile(path, more);
+  HtmlViewRefresh(view_);
+  EXPECT_TRUE(LineIsVisible(LineCount() - 1));
+  EXPECT_NE(Text().find("lunch later"), std::string::npos);
+  WaitUntilWhole(html + more);
+  EXPECT_EQ(Text(), WholeText(html + more));
+  const std::string text = ConvertHtml(html + more).text;
+  EXPECT_EQ(FormatAt(text.find("lunch later")).crBackColor, Yellow());
+  EXPECT_EQ(FormatAt(text.find("lunch")).crBackColor, Yellow());
+  EXPECT_EQ(g_notifications, 1);
+}
+
+// A day rewritten near its top: it is shown anew, the reader's line kept.
+TEST_F(HtmlViewTest, RefreshAfterAChangeAboveTheReaderKeepsTheirLine) {
+  const std::string path = WriteFile("long.html", Numbered(1, 3000));
+  HtmlViewNavigate(view_, path.c_str());
+  WaitUntilWhole(Numbered(1, 3000));
+  const std::string text = ConvertHtml(Numbered(1, 3000)).text;
+  ScrollLineToTop(text.find("bob: line 1500\n"));
+  ASSERT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+
+  const std::string changed = "<B>a new first line</B><BR>" + Numbered(1, 3000);
+  WriteFile("long.html", changed);
+  HtmlViewRefresh(view_);
+  EXPECT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+  WaitUntilWhole(changed);
+  EXPECT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+  EXPECT_EQ(LineText(0), "a new first line\r");
 }
 
 TEST_F(HtmlViewTest, KeepsTheDialogsKeys) {
