@@ -98,8 +98,6 @@ void StartLoading(HWND view, HtmlViewState& state) {
   SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
 }
 
-void LoadMore(HWND view, HtmlViewState& state);
-
 LONG InPage(TextRange range, std::size_t position) {
   return static_cast<LONG>(std::min(std::max(position, range.begin), range.end) - range.begin);
 }

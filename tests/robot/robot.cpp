@@ -317,21 +317,40 @@ int SetText(const char* caption, const char* id, const char* text) {
   return 0;
 }
 
+// One line of an edit or rich edit, asked for with EM_GETLINE so that a
+// long text never crosses between the processes whole.
+std::string LineOf(HWND c, LRESULT line) {
+  char buffer[4096] = "";
+  *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
+  const LRESULT copied = SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
+  return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
+}
+
 // topline CAPTION ID: which line of an edit or rich edit is at the top of
 // its sight and that line's text, how many lines there are and the text's
-// length, without reading the whole text.  The count is asked first: a view
-// that loads behind its sight only ever grows between the questions.
+// length.  The count is asked first: a view that loads behind its sight
+// only ever grows between the questions.
 int TopLine(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   const int lines = static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0));
   const int length = static_cast<int>(SendMessageA(c, WM_GETTEXTLENGTH, 0, 0));
   const LRESULT line = SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0);
-  char buffer[4096] = "";
-  *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
-  const LRESULT copied = SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
   std::printf("topline index=%d lines=%d length=%d text=%s\n", static_cast<int>(line), lines, length,
-              OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0)).c_str());
+              LineOf(c, line).c_str());
+  return 0;
+}
+
+// lastline CAPTION ID: the text of the last line that holds any.
+int LastLine(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  std::string text;
+  for (LRESULT line = SendMessageA(c, EM_GETLINECOUNT, 0, 0) - 1; line >= 0 && text.empty(); --line) {
+    text = LineOf(c, line);
+    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\r") == 0) text.resize(text.size() - 2);
+  }
+  std::printf("lastline text=%s\n", text.c_str());
   return 0;
 }
 
@@ -560,6 +579,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "text" && n > 3) return Text(a(2), a(3));
   if (command == "settext" && n > 4) return SetText(a(2), a(3), a(4));
   if (command == "topline" && n > 3) return TopLine(a(2), a(3));
+  if (command == "lastline" && n > 3) return LastLine(a(2), a(3));
   if (command == "vscroll" && n > 4) return VScroll(a(2), a(3), a(4), a(5));
   if (command == "trackbar" && n > 4) return Trackbar(a(2), a(3), a(4));
   if (command == "key" && n > 4) return Key(a(2), a(3), a(4));
@@ -573,6 +593,7 @@ int Dispatch(const std::vector<std::string>& args) {
               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR |"
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
+              " lastline CAPTION ID |"
               " vscroll CAPTION ID CODE [COUNT] |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
               " sys CAPTION SC | alpha CLASS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
