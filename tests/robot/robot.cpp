@@ -317,10 +317,12 @@ int SetText(const char* caption, const char* id, const char* text) {
   return 0;
 }
 
-// One line of an edit or rich edit, asked for with EM_GETLINE so that a
-// long text never crosses between the processes whole.
+// One line of an edit or rich edit (its first 1,000 characters), asked for
+// with EM_GETLINE so that a long text never crosses between the processes
+// whole: Wine's server has been seen to drop a client that sent it large
+// message buffers again and again on a busy machine.
 std::string LineOf(HWND c, LRESULT line) {
-  char buffer[4096] = "";
+  char buffer[1001] = "";
   *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
   const LRESULT copied = SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
