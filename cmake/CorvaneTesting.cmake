@@ -27,12 +27,12 @@ function(corvane_add_gtest name)
   endif()
 endfunction()
 
-# An end-to-end test: a Python driver that starts the Windows programs under
-# Wine and reads back what they did.
+# An end-to-end test: a Python driver (in tests/, with its arguments after
+# it) that starts the Windows programs under Wine and reads back what they did.
 function(corvane_add_e2e name script)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
   add_test(NAME ${name}
-           COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/${script})
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/${script} ${ARGN})
   set_tests_properties(${name} PROPERTIES
     LABELS "wine;e2e"
     RESOURCE_LOCK corvane_session

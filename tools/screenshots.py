@@ -1,9 +1,10 @@
 """Takes the README's screenshots under the private display: the History
-Viewer on a formatted day, the preferences dialog and the upgrade monitor
-dialog.  Each window is cut out of the screen and stored as a small PNG in
+Viewer on a formatted day, the preferences dialog, the upgrade monitor
+dialog and the first page of the setup program.  Each window is cut out of the screen and stored as a small PNG in
 docs/screenshots/."""
 
 import datetime
+import glob
 import os
 import shutil
 import subprocess
@@ -115,6 +116,13 @@ def upgrade_monitor(robot):
         probe.wait(timeout=30)
 
 
+def setup_first_page(robot):
+    setups = glob.glob(os.path.join(os.path.dirname(harness.BIN), "Corvane-*-setup.exe"))
+    pid = robot.spawn('"%s"' % harness.win_path(max(setups, key=os.path.getmtime)))
+    shoot(robot, "Corvane Setup", "setup.png")
+    harness.run("taskkill", "/f", "/pid", str(pid))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     tmp = tempfile.mkdtemp(prefix="corvane-shots-")
@@ -124,6 +132,7 @@ def main():
         viewer(robot, tmp)
         preferences(robot, tmp)
         upgrade_monitor(robot)
+        setup_first_page(robot)
     finally:
         robot.close()
         harness.reg_delete(harness.SETTINGS_KEY)

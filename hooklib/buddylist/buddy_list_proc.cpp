@@ -1,12 +1,13 @@
 #include "buddy_list_proc.h"
 
 #include <cstring>
-#include <new>
+#include <optional>
 
 #include "bounded_copy.h"
 #include "buddy_list_window_state.h"
 #include "exports.h"
 #include "history_viewer_arguments.h"
+#include "hooklib/hook/host_boundary.h"
 #include "launch.h"
 #include "private_codes.h"
 #include "process_state.h"
@@ -52,6 +53,7 @@ void AddCommandsToSystemMenu(HMENU systemMenu) {
 
 void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   process.anchorX = kAnchorXAtRest;
+  state.button = {};  // a button held when the last window went is not held now
   state.checkStarted = false;
   state.menuBarShown = true;
   state.firstPaint = true;
@@ -68,7 +70,19 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
 }
 
-void OnDestroy(ProcessState& process, BuddyListWindowState& state) {
+// A window destroys only the menu bar attached to it: a bar hidden by the
+// Menu setting goes back on first, or it would outlive every sign-off.
+void GiveMenuBarBack(HWND window, BuddyListWindowState& state) {
+  if (state.menuBarShown) return;
+  // The frame change reaches WM_WINDOWPOSCHANGED; a window on its way out
+  // starts no version check there.
+  state.checkStarted = true;
+  SetMenu(window, state.savedMenuBar);
+  state.menuBarShown = true;
+}
+
+void OnDestroy(HWND window, ProcessState& process, BuddyListWindowState& state) {
+  GiveMenuBarBack(window, state);
   DestroyQuickMenuIcons(state);
   state.tooltipCreated = false;
   process.buddyListCreated = false;
@@ -150,24 +164,14 @@ void TakeScreenNameFromTitle(HWND window, ProcessState& process) {
   char title[kTitleCapacity] = "";
   const int length = GetWindowTextA(window, title, kTitleCapacity);
   if (length <= 0) return;
-  std::optional<std::string> name;
-  try {
-    name = ScreenNameFromTitle(std::string_view(title, length));
-  } catch (const std::bad_alloc&) {
-    return;
-  }
+  const std::optional<std::string> name = ScreenNameFromTitle(std::string_view(title, length));
   if (!name) return;
   std::memset(process.screenName, 0, sizeof process.screenName);
   CopyBounded(process.screenName, sizeof process.screenName, name->c_str());
 }
 
 void LaunchHistoryViewerForUser(HWND window, const char* screenName) {
-  std::string arguments;
-  try {
-    arguments = HistoryViewerArguments(screenName, std::nullopt);
-  } catch (const std::bad_alloc&) {
-    return;
-  }
+  const std::string arguments = HistoryViewerArguments(screenName, std::nullopt);
   LaunchHistoryViewer(window, arguments.c_str());
 }
 
@@ -181,8 +185,10 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& pr
 }
 
 // A size change, even back to the same size, makes the host lay out its
-// children again.
+// children again.  A minimised window is laid out when it is restored; a
+// size given to it now would become its restored size.
 void Relayout(HWND window) {
+  if (IsIconic(window)) return;
   if (IsZoomed(window)) {
     SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -217,16 +223,10 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
   }
 }
 
-}  // namespace
-
-BuddyListWindowState& BuddyListWindow() {
-  static BuddyListWindowState state;
-  return state;
-}
-
-// Done before the host sees the message; the host sees every message but the
-// paint, the minimum size with the compacted layout and the button's own moves.
-LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Done before the host sees the message.  The answer when the library
+// answers it itself: the paint, the minimum size with the compacted layout
+// and the button's own moves.
+std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
   switch (message) {
@@ -234,7 +234,7 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
       OnCreate(window, process, state);
       break;
     case WM_DESTROY:
-      OnDestroy(process, state);
+      OnDestroy(window, process, state);
       break;
     case WM_PAINT:
       OnPaint(window, process, state);
@@ -252,6 +252,10 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         return 0;
       }
       break;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      LetGoOfQuickMenuButton(window, state, process.anchorX, process.anchorY);
+      break;
     case WM_ACTIVATE:
     case WM_TIMER:
       OnActivationMessage(window, message, wParam, Shared.AlphaBL, process.buddyListFadeLevel);
@@ -267,7 +271,22 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
       OnSysCommand(window, wParam, process);
       break;
   }
-  return CallSavedProc(kRowBuddyList, window, message, wParam, lParam);
+  return std::nullopt;
+}
+
+}  // namespace
+
+BuddyListWindowState& BuddyListWindow() {
+  static BuddyListWindowState state;
+  return state;
+}
+
+// The host sees every message that the library does not answer, also when
+// the library's handling failed.
+LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::optional<LRESULT> answer;
+  RunContained([&] { answer = AnswerBuddyListMessage(window, message, wParam, lParam); });
+  return answer ? *answer : CallSavedProc(kRowBuddyList, window, message, wParam, lParam);
 }
 
 }  // namespace corvane

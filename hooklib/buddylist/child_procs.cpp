@@ -2,6 +2,7 @@
 
 #include "ad_pane.h"
 #include "child_layout.h"
+#include "hooklib/hook/host_boundary.h"
 #include "process_state.h"
 #include "shared_settings.h"
 
@@ -62,16 +63,19 @@ LayoutAnswer ChildLayoutForWindow(HWND window, const WindowPosProposal& proposed
 }
 
 // Rewrites the proposed position with `rule`; what the rule leaves to the
-// host, and every other message, goes on to the row's saved procedure.
+// host (also when it failed), and every other message, goes on to the row's
+// saved procedure.
 LRESULT Relayout(SubclassRow row, WindowRule rule, HWND window, UINT message, WPARAM wParam,
                  LPARAM lParam) {
   if (message == WM_WINDOWPOSCHANGING && lParam != 0) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-    const LayoutAnswer answer = rule(window, ProposalOf(*pos));
-    if (answer.answered) {
-      WriteBack(answer.position, pos);
-      return 0;
-    }
+    bool answered = false;
+    RunContained([&] {
+      const LayoutAnswer answer = rule(window, ProposalOf(*pos));
+      if (answer.answered) WriteBack(answer.position, pos);
+      answered = answer.answered;
+    });
+    if (answered) return 0;
   }
   return CallSavedProc(row, window, message, wParam, lParam);
 }
@@ -124,7 +128,9 @@ LRESULT CALLBACK BuddyListAteProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CALLBACK AdPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if ((message == WM_PAINT || message == WM_NCPAINT) && Shared.RemoveAds != 0) PlaceAdPane(window);
+  if ((message == WM_PAINT || message == WM_NCPAINT) && Shared.RemoveAds != 0) {
+    RunContained([window] { PlaceAdPane(window); });  // failed: the pane stays where it is
+  }
   return ChildLayoutProc(kRowAdPane, window, message, wParam, lParam);
 }
 
@@ -134,17 +140,20 @@ LRESULT CALLBACK TabGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 // Answers every proposed change itself: the QuickMenuButton's anchor is taken
-// from the wide buttons whatever RemoveAds says.
+// from the wide buttons whatever RemoveAds says.  A failed rule leaves the
+// proposal and the anchor as they were.
 LRESULT CALLBACK GeneralButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_WINDOWPOSCHANGING && lParam != 0) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
-    ProcessState& process = Process();
-    const GeneralButtonAnswer answer =
-        GeneralButtonLayout(ProposalOf(*pos), ClientOfParent(window), CurrentSettings(),
-                            {process.anchorX, process.anchorY});
-    WriteBack(answer.position, pos);
-    process.anchorX = answer.anchor.x;
-    process.anchorY = answer.anchor.y;
+    RunContained([&] {
+      ProcessState& process = Process();
+      const GeneralButtonAnswer answer =
+          GeneralButtonLayout(ProposalOf(*pos), ClientOfParent(window), CurrentSettings(),
+                              {process.anchorX, process.anchorY});
+      WriteBack(answer.position, pos);
+      process.anchorX = answer.anchor.x;
+      process.anchorY = answer.anchor.y;
+    });
     return 0;
   }
   if (message == WM_PAINT) EraseUnderButton(window);

@@ -1,6 +1,7 @@
 #include "conversation_procs.h"
 
 #include "conversation_window.h"
+#include "hooklib/hook/host_boundary.h"
 #include "private_codes.h"
 #include "process_state.h"
 #include "session_map.h"
@@ -26,19 +27,22 @@ void ConfirmedClear(HWND control) {
 
 }  // namespace
 
+// The host gets every message whatever our handling did.
 LRESULT CALLBACK IMWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  HandleConversationMessage(window, message, wParam, lParam);
+  RunContained([&] { HandleConversationMessage(window, message, wParam, lParam); });
   return CallSavedProc(kRowIMWindow, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ChatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  HandleConversationMessage(window, message, wParam, lParam);
+  RunContained([&] { HandleConversationMessage(window, message, wParam, lParam); });
   return CallSavedProc(kRowChatWindow, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK IMTextControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && wParam == HOST_CMD_CLEAR_WINDOW && lParam == 0) {
-    ConfirmedClear(window);
+    // Consumed even when the clear failed half way: the host's own clear
+    // would lose the text unlogged.
+    RunContained([window] { ConfirmedClear(window); });
     return 0;
   }
   return CallSavedProc(kRowIMTextControl, window, message, wParam, lParam);

@@ -9,6 +9,7 @@
 #include "capture.h"
 #include "exports.h"
 #include "history_viewer_arguments.h"
+#include "hooklib/hook/host_boundary.h"
 #include "launch.h"
 #include "private_codes.h"
 #include "process_state.h"
@@ -33,6 +34,7 @@ void OnCreate(HWND window) {
     MakeSessionKey(*record, window);
     record->LastTextLength = 0;
     record->Notifying = 0;
+    record->CorvaneMenuTried = false;
   }
   SetTimer(window, TIMER_LOG_POLL, TIMER_LOG_POLL_PERIOD_MS, nullptr);
   ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
@@ -75,7 +77,7 @@ void PollSteps(HWND window) {
   const bool changed = length > 0 && length != record->LastTextLength;
   record->LastTextLength = length;
   if (!changed) return;
-  CaptureConversation(record->UserName, record->SessionKey, window);
+  CaptureConversation(record->UserName, record->SessionKey, window, record->DayFile);
   record = FindSession(window);  // a modal failure box lets the window go
   if (record != nullptr && MeasuredLength(control) > SESSION_TEXT_LIMIT && record->Notifying == 0) {
     ClearLongSession(window, control, *record);
@@ -86,7 +88,12 @@ void Poll(HWND window, bool destroying) {
   if (Shared.Logging != 0) {
     HANDLE mutex = Process().historyMutex;
     WaitForSingleObject(mutex, INFINITE);
-    PollSteps(window);
+    const SessionRecord* record = FindSession(window);
+    const int lastTextLength = record != nullptr ? record->LastTextLength : 0;
+    if (!RunContained([window] { PollSteps(window); })) {
+      // Nothing was logged (out of memory): the next tick captures again.
+      if (SessionRecord* still = FindSession(window)) still->LastTextLength = lastTextLength;
+    }
     ReleaseMutex(mutex);
   }
   if (destroying) {
@@ -96,8 +103,11 @@ void Poll(HWND window, bool destroying) {
 }
 
 // Adds "&Corvane" once the bar has the host's full item count: 4 in an IM
-// window, 5 in a chat window.  Afterwards the count differs, so only once.
+// window, 5 in a chat window.  One try per window: a bar that has the
+// count again later, or that refused the menu, is not tried again.
 void AddCorvaneMenu(HWND window) {
+  SessionRecord* record = FindSession(window);
+  if (record != nullptr && record->CorvaneMenuTried) return;
   char cls[kClassNameCapacity] = "";
   GetClassNameA(window, cls, kClassNameCapacity - 1);
   const int expected = std::strcmp(cls, "AIM_IMessage") == 0 ? 4 : 5;
@@ -105,12 +115,16 @@ void AddCorvaneMenu(HWND window) {
   if (bar == nullptr || GetMenuItemCount(bar) != expected) return;
   HMENU menu = CreateMenu();
   if (menu == nullptr) return;
+  if (record != nullptr) record->CorvaneMenuTried = true;
   InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
   InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
   InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
   InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
-  InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-              "&Corvane");
+  // Only a menu in a bar goes with its window.
+  if (!InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                   reinterpret_cast<UINT_PTR>(menu), "&Corvane")) {
+    DestroyMenu(menu);
+  }
 }
 
 void OpenHistory(HWND window) {

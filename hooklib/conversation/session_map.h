@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "capacities.h"
+#include "hooklib/history/day_file_write.h"
 
 namespace corvane {
 
@@ -13,6 +14,8 @@ struct SessionRecord {
   char SessionKey[kSessionKeyCapacity] = "";  // names the window's block in the day file
   int LastTextLength = 0;                     // conversation length at the last poll
   int Notifying = 0;                          // the session-too-long notice is up
+  bool CorvaneMenuTried = false;              // "&Corvane" went into the bar, or could not
+  DayFileMark DayFile;                        // where the last write left the block
 };
 
 // Null when the window has no record.

@@ -1,7 +1,6 @@
 #include "capture.h"
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 #include "bounded_copy.h"
@@ -33,23 +32,18 @@ bool TitleToBuddyName(HWND window, char* out) {
   return true;
 }
 
-int CaptureConversation(char* userName, const char* sessionKey, HWND window) {
+int CaptureConversation(char* userName, const char* sessionKey, HWND window, DayFileMark& mark) {
   char buddyName[kNameCapacity];
   if (!TitleToBuddyName(window, buddyName)) return 1;
   const HWND control = FindConversationControl(window);
   if (control == nullptr) return 0;
   const int length = GetWindowTextLengthA(control);
   if (length <= 0) return 0;
-  std::string text;
-  try {
-    text.resize(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1);
-  } catch (const std::bad_alloc&) {
-    return 0;
-  }
+  std::string text(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1, '\0');
   const int read = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
   if (read <= 0) return 0;
   text.resize(static_cast<size_t>(read));
-  WriteHistory(Shared.LogDir, userName, buddyName, sessionKey, RewriteConversation(text));
+  WriteHistory(Shared.LogDir, userName, buddyName, sessionKey, RewriteConversation(text), mark);
   return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 
 #include "history_naming.h"
 
@@ -12,25 +13,38 @@ namespace {
 constexpr std::size_t kLinePieceLimit = 254;
 
 constexpr std::string_view kKeyLineStart = "<!--";
+constexpr std::string_view kBlockEnd = "<BR>\r\n";
 
-std::size_t PieceLength(std::string_view content, std::size_t start) {
-  const std::size_t limit = std::min(kLinePieceLimit, content.size() - start);
-  const std::size_t line_feed = content.substr(start, limit).find('\n');
-  return line_feed == std::string_view::npos ? limit : line_feed + 1;
+// The end of the piece that starts at `start`: after the first line feed
+// ("\r\n" is one character, a lone "\n" another) within 254 characters.
+std::size_t PieceEnd(std::string_view disk, std::size_t start) {
+  const std::size_t window = std::min(kLinePieceLimit + 1, disk.size() - start);
+  const std::size_t line_feed = disk.substr(start, window).find('\n');
+  if (line_feed != std::string_view::npos) {
+    const bool pair = line_feed > 0 && disk[start + line_feed - 1] == '\r';
+    if (line_feed + 1 - (pair ? 1 : 0) <= kLinePieceLimit) return start + line_feed + 1;
+  }
+  return start + std::min(kLinePieceLimit, disk.size() - start);
 }
 
-std::size_t FindPiece(std::string_view content, std::size_t from, std::string_view piece) {
-  for (std::size_t start = from; start < content.size(); start += PieceLength(content, start)) {
-    if (content.substr(start, PieceLength(content, start)) == piece) return start;
+std::size_t FindPieceStartingWith(std::string_view disk, std::size_t from, std::string_view prefix) {
+  for (std::size_t start = from; start < disk.size(); start = PieceEnd(disk, start)) {
+    if (disk.compare(start, prefix.size(), prefix) == 0) return start;
   }
-  return std::string_view::npos;
+  return disk.size();
 }
 
-std::size_t FindPieceStartingWith(std::string_view content, std::size_t from, std::string_view prefix) {
-  for (std::size_t start = from; start < content.size(); start += PieceLength(content, start)) {
-    if (content.compare(start, prefix.size(), prefix) == 0) return start;
+// The start of the end tags ("</...>") that close the text before `end`.
+std::size_t ClosingTagsStart(std::string_view block, std::size_t end) {
+  while (end > 0 && block[end - 1] == '>') {
+    const std::size_t open = block.rfind('<', end - 1);
+    if (open == std::string_view::npos || block.compare(open, 2, "</") != 0 ||
+        block.find('>', open) != end - 1) {
+      break;
+    }
+    end = open;
   }
-  return content.size();
+  return end;
 }
 
 }  // namespace
@@ -51,19 +65,65 @@ std::string FormatRewriteBlock(std::string_view session_key, std::string_view te
   return block;
 }
 
-std::string RewriteDayFile(std::string_view content, std::string_view session_key, std::string_view text) {
+std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view session_key) {
   const std::string key_piece = SessionKeyLine(session_key) + '\n';
-  const std::size_t block = FindPiece(content, 0, key_piece);
-  if (block == std::string_view::npos) {
-    std::string appended(content);
-    if (!appended.empty() && appended.back() != '\n') appended += '\n';
-    return appended + FormatRewriteBlock(session_key, text);
+  for (std::size_t start = 0; start < disk.size();) {
+    const std::size_t end = PieceEnd(disk, start);
+    const std::string_view piece = disk.substr(start, end - start);
+    if (piece.compare(0, kKeyLineStart.size(), kKeyLineStart) == 0 && FromDiskText(piece) == key_piece) {
+      return BlockSpan{start, FindPieceStartingWith(disk, end, kKeyLineStart)};
+    }
+    start = end;
   }
-  const std::size_t next_block = FindPieceStartingWith(content, block + key_piece.size(), kKeyLineStart);
-  std::string rewritten(content.substr(0, block));
-  rewritten += FormatRewriteBlock(session_key, text);
-  rewritten += content.substr(next_block);
-  return rewritten;
+  return std::nullopt;
+}
+
+std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block, std::string_view new_block) {
+  std::string spliced;
+  spliced.reserve(disk.size() + new_block.size() + 2);
+  if (old_block) {
+    spliced.append(disk.substr(0, old_block->start));
+    spliced.append(new_block);
+    spliced.append(disk.substr(old_block->end));
+    return spliced;
+  }
+  spliced.append(disk);
+  if (!spliced.empty() && spliced.back() != '\n') spliced += "\r\n";
+  spliced.append(new_block);
+  return spliced;
+}
+
+std::string RewriteDayFile(std::string_view disk, std::string_view session_key, std::string_view text) {
+  return SpliceDayFile(disk, FindSessionBlock(disk, session_key),
+                       ToDiskText(FormatRewriteBlock(session_key, text)));
+}
+
+std::optional<std::size_t> AppendStart(std::string_view session_key, std::string_view old_block,
+                                       std::string_view new_block) {
+  const std::string head = ToDiskText(FormatRewriteBlock(session_key, ""));
+  const std::string_view header = std::string_view(head).substr(0, head.size() - kBlockEnd.size());
+  const auto in_rewrite_form = [&](std::string_view block) {
+    return block.size() >= head.size() && block.compare(0, header.size(), header) == 0 &&
+           block.compare(block.size() - kBlockEnd.size(), kBlockEnd.size(), kBlockEnd) == 0;
+  };
+  if (!in_rewrite_form(old_block) || !in_rewrite_form(new_block)) return std::nullopt;
+  const std::size_t differ = FirstDifference(old_block, new_block);
+  if (differ < ClosingTagsStart(old_block, old_block.size() - kBlockEnd.size())) return std::nullopt;
+  return differ;
+}
+
+std::size_t FirstDifference(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  return static_cast<std::size_t>(
+      std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(common), b.begin()).first - a.begin());
+}
+
+std::string TemporaryDayFileName(int year, int month, int day, unsigned long writer) {
+  // At most 20 characters; the shortest day file name has 24.
+  char name[32];
+  std::snprintf(name, sizeof name, "%04d-%02d-%02d.~%lx", year % 10000, month % 100, day % 100,
+                writer & 0xffffffffUL);
+  return name;
 }
 
 std::string ToDiskText(std::string_view logical) {

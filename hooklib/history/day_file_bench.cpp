@@ -1,101 +1,124 @@
-// One capture written into a day file that already holds other sessions'
-// blocks, as the hook library does on every poll that sees new text:
-//   DayFile/pure/...     from the file's bytes to the bytes to write
-//                        (FromDiskText, RewriteConversation, RewriteDayFile,
-//                        ToDiskText);
-//   DayFile/with_io/...  the same, plus reading the file, writing the new
-//                        bytes beside it and moving them over it.
-// Each runs with the session's own block first and last in the file.
-#include <benchmark/benchmark.h>
+// The write routes of a session's block on this machine's disk, timed: see
+// day_file_bench_cases.h for the files.  The day file lives in a folder of
+// its own under /tmp (or $TMPDIR).  Build it with optimisation (the `bench`
+// preset) for figures worth comparing.
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdint>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
-#include "bench_conversation.h"
-#include "capture_rewrite.h"
-#include "day_file.h"
-#include "history_naming.h"
-
-using corvane::HostConversation;
+#include "hooklib/history/day_file_bench_cases.h"
+#include "hooklib/history/day_file_store.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using corvane::BenchRoute;
+using corvane::WriteBenchCase;
 
-constexpr std::size_t kConversationSize = 60000;
+double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-struct DayFileCase {
-  std::string name;
-  std::string session_key;
-  std::string conversation;
-  std::string disk;  // the day file's bytes before the capture
+bool WriteAll(int fd, std::string_view bytes, off_t offset) {
+  while (!bytes.empty()) {
+    const ssize_t wrote = pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (wrote <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(wrote));
+    offset += wrote;
+  }
+  return true;
+}
+
+// The day file on a POSIX disk, as the library's Win32 one does it: the same
+// calls (open, pread, pwrite, ftruncate, fsync, rename) where Windows has
+// CreateFile, ReadFile, WriteFile, SetEndOfFile, FlushFileBuffers and
+// MoveFileEx.  `heldOpen` stands for another program that keeps the file
+// from being replaced.
+class PosixDayFile final : public corvane::DayFileStore {
+ public:
+  PosixDayFile(std::string path, std::string temporary) : path_(std::move(path)), temporary_(std::move(temporary)) {}
+  ~PosixDayFile() override { Close(); }
+
+  bool heldOpen = false;
+  double flushMs = 0;  // spent in fsync
+
+  bool Exists() override { return access(path_.c_str(), F_OK) == 0; }
+
+  std::optional<std::uint64_t> Open() override {
+    Close();
+    fd_ = open(path_.c_str(), O_RDWR);
+    struct stat status;
+    if (fd_ < 0 || fstat(fd_, &status) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+  }
+
+  void Close() override {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+  bool Read(std::uint64_t offset, std::size_t length, std::string& bytes) override {
+    bytes.resize(length);
+    for (std::size_t done = 0; done < length;) {
+      const ssize_t got = pread(fd_, &bytes[done], length - done, static_cast<off_t>(offset + done));
+      if (got <= 0) return false;
+      done += static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+
+  bool WriteTail(std::uint64_t offset, std::string_view bytes) override {
+    return WriteAll(fd_, bytes, static_cast<off_t>(offset)) &&
+           ftruncate(fd_, static_cast<off_t>(offset + bytes.size())) == 0 && TimedFlush(fd_);
+  }
+
+  bool Replace(std::string_view content, bool replacing) override {
+    if (replacing && heldOpen) return false;
+    const int fd = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool written = fd >= 0 && WriteAll(fd, content, 0) && TimedFlush(fd);
+    if (fd >= 0) close(fd);
+    return written && rename(temporary_.c_str(), path_.c_str()) == 0;
+  }
+
+ private:
+  bool TimedFlush(int fd) {
+    const auto start = Clock::now();
+    const bool flushed = fsync(fd) == 0;
+    flushMs += Milliseconds(Clock::now() - start);
+    return flushed;
+  }
+
+  std::string path_;
+  std::string temporary_;
+  int fd_ = -1;
 };
 
-// A day file built the way sessions write it: the first block in creation
-// form, each later one appended.  The session's own block holds its previous
-// capture, a little shorter than the conversation now.
-DayFileCase MakeCase(std::size_t other_blocks, bool own_block_first) {
-  DayFileCase c;
-  c.name = "others_" + std::to_string(other_blocks) + (own_block_first ? "/own_first" : "/own_last");
-  c.session_key = corvane::MakeSessionKey(21, 30, 0, 0x1a04b2);
-  c.conversation = HostConversation(kConversationSize);
-
-  std::vector<std::pair<std::string, std::string>> blocks;
-  const std::string others_text = corvane::RewriteConversation(c.conversation);
-  for (std::size_t i = 0; i < other_blocks; ++i) {
-    blocks.emplace_back(corvane::MakeSessionKey(9, static_cast<int>(i % 60), 7, 0x2b0000u + i), others_text);
-  }
-  const auto own_block = std::make_pair(
-      c.session_key, corvane::RewriteConversation(HostConversation(kConversationSize - 1000)));
-  blocks.insert(own_block_first ? blocks.begin() : blocks.end(), own_block);
-
-  std::string content = corvane::FormatCreationBlock(blocks.front().first, blocks.front().second);
-  for (std::size_t i = 1; i < blocks.size(); ++i) {
-    content = corvane::RewriteDayFile(content, blocks[i].first, blocks[i].second);
-  }
-  c.disk = corvane::ToDiskText(content);
-  return c;
+// Flushed as the write before it left it: otherwise the timed write would
+// pay for putting the restored megabytes on the disk.
+bool Restore(const std::string& path, const std::string& bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const bool written = fd >= 0 && WriteAll(fd, bytes, 0) && fsync(fd) == 0;
+  if (fd >= 0) close(fd);
+  return written;
 }
 
-std::string NewDayFileBytes(const DayFileCase& c, std::string_view disk) {
-  return corvane::ToDiskText(corvane::RewriteDayFile(corvane::FromDiskText(disk), c.session_key,
-                                                     corvane::RewriteConversation(c.conversation)));
-}
-
-void Pure(benchmark::State& state, const DayFileCase& c) {
-  for (auto _ : state) {
-    std::string bytes = NewDayFileBytes(c, c.disk);
-    benchmark::DoNotOptimize(bytes);
-  }
-  state.counters["file_bytes"] = static_cast<double>(c.disk.size());
-}
-
-bool ReadFile(const fs::path& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad() && in.is_open();
-}
-
-bool WriteFile(const fs::path& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  return !out.fail();
-}
-
-// A folder of its own in /tmp, removed when the case is done.
+// A folder of its own, removed at the end.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    char name[] = "/tmp/day_file_bench.XXXXXX";
-    if (mkdtemp(name) != nullptr) path_ = name;
+    const fs::path base = fs::temp_directory_path() / "day_file_bench.XXXXXX";
+    std::string name = base.string();
+    if (mkdtemp(name.data()) != nullptr) path_ = name;
   }
   ~ScratchFolder() {
     std::error_code ignored;
@@ -109,54 +132,40 @@ class ScratchFolder {
   fs::path path_;
 };
 
-void WithIo(benchmark::State& state, const DayFileCase& c) {
-  ScratchFolder folder;
-  const fs::path day_file = folder.path() / corvane::DayFileName(2002, 6, 14, 5);
-  fs::path pending = day_file;
-  pending += ".new";
-  if (folder.path().empty() || !WriteFile(day_file, c.disk)) {
-    state.SkipWithError("cannot write the day file in /tmp");
-    return;
+bool Run(const WriteBenchCase& c, const fs::path& folder) {
+  const std::string path = (folder / corvane::DayFileName(2002, 6, 14, 5)).string();
+  const std::string temporary = (folder / corvane::TemporaryDayFileName(2002, 6, 14, 1)).string();
+  std::vector<double> totals, flushes;
+  for (int i = 0; i < c.iterations; ++i) {
+    if (!Restore(path, c.disk)) return false;
+    corvane::DayFileMark mark = c.mark;
+    PosixDayFile file(path, temporary);
+    file.heldOpen = c.route == BenchRoute::kInPlace;
+    const auto start = Clock::now();
+    const corvane::DayFileRoute route = corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
+    totals.push_back(Milliseconds(Clock::now() - start));
+    flushes.push_back(file.flushMs);
+    if (route == corvane::DayFileRoute::kFailed) return false;
   }
-  for (auto _ : state) {
-    std::string disk;
-    if (!ReadFile(day_file, disk)) {
-      state.SkipWithError("cannot read the day file");
-      break;
-    }
-    if (!WriteFile(pending, NewDayFileBytes(c, disk))) {
-      state.SkipWithError("cannot write the new content");
-      break;
-    }
-    std::error_code error;
-    fs::rename(pending, day_file, error);
-    if (error) {
-      state.SkipWithError("cannot move the new content over the day file");
-      break;
-    }
-  }
-  state.counters["file_bytes"] = static_cast<double>(c.disk.size());
+  corvane::PrintWriteBenchRow(c, corvane::Summarize(totals, flushes));
+  return true;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  std::vector<DayFileCase> cases;
-  for (const std::size_t others : {1, 50}) {
-    cases.push_back(MakeCase(others, true));
-    cases.push_back(MakeCase(others, false));
+int main() {
+  ScratchFolder folder;
+  if (folder.path().empty()) {
+    std::fprintf(stderr, "day_file_bench: cannot make a folder in %s\n", fs::temp_directory_path().c_str());
+    return 1;
   }
-  for (const DayFileCase& c : cases) {
-    benchmark::RegisterBenchmark(("DayFile/pure/" + c.name).c_str(), Pure, c)->Unit(benchmark::kMillisecond);
+  corvane::PrintWriteBenchHeader("Day-file writes, native (POSIX I/O), a 60,000-character conversation + 1 message");
+  for (const WriteBenchCase& c : corvane::WriteBenchCases()) {
+    if (!Run(c, folder.path())) {
+      std::fprintf(stderr, "day_file_bench: the %s write failed in %s\n", corvane::RouteName(c.route),
+                   folder.path().c_str());
+      return 1;
+    }
   }
-  for (const DayFileCase& c : cases) {
-    benchmark::RegisterBenchmark(("DayFile/with_io/" + c.name).c_str(), WithIo, c)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
   return 0;
 }

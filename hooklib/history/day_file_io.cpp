@@ -1,78 +1,91 @@
-#include "day_file_io.h"
+#include "hooklib/history/day_file_io.h"
 
-#include <windows.h>
-
-#include <string>
+#include <utility>
 
 namespace corvane {
 namespace {
 
-// The viewer lists only ".html" names, so the new content's name must not
-// end in ".html" until it replaces the file.
-constexpr char kPendingSuffix[] = ".new";
-constexpr int kReplaceAttempts = 20;
-constexpr DWORD kReplaceRetryMs = 50;
+// Readers (the viewer, editors, backups) may go on reading the file while it
+// is written, and the viewer may delete it.
+constexpr DWORD kShareWithReaders = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
+bool MoveTo(HANDLE file, std::uint64_t offset) {
+  LARGE_INTEGER position;
+  position.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != FALSE;
+}
 
- private:
-  HANDLE h_;
-};
-
-bool WriteAll(const char* path, std::string_view content) {
-  FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  size_t done = 0;
-  while (done < content.size()) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
     DWORD wrote = 0;
-    const DWORD chunk = static_cast<DWORD>(content.size() - done);
-    if (!WriteFile(file.get(), content.data() + done, chunk, &wrote, nullptr) || wrote == 0) {
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) || wrote == 0) {
       return false;
     }
-    done += wrote;
+    bytes.remove_prefix(wrote);
   }
-  return FlushFileBuffers(file.get()) != FALSE;
+  return true;
+}
+
+// A new file with `content`, flushed; no other program may open it meanwhile.
+bool WriteNewFile(const std::string& path, std::string_view content) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool written = WriteAll(file, content) && FlushFileBuffers(file);
+  CloseHandle(file);
+  return written;
 }
 
 }  // namespace
 
-bool ReadWholeFile(const char* path, std::string& content) {
-  FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  content.clear();
-  char buffer[64 * 1024];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return false;
-    if (got == 0) return true;
-    content.append(buffer, got);
+Win32DayFile::Win32DayFile(std::string path, std::string temporary)
+    : path_(std::move(path)), temporary_(std::move(temporary)) {}
+
+Win32DayFile::~Win32DayFile() { Close(); }
+
+bool Win32DayFile::Exists() { return GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::optional<std::uint64_t> Win32DayFile::Open() {
+  Close();
+  handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER size;
+  if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size)) {
+    Close();
+    return std::nullopt;
   }
+  return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-bool ReplaceFileContent(const char* path, std::string_view content) {
-  const std::string pending = std::string(path) + kPendingSuffix;
-  if (!WriteAll(pending.c_str(), content)) {
-    DeleteFileA(pending.c_str());
-    return false;
-  }
-  for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-    if (MoveFileExA(pending.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return true;
+void Win32DayFile::Close() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& bytes) {
+  bytes.resize(length);
+  if (!MoveTo(handle_, offset)) return false;
+  for (std::size_t done = 0; done < length;) {
+    DWORD got = 0;
+    if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) || got == 0) {
+      return false;
     }
-    Sleep(kReplaceRetryMs);
+    done += got;
   }
-  DeleteFileA(pending.c_str());
+  return true;
+}
+
+bool Win32DayFile::WriteTail(std::uint64_t offset, std::string_view bytes) {
+  return MoveTo(handle_, offset) && WriteAll(handle_, bytes) && SetEndOfFile(handle_) &&
+         FlushFileBuffers(handle_);
+}
+
+bool Win32DayFile::Replace(std::string_view content, bool replacing) {
+  if (WriteNewFile(temporary_, content)) {
+    const DWORD how = MOVEFILE_WRITE_THROUGH | (replacing ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (MoveFileExA(temporary_.c_str(), path_.c_str(), how)) return true;
+  }
+  DeleteFileA(temporary_.c_str());
   return false;
 }
 

@@ -1,19 +1,34 @@
-// Whole-file reads and crash-safe replacement of history files.
+// The day file on a Windows disk.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
-#include <string_view>
+
+#include "hooklib/history/day_file_store.h"
 
 namespace corvane {
 
-// The file's bytes as they are on disk.
-bool ReadWholeFile(const char* path, std::string& content);
+class Win32DayFile final : public DayFileStore {
+ public:
+  // `temporary` names the file that new content takes until it replaces
+  // the day file at `path`.
+  Win32DayFile(std::string path, std::string temporary);
+  ~Win32DayFile() override;
+  Win32DayFile(const Win32DayFile&) = delete;
+  Win32DayFile& operator=(const Win32DayFile&) = delete;
 
-// Writes `content` beside the file, flushes it to disk and then moves it
-// over the file, so that at every instant the file holds either its old or
-// its new content.  A replace refused for a moment (another program reading
-// the file) is retried briefly.  False when the new content could not be
-// put in place; the old file is then untouched.
-bool ReplaceFileContent(const char* path, std::string_view content);
+  bool Exists() override;
+  std::optional<std::uint64_t> Open() override;
+  void Close() override;
+  bool Read(std::uint64_t offset, std::size_t length, std::string& bytes) override;
+  bool WriteTail(std::uint64_t offset, std::string_view bytes) override;
+  bool Replace(std::string_view content, bool replacing) override;
+
+ private:
+  std::string path_;
+  std::string temporary_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
 
 }  // namespace corvane

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <string>
+
+#include "history_naming.h"
 
 namespace corvane {
 namespace {
@@ -11,6 +14,11 @@ namespace {
 const std::string kKeyA = "09:05:07-1a04b2";
 const std::string kKeyB = "09:06:00-2b0c";
 const std::string kKeyC = "10:00:00-3c";
+
+// The rewrite of a file that holds `logical`, read back.
+std::string Rewrite(std::string_view logical, std::string_view key, std::string_view text) {
+  return FromDiskText(RewriteDayFile(ToDiskText(logical), key, text));
+}
 
 TEST(FormatCreationBlock, IsKeyLineTextAndLineFeed) {
   EXPECT_EQ(FormatCreationBlock(kKeyA, "<HTML>hi</HTML>"), "<!-- 09:05:07-1a04b2 -->\n<HTML>hi</HTML>\n");
@@ -23,27 +31,27 @@ TEST(FormatRewriteBlock, AddsTheBaseLineAndAFinalBreak) {
 
 TEST(RewriteDayFile, SecondCaptureRewritesTheCreatedBlock) {
   const std::string created = FormatCreationBlock(kKeyA, "first");
-  EXPECT_EQ(RewriteDayFile(created, kKeyA, "first\nsecond"),
+  EXPECT_EQ(Rewrite(created, kKeyA, "first\nsecond"),
             "<!-- 09:05:07-1a04b2 -->\n<BASE TARGET=\"_new\">\nfirst\nsecond<BR>\n");
 }
 
 TEST(RewriteDayFile, NewSessionAppendsItsBlock) {
   const std::string created = FormatCreationBlock(kKeyA, "old");
-  EXPECT_EQ(RewriteDayFile(created, kKeyB, "new"), created + FormatRewriteBlock(kKeyB, "new"));
+  EXPECT_EQ(Rewrite(created, kKeyB, "new"), created + FormatRewriteBlock(kKeyB, "new"));
 }
 
 TEST(RewriteDayFile, LaterCapturesRewriteOnlyTheNewBlock) {
   const std::string first = FormatCreationBlock(kKeyA, "old");
   const std::string content = first + FormatRewriteBlock(kKeyB, "new");
-  EXPECT_EQ(RewriteDayFile(content, kKeyB, "new\nnewer"), first + FormatRewriteBlock(kKeyB, "new\nnewer"));
+  EXPECT_EQ(Rewrite(content, kKeyB, "new\nnewer"), first + FormatRewriteBlock(kKeyB, "new\nnewer"));
 }
 
 TEST(RewriteDayFile, RewritingAnEarlierBlockKeepsTheBlocksAfterIt) {
   const std::string a = FormatCreationBlock(kKeyA, "a1");
   const std::string b = FormatRewriteBlock(kKeyB, "b1");
   const std::string c = FormatRewriteBlock(kKeyC, "c1");
-  EXPECT_EQ(RewriteDayFile(a + b + c, kKeyA, "a2"), FormatRewriteBlock(kKeyA, "a2") + b + c);
-  EXPECT_EQ(RewriteDayFile(a + b + c, kKeyB, "b2\nmore"), a + FormatRewriteBlock(kKeyB, "b2\nmore") + c);
+  EXPECT_EQ(Rewrite(a + b + c, kKeyA, "a2"), FormatRewriteBlock(kKeyA, "a2") + b + c);
+  EXPECT_EQ(Rewrite(a + b + c, kKeyB, "b2\nmore"), a + FormatRewriteBlock(kKeyB, "b2\nmore") + c);
 }
 
 TEST(RewriteDayFile, TwoWindowsTakingTurnsKeepBothBlocks) {
@@ -53,63 +61,141 @@ TEST(RewriteDayFile, TwoWindowsTakingTurnsKeepBothBlocks) {
   for (int turn = 0; turn < 5; ++turn) {
     a_text += "\nfrom a";
     b_text += "from b\n";
-    content = RewriteDayFile(content, kKeyA, a_text);
-    content = RewriteDayFile(content, kKeyB, b_text);
+    content = Rewrite(content, kKeyA, a_text);
+    content = Rewrite(content, kKeyB, b_text);
   }
   EXPECT_EQ(content, FormatRewriteBlock(kKeyA, a_text) + FormatRewriteBlock(kKeyB, b_text));
 }
 
 TEST(RewriteDayFile, KeyLineMustMatchTheWholeLine) {
   const std::string near_misses = "<!-- 09:05:07-1a04b2 -->x\n<!-- 09:05:07-1a04b2 --> \n <!-- 09:05:07-1a04b2 -->\n";
-  EXPECT_EQ(RewriteDayFile(near_misses, kKeyA, "t"), near_misses + FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite(near_misses, kKeyA, "t"), near_misses + FormatRewriteBlock(kKeyA, "t"));
   const std::string longer_key = FormatCreationBlock("09:05:07-1a04b2f", "other");
-  EXPECT_EQ(RewriteDayFile(longer_key, "09:05:07-1a04b", "t"), longer_key + FormatRewriteBlock("09:05:07-1a04b", "t"));
+  EXPECT_EQ(Rewrite(longer_key, "09:05:07-1a04b", "t"), longer_key + FormatRewriteBlock("09:05:07-1a04b", "t"));
 }
 
 TEST(RewriteDayFile, KeyLineAsTheLastLineIsFound) {
   const std::string before = FormatCreationBlock(kKeyB, "b");
-  EXPECT_EQ(RewriteDayFile(before + "<!-- 09:05:07-1a04b2 -->\n", kKeyA, "t"), before + FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite(before + "<!-- 09:05:07-1a04b2 -->\n", kKeyA, "t"), before + FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, KeyLineWithoutLineFeedAtTheEndIsNotABlock) {
   const std::string content = "x\n<!-- 09:05:07-1a04b2 -->";
-  EXPECT_EQ(RewriteDayFile(content, kKeyA, "t"), content + "\n" + FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite(content, kKeyA, "t"), content + "\n" + FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, AppendsToAnEmptyFile) {
-  EXPECT_EQ(RewriteDayFile("", kKeyA, "t"), FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite("", kKeyA, "t"), FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, AppendedBlockStartsOnItsOwnLine) {
   const std::string unterminated = "<!-- 09:06:00-2b0c -->\ncut short";
-  const std::string once = RewriteDayFile(unterminated, kKeyA, "t1");
+  const std::string once = Rewrite(unterminated, kKeyA, "t1");
   EXPECT_EQ(once, unterminated + "\n" + FormatRewriteBlock(kKeyA, "t1"));
-  EXPECT_EQ(RewriteDayFile(once, kKeyA, "t2"), unterminated + "\n" + FormatRewriteBlock(kKeyA, "t2"));
+  EXPECT_EQ(Rewrite(once, kKeyA, "t2"), unterminated + "\n" + FormatRewriteBlock(kKeyA, "t2"));
 }
 
 TEST(RewriteDayFile, LongLinesInABlockDoNotHideTheNextKeyLine) {
   const std::string long_line(1000, 'w');
   const std::string a = FormatCreationBlock(kKeyA, long_line + "\n" + long_line);
   const std::string b = FormatRewriteBlock(kKeyB, long_line);
-  EXPECT_EQ(RewriteDayFile(a + b, kKeyA, "short"), FormatRewriteBlock(kKeyA, "short") + b);
-  EXPECT_EQ(RewriteDayFile(a + b, kKeyB, long_line + "!"), a + FormatRewriteBlock(kKeyB, long_line + "!"));
+  EXPECT_EQ(Rewrite(a + b, kKeyA, "short"), FormatRewriteBlock(kKeyA, "short") + b);
+  EXPECT_EQ(Rewrite(a + b, kKeyB, long_line + "!"), a + FormatRewriteBlock(kKeyB, long_line + "!"));
 }
 
 TEST(RewriteDayFile, ReadsLinesInPiecesOf254Characters) {
   // A key line that starts exactly where a 254-character piece of a longer
   // line ends is read as a piece of its own and found.
   const std::string piece(254, 'x');
-  EXPECT_EQ(RewriteDayFile(piece + "<!-- 09:05:07-1a04b2 -->\nold\n", kKeyA, "t"),
+  EXPECT_EQ(Rewrite(piece + "<!-- 09:05:07-1a04b2 -->\nold\n", kKeyA, "t"),
             piece + FormatRewriteBlock(kKeyA, "t"));
   const std::string shorter(253, 'x');
   const std::string not_a_block = shorter + "<!-- 09:05:07-1a04b2 -->\nold\n";
-  EXPECT_EQ(RewriteDayFile(not_a_block, kKeyA, "t"), not_a_block + FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite(not_a_block, kKeyA, "t"), not_a_block + FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, KeepsCarriageReturnsOfTheLogicalText) {
   const std::string a = FormatCreationBlock(kKeyA, "line\r\nline\r");
   const std::string b = FormatRewriteBlock(kKeyB, "\r\r\n");
-  EXPECT_EQ(RewriteDayFile(a + b, kKeyA, "new\r\n"), FormatRewriteBlock(kKeyA, "new\r\n") + b);
+  EXPECT_EQ(Rewrite(a + b, kKeyA, "new\r\n"), FormatRewriteBlock(kKeyA, "new\r\n") + b);
+}
+
+TEST(RewriteDayFile, KeepsTheOtherBytesOfTheFileAsTheyAre) {
+  // A lone line feed, a Ctrl-Z and a lone carriage return, in the blocks
+  // before and after: a text-mode stream reads them, and the rewrite leaves
+  // them alone.
+  const std::string before = "<!-- 08:00:00-1 -->\nhand\x1a edited\r<BR>\r\n";
+  const std::string after = "<!-- 10:00:00-3c -->\r\n<BASE TARGET=\"_new\">\r\nc\n<BR>\n";
+  const std::string block = ToDiskText(FormatRewriteBlock(kKeyA, "old"));
+  EXPECT_EQ(RewriteDayFile(before + block + after, kKeyA, "new"),
+            before + ToDiskText(FormatRewriteBlock(kKeyA, "new")) + after);
+}
+
+TEST(FindSessionBlock, SpansFromTheKeyLineToTheNextKeyLine) {
+  const std::string a = ToDiskText(FormatCreationBlock(kKeyA, "a\nmore"));
+  const std::string b = ToDiskText(FormatRewriteBlock(kKeyB, "b"));
+  const auto found_a = FindSessionBlock(a + b, kKeyA);
+  ASSERT_TRUE(found_a);
+  EXPECT_EQ(found_a->start, 0u);
+  EXPECT_EQ(found_a->end, a.size());
+  const auto found_b = FindSessionBlock(a + b, kKeyB);
+  ASSERT_TRUE(found_b);
+  EXPECT_EQ(found_b->start, a.size());
+  EXPECT_EQ(found_b->end, a.size() + b.size());
+  EXPECT_FALSE(FindSessionBlock(a + b, kKeyC));
+  // A key line ended by a lone line feed reads as a key line too.
+  const auto lone = FindSessionBlock("x\n<!-- 10:00:00-3c -->\ntext", kKeyC);
+  ASSERT_TRUE(lone);
+  EXPECT_EQ(lone->start, 2u);
+}
+
+// The blocks as on disk for an in-place write.
+std::string Block(std::string_view key, std::string_view text) { return ToDiskText(FormatRewriteBlock(key, text)); }
+
+TEST(AppendStart, NewMessagesBeforeTheClosingTagsAppend) {
+  const std::string old_text = "<HTML><BODY>one<BR>two</BODY></HTML>";
+  const std::string new_text = "<HTML><BODY>one<BR>two<BR>three</BODY></HTML>";
+  const std::string old_block = Block(kKeyA, old_text);
+  // The first byte that differs: "</BODY>" gives way to "<BR>three".
+  EXPECT_EQ(AppendStart(kKeyA, old_block, Block(kKeyA, new_text)), old_block.find("</BODY>") + 1);
+  // Text that never had closing tags grows past its end.
+  EXPECT_EQ(AppendStart(kKeyA, Block(kKeyA, "one"), Block(kKeyA, "one two")), Block(kKeyA, "one").size() - 6);
+  // New closing tags, or none any more, are changes after the old text too.
+  EXPECT_TRUE(AppendStart(kKeyA, Block(kKeyA, "one</B>"), Block(kKeyA, "one</I>")));
+  EXPECT_TRUE(AppendStart(kKeyA, Block(kKeyA, "one</B>"), Block(kKeyA, "one")));
+}
+
+TEST(AppendStart, AnyEarlierChangeDoesNot) {
+  const std::string old_block = Block(kKeyA, "<HTML><BODY>one<BR>two</BODY></HTML>");
+  // Text before the closing tags changed (the host's own text, or a later
+  // '>' or "-->" that turned it into a tag or a comment).
+  EXPECT_FALSE(AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw0<BR>x</BODY></HTML>")));
+  EXPECT_FALSE(AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw</BODY></HTML>")));
+  // Only end tags count as closing tags: "<BR>" is the text's own.
+  EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "one<BR>"), Block(kKeyA, "one<HR>")));
+  EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "a</B>b>"), Block(kKeyA, "a</B>c")));
+  // The first rewrite after the creation form brings the BASE line.
+  EXPECT_FALSE(AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "one")), Block(kKeyA, "one two")));
+  EXPECT_FALSE(AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "<BR>")), Block(kKeyA, "<BR>")));
+  // Another session's block.
+  EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyB, "one"), Block(kKeyA, "one two")));
+  // A block torn at its end by a write cut short.
+  EXPECT_FALSE(AppendStart(kKeyA, old_block.substr(0, old_block.size() - 3), Block(kKeyA, "one<BR>two<BR>x")));
+}
+
+TEST(TemporaryDayFileName, IsShorterThanTheDayFileAndNeverListed) {
+  for (int weekday = 0; weekday < 7; ++weekday) {
+    for (const int year : {1999, 2002, 9999}) {
+      const std::string day_file = DayFileName(year, 12, 31, weekday);
+      const std::string temporary = TemporaryDayFileName(year, 12, 31, 0xfffffffful);
+      EXPECT_LT(temporary.size(), day_file.size()) << temporary;
+      std::string lower;
+      for (const char c : temporary) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      EXPECT_EQ(lower.find(".htm"), std::string::npos) << temporary;
+    }
+  }
+  EXPECT_EQ(TemporaryDayFileName(2002, 6, 14, 0x1a4), "2002-06-14.~1a4");
+  EXPECT_NE(TemporaryDayFileName(2002, 6, 14, 1), TemporaryDayFileName(2002, 6, 14, 2));
 }
 
 TEST(DiskText, EveryLineFeedIsStoredAsCarriageReturnLineFeed) {
@@ -141,7 +227,7 @@ TEST(DiskText, DayFileOnDiskRoundTrip) {
   EXPECT_EQ(on_disk,
             "<!-- 09:05:07-1a04b2 -->\r\na\r\nb\r\n"
             "<!-- 09:06:00-2b0c -->\r\n<BASE TARGET=\"_new\">\r\nc<BR>\r\n");
-  EXPECT_EQ(ToDiskText(RewriteDayFile(FromDiskText(on_disk), kKeyA, "d")),
+  EXPECT_EQ(RewriteDayFile(on_disk, kKeyA, "d"),
             "<!-- 09:05:07-1a04b2 -->\r\n<BASE TARGET=\"_new\">\r\nd<BR>\r\n"
             "<!-- 09:06:00-2b0c -->\r\n<BASE TARGET=\"_new\">\r\nc<BR>\r\n");
 }

@@ -51,28 +51,29 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
   return PathIsDirectoryA(path) != FALSE;
 }
 
-bool WriteDayFile(const char* path, std::string_view sessionKey, std::string_view text) {
-  if (PathFileExistsA(path)) {
-    std::string content;
-    if (!ReadWholeFile(path, content)) return false;
-    return ReplaceFileContent(path, ToDiskText(RewriteDayFile(FromDiskText(content), sessionKey, text)));
-  }
-  return ReplaceFileContent(path, ToDiskText(FormatCreationBlock(sessionKey, text)));
-}
-
 }  // namespace
 
 void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
-                  const char* sessionKey, std::string_view text) {
+                  const char* sessionKey, std::string_view text, DayFileMark& mark) {
   CreateDirectoryA(historyFolder, nullptr);
-  char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity];
+  char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity], temporary[kPathCapacity];
   bool written = PathIsDirectoryA(historyFolder) && MakeNamedFolder(historyFolder, userName, userPath) &&
                  MakeNamedFolder(userPath, buddyName, buddyPath);
   if (written) {
     const LocalClockTime now = LocalTimeNow();
     const std::string name = DayFileName(now.year, now.month, now.day, now.dayOfWeek);
+    const std::string temporaryName =
+        TemporaryDayFileName(now.year, now.month, now.day, GetCurrentThreadId());
     written = PathCombineA(filePath, buddyPath, name.c_str()) != nullptr &&
-              WriteDayFile(filePath, sessionKey, text);
+              PathCombineA(temporary, buddyPath, temporaryName.c_str()) != nullptr;
+    if (written) {
+      if (mark.path != filePath) {
+        mark = DayFileMark();
+        mark.path = filePath;
+      }
+      Win32DayFile file(filePath, temporary);
+      written = WriteSessionBlock(file, sessionKey, text, mark) != DayFileRoute::kFailed;
+    }
   }
   if (!written) MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK);
 }

@@ -3,14 +3,17 @@
 
 #include <string_view>
 
+#include "hooklib/history/day_file_write.h"
+
 namespace corvane {
 
 // Makes the user and buddy folders as needed (reusing existing folders whose
 // names match but for case and spaces; both name buffers, of kNameCapacity
 // characters, then take the folder's exact name) and puts the block of
-// `sessionKey` into today's day file.  Every failure shows the write-failure
-// message once and leaves what is on disk as it was.
+// `sessionKey` into today's day file.  `mark` is what the session's last
+// write left there.  Only when no route could write does it show the
+// write-failure message (once).
 void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
-                  const char* sessionKey, std::string_view text);
+                  const char* sessionKey, std::string_view text, DayFileMark& mark);
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include "capacities.h"
 #include "child_procs.h"
 #include "conversation_procs.h"
+#include "hooklib/hook/host_boundary.h"
 #include "popup_rules.h"
 #include "process_state.h"
 #include "settings_store.h"
@@ -42,10 +43,13 @@ void KeepModuleLoaded() {
   }
 }
 
+// A window whose procedure could not be replaced keeps the host's, and the
+// row's slot keeps what the windows already subclassed pass their messages to.
 void Subclass(HWND window, SubclassRow row) {
   KeepModuleLoaded();
-  Process().savedProc[row] = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row])));
+  const LONG_PTR replaced =
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row]));
+  if (replaced != 0) Process().savedProc[row] = reinterpret_cast<WNDPROC>(replaced);
 }
 
 void SubclassMatchingRows(int first, int last, HWND window, const char* cls, const char* parent,
@@ -92,17 +96,21 @@ bool OnCreateWindow(HWND window, const CBT_CREATEWNDA* create) {
 }  // namespace
 }  // namespace corvane
 
+// A hook call whose handling failed lets the window be created as asked, and
+// binds the settings at the next call.
 extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
   using namespace corvane;
-  ProcessState& process = Process();
-  if (process.settingsUnbound) {
-    process.settingsUnbound = false;
-    RegisterSettings();
-  }
-  if (code == HCBT_CREATEWND &&
-      OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam))) {
-    return 1;
-  }
+  bool refused = false;
+  RunContained([&] {
+    ProcessState& process = Process();
+    if (process.settingsUnbound) {
+      RegisterSettings();
+      process.settingsUnbound = false;
+    }
+    refused = code == HCBT_CREATEWND &&
+              OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+  });
+  if (refused) return 1;
   HHOOK hook = Shared.HookHandle;
   return hook != nullptr ? CallNextHookEx(hook, code, wParam, lParam) : 0;
 }

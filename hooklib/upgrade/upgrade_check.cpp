@@ -1,16 +1,14 @@
 #include "upgrade_check.h"
 
-#include <shellapi.h>
-
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <string>
 #include <vector>
 
 #include "bounded_copy.h"
-#include "download_address.h"
+#include "common/open_web_address.h"
 #include "fetch_url.h"
+#include "hooklib/hook/host_boundary.h"
 #include "process_state.h"
 #include "settings_store.h"
 #include "shared_settings.h"
@@ -47,13 +45,11 @@ UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
   return inputs;
 }
 
-// The shell opens only web addresses: the reply comes from the network and
-// must not start a program or open a file on this machine.
+// Only a web address: the reply comes from the network and must not start
+// a program or open a file on this machine.
 void OpenDownloadAddress(const std::string& reply) {
-  const std::string address = GetVersionInfoField(reply, kFieldDownloadAddress,
-                                                  kDownloadAddressCapacity);
-  if (!IsWebAddress(address)) return;
-  ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_HIDE);
+  OpenWebAddress(nullptr, GetVersionInfoField(reply, kFieldDownloadAddress,
+                                              kDownloadAddressCapacity));
 }
 
 // Modal on this thread, owned by no window.
@@ -90,12 +86,9 @@ void RunCheck(UpgradeCheckKind kind) {
 
 }  // namespace
 
+// Out of memory the check ends like a failed request, recording nothing.
 DWORD WINAPI UpgradeCheckThread(LPVOID kind) {
-  try {
-    RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind)));
-  } catch (const std::exception&) {
-    // Out of memory: the check ends like a failed request, recording nothing.
-  }
+  RunContained([kind] { RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind))); });
   return 0;
 }
 

@@ -1,10 +1,11 @@
 #include "upgrade_dialog.h"
 
-#include <exception>
 #include <new>
 #include <string>
 
 #include "center_window.h"
+#include "hooklib/hook/host_boundary.h"
+#include "hooklib/settings/preferences_dialog.h"
 #include "process_state.h"
 #include "reminder_choice.h"
 #include "shared_settings.h"
@@ -95,6 +96,7 @@ void StoreReminderChoice(HWND dialog) {
   const int selection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_REMINDER, CB_GETCURSEL, 0, 0));
   Shared.CheckVersion = CheckVersionForReminderChoice(selection);
+  AnnounceStoredReminderChoice();
 }
 
 void OnCommand(HWND dialog, WORD id) {
@@ -122,8 +124,9 @@ void ReleaseResources(HWND dialog) {
 
 // FALSE for every message, WM_INITDIALOG included: no control takes the
 // keyboard focus when the dialog opens.
+// Out of memory while copying the reply, the dialog shows what it has.
 INT_PTR CALLBACK UpgradeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
+  RunContained([&] {
     switch (message) {
       case WM_INITDIALOG:
         OnInitDialog(dialog, reinterpret_cast<const char*>(lParam));
@@ -140,9 +143,7 @@ INT_PTR CALLBACK UpgradeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       default:
         break;
     }
-  } catch (const std::exception&) {
-    // Out of memory while copying the reply: the dialog shows what it has.
-  }
+  });
   return FALSE;
 }
 

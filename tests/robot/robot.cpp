@@ -486,6 +486,27 @@ int Exited(const char* pid, const char* ms) {
   return 0;
 }
 
+// holdfile PATH SHARING: another program reading a file.  Opens it for
+// reading, sharing it for reading and writing ("rw", as many editors and
+// backup tools do) or also for deleting ("rwd", as the viewer does), prints
+// "holding", and keeps it open until stdin closes.
+int HoldFile(const char* path, const char* sharing) {
+  DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  if (std::strcmp(sharing, "rwd") == 0) share |= FILE_SHARE_DELETE;
+  HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    std::printf("error open=%lu\n", GetLastError());
+    return 1;
+  }
+  std::printf("holding\n");
+  std::fflush(stdout);
+  char line[16];
+  while (std::fgets(line, sizeof line, stdin) != nullptr) {
+  }
+  CloseHandle(file);
+  return 0;
+}
+
 template <typename F>
 F Export(HMODULE dll, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
@@ -573,6 +594,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "syscommand" && n > 3) return Command(WM_SYSCOMMAND, a(2), a(3));
   if (command == "settings") return Settings(false, nullptr);
   if (command == "hold" && n > 2) return Settings(true, a(2));
+  if (command == "holdfile" && n > 3) return HoldFile(a(2), a(3));
   if (command == "controls" && n > 2) return Controls(a(2));
   if (command == "window" && n > 2) return Window(a(2));
   if (command == "click" && n > 3) return Click(a(2), a(3));
@@ -592,7 +614,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "serve") return Serve();
   std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
-              " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR |"
+              " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
               " lastline CAPTION ID |"
