@@ -183,8 +183,8 @@ class ViewerTest(harness.WineTest):
         return self.robot.text(CAPTION, VIEW)
 
     def top_line(self):
-        """The view's first line in sight: fields index, lines, length and
-        text (with its line end)."""
+        """The view's first line in sight: fields index, lines, characters
+        and text (with its line end)."""
         lines = self.robot("topline", CAPTION, VIEW)
         return harness.parse_robot_line(lines[0], "text")
 

@@ -329,17 +329,19 @@ std::string LineOf(HWND c, LRESULT line) {
 }
 
 // topline CAPTION ID: which line of an edit or rich edit is at the top of
-// its sight and that line's text, how many lines there are and the text's
-// length.  The count is asked first: a view that loads behind its sight
-// only ever grows between the questions.
+// its sight and that line's text, how many lines and characters (a line end
+// counted once) there are.  Never WM_GETTEXTLENGTH: Wine answers it across
+// processes by fetching the whole text.  The count is asked first: a view
+// that loads behind its sight only ever grows between the questions.
 int TopLine(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
-  const int lines = static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0));
-  const int length = static_cast<int>(SendMessageA(c, WM_GETTEXTLENGTH, 0, 0));
+  const LRESULT lines = SendMessageA(c, EM_GETLINECOUNT, 0, 0);
+  const LRESULT lastStart = SendMessageA(c, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
+  const LRESULT characters = lastStart + SendMessageA(c, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
   const LRESULT line = SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0);
-  std::printf("topline index=%d lines=%d length=%d text=%s\n", static_cast<int>(line), lines, length,
-              LineOf(c, line).c_str());
+  std::printf("topline index=%d lines=%d characters=%d text=%s\n", static_cast<int>(line), static_cast<int>(lines),
+              static_cast<int>(characters), LineOf(c, line).c_str());
   return 0;
 }
 
