@@ -113,9 +113,13 @@ class ViewerBrowseTest(vs.ViewerTest):
             timeout=5, what="the view to scroll")
         took = time.time() - began
         self.assertLess(took, 1.5, "scrolled to the end only after %.2f s" % took)
-        self.assertGreaterEqual(int(scrolled["lines"]), len(self.long_lines))
-        # The end: the last lines are the ones in sight.
-        harness.wait_until(lambda: int(self.shown()["firstvisible"]) >= int(scrolled["lines"]) - 40,
+        # The whole day arrives behind its end, and the end stays in sight:
+        # the last lines are the ones at the top.
+        whole = harness.wait_until(
+            lambda: (lambda t: t if int(t["lines"]) >= len(self.long_lines) else None)(self.shown()),
+            timeout=10, what="the whole day in the view")
+        self.assertIn("line 0 of a long day", whole["value"])
+        harness.wait_until(lambda: int(self.shown()["firstvisible"]) >= int(whole["lines"]) - 40,
                            timeout=2, what="the view's end in sight")
 
         # Another user: its buddies and that buddy's newest date.

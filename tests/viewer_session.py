@@ -36,6 +36,11 @@ SC_CLOSE = 61536
 SC_RESTORE = 61728
 VK_RETURN = 13
 
+# Scroll bar actions (WM_VSCROLL).
+SB_LINEUP = 0
+SB_PAGEUP = 2
+SB_TOP = 6
+
 
 def day_file_name(date):
     """The name the hook library gives the day file of a date."""
@@ -67,6 +72,27 @@ def block_bytes(index, text):
 def day_file_bytes(*texts):
     """A day file with one block per text."""
     return b"".join(block_bytes(n, text) for n, text in enumerate(texts))
+
+
+# The most a conversation window's text holds, so the most one block of a
+# day file holds.
+BLOCK_LIMIT = 65535
+
+
+def conversations_in_blocks(messages, buddy="bob", user="alice"):
+    """The messages as the successive conversation texts that a long day is
+    written in, each within BLOCK_LIMIT characters."""
+    empty = len(conversation([], buddy=buddy, user=user))
+    longer = max(buddy, user, key=len)
+    texts, group, size = [], [], empty
+    for message in messages:
+        cost = len(conversation([message], buddy=longer, user=longer)) - empty
+        if group and size + cost > BLOCK_LIMIT:
+            texts.append(conversation(group, buddy=buddy, user=user))
+            group, size = [], empty
+        group.append(message)
+        size += cost
+    return texts + [conversation(group, buddy=buddy, user=user)] if group else texts
 
 
 def write_day(folder, date, *texts):
@@ -155,6 +181,16 @@ class ViewerTest(harness.WineTest):
 
     def shown(self):
         return self.robot.text(CAPTION, VIEW)
+
+    def top_line(self):
+        """The view's first line in sight: fields index, lines, characters
+        and text (with its line end)."""
+        lines = self.robot("topline", CAPTION, VIEW)
+        return harness.parse_robot_line(lines[0], "text")
+
+    def scroll(self, code, count=1):
+        """Scroll bar actions on the view (SB_PAGEUP, SB_TOP, ...)."""
+        self.robot("vscroll", CAPTION, VIEW, code, count)
 
     def wait_shown(self, marker, timeout=10.0):
         """Waits until the view's text holds marker; the view's fields."""

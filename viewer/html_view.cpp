@@ -1,7 +1,6 @@
 #include "html_view.h"
 
 #include <richedit.h>
-#include <windowsx.h>
 
 #include <new>
 #include <string>
@@ -11,20 +10,34 @@
 #include "html_view_document.h"
 #include "html_view_links.h"
 #include "html_view_page.h"
-#include "html_view_scroll.h"
 #include "html_view_state.h"
+#include "viewer/html_view_highlight.h"
+#include "viewer/html_view_input.h"
+#include "viewer/html_view_load.h"
+#include "viewer/html_view_ranges.h"
 
 namespace corvane {
 namespace {
 
 // The public calls reach the window procedure as these messages, so that all
 // the work runs under its guard against exceptions.
-enum : UINT { kNavigateMessage = WM_APP + 0x100, kRefreshMessage };
+enum : UINT {
+  kNavigateMessage = WM_APP + 0x100,
+  kRefreshMessage,
+  kSetHighlightMessage,
+  kShowOccurrenceMessage,
+  kNextOccurrenceMessage,
+};
+
+struct HighlightRequest {
+  const std::string* query;
+  const FoldTable* fold;
+};
 
 HtmlViewState* StateOfView(HWND view) { return reinterpret_cast<HtmlViewState*>(GetWindowLongPtrA(view, 0)); }
 
 // Questions about the document and orders to it (the edit and RichEdit
-// messages, its text) go to the page, so that the view answers as a
+// messages, its text) go to the page in sight, so that the view answers as a
 // RichEdit control does.
 bool IsForThePage(UINT message) {
   return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_VSCROLL || message == WM_COPY ||
@@ -39,97 +52,22 @@ void NotifyNavigateComplete(HWND view) {
   SendMessageA(GetParent(view), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-bool SelectionIsEmpty(HWND page) {
-  CHARRANGE selection{};
-  SendMessageA(page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  return selection.cpMin == selection.cpMax;
-}
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
-
-// A click opens a link when the button goes down and up on the same link
-// without selecting text in between.
-void OnPageButtonUp(HWND page, HtmlViewState& state, LPARAM lParam) {
-  const int pressed = state.pressedLink;
-  state.pressedLink = -1;
-  if (pressed < 0 || LinkIndexAtPoint(page, state.links, PointOf(lParam)) != pressed) return;
-  if (!SelectionIsEmpty(page)) return;
-  const std::string target = state.links[static_cast<std::size_t>(pressed)].target;
-  OpenLink(page, target);
-}
-
-bool ShowLinkCursor(HWND page, const HtmlViewState& state, LPARAM lParam) {
-  if (LOWORD(lParam) != HTCLIENT) return false;
-  POINT point{};
-  if (!GetCursorPos(&point) || !ScreenToClient(page, &point)) return false;
-  if (LinkIndexAtPoint(page, state.links, point) < 0) return false;
-  SetCursor(LoadCursorA(nullptr, IDC_HAND));
-  return true;
-}
-
-LRESULT HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  HtmlViewState* state = StateOfView(GetParent(page));
-  if (!state || state->page != page) return CallPageDefault(page, message, wParam, lParam);
-  switch (message) {
-    case WM_GETDLGCODE:
-      // Tab, Enter and Escape stay the dialog's, as for any read-only view.
-      return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-      if (wParam != VK_END) break;
-      ScrollToEnd(page);
-      return 0;
-    case WM_SETCURSOR:
-      if (ShowLinkCursor(page, *state, lParam)) return TRUE;
-      break;
-    case WM_LBUTTONDOWN:
-      state->pressedLink = LinkIndexAtPoint(page, state->links, PointOf(lParam));
-      break;
-    case WM_LBUTTONUP: {
-      const LRESULT result = CallPageDefault(page, message, wParam, lParam);
-      OnPageButtonUp(page, *state, lParam);
-      return result;
-    }
-  }
-  return CallPageDefault(page, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandlePageMessage(page, message, wParam, lParam);
-  } catch (...) {
-    return 0;
-  }
-}
-
-// Puts the file's content on a fresh page, hidden; the caller shows it.
-HWND NewPageWithHtml(HWND view, HtmlViewState& state, std::string html) {
-  HWND page = CreatePage(view, PageProc);
-  if (!page) return nullptr;
-  const FormattedText text = ConvertHtml(html);
-  state.links = LinkSpansOf(text);
-  state.pressedLink = -1;
-  ShowFormattedText(page, text);
+// The view's document becomes the file's bytes, converted.
+void TakeDocument(HtmlViewState& state, std::string html) {
+  state.document = ConvertHtml(html);
   state.shownHtml = std::move(html);
-  return page;
-}
-
-void ReplacePage(HtmlViewState& state, HWND page) {
-  HWND old = state.page;
-  const bool focused = old && GetFocus() == old;
-  state.page = page;
-  ShowWindow(page, SW_SHOW);
-  if (focused) SetFocus(page);
-  if (old) DestroyWindow(old);
+  state.links = LinkSpansOf(state.document);
+  state.pressedLink = -1;
+  FindOccurrences(state);
 }
 
 void OnNavigate(HWND view, HtmlViewState& state, const char* path) {
   state.path = path ? path : "";
   std::string html;
   ReadHistoryFile(state.path, html);
-  if (HWND page = NewPageWithHtml(view, state, std::move(html))) {
-    ScrollToTop(page);
-    ReplacePage(state, page);
-  }
+  state.highlight.current = -1;
+  TakeDocument(state, std::move(html));
+  ShowDocument(view, state, Sight{});
   NotifyNavigateComplete(view);
 }
 
@@ -139,19 +77,20 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   ReadHistoryFile(state.path, html);
   // The viewer refreshes on every change anywhere in the history tree.
   if (html == state.shownHtml) return;
-  const bool following = IsScrolledToEnd(state.page);
-  const POINT place = ScrollPosition(state.page);
-  CHARRANGE selection{};
-  SendMessageA(state.page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  HWND page = NewPageWithHtml(view, state, std::move(html));
-  if (!page) return;
-  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  if (following) {
-    ScrollLastLineIntoView(page);
-  } else {
-    ScrollTo(page, place);
+  Sight sight = SightOf(state);
+  const FormattedText old = std::move(state.document);
+  TakeDocument(state, std::move(html));
+  const std::size_t same = old.background == state.document.background ? FirstDifference(old, state.document) : 0;
+  for (std::size_t* position : {&sight.character, &sight.selectionBegin, &sight.selectionEnd}) {
+    *position = MovedPosition(old.text, state.document.text, same, *position);
   }
-  ReplacePage(state, page);
+  if (!CanPatchPages(state, same, old.text.size())) {
+    ShowDocument(view, state, sight);
+    return;
+  }
+  PageFreeze freeze(state.page);
+  PatchPages(state, same, old.text.size());
+  RestoreSight(state.page, state.pageRange, sight);
 }
 
 LRESULT OnCreate(HWND view) {
@@ -161,10 +100,14 @@ LRESULT OnCreate(HWND view) {
   HtmlViewState* state = new (std::nothrow) HtmlViewState;
   if (!state) return -1;
   SetWindowLongPtrA(view, 0, reinterpret_cast<LONG_PTR>(state));
-  HWND page = NewPageWithHtml(view, *state, std::string());
-  if (!page) return -1;
-  ReplacePage(*state, page);
-  return 0;
+  ShowDocument(view, *state, Sight{});
+  return state->page ? 0 : -1;
+}
+
+void OnSize(const HtmlViewState& state, LPARAM lParam) {
+  for (HWND page : {state.page, state.loading}) {
+    if (page) MoveWindow(page, 0, 0, LOWORD(lParam), HIWORD(lParam), page == state.page);
+  }
 }
 
 LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,8 +126,20 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
     case kRefreshMessage:
       OnRefresh(view, *state);
       return 0;
+    case kSetHighlightMessage: {
+      const HighlightRequest& request = *reinterpret_cast<const HighlightRequest*>(lParam);
+      SetHighlight(view, *state, *request.query, *request.fold);
+      return 0;
+    }
+    case kShowOccurrenceMessage:
+      return ShowOccurrence(view, *state, static_cast<int>(wParam));
+    case kNextOccurrenceMessage:
+      return NextOccurrence(view, *state, wParam != 0);
+    case WM_TIMER:
+      if (wParam == kHtmlViewLoadTimer) OnLoadTimer(view, *state);
+      return 0;
     case WM_SIZE:
-      if (state->page) MoveWindow(state->page, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      OnSize(*state, lParam);
       return 0;
     case WM_SETFOCUS:
       if (state->page) SetFocus(state->page);
@@ -193,7 +148,7 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
       // The viewer sends End to the view as well as to its descendants.
-      if (wParam == VK_END && state->page) ScrollToEnd(state->page);
+      if (wParam == VK_END && state->page) ScrollViewToEnd(view, *state);
       return 0;
     case WM_ERASEBKGND:
       return TRUE;  // the page covers the whole client area
@@ -237,5 +192,18 @@ void HtmlViewNavigate(HWND view, const char* path) {
 }
 
 void HtmlViewRefresh(HWND view) { SendMessageA(view, kRefreshMessage, 0, 0); }
+
+void HtmlViewSetHighlight(HWND view, const std::string& query, const FoldTable& fold) {
+  const HighlightRequest request{&query, &fold};
+  SendMessageA(view, kSetHighlightMessage, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+bool HtmlViewShowOccurrence(HWND view, int index) {
+  return index >= 0 && SendMessageA(view, kShowOccurrenceMessage, static_cast<WPARAM>(index), 0) != 0;
+}
+
+bool HtmlViewNextOccurrence(HWND view, bool backwards) {
+  return SendMessageA(view, kNextOccurrenceMessage, backwards ? 1 : 0, 0) != 0;
+}
 
 }  // namespace corvane

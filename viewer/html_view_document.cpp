@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "html_view_page.h"
 #include "html_view_rtf.h"
 
 namespace corvane {
@@ -29,23 +30,23 @@ COLORREF ColourRef(const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 // Wine's RichEdit reads one RTF stream in time that grows with the square of
 // its length; a series of short streams, each ending at a line end, keeps a
 // long document linear.
-constexpr std::size_t kChunkCharacters = 4096;
+constexpr std::size_t kPieceCharacters = 4096;
 
-std::size_t ChunkEnd(const std::string& text, std::size_t begin) {
-  if (text.size() - begin <= kChunkCharacters) return text.size();
-  const std::size_t lineEnd = text.find('\n', begin + kChunkCharacters);
-  return lineEnd == std::string::npos ? text.size() : lineEnd + 1;
-}
-
-// Appends at `position`, the current end of the document.
-void AppendRtf(HWND view, LONG position, const std::string& rtf) {
-  CHARRANGE end{position, position};
-  SendMessageA(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+// Replaces the characters from `from` to the end (none when `from` is the
+// length) with the RTF.  A page being filled has its selection at its end
+// already; Wine's RichEdit finds a selection by counting lines from the top.
+void StreamRtf(HWND page, LONG from, const std::string& rtf) {
+  CHARRANGE selection{};
+  SendMessageA(page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin != from || selection.cpMax != PageTextLength(page)) {
+    CHARRANGE rest{from, -1};
+    SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&rest));
+  }
   RtfSource source{&rtf, 0};
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
   stream.pfnCallback = ReadRtfChunk;
-  SendMessageA(view, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+  SendMessageA(page, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 }
 
 }  // namespace
@@ -71,17 +72,32 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-void ShowFormattedText(HWND view, const FormattedText& text) {
-  for (std::size_t begin = 0; begin < text.text.size();) {
-    const std::size_t end = ChunkEnd(text.text, begin);
-    AppendRtf(view, static_cast<LONG>(begin), RtfForView(text, begin, end));
+void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range, const std::vector<TextMark>& marks) {
+  std::size_t begin = range.begin;
+  do {  // an empty range still cuts the rest off
+    const std::size_t end = PieceEnd(text.text, begin, range.end, kPieceCharacters);
+    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks));
+    at += static_cast<LONG>(end - begin);
     begin = end;
-  }
+  } while (begin < range.end);
+}
+
+void SetPageBackground(HWND page, const FormattedText& text) {
   if (text.background) {
-    SendMessageA(view, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColourRef(*text.background)));
+    SendMessageA(page, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(ColourRef(*text.background)));
   } else {
-    SendMessageA(view, EM_SETBKGNDCOLOR, 1, 0);
+    SendMessageA(page, EM_SETBKGNDCOLOR, 1, 0);
   }
+}
+
+void MarkPageText(HWND page, LONG begin, LONG end, Rgb background) {
+  CHARRANGE range{begin, end};
+  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  CHARFORMAT2A format{};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_BACKCOLOR;
+  format.crBackColor = ColourRef(background);
+  SendMessageA(page, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
 }  // namespace corvane

@@ -59,19 +59,19 @@ std::vector<LinkSpan> LinkSpansOf(const FormattedText& view) {
   return spans;
 }
 
-int LinkIndexAtPoint(HWND view, const std::vector<LinkSpan>& links, POINT client) {
+int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links, POINT client) {
   if (links.empty()) return -1;
   POINTL point{client.x, client.y};
-  const LONG nearest = static_cast<LONG>(SendMessageA(view, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+  const LONG nearest = static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
   // RichEdit versions answer with the character under the point or with the
   // caret position nearest to it, which can be the next character.
   for (LONG index = nearest; index >= 0 && index >= nearest - 1; --index) {
-    const std::size_t at = static_cast<std::size_t>(index);
+    const std::size_t at = pageStart + static_cast<std::size_t>(index);
     auto after = std::upper_bound(links.begin(), links.end(), at,
                                   [](std::size_t position, const LinkSpan& span) { return position < span.start; });
     if (after == links.begin()) continue;
     const LinkSpan& span = *(after - 1);
-    if (at < span.end && PointOnCharacter(view, index, span.points, client)) {
+    if (at < span.end && PointOnCharacter(page, index, span.points, client)) {
       return static_cast<int>(after - 1 - links.begin());
     }
   }
@@ -80,8 +80,8 @@ int LinkIndexAtPoint(HWND view, const std::vector<LinkSpan>& links, POINT client
 
 std::string HtmlViewLinkAt(HWND view, POINT client) {
   const HtmlViewState* state = HtmlViewStateOf(view);
-  if (!state) return std::string();
-  const int index = LinkIndexAtPoint(view, state->links, client);
+  if (!state || !state->page) return std::string();
+  const int index = LinkIndexAtPoint(state->page, state->pageRange.begin, state->links, client);
   return index < 0 ? std::string() : state->links[static_cast<std::size_t>(index)].target;
 }
 

@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include "viewer/html_view_input.h"
+
 namespace corvane {
 namespace {
 
@@ -21,7 +23,7 @@ bool LoadRichEdit() {
   return true;
 }
 
-HWND CreatePage(HWND view, WNDPROC page_proc) {
+HWND CreatePage(HWND view) {
   RECT client{};
   GetClientRect(view, &client);
   HWND page = CreateWindowExA(0, RICHEDIT_CLASSA, "",
@@ -33,12 +35,27 @@ HWND CreatePage(HWND view, WNDPROC page_proc) {
   SendMessageA(page, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(page, EM_SETUNDOLIMIT, 0, 0);
   SendMessageA(page, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's width
-  SetWindowLongPtrA(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(page_proc));
+  SetWindowLongPtrA(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PageProc));
   return page;
 }
 
 LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(g_richEditProc, page, message, wParam, lParam);
+}
+
+LONG PageTextLength(HWND page) {
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  return static_cast<LONG>(SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+}
+
+PageFreeze::PageFreeze(HWND page) : page_(page), visible_(IsWindowVisible(page) != FALSE) {
+  if (visible_) SendMessageA(page_, WM_SETREDRAW, FALSE, 0);
+}
+
+PageFreeze::~PageFreeze() {
+  if (!visible_) return;
+  SendMessageA(page_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(page_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace corvane

@@ -1,7 +1,7 @@
-// The page of the HTML view: a read-only RichEdit child that shows one
-// document.  Wine's RichEdit slows down for good once it has held and
-// cleared a large document, so each document gets a fresh page; dropping
-// the old one costs little.
+// The pages of the HTML view: read-only RichEdit children that each show a
+// document or a part of one.  Wine's RichEdit slows down for good once it
+// has held and cleared a large document, so each document gets fresh pages;
+// dropping an old one costs little.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +12,27 @@ namespace corvane {
 bool LoadRichEdit();
 
 // A new page filling the view's client area, hidden until the caller shows
-// it; null on failure.  Its procedure is page_proc, which passes what it does
-// not handle on through CallPageDefault.
-HWND CreatePage(HWND view, WNDPROC page_proc);
+// it; null on failure.  Its procedure is PageProc (html_view_input.h), which
+// passes what it does not handle on through CallPageDefault.
+HWND CreatePage(HWND view);
 LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The characters the page holds, each line end counted once.
+LONG PageTextLength(HWND page);
+
+// Keeps a page in sight from drawing while it is changed, then draws it once.
+// RichEdit scrolls to the selection it is given, which would flash the
+// page's end or a mark on the screen before the reader's place is restored.
+class PageFreeze {
+ public:
+  explicit PageFreeze(HWND page);
+  ~PageFreeze();
+  PageFreeze(const PageFreeze&) = delete;
+  PageFreeze& operator=(const PageFreeze&) = delete;
+
+ private:
+  HWND page_;
+  bool visible_;
+};
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -98,24 +99,52 @@ void AppendRunFormat(std::string& rtf, const CharFormat& format, Table<std::stri
   rtf += ' ';
 }
 
+// Spaces show no text colour unless a line is drawn through or under them.
+// Wine's RichEdit spends most of a load on each run, so a run of spaces that
+// differs from the text before it only in colour is not made a run of its own.
+bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
+  if (text.find_first_not_of(' ') != std::string_view::npos) return false;
+  if (a.underline || a.strike || b.underline || b.strike) return false;
+  a.colour = b.colour;
+  return a == b;
+}
+
 }  // namespace
 
-std::string RtfForView(const FormattedText& view, std::size_t begin, std::size_t end) {
+std::string RtfForView(const FormattedText& view, TextRange range, const std::vector<TextMark>& marks) {
   Table<std::string> fonts(0);
   fonts.IndexOf(kHtmlViewDefaultFace);
   Table<std::uint32_t> colours(1);  // entry 0 is the control's own text colour
 
   std::string body;
-  body.reserve((end - begin) * 2);
-  auto run = std::upper_bound(view.runs.begin(), view.runs.end(), begin,
+  body.reserve((range.end - range.begin) * 2);
+  std::optional<CharFormat> current;  // the format the RTF sets at this point
+  auto mark = std::upper_bound(marks.begin(), marks.end(), range.begin,
+                               [](std::size_t position, const TextMark& m) { return position < m.end; });
+  auto run = std::upper_bound(view.runs.begin(), view.runs.end(), range.begin,
                               [](std::size_t position, const FormatRun& r) { return position < r.start; });
   if (run != view.runs.begin()) --run;
-  for (; run != view.runs.end() && run->start < end; ++run) {
-    const std::size_t from = std::max(run->start, begin);
-    const std::size_t to = std::min(run->start + run->length, end);
-    if (from >= to) continue;
-    AppendRunFormat(body, DrawnFormat(run->format), fonts, colours);
-    AppendEscaped(body, std::string_view(view.text).substr(from, to - from));
+  for (; run != view.runs.end() && run->start < range.end; ++run) {
+    std::size_t from = std::max(run->start, range.begin);
+    const std::size_t to = std::min(run->start + run->length, range.end);
+    while (from < to) {
+      while (mark != marks.end() && mark->end <= from) ++mark;
+      CharFormat drawn = DrawnFormat(run->format);
+      std::size_t until = to;
+      if (mark != marks.end() && mark->begin <= from) {
+        drawn.background = mark->background;
+        until = std::min(until, mark->end);
+      } else if (mark != marks.end()) {
+        until = std::min(until, mark->begin);
+      }
+      const std::string_view text = std::string_view(view.text).substr(from, until - from);
+      if (!current || (drawn != *current && !SpacesLookTheSame(text, *current, drawn))) {
+        AppendRunFormat(body, drawn, fonts, colours);
+        current = drawn;
+      }
+      AppendEscaped(body, text);
+      from = until;
+    }
   }
 
   std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";

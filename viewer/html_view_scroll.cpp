@@ -2,51 +2,79 @@
 
 #include <richedit.h>
 
+#include "html_view_page.h"
+
 namespace corvane {
 namespace {
 
-LONG TextLength(HWND view) {
-  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-  return static_cast<LONG>(SendMessageA(view, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+void PlaceCaret(HWND page, LONG position) {
+  CHARRANGE caret{position, position};
+  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
 }
 
-void PlaceCaret(HWND view, LONG position) {
-  CHARRANGE caret{position, position};
-  SendMessageA(view, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+LONG TopOf(HWND page, LONG character) {
+  POINTL position{};
+  SendMessageA(page, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&position), character);
+  return position.y;
+}
+
+LONG LineStartOf(HWND page, LONG character) {
+  const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, character);
+  return static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line, 0));
+}
+
+LONG ClientHeight(HWND page) {
+  RECT client{};
+  GetClientRect(page, &client);
+  return client.bottom;
 }
 
 }  // namespace
 
-bool IsScrolledToEnd(HWND view) {
-  const LONG lastLine = static_cast<LONG>(SendMessageA(view, EM_GETLINECOUNT, 0, 0)) - 1;
-  const LONG lastLineStart = static_cast<LONG>(SendMessageA(view, EM_LINEINDEX, lastLine, 0));
-  POINTL position{};
-  SendMessageA(view, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&position), lastLineStart);
-  RECT client{};
-  GetClientRect(view, &client);
-  return position.y < client.bottom;
+bool IsScrolledToEnd(HWND page) {
+  const LONG lastLine = static_cast<LONG>(SendMessageA(page, EM_GETLINECOUNT, 0, 0)) - 1;
+  const LONG lastLineStart = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, lastLine, 0));
+  return TopOf(page, lastLineStart) < ClientHeight(page);
 }
 
-void ScrollToEnd(HWND view) {
-  PlaceCaret(view, TextLength(view));
-  ScrollLastLineIntoView(view);
+void ScrollToEnd(HWND page) {
+  PlaceCaret(page, PageTextLength(page));
+  ScrollLastLineIntoView(page);
 }
 
-void ScrollLastLineIntoView(HWND view) { SendMessageA(view, WM_VSCROLL, SB_BOTTOM, 0); }
+void ScrollLastLineIntoView(HWND page) { SendMessageA(page, WM_VSCROLL, SB_BOTTOM, 0); }
 
-void ScrollToTop(HWND view) {
-  PlaceCaret(view, 0);
-  SendMessageA(view, WM_VSCROLL, SB_TOP, 0);
+PagePlace TopOfSight(HWND page) {
+  const LRESULT line = SendMessageA(page, EM_GETFIRSTVISIBLELINE, 0, 0);
+  const LONG character = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line, 0));
+  return PagePlace{character, TopOf(page, character)};
 }
 
-POINT ScrollPosition(HWND view) {
-  POINT position{};
-  SendMessageA(view, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
-  return position;
+// EM_GETSCROLLPOS answers in 16 bits, scaled down for a document taller
+// than that; where the first character is drawn tells the scroll position.
+void ScrollToPlace(HWND page, PagePlace place) {
+  RECT format{};
+  SendMessageA(page, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+  POINT scroll{0, format.top - TopOf(page, 0) + TopOf(page, LineStartOf(page, place.character)) - place.top};
+  if (scroll.y < 0) scroll.y = 0;
+  SendMessageA(page, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
-void ScrollTo(HWND view, POINT position) {
-  SendMessageA(view, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&position));
+LONG CharacterBelowSight(HWND page) {
+  POINTL bottomLeft{0, ClientHeight(page) - 1};
+  const LONG lastInSight = static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottomLeft)));
+  const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, lastInSight);
+  const LONG next = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line + 1, 0));
+  return next < 0 ? PageTextLength(page) : next;
+}
+
+void ScrollIntoSight(HWND page, LONG begin, LONG end) {
+  const LONG top = TopOf(page, begin);
+  const LONG height = ClientHeight(page);
+  const LONG nextLine = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, SendMessageA(page, EM_EXLINEFROMCHAR, 0, end) + 1, 0));
+  const LONG bottom = nextLine < 0 ? top + 1 : TopOf(page, nextLine);
+  if (top >= 0 && bottom <= height) return;
+  ScrollToPlace(page, PagePlace{begin, height / 3});
 }
 
 }  // namespace corvane

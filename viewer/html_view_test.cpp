@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
 #include "html_to_view.h"
 #include "html_view_links.h"
+#include "viewer/html_view_marks.h"
 
 namespace corvane {
 namespace {
@@ -124,6 +126,44 @@ class HtmlViewTest : public ::testing::Test {
   int FirstVisibleLine() const { return static_cast<int>(SendMessageA(view_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
   int LineCount() const { return static_cast<int>(SendMessageA(view_, EM_GETLINECOUNT, 0, 0)); }
 
+  std::string LineText(int line) const {
+    char buffer[1024] = {};
+    *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
+    const LRESULT length = SendMessageA(view_, EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer));
+    return std::string(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
+  }
+
+  // The view's text once the whole document is loaded: the converted text
+  // with the control's line ends.
+  static std::string WholeText(const std::string& html) {
+    std::string whole;
+    for (char c : ConvertHtml(html).text) whole += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return whole;
+  }
+
+  // Lets the view load behind what it shows, as the viewer's message loop
+  // does, until it holds the whole text.
+  void WaitUntilWhole(const std::string& html) {
+    const int whole = static_cast<int>(WholeText(html).size());
+    const DWORD began = GetTickCount();
+    while (GetWindowTextLengthA(view_) != whole && GetTickCount() - began < 30000) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      Sleep(1);
+    }
+    ASSERT_EQ(GetWindowTextLengthA(view_), whole) << "the view did not finish loading";
+  }
+
+  void ScrollToTop() { SendMessageA(view_, WM_VSCROLL, SB_TOP, 0); }
+
+  // Scrolls by pixels so that the line holding the character is at the top.
+  void ScrollLineToTop(std::size_t character) {
+    const LRESULT line = SendMessageA(view_, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(character));
+    POINT scroll{0, PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, line, 0))).y -
+                        PointOfCharacter(0).y};
+    SendMessageA(view_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  }
+
   POINT PointOfCharacter(std::size_t position) const {
     POINTL point{};
     SendMessageA(view_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), static_cast<LPARAM>(position));
@@ -176,6 +216,7 @@ TEST_F(HtmlViewTest, ShowsALongDocumentWhole) {
   }
   const std::string html = "<HTML><BODY>" + body + "<A HREF=\"http://example.com/end\">last</A></BODY></HTML>";
   HtmlViewNavigate(view_, WriteFile("long.html", html).c_str());
+  WaitUntilWhole(html);
   const std::string text = ConvertHtml(html).text;
   ASSERT_GT(text.size(), 4 * 4096u);
   std::string expected;
@@ -273,8 +314,11 @@ TEST_F(HtmlViewTest, AMissingFileShowsAnEmptyViewAndStillNotifies) {
   EXPECT_EQ(Background(), GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(HtmlViewTest, NavigateShowsTheTopAndTheEndKeyScrollsToTheEnd) {
+TEST_F(HtmlViewTest, NavigateShowsTheEndAndTheEndKeyScrollsBackToIt) {
   HtmlViewNavigate(view_, WriteFile("long.html", Numbered(1, 200)).c_str());
+  EXPECT_TRUE(LineIsVisible(LineCount() - 1));
+  WaitUntilWhole(Numbered(1, 200));
+  ScrollToTop();
   EXPECT_EQ(FirstVisibleLine(), 0);
   PressEnd();
   EXPECT_GT(FirstVisibleLine(), 0);
@@ -285,7 +329,11 @@ TEST_F(HtmlViewTest, NavigateShowsTheTopAndTheEndKeyScrollsToTheEnd) {
 // The viewer sends End to the view and to every window inside it.
 TEST_F(HtmlViewTest, TheEndKeyWorksOnEveryWindowOfTheView) {
   HtmlViewNavigate(view_, WriteFile("long.html", Numbered(1, 200)).c_str());
+  WaitUntilWhole(Numbered(1, 200));
+  ScrollToTop();
+  // The page in sight; pages out of sight may linger hidden for a while.
   HWND inner = GetWindow(view_, GW_CHILD);
+  while (inner && !IsWindowVisible(inner)) inner = GetWindow(inner, GW_HWNDNEXT);
   ASSERT_NE(inner, nullptr);
   SendMessageA(inner, WM_KEYDOWN, VK_END, 0);
   EXPECT_TRUE(LineIsVisible(LineCount() - 1));
@@ -306,6 +354,8 @@ TEST_F(HtmlViewTest, KeepsTheKeyboardFocusFromDocumentToDocument) {
 TEST_F(HtmlViewTest, RefreshKeepsTheReadersPlace) {
   const std::string path = WriteFile("long.html", Numbered(1, 200));
   HtmlViewNavigate(view_, path.c_str());
+  WaitUntilWhole(Numbered(1, 200));
+  ScrollToTop();
   SendMessageA(view_, EM_LINESCROLL, 0, 50);
   const int place = FirstVisibleLine();
   ASSERT_GT(place, 20);
@@ -365,6 +415,243 @@ TEST_F(HtmlViewTest, FindsTheLinkUnderThePointer) {
   POINT pastLineEnd = inside("mail");
   pastLineEnd.x += 300;
   EXPECT_EQ(HtmlViewLinkAt(view_, pastLineEnd), "");
+}
+
+// A long day: its end shows at once, the rest arrives behind it without
+// moving the line the reader has at the top.
+TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
+  // Taller than the 65,535 pixels a 16-bit scroll position reaches.
+  const std::string html = Numbered(1, 5000);
+  HtmlViewNavigate(view_, WriteFile("long.html", html).c_str());
+  EXPECT_EQ(g_notifications, 1);
+  EXPECT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2) << "loaded at once";
+  EXPECT_TRUE(LineIsVisible(LineCount() - 1));
+  EXPECT_EQ(LineText(LineCount() - 2), "bob: line 5000\r");
+
+  // The reader scrolls up at once.
+  SendMessageA(view_, WM_VSCROLL, SB_PAGEUP, 0);
+  SendMessageA(view_, WM_VSCROLL, SB_LINEUP, 0);
+  const int before = FirstVisibleLine();
+  const std::string top = LineText(before);
+  ASSERT_NE(top.find("bob: line 49"), std::string::npos) << top;
+  const POINT topCorner = PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, before, 0)));
+
+  WaitUntilWhole(html);
+  EXPECT_EQ(LineText(FirstVisibleLine()), top);
+  EXPECT_GT(FirstVisibleLine(), before);
+  const POINT after = PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, FirstVisibleLine(), 0)));
+  EXPECT_EQ(after.y, topCorner.y);
+  EXPECT_EQ(g_notifications, 1);
+
+  ScrollToTop();
+  EXPECT_EQ(FirstVisibleLine(), 0);
+  EXPECT_EQ(LineText(0), "bob: line 1\r");
+}
+
+// The End key while only a part far from the end is loaded.
+TEST_F(HtmlViewTest, TheEndKeyFindsTheEndWhileTheDayIsLoading) {
+  const std::string html = Numbered(1, 3000) + Message("alice", "#ff0000", "the last word");
+  const std::string path = WriteFile("long.html", "<HTML><BODY>" + Message("alice", "#ff0000", "needle") + "</BODY></HTML>" + html);
+  HtmlViewSetHighlight(view_, "needle", IdentityFold());
+  HtmlViewNavigate(view_, path.c_str());
+  ASSERT_TRUE(HtmlViewShowOccurrence(view_, 0));
+  EXPECT_TRUE(LineIsVisible(0));
+  PressEnd();
+  EXPECT_TRUE(LineIsVisible(LineCount() - 1));
+  EXPECT_NE(LineText(LineCount() - 2).find("the last word"), std::string::npos);
+}
+
+// Lines with a query in them, some of it on a background of its own.
+std::string LunchDay() {
+  return "<HTML><BODY BGCOLOR=\"#ffffff\">" + Message("bob", "#0000ff", "Lunch at noon?") +
+         Message("alice", "#ff0000", "<FONT BACK=\"#00ff00\">lun</FONT>ch, sure; then more LUNCH") +
+         Message("bob", "#0000ff", "no break at lunch<BR>time") + "</BODY></HTML>";
+}
+
+COLORREF Yellow() { return RGB(kOccurrenceBackground.red, kOccurrenceBackground.green, kOccurrenceBackground.blue); }
+COLORREF Orange() {
+  return RGB(kCurrentOccurrenceBackground.red, kCurrentOccurrenceBackground.green, kCurrentOccurrenceBackground.blue);
+}
+
+TEST_F(HtmlViewTest, HighlightsEveryOccurrenceAfterNavigateAndRefreshUntilCleared) {
+  HtmlViewSetHighlight(view_, "lunch", AsciiLowerFold());
+  const std::string path = WriteFile("lunch.html", LunchDay());
+  HtmlViewNavigate(view_, path.c_str());
+  std::string text = ConvertHtml(LunchDay()).text;
+  const std::vector<std::size_t> found = FindInLines(text, "lunch", AsciiLowerFold());
+  ASSERT_EQ(found.size(), 4u);
+  for (std::size_t at : found) {
+    for (std::size_t i = at; i < at + 5; ++i) {
+      EXPECT_FALSE(FormatAt(i).dwEffects & CFE_AUTOBACKCOLOR) << i;
+      EXPECT_EQ(FormatAt(i).crBackColor, Yellow()) << i;
+    }
+  }
+  EXPECT_TRUE(FormatAt(text.find("at noon")).dwEffects & CFE_AUTOBACKCOLOR);
+  EXPECT_TRUE(FormatAt(text.find("time")).dwEffects & CFE_AUTOBACKCOLOR);
+  EXPECT_EQ(FormatAt(text.find("Lunch")).crTextColor, RGB(0, 0, 0));  // the text keeps its colour
+
+  // The conversation goes on: the new occurrence is marked too.
+  const std::string more = RewriteBlock("11:00:00-5e6f", "<HTML><BODY>" + Message("bob", "#0000ff", "lunch again") + "</BODY></HTML>");
+  AppendFile(path, more);
+  HtmlViewRefresh(view_);
+  text = ConvertHtml(LunchDay() + more).text;
+  ASSERT_EQ(Text(), WholeText(LunchDay() + more));
+  EXPECT_EQ(FormatAt(text.find("lunch again")).crBackColor, Yellow());
+  EXPECT_EQ(FormatAt(text.find("Lunch")).crBackColor, Yellow());
+
+  // An empty query clears the marks; the text's own backgrounds come back.
+  HtmlViewSetHighlight(view_, "", AsciiLowerFold());
+  EXPECT_TRUE(FormatAt(text.find("Lunch")).dwEffects & CFE_AUTOBACKCOLOR);
+  EXPECT_TRUE(FormatAt(text.find("lunch again")).dwEffects & CFE_AUTOBACKCOLOR);
+  EXPECT_EQ(FormatAt(text.find("lun")).crBackColor, RGB(0x00, 0xFF, 0x00));
+  EXPECT_TRUE(FormatAt(text.find("ch, sure")).dwEffects & CFE_AUTOBACKCOLOR);
+}
+
+// A day with the word "needle" in lines 20, 150 and 280 of 300.
+std::string NeedleDay() {
+  std::string body;
+  for (int i = 1; i <= 300; ++i) {
+    body += Message("bob", "#0000ff", (i == 20 || i == 150 || i == 280 ? "a needle in line " : "hay in line ") +
+                                          std::to_string(i));
+  }
+  return "<HTML><BODY>" + body + "</BODY></HTML>";
+}
+
+TEST_F(HtmlViewTest, ShowsAnOccurrenceAndStepsFromOneToTheNext) {
+  const std::string html = NeedleDay();
+  const std::string text = ConvertHtml(html).text;
+  const std::vector<std::size_t> needles = FindInLines(text, "needle", IdentityFold());
+  ASSERT_EQ(needles.size(), 3u);
+  HtmlViewSetHighlight(view_, "needle", IdentityFold());
+  HtmlViewNavigate(view_, WriteFile("needles.html", html).c_str());
+  WaitUntilWhole(html);
+
+  EXPECT_FALSE(HtmlViewShowOccurrence(view_, 3));
+  EXPECT_FALSE(HtmlViewShowOccurrence(view_, -1));
+  ASSERT_TRUE(HtmlViewShowOccurrence(view_, 1));
+  auto inSight = [&](std::size_t at) {
+    RECT client{};
+    GetClientRect(view_, &client);
+    const POINT point = PointOfCharacter(at);
+    return point.y >= 0 && point.y + 10 < client.bottom;
+  };
+  auto expectCurrent = [&](std::size_t index) {
+    const std::size_t at = needles[index];
+    EXPECT_TRUE(inSight(at)) << index;
+    CHARRANGE selection{};
+    SendMessageA(view_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    EXPECT_EQ(selection.cpMin, static_cast<LONG>(at)) << index;
+    EXPECT_EQ(selection.cpMax, static_cast<LONG>(at + 6)) << index;
+    for (std::size_t other = 0; other < needles.size(); ++other) {
+      EXPECT_EQ(FormatAt(needles[other]).crBackColor, other == index ? Orange() : Yellow()) << index << " " << other;
+    }
+  };
+  expectCurrent(1);
+
+  // F3 and Shift+F3 from the current one, up to either end and no further.
+  EXPECT_TRUE(HtmlViewNextOccurrence(view_, false));
+  expectCurrent(2);
+  EXPECT_FALSE(HtmlViewNextOccurrence(view_, false));
+  EXPECT_EQ(FormatAt(needles[2]).crBackColor, Orange());
+  EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
+  EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
+  expectCurrent(0);
+  EXPECT_FALSE(HtmlViewNextOccurrence(view_, true));
+
+  // A new day has no current occurrence: F3 takes the first in sight or
+  // below it, Shift+F3 the last above the sight's bottom.
+  HtmlViewNavigate(view_, WriteFile("again.html", html).c_str());
+  WaitUntilWhole(html);
+  ScrollLineToTop(text.rfind('\n', needles[1]) - 40);
+  ASSERT_TRUE(inSight(needles[1]));
+  EXPECT_TRUE(HtmlViewNextOccurrence(view_, false));
+  expectCurrent(1);
+  HtmlViewNavigate(view_, WriteFile("again.html", html).c_str());
+  WaitUntilWhole(html);
+  ScrollLineToTop(text.find('\n', needles[1]) + 1);
+  ASSERT_FALSE(inSight(needles[1]));
+  EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
+  expectCurrent(1);
+}
+
+// An occurrence near the top of a long day, asked for before that part has
+// loaded: it shows at once, and stays in sight when the rest arrives.
+TEST_F(HtmlViewTest, ShowsAnOccurrenceThatHasNotLoadedYet) {
+  std::string html = NeedleDay();
+  html += Numbered(301, 3000);
+  const std::string text = ConvertHtml(html).text;
+  const std::size_t first = FindInLines(text, "needle", IdentityFold()).front();
+  HtmlViewSetHighlight(view_, "needle", IdentityFold());
+  HtmlViewNavigate(view_, WriteFile("far.html", html).c_str());
+  ASSERT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2);
+  ASSERT_TRUE(HtmlViewShowOccurrence(view_, 0));
+  const int line = FirstVisibleLine();
+  const std::string top = LineText(line);
+  EXPECT_NE(Text().find("a needle in line 20"), std::string::npos);
+  WaitUntilWhole(html);
+  EXPECT_EQ(LineText(FirstVisibleLine()), top);
+  const POINT point = PointOfCharacter(first);
+  RECT client{};
+  GetClientRect(view_, &client);
+  EXPECT_TRUE(point.y >= 0 && point.y < client.bottom) << point.y;
+  EXPECT_EQ(FormatAt(first).crBackColor, Orange());
+  EXPECT_EQ(g_notifications, 1);
+}
+
+// Links, highlighting and a refresh act on a long day's end while the rest
+// is still loading, as they do on a whole day.
+TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
+  const std::string html = Numbered(1, 3000) + "<A HREF=\"http://example.com/end\">the end</A> lunch";
+  const std::string path = WriteFile("long.html", html);
+  HtmlViewSetHighlight(view_, "lunch", IdentityFold());
+  HtmlViewNavigate(view_, path.c_str());
+  ASSERT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2);
+
+  // Characters of the page in sight are the document's last ones.
+  const std::string shown = Text();
+  const std::size_t pageStart = ConvertHtml(html).text.size() - (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\r')));
+  auto inPage = [&](const std::string& needle) {
+    std::string page;
+    for (char c : shown) if (c != '\r') page += c;
+    return page.find(needle);
+  };
+  ASSERT_GT(pageStart, 0u);
+  POINT link = PointOfCharacter(inPage("the end"));
+  link.x += 2;
+  link.y += 3;
+  EXPECT_EQ(HtmlViewLinkAt(view_, link), "http://example.com/end");
+  EXPECT_EQ(FormatAt(inPage("lunch")).crBackColor, Yellow());
+
+  // The conversation goes on before the day has loaded.
+  const std::string more = RewriteBlock("23:00:00-5e6f", "<HTML><BODY>" + Message("bob", "#0000ff", "lunch later") + "</BODY></HTML>");
+  AppendFile(path, more);
+  HtmlViewRefresh(view_);
+  EXPECT_TRUE(LineIsVisible(LineCount() - 1));
+  EXPECT_NE(Text().find("lunch later"), std::string::npos);
+  WaitUntilWhole(html + more);
+  EXPECT_EQ(Text(), WholeText(html + more));
+  const std::string text = ConvertHtml(html + more).text;
+  EXPECT_EQ(FormatAt(text.find("lunch later")).crBackColor, Yellow());
+  EXPECT_EQ(FormatAt(text.find("lunch")).crBackColor, Yellow());
+  EXPECT_EQ(g_notifications, 1);
+}
+
+// A day rewritten near its top: it is shown anew, the reader's line kept.
+TEST_F(HtmlViewTest, RefreshAfterAChangeAboveTheReaderKeepsTheirLine) {
+  const std::string path = WriteFile("long.html", Numbered(1, 3000));
+  HtmlViewNavigate(view_, path.c_str());
+  WaitUntilWhole(Numbered(1, 3000));
+  const std::string text = ConvertHtml(Numbered(1, 3000)).text;
+  ScrollLineToTop(text.find("bob: line 1500\n"));
+  ASSERT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+
+  const std::string changed = "<B>a new first line</B><BR>" + Numbered(1, 3000);
+  WriteFile("long.html", changed);
+  HtmlViewRefresh(view_);
+  EXPECT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+  WaitUntilWhole(changed);
+  EXPECT_EQ(LineText(FirstVisibleLine()), "bob: line 1500\r");
+  EXPECT_EQ(LineText(0), "a new first line\r");
 }
 
 TEST_F(HtmlViewTest, KeepsTheDialogsKeys) {

@@ -320,6 +320,58 @@ int SetText(const char* caption, const char* id, const char* text) {
   return 0;
 }
 
+// One line of an edit or rich edit (its first 1,000 characters), asked for
+// with EM_GETLINE so that a long text never crosses between the processes
+// whole: Wine's server has been seen to drop a client that sent it large
+// message buffers again and again on a busy machine.
+std::string LineOf(HWND c, LRESULT line) {
+  char buffer[1001] = "";
+  *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
+  const LRESULT copied = SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
+  return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
+}
+
+// topline CAPTION ID: which line of an edit or rich edit is at the top of
+// its sight and that line's text, how many lines and characters (a line end
+// counted once) there are.  Never WM_GETTEXTLENGTH: Wine answers it across
+// processes by fetching the whole text.  The count is asked first: a view
+// that loads behind its sight only ever grows between the questions.
+int TopLine(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const LRESULT lines = SendMessageA(c, EM_GETLINECOUNT, 0, 0);
+  const LRESULT lastStart = SendMessageA(c, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
+  const LRESULT characters = lastStart + SendMessageA(c, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
+  const LRESULT line = SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0);
+  std::printf("topline index=%d lines=%d characters=%d text=%s\n", static_cast<int>(line), static_cast<int>(lines),
+              static_cast<int>(characters), LineOf(c, line).c_str());
+  return 0;
+}
+
+// lastline CAPTION ID: the text of the last line that holds any.
+int LastLine(const char* caption, const char* id) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  std::string text;
+  for (LRESULT line = SendMessageA(c, EM_GETLINECOUNT, 0, 0) - 1; line >= 0 && text.empty(); --line) {
+    text = LineOf(c, line);
+    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\r") == 0) text.resize(text.size() - 2);
+  }
+  std::printf("lastline text=%s\n", text.c_str());
+  return 0;
+}
+
+// vscroll CAPTION ID CODE [COUNT]: COUNT scroll bar actions (SB_LINEUP 0,
+// SB_PAGEUP 2, SB_TOP 6, SB_BOTTOM 7, ...), as clicks on the bar send them.
+int VScroll(const char* caption, const char* id, const char* code, const char* count) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const int times = count ? std::atoi(count) : 1;
+  for (int i = 0; i < times; ++i) SendMessageA(c, WM_VSCROLL, MAKEWPARAM(std::atoi(code), 0), 0);
+  std::printf("scrolled\n");
+  return 0;
+}
+
 // trackbar CAPTION ID POS: drags the slider's thumb to POS.
 int Trackbar(const char* caption, const char* id, const char* position) {
   HWND c = Control(caption, id);
@@ -660,6 +712,9 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "items" && n > 3) return Items(a(2), a(3));
   if (command == "text" && n > 3) return Text(a(2), a(3));
   if (command == "settext" && n > 4) return SetText(a(2), a(3), a(4));
+  if (command == "topline" && n > 3) return TopLine(a(2), a(3));
+  if (command == "lastline" && n > 3) return LastLine(a(2), a(3));
+  if (command == "vscroll" && n > 4) return VScroll(a(2), a(3), a(4), a(5));
   if (command == "trackbar" && n > 4) return Trackbar(a(2), a(3), a(4));
   if (command == "key" && n > 4) return Key(a(2), a(3), a(4));
   if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
@@ -676,7 +731,9 @@ int Dispatch(const std::vector<std::string>& args) {
   std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
               " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
-              " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
+              " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
+              " lastline CAPTION ID |"
+              " vscroll CAPTION ID CODE [COUNT] |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
               " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
