@@ -10,6 +10,7 @@
 #include "viewer_command_line.h"
 #include "viewer_messages.h"
 #include "viewer_registry.h"
+#include "viewer/search/ansi_fold.h"
 #include "viewer_resources.h"
 #include "win_app.h"
 
@@ -39,7 +40,10 @@ void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wparam, LPARAM lparam)
 CHistoryViewerDlg::CHistoryViewerDlg()
     : CPlacementDialog(IDD_MAIN),
       history_folder_(ReadLogDirSetting()),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      name_fold_(MakeAnsiLowerFold()) {}
+
+CHistoryViewerDlg::~CHistoryViewerDlg() = default;
 
 BOOL CHistoryViewerDlg::OnInitDialog() {
   CPlacementDialog::OnInitDialog();
@@ -49,6 +53,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   AnchorControls();
+  AddSearchMenuItem();
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
   const ViewerPreselection preselection = ParseViewerCommandLine(GetCommandLineA());
@@ -83,7 +88,13 @@ void CHistoryViewerDlg::AnchorControls() {
 std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_HV_START_SCROLL:
-      end_key_countdown_ = kEndKeyPresses;
+      // A day shown for a search match stays at its match.
+      end_key_countdown_ = skip_end_scroll_ ? 0 : kEndKeyPresses;
+      skip_end_scroll_ = false;
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
+      OpenSearch();
       return 0;
     case WM_HV_SIZE_TOTAL:
       ShowSizeTotal(wparam);
