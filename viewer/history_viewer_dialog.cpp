@@ -11,6 +11,7 @@
 #include "viewer_messages.h"
 #include "viewer_registry.h"
 #include "viewer/search/ansi_fold.h"
+#include "viewer/search/search_menu.h"
 #include "viewer_resources.h"
 #include "win_app.h"
 
@@ -53,7 +54,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   AnchorControls();
-  AddSearchMenuItem();
+  AddSearchMenuItem(GetSafeHwnd(), IDM_SEARCH_HISTORY);
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
   const ViewerPreselection preselection = ParseViewerCommandLine(GetCommandLineA());

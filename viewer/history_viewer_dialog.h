@@ -55,7 +55,6 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   std::string SelectedDate() const;
 
   // Searching (history_viewer_search.cpp).
-  void AddSearchMenuItem();
   void OpenSearch();
   void UpdateSearchScope();
   bool IsInWindow(HWND window, HWND top) const;

@@ -2,25 +2,15 @@
 // open the search window, F3 in the shown day, and going to a match.
 #include "history_viewer_dialog.h"
 #include "html_view.h"
+#include "viewer/search/search_menu.h"
 #include "viewer_resources.h"
 
 namespace corvane {
 namespace {
 
-constexpr char kSearchMenuText[] = "&Search History...\tCtrl+F";
-
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
 }  // namespace
-
-// Just before Close, wherever the system put it.
-void CHistoryViewerDlg::AddSearchMenuItem() {
-  HMENU menu = GetSystemMenu(GetSafeHwnd(), FALSE);
-  const int count = GetMenuItemCount(menu);
-  int close = 0;
-  while (close < count && GetMenuItemID(menu, close) != SC_CLOSE) ++close;
-  InsertMenuA(menu, static_cast<UINT>(close), MF_BYPOSITION | MF_STRING, IDM_SEARCH_HISTORY, kSearchMenuText);
-}
 
 bool CHistoryViewerDlg::IsInWindow(HWND window, HWND top) const {
   return top != nullptr && (window == top || IsChild(top, window));
