@@ -357,9 +357,9 @@ int Text(const char* caption, const char* id) {
   return 0;
 }
 
-// rows CAPTION ID: the rows of a list view, their columns joined by tabs,
-// and which row is selected.
-int Rows(const char* caption, const char* id) {
+// rows CAPTION ID [FIRST [COUNT]]: the rows of a list view (from row FIRST,
+// at most COUNT), their columns joined by tabs, and which row is selected.
+int Rows(const char* caption, const char* id, const char* first, const char* most) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   const int count = static_cast<int>(SendMessageA(c, LVM_GETITEMCOUNT, 0, 0));
@@ -370,7 +370,9 @@ int Rows(const char* caption, const char* id) {
   constexpr size_t kText = 1024;
   RemoteMemory memory(c, sizeof(LVITEMA) + kText);
   if (!memory.ok()) return 1;
-  for (int row = 0; row < count; ++row) {
+  const int from = first != nullptr ? std::atoi(first) : 0;
+  const int to = most != nullptr ? std::min(count, from + std::atoi(most)) : count;
+  for (int row = from; row < to; ++row) {
     std::string line;
     for (int column = 0; column < columns; ++column) {
       LVITEMA item{};
@@ -476,20 +478,6 @@ int ClickRow(const char* caption, const char* id, const char* row, bool twice) {
     SendMouse(MOUSEEVENTF_LEFTUP);
   }
   std::printf("clicked\n");
-  return 0;
-}
-
-// sysmenu CAPTION: the items of the window's system menu.
-int SysMenu(const char* caption) {
-  HWND top = TopWindow(caption);
-  if (top == nullptr) return NotFound();
-  HMENU menu = GetSystemMenu(top, FALSE);
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    char text[256] = "";
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    std::printf("menuitem id=%u text=%s\n", GetMenuItemID(menu, i), OneLine(text).c_str());
-  }
   return 0;
 }
 
@@ -771,10 +759,9 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
   if (command == "sys" && n > 3) return Sys(a(2), a(3));
   if (command == "alpha" && n > 2) return Alpha(a(2));
-  if (command == "rows" && n > 3) return Rows(a(2), a(3));
+  if (command == "rows" && n > 3) return Rows(a(2), a(3), a(4), a(5));
   if (command == "keys" && n > 3) return Keys(a(2), a(3));
   if (command == "clickrow" && n > 4) return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
-  if (command == "sysmenu" && n > 2) return SysMenu(a(2));
   if (command == "owner" && n > 2) return Owner(a(2));
   if (command == "clickwatch" && n > 7) return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7));
   if (command == "spawn") return Spawn(a(2));
@@ -785,8 +772,8 @@ int Dispatch(const std::vector<std::string>& args) {
               " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
               " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | rows CAPTION ID | keys CAPTION COMBO |"
-              " clickrow CAPTION ID ROW [double] | sysmenu CAPTION | owner CAPTION |"
+              " sys CAPTION SC | alpha CLASS | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
+              " clickrow CAPTION ID ROW [double] | owner CAPTION |"
               " clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
