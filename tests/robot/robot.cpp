@@ -492,11 +492,37 @@ int Owner(const char* caption) {
   return 0;
 }
 
-// clickwatch CAPTION BUTTON LIST STATUS BUSY MS: clicks a button, then
-// watches the window until its status text is there and does not begin with
-// BUSY (at most MS milliseconds), asking it something all the while: when
-// the list first had rows, when the status settled, and the longest the
-// window took to answer, in milliseconds.
+// ping CAPTION MS: asks the window something every millisecond for MS
+// milliseconds; the longest it took to answer, in milliseconds.
+int Ping(const char* caption, const char* ms) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  LARGE_INTEGER frequency{}, start{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  auto elapsed = [&] {
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  };
+  QueryPerformanceCounter(&start);
+  double longest = 0;
+  int polls = 0;
+  while (elapsed() < std::atof(ms)) {
+    const double asked = elapsed();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    longest = std::max(longest, elapsed() - asked);
+    ++polls;
+    Sleep(1);
+  }
+  std::printf("pinged longest=%.1f polls=%d\n", longest, polls);
+  return 0;
+}
+
+// clickwatch CAPTION BUTTON LIST STATUS BUSY MS: empties the status text,
+// clicks a button, then watches the window until its status text is back
+// and does not begin with BUSY (at most MS milliseconds), asking it
+// something all the while: when the list first had rows, when the status
+// settled, and the longest the window took to answer, in milliseconds.
 int ClickWatch(const char* caption, const char* button, const char* list, const char* status,
                const char* busy, const char* ms) {
   HWND top = TopWindow(caption);
@@ -510,6 +536,7 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
     QueryPerformanceCounter(&now);
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
   };
+  SendMessageA(s, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   QueryPerformanceCounter(&start);
   PostMessageA(b, BM_CLICK, 0, 0);
   double first_row = -1, longest = 0;
@@ -518,12 +545,13 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
   const double limit = std::atof(ms);
   while (elapsed() < limit) {
     const double asked = elapsed();
-    DWORD_PTR rows = 0;
-    SendMessageTimeoutA(l, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows);
+    text = TextOf(s);
     longest = std::max(longest, elapsed() - asked);
     ++polls;
+    // Rows count once the window has begun this search (its status is back).
+    DWORD_PTR rows = 0;
+    if (!text.empty()) SendMessageTimeoutA(l, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows);
     if (rows > 0 && first_row < 0) first_row = elapsed();
-    text = TextOf(s);
     if (!text.empty() && text.compare(0, std::strlen(busy), busy) != 0) break;
     Sleep(1);
   }
@@ -763,6 +791,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "keys" && n > 3) return Keys(a(2), a(3));
   if (command == "clickrow" && n > 4) return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
   if (command == "owner" && n > 2) return Owner(a(2));
+  if (command == "ping" && n > 3) return Ping(a(2), a(3));
   if (command == "clickwatch" && n > 7) return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7));
   if (command == "spawn") return Spawn(a(2));
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
@@ -774,7 +803,7 @@ int Dispatch(const std::vector<std::string>& args) {
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
               " sys CAPTION SC | alpha CLASS | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
               " clickrow CAPTION ID ROW [double] | owner CAPTION |"
-              " clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
+              " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

@@ -7,7 +7,7 @@
 
 #include "viewer/history_entries.h"
 #include "viewer/history_tree.h"
-#include "viewer/html_view_document.h"
+#include "viewer/search/day_reader.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"
 
@@ -78,17 +78,26 @@ std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
   return days;
 }
 
+// The day files' paths, in the days' order; empty where a path would not
+// fit (such a file is never read).
+std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::string& folder) {
+  std::vector<std::string> paths;
+  paths.reserve(days.size());
+  for (const SearchDay& day : days) {
+    paths.push_back(JoinHistoryPath(folder, {day.user, day.buddy, DateEntryFileName(day.date)}).value_or(""));
+  }
+  return paths;
+}
+
 void Search(SearchRunState& state) {
   std::vector<SearchDay> days = DaysInScope(state);
   SortNewestFirst(days, state.request.name_fold);
+  DayReader reader(PathsOf(days, state.request.history_folder));
   DaySearch search(state.request.query, state.request.fold);
   std::string html;
   std::size_t rows = 0;
   for (const SearchDay& day : days) {
-    if (state.cancelled) return;
-    const std::optional<std::string> path =
-        JoinHistoryPath(state.request.history_folder, {day.user, day.buddy, DateEntryFileName(day.date)});
-    if (!path || !ReadHistoryFile(*path, html)) continue;
+    if (state.cancelled || !reader.Next(html)) return;
     const std::vector<std::size_t>& found = search.Find(html);
     if (found.empty()) continue;
     const bool capped = rows + found.size() > kMaxSearchRows;
@@ -106,6 +115,7 @@ void Search(SearchRunState& state) {
 }
 
 void Work(std::shared_ptr<SearchRunState> state) {
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   try {
     Search(*state);
   } catch (...) {

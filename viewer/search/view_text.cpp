@@ -49,6 +49,40 @@ constexpr ByteTable kBytes;
 ByteKind KindOf(char c) { return kBytes.kind[static_cast<unsigned char>(c)]; }
 bool IsNameChar(char c) { return kBytes.nameChar[static_cast<unsigned char>(c)]; }
 
+// Where the shown characters that begin at `at` end.  A single space
+// between two of them shows as itself, so it stays in the run: whole
+// sentences are copied at once.
+const char* ShownRunEnd(const char* at, const char* last) {
+  while (at != last) {
+    if (KindOf(*at) == ByteKind::kShown) {
+      ++at;
+    } else if (*at == ' ' && last - at > 1 && KindOf(at[1]) == ByteKind::kShown) {
+      at += 2;
+    } else {
+      break;
+    }
+  }
+  return at;
+}
+
+// The first c in [at, last), or last: a word at a time, as the attributes
+// of a tag run for a few dozen bytes.
+const char* FindByte(const char* at, const char* last, char c) {
+  using Word = std::size_t;
+  constexpr Word kOnes = ~Word(0) / 0xFF;
+  constexpr Word kHighs = kOnes << 7;
+  const Word pattern = kOnes * static_cast<unsigned char>(c);
+  while (static_cast<std::size_t>(last - at) >= sizeof(Word)) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    const Word diff = word ^ pattern;
+    if (((diff - kOnes) & ~diff & kHighs) != 0) break;  // some byte is c
+    at += sizeof word;
+  }
+  while (at != last && *at != c) ++at;
+  return at;
+}
+
 // Whether `text` begins with `upper` (an upper-case tag name), in any case.
 bool StartsWithName(std::string_view text, std::string_view upper) {
   if (text.size() < upper.size()) return false;
@@ -136,9 +170,7 @@ void ViewTextScanner::Run() {
     switch (KindOf(html_[pos_])) {
       case ByteKind::kShown: {
         const char* begin = html_.data() + pos_;
-        const char* end = begin + 1;
-        const char* last = html_.data() + html_.size();
-        while (end != last && KindOf(*end) == ByteKind::kShown) ++end;
+        const char* end = ShownRunEnd(begin + 1, html_.data() + html_.size());
         Shown(begin, static_cast<std::size_t>(end - begin));
         pos_ += static_cast<std::size_t>(end - begin);
         break;
@@ -162,15 +194,11 @@ void ViewTextScanner::Run() {
   }
 }
 
-// The offset of the next c at or after from, or the end of the HTML.  Tags
-// are short: a plain loop beats a library call.
+// The offset of the next c at or after from, or the end of the HTML.
 std::size_t ViewTextScanner::Find(char c, std::size_t from) const {
   if (from >= html_.size()) return html_.size();
   const char* begin = html_.data();
-  const char* last = begin + html_.size();
-  const char* at = begin + from;
-  while (at != last && *at != c) ++at;
-  return static_cast<std::size_t>(at - begin);
+  return static_cast<std::size_t>(FindByte(begin + from, begin + html_.size(), c) - begin);
 }
 
 // The conversion skips a comment when a "-->" follows anywhere; once none
@@ -201,10 +229,14 @@ bool ViewTextScanner::Tag() {
   const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
   if (!IsLetter(At(nameStart))) return false;
   if (lastTagClose_ == npos || lastTagClose_ < nameStart) return false;
-  std::size_t nameEnd = nameStart;
-  while (IsNameChar(At(nameEnd))) ++nameEnd;
-  const std::string_view name = html_.substr(nameStart, nameEnd - nameStart);
-  pos_ = Find('>', nameEnd) + 1;
+  const char* last = html_.data() + html_.size();
+  const char* nameEnd = html_.data() + nameStart + 1;
+  while (nameEnd != last && IsNameChar(*nameEnd)) ++nameEnd;
+  const std::string_view name(html_.data() + nameStart,
+                              static_cast<std::size_t>(nameEnd - html_.data()) - nameStart);
+  // A '>' follows (lastTagClose_); most tags the host writes end at once.
+  const char* close = *nameEnd == '>' ? nameEnd : FindByte(nameEnd, last, '>');
+  pos_ = static_cast<std::size_t>(close - html_.data()) + 1;
   if (!endTag) {
     StartTag(name);
   } else if (IsName(name, "P")) {
