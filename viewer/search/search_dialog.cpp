@@ -30,7 +30,9 @@ struct Column {
   const char* title;
   int width;  // dialog units
 };
-constexpr Column kColumns[] = {{"User", 50}, {"Buddy", 50}, {"Date", 72}, {"Text", 240}};
+// The Text column takes what the others leave.
+constexpr Column kColumns[] = {{"User", 50}, {"Buddy", 50}, {"Date", 86}, {"Text", 100}};
+constexpr int kTextColumn = 3;
 
 std::string TextOf(HWND control) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
@@ -122,6 +124,7 @@ void CHistorySearchDlg::AddColumns() {
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&header));
     ++index;
   }
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 // "All users", then the viewer's user, then its user and buddy, as far as
@@ -150,6 +153,11 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wparam, LP
     case WM_SEARCH_PROGRESS:
       OnProgress(wparam);
       return 0;
+    case WM_SIZE: {
+      const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wparam, lparam);
+      SendMessageA(Results(), LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
+      return result;
+    }
     case WM_DESTROY:
       run_.reset();
       break;
