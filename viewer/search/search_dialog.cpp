@@ -18,6 +18,12 @@ constexpr char kPlacementName[] = "Corvane History Search";
 // ignored.
 constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 1;
 
+// Rows reach the list at most this often (the first ones at once): each
+// new count redraws the list's scroll bar, which costs Wine tens of
+// milliseconds, and the window must keep answering meanwhile.
+constexpr UINT_PTR kShowRowsTimer = 1;
+constexpr UINT kShowRowsMs = 250;
+
 // What a query may hold; a line of the view is rarely longer.
 constexpr int kMaxQuery = 255;
 
@@ -153,6 +159,12 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wparam, LP
     case WM_SEARCH_PROGRESS:
       OnProgress(wparam);
       return 0;
+    case WM_TIMER:
+      if (wparam != kShowRowsTimer) break;
+      KillTimer(GetSafeHwnd(), kShowRowsTimer);
+      show_pending_ = false;
+      if (run_) ShowRows(SearchingText(rows_.size(), days_));
+      return 0;
     case WM_SIZE: {
       const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wparam, lparam);
       SendMessageA(Results(), LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
@@ -211,8 +223,11 @@ void CHistorySearchDlg::OnEnterOrSearch() {
 
 void CHistorySearchDlg::StartSearch() {
   run_.reset();
+  KillTimer(GetSafeHwnd(), kShowRowsTimer);
+  show_pending_ = false;
   rows_.clear();
   days_ = 0;
+  shown_rows_ = 0;
   SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
   query_ = TextOf(GetDlgItem(IDC_SEARCH_QUERY));
   if (query_.empty()) {
@@ -232,18 +247,29 @@ void CHistorySearchDlg::StartSearch() {
 void CHistorySearchDlg::OnProgress(WPARAM id) {
   if (!run_ || id != run_id_) return;
   SearchProgress progress = run_->Take();
-  const std::size_t shown = rows_.size();
   for (SearchRow& row : progress.rows) rows_.push_back(std::move(row));
   days_ = progress.days;
-  if (rows_.size() != shown) {
-    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-  }
-  std::string status;
   if (progress.finished) {
-    status = FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_));
     run_.reset();
-  } else {
-    status = SearchingText(rows_.size(), days_);
+    KillTimer(GetSafeHwnd(), kShowRowsTimer);
+    show_pending_ = false;
+    ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_)));
+  } else if (shown_rows_ == 0 && !rows_.empty()) {
+    ShowRows(SearchingText(rows_.size(), days_));
+  } else if (rows_.size() != shown_rows_ && !show_pending_) {
+    show_pending_ = SetTimer(GetSafeHwnd(), kShowRowsTimer, kShowRowsMs, nullptr) != 0;
+  }
+}
+
+// The list learns the new count with its drawing held, then draws once.
+void CHistorySearchDlg::ShowRows(const std::string& status) {
+  if (rows_.size() != shown_rows_) {
+    HWND list = Results();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    shown_rows_ = rows_.size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
 }

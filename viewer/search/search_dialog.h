@@ -53,6 +53,7 @@ class CHistorySearchDlg : public CPlacementDialog {
   void OnEnterOrSearch();
   void StartSearch();
   void OnProgress(WPARAM id);
+  void ShowRows(const std::string& status);
   void FillRowText(NMLVDISPINFOA& info) const;
   void GoToRow(int index);
   HWND Results() const;
@@ -70,6 +71,8 @@ class CHistorySearchDlg : public CPlacementDialog {
   FoldTable fold_{};
   LARGE_INTEGER started_{};
   std::vector<SearchRow> rows_;
+  std::size_t shown_rows_ = 0;  // what the list has been told
+  bool show_pending_ = false;   // the timer that shows the rest is set
   std::size_t days_ = 0;
 };
 
