@@ -24,11 +24,6 @@ constexpr UINT kScrollEndPeriodMs = 100;
 // view ends at the newest lines even while it is still settling.
 constexpr int kEndKeyPresses = 5;
 
-constexpr Anchor kTopLeft{0, 0};
-constexpr Anchor kTopRight{100, 0};
-constexpr Anchor kBottomLeft{0, 100};
-constexpr Anchor kBottomRight{100, 100};
-
 // The view shows its document in its own window, so the presses go to the
 // view itself as well as to any window inside it.
 void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wparam, LPARAM lparam) {

@@ -27,11 +27,6 @@ constexpr UINT kShowRowsMs = 250;
 // What a query may hold; a line of the view is rarely longer.
 constexpr int kMaxQuery = 255;
 
-constexpr Anchor kTopLeft{0, 0};
-constexpr Anchor kTopRight{100, 0};
-constexpr Anchor kBottomLeft{0, 100};
-constexpr Anchor kBottomRight{100, 100};
-
 struct Column {
   const char* title;
   int width;  // dialog units
