@@ -56,10 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(search.Text() == oracleText);
   Check(found == corvane::FindInLines(oracleText, query, fold));
 
-  for (std::size_t offset : found) {
-    const std::string row = corvane::MatchRowText(search.Text(), offset, query.size());
-    Check(row.find(search.Text().substr(offset, query.size())) != std::string::npos);
-    Check(row.find('\n') == std::string::npos);
+  const std::vector<std::string> rows = corvane::MatchRowTexts(search.Text(), found, found.size(), query.size());
+  Check(rows.size() == found.size());
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    Check(rows[i].find(search.Text().substr(found[i], query.size())) != std::string::npos);
+    Check(rows[i].find('\n') == std::string::npos);
   }
   return 0;
 }

@@ -16,9 +16,11 @@ struct Span {
   std::size_t end;
 };
 
-Span LineAround(std::string_view text, std::size_t offset) {
-  const std::size_t before = offset == 0 ? std::string_view::npos : text.rfind('\n', offset - 1);
-  const std::size_t begin = before == std::string_view::npos ? 0 : before + 1;
+// The line that holds offset, looked for only from `from` on (the end of
+// the line of an earlier offset).
+Span LineAround(std::string_view text, std::size_t from, std::size_t offset) {
+  std::size_t begin = offset;
+  while (begin > from && text[begin - 1] != '\n') --begin;
   const std::size_t after = text.find('\n', offset);
   return {begin, after == std::string_view::npos ? text.size() : after};
 }
@@ -64,10 +66,7 @@ std::string MatchesInDays(std::size_t matches, std::size_t days, bool capped) {
   return count + " in " + Counted(days, "day", "days");
 }
 
-}  // namespace
-
-std::string MatchRowText(std::string_view text, std::size_t offset, std::size_t length) {
-  const Span line = LineAround(text, offset);
+std::string RowText(std::string_view text, Span line, std::size_t offset, std::size_t length) {
   if (line.end - line.begin <= kRowTextWidth) return std::string(text.substr(line.begin, line.end - line.begin));
   const Span match{offset, offset + length};
   const Span shown = WidenedToWords(text, line, WindowAround(line, offset, length), match);
@@ -76,6 +75,20 @@ std::string MatchRowText(std::string_view text, std::size_t offset, std::size_t 
   row += text.substr(shown.begin, shown.end - shown.begin);
   if (shown.end < line.end) row += kCut;
   return row;
+}
+
+}  // namespace
+
+std::vector<std::string> MatchRowTexts(std::string_view text, const std::vector<std::size_t>& offsets,
+                                       std::size_t count, std::size_t length) {
+  std::vector<std::string> rows;
+  rows.reserve(count);
+  Span line{0, 0};
+  for (std::size_t i = 0; i < count && i < offsets.size(); ++i) {
+    if (i == 0 || offsets[i] > line.end) line = LineAround(text, line.end, offsets[i]);
+    rows.push_back(RowText(text, line, offsets[i], length));
+  }
+  return rows;
 }
 
 std::string GroupedNumber(std::size_t n) {

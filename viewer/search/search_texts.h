@@ -5,18 +5,22 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
 // The search stops when a further match would make more rows than this.
 inline constexpr std::size_t kMaxSearchRows = 10000;
 
-// The Text column of the occurrence at text[offset, offset + length): the
-// line that holds it, or, for a line longer than kRowTextWidth characters,
-// about that many characters around it widened to whole words, with "..."
-// where the line was cut.
+// The Text column of each occurrence at text[offset, offset + length), for
+// the first `count` offsets (ascending, as DaySearch finds them): the line
+// that holds it, or, for a line longer than kRowTextWidth characters, about
+// that many characters around it widened to whole words, with "..." where
+// the line was cut.  Each line is looked for once, however many
+// occurrences it holds.
 inline constexpr std::size_t kRowTextWidth = 80;
-std::string MatchRowText(std::string_view text, std::size_t offset, std::size_t length);
+std::vector<std::string> MatchRowTexts(std::string_view text, const std::vector<std::size_t>& offsets,
+                                       std::size_t count, std::size_t length);
 
 // "1,234": the number with its thousands separated by commas.
 std::string GroupedNumber(std::size_t n);

@@ -5,6 +5,10 @@
 namespace corvane {
 namespace {
 
+std::string MatchRowText(std::string_view text, std::size_t offset, std::size_t length) {
+  return MatchRowTexts(text, {offset}, 1, length).at(0);
+}
+
 std::string RowOf(std::string_view text, std::string_view match) {
   const std::size_t at = text.find(match);
   return MatchRowText(text, at, match.size());
@@ -66,6 +70,19 @@ TEST(MatchRowText, AMatchWiderThanTheWidthShowsWhole) {
   const std::string line = "a " + query + " b " + std::string(100, 'c');
   const std::string row = MatchRowText(line, 2, query.size());
   EXPECT_NE(row.find(query), std::string::npos);
+}
+
+TEST(MatchRowTexts, GivesEachOccurrenceItsOwnLineUpToTheCount) {
+  const std::string text = "lunch one\nnone\nlunch, lunch\n\nlunch";
+  const std::vector<std::size_t> offsets = {0, 15, 22, 29};
+  EXPECT_EQ(MatchRowTexts(text, offsets, 4, 5),
+            (std::vector<std::string>{"lunch one", "lunch, lunch", "lunch, lunch", "lunch"}));
+  EXPECT_EQ(MatchRowTexts(text, offsets, 2, 5), (std::vector<std::string>{"lunch one", "lunch, lunch"}));
+  const std::string line = "x " + std::string(200, 'a') + " lunch " + std::string(200, 'b') + " lunch";
+  const std::vector<std::string> rows = MatchRowTexts(line, {203, line.size() - 5}, 2, 5);
+  EXPECT_EQ(rows[0].substr(0, 3), "...");
+  EXPECT_NE(rows[0].find(" lunch "), std::string::npos);
+  EXPECT_EQ(rows[1].substr(rows[1].size() - 6), " lunch");
 }
 
 TEST(GroupedNumber, SeparatesThousandsWithCommas) {

@@ -102,11 +102,11 @@ void Search(SearchRunState& state) {
     if (found.empty()) continue;
     const bool capped = rows + found.size() > kMaxSearchRows;
     const std::size_t taken = capped ? kMaxSearchRows - rows : found.size();
+    std::vector<std::string> texts = MatchRowTexts(search.Text(), found, taken, search.QueryLength());
     std::vector<SearchRow> batch;
     batch.reserve(taken);
     for (std::size_t i = 0; i < taken; ++i) {
-      batch.push_back(SearchRow{day, MatchRowText(search.Text(), found[i], search.QueryLength()),
-                                static_cast<int>(i)});
+      batch.push_back(SearchRow{day, std::move(texts[i]), static_cast<int>(i)});
     }
     rows += taken;
     state.Publish(std::move(batch), capped);
