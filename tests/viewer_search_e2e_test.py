@@ -167,13 +167,15 @@ class ViewerSearchTest(vs.ViewerTest):
         self.assertRegex(rows[0][3], r"^\.\.\.(lunch ){12,}lunch$")
 
     def test_a_new_search_or_closing_cancels_the_running_one(self):
-        # Enough history that a search takes a while: 300 days of 90 KB.
+        # Enough history that a search takes a while: 300 days of 200 KB.
+        filler = vs.conversation(["filler line %d of a long day" % k for k in range(2000)])
         for n in range(300):
-            vs.write_day(self.path("alice", "buddy%03d" % n), FRIDAY, vs.conversation(
-                ["filler line %d of a long day" % k for k in range(1000)] + ["needle %d" % n, "thread %d" % n]))
+            vs.write_day(self.path("alice", "buddy%03d" % n), FRIDAY, filler,
+                         vs.conversation(["needle %d" % n, "thread %d" % n]))
         self.start_viewer("alice", "buddy000")
         self.open_search()
         self.start_search("needle")
+        self.assertTrue(self.status().startswith("Searching... "), self.status())
         self.start_search("thread")
         self.assertEqual(self.wait_finished(), "300 matches in 300 days")
         rows, count = self.rows()
@@ -189,6 +191,10 @@ class ViewerSearchTest(vs.ViewerTest):
         self.open_search()
         self.assertEqual(self.rows(), ([], 0))
         self.assertEqual(self.status(), "")
+
+        # So does closing the viewer, which ends as usual.
+        self.start_search("needle")
+        self.assertEqual(self.close_viewer(self.viewers[-1]), 0)
 
     def test_a_chosen_row_shows_its_day_at_the_match(self):
         vs.write_day(self.path("alice", "bob"), FRIDAY, long_day({150}))
