@@ -9,9 +9,10 @@ namespace corvane {
 // Exit codes of Corvane.exe.
 enum LauncherExitCode : int {
   kExitOk = 0,
-  kExitLibraryUnusable = 1,  // hook library or an export missing, or the hook refused
+  kExitLibraryUnusable = 1,  // hook library missing or of another release, an export
+                             // missing, or the hook refused
   kExitHostNotStarted = 2,
-  kExitHandOverFailed = 3,   // a clone runs, but no launcher took it over
+  kExitHandOverFailed = 3,   // no launcher took a clone's host: none started, or this start waited for it
   kExitCloningSwitchedOff = 4,
 };
 

@@ -13,6 +13,10 @@ inline constexpr char kLauncherInstanceMutex[] = "CorvaneLauncherInstance";
 inline constexpr char kLauncherWindowClass[] = "CorvaneLauncherWnd";
 inline constexpr char kLauncherWindowTitle[] = "Corvane";
 
+// WM_CLOSE to this window asks the launcher to quit as Exit does: it removes
+// the hook and ends, leaving the messengers running.  The setup program and
+// the uninstaller send it before they replace or remove the library.
+
 // Private messages of the launcher window (WM_APP is 0x8000).
 enum LauncherMessage : unsigned {
   // wParam: id of a host process that a "-clone" start began.  The result

@@ -37,6 +37,18 @@ std::string ExportMissingText(std::string_view libraryPath, std::string_view exp
   return AppendParagraph(text, kReinstallAdvice);
 }
 
+std::string LibraryVersionDiffersText(std::string_view libraryPath, std::string_view libraryVersion,
+                                      std::string_view ownVersion) {
+  std::string text = "Corvane cannot use this hook library:";
+  AppendParagraph(text, libraryPath);
+  const std::string library = libraryVersion.empty()
+                                  ? std::string("It carries no version")
+                                  : "It is version " + std::string(libraryVersion);
+  AppendParagraph(text, library + ", but this Corvane.exe is version " + std::string(ownVersion) +
+                            ". Both must come from the same release.");
+  return AppendParagraph(text, kReinstallAdvice);
+}
+
 std::string HookInstallFailedText(std::string_view systemText) {
   std::string text = "Corvane could not install its window hook.";
   return AppendParagraph(text, systemText);

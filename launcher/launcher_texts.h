@@ -26,6 +26,10 @@ std::string WithoutTrailingBlanks(std::string_view text);
 
 std::string LibraryLoadFailedText(std::string_view libraryPath, std::string_view systemText);
 std::string ExportMissingText(std::string_view libraryPath, std::string_view exportName);
+// A library of another release, or one without a version (libraryVersion
+// empty).
+std::string LibraryVersionDiffersText(std::string_view libraryPath, std::string_view libraryVersion,
+                                      std::string_view ownVersion);
 std::string HookInstallFailedText(std::string_view systemText);
 std::string HostStartFailedText(std::string_view hostPath, std::string_view systemText);
 

@@ -35,6 +35,20 @@ TEST(ExportMissingText, NamesTheFunction) {
             "\n\nPlease re-install Corvane.");
 }
 
+TEST(LibraryVersionDiffersText, NamesBothVersions) {
+  EXPECT_EQ(LibraryVersionDiffersText("C:\\Corvane\\Corvane.dll", "3.0", "2.2.1 (build 65)"),
+            "Corvane cannot use this hook library:\n\nC:\\Corvane\\Corvane.dll\n\n"
+            "It is version 3.0, but this Corvane.exe is version 2.2.1 (build 65). Both must come "
+            "from the same release.\n\nPlease re-install Corvane.");
+}
+
+TEST(LibraryVersionDiffersText, SaysWhenTheLibraryHasNoVersion) {
+  EXPECT_EQ(LibraryVersionDiffersText("Corvane.dll", "", "2.2.1"),
+            "Corvane cannot use this hook library:\n\nCorvane.dll\n\n"
+            "It carries no version, but this Corvane.exe is version 2.2.1. Both must come "
+            "from the same release.\n\nPlease re-install Corvane.");
+}
+
 TEST(HookInstallFailedText, AddsTheReason) {
   EXPECT_EQ(HookInstallFailedText("Access denied.\r\n"),
             "Corvane could not install its window hook.\n\nAccess denied.");

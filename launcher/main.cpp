@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/launch_failure_texts.h"
 #include "hook_library.h"
 #include "host_processes.h"
 #include "instance_handshake.h"
@@ -13,6 +14,7 @@
 #include "launcher_texts.h"
 #include "launcher_window.h"
 #include "message_boxes.h"
+#include "launcher/library_version.h"
 
 namespace corvane {
 namespace {
@@ -66,17 +68,34 @@ int RunLauncher(HINSTANCE instance, const HookLibrary& hooks, const std::string&
   return RunHooked(instance, hooks, hook);
 }
 
+// A host that the running launcher would not take: the user is told, and
+// this process waits for it, so that no host is left without a launcher.
+void WaitForHostNobodyTook(HANDLE process) {
+  ShowError(kCloneLaunchError);
+  HostProcessSet hosts;
+  hosts.Add(process);
+  const bool stopRequested = false;
+  hosts.WaitForAllHostsPumpingMessages(stopRequested);
+}
+
 // A "-clone" start beside a running launcher: one more host, handed over.
 // The settings are already in the library's shared record, and the hook is
-// the running launcher's, so this process touches neither.
+// the running launcher's, so this process touches neither.  Without the
+// launcher's window no host is started.
 int HandCloneToLauncher(const HookLibrary& hooks) {
   HWND launcher = FindRunningLauncherWindow();
-  if (!launcher) return kExitHandOverFailed;
+  if (!launcher) {
+    ShowError(kCloneLaunchError);
+    return kExitHandOverFailed;
+  }
   StartedHost host;
   if (!StartHostOrReport(ReadAppPath(hooks), &host)) return kExitHostNotStarted;
-  const bool handedOver = HandHostToLauncher(launcher, host.processId);
+  if (!HandHostToLauncher(launcher, host.processId)) {
+    WaitForHostNobodyTook(host.process);
+    return kExitHandOverFailed;
+  }
   CloseHandle(host.process);
-  return handedOver ? kExitOk : kExitHandOverFailed;
+  return kExitOk;
 }
 
 int ShowRunningLauncher() {
@@ -91,7 +110,8 @@ int Run(HINSTANCE instance, const char* arguments) {
 
   HookLibrary hooks;
   std::string error;
-  if (!LoadHookLibrary(libraryPath, &hooks, &error)) {
+  if (!LoadHookLibrary(libraryPath, &hooks, &error) ||
+      !LibraryVersionMatches(libraryPath, &error)) {
     ShowError(error);
     return kExitLibraryUnusable;
   }

@@ -13,6 +13,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
     std::string* target = arg == "--report" ? &options->reportPath
                         : arg == "--script" ? &options->scriptPath
                         : arg == "--run"    ? &options->run
+                        : arg == "--idle"   ? &options->idleMs
                                             : nullptr;
     if (!target) {
       *error = "unknown option " + arg;

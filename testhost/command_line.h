@@ -1,4 +1,4 @@
-// testhost.exe [--report FILE] [--script FILE] [--run "cmd1; cmd2"] [--register]
+// testhost.exe [--report FILE] [--script FILE] [--run "cmd1; cmd2"] [--register] [--idle MS]
 #pragma once
 
 #include <string>
@@ -11,6 +11,8 @@ struct Options {
   std::string scriptPath;
   std::string run;
   bool registerAppPath = false;
+  // Stay this long without making a window, then end (0: run normally).
+  std::string idleMs;
 };
 
 // args excludes the program name.  False, with *error set, on an unknown

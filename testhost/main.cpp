@@ -34,6 +34,14 @@ int RegisterAndExit() {
   return ok ? 0 : 1;
 }
 
+// A messenger that has not opened a window yet: the hook library never
+// reaches it.
+int IdleAndExit(int milliseconds) {
+  Sleep(static_cast<DWORD>(milliseconds));
+  Report("done");
+  return 0;
+}
+
 bool ReadScript(const Options& options, std::vector<ScriptLine>* lines) {
   int runStart = 1;
   if (!options.scriptPath.empty()) {
@@ -60,6 +68,7 @@ void TakeOptionsFromEnvironment(Options* options) {
   fill(&options->reportPath, "TESTHOST_REPORT");
   fill(&options->scriptPath, "TESTHOST_SCRIPT");
   fill(&options->run, "TESTHOST_RUN");
+  fill(&options->idleMs, "TESTHOST_IDLE");
 }
 
 void RegisterClasses() {
@@ -84,6 +93,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetReportPath(options.reportPath);
   Report("ready pid=" + std::to_string(GetCurrentProcessId()));
   if (options.registerAppPath) return RegisterAndExit();
+  if (!options.idleMs.empty()) return IdleAndExit(std::atoi(options.idleMs.c_str()));
 
   std::vector<ScriptLine> lines;
   if (!ReadScript(options, &lines)) {

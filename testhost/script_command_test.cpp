@@ -90,12 +90,14 @@ TEST(ParseCount, AcceptsPlainDecimals) {
 TEST(Options, AllOptions) {
   Options options;
   std::string error;
-  ASSERT_TRUE(ParseOptions({"--report", "r.txt", "--script", "s.txt", "--run", "quit", "--register"},
+  ASSERT_TRUE(ParseOptions({"--report", "r.txt", "--script", "s.txt", "--run", "quit", "--register",
+                            "--idle", "3000"},
                            &options, &error));
   EXPECT_EQ(options.reportPath, "r.txt");
   EXPECT_EQ(options.scriptPath, "s.txt");
   EXPECT_EQ(options.run, "quit");
   EXPECT_TRUE(options.registerAppPath);
+  EXPECT_EQ(options.idleMs, "3000");
   EXPECT_FALSE(ParseOptions({"--report"}, &options, &error));
   EXPECT_EQ(error, "--report needs a value");
   EXPECT_FALSE(ParseOptions({"--fast"}, &options, &error));

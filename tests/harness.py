@@ -265,11 +265,12 @@ class Robot:
     def alpha(self, cls):
         return [parse_fields(l) for l in self("alpha", cls) if l.startswith("alpha ")]
 
-    def dialogs(self, caption):
-        """The visible dialog boxes titled caption: field dicts (hwnd, pid,
-        owner, caption), each with its "controls" as in controls()."""
+    def dialogs(self, caption=None):
+        """The visible dialog boxes titled caption (all of them without one):
+        field dicts (hwnd, pid, owner, caption), each with its "controls" as
+        in controls()."""
         found = []
-        for l in self("dialogs", caption):
+        for l in self("dialogs", *([] if caption is None else [caption])):
             if l.startswith("dialog "):
                 found.append(dict(parse_robot_line(l, "caption"), controls=[]))
             elif l.startswith("control ") and found:

@@ -3,6 +3,8 @@ registration, and the library, injected into the host, subclasses the host's
 windows and refuses its pop-ups."""
 
 import os
+import shutil
+import struct
 import subprocess
 import time
 import unittest
@@ -175,7 +177,65 @@ class SecondStartTest(LauncherSession):
         self.assertEqual(len(self.report.events("ready")), 1)
 
 
+    # A launcher that cannot take the clone's host over.
+
+    CLONE_FAILURE = "Error launching a clone of Corvane.\\n\\nPlease re-install Corvane."
+
+    def start_unhelpful_launcher(self, kind):
+        standin = self.start("running_launcher_probe.exe", kind, stdin=subprocess.PIPE)
+        self.assertEqual(standin.stdout.readline().strip(), "ready")
+        return standin
+
+    def test_clone_start_without_a_launcher_window_is_told_and_starts_nothing(self):
+        self.start_unhelpful_launcher("nowindow")
+        clone = self.launch("signon second\nquit\n", "-clone")
+        self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
+        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        self.assertEqual(clone.wait(timeout=30), 3)
+        self.assertEqual(self.report.events("ready"), [], "no host was started")
+
+    def test_clone_host_the_launcher_refuses_is_told_and_waited_for(self):
+        self.start_unhelpful_launcher("refuse")
+        clone = self.launch("signon second\nwait 3000\nquit\n", "-clone")
+        self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
+        self.report.wait_for("ready", timeout=60)
+        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        time.sleep(1.0)
+        self.assertEqual(self.report.events("done"), [])
+        self.assertIsNone(clone.poll(), "the clone start waits for its host")
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(clone.wait(timeout=30), 3)
+
+
+def with_product_build(data, build):
+    """The bytes of a program with the build number of its product version
+    changed, as a library of another release would carry."""
+    at = data.index(struct.pack("<I", 0xFEEF04BD))
+    product_ls = at + 20
+    release = struct.unpack_from("<I", data, product_ls)[0] & 0xFFFF0000
+    return data[:product_ls] + struct.pack("<I", release | build) + data[product_ls + 4:]
+
+
 class LaunchFailureTest(harness.WineTest):
+    def test_library_of_another_release_is_refused(self):
+        folder = os.path.join(self.tmp, "mixed")
+        os.makedirs(folder)
+        shutil.copy(bin_file("Corvane.exe"), folder)
+        with open(bin_file("Corvane.dll"), "rb") as f:
+            library = with_product_build(f.read(), 66)
+        with open(os.path.join(folder, "Corvane.dll"), "wb") as f:
+            f.write(library)
+        launcher = self.start(os.path.join(folder, "Corvane.exe"))
+        robot = bin_file("robot.exe")
+        listing = harness.wait_until(
+            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
+                harness.run(robot, "dialogs", "Corvane Error").stdout),
+            timeout=30, what="the error box")
+        self.assertIn("It is version 2.2.1 (build 66), but this Corvane.exe is version "
+                      "2.2.1 (build 65).", listing)
+        harness.run(robot, "press", "Corvane Error", "OK")
+        self.assertEqual(launcher.wait(timeout=30), 1)
+
     def test_missing_host_gets_a_clear_message_box(self):
         missing = r"C:\nowhere\aim.exe"
         harness.reg_add(harness.HOST_KEY, None, missing)

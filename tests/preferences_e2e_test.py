@@ -551,6 +551,77 @@ class ButtonsTest(PreferencesTest):
             self.robot("click", TITLE, "2")
             self.assertEqual(self.probe_result(probe), "result 0")
 
+    def test_web_and_help_open_only_an_http_or_https_site(self):
+        # Wine's shell hands ftp addresses to the browser as well.
+        probe = self.start(PROBE, "load",
+                           env={"CORVANE_WEB_SITE": "ftp://127.0.0.1:%d" % unused_port()})
+        self.wait_for_dialog()
+        for button in ("1014", "1015"):
+            self.assertEqual(self.robot("click", TITLE, button), ["clicked"])
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+        # A refused address would have been handed on before this one.
+        site = "http://127.0.0.1:%d" % unused_port()
+        probe = self.start(PROBE, "load", env={"CORVANE_WEB_SITE": site})
+        self.wait_for_dialog()
+        self.robot("click", TITLE, "1014")
+        harness.wait_until(self.opened_addresses, what="the web site")
+        time.sleep(1)
+        self.assertEqual(self.opened_addresses(), [site + "/"])
+        self.robot("click", TITLE, "2")
+        self.assertEqual(self.probe_result(probe), "result 0")
+
+
+class CheckNowTest(PreferencesTest):
+    REPLY = (b"header\r\nVERSIONINFO_v2\r\n9.9.9\r\nMay 1\r\n1\r\nnew\r\n"
+             b"http://127.0.0.1/get.exe\r\nchanges")
+
+    def tearDown(self):
+        self.robot("click", UPGRADE_CAPTION, "2")
+        super().tearDown()
+
+    def reminder(self):
+        return self.control("1021")["text"]
+
+    def check_now_and_close(self, choice=None):
+        """Check Now!, then the check's dialog closed with Close after
+        choosing `choice`, or with its close box when None."""
+        self.robot("click", TITLE, "4")
+        harness.wait_until(lambda: (self.robot.items(UPGRADE_CAPTION, "1019") or ([],))[0],
+                           timeout=30, what="the check's dialog")
+        if choice is None:
+            self.robot("sys", UPGRADE_CAPTION, SC_CLOSE)
+        else:
+            self.robot("select", UPGRADE_CAPTION, "1019", str(choice))
+            self.robot("click", UPGRADE_CAPTION, "2")
+        harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION) is None,
+                           what="the check's dialog to close")
+
+    def test_ok_keeps_the_reminder_choice_of_a_check_from_the_dialog(self):
+        self.store(dwords={"CheckVersion": 0})
+        with ReplyServer(self.REPLY) as server:
+            probe = self.start(PROBE, "load", env={"CORVANE_UPDATE_SERVER": server.base_url})
+            self.wait_for_dialog()
+            self.assertEqual(self.reminder(), "all versions.")
+            self.check_now_and_close(choice=2)
+            harness.wait_until(lambda: self.reminder() == "never.", what="the check's choice shown")
+            self.robot("click", TITLE, "1")
+            self.assertEqual(self.probe_result(probe), "result 1")
+        self.assertEqual(self.stored()["CheckVersion"][1], "0xffffffff")
+
+    def test_a_check_closed_without_a_choice_leaves_the_users_own(self):
+        self.store(dwords={"CheckVersion": 0})
+        with ReplyServer(self.REPLY) as server:
+            probe = self.start(PROBE, "load", env={"CORVANE_UPDATE_SERVER": server.base_url})
+            self.wait_for_dialog()
+            self.robot("select", TITLE, "1021", "1")
+            self.check_now_and_close(choice=None)
+            harness.wait_until(lambda: len(self.stored()) == 24, what="the check's save")
+            self.assertEqual(self.reminder(), "next version.")
+            self.robot("click", TITLE, "1")
+            self.assertEqual(self.probe_result(probe), "result 1")
+        self.assertEqual(self.stored()["CheckVersion"][1], "0x1")
+
 
 class WithoutLayeredWindowsTest(PreferencesTest):
     def test_transparency_group_is_disabled_where_the_system_lacks_it(self):

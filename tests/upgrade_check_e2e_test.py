@@ -189,17 +189,18 @@ class UpgradeCheckTest(WineTest):
                 finally:
                     check.kill()
 
-    def test_reply_ending_after_the_marker_shows_every_field_empty(self):
-        with ReplyServer(b"VERSIONINFO_v2\r\n") as server:
+    def test_reply_ending_after_the_version_shows_the_other_fields_empty(self):
+        with ReplyServer(b"VERSIONINFO_v2\r\n2.3.0\r\n") as server:
             check = self.check(server.base_url, "asked")
             controls = self.dialog_controls()
-            for control in (VERSION, RELEASE_DATE, DESCRIPTION, CHANGES):
+            self.assertEqual(controls[VERSION]["text"], "2.3.0")
+            for control in (RELEASE_DATE, DESCRIPTION, CHANGES):
                 self.assertEqual(controls[control]["text"], "", control)
             self.assertEqual(controls[IMPORTANCE]["text"], "Normal")
             self.assertEqual(controls[IMPORTANCE_ICON]["icon"], "0")
             self.robot("sys", CAPTION, SC_CLOSE)
             result = check.result()
-        self.assert_recorded(result, "")
+        self.assert_recorded(result, "2.3.0")
 
     def test_close_box_stores_nothing(self):
         with ReplyServer(version_reply()) as server:
@@ -299,13 +300,18 @@ class UpgradeCheckTest(WineTest):
                 check = self.check("http://127.0.0.1:%d" % unused_port(), kind, lastday=3)
                 self.assert_nothing_recorded(check.result())
 
-    def test_reply_without_marker_records_nothing_and_shows_nothing(self):
-        for kind in ("auto", "asked"):
-            with self.subTest(kind=kind), ReplyServer(b"VERSIONINFO_v1\r\n2.3.0\r\n") as server:
-                check = self.check(server.base_url, kind, lastday=3)
-                result = check.result()
-                self.assertEqual(len(server.requests()), 1)
-                self.assert_nothing_recorded(result)
+    def test_reply_without_marker_or_version_records_nothing_and_shows_nothing(self):
+        """A dialog shown would keep the check from returning."""
+        replies = (b"VERSIONINFO_v1\r\n2.3.0\r\n",
+                   b"VERSIONINFO_v2\r\n",                       # cut off after the marker
+                   version_reply().replace(b"\r\n", b"\n"),    # bare line feeds
+                   b"VERSIONINFO_v2\r\n\r\nMay 1\r\n1\r\n")       # a blank version line
+        for reply in replies:
+            for kind in ("auto", "asked"):
+                with self.subTest(kind=kind, reply=reply), ReplyServer(reply) as server:
+                    result = self.check(server.base_url, kind, lastday=3).result()
+                    self.assertEqual(len(server.requests()), 1)
+                    self.assert_nothing_recorded(result)
 
 
 if __name__ == "__main__":

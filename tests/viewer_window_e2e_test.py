@@ -26,6 +26,15 @@ def shifted(rect, left=0, top=0, right=0, bottom=0):
     return (rect[0] + left, rect[1] + top, rect[2] + right, rect[3] + bottom)
 
 
+def open_about_box(test):
+    """Clicks About and returns the box's controls once it shows: it is
+    made visible only after its texts are set."""
+    test.robot("click", CAPTION, vs.ABOUT_BUTTON)
+    harness.wait_until(lambda: (test.robot.window(ABOUT) or {}).get("visible") == "1",
+                       timeout=10, what="the About box")
+    return test.robot.controls(ABOUT)
+
+
 class ViewerWindowTest(vs.ViewerTest):
     def setUp(self):
         super().setUp()
@@ -148,9 +157,7 @@ class ViewerWindowTest(vs.ViewerTest):
     def test_about_box_shows_the_version_and_opens_the_pages(self):
         harness.use_browser(self, os.path.join(harness.SOURCE, "tests", "fetching_browser.py"))
         self.start_viewer()
-        self.robot("click", CAPTION, vs.ABOUT_BUTTON)
-        about = harness.wait_until(lambda: self.robot.controls(ABOUT), timeout=10,
-                                   what="the About box")
+        about = open_about_box(self)
         texts = [(int(c["id"]), c["text"]) for c in about]
         self.assertIn((1013, "version 2.2.1 (build 65)"), texts)
         self.assertIn((1012, "released [ 06.10.2002 ]"), texts)
@@ -181,6 +188,26 @@ class ViewerWindowTest(vs.ViewerTest):
         self.assertEqual(self.robot.exit_code(pid, 10000), 1)
         self.assertIsNone(self.robot.window(CAPTION))
         self.assertEqual(self.robot.dialogs("Browse for Folder"), [])
+
+
+class AboutBoxOtherSiteTest(vs.ViewerTest):
+    """A maker's site configured with another scheme than http or https."""
+
+    def robot_env(self):
+        self.site = "ftp://127.0.0.1:%d" % http_server.unused_port()
+        return {"CORVANE_WEB_SITE": self.site}
+
+    def test_web_and_help_open_nothing(self):
+        # Wine's shell hands ftp addresses to the browser as well.
+        opened = harness.use_recording_browser(self, self.tmp)
+        self.start_viewer()
+        open_about_box(self)
+        for button in (1014, 1015):
+            self.assertEqual(self.robot("click", ABOUT, button), ["clicked"])
+        time.sleep(3)  # the shell starts the browser well within this
+        self.assertFalse(os.path.exists(opened), "the browser was asked to open the site")
+        self.assertEqual(self.robot.window(ABOUT)["visible"], "1")
+        self.robot("click", ABOUT, 1)
 
 
 if __name__ == "__main__":

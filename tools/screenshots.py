@@ -1,11 +1,12 @@
 """Takes the README's screenshots under the private display: the History
 Viewer on a formatted day, its search window with results and the day of a
-chosen match, the preferences dialog and the upgrade monitor dialog.  Each
-window is cut out of the screen and stored as a small PNG in
-docs/screenshots/.  Names on the command line (viewer, preferences,
-upgrade) take only those."""
+chosen match, the preferences dialog, the upgrade monitor dialog and the
+first page of the setup program.  Each window is cut out of the screen and
+stored as a small PNG in docs/screenshots/.  Names on the command line
+(viewer, preferences, upgrade, setup) take only those."""
 
 import datetime
+import glob
 import os
 import shutil
 import subprocess
@@ -134,12 +135,19 @@ def upgrade_monitor(robot):
         probe.wait(timeout=30)
 
 
+def setup_first_page(robot):
+    setups = glob.glob(os.path.join(os.path.dirname(harness.BIN), "Corvane-*-setup.exe"))
+    pid = robot.spawn('"%s"' % harness.win_path(max(setups, key=os.path.getmtime)))
+    shoot(robot, "Corvane Setup", "setup.png")
+    harness.run("taskkill", "/f", "/pid", str(pid))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     tmp = tempfile.mkdtemp(prefix="corvane-shots-")
     harness.reg_delete(harness.SETTINGS_KEY)
     robot = harness.Robot()
-    wanted = sys.argv[1:] or ["viewer", "preferences", "upgrade"]
+    wanted = sys.argv[1:] or ["viewer", "preferences", "upgrade", "setup"]
     try:
         if "viewer" in wanted:
             viewer(robot, tmp)
@@ -147,6 +155,8 @@ def main():
             preferences(robot, tmp)
         if "upgrade" in wanted:
             upgrade_monitor(robot)
+        if "setup" in wanted:
+            setup_first_page(robot)
     finally:
         robot.close()
         harness.reg_delete(harness.SETTINGS_KEY)

@@ -1,9 +1,8 @@
 #include "about_dialog.h"
 
-#include <shellapi.h>
-
 #include <string>
 
+#include "common/open_web_address.h"
 #include "maker_site.h"
 #include "version_info.h"
 #include "viewer_resources.h"
@@ -12,8 +11,6 @@ namespace corvane {
 namespace {
 
 constexpr size_t kTextCapacity = 256;
-
-void OpenInBrowser(const std::string& url) { ShellExecuteA(nullptr, nullptr, url.c_str(), nullptr, nullptr, SW_HIDE); }
 
 }  // namespace
 
@@ -34,10 +31,10 @@ bool CAboutDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
   if (HIWORD(wparam) == BN_CLICKED) {
     switch (LOWORD(wparam)) {
       case IDC_WEB:
-        OpenInBrowser(WebSiteHomeUrl());
+        OpenWebAddress(nullptr, WebSiteHomeUrl());
         return true;
       case IDC_HELP_PAGE:
-        OpenInBrowser(HelpPageUrl());
+        OpenWebAddress(nullptr, HelpPageUrl());
         return true;
       default:
         break;

@@ -52,6 +52,7 @@ void AddCommandsToSystemMenu(HMENU systemMenu) {
 
 void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   process.anchorX = kAnchorXAtRest;
+  state.button = {};  // a button held when the last window went is not held now
   state.checkStarted = false;
   state.menuBarShown = true;
   state.firstPaint = true;
@@ -68,7 +69,19 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
 }
 
-void OnDestroy(ProcessState& process, BuddyListWindowState& state) {
+// A window destroys only the menu bar attached to it: a bar hidden by the
+// Menu setting goes back on first, or it would outlive every sign-off.
+void GiveMenuBarBack(HWND window, BuddyListWindowState& state) {
+  if (state.menuBarShown) return;
+  // The frame change reaches WM_WINDOWPOSCHANGED; a window on its way out
+  // starts no version check there.
+  state.checkStarted = true;
+  SetMenu(window, state.savedMenuBar);
+  state.menuBarShown = true;
+}
+
+void OnDestroy(HWND window, ProcessState& process, BuddyListWindowState& state) {
+  GiveMenuBarBack(window, state);
   DestroyQuickMenuIcons(state);
   state.tooltipCreated = false;
   process.buddyListCreated = false;
@@ -181,8 +194,10 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& pr
 }
 
 // A size change, even back to the same size, makes the host lay out its
-// children again.
+// children again.  A minimised window is laid out when it is restored; a
+// size given to it now would become its restored size.
 void Relayout(HWND window) {
+  if (IsIconic(window)) return;
   if (IsZoomed(window)) {
     SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
     SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -234,7 +249,7 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
       OnCreate(window, process, state);
       break;
     case WM_DESTROY:
-      OnDestroy(process, state);
+      OnDestroy(window, process, state);
       break;
     case WM_PAINT:
       OnPaint(window, process, state);
@@ -251,6 +266,10 @@ LRESULT CALLBACK BuddyListWndProc(HWND window, UINT message, WPARAM wParam, LPAR
           OnQuickMenuMouse(window, message, lParam, state, process.anchorX, process.anchorY)) {
         return 0;
       }
+      break;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+      LetGoOfQuickMenuButton(window, state, process.anchorX, process.anchorY);
       break;
     case WM_ACTIVATE:
     case WM_TIMER:

@@ -29,11 +29,18 @@ struct Delivered {
   WPARAM wParam;
 };
 std::vector<Delivered> g_hostSaw;
+HMENU g_menuAtHostDestroy = nullptr;  // the window's menu bar when the host saw WM_DESTROY
+int g_sizedWhileMinimised = 0;        // size changes asked of the window while iconic
 
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_SYSCOMMAND || m == WM_MOUSEMOVE || m == WM_LBUTTONDOWN || m == WM_LBUTTONUP ||
       m == WM_GETMINMAXINFO) {
     g_hostSaw.push_back({m, wp});
+  }
+  if (m == WM_DESTROY) g_menuAtHostDestroy = GetMenu(w);
+  if (m == WM_WINDOWPOSCHANGING && IsIconic(w) &&
+      !(reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_NOSIZE)) {
+    ++g_sizedWhileMinimised;
   }
   return DefWindowProcA(w, m, wp, lp);
 }
@@ -146,9 +153,11 @@ class BuddyListWindowTest : public ::testing::Test {
     g_hostSaw.clear();
   }
 
+  // The host's menu bar goes with its window, attached or not: a bar left
+  // behind is one more leaked at every sign-off.
   void TearDown() override {
-    if (window_ != nullptr) DestroyWindow(window_);
-    if (menuBar_ != nullptr) DestroyMenu(menuBar_);
+    if (window_ != nullptr) DestroyBuddyList();
+    EXPECT_EQ(menuBar_, nullptr) << "the host's menu bar outlived its window";
     Shutdown();
     UnhookWindowsHookEx(hook_);
   }
@@ -269,6 +278,34 @@ TEST_F(BuddyListWindowTest, RelayoutKeepsTheSizeOfANormalWindow) {
   EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, SC_RESTORE), 0);
 }
 
+// The preferences dialog re-lays out every Buddy List as it opens and as it
+// is cancelled; a minimised one comes back at the size it had.  (Windows
+// takes a size given to a minimised window as its restored size; Wine keeps
+// the restored size, so the test also sees that no size is given at all.)
+TEST_F(BuddyListWindowTest, MinimisedWindowKeepsItsSizeThroughPreferencesAndCancel) {
+  CreateBuddyList();
+  ShowAndPaint();
+  RECT before{};
+  GetWindowRect(window_, &before);
+  ShowWindow(window_, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(window_));
+  g_sizedWhileMinimised = 0;
+  {
+    BoxAnswerer user("Corvane Preferences", IDCANCEL);
+    SendMessageA(window_, WM_SYSCOMMAND, CMD_PREFERENCES, 0);
+    ASSERT_TRUE(user.Answered());
+  }
+  EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, CMD_RELAYOUT), 2);  // opening and Cancel
+  EXPECT_EQ(g_sizedWhileMinimised, 0);
+  EXPECT_TRUE(IsIconic(window_));
+  ShowWindow(window_, SW_RESTORE);
+  RECT after{};
+  GetWindowRect(window_, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
 TEST_F(BuddyListWindowTest, RelayoutRestoresAndMaximisesAMaximisedWindow) {
   CreateBuddyList();
   ShowWindow(window_, SW_MAXIMIZE);
@@ -300,6 +337,30 @@ TEST_F(BuddyListWindowTest, MenuOffAtCreationDetachesTheBarAtOnce) {
   Shared.Menu = 1;
   ShowAndPaint();
   EXPECT_EQ(GetMenu(window_), menuBar_);
+}
+
+// Signing off while the bar is hidden: the host finds its bar attached
+// again when it handles the destruction, and the bar goes with the window.
+TEST_F(BuddyListWindowTest, SignOffWithTheMenuBarHiddenTakesTheBarAlong) {
+  Shared.Menu = 0;
+  CreateBuddyList();  // detached at creation
+  ShowAndPaint();
+  ASSERT_EQ(GetMenu(window_), nullptr);
+  const HMENU bar = menuBar_;
+  DestroyBuddyList();
+  EXPECT_EQ(g_menuAtHostDestroy, bar);
+  EXPECT_FALSE(IsMenu(bar));
+
+  Shared.Menu = 1;
+  CreateBuddyList();
+  ShowAndPaint();
+  Shared.Menu = 0;
+  Repaint();  // detached by a later paint
+  ASSERT_EQ(GetMenu(window_), nullptr);
+  const HMENU second = menuBar_;
+  DestroyBuddyList();
+  EXPECT_EQ(g_menuAtHostDestroy, second);
+  EXPECT_FALSE(IsMenu(second));
 }
 
 TEST_F(BuddyListWindowTest, TaskbarOffDropsTheAppWindowStyleAtTheFirstPaint) {
@@ -482,6 +543,45 @@ TEST_F(BuddyListWindowTest, DragOffTheButtonAndReleaseOpensNoMenu) {
   EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
 }
 
+// Another window takes the mouse while the button is held (a dialog, an
+// Alt+Tab): the button lets go, and the Buddy List is the host's again.
+TEST_F(BuddyListWindowTest, PressedButtonLetsGoWhenAnotherWindowTakesTheMouse) {
+  CreateBuddyList();
+  ShowAndPaint();
+  HWND other = CreateWindowExA(0, "Corvane test plain window", "other", WS_OVERLAPPEDWINDOW, 0,
+                               0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(window_, WM_MOUSEMOVE, 0, Inside());
+  SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, Inside());
+  ASSERT_TRUE(BuddyListWindow().button.pressed);
+  SetCapture(other);
+  EXPECT_FALSE(BuddyListWindow().button.pressed);
+  EXPECT_FALSE(BuddyListWindow().button.hover);
+  EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
+  ReleaseCapture();
+  DestroyWindow(other);
+
+  g_hostSaw.clear();
+  SendMessageA(window_, WM_MOUSEMOVE, 0, Outside());
+  EXPECT_EQ(HostSawCount(WM_MOUSEMOVE, 0), 1);
+  PopupMenuRobot robot(0);
+  SendMessageA(window_, WM_LBUTTONUP, 0, Inside());
+  robot.Finish();
+  EXPECT_FALSE(robot.found);
+}
+
+TEST_F(BuddyListWindowTest, CancelModeLetsGoOfThePressedButtonAndTheMouse) {
+  CreateBuddyList();
+  ShowAndPaint();
+  SendMessageA(window_, WM_MOUSEMOVE, 0, Inside());
+  SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, Inside());
+  ASSERT_EQ(GetCapture(), window_);
+  SendMessageA(window_, WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(BuddyListWindow().button.pressed);
+  EXPECT_FALSE(BuddyListWindow().button.hover);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
+}
+
 TEST_F(BuddyListWindowTest, PressOutsideTheHitAreaIsTheHostsOnly) {
   CreateBuddyList();
   ShowAndPaint();
@@ -548,9 +648,12 @@ TEST_F(BuddyListWindowTest, SignOffAndSignOnStartTheWindowStateAfresh) {
   EXPECT_FALSE(IsWindow(firstTooltip));  // owned by the Buddy List, gone with it
 
   state.checkStarted = true;
+  state.button = {true, true};  // whatever the last window left
   Shared.ShowBLinTaskbar = 0;
   CreateBuddyList(WS_EX_APPWINDOW);
   EXPECT_EQ(Process().anchorX, 103);
+  EXPECT_FALSE(state.button.hover);
+  EXPECT_FALSE(state.button.pressed);
   EXPECT_TRUE(state.firstPaint);
   EXPECT_TRUE(state.menuBarShown);
   EXPECT_TRUE(Process().buddyListCreated);

@@ -4,15 +4,13 @@
 
 #include <windows.h>
 
+#include "common/launch_failure_texts.h"
+
 namespace corvane {
 
 inline constexpr char kLauncherFile[] = "Corvane.exe";
 inline constexpr char kHistoryViewerFile[] = "Corvane History Viewer.exe";
 inline constexpr char kLaunchErrorCaption[] = "Corvane Error";
-inline constexpr char kCloneLaunchError[] =
-    "Error launching a clone of Corvane.\n\nPlease re-install Corvane.";
-inline constexpr char kHistoryViewerLaunchError[] =
-    "Error launching the Corvane History Viewer.\n\nPlease re-install Corvane.";
 
 // Starts a second copy of the host through the launcher.
 void LaunchClone();

@@ -40,6 +40,17 @@ QuickMenuReaction OnQuickMenuButtonUp(QuickMenuButton& button, bool inHitArea) {
   return reaction;
 }
 
+QuickMenuReaction OnQuickMenuCaptureLost(QuickMenuButton& button) {
+  QuickMenuReaction reaction;
+  // The button holds the mouse only while pressed; any other capture
+  // change is not the button's.
+  if (!button.pressed) return reaction;
+  button = {};
+  reaction.release = true;
+  reaction.redraw = true;
+  return reaction;
+}
+
 QuickMenuReaction OnQuickMenuMouseLeave(QuickMenuButton& button, bool inHitArea) {
   QuickMenuReaction reaction;
   if (inHitArea) return reaction;

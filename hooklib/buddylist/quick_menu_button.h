@@ -36,5 +36,9 @@ QuickMenuReaction OnQuickMenuMouseMove(QuickMenuButton& button, bool inHitArea);
 QuickMenuReaction OnQuickMenuButtonDown(QuickMenuButton& button, bool inHitArea);
 QuickMenuReaction OnQuickMenuButtonUp(QuickMenuButton& button, bool inHitArea);
 QuickMenuReaction OnQuickMenuMouseLeave(QuickMenuButton& button, bool inHitArea);
+// The mouse went to another window, or the system cancelled modes, while the
+// button was held: it lets go and looks normal, so later moves are the
+// host's again and no later button-up opens the menu.
+QuickMenuReaction OnQuickMenuCaptureLost(QuickMenuButton& button);
 
 }  // namespace corvane

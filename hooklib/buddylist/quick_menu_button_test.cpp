@@ -96,6 +96,40 @@ TEST(QuickMenuButtonStates, DownOutsideTheHitAreaDoesNothing) {
   EXPECT_FALSE(r.release || r.redraw || r.showMenu);
 }
 
+TEST(QuickMenuButtonStates, LosingTheMouseWhileHeldLetsGo) {
+  for (bool inside : {true, false}) {
+    QuickMenuButton b;
+    OnQuickMenuMouseMove(b, true);
+    OnQuickMenuButtonDown(b, true);
+    OnQuickMenuMouseMove(b, inside);
+    QuickMenuReaction r = OnQuickMenuCaptureLost(b);
+    EXPECT_FALSE(b.pressed);
+    EXPECT_FALSE(b.hover);
+    EXPECT_TRUE(r.redraw);
+    EXPECT_TRUE(r.release);
+    EXPECT_FALSE(r.showMenu || r.capture);
+    EXPECT_EQ(QuickMenuIcon(b), kQuickMenuIconNormal);
+    // Moves are the host's again, and a release opens nothing.
+    EXPECT_FALSE(OnQuickMenuMouseMove(b, true).swallow);
+    EXPECT_FALSE(OnQuickMenuButtonUp(b, true).showMenu);
+  }
+}
+
+// The button's own release of the mouse, and captures of other windows
+// while it is not held, change nothing: after a click it keeps its hover look.
+TEST(QuickMenuButtonStates, CaptureChangesWhileNotHeldAreNotTheButtons) {
+  QuickMenuButton b;
+  OnQuickMenuMouseMove(b, true);
+  OnQuickMenuButtonDown(b, true);
+  OnQuickMenuButtonUp(b, true);
+  QuickMenuReaction r = OnQuickMenuCaptureLost(b);
+  EXPECT_TRUE(b.hover);
+  EXPECT_FALSE(r.redraw || r.release);
+  QuickMenuButton idle;
+  r = OnQuickMenuCaptureLost(idle);
+  EXPECT_FALSE(r.redraw || r.release);
+}
+
 TEST(QuickMenuButtonStates, LeaveClearsHoverUnlessInside) {
   QuickMenuButton b;
   OnQuickMenuMouseMove(b, true);

@@ -78,6 +78,13 @@ void RequestMouseLeave(HWND window) {
   TrackMouseEvent(&track);
 }
 
+void Apply(HWND window, const QuickMenuReaction& reaction, int anchorX, int anchorY) {
+  if (reaction.capture) SetCapture(window);
+  // Another window may have the mouse by now; it keeps it.
+  if (reaction.release && GetCapture() == window) ReleaseCapture();
+  if (reaction.redraw) RedrawButton(window, anchorX, anchorY);
+}
+
 QuickMenuReaction React(UINT message, QuickMenuButton& button, bool inHitArea) {
   switch (message) {
     case WM_MOUSEMOVE:
@@ -146,11 +153,13 @@ bool OnQuickMenuMouse(HWND window, UINT message, LPARAM lParam, BuddyListWindowS
   if (message == WM_MOUSEMOVE) RequestMouseLeave(window);
   const QuickMenuReaction reaction =
       React(message, state.button, InQuickMenuHitArea(anchorX, anchorY, x, y));
-  if (reaction.capture) SetCapture(window);
-  if (reaction.release) ReleaseCapture();
-  if (reaction.redraw) RedrawButton(window, anchorX, anchorY);
+  Apply(window, reaction, anchorX, anchorY);
   if (reaction.showMenu) ShowQuickMenu(window, x, y);
   return reaction.swallow;
+}
+
+void LetGoOfQuickMenuButton(HWND window, BuddyListWindowState& state, int anchorX, int anchorY) {
+  Apply(window, OnQuickMenuCaptureLost(state.button), anchorX, anchorY);
 }
 
 }  // namespace corvane

@@ -23,4 +23,7 @@ void PaintQuickMenuButton(HDC dc, BuddyListWindowState& state, int anchorX, int 
 bool OnQuickMenuMouse(HWND window, UINT message, LPARAM lParam, BuddyListWindowState& state,
                       int anchorX, int anchorY);
 
+// WM_CAPTURECHANGED and WM_CANCELMODE: a held button lets go of the mouse.
+void LetGoOfQuickMenuButton(HWND window, BuddyListWindowState& state, int anchorX, int anchorY);
+
 }  // namespace corvane

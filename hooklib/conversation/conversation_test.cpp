@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host_window_fixture.h"
+#include "private_codes.h"
 #include "process_state.h"
 #include "shared_settings.h"
 
@@ -226,16 +227,39 @@ TEST_F(ConversationTest, MessagesDuringTheNoticeGoToTheOldBlock) {
   const std::string big = std::string(57001, 'z');
   SetConversation(im, Html(big));
   TestClock().second = 50;
-  // While the notice is up, a message arrives and the poll timer ticks.
+  // While the notice is up, a message arrives and the poll timer ticks:
+  // the box's own message loop runs the tick.
   BoxAnswerer notice("Corvane Notification", IDOK, [im] {
     SendMessageA(GetWindow(FindWindowExA(im, nullptr, "WndAte32Class", nullptr), GW_CHILD),
                  WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Html(std::string(57001, 'z') + "late").c_str()));
-    Sleep(1600);
+    SendMessageA(im, WM_TIMER, TIMER_LOG_POLL, 0);
   });
   Poll(im);
   EXPECT_FALSE(notice.Text().empty());
   const std::string file = ReadFile(DayFilePath("alice", "bob"));
   EXPECT_EQ(file, RewriteBlock(oldKey, Html(big + "late")));
+  DestroyWindow(im);
+}
+
+// The menu goes in once per window: a bar that later has the host's count
+// again (the host took an item away) gets no second one.
+TEST_F(ConversationTest, CorvaneMenuIsPutInOncePerWindow) {
+  HWND im = OpenIM("bob");
+  SetWindowPos(im, nullptr, 10, 10, 320, 220, SWP_NOZORDER);
+  HMENU bar = GetMenu(im);
+  ASSERT_EQ(GetMenuItemCount(bar), 5);
+  DeleteMenu(bar, 0, MF_BYPOSITION);
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
+  SetWindowPos(im, nullptr, 12, 12, 330, 230, SWP_NOZORDER);
+  SetWindowPos(im, nullptr, 14, 14, 340, 240, SWP_NOZORDER);
+  EXPECT_EQ(GetMenuItemCount(bar), 4);
+  int corvaneMenus = 0;
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    char label[32] = "";
+    GetMenuStringA(bar, i, label, sizeof label, MF_BYPOSITION);
+    if (std::strcmp(label, "&Corvane") == 0) ++corvaneMenus;
+  }
+  EXPECT_EQ(corvaneMenus, 1);
   DestroyWindow(im);
 }
 

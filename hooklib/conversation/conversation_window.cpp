@@ -33,6 +33,7 @@ void OnCreate(HWND window) {
     MakeSessionKey(*record, window);
     record->LastTextLength = 0;
     record->Notifying = 0;
+    record->CorvaneMenuTried = false;
   }
   SetTimer(window, TIMER_LOG_POLL, TIMER_LOG_POLL_PERIOD_MS, nullptr);
   ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
@@ -96,8 +97,11 @@ void Poll(HWND window, bool destroying) {
 }
 
 // Adds "&Corvane" once the bar has the host's full item count: 4 in an IM
-// window, 5 in a chat window.  Afterwards the count differs, so only once.
+// window, 5 in a chat window.  One try per window: a bar that has the
+// count again later, or that refused the menu, is not tried again.
 void AddCorvaneMenu(HWND window) {
+  SessionRecord* record = FindSession(window);
+  if (record != nullptr && record->CorvaneMenuTried) return;
   char cls[kClassNameCapacity] = "";
   GetClassNameA(window, cls, kClassNameCapacity - 1);
   const int expected = std::strcmp(cls, "AIM_IMessage") == 0 ? 4 : 5;
@@ -105,12 +109,16 @@ void AddCorvaneMenu(HWND window) {
   if (bar == nullptr || GetMenuItemCount(bar) != expected) return;
   HMENU menu = CreateMenu();
   if (menu == nullptr) return;
+  if (record != nullptr) record->CorvaneMenuTried = true;
   InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
   InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
   InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
   InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
-  InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-              "&Corvane");
+  // Only a menu in a bar goes with its window.
+  if (!InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                   reinterpret_cast<UINT_PTR>(menu), "&Corvane")) {
+    DestroyMenu(menu);
+  }
 }
 
 void OpenHistory(HWND window) {

@@ -13,6 +13,7 @@ struct SessionRecord {
   char SessionKey[kSessionKeyCapacity] = "";  // names the window's block in the day file
   int LastTextLength = 0;                     // conversation length at the last poll
   int Notifying = 0;                          // the session-too-long notice is up
+  bool CorvaneMenuTried = false;              // "&Corvane" went into the bar, or could not
 };
 
 // Null when the window has no record.

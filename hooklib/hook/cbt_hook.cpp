@@ -42,10 +42,13 @@ void KeepModuleLoaded() {
   }
 }
 
+// A window whose procedure could not be replaced keeps the host's, and the
+// row's slot keeps what the windows already subclassed pass their messages to.
 void Subclass(HWND window, SubclassRow row) {
   KeepModuleLoaded();
-  Process().savedProc[row] = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row])));
+  const LONG_PTR replaced =
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row]));
+  if (replaced != 0) Process().savedProc[row] = reinterpret_cast<WNDPROC>(replaced);
 }
 
 void SubclassMatchingRows(int first, int last, HWND window, const char* cls, const char* parent,

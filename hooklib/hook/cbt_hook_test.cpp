@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "buddy_list_proc.h"
 #include "child_procs.h"
@@ -25,35 +27,62 @@ constexpr const char* kHostClasses[] = {
     "_Oscar_Static",       "_Oscar_Separator", "AIM_AimTodayWnd", "_aim_MiniBrowserClass",
     "_Oscar_PersistantCombo"};
 
+// Only the next hook in the chain refuses windows of this class.
+constexpr char kRefusedByNextHook[] = "Corvane test refused by the next hook";
+// The host's procedure answers this with kHostAnswer, DefWindowProc with 0.
+constexpr UINT kAskTheHost = WM_APP + 7;
+constexpr LRESULT kHostAnswer = 0x1234;
+
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == kAskTheHost) return kHostAnswer;
   return DefWindowProcA(w, m, wp, lp);
 }
 
 uint64_t g_fakeNow = 0;
 uint64_t FakeNow() { return g_fakeNow; }
 
-class CbtHookTest : public ::testing::Test {
+// The hook installed before ours, which ours chains to: records the class
+// of every window creation that reaches it.
+std::vector<std::string> g_reachedNextHook;
+
+LRESULT CALLBACK NextHookProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    char cls[256] = "";
+    GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls);
+    g_reachedNextHook.push_back(cls);
+    if (std::strcmp(cls, kRefusedByNextHook) == 0) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int TimesReachedNextHook(const char* cls) {
+  int count = 0;
+  for (const std::string& reached : g_reachedNextHook) count += reached == cls ? 1 : 0;
+  return count;
+}
+
+// Our hook in front of a recording one; the library is handed our hook's
+// handle only by tests that call Init.
+class HookedThreadTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const char* name : kHostClasses) RegisterHostClass(name, HostProc);
+    RegisterHostClass(kRefusedByNextHook, HostProc);
   }
 
   void SetUp() override {
+    next_ = SetWindowsHookExA(WH_CBT, NextHookProc, nullptr, GetCurrentThreadId());
+    ASSERT_NE(next_, nullptr);
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
-    Init(hook_);
-    Shared.AllowAIMTodayPopup = 0;
-    Process().aimTodayAsked = false;
-    Process().buddyListCreated = false;
-    g_fakeNow = 130'000'000'000'000'000ull;
-    SetSystemTimeSource(FakeNow);
+    g_reachedNextHook.clear();
   }
 
   void TearDown() override {
     for (HWND w : windows_) DestroyWindow(w);
-    SetSystemTimeSource(nullptr);
     Shutdown();
     UnhookWindowsHookEx(hook_);
+    UnhookWindowsHookEx(next_);
   }
 
   HWND Create(const char* cls, HWND parent = nullptr) {
@@ -66,8 +95,48 @@ class CbtHookTest : public ::testing::Test {
 
   static WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
 
+  // Without a hook handle the library neither chains nor passes on the next
+  // hook's answer: the next hook never sees a creation, and what it would
+  // refuse is created.  Windows are subclassed all the same.
+  void ExpectNoChaining() {
+    EXPECT_EQ(Shared.HookHandle, nullptr);
+    g_reachedNextHook.clear();
+    HWND im = Create("AIM_IMessage");
+    EXPECT_EQ(ProcOf(im), IMWindowProc);
+    EXPECT_NE(Create(kRefusedByNextHook), nullptr);
+    EXPECT_EQ(g_reachedNextHook, std::vector<std::string>());
+    EXPECT_EQ(CBTProc(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(im), 0), 0);
+  }
+
+  HHOOK next_ = nullptr;
   HHOOK hook_ = nullptr;
   std::vector<HWND> windows_;
+};
+
+// No _Init@4 has handed the library a hook handle.
+using CbtHookBeforeInitTest = HookedThreadTest;
+
+TEST_F(CbtHookBeforeInitTest, ReturnsZeroWithoutChaining) {
+  EXPECT_EQ(Process().historyMutex, nullptr);
+  ExpectNoChaining();
+}
+
+class CbtHookTest : public HookedThreadTest {
+ protected:
+  void SetUp() override {
+    HookedThreadTest::SetUp();
+    Init(hook_);
+    Shared.AllowAIMTodayPopup = 0;
+    Process().aimTodayAsked = false;
+    Process().buddyListCreated = false;
+    g_fakeNow = 130'000'000'000'000'000ull;
+    SetSystemTimeSource(FakeNow);
+  }
+
+  void TearDown() override {
+    SetSystemTimeSource(nullptr);
+    HookedThreadTest::TearDown();
+  }
 };
 
 TEST_F(CbtHookTest, EachHostWindowGetsItsRowsProcedure) {
@@ -166,13 +235,98 @@ TEST_F(CbtHookTest, SettingAllowsBothPopupsAndClearsTheRequest) {
 TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   EXPECT_EQ(Shared.HookHandle, hook_);
   EXPECT_NE(Process().historyMutex, nullptr);
-  Shutdown();
-  EXPECT_EQ(Shared.HookHandle, nullptr);
-  EXPECT_EQ(Process().historyMutex, nullptr);
-  EXPECT_EQ(CBTProc(HCBT_ACTIVATE, 0, 0), 0);
-  // Windows are still subclassed after shutdown.
+  // Every creation reaches the next hook, and its answer comes back.
   EXPECT_EQ(ProcOf(Create("AIM_IMessage")), IMWindowProc);
+  EXPECT_EQ(Create(kRefusedByNextHook), nullptr);
+  EXPECT_EQ(TimesReachedNextHook("AIM_IMessage"), 1);
+  EXPECT_EQ(TimesReachedNextHook(kRefusedByNextHook), 1);
+  // A refused pop-up is not passed on.
+  EXPECT_EQ(Create("AIM_AimTodayWnd"), nullptr);
+  EXPECT_EQ(TimesReachedNextHook("AIM_AimTodayWnd"), 0);
+
+  Shutdown();
+  EXPECT_EQ(Process().historyMutex, nullptr);
+  ExpectNoChaining();
+}
+
+HANDLE OpenHistoryMutex() { return OpenMutexA(SYNCHRONIZE, FALSE, "MutexToProtectHistoryFiles"); }
+
+// A second _Init@4 in one process keeps one handle to the history mutex:
+// after _Shutdown@0 none is left to keep the mutex alive.
+TEST_F(CbtHookTest, SecondInitLeavesNoMutexHandleBehind) {
+  Shutdown();
+  if (HANDLE elsewhere = OpenHistoryMutex()) {
+    CloseHandle(elsewhere);
+    GTEST_SKIP() << "another process holds the history mutex (a launcher still running?)";
+  }
   Init(hook_);
+  ASSERT_NE(Process().historyMutex, nullptr);
+  Init(hook_);
+  EXPECT_NE(Process().historyMutex, nullptr);
+  EXPECT_EQ(Shared.HookHandle, hook_);
+  Shutdown();
+  HANDLE left = OpenHistoryMutex();
+  EXPECT_EQ(left, nullptr) << "a handle of the first _Init@4 still holds the mutex";
+  if (left != nullptr) CloseHandle(left);
+}
+
+// The stand-in host in a process of its own, with one IM window: its
+// windows' procedures cannot be replaced from this process.
+class ForeignHost {
+ public:
+  ForeignHost() {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path(self);
+    std::string command = "\"" + path.substr(0, path.find_last_of('\\') + 1) +
+                          "testhost.exe\" --run \"im bob; wait 60000; quit\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+      return;
+    }
+    for (int i = 0; i < 200 && imWindow_ == nullptr; ++i) {
+      for (HWND w = FindWindowExA(nullptr, nullptr, "AIM_IMessage", nullptr); w != nullptr;
+           w = FindWindowExA(nullptr, w, "AIM_IMessage", nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == process_.dwProcessId) imWindow_ = w;
+      }
+      if (imWindow_ == nullptr) Sleep(50);
+    }
+  }
+  ~ForeignHost() {
+    if (process_.hProcess == nullptr) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  HWND imWindow() const { return imWindow_; }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND imWindow_ = nullptr;
+};
+
+// A window whose procedure cannot be replaced (one of another process
+// serves here) leaves the row's saved host procedure to the windows that
+// already pass their messages to it.
+TEST_F(CbtHookTest, FailedSubclassKeepsTheRowsSavedProcedure) {
+  HWND ours = Create("AIM_IMessage");
+  ASSERT_EQ(SendMessageA(ours, kAskTheHost, 0, 0), kHostAnswer);
+  ForeignHost host;
+  ASSERT_NE(host.imWindow(), nullptr) << "the stand-in host did not open its IM window";
+
+  CREATESTRUCTA create{};
+  CBT_CREATEWNDA notice{&create, nullptr};
+  EXPECT_EQ(CBTProc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(host.imWindow()),
+                    reinterpret_cast<LPARAM>(&notice)),
+            0);
+  EXPECT_NE(ProcOf(host.imWindow()), IMWindowProc);
+  EXPECT_EQ(Process().savedProc[kRowIMWindow], HostProc);
+  EXPECT_EQ(SendMessageA(ours, kAskTheHost, 0, 0), kHostAnswer);
 }
 
 TEST_F(CbtHookTest, AppPathAndCurDirCopies) {

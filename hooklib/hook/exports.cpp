@@ -9,8 +9,11 @@
 using corvane::Process;
 using corvane::Shared;
 
+// A second call keeps the handle the first one got; only a missing one is
+// made again.
 extern "C" int WINAPI Init(HHOOK hook) {
-  Process().historyMutex = CreateMutexA(nullptr, FALSE, "MutexToProtectHistoryFiles");
+  HANDLE& mutex = Process().historyMutex;
+  if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, "MutexToProtectHistoryFiles");
   Shared.HookHandle = hook;
   return 0;
 }

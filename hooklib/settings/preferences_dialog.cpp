@@ -1,7 +1,6 @@
 #include "preferences_dialog.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include "broadcasts.h"
 #include "capacities.h"
 #include "center_window.h"
+#include "common/open_web_address.h"
 #include "exports.h"
 #include "maker_site.h"
 #include "path_browsers.h"
@@ -30,6 +30,10 @@ constexpr char kStatusNotifyClass[] = "_Oscar_StatusNotify";
 constexpr UINT kStatusNotifyMessage = WM_USER + 3000;
 
 constexpr char kErrorCaption[] = "Corvane Error";
+constexpr char kDialogClass[] = "#32770";
+
+// Posted by AnnounceStoredReminderChoice.
+constexpr UINT kMsgReminderStored = WM_APP + 1;
 constexpr char kReminderItems[][16] = {"all versions.", "next version.", "never."};
 
 // The hot-key control refuses a key alone, with Shift alone or with Alt
@@ -185,12 +189,16 @@ void SetUpHotKey(HWND dialog) {
            MAKELPARAM(kHotKeyReplacementModifiers, 0));
 }
 
+void ShowReminderSetting(HWND dialog) {
+  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared.CheckVersion),
+           0);
+}
+
 void FillReminderList(HWND dialog) {
   for (const char* item : kReminderItems) {
     SendItem(dialog, kReminderList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   }
-  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared.CheckVersion),
-           0);
+  ShowReminderSetting(dialog);
 }
 
 void OnInitDialog(HWND dialog) {
@@ -275,10 +283,6 @@ void OnCancel(HWND dialog) {
   EndDialog(dialog, IDCANCEL);
 }
 
-void OpenInShell(HWND dialog, const std::string& url) {
-  ShellExecuteA(dialog, nullptr, url.c_str(), nullptr, nullptr, 0);
-}
-
 // Check boxes and the browse and Check Now! buttons act on clicks only.
 void OnClick(HWND dialog, int control) {
   switch (control) {
@@ -333,10 +337,10 @@ void OnCommand(HWND dialog, int control, int notification) {
       OnCancel(dialog);
       break;
     case kWebButton:
-      OpenInShell(dialog, WebSiteHomeUrl());
+      OpenWebAddress(dialog, WebSiteHomeUrl());
       break;
     case kHelpButton:
-      OpenInShell(dialog, HelpPageUrl());
+      OpenWebAddress(dialog, HelpPageUrl());
       break;
     default:
       if (notification == BN_CLICKED) OnClick(dialog, control);
@@ -360,6 +364,9 @@ void HandleMessage(HWND dialog, UINT message, WPARAM wParam) {
       // Unlike Cancel: the previewed values stay in effect, unsaved.
       EndDialog(dialog, IDCANCEL);
       break;
+    case kMsgReminderStored:
+      ShowReminderSetting(dialog);
+      break;
   }
 }
 
@@ -377,6 +384,14 @@ void RegisterDialogControls() {
 }
 
 }  // namespace
+
+// Posted, not sent: the upgrade dialog's thread never waits for another
+// process's dialog.
+void AnnounceStoredReminderChoice() {
+  if (HWND open = FindWindowA(kDialogClass, kPreferencesTitle)) {
+    PostMessageA(open, kMsgReminderStored, 0, 0);
+  }
+}
 
 INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   try {

@@ -14,4 +14,9 @@ inline constexpr char kPreferencesTitle[] = "Corvane Preferences";
 // and no control takes the focus when the dialog opens.
 INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The upgrade dialog stored a reminder choice in CheckVersion: an open
+// preferences dialog, in whatever process, shows it in its own reminder
+// list, so that its OK keeps the choice instead of writing an older one.
+void AnnounceStoredReminderChoice();
+
 }  // namespace corvane

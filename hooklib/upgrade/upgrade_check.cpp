@@ -1,7 +1,5 @@
 #include "upgrade_check.h"
 
-#include <shellapi.h>
-
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -9,7 +7,7 @@
 #include <vector>
 
 #include "bounded_copy.h"
-#include "download_address.h"
+#include "common/open_web_address.h"
 #include "fetch_url.h"
 #include "process_state.h"
 #include "settings_store.h"
@@ -47,13 +45,11 @@ UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
   return inputs;
 }
 
-// The shell opens only web addresses: the reply comes from the network and
-// must not start a program or open a file on this machine.
+// Only a web address: the reply comes from the network and must not start
+// a program or open a file on this machine.
 void OpenDownloadAddress(const std::string& reply) {
-  const std::string address = GetVersionInfoField(reply, kFieldDownloadAddress,
-                                                  kDownloadAddressCapacity);
-  if (!IsWebAddress(address)) return;
-  ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_HIDE);
+  OpenWebAddress(nullptr, GetVersionInfoField(reply, kFieldDownloadAddress,
+                                              kDownloadAddressCapacity));
 }
 
 // Modal on this thread, owned by no window.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "center_window.h"
+#include "hooklib/settings/preferences_dialog.h"
 #include "process_state.h"
 #include "reminder_choice.h"
 #include "shared_settings.h"
@@ -95,6 +96,7 @@ void StoreReminderChoice(HWND dialog) {
   const int selection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_REMINDER, CB_GETCURSEL, 0, 0));
   Shared.CheckVersion = CheckVersionForReminderChoice(selection);
+  AnnounceStoredReminderChoice();
 }
 
 void OnCommand(HWND dialog, WORD id) {

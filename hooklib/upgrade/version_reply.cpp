@@ -67,7 +67,11 @@ UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const 
   decision.fetch = ShouldFetchVersionReply(inputs);
   if (!decision.fetch || !HasVersionInfoMarker(reply)) return decision;
 
+  // A reply whose version comes out empty (bare line feeds, a cut-off body)
+  // says nothing about a release: like a reply without the marker it shows
+  // nothing and records nothing, so the next check tries again.
   const std::string serverVersion = GetVersionInfoField(reply, kFieldVersion, kServerVersionCapacity);
+  if (serverVersion.empty()) return decision;
   if (serverVersion != inputs.runningVersion) {
     const bool remindedAlready = !inputs.askedByUser && inputs.checkVersion == 1 &&
                                  serverVersion == inputs.lastSeenVersion;

@@ -71,7 +71,8 @@ struct UpgradeCheckDecision {
 bool ShouldFetchVersionReply(const UpgradeCheckInputs& inputs);
 
 // The whole decision, given the reply that the fetch returned (ignored when
-// there is no fetch).  A reply without the marker completes nothing.
+// there is no fetch).  A reply without the marker, or without a version,
+// completes nothing.
 UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const std::string& reply);
 
 }  // namespace corvane

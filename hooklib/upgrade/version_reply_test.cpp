@@ -167,8 +167,23 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         PolicyCase{"VersionCaseCounts", true, 0, 7, 6, "", ReplyWithVersion("2.2.1A"), true, true,
                    kNone, true},
-        PolicyCase{"EmptyVersionDiffers", false, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true, true,
-                   kNone, true},
+        // A reply without a version is no reply: nothing shown, nothing recorded.
+        PolicyCase{"AutoEndsAfterMarkerLine", false, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true,
+                   false, kNone, false},
+        PolicyCase{"AskedEndsAfterMarkerLine", true, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true,
+                   false, kNone, false},
+        PolicyCase{"AutoLineFeedsOnly", false, 0, 7, 6, "",
+                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false,
+                   kNone, false},
+        PolicyCase{"AskedLineFeedsOnly", true, 0, 7, 6, "",
+                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false,
+                   kNone, false},
+        PolicyCase{"AskedTruncatedInTheMarkerLine", true, 0, 7, 6, "", "VERSIONINFO_v2", true,
+                   false, kNone, false},
+        PolicyCase{"AutoBlankVersionLine", false, 1, 7, 6, "3.0", "VERSIONINFO_v2\r\n\r\nMay 1\r\n",
+                   true, false, kNone, false},
+        PolicyCase{"AskedBlankVersionLine", true, 0, 7, 6, "", "VERSIONINFO_v2\r\n\r\n", true,
+                   false, kNone, false},
         PolicyCase{"AutoNoMarker", false, 0, 7, 6, "", "2.2.1\r\n", true, false, kNone, false},
         PolicyCase{"AskedNoMarker", true, 0, 7, 6, "", "VERSIONINFO_v1\r\n3.0\r\n", true, false, kNone,
                    false},
@@ -182,6 +197,17 @@ TEST(UpgradePolicyRecordTest, RecordsAtMost254CharactersOfTheServerVersion) {
   const UpgradeCheckDecision d = DecideUpgradeCheck(inputs, ReplyWithVersion(std::string(300, '9')));
   EXPECT_TRUE(d.showDialog);
   EXPECT_EQ(d.recordLastSeenVersion, std::string(254, '9'));
+}
+
+// Not even a running version that is empty too makes it "the latest".
+TEST(UpgradePolicyRecordTest, NoVersionIsNoReplyWhateverTheRunningVersion) {
+  UpgradeCheckInputs inputs;
+  inputs.askedByUser = true;
+  inputs.runningVersion = "";
+  const UpgradeCheckDecision d = DecideUpgradeCheck(inputs, "VERSIONINFO_v2\r\n\r\n");
+  EXPECT_FALSE(d.showDialog);
+  EXPECT_EQ(d.message, UpgradeMessage::kNone);
+  EXPECT_FALSE(d.recordAndSave);
 }
 
 TEST(UpgradePolicyRecordTest, CutVersionEqualToRunningCountsAsEqual) {

@@ -1,4 +1,4 @@
-#include "download_address.h"
+#include "common/web_address.h"
 
 #include <cctype>
 
