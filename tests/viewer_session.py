@@ -29,6 +29,18 @@ DELETE_BUDDY = 1013
 DELETE_DATE = 1014
 CLEAR_ALL = 1017
 
+# The search window and its controls.
+SEARCH = "Corvane History Search"
+SEARCH_PLACEMENT_KEY = (r"HKCU\Software\Halvard\Corvane History Viewer\WindowPlacement"
+                        r"\Corvane History Search")
+QUERY = 1100
+SEARCH_BUTTON = 1101
+MATCH_CASE = 1102
+SCOPE = 1103
+RESULTS = 1104
+STATUS = 1105
+SC_SEARCH = 0x0110  # the viewer's system-menu item "&Search History...\tCtrl+F"
+
 # Title-bar commands (WM_SYSCOMMAND).
 SC_MINIMIZE = 61472
 SC_MAXIMIZE = 61488

@@ -1,7 +1,9 @@
 """Takes the README's screenshots under the private display: the History
-Viewer on a formatted day, the preferences dialog, the upgrade monitor
-dialog and the first page of the setup program.  Each window is cut out of the screen and stored as a small PNG in
-docs/screenshots/."""
+Viewer on a formatted day, its search window with results and the day of a
+chosen match, the preferences dialog, the upgrade monitor dialog and the
+first page of the setup program.  Each window is cut out of the screen and
+stored as a small PNG in docs/screenshots/.  Names on the command line
+(viewer, preferences, upgrade, setup) take only those."""
 
 import datetime
 import glob
@@ -77,8 +79,25 @@ def viewer(robot, tmp):
     harness.wait_until(lambda: robot.window("Corvane History"), what="the viewer")
     robot("move", "Corvane History", 40, 40, 760, 420)
     shoot(robot, "Corvane History", "history-viewer.png")
+    search(robot)
     robot("sys", "Corvane History", 61536)
     robot.exit_code(pid, 10000)
+
+
+def search(robot):
+    """The search window over the viewer with the rows of a search, then
+    the day of its second row with the matches highlighted."""
+    robot("sys", "Corvane History", 0x0110)
+    harness.wait_until(lambda: robot.window("Corvane History Search"), what="the search window")
+    robot("move", "Corvane History Search", 140, 480, 620, 300)
+    robot("settext", "Corvane History Search", 1100, "beach")
+    robot("click", "Corvane History Search", 1101)
+    harness.wait_until(lambda: robot.control("Corvane History Search", 1105)["text"].endswith(" s)"),
+                       what="the search to end")
+    shoot(robot, "Corvane History Search", "history-search.png")
+    robot("clickrow", "Corvane History Search", 1104, 1, "double")
+    time.sleep(1.0)
+    shoot(robot, "Corvane History", "history-search-match.png")
 
 
 def preferences(robot, tmp):
@@ -128,11 +147,16 @@ def main():
     tmp = tempfile.mkdtemp(prefix="corvane-shots-")
     harness.reg_delete(harness.SETTINGS_KEY)
     robot = harness.Robot()
+    wanted = sys.argv[1:] or ["viewer", "preferences", "upgrade", "setup"]
     try:
-        viewer(robot, tmp)
-        preferences(robot, tmp)
-        upgrade_monitor(robot)
-        setup_first_page(robot)
+        if "viewer" in wanted:
+            viewer(robot, tmp)
+        if "preferences" in wanted:
+            preferences(robot, tmp)
+        if "upgrade" in wanted:
+            upgrade_monitor(robot)
+        if "setup" in wanted:
+            setup_first_page(robot)
     finally:
         robot.close()
         harness.reg_delete(harness.SETTINGS_KEY)

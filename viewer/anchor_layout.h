@@ -21,6 +21,12 @@ inline bool operator==(const Anchor& a, const Anchor& b) { return a.x == b.x && 
 // For the bottom-right corner: move it with the top-left one.
 inline constexpr Anchor kNoAnchor{-1, -1};
 
+// The corners of the client area.
+inline constexpr Anchor kTopLeft{0, 0};
+inline constexpr Anchor kTopRight{100, 0};
+inline constexpr Anchor kBottomLeft{0, 100};
+inline constexpr Anchor kBottomRight{100, 100};
+
 struct AnchoredControl {
   Anchor top_left;
   Anchor bottom_right;

@@ -7,10 +7,6 @@
 namespace corvane {
 namespace {
 
-constexpr Anchor kTopLeft{0, 0};
-constexpr Anchor kTopRight{100, 0};
-constexpr Anchor kBottomLeft{0, 100};
-constexpr Anchor kBottomRight{100, 100};
 constexpr Anchor kCentre{50, 50};
 
 constexpr int kWidth = 600;

@@ -10,6 +10,8 @@
 #include "viewer_command_line.h"
 #include "viewer_messages.h"
 #include "viewer_registry.h"
+#include "viewer/search/ansi_fold.h"
+#include "viewer/search/search_menu.h"
 #include "viewer_resources.h"
 #include "win_app.h"
 
@@ -21,11 +23,6 @@ constexpr UINT kScrollEndPeriodMs = 100;
 // End presses after each shown document, spread over half a second, so the
 // view ends at the newest lines even while it is still settling.
 constexpr int kEndKeyPresses = 5;
-
-constexpr Anchor kTopLeft{0, 0};
-constexpr Anchor kTopRight{100, 0};
-constexpr Anchor kBottomLeft{0, 100};
-constexpr Anchor kBottomRight{100, 100};
 
 // The view shows its document in its own window, so the presses go to the
 // view itself as well as to any window inside it.
@@ -39,7 +36,10 @@ void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wparam, LPARAM lparam)
 CHistoryViewerDlg::CHistoryViewerDlg()
     : CPlacementDialog(IDD_MAIN),
       history_folder_(ReadLogDirSetting()),
-      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))) {}
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      name_fold_(MakeAnsiLowerFold()) {}
+
+CHistoryViewerDlg::~CHistoryViewerDlg() = default;
 
 BOOL CHistoryViewerDlg::OnInitDialog() {
   CPlacementDialog::OnInitDialog();
@@ -49,6 +49,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   AnchorControls();
+  AddSearchMenuItem(GetSafeHwnd(), IDM_SEARCH_HISTORY);
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
   const ViewerPreselection preselection = PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
@@ -83,7 +84,13 @@ void CHistoryViewerDlg::AnchorControls() {
 std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_HV_START_SCROLL:
-      end_key_countdown_ = kEndKeyPresses;
+      // A day shown for a search match stays at its match.
+      end_key_countdown_ = skip_end_scroll_ ? 0 : kEndKeyPresses;
+      skip_end_scroll_ = false;
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
+      OpenSearch();
       return 0;
     case WM_HV_SIZE_TOTAL:
       ShowSizeTotal(wparam);

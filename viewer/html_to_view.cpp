@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr std::string_view kSeparator = "------------------------";
-
 // Deeper nesting is not honoured (its tags are dropped), which bounds the
 // work per tag.
 constexpr std::size_t kMaxOpenElements = 256;
@@ -183,7 +181,7 @@ void ViewBuilder::ParagraphBreak() {
 
 void ViewBuilder::Separator() {
   StartLine();
-  for (char c : kSeparator) Append(c, base_);
+  for (char c : SeparatorLine()) Append(c, base_);
   LineBreak();
 }
 
@@ -233,6 +231,8 @@ void ViewBuilder::Close(const std::string& name) {
 }
 
 }  // namespace
+
+std::string_view SeparatorLine() { return "------------------------"; }
 
 bool operator==(const CharFormat& a, const CharFormat& b) {
   return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline && a.strike == b.strike &&

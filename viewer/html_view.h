@@ -39,11 +39,17 @@ void HtmlViewNavigate(HWND view, const char* path);
 // Navigate.
 void HtmlViewRefresh(HWND view);
 
-// Highlights every occurrence of `query` compared through `fold` in the shown document (FindInLines over the view's text), now and after every Refresh and Navigate, until an empty query clears it.
+// Highlights every occurrence of `query` compared through `fold` in the
+// shown document (FindInLines over the view's text), now and after every
+// Refresh and Navigate, until an empty query clears it.
 void HtmlViewSetHighlight(HWND view, const std::string& query, const FoldTable& fold);
-// Scrolls so that occurrence `index` (0-based, document order, as FindInLines counts them over the whole converted text) is in view and marks it current; false when there is no such occurrence.
+// Scrolls so that occurrence `index` (0-based, document order, as
+// FindInLines counts them over the whole converted text) is in view and
+// marks it current; false when there is no such occurrence.
 bool HtmlViewShowOccurrence(HWND view, int index);
-// F3 / Shift+F3: moves to the next or previous occurrence after / before the current one (or the first visible one), scrolls it into view; false when there is none.
+// F3 / Shift+F3: moves to the next or previous occurrence after / before
+// the current one (or the first visible one), scrolls it into view; false
+// when there is none.
 bool HtmlViewNextOccurrence(HWND view, bool backwards);
 
 }  // namespace corvane

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -287,6 +289,51 @@ int Items(const char* caption, const char* id) {
   return 0;
 }
 
+// Memory in another process, for the control messages whose arguments are
+// pointers that the system does not carry across processes.
+class RemoteMemory {
+ public:
+  RemoteMemory(HWND window, size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteMemory() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  bool ok() const { return address_ != nullptr; }
+  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+  void write(size_t offset, const void* data, size_t size) const {
+    WriteProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+  void read(size_t offset, void* data, size_t size) const {
+    ReadProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+
+ private:
+  size_t size_;
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+// The line at the bottom of a rich edit's client area (-1 when it cannot be
+// asked).
+int LastVisibleLine(HWND c) {
+  RECT client{};
+  GetClientRect(c, &client);
+  RemoteMemory memory(c, sizeof(POINTL));
+  if (!memory.ok()) return -1;
+  const POINTL bottom{0, client.bottom - 1};
+  memory.write(0, &bottom, sizeof bottom);
+  const LRESULT at = SendMessageA(c, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(memory.at(0)));
+  return static_cast<int>(SendMessageA(c, EM_EXLINEFROMCHAR, 0, at));
+}
+
 // The text a control answers to WM_GETTEXT.  GetWindowText does not ask a
 // window of another process, so a rich edit there would read empty.
 std::string SentText(HWND c) {
@@ -299,15 +346,220 @@ std::string SentText(HWND c) {
 }
 
 // text CAPTION ID: a control's whole text and, for an edit or rich edit,
-// which line is at the top and how many there are.
+// which line is at the top (and, for a rich edit, at the bottom), the
+// selection and how many lines there are.
 int Text(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   const std::string text = SentText(c);
-  std::printf("text firstvisible=%d lines=%d length=%d value=%s\n",
-              static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)),
-              static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
+  const DWORD selection = static_cast<DWORD>(SendMessageA(c, EM_GETSEL, 0, 0));
+  std::printf("text firstvisible=%d lastvisible=%d sel=%d,%d lines=%d length=%d value=%s\n",
+              static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)), LastVisibleLine(c),
+              LOWORD(selection), HIWORD(selection), static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
               static_cast<int>(text.size()), OneLine(text).c_str());
+  return 0;
+}
+
+// rows CAPTION ID [FIRST [COUNT]]: the rows of a list view (from row FIRST,
+// at most COUNT), their columns joined by tabs, and which row is selected.
+int Rows(const char* caption, const char* id, const char* first, const char* most) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  const int count = static_cast<int>(SendMessageA(c, LVM_GETITEMCOUNT, 0, 0));
+  HWND header = reinterpret_cast<HWND>(SendMessageA(c, LVM_GETHEADER, 0, 0));
+  const int columns = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  std::printf("rows count=%d selected=%d\n", count,
+              static_cast<int>(SendMessageA(c, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+  constexpr size_t kText = 1024;
+  RemoteMemory memory(c, sizeof(LVITEMA) + kText);
+  if (!memory.ok()) return 1;
+  const int from = first != nullptr ? std::atoi(first) : 0;
+  const int to = most != nullptr ? std::min(count, from + std::atoi(most)) : count;
+  for (int row = from; row < to; ++row) {
+    std::string line;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = memory.at(sizeof(LVITEMA));
+      item.cchTextMax = kText;
+      memory.write(0, &item, sizeof item);
+      const LRESULT length = SendMessageA(c, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                          reinterpret_cast<LPARAM>(memory.at(0)));
+      char text[kText] = "";
+      memory.read(sizeof(LVITEMA), text, kText);
+      text[kText - 1] = '\0';
+      if (column > 0) line += '\t';
+      line.append(text, static_cast<size_t>(length > 0 ? length : 0));
+    }
+    std::printf("row %d text=%s\n", row, OneLine(line).c_str());
+  }
+  return 0;
+}
+
+// Real input, as a user's hands give it, to whatever window has the focus.
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+void SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+WORD KeyNamed(const std::string& name) {
+  static const struct {
+    const char* name;
+    WORD vk;
+  } kKeys[] = {{"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU},   {"enter", VK_RETURN},
+               {"escape", VK_ESCAPE}, {"tab", VK_TAB},    {"f3", VK_F3},     {"end", VK_END},
+               {"home", VK_HOME},    {"down", VK_DOWN},   {"up", VK_UP},     {"space", VK_SPACE}};
+  for (const auto& key : kKeys) {
+    if (lstrcmpiA(key.name, name.c_str()) == 0) return key.vk;
+  }
+  return name.size() == 1 ? static_cast<WORD>(Upper(name)[0]) : 0;
+}
+
+// Brings the window to the front, as a user's click on it would.
+bool Activate(HWND top) {
+  SetForegroundWindow(top);
+  for (int i = 0; i < 50 && GetForegroundWindow() != top; ++i) Sleep(10);
+  return GetForegroundWindow() == top;
+}
+
+// keys CAPTION COMBO: brings the window to the front and presses the keys
+// of COMBO ("ctrl+f", "shift+f3", "enter") together, in order.
+int Keys(const char* caption, const char* combo) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  if (!Activate(top)) {
+    std::printf("not-foreground\n");
+    return 1;
+  }
+  std::vector<WORD> keys;
+  std::string rest = combo;
+  for (size_t plus; !rest.empty(); rest = plus == std::string::npos ? "" : rest.substr(plus + 1)) {
+    plus = rest.find('+');
+    const WORD vk = KeyNamed(rest.substr(0, plus));
+    if (vk == 0) {
+      std::printf("unknown-key\n");
+      return 1;
+    }
+    keys.push_back(vk);
+  }
+  for (WORD vk : keys) SendKey(vk, false);
+  for (size_t i = keys.size(); i-- > 0;) SendKey(keys[i], true);
+  std::printf("pressed\n");
+  return 0;
+}
+
+// clickrow CAPTION ID ROW [double]: clicks (or double-clicks) the middle of
+// a list view row with the mouse.
+int ClickRow(const char* caption, const char* id, const char* row, bool twice) {
+  HWND c = Control(caption, id);
+  if (c == nullptr) return NotFound();
+  RemoteMemory memory(c, sizeof(RECT));
+  if (!memory.ok()) return 1;
+  RECT r{LVIR_LABEL, 0, 0, 0};
+  memory.write(0, &r, sizeof r);
+  if (!SendMessageA(c, LVM_GETITEMRECT, static_cast<WPARAM>(std::atoi(row)),
+                    reinterpret_cast<LPARAM>(memory.at(0)))) {
+    return NotFound();
+  }
+  memory.read(0, &r, sizeof r);
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(c, &p);
+  Activate(GetAncestor(c, GA_ROOT));
+  SetCursorPos(p.x, p.y);
+  for (int n = 0; n < (twice ? 2 : 1); ++n) {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  }
+  std::printf("clicked\n");
+  return 0;
+}
+
+// owner CAPTION: the caption of the window's owner.
+int Owner(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  HWND owner = GetWindow(top, GW_OWNER);
+  char text[256] = "";
+  if (owner != nullptr) GetWindowTextA(owner, text, sizeof text);
+  std::printf("owner caption=%s\n", OneLine(text).c_str());
+  return 0;
+}
+
+// ping CAPTION MS: asks the window something every millisecond for MS
+// milliseconds; the longest it took to answer, in milliseconds.
+int Ping(const char* caption, const char* ms) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  LARGE_INTEGER frequency{}, start{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  auto elapsed = [&] {
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  };
+  QueryPerformanceCounter(&start);
+  double longest = 0;
+  int polls = 0;
+  while (elapsed() < std::atof(ms)) {
+    const double asked = elapsed();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+    longest = std::max(longest, elapsed() - asked);
+    ++polls;
+    Sleep(1);
+  }
+  std::printf("pinged longest=%.1f polls=%d\n", longest, polls);
+  return 0;
+}
+
+// clickwatch CAPTION BUTTON LIST STATUS BUSY MS: empties the status text,
+// clicks a button, then watches the window until its status text is back
+// and does not begin with BUSY (at most MS milliseconds), asking it
+// something all the while: when the list first had rows, when the status
+// settled, and the longest the window took to answer, in milliseconds.
+int ClickWatch(const char* caption, const char* button, const char* list, const char* status,
+               const char* busy, const char* ms) {
+  HWND top = TopWindow(caption);
+  HWND b = Control(caption, button);
+  HWND l = Control(caption, list);
+  HWND s = Control(caption, status);
+  if (top == nullptr || b == nullptr || l == nullptr || s == nullptr) return NotFound();
+  LARGE_INTEGER frequency{}, start{}, now{};
+  QueryPerformanceFrequency(&frequency);
+  auto elapsed = [&] {
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  };
+  SendMessageA(s, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  QueryPerformanceCounter(&start);
+  PostMessageA(b, BM_CLICK, 0, 0);
+  double first_row = -1, longest = 0;
+  int polls = 0;
+  std::string text;
+  const double limit = std::atof(ms);
+  while (elapsed() < limit) {
+    const double asked = elapsed();
+    text = TextOf(s);
+    longest = std::max(longest, elapsed() - asked);
+    ++polls;
+    // Rows count once the window has begun this search (its status is back).
+    DWORD_PTR rows = 0;
+    if (!text.empty()) SendMessageTimeoutA(l, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows);
+    if (rows > 0 && first_row < 0) first_row = elapsed();
+    if (!text.empty() && text.compare(0, std::strlen(busy), busy) != 0) break;
+    Sleep(1);
+  }
+  std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", first_row, elapsed(), longest,
+              polls, OneLine(text).c_str());
   return 0;
 }
 
@@ -720,6 +972,12 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "move" && n > 6) return Move(a(2), a(3), a(4), a(5), a(6));
   if (command == "sys" && n > 3) return Sys(a(2), a(3));
   if (command == "alpha" && n > 2) return Alpha(a(2));
+  if (command == "rows" && n > 3) return Rows(a(2), a(3), a(4), a(5));
+  if (command == "keys" && n > 3) return Keys(a(2), a(3));
+  if (command == "clickrow" && n > 4) return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
+  if (command == "owner" && n > 2) return Owner(a(2));
+  if (command == "ping" && n > 3) return Ping(a(2), a(3));
+  if (command == "clickwatch" && n > 7) return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7));
   if (command == "spawn") return Spawn(a(2));
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "redraw" && n > 2) return Redraw(a(2));
@@ -735,7 +993,9 @@ int Dispatch(const std::vector<std::string>& args) {
               " lastline CAPTION ID |"
               " vscroll CAPTION ID CODE [COUNT] |"
               " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
+              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
+              " clickrow CAPTION ID ROW [double] | owner CAPTION |"
+              " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

@@ -1,5 +1,8 @@
 #include "dialog.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace corvane {
 namespace {
 
@@ -18,6 +21,17 @@ void RemoveCreationHook() {
   t_creating = nullptr;
 }
 
+// The thread's modeless dialogs, for the modal loops to give their keys to.
+thread_local std::vector<HWND> t_modeless;
+
+bool IsModelessDialogMessage(MSG& msg) {
+  const std::vector<HWND> windows = t_modeless;  // a key may close one
+  for (HWND window : windows) {
+    if (IsWindow(window) && IsDialogMessageA(window, &msg)) return true;
+  }
+  return false;
+}
+
 // Every message is handled in the window procedure in front of the dialog
 // manager; what reaches the dialog procedure gets the default treatment.
 INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -26,26 +40,21 @@ INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 CDialog::CDialog(int template_id, HWND parent) : template_id_(template_id), parent_(parent) {}
 
-CDialog::~CDialog() = default;
+// A modeless window must not outlive the object its messages go to.
+CDialog::~CDialog() {
+  if (modeless_ && hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
 
 // A modeless dialog with a modal loop of our own rather than the system's
 // DialogBox: that one shows the window "normal" when its queue first runs
 // empty, which would undo a maximized or minimized state restored during
 // start-up.  This loop shows the window only if nothing has shown it yet.
 INT_PTR CDialog::DoModal() {
-  t_creating = this;
-  t_creation_hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
-  if (t_creation_hook == nullptr) {
-    t_creating = nullptr;
-    return -1;
-  }
   const bool disable_parent = parent_ != nullptr && IsWindowEnabled(parent_);
   if (disable_parent) EnableWindow(parent_, FALSE);
   modal_result_ = -1;
   in_modal_loop_ = true;
-  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id_), parent_,
-                                 PassiveDialogProc, 0);
-  RemoveCreationHook();  // still there when the template could not be loaded
+  HWND hwnd = CreateFromTemplate(parent_);
   if (hwnd != nullptr) RunModalLoop();
   in_modal_loop_ = false;
   if (disable_parent) {
@@ -54,6 +63,27 @@ INT_PTR CDialog::DoModal() {
   }
   if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
   return hwnd != nullptr ? modal_result_ : -1;
+}
+
+bool CDialog::Create(HWND owner) {
+  modeless_ = true;
+  HWND hwnd = CreateFromTemplate(owner);
+  if (hwnd == nullptr) return false;
+  t_modeless.push_back(hwnd);
+  return true;
+}
+
+HWND CDialog::CreateFromTemplate(HWND owner) {
+  t_creating = this;
+  t_creation_hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+  if (t_creation_hook == nullptr) {
+    t_creating = nullptr;
+    return nullptr;
+  }
+  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id_), owner,
+                                 PassiveDialogProc, 0);
+  RemoveCreationHook();  // still there when the template could not be loaded
+  return hwnd;
 }
 
 void CDialog::RunModalLoop() {
@@ -72,6 +102,7 @@ void CDialog::RunModalLoop() {
       break;
     }
     if (got == -1) break;
+    if (PreTranslateMessage(msg) || IsModelessDialogMessage(msg)) continue;
     if (!IsDialogMessageA(hwnd, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
@@ -102,6 +133,7 @@ LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam
     return DefDlgProcA(hwnd, msg, wparam, lparam);
   }
   if (msg == WM_NCDESTROY) {
+    t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), hwnd), t_modeless.end());
     const WNDPROC next = dialog->default_proc_;
     RemovePropA(hwnd, kObjectProperty);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
@@ -155,6 +187,8 @@ std::optional<LRESULT> CDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lpara
 
 BOOL CDialog::OnInitDialog() { return TRUE; }
 
+bool CDialog::PreTranslateMessage(const MSG&) { return false; }
+
 void CDialog::OnOK() { EndDialog(IDOK); }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
@@ -180,6 +214,10 @@ std::optional<LRESULT> CDialog::OnNotify(WPARAM, LPARAM) { return std::nullopt; 
 HWND CDialog::GetDlgItem(int id) const { return ::GetDlgItem(hwnd_, id); }
 
 void CDialog::EndDialog(INT_PTR result) {
+  if (modeless_) {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    return;
+  }
   modal_result_ = result;
   in_modal_loop_ = false;
   if (hwnd_ == nullptr) return;

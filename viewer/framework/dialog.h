@@ -1,5 +1,5 @@
-// Modal dialogs from the executable's dialog templates, with their messages
-// handed to virtual functions of a C++ object.
+// Modal and modeless dialogs from the executable's dialog templates, with
+// their messages handed to virtual functions of a C++ object.
 #pragma once
 
 #include <windows.h>
@@ -19,9 +19,16 @@ class CDialog {
   // value given to EndDialog, or -1 when the dialog could not be created.
   INT_PTR DoModal();
 
+  // Creates the dialog from its template as a modeless window owned by
+  // `owner` (shown if its template says so); false when it could not be
+  // created.  The framework's modal loops give it its dialog keys (Tab,
+  // Enter, Escape); EndDialog destroys it.
+  bool Create(HWND owner);
+
   // Null before the window exists and after it is destroyed.
   HWND GetSafeHwnd() const { return hwnd_; }
   HWND GetDlgItem(int id) const;
+  // Modal: ends the loop with result.  Modeless: destroys the window.
   void EndDialog(INT_PTR result);
   // Sends to every child, grandchild and deeper descendant.
   void SendMessageToDescendants(UINT msg, WPARAM wparam, LPARAM lparam) const;
@@ -34,6 +41,12 @@ class CDialog {
   // rest to their base class's WindowProc.  This one routes WM_INITDIALOG,
   // WM_COMMAND and WM_NOTIFY to the handlers below.
   virtual std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam);
+
+  // A message the framework's modal loop of this dialog is about to
+  // dispatch, for keys that mean something anywhere in its windows (an
+  // accelerator); true when handled, and then it is not dispatched.  This
+  // one handles nothing.
+  virtual bool PreTranslateMessage(const MSG& msg);
 
   // Default processing of the message being handled, for handlers that act
   // before or after it; its result is what they return.
@@ -57,6 +70,7 @@ class CDialog {
   };
   static LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK CreationHook(int code, WPARAM wparam, LPARAM lparam);
+  HWND CreateFromTemplate(HWND owner);
   void Attach(HWND hwnd);
   LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   void RunModalLoop();
@@ -67,6 +81,7 @@ class CDialog {
   WNDPROC default_proc_ = nullptr;
   const Message* current_ = nullptr;
   bool in_modal_loop_ = false;
+  bool modeless_ = false;
   INT_PTR modal_result_ = -1;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -118,6 +119,90 @@ TEST(Dialog, SendsToDescendantsAtAllDepths) {
   ASSERT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(child_text, "reached");
   EXPECT_EQ(grandchild_text, "reached");
+}
+
+// Runs `step` once from the thread's message loop, after the messages
+// posted before it have been handled there.
+class LoopStep {
+ public:
+  static void After(DWORD milliseconds, std::function<void()> step) {
+    Pending() = std::move(step);
+    SetTimer(nullptr, 0, milliseconds, Run);
+  }
+
+ private:
+  static std::function<void()>& Pending() {
+    static std::function<void()> step;
+    return step;
+  }
+  static void CALLBACK Run(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    std::function<void()> step = std::move(Pending());
+    if (step) step();
+  }
+};
+
+// A modeless dialog beside a modal one gets its dialog keys from the modal
+// loop: Tab moves on from its list to its edit field, Escape destroys it,
+// and the modal dialog runs on.
+TEST(Dialog, AModelessDialogGetsItsKeysFromTheModalLoop) {
+  CDialog modeless(IDD_FRAMEWORK_TEST);
+  HWND modeless_window = nullptr;
+  int focus_before_tab = 0;
+  int focus_after_tab = 0;
+  bool open_after_tab = false;
+  bool open_after_escape = true;
+  TestDialog dialog([&](HWND dlg) {
+    ASSERT_TRUE(modeless.Create(dlg));
+    modeless_window = modeless.GetSafeHwnd();
+    EXPECT_EQ(GetWindow(modeless_window, GW_OWNER), dlg);
+    HWND list = GetDlgItem(modeless_window, IDC_TEST_LIST);
+    SetForegroundWindow(modeless_window);
+    SetFocus(list);
+    focus_before_tab = GetDlgCtrlID(GetFocus());
+    PostMessageA(list, WM_KEYDOWN, VK_TAB, 0);
+    LoopStep::After(100, [&, dlg] {
+      focus_after_tab = GetDlgCtrlID(GetFocus());
+      open_after_tab = IsWindow(modeless_window) != FALSE;
+      PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+      LoopStep::After(100, [&, dlg] {
+        open_after_escape = IsWindow(modeless_window) != FALSE;
+        PostMessageA(dlg, WM_CLOSE, 0, 0);
+      });
+    });
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(open_after_tab);
+  EXPECT_EQ(focus_before_tab, IDC_TEST_LIST);
+  EXPECT_EQ(focus_after_tab, IDC_TEST_VIEW);
+  EXPECT_FALSE(open_after_escape);
+  EXPECT_EQ(modeless.GetSafeHwnd(), nullptr);
+}
+
+// Takes F3 wherever it is pressed, before any window sees it.
+class AcceleratorDialog : public TestDialog {
+ public:
+  using TestDialog::TestDialog;
+  int f3_presses = 0;
+
+ protected:
+  bool PreTranslateMessage(const MSG& msg) override {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_F3) return false;
+    ++f3_presses;
+    return true;
+  }
+};
+
+TEST(Dialog, PreTranslateMessageSeesKeysBeforeTheirWindow) {
+  CDialog modeless(IDD_FRAMEWORK_TEST);
+  AcceleratorDialog dialog([&](HWND dlg) {
+    ASSERT_TRUE(modeless.Create(dlg));
+    PostMessageA(GetDlgItem(dlg, IDC_TEST_LIST), WM_KEYDOWN, VK_F3, 0);
+    PostMessageA(GetDlgItem(modeless.GetSafeHwnd(), IDC_TEST_VIEW), WM_KEYDOWN, VK_F3, 0);
+    PostMessageA(GetDlgItem(dlg, IDC_TEST_LIST), WM_KEYDOWN, VK_RETURN, 0);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.f3_presses, 2);
 }
 
 TEST(ListControls, ComboBoxAndListBoxWrappersWorkOnTheDialogsControls) {

@@ -3,6 +3,7 @@
 
 #define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
+#define IDD_SEARCH 110
 #define IDR_MAINFRAME 128
 
 // Main dialog (IDD_MAIN).
@@ -24,3 +25,14 @@
 #define IDC_VERSION_TEXT 1013
 #define IDC_WEB 1014
 #define IDC_HELP_PAGE 1015
+
+// The viewer's system-menu item "&Search History...\tCtrl+F".
+#define IDM_SEARCH_HISTORY 0x0110
+
+// Search window (IDD_SEARCH).
+#define IDC_SEARCH_QUERY 1100
+#define IDC_SEARCH_START 1101
+#define IDC_SEARCH_MATCH_CASE 1102
+#define IDC_SEARCH_SCOPE 1103
+#define IDC_SEARCH_RESULTS 1104
+#define IDC_SEARCH_STATUS 1105

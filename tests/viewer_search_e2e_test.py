@@ -1,0 +1,309 @@
+"""The History Viewer's search window as a user meets it: opening it, what
+matches and how its rows and status line read, its scopes and cap, a second
+search or closing cancelling a running one, going to a match, F3 in the
+viewer, its keys, and its remembered place."""
+
+import datetime
+import os
+import re
+import time
+import unittest
+
+import harness
+import viewer_session as vs
+from viewer_session import CAPTION, SEARCH
+
+FINISHED = re.compile(r"^(No matches|[\d,]+\+? match(?:es)? in [\d,]+ days?) \(\d+\.\d\d s\)$")
+WEDNESDAY = datetime.date(2002, 6, 12)
+FRIDAY = datetime.date(2002, 6, 14)
+JULY = datetime.date(2002, 7, 1)
+
+
+def long_day(marks):
+    """A conversation of 300 lines, "line n", where the lines in marks
+    also say "target n"."""
+    return vs.conversation(["line %d%s" % (n, " target %d" % n if n in marks else "")
+                            for n in range(300)])
+
+
+class ViewerSearchTest(vs.ViewerTest):
+    def setUp(self):
+        super().setUp()
+        harness.reg_delete(vs.SEARCH_PLACEMENT_KEY)
+        self.addCleanup(harness.reg_delete, vs.SEARCH_PLACEMENT_KEY)
+
+    def search_window(self):
+        w = self.robot.window(SEARCH)
+        return w if w and w["visible"] == "1" else None
+
+    def open_search(self, how="keys"):
+        """Opens the search window with Ctrl+F in the viewer (or its system
+        menu item) and waits until it shows."""
+        if how == "keys":
+            self.assertEqual(self.robot("keys", CAPTION, "ctrl+f"), ["pressed"])
+        else:
+            self.robot("sys", CAPTION, vs.SC_SEARCH)
+        return harness.wait_until(self.search_window, timeout=10, what="the search window")
+
+    def status(self):
+        return self.robot.control(SEARCH, vs.STATUS)["text"]
+
+    def rows(self, first=0, most=None):
+        """(user, buddy, date, text) of each row (from row first, at most
+        most of them), and the number of rows."""
+        lines = self.robot("rows", SEARCH, vs.RESULTS, first, *([most] if most else []))
+        count = int(harness.parse_fields(lines[0])["count"])
+        return [tuple(harness.parse_robot_line(l, "text")["text"].split("\t")) for l in lines[1:]], count
+
+    def set_options(self, match_case, scope):
+        if (self.robot.control(SEARCH, vs.MATCH_CASE)["checked"] == "1") != match_case:
+            self.robot("click", SEARCH, vs.MATCH_CASE)
+            harness.wait_until(lambda: (self.robot.control(SEARCH, vs.MATCH_CASE)["checked"] == "1")
+                               == match_case, timeout=5, what="Match case")
+        if self.robot.items(SEARCH, vs.SCOPE)[1] != scope:
+            self.robot("select", SEARCH, vs.SCOPE, scope)
+
+    def start_search(self, query, match_case=False, scope=0):
+        """Types the query and presses Enter in it, as a user would."""
+        self.set_options(match_case, scope)
+        self.robot("settext", SEARCH, vs.QUERY, query)
+        self.assertEqual(self.robot("keys", SEARCH, "alt+f"), ["pressed"])  # "&Find:"
+        self.assertEqual(self.robot("keys", SEARCH, "enter"), ["pressed"])
+
+    def wait_finished(self, timeout=30):
+        status = harness.wait_until(lambda: (lambda t: t if FINISHED.match(t) else None)(self.status()),
+                                    timeout=timeout, what="the search to end")
+        return FINISHED.match(status).group(1)
+
+    def search(self, query, match_case=False, scope=0):
+        """Runs a search to its end: its rows and its status without the time."""
+        self.start_search(query, match_case, scope)
+        summary = self.wait_finished()
+        return self.rows()[0], summary
+
+    def test_matches_the_text_as_the_reader_sees_it(self):
+        vs.write_day(self.path("alice", "bob"), FRIDAY, vs.conversation(
+            ["<B>lun</B>ch at noon?", "fish &amp; chips", "fish<BR>chips", "\xc4pfel und \xe4pfel",
+             "a <A HREF=\"http://lunch.example/\">link</A> &lt;lunchbox&gt;"]))
+        self.start_viewer("alice", "bob")
+        self.open_search()
+        day = ("alice", "bob", "2002-06-14 [Friday]")
+
+        self.assertEqual(self.search("lunch"),
+                         ([day + ("bob: lunch at noon?",), day + ("bob: a link <lunchbox>",)],
+                          "2 matches in 1 day"))
+        self.assertEqual(self.search("fish & chips"),
+                         ([day + ("alice: fish & chips",)], "1 match in 1 day"))
+        self.assertEqual(self.search("fish chips"), ([], "No matches"))
+        self.assertEqual(self.search("chips"),
+                         ([day + ("alice: fish & chips",), day + ("chips",)], "2 matches in 1 day"))
+        # Letters fold in the code page, unless the case must match.
+        apples = day + ("alice: \xc4pfel und \xe4pfel",)
+        self.assertEqual(self.search("\xe4PFEL"), ([apples, apples], "2 matches in 1 day"))
+        self.assertEqual(self.search("\xe4pfel", match_case=True), ([apples], "1 match in 1 day"))
+        self.assertEqual(self.search("LUNCH", match_case=True), ([], "No matches"))
+        # The status line says how long it took.
+        self.assertRegex(self.status(), r"^No matches \(\d\.\d\d s\)$")
+
+    def test_rows_come_newest_first_in_each_scope(self):
+        bob = self.path("alice", "bob")
+        vs.write_day(bob, WEDNESDAY, vs.conversation(["lunch on wednesday"]))
+        vs.write_day(bob, FRIDAY, vs.conversation(["lunch one", "no", "lunch two, lunch three"]),
+                     vs.conversation(["lunch four"]))
+        vs.write_day(bob, JULY, vs.conversation(["LUNCH in july"]))
+        vs.write_day(self.path("alice", "Carol"), FRIDAY, vs.conversation(["carol's lunch"], buddy="Carol"))
+        vs.write_day(self.path("Bert", "ernie"), FRIDAY, vs.conversation(["bert's lunch"], buddy="ernie"))
+        vs.write_day(self.path("Bert", "ernie"), WEDNESDAY, vs.conversation(["nothing"], buddy="ernie"))
+        self.start_viewer("alice", "bob")
+        self.open_search()
+        self.assertEqual(self.robot.items(SEARCH, vs.SCOPE), (["All users", "alice", "alice and bob"], 0))
+
+        july = ("alice", "bob", "2002-07-01 [Monday]")
+        friday = ("alice", "bob", "2002-06-14 [Friday]")
+        carol = ("alice", "Carol", "2002-06-14 [Friday]")
+        bert = ("Bert", "ernie", "2002-06-14 [Friday]")
+        wednesday = ("alice", "bob", "2002-06-12 [Wednesday]")
+        bob_rows = [july + ("bob: LUNCH in july",),
+                    friday + ("bob: lunch one",),
+                    friday + ("bob: lunch two, lunch three",),
+                    friday + ("bob: lunch two, lunch three",),
+                    friday + ("bob: lunch four",)]
+        everything = bob_rows[:5] + [carol + ("Carol: carol's lunch",), bert + ("ernie: bert's lunch",),
+                                     wednesday + ("bob: lunch on wednesday",)]
+        self.assertEqual(self.search("lunch"), (everything, "8 matches in 5 days"))
+        self.assertEqual(self.search("lunch", scope=1),
+                         ([r for r in everything if r[0] == "alice"], "7 matches in 4 days"))
+        self.assertEqual(self.search("lunch", scope=2),
+                         (bob_rows + [wednesday + ("bob: lunch on wednesday",)], "6 matches in 3 days"))
+
+        # The scopes follow the viewer's selection and keep their place.
+        self.robot("select", CAPTION, vs.BUDDIES, 1)
+        harness.wait_until(lambda: self.robot.items(SEARCH, vs.SCOPE) ==
+                           (["All users", "alice", "alice and Carol"], 2),
+                           timeout=10, what="the scopes of alice and Carol")
+        self.assertEqual(self.search("lunch", scope=2), ([carol + ("Carol: carol's lunch",)],
+                                                         "1 match in 1 day"))
+
+    def test_the_search_stops_at_ten_thousand_rows(self):
+        vs.write_day(self.path("alice", "bob"), FRIDAY, vs.conversation(["lunch " * 10001]))
+        vs.write_day(self.path("carol", "dave"), FRIDAY, vs.conversation(["lunch " * 10000], buddy="dave"))
+        vs.write_day(self.path("carol", "amy"), FRIDAY, vs.conversation(["hello"], buddy="amy"))
+        self.start_viewer("carol", "amy")
+        self.open_search()
+        self.start_search("lunch")
+        self.assertEqual(self.wait_finished(), "10,000+ matches in 1 day")
+        rows, count = self.rows(most=2)
+        self.assertEqual(count, 10000)
+        self.assertEqual(self.rows(9999)[0][0][:3], ("alice", "bob", "2002-06-14 [Friday]"))
+        # A long line shows the words around its match, cut with "...".
+        self.assertRegex(rows[0][3], r"^bob: (lunch ){12,}lunch\.\.\.$")
+        self.assertRegex(rows[1][3], r"^bob: (lunch ){12,}lunch\.\.\.$")
+        # Exactly as many as the cap is no cut.
+        self.start_search("lunch", scope=1)
+        self.assertEqual(self.wait_finished(), "10,000 matches in 1 day")
+        rows, count = self.rows(9999)
+        self.assertEqual(count, 10000)
+        self.assertEqual(rows[0][:3], ("carol", "dave", "2002-06-14 [Friday]"))
+        self.assertRegex(rows[0][3], r"^\.\.\.(lunch ){12,}lunch$")
+
+    def test_a_new_search_or_closing_cancels_the_running_one(self):
+        # Enough history that a search takes a while: 300 days of 200 KB.
+        filler = vs.conversation(["filler line %d of a long day" % k for k in range(2000)])
+        for n in range(300):
+            vs.write_day(self.path("alice", "buddy%03d" % n), FRIDAY, filler,
+                         vs.conversation(["needle %d" % n, "thread %d" % n]))
+        self.start_viewer("alice", "buddy000")
+        self.open_search()
+        self.start_search("needle")
+        self.assertTrue(self.status().startswith("Searching... "), self.status())
+        self.start_search("thread")
+        self.assertEqual(self.wait_finished(), "300 matches in 300 days")
+        rows, count = self.rows()
+        self.assertEqual(count, 300)
+        self.assertEqual(sorted(r[3] for r in rows), sorted("alice: thread %d" % n for n in range(300)))
+
+        # Closing stops the search; the viewer goes on answering.
+        self.start_search("needle")
+        self.assertEqual(self.robot("keys", SEARCH, "escape"), ["pressed"])
+        harness.wait_until(lambda: self.robot.window(SEARCH) is None, timeout=5,
+                           what="the search window to close")
+        self.assertEqual(self.selected(), ("alice", "buddy000", "2002-06-14 [Friday]"))
+        self.open_search()
+        self.assertEqual(self.rows(), ([], 0))
+        self.assertEqual(self.status(), "")
+
+        # So does closing the viewer, which ends as usual.
+        self.start_search("needle")
+        self.assertEqual(self.close_viewer(self.viewers[-1]), 0)
+
+    def test_a_chosen_row_shows_its_day_at_the_match(self):
+        vs.write_day(self.path("alice", "bob"), FRIDAY, long_day({150}))
+        vs.write_day(self.path("alice", "bob"), JULY, vs.conversation(["a newer day"]))
+        vs.write_day(self.path("alice", "carol"), FRIDAY, vs.conversation(["carol's day"], buddy="carol"))
+        self.start_viewer("alice", "carol")
+        self.wait_shown("carol's day")
+        self.open_search()
+        self.assertEqual(self.search("target")[0],
+                         [("alice", "bob", "2002-06-14 [Friday]", "bob: line 150 target 150")])
+
+        # Enter on the row.
+        self.robot("clickrow", SEARCH, vs.RESULTS, 0)
+        harness.wait_until(lambda: self.robot("rows", SEARCH, vs.RESULTS, 0, 0)[0].endswith("selected=0"),
+                           timeout=5, what="the row selected")
+        self.assertEqual(self.robot("keys", SEARCH, "enter"), ["pressed"])
+        self.wait_selected(("alice", "bob", "2002-06-14 [Friday]"))
+        self.assert_line_stays_in_view("line 150 target 150")
+
+        # A double-click, after the user has looked elsewhere.
+        self.robot("select", CAPTION, vs.DATES, 1)
+        self.wait_shown("a newer day")
+        self.robot("clickrow", SEARCH, vs.RESULTS, 0, "double")
+        self.wait_selected(("alice", "bob", "2002-06-14 [Friday]"))
+        self.assert_line_stays_in_view("line 150 target 150")
+
+    def line_of(self, marker):
+        text = self.shown()["value"]
+        return text[:text.index(marker)].count("\n")
+
+    def in_view(self, marker):
+        fields = self.shown()
+        if marker not in fields["value"]:
+            return False
+        return int(fields["firstvisible"]) <= self.line_of(marker) <= int(fields["lastvisible"])
+
+    def assert_line_stays_in_view(self, marker):
+        """The line comes into view and is still there after the half second
+        in which an ordinary selection scrolls to the end."""
+        harness.wait_until(lambda: self.in_view(marker), timeout=10, what="%r in view" % marker)
+        time.sleep(1.0)
+        self.assertTrue(self.in_view(marker), "%r left the view: %r" % (marker, self.shown()))
+
+    def test_f3_steps_through_the_matches_of_the_shown_day(self):
+        vs.write_day(self.path("alice", "bob"), FRIDAY, long_day({50, 150, 250}))
+        self.start_viewer("alice", "bob")
+        self.open_search()
+        rows, _ = self.search("target")
+        self.assertEqual([r[3] for r in rows], ["bob: line 50 target 50", "bob: line 150 target 150",
+                                                 "bob: line 250 target 250"])
+        self.robot("clickrow", SEARCH, vs.RESULTS, 1, "double")
+        self.assert_line_stays_in_view("target 150")
+        self.assertEqual(self.robot("keys", CAPTION, "f3"), ["pressed"])
+        harness.wait_until(lambda: self.in_view("target 250"), timeout=5, what="F3 to the next match")
+        self.assertEqual(self.robot("keys", CAPTION, "shift+f3"), ["pressed"])
+        harness.wait_until(lambda: self.in_view("target 150"), timeout=5, what="Shift+F3 back")
+        self.assertEqual(self.robot("keys", CAPTION, "shift+f3"), ["pressed"])
+        harness.wait_until(lambda: self.in_view("target 50"), timeout=5, what="Shift+F3 to the first")
+
+    def test_opening_its_keys_and_its_remembered_place(self):
+        vs.write_day(self.path("alice", "bob"), FRIDAY, vs.conversation(["lunch"]))
+        self.start_viewer()
+        # The system menu's item opens it, owned by the viewer.
+        self.open_search(how="menu")
+        self.assertEqual(self.robot("owner", SEARCH), ["owner caption=" + CAPTION])
+        texts = {int(c["id"]): c["text"] for c in self.robot.controls(SEARCH)}
+        self.assertEqual((texts[vs.SEARCH_BUTTON], texts[vs.MATCH_CASE]), ("&Search", "Match &case"))
+        self.assertEqual(self.robot.window(SEARCH)["focus"], str(vs.QUERY))
+
+        # Tab moves on; a second Ctrl+F in the viewer comes back to the
+        # query with all of it selected.
+        self.robot("settext", SEARCH, vs.QUERY, "lunch")
+        self.assertEqual(self.robot("keys", SEARCH, "tab"), ["pressed"])
+        harness.wait_until(lambda: self.robot.window(SEARCH)["focus"] == str(vs.SEARCH_BUTTON),
+                           timeout=5, what="Tab to the Search button")
+        self.assertEqual(self.robot("keys", CAPTION, "ctrl+f"), ["pressed"])
+        harness.wait_until(lambda: self.robot.window(SEARCH)["foreground"] == "1" and
+                           self.robot.window(SEARCH)["focus"] == str(vs.QUERY),
+                           timeout=5, what="the query in front again")
+        self.assertIn(" sel=0,5 ", self.robot("text", SEARCH, vs.QUERY)[0])
+        self.assertEqual(len(self.robot.dialogs(SEARCH)), 1)
+
+        # Resizable: the list and the status line follow the edges.
+        before = self.search_rects()
+        window = self.robot.window(SEARCH)
+        left, top, right, bottom = (int(v) for v in window["rect"].split(","))
+        moved = (left + 40, top + 30, right + 140, bottom + 80)
+        self.robot("move", SEARCH, moved[0], moved[1], moved[2] - moved[0], moved[3] - moved[1])
+        harness.wait_until(lambda: self.robot.window(SEARCH)["rect"] == "%d,%d,%d,%d" % moved,
+                           timeout=5, what="the moved window")
+        after = harness.wait_until(lambda: (lambda r: r if r[vs.RESULTS] != before[vs.RESULTS] else None)(
+            self.search_rects()), timeout=5, what="the list to follow")
+        self.assertEqual(after[vs.RESULTS], (before[vs.RESULTS][0], before[vs.RESULTS][1],
+                                             before[vs.RESULTS][2] + 100, before[vs.RESULTS][3] + 50))
+        self.assertEqual(after[vs.STATUS][1], before[vs.STATUS][1] + 50)
+        self.assertEqual(after[vs.SEARCH_BUTTON][0], before[vs.SEARCH_BUTTON][0] + 100)
+
+        # Escape closes it; it opens again where it was left.
+        self.assertEqual(self.robot("keys", SEARCH, "escape"), ["pressed"])
+        harness.wait_until(lambda: self.robot.window(SEARCH) is None, timeout=5, what="closed")
+        saved = {k: int(v[1], 0) for k, v in harness.reg_values(vs.SEARCH_PLACEMENT_KEY).items()}
+        self.assertEqual((saved["Left"], saved["Top"], saved["Right"], saved["Bottom"]), moved)
+        self.open_search()
+        self.assertEqual(self.robot.window(SEARCH)["rect"], "%d,%d,%d,%d" % moved)
+
+    def search_rects(self):
+        return {int(c["id"]): tuple(int(v) for v in c["rect"].split(","))
+                for c in self.robot.controls(SEARCH) if c["id"] != "-1"}
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,44 @@
+// Reads a search's day files on a thread of its own, in order and a few
+// megabytes ahead of the matcher, so that opening and reading the next
+// files (most of a search's time under Wine) overlaps matching this one.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvane {
+
+class DayReader {
+ public:
+  // Starts reading at once.
+  explicit DayReader(std::vector<std::string> paths);
+  // Stops the reading after the file in hand and waits for it.
+  ~DayReader();
+  DayReader(const DayReader&) = delete;
+  DayReader& operator=(const DayReader&) = delete;
+
+  // The next file's bytes, swapped into `html` (whose old buffer is kept
+  // for a later file); empty bytes for a file that could not be read.
+  // False after the last file.
+  bool Next(std::string& html);
+
+ private:
+  void ReadAll();
+
+  const std::vector<std::string> paths_;
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::deque<std::string> ready_;    // under lock_
+  std::vector<std::string> spare_;   // under lock_: emptied buffers to read into
+  std::size_t readyBytes_ = 0;       // under lock_
+  bool done_ = false;                // under lock_
+  bool stop_ = false;                // under lock_
+  std::thread thread_;
+};
+
+}  // namespace corvane

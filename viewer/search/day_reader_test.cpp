@@ -1,0 +1,73 @@
+#include "viewer/search/day_reader.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+class DayReaderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "corvane-day-reader-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    for (const std::string& path : written_) DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = folder_ + "\\" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    written_.push_back(path);
+    return path;
+  }
+
+  std::string folder_;
+  std::vector<std::string> written_;
+};
+
+TEST_F(DayReaderTest, GivesEveryFileInOrderAndNothingForOneItCannotRead) {
+  const std::string big(3 << 20, 'x');  // more than one file's worth ahead
+  DayReader reader({Write("a.html", "first"), folder_ + "\\missing.html", Write("b.html", big), "",
+                    Write("c.html", "last")});
+  std::string html = "left over";
+  ASSERT_TRUE(reader.Next(html));
+  EXPECT_EQ(html, "first");
+  ASSERT_TRUE(reader.Next(html));
+  EXPECT_EQ(html, "");
+  ASSERT_TRUE(reader.Next(html));
+  EXPECT_EQ(html, big);
+  ASSERT_TRUE(reader.Next(html));
+  EXPECT_EQ(html, "");
+  ASSERT_TRUE(reader.Next(html));
+  EXPECT_EQ(html, "last");
+  EXPECT_FALSE(reader.Next(html));
+  EXPECT_FALSE(reader.Next(html));
+}
+
+// A search that ends early (cancelled, or at its cap) leaves the reader
+// waiting for room ahead; it must stop, not hang.
+TEST_F(DayReaderTest, AReaderLeftEarlyStopsWithoutReadingTheRest) {
+  std::vector<std::string> paths;
+  const std::string megabyte(1 << 20, 'y');
+  for (int n = 0; n < 40; ++n) paths.push_back(Write("day" + std::to_string(n) + ".html", megabyte));
+  const DWORD started = GetTickCount();
+  {
+    DayReader reader(paths);
+    std::string html;
+    ASSERT_TRUE(reader.Next(html));
+    EXPECT_EQ(html.size(), megabyte.size());
+  }
+  EXPECT_LT(GetTickCount() - started, 5000u);
+}
+
+}  // namespace
+}  // namespace corvane

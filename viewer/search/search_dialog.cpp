@@ -1,0 +1,288 @@
+#include "viewer/search/search_dialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "viewer/resources/viewer_resources.h"
+#include "viewer/search/search_texts.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kPlacementName[] = "Corvane History Search";
+
+// Posted by the search's worker when rows wait or the search has ended;
+// wParam: the search's id, so that a replaced search's last words are
+// ignored.
+constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 1;
+
+// Rows reach the list at most this often (the first ones at once): each
+// new count redraws the list's scroll bar, which costs Wine tens of
+// milliseconds, and the window must keep answering meanwhile.
+constexpr UINT_PTR kShowRowsTimer = 1;
+constexpr UINT kShowRowsMs = 250;
+
+// What a query may hold; a line of the view is rarely longer.
+constexpr int kMaxQuery = 255;
+
+struct Column {
+  const char* title;
+  int width;  // dialog units
+};
+// The Text column takes what the others leave.
+constexpr Column kColumns[] = {{"User", 50}, {"Buddy", 50}, {"Date", 86}, {"Text", 100}};
+constexpr int kTextColumn = 3;
+
+std::string TextOf(HWND control) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+double SecondsSince(const LARGE_INTEGER& start) {
+  LARGE_INTEGER now{};
+  LARGE_INTEGER frequency{};
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+const std::string& ColumnText(const SearchRow& row, int column) {
+  switch (column) {
+    case 0:
+      return row.day.user;
+    case 1:
+      return row.day.buddy;
+    case 2:
+      return row.day.date;
+    default:
+      return row.text;
+  }
+}
+
+}  // namespace
+
+CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold)
+    : CPlacementDialog(IDD_SEARCH), host_(host), name_fold_(name_fold) {
+  SetApplyPlacement(true);
+  SetPersistPlacement(true);
+  SetPlacementName(kPlacementName);
+}
+
+HWND CHistorySearchDlg::Results() const { return GetDlgItem(IDC_SEARCH_RESULTS); }
+
+void CHistorySearchDlg::Open(HWND owner) {
+  if (GetSafeHwnd() == nullptr && !Create(owner)) return;
+  HWND window = GetSafeHwnd();
+  if (IsIconic(window)) {
+    ShowWindow(window, SW_RESTORE);
+  } else if (!IsWindowVisible(window)) {
+    ShowWindow(window, SW_SHOW);
+  }
+  SetForegroundWindow(window);
+  SelectQuery();
+}
+
+void CHistorySearchDlg::SetViewerSelection(const std::string& user, const std::string& buddy) {
+  if (user == viewer_user_ && buddy == viewer_buddy_) return;
+  viewer_user_ = user;
+  viewer_buddy_ = buddy;
+  if (GetSafeHwnd() != nullptr) FillScopes();
+}
+
+BOOL CHistorySearchDlg::OnInitDialog() {
+  CPlacementDialog::OnInitDialog();
+  AnchorControls();
+  AddColumns();
+  FillScopes();
+  SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_QUERY, EM_LIMITTEXT, kMaxQuery, 0);
+  // Placed before it first shows, so it never jumps.
+  RestorePlacementOnce();
+  return TRUE;
+}
+
+void CHistorySearchDlg::AnchorControls() {
+  AnchorControl(IDC_SEARCH_QUERY, kTopLeft, kTopRight);
+  AnchorControl(IDC_SEARCH_START, kTopRight, kTopRight);
+  AnchorControl(IDC_SEARCH_RESULTS, kTopLeft, kBottomRight);
+  AnchorControl(IDC_SEARCH_STATUS, kBottomLeft, kBottomRight);
+}
+
+void CHistorySearchDlg::AddColumns() {
+  HWND list = Results();
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  int index = 0;
+  for (const Column& column : kColumns) {
+    RECT width{0, 0, column.width, 0};
+    MapDialogRect(GetSafeHwnd(), &width);
+    LVCOLUMNA header{};
+    header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    header.pszText = const_cast<char*>(column.title);
+    header.cx = width.right;
+    header.iSubItem = index;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&header));
+    ++index;
+  }
+  SendMessageA(list, LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+// "All users", then the viewer's user, then its user and buddy, as far as
+// the viewer has them selected.
+void CHistorySearchDlg::FillScopes() {
+  HWND scopes = GetDlgItem(IDC_SEARCH_SCOPE);
+  SendMessageA(scopes, CB_RESETCONTENT, 0, 0);
+  std::vector<std::string> texts{"All users"};
+  if (!viewer_user_.empty()) texts.push_back(viewer_user_);
+  if (!viewer_user_.empty() && !viewer_buddy_.empty()) texts.push_back(viewer_user_ + " and " + viewer_buddy_);
+  for (const std::string& text : texts) {
+    SendMessageA(scopes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  scope_ = std::min(scope_, static_cast<int>(texts.size()) - 1);
+  SendMessageA(scopes, CB_SETCURSEL, static_cast<WPARAM>(scope_), 0);
+}
+
+void CHistorySearchDlg::SelectQuery() {
+  HWND query = GetDlgItem(IDC_SEARCH_QUERY);
+  SendMessageA(GetSafeHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(query), TRUE);
+  SendMessageA(query, EM_SETSEL, 0, -1);
+}
+
+std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+  switch (msg) {
+    case WM_SEARCH_PROGRESS:
+      OnProgress(wparam);
+      return 0;
+    case WM_TIMER:
+      if (wparam != kShowRowsTimer) break;
+      KillTimer(GetSafeHwnd(), kShowRowsTimer);
+      show_pending_ = false;
+      if (run_) ShowRows(SearchingText(rows_.size(), days_));
+      return 0;
+    case WM_SIZE: {
+      const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wparam, lparam);
+      SendMessageA(Results(), LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
+      return result;
+    }
+    case WM_DESTROY:
+      run_.reset();
+      break;
+    default:
+      break;
+  }
+  return CPlacementDialog::WindowProc(msg, wparam, lparam);
+}
+
+bool CHistorySearchDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
+  const int id = LOWORD(wparam);
+  const int code = HIWORD(wparam);
+  // Enter anywhere arrives as the default button's click.
+  if ((id == IDC_SEARCH_START || id == IDOK) && code == BN_CLICKED) {
+    OnEnterOrSearch();
+  } else if (id == IDC_SEARCH_SCOPE && code == CBN_SELCHANGE) {
+    scope_ = static_cast<int>(SendMessageA(GetDlgItem(IDC_SEARCH_SCOPE), CB_GETCURSEL, 0, 0));
+  } else {
+    return CPlacementDialog::OnCommand(wparam, lparam);
+  }
+  return true;
+}
+
+std::optional<LRESULT> CHistorySearchDlg::OnNotify(WPARAM wparam, LPARAM lparam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+  if (header->idFrom != IDC_SEARCH_RESULTS) return CPlacementDialog::OnNotify(wparam, lparam);
+  if (header->code == LVN_GETDISPINFOA) {
+    FillRowText(*reinterpret_cast<NMLVDISPINFOA*>(lparam));
+    return 0;
+  }
+  if (header->code == NM_DBLCLK) {
+    const int index = reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem;
+    if (index >= 0) GoToRow(index);
+    return 0;
+  }
+  return CPlacementDialog::OnNotify(wparam, lparam);
+}
+
+// Enter on a row goes to its match; anywhere else it searches.
+void CHistorySearchDlg::OnEnterOrSearch() {
+  HWND list = Results();
+  if (GetFocus() == list) {
+    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row >= 0) {
+      GoToRow(row);
+      return;
+    }
+  }
+  StartSearch();
+}
+
+void CHistorySearchDlg::StartSearch() {
+  run_.reset();
+  KillTimer(GetSafeHwnd(), kShowRowsTimer);
+  show_pending_ = false;
+  rows_.clear();
+  days_ = 0;
+  shown_rows_ = 0;
+  SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
+  query_ = TextOf(GetDlgItem(IDC_SEARCH_QUERY));
+  if (query_.empty()) {
+    SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, "");
+    return;
+  }
+  const bool match_case = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
+  fold_ = match_case ? IdentityFold() : name_fold_;
+  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}};
+  if (scope_ >= 1) request.user = viewer_user_;
+  if (scope_ >= 2) request.buddy = viewer_buddy_;
+  QueryPerformanceCounter(&started_);
+  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), WM_SEARCH_PROGRESS, ++run_id_, std::move(request));
+  SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, SearchingText(0, 0).c_str());
+}
+
+void CHistorySearchDlg::OnProgress(WPARAM id) {
+  if (!run_ || id != run_id_) return;
+  SearchProgress progress = run_->Take();
+  for (SearchRow& row : progress.rows) rows_.push_back(std::move(row));
+  days_ = progress.days;
+  if (progress.finished) {
+    run_.reset();
+    KillTimer(GetSafeHwnd(), kShowRowsTimer);
+    show_pending_ = false;
+    ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_)));
+  } else if (shown_rows_ == 0 && !rows_.empty()) {
+    ShowRows(SearchingText(rows_.size(), days_));
+  } else if (rows_.size() != shown_rows_ && !show_pending_) {
+    show_pending_ = SetTimer(GetSafeHwnd(), kShowRowsTimer, kShowRowsMs, nullptr) != 0;
+  }
+}
+
+// The list learns the new count with its drawing held, then draws once.
+void CHistorySearchDlg::ShowRows(const std::string& status) {
+  if (rows_.size() != shown_rows_) {
+    HWND list = Results();
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    shown_rows_ = rows_.size();
+  }
+  SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
+}
+
+void CHistorySearchDlg::FillRowText(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) {
+    item.pszText[0] = '\0';
+    return;
+  }
+  lstrcpynA(item.pszText, ColumnText(rows_[static_cast<std::size_t>(item.iItem)], item.iSubItem).c_str(),
+            item.cchTextMax);
+}
+
+void CHistorySearchDlg::GoToRow(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return;
+  if (!host_.ShowMatch(rows_[static_cast<std::size_t>(index)], query_, fold_)) MessageBeep(MB_ICONEXCLAMATION);
+}
+
+}  // namespace corvane

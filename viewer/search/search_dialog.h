@@ -1,0 +1,79 @@
+// The History Viewer's search window, "Corvane History Search": a query,
+// "Match case", a scope, the matches as rows (newest day first) and a status
+// line.  Modeless and owned by the viewer, with a placement of its own.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "placement_dialog.h"
+#include "viewer/search/search_worker.h"
+
+namespace corvane {
+
+// What the search window asks of the viewer that owns it.
+class SearchHost {
+ public:
+  virtual ~SearchHost() = default;
+  virtual std::string HistoryFolder() const = 0;
+  // Selects the row's user, buddy and date as a user's selection would and
+  // shows the day with every occurrence of `query` (compared through `fold`)
+  // highlighted and the row's occurrence in view; false when the day is no
+  // longer listed.
+  virtual bool ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) = 0;
+};
+
+class CHistorySearchDlg : public CPlacementDialog {
+ public:
+  CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold);
+
+  // Opens the window owned by `owner`, or brings the open one to the front;
+  // either way with the query selected for typing over.
+  void Open(HWND owner);
+
+  // The viewer's selected user and buddy (empty: none), for the scope list.
+  void SetViewerSelection(const std::string& user, const std::string& buddy);
+
+ protected:
+  BOOL OnInitDialog() override;
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  bool OnCommand(WPARAM wparam, LPARAM lparam) override;
+  std::optional<LRESULT> OnNotify(WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void AnchorControls();
+  void AddColumns();
+  void FillScopes();
+  void SelectQuery();
+  void OnEnterOrSearch();
+  void StartSearch();
+  void OnProgress(WPARAM id);
+  void ShowRows(const std::string& status);
+  void FillRowText(NMLVDISPINFOA& info) const;
+  void GoToRow(int index);
+  HWND Results() const;
+
+  SearchHost& host_;
+  const FoldTable name_fold_;
+  std::string viewer_user_;
+  std::string viewer_buddy_;
+  int scope_ = 0;
+
+  // The running or last search.
+  std::unique_ptr<SearchRun> run_;
+  WPARAM run_id_ = 0;
+  std::string query_;
+  FoldTable fold_{};
+  LARGE_INTEGER started_{};
+  std::vector<SearchRow> rows_;
+  std::size_t shown_rows_ = 0;  // what the list has been told
+  bool show_pending_ = false;   // the timer that shows the rest is set
+  std::size_t days_ = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+#include "viewer/search/search_order.h"
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+int CompareFolded(const std::string& a, const std::string& b, const FoldTable& fold) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const int x = fold[static_cast<unsigned char>(a[i])];
+    const int y = fold[static_cast<unsigned char>(b[i])];
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+}  // namespace
+
+void SortNewestFirst(std::vector<SearchDay>& days, const FoldTable& fold) {
+  std::sort(days.begin(), days.end(), [&fold](const SearchDay& a, const SearchDay& b) {
+    if (const int date = CompareFolded(a.date, b.date, fold)) return date > 0;
+    if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
+    return CompareFolded(a.buddy, b.buddy, fold) < 0;
+  });
+}
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+// The order in which the search reads the days of a history, which is the
+// order of its rows: newest date first, then by user and buddy.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/search/text_find.h"
+
+namespace corvane {
+
+struct SearchDay {
+  std::string user;
+  std::string buddy;
+  std::string date;  // the date list's text, e.g. "2002-06-14 [Friday]"
+};
+
+// Dates compare as their zero-padded texts do, newest first; users and then
+// buddies ascending.  Texts compare through `fold` (the code page's case
+// folding, as the viewer's sorted lists ignore case), equal ones by their
+// bytes, so the order is the same on every run.
+void SortNewestFirst(std::vector<SearchDay>& days, const FoldTable& fold);
+
+}  // namespace corvane

@@ -1,0 +1,146 @@
+#include "viewer/search/search_worker.h"
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "viewer/history_entries.h"
+#include "viewer/history_tree.h"
+#include "viewer/search/day_reader.h"
+#include "viewer/search/day_search.h"
+#include "viewer/search/search_texts.h"
+
+namespace corvane {
+
+struct SearchRunState {
+  SearchRunState(HWND w, UINT m, WPARAM i, SearchRequest r)
+      : window(w), message(m), id(i), request(std::move(r)) {}
+
+  const HWND window;
+  const UINT message;
+  const WPARAM id;
+  const SearchRequest request;
+  std::atomic<bool> cancelled{false};
+
+  std::mutex lock;
+  SearchProgress pending;  // under lock
+  bool posted = false;     // under lock: a message is on its way
+
+  // Under lock: one message for however many batches arrive before the
+  // window takes them.
+  void Notify() {
+    if (posted || cancelled) return;
+    posted = PostMessageA(window, message, id, 0) != FALSE;
+  }
+
+  void Publish(std::vector<SearchRow> rows, bool capped) {
+    std::lock_guard<std::mutex> guard(lock);
+    if (!rows.empty()) ++pending.days;
+    for (SearchRow& row : rows) pending.rows.push_back(std::move(row));
+    pending.capped = capped;
+    Notify();
+  }
+
+  void Finish() {
+    std::lock_guard<std::mutex> guard(lock);
+    pending.finished = true;
+    Notify();
+  }
+};
+
+namespace {
+
+std::vector<std::string> NamesOrAll(const std::string& name, const std::optional<std::string>& folder,
+                                    HistoryLevel level) {
+  if (!name.empty()) return {name};
+  if (!folder) return {};
+  return ListHistoryLevel(folder->c_str(), level);
+}
+
+// Every day file of the request's users and buddies, as the viewer lists
+// them.
+std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
+  const SearchRequest& request = state.request;
+  std::vector<SearchDay> days;
+  const std::string& root = request.history_folder;
+  for (const std::string& user : NamesOrAll(request.user, root, HistoryLevel::kUsers)) {
+    for (const std::string& buddy :
+         NamesOrAll(request.buddy, JoinHistoryPath(root, {user}), HistoryLevel::kBuddies)) {
+      if (state.cancelled) return {};
+      const std::optional<std::string> folder = JoinHistoryPath(root, {user, buddy});
+      if (!folder) continue;
+      for (std::string& date : ListHistoryLevel(folder->c_str(), HistoryLevel::kDates)) {
+        days.push_back(SearchDay{user, buddy, std::move(date)});
+      }
+    }
+  }
+  return days;
+}
+
+// The day files' paths, in the days' order; empty where a path would not
+// fit (such a file is never read).
+std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::string& folder) {
+  std::vector<std::string> paths;
+  paths.reserve(days.size());
+  for (const SearchDay& day : days) {
+    paths.push_back(JoinHistoryPath(folder, {day.user, day.buddy, DateEntryFileName(day.date)}).value_or(""));
+  }
+  return paths;
+}
+
+void Search(SearchRunState& state) {
+  std::vector<SearchDay> days = DaysInScope(state);
+  SortNewestFirst(days, state.request.name_fold);
+  DayReader reader(PathsOf(days, state.request.history_folder));
+  DaySearch search(state.request.query, state.request.fold);
+  std::string html;
+  std::size_t rows = 0;
+  for (const SearchDay& day : days) {
+    if (state.cancelled || !reader.Next(html)) return;
+    const std::vector<std::size_t>& found = search.Find(html);
+    if (found.empty()) continue;
+    const bool capped = rows + found.size() > kMaxSearchRows;
+    const std::size_t taken = capped ? kMaxSearchRows - rows : found.size();
+    std::vector<std::string> texts = MatchRowTexts(search.Text(), found, taken, search.QueryLength());
+    std::vector<SearchRow> batch;
+    batch.reserve(taken);
+    for (std::size_t i = 0; i < taken; ++i) {
+      batch.push_back(SearchRow{day, std::move(texts[i]), static_cast<int>(i)});
+    }
+    rows += taken;
+    state.Publish(std::move(batch), capped);
+    if (capped) return;
+  }
+}
+
+void Work(std::shared_ptr<SearchRunState> state) {
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+  try {
+    Search(*state);
+  } catch (...) {
+    // Out of memory on a huge file: the search ends with what it found.
+  }
+  state->Finish();
+}
+
+}  // namespace
+
+SearchRun::SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request)
+    : state_(std::make_shared<SearchRunState>(window, message, id, std::move(request))) {
+  std::thread(Work, state_).detach();
+}
+
+SearchRun::~SearchRun() { state_->cancelled = true; }
+
+SearchProgress SearchRun::Take() {
+  std::lock_guard<std::mutex> guard(state_->lock);
+  SearchProgress taken = std::move(state_->pending);
+  state_->pending = SearchProgress{};
+  state_->pending.days = taken.days;
+  state_->pending.capped = taken.capped;
+  state_->posted = false;
+  return taken;
+}
+
+}  // namespace corvane

@@ -1,0 +1,61 @@
+// The search's worker thread: it lists the days in scope, reads each day
+// file once, newest first, and hands its rows to the search window in
+// batches, so the window stays answering while a whole history is read.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "viewer/search/search_order.h"
+#include "viewer/search/text_find.h"
+
+namespace corvane {
+
+struct SearchRequest {
+  std::string history_folder;
+  std::string query;
+  FoldTable fold;        // how letters compare: the identity for "Match case"
+  FoldTable name_fold;   // how users, buddies and dates sort
+  std::string user;      // empty: every user
+  std::string buddy;     // empty: every buddy of the user
+};
+
+struct SearchRow {
+  SearchDay day;
+  std::string text;     // the Text column
+  int occurrence = 0;   // among the query's occurrences in the day, document order
+};
+
+// What a search found since the window last asked.
+struct SearchProgress {
+  std::vector<SearchRow> rows;
+  std::size_t days = 0;  // day files with a row, all told
+  bool finished = false;
+  bool capped = false;   // stopped at kMaxSearchRows with more to find
+};
+
+// What the worker and the window share; the worker keeps it alive for as
+// long as it runs.
+struct SearchRunState;
+
+class SearchRun {
+ public:
+  // Starts the worker.  Whenever rows wait, and once when the search has
+  // ended, it posts `message` with wParam `id` to `window`.
+  SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request);
+  // Cancels: the worker stops before its next file and posts nothing more.
+  ~SearchRun();
+  SearchRun(const SearchRun&) = delete;
+  SearchRun& operator=(const SearchRun&) = delete;
+
+  SearchProgress Take();
+
+ private:
+  std::shared_ptr<SearchRunState> state_;
+};
+
+}  // namespace corvane
