@@ -1,4 +1,4 @@
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 #include <algorithm>
 #include <array>

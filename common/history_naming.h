@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "capacities.h"
+#include "common/capacities.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "maker_site.h"
+#include "common/maker_site.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "maker_site.h"
+#include "common/maker_site.h"
 
 #include <gtest/gtest.h>
 
-#include "test_environment.h"
+#include "common/test_environment.h"
 
 namespace corvane {
 namespace {

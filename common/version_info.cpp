@@ -1,12 +1,12 @@
-#include "version_info.h"
+#include "common/version_info.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "bounded_copy.h"
-#include "version_text.h"
+#include "common/bounded_copy.h"
+#include "common/version_text.h"
 
 namespace corvane {
 namespace {

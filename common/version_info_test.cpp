@@ -1,6 +1,6 @@
 // Version texts read from real version resources of small probe libraries
 // built beside this test.
-#include "version_info.h"
+#include "common/version_info.h"
 
 #include <windows.h>
 

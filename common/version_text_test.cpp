@@ -1,4 +1,4 @@
-#include "version_text.h"
+#include "common/version_text.h"
 
 #include <gtest/gtest.h>
 

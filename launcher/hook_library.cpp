@@ -1,7 +1,7 @@
-#include "hook_library.h"
+#include "launcher/hook_library.h"
 
-#include "launcher_texts.h"
-#include "message_boxes.h"
+#include "launcher/launcher_texts.h"
+#include "launcher/message_boxes.h"
 
 namespace corvane {
 namespace {

@@ -1,6 +1,6 @@
-#include "host_processes.h"
+#include "launcher/host_processes.h"
 
-#include "launch_rules.h"
+#include "launcher/launch_rules.h"
 
 namespace corvane {
 namespace {

@@ -1,6 +1,6 @@
-#include "instance_handshake.h"
+#include "launcher/instance_handshake.h"
 
-#include "launcher_protocol.h"
+#include "launcher/launcher_protocol.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "launch_rules.h"
+#include "launcher/launch_rules.h"
 
 #include <cctype>
 #include <vector>

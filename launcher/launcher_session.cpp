@@ -1,7 +1,7 @@
-#include "launcher_session.h"
+#include "launcher/launcher_session.h"
 
-#include "launcher_texts.h"
-#include "message_boxes.h"
+#include "launcher/launcher_texts.h"
+#include "launcher/message_boxes.h"
 
 namespace corvane {
 

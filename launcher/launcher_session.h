@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "hook_library.h"
-#include "host_processes.h"
+#include "launcher/hook_library.h"
+#include "launcher/host_processes.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "launcher_texts.h"
+#include "launcher/launcher_texts.h"
 
 namespace corvane {
 namespace {

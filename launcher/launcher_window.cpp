@@ -1,9 +1,9 @@
-#include "launcher_window.h"
+#include "launcher/launcher_window.h"
 
 #include <shellapi.h>
 
-#include "launcher_protocol.h"
-#include "launcher_resources.h"
+#include "launcher/launcher_protocol.h"
+#include "launcher/launcher_resources.h"
 
 namespace corvane {
 namespace {

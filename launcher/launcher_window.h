@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "launcher_session.h"
+#include "launcher/launcher_session.h"
 
 namespace corvane {
 

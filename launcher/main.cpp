@@ -5,15 +5,15 @@
 #include <string>
 
 #include "common/launch_failure_texts.h"
-#include "hook_library.h"
-#include "host_processes.h"
-#include "instance_handshake.h"
-#include "launch_rules.h"
-#include "launcher_protocol.h"
-#include "launcher_session.h"
-#include "launcher_texts.h"
-#include "launcher_window.h"
-#include "message_boxes.h"
+#include "launcher/hook_library.h"
+#include "launcher/host_processes.h"
+#include "launcher/instance_handshake.h"
+#include "launcher/launch_rules.h"
+#include "launcher/launcher_protocol.h"
+#include "launcher/launcher_session.h"
+#include "launcher/launcher_texts.h"
+#include "launcher/launcher_window.h"
+#include "launcher/message_boxes.h"
 #include "launcher/library_version.h"
 
 namespace corvane {

@@ -1,8 +1,8 @@
-#include "message_boxes.h"
+#include "launcher/message_boxes.h"
 
 #include <new>
 
-#include "launcher_texts.h"
+#include "launcher/launcher_texts.h"
 
 namespace corvane {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "launcher_protocol.h"
+#include "launcher/launcher_protocol.h"
 
 namespace {
 

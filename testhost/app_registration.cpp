@@ -1,8 +1,8 @@
-#include "app_registration.h"
+#include "testhost/app_registration.h"
 
 #include <windows.h>
 
-#include "registry_names.h"
+#include "common/registry_names.h"
 
 namespace testhost {
 

@@ -1,12 +1,12 @@
-#include "buddy_list.h"
+#include "testhost/buddy_list.h"
 
-#include "buddy_list_layout.h"
-#include "conversation_windows.h"
-#include "host_names.h"
-#include "popups.h"
-#include "text_controls.h"
-#include "thread_windows.h"
-#include "window_factory.h"
+#include "testhost/buddy_list_layout.h"
+#include "testhost/conversation_windows.h"
+#include "testhost/host_names.h"
+#include "testhost/popups.h"
+#include "testhost/text_controls.h"
+#include "testhost/thread_windows.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

@@ -1,4 +1,4 @@
-#include "buddy_list_layout.h"
+#include "testhost/buddy_list_layout.h"
 
 namespace testhost {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "buddy_list_placement.h"
+#include "testhost/buddy_list_placement.h"
 
 namespace testhost {
 

@@ -1,4 +1,4 @@
-#include "buddy_list_placement.h"
+#include "testhost/buddy_list_placement.h"
 
 #include <algorithm>
 

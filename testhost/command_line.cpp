@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "testhost/command_line.h"
 
 namespace testhost {
 

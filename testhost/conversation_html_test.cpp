@@ -1,4 +1,4 @@
-#include "conversation_html.h"
+#include "testhost/conversation_html.h"
 
 #include <gtest/gtest.h>
 

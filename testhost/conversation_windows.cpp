@@ -1,15 +1,15 @@
-#include "conversation_windows.h"
+#include "testhost/conversation_windows.h"
 
 #include <algorithm>
 #include <map>
 
-#include "buddy_list.h"
-#include "conversation_html.h"
-#include "host_names.h"
-#include "report.h"
-#include "report_format.h"
-#include "text_controls.h"
-#include "window_factory.h"
+#include "testhost/buddy_list.h"
+#include "testhost/conversation_html.h"
+#include "testhost/host_names.h"
+#include "testhost/report.h"
+#include "testhost/report_format.h"
+#include "testhost/text_controls.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

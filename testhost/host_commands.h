@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script_command.h"
+#include "testhost/script_command.h"
 
 namespace testhost {
 

@@ -1,4 +1,4 @@
-#include "host_names.h"
+#include "testhost/host_names.h"
 
 namespace testhost {
 

@@ -7,19 +7,19 @@
 #include <fstream>
 #include <sstream>
 
-#include "app_registration.h"
-#include "buddy_list.h"
-#include "command_line.h"
-#include "conversation_windows.h"
-#include "host_names.h"
-#include "popups.h"
-#include "report.h"
-#include "report_format.h"
-#include "script_runner.h"
-#include "simple_controls.h"
-#include "status_notify.h"
-#include "text_controls.h"
-#include "thread_windows.h"
+#include "testhost/app_registration.h"
+#include "testhost/buddy_list.h"
+#include "testhost/command_line.h"
+#include "testhost/conversation_windows.h"
+#include "testhost/host_names.h"
+#include "testhost/popups.h"
+#include "testhost/report.h"
+#include "testhost/report_format.h"
+#include "testhost/script_runner.h"
+#include "testhost/simple_controls.h"
+#include "testhost/status_notify.h"
+#include "testhost/text_controls.h"
+#include "testhost/thread_windows.h"
 
 using namespace testhost;
 

@@ -1,10 +1,10 @@
-#include "popups.h"
+#include "testhost/popups.h"
 
 #include <string>
 
-#include "report.h"
-#include "thread_windows.h"
-#include "window_factory.h"
+#include "testhost/report.h"
+#include "testhost/thread_windows.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

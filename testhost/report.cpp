@@ -1,4 +1,4 @@
-#include "report.h"
+#include "testhost/report.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "report_format.h"
+#include "testhost/report_format.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "script_command.h"
+#include "testhost/script_command.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "command_line.h"
-#include "host_names.h"
-#include "report_format.h"
-#include "script_command.h"
+#include "testhost/command_line.h"
+#include "testhost/host_names.h"
+#include "testhost/report_format.h"
+#include "testhost/script_command.h"
 
 #include <gtest/gtest.h>
 

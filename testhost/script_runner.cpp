@@ -1,12 +1,12 @@
-#include "script_runner.h"
+#include "testhost/script_runner.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "host_commands.h"
-#include "report.h"
-#include "report_format.h"
+#include "testhost/host_commands.h"
+#include "testhost/report.h"
+#include "testhost/report_format.h"
 
 namespace testhost {
 namespace {

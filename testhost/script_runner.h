@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "script_command.h"
+#include "testhost/script_command.h"
 
 namespace testhost {
 

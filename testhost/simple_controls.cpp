@@ -1,10 +1,10 @@
-#include "simple_controls.h"
+#include "testhost/simple_controls.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "window_factory.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

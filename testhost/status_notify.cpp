@@ -1,9 +1,9 @@
-#include "status_notify.h"
+#include "testhost/status_notify.h"
 
 #include <string>
 
-#include "report.h"
-#include "window_factory.h"
+#include "testhost/report.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

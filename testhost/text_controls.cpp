@@ -1,10 +1,10 @@
-#include "text_controls.h"
+#include "testhost/text_controls.h"
 
 #include <string>
 
-#include "conversation_html.h"
-#include "report.h"
-#include "window_factory.h"
+#include "testhost/conversation_html.h"
+#include "testhost/report.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

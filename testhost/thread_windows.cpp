@@ -1,12 +1,12 @@
-#include "thread_windows.h"
+#include "testhost/thread_windows.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "report.h"
-#include "report_format.h"
-#include "window_factory.h"
+#include "testhost/report.h"
+#include "testhost/report_format.h"
+#include "testhost/window_factory.h"
 
 namespace testhost {
 namespace {

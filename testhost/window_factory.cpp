@@ -1,10 +1,10 @@
-#include "window_factory.h"
+#include "testhost/window_factory.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "report.h"
-#include "report_format.h"
+#include "testhost/report.h"
+#include "testhost/report_format.h"
 
 namespace testhost {
 

@@ -16,9 +16,9 @@
 #include <cstring>
 #include <string>
 
-#include "ad_pane.h"
-#include "buddy_list_placement.h"
-#include "child_layout.h"
+#include "hooklib/buddylist/ad_pane.h"
+#include "testhost/buddy_list_placement.h"
+#include "hooklib/buddylist/child_layout.h"
 
 namespace {
 

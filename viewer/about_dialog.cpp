@@ -1,11 +1,11 @@
-#include "about_dialog.h"
+#include "viewer/about_dialog.h"
 
 #include <string>
 
 #include "common/open_web_address.h"
-#include "maker_site.h"
-#include "version_info.h"
-#include "viewer_resources.h"
+#include "common/maker_site.h"
+#include "common/version_info.h"
+#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {

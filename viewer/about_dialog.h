@@ -3,7 +3,7 @@
 // help pages.
 #pragma once
 
-#include "dialog.h"
+#include "viewer/framework/dialog.h"
 
 namespace corvane {
 

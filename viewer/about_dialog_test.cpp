@@ -1,10 +1,10 @@
-#include "about_dialog.h"
+#include "viewer/about_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "viewer_resources.h"
+#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "anchor_layout.h"
+#include "viewer/anchor_layout.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "layout_rect.h"
+#include "viewer/layout_rect.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "anchor_repaint.h"
+#include "viewer/anchor_repaint.h"
 
 #include <algorithm>
 #include <iterator>

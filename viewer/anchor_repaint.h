@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "layout_rect.h"
+#include "viewer/layout_rect.h"
 
 namespace corvane {
 

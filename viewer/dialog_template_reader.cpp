@@ -1,4 +1,4 @@
-#include "dialog_template_reader.h"
+#include "viewer/dialog_template_reader.h"
 
 #include <cstdint>
 

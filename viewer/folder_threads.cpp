@@ -1,11 +1,11 @@
-#include "folder_threads.h"
+#include "viewer/folder_threads.h"
 
 #include <memory>
 #include <string_view>
 
-#include "history_entries.h"
-#include "history_tree.h"
-#include "viewer_messages.h"
+#include "viewer/history_entries.h"
+#include "viewer/history_tree.h"
+#include "viewer/viewer_messages.h"
 
 namespace corvane {
 namespace {

@@ -1,12 +1,12 @@
-#include "history_deletion.h"
+#include "viewer/history_deletion.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
 
-#include "bounded_copy.h"
-#include "capacities.h"
+#include "common/bounded_copy.h"
+#include "common/capacities.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "history_entries.h"
+#include "viewer/history_entries.h"
 
 #include <cctype>
 

@@ -1,11 +1,11 @@
-#include "history_entries.h"
+#include "viewer/history_entries.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {

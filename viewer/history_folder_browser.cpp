@@ -1,9 +1,9 @@
-#include "history_folder_browser.h"
+#include "viewer/history_folder_browser.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "capacities.h"
+#include "common/capacities.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "history_size_text.h"
+#include "viewer/history_size_text.h"
 
 namespace corvane {
 

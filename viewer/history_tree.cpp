@@ -1,4 +1,4 @@
-#include "history_tree.h"
+#include "viewer/history_tree.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <optional>
 
-#include "history_entries.h"
+#include "viewer/history_entries.h"
 
 namespace corvane {
 namespace {

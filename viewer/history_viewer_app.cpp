@@ -1,10 +1,10 @@
-#include "history_viewer_app.h"
+#include "viewer/history_viewer_app.h"
 
 #include <commctrl.h>
 
-#include "history_viewer_dialog.h"
-#include "html_view.h"
-#include "viewer_registry.h"
+#include "viewer/history_viewer_dialog.h"
+#include "viewer/html_view.h"
+#include "viewer/viewer_registry.h"
 
 namespace corvane {
 namespace {

@@ -2,7 +2,7 @@
 // profile, then runs the main dialog; the program ends with it.
 #pragma once
 
-#include "win_app.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "history_entries.h"
-#include "history_tree.h"
-#include "history_viewer_dialog.h"
-#include "html_view.h"
+#include "viewer/history_entries.h"
+#include "viewer/history_tree.h"
+#include "viewer/history_viewer_dialog.h"
+#include "viewer/html_view.h"
 
 namespace corvane {
 namespace {

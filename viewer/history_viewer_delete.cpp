@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "history_deletion.h"
-#include "history_entries.h"
-#include "history_tree.h"
-#include "history_viewer_dialog.h"
-#include "win_app.h"
+#include "viewer/history_deletion.h"
+#include "viewer/history_entries.h"
+#include "viewer/history_tree.h"
+#include "viewer/history_viewer_dialog.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

@@ -1,19 +1,19 @@
-#include "history_viewer_dialog.h"
+#include "viewer/history_viewer_dialog.h"
 
 #include <cstdint>
 
-#include "about_dialog.h"
-#include "folder_threads.h"
-#include "history_folder_browser.h"
-#include "history_size_text.h"
-#include "html_view.h"
-#include "viewer_command_line.h"
-#include "viewer_messages.h"
-#include "viewer_registry.h"
+#include "viewer/about_dialog.h"
+#include "viewer/folder_threads.h"
+#include "viewer/history_folder_browser.h"
+#include "viewer/history_size_text.h"
+#include "viewer/html_view.h"
+#include "viewer/viewer_command_line.h"
+#include "viewer/viewer_messages.h"
+#include "viewer/viewer_registry.h"
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/search_menu.h"
-#include "viewer_resources.h"
-#include "win_app.h"
+#include "viewer/resources/viewer_resources.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "list_controls.h"
-#include "placement_dialog.h"
+#include "viewer/framework/list_controls.h"
+#include "viewer/framework/placement_dialog.h"
 #include "viewer/search/search_dialog.h"
 
 namespace corvane {

@@ -1,7 +1,7 @@
 // Entry point of "Corvane History Viewer.exe".
 #include <windows.h>
 
-#include "history_viewer_app.h"
+#include "viewer/history_viewer_app.h"
 
 namespace {
 

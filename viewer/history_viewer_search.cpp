@@ -1,9 +1,9 @@
 // The viewer's side of the search: the system-menu item and the keys that
 // open the search window, F3 in the shown day, and going to a match.
-#include "history_viewer_dialog.h"
-#include "html_view.h"
+#include "viewer/history_viewer_dialog.h"
+#include "viewer/html_view.h"
 #include "viewer/search/search_menu.h"
-#include "viewer_resources.h"
+#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "html_entities.h"
+#include "viewer/html_entities.h"
 
 namespace corvane {
 namespace {

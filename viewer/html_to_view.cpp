@@ -1,9 +1,9 @@
-#include "html_to_view.h"
+#include "viewer/html_to_view.h"
 
 #include <utility>
 
-#include "html_entities.h"
-#include "html_tokenizer.h"
+#include "viewer/html_entities.h"
+#include "viewer/html_tokenizer.h"
 
 namespace corvane {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "html_values.h"
+#include "viewer/html_values.h"
 
 namespace corvane {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "html_to_view.h"
+#include "viewer/html_to_view.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "html_to_view.h"
+#include "viewer/html_to_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "html_tokenizer.h"
+#include "viewer/html_tokenizer.h"
 
-#include "html_entities.h"
+#include "viewer/html_entities.h"
 
 namespace corvane {
 namespace {

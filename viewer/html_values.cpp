@@ -1,4 +1,4 @@
-#include "html_values.h"
+#include "viewer/html_values.h"
 
 #include <cstddef>
 

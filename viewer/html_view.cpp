@@ -1,4 +1,4 @@
-#include "html_view.h"
+#include "viewer/html_view.h"
 
 #include <richedit.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "html_to_view.h"
-#include "html_view_document.h"
-#include "html_view_links.h"
-#include "html_view_page.h"
-#include "html_view_state.h"
+#include "viewer/html_to_view.h"
+#include "viewer/html_view_document.h"
+#include "viewer/html_view_links.h"
+#include "viewer/html_view_page.h"
+#include "viewer/html_view_state.h"
 #include "viewer/html_view_highlight.h"
 #include "viewer/html_view_input.h"
 #include "viewer/html_view_load.h"

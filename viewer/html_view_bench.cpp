@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "bench_conversation.h"
-#include "capture_rewrite.h"
-#include "day_file.h"
-#include "history_naming.h"
-#include "html_to_view.h"
-#include "html_view.h"
+#include "hooklib/history/bench_conversation.h"
+#include "hooklib/history/capture_rewrite.h"
+#include "hooklib/history/day_file.h"
+#include "common/history_naming.h"
+#include "viewer/html_to_view.h"
+#include "viewer/html_view.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "html_view_document.h"
+#include "viewer/html_view_document.h"
 
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "html_view_page.h"
-#include "html_view_rtf.h"
+#include "viewer/html_view_page.h"
+#include "viewer/html_view_rtf.h"
 
 namespace corvane {
 namespace {

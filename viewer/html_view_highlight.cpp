@@ -2,8 +2,8 @@
 
 #include <richedit.h>
 
-#include "html_view_page.h"
-#include "html_view_scroll.h"
+#include "viewer/html_view_page.h"
+#include "viewer/html_view_scroll.h"
 #include "viewer/html_view_load.h"
 #include "viewer/html_view_marks.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "html_view_state.h"
+#include "viewer/html_view_state.h"
 
 namespace corvane {
 

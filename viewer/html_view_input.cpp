@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "html_view_links.h"
-#include "html_view_page.h"
-#include "html_view_scroll.h"
+#include "viewer/html_view_links.h"
+#include "viewer/html_view_page.h"
+#include "viewer/html_view_scroll.h"
 #include "viewer/html_view_load.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "html_view_state.h"
+#include "viewer/html_view_state.h"
 
 namespace corvane {
 

@@ -1,11 +1,11 @@
-#include "html_view_links.h"
+#include "viewer/html_view_links.h"
 
 #include <richedit.h>
 #include <shellapi.h>
 
 #include <algorithm>
 
-#include "html_view_state.h"
+#include "viewer/html_view_state.h"
 
 namespace corvane {
 namespace {

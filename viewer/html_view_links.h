@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "html_to_view.h"
+#include "viewer/html_to_view.h"
 
 namespace corvane {
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "html_view_document.h"
-#include "html_view_page.h"
-#include "html_view_scroll.h"
+#include "viewer/html_view_document.h"
+#include "viewer/html_view_page.h"
+#include "viewer/html_view_scroll.h"
 #include "viewer/html_view_marks.h"
 
 namespace corvane {

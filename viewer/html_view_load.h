@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <limits>
 
-#include "html_view_state.h"
+#include "viewer/html_view_state.h"
 
 namespace corvane {
 

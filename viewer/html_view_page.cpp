@@ -1,4 +1,4 @@
-#include "html_view_page.h"
+#include "viewer/html_view_page.h"
 
 #include <richedit.h>
 

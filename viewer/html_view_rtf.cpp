@@ -1,4 +1,4 @@
-#include "html_view_rtf.h"
+#include "viewer/html_view_rtf.h"
 
 #include <algorithm>
 #include <cstddef>

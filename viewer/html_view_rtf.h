@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "html_to_view.h"
+#include "viewer/html_to_view.h"
 #include "viewer/html_view_marks.h"
 #include "viewer/html_view_ranges.h"
 

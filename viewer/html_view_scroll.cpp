@@ -1,8 +1,8 @@
-#include "html_view_scroll.h"
+#include "viewer/html_view_scroll.h"
 
 #include <richedit.h>
 
-#include "html_view_page.h"
+#include "viewer/html_view_page.h"
 
 namespace corvane {
 namespace {

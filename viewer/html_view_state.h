@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "html_to_view.h"
-#include "html_view_links.h"
+#include "viewer/html_to_view.h"
+#include "viewer/html_view_links.h"
 #include "viewer/html_view_ranges.h"
 #include "viewer/search/text_find.h"
 

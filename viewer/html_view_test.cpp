@@ -1,6 +1,6 @@
 // The HTML view in a plain parent window, showing day files written by the
 // tests into a temporary folder.
-#include "html_view.h"
+#include "viewer/html_view.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "html_to_view.h"
-#include "html_view_links.h"
+#include "viewer/html_to_view.h"
+#include "viewer/html_view_links.h"
 #include "viewer/html_view_marks.h"
 
 namespace corvane {

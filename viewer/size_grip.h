@@ -2,7 +2,7 @@
 // the hit test that lets the user drag it.
 #pragma once
 
-#include "layout_rect.h"
+#include "viewer/layout_rect.h"
 
 namespace corvane {
 

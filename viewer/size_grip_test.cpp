@@ -1,4 +1,4 @@
-#include "size_grip.h"
+#include "viewer/size_grip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "viewer_command_line.h"
+#include "viewer/viewer_command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "viewer_registry.h"
+#include "viewer/viewer_registry.h"
 
 #include <windows.h>
 
-#include "capacities.h"
-#include "registry_names.h"
+#include "common/capacities.h"
+#include "common/registry_names.h"
 
 namespace corvane {
 

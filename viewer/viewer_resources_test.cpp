@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "dialog_template_reader.h"
-#include "version_info.h"
-#include "viewer_resources.h"
+#include "viewer/dialog_template_reader.h"
+#include "common/version_info.h"
+#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "folder_threads.h"
-#include "history_deletion.h"
-#include "history_size_text.h"
-#include "history_tree.h"
-#include "viewer_messages.h"
+#include "viewer/folder_threads.h"
+#include "viewer/history_deletion.h"
+#include "viewer/history_size_text.h"
+#include "viewer/history_tree.h"
+#include "viewer/viewer_messages.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "ad_pane.h"
+#include "hooklib/buddylist/ad_pane.h"
 
 namespace corvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "child_layout.h"
+#include "hooklib/buddylist/child_layout.h"
 
 namespace corvane {
 

@@ -1,22 +1,22 @@
-#include "buddy_list_proc.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
 
 #include <cstring>
 #include <optional>
 
-#include "bounded_copy.h"
-#include "buddy_list_window_state.h"
-#include "exports.h"
-#include "history_viewer_arguments.h"
+#include "common/bounded_copy.h"
+#include "hooklib/buddylist/buddy_list_window_state.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/buddylist/history_viewer_arguments.h"
 #include "hooklib/hook/host_boundary.h"
-#include "launch.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "quick_menu_window.h"
-#include "screen_name.h"
-#include "shared_settings.h"
-#include "system_clock.h"
-#include "transparency.h"
-#include "upgrade_check.h"
+#include "hooklib/buddylist/launch.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/buddylist/quick_menu_window.h"
+#include "hooklib/buddylist/screen_name.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/hook/system_clock.h"
+#include "hooklib/buddylist/transparency.h"
+#include "hooklib/upgrade/upgrade_check.h"
 
 namespace corvane {
 namespace {

@@ -1,19 +1,19 @@
 // The Buddy List subclass, installed through the hook procedure on a window
 // of the host's class, applying transparency and taking the screen name.
-#include "host_class_for_tests.h"
-#include "buddy_list_proc.h"
+#include "hooklib/hook/host_class_for_tests.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cbt_hook.h"
-#include "exports.h"
-#include "layered_alpha_probe.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/buddylist/layered_alpha_probe.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

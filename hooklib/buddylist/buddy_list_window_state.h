@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "quick_menu_button.h"
+#include "hooklib/buddylist/quick_menu_button.h"
 
 namespace corvane {
 

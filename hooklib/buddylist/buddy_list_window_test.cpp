@@ -7,16 +7,16 @@
 #include <thread>
 #include <vector>
 
-#include "box_answerer.h"
-#include "host_class_for_tests.h"
-#include "buddy_list_proc.h"
-#include "buddy_list_window_state.h"
-#include "cbt_hook.h"
-#include "exports.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "quick_menu_button.h"
-#include "shared_settings.h"
+#include "hooklib/hook/box_answerer.h"
+#include "hooklib/hook/host_class_for_tests.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
+#include "hooklib/buddylist/buddy_list_window_state.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/buddylist/quick_menu_button.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

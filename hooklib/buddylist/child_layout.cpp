@@ -1,4 +1,4 @@
-#include "child_layout.h"
+#include "hooklib/buddylist/child_layout.h"
 
 namespace corvane {
 namespace {

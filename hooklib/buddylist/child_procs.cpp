@@ -1,10 +1,10 @@
-#include "child_procs.h"
+#include "hooklib/buddylist/child_procs.h"
 
-#include "ad_pane.h"
-#include "child_layout.h"
+#include "hooklib/buddylist/ad_pane.h"
+#include "hooklib/buddylist/child_layout.h"
 #include "hooklib/hook/host_boundary.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "fade_rules.h"
+#include "hooklib/buddylist/fade_rules.h"
 
 #include <gtest/gtest.h>
 

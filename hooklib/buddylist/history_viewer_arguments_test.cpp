@@ -1,4 +1,4 @@
-#include "history_viewer_arguments.h"
+#include "hooklib/buddylist/history_viewer_arguments.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "launch.h"
+#include "hooklib/buddylist/launch.h"
 
 #include <shellapi.h>
 
-#include "shared_settings.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,8 +1,8 @@
 // Starts companions through the shell from a CurDir of the test's own: an
 // empty folder gives the exact error boxes, a folder with the probe program
 // under a companion's name shows what that program was started with.
-#include "host_class_for_tests.h"
-#include "launch.h"
+#include "hooklib/hook/host_class_for_tests.h"
+#include "hooklib/buddylist/launch.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <string>
 
-#include "bounded_copy.h"
-#include "box_answerer.h"
-#include "cbt_hook.h"
-#include "exports.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "common/bounded_copy.h"
+#include "hooklib/hook/box_answerer.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

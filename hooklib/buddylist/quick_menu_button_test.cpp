@@ -1,4 +1,4 @@
-#include "quick_menu_button.h"
+#include "hooklib/buddylist/quick_menu_button.h"
 
 #include <gtest/gtest.h>
 

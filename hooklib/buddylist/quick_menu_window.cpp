@@ -1,7 +1,7 @@
-#include "quick_menu_window.h"
+#include "hooklib/buddylist/quick_menu_window.h"
 
-#include "private_codes.h"
-#include "process_state.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
 
 namespace corvane {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "buddy_list_window_state.h"
+#include "hooklib/buddylist/buddy_list_window_state.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
-#include "screen_name.h"
+#include "hooklib/buddylist/screen_name.h"
 
 #include <algorithm>
 
-#include "capacities.h"
+#include "common/capacities.h"
 
 namespace corvane {
 

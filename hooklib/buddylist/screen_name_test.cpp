@@ -1,4 +1,4 @@
-#include "screen_name.h"
+#include "hooklib/buddylist/screen_name.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "transparency.h"
+#include "hooklib/buddylist/transparency.h"
 
-#include "fade_rules.h"
-#include "private_codes.h"
-#include "shared_settings.h"
+#include "hooklib/buddylist/fade_rules.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

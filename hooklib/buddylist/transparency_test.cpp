@@ -1,11 +1,11 @@
 // The layered-window operation and the fade rules on real windows.
-#include "transparency.h"
+#include "hooklib/buddylist/transparency.h"
 
 #include <gtest/gtest.h>
 
-#include "layered_alpha_probe.h"
-#include "private_codes.h"
-#include "shared_settings.h"
+#include "hooklib/buddylist/layered_alpha_probe.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "host_window_fixture.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "hooklib/conversation/host_window_fixture.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,10 +1,10 @@
-#include "conversation_procs.h"
+#include "hooklib/conversation/conversation_procs.h"
 
-#include "conversation_window.h"
+#include "hooklib/conversation/conversation_window.h"
 #include "hooklib/hook/host_boundary.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "session_map.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/conversation/session_map.h"
 
 namespace corvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "host_window_fixture.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "hooklib/conversation/host_window_fixture.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

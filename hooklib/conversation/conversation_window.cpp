@@ -1,21 +1,21 @@
-#include "conversation_window.h"
+#include "hooklib/conversation/conversation_window.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "bounded_copy.h"
-#include "capacities.h"
-#include "capture.h"
-#include "exports.h"
-#include "history_viewer_arguments.h"
+#include "common/bounded_copy.h"
+#include "common/capacities.h"
+#include "hooklib/history/capture.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/buddylist/history_viewer_arguments.h"
 #include "hooklib/hook/host_boundary.h"
-#include "launch.h"
-#include "private_codes.h"
-#include "process_state.h"
-#include "session_map.h"
-#include "shared_settings.h"
-#include "transparency.h"
+#include "hooklib/buddylist/launch.h"
+#include "hooklib/hook/private_codes.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/conversation/session_map.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/buddylist/transparency.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "host_window_fixture.h"
+#include "hooklib/conversation/host_window_fixture.h"
 
 #include <filesystem>
 #include <cstdio>
@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "bounded_copy.h"
-#include "cbt_hook.h"
-#include "exports.h"
-#include "host_class_for_tests.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "common/bounded_copy.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/host_class_for_tests.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "box_answerer.h"
-#include "system_clock.h"
+#include "hooklib/hook/box_answerer.h"
+#include "hooklib/hook/system_clock.h"
 
 namespace corvane {
 

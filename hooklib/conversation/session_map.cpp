@@ -1,12 +1,12 @@
-#include "session_map.h"
+#include "hooklib/conversation/session_map.h"
 
 #include <map>
 #include <memory>
 #include <new>
 
-#include "bounded_copy.h"
-#include "history_naming.h"
-#include "system_clock.h"
+#include "common/bounded_copy.h"
+#include "common/history_naming.h"
+#include "hooklib/hook/system_clock.h"
 
 namespace corvane {
 namespace {

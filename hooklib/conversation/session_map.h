@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "capacities.h"
+#include "common/capacities.h"
 #include "hooklib/history/day_file_write.h"
 
 namespace corvane {

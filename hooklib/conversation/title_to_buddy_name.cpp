@@ -1,6 +1,6 @@
-#include "title_to_buddy_name.h"
+#include "hooklib/conversation/title_to_buddy_name.h"
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
-#include "title_to_buddy_name.h"
+#include "hooklib/conversation/title_to_buddy_name.h"
 
 #include <gtest/gtest.h>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {

@@ -1,14 +1,14 @@
-#include "capture.h"
+#include "hooklib/history/capture.h"
 
 #include <algorithm>
 #include <string>
 
-#include "bounded_copy.h"
-#include "capacities.h"
-#include "capture_rewrite.h"
-#include "shared_settings.h"
-#include "title_to_buddy_name.h"
-#include "write_history.h"
+#include "common/bounded_copy.h"
+#include "common/capacities.h"
+#include "hooklib/history/capture_rewrite.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/conversation/title_to_buddy_name.h"
+#include "hooklib/history/write_history.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "capture_rewrite.h"
+#include "hooklib/history/capture_rewrite.h"
 
 #include <cstddef>
 #include <cstring>

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "bench_conversation.h"
-#include "capture_rewrite.h"
-#include "capture_rewrite_oracle.h"
+#include "hooklib/history/bench_conversation.h"
+#include "hooklib/history/capture_rewrite.h"
+#include "hooklib/history/capture_rewrite_oracle.h"
 
 using corvane::HostConversation;
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "capture_rewrite.h"
-#include "capture_rewrite_oracle.h"
+#include "hooklib/history/capture_rewrite.h"
+#include "hooklib/history/capture_rewrite_oracle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "capture_rewrite_oracle.h"
+#include "hooklib/history/capture_rewrite_oracle.h"
 
 #include <cstring>
 

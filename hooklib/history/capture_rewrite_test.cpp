@@ -1,4 +1,4 @@
-#include "capture_rewrite.h"
+#include "hooklib/history/capture_rewrite.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "capture_rewrite_oracle.h"
+#include "hooklib/history/capture_rewrite_oracle.h"
 
 namespace corvane {
 namespace {

@@ -1,10 +1,10 @@
-#include "day_file.h"
+#include "hooklib/history/day_file.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "day_file.h"
+#include "hooklib/history/day_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {

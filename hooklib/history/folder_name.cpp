@@ -1,9 +1,9 @@
-#include "folder_name.h"
+#include "hooklib/history/folder_name.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 

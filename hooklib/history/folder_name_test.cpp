@@ -1,8 +1,8 @@
-#include "folder_name.h"
+#include "hooklib/history/folder_name.h"
 
 #include <gtest/gtest.h>
 
-#include "history_naming.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {

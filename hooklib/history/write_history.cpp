@@ -1,4 +1,4 @@
-#include "write_history.h"
+#include "hooklib/history/write_history.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "bounded_copy.h"
-#include "capacities.h"
-#include "day_file.h"
-#include "day_file_io.h"
-#include "folder_name.h"
-#include "history_naming.h"
-#include "system_clock.h"
+#include "common/bounded_copy.h"
+#include "common/capacities.h"
+#include "hooklib/history/day_file.h"
+#include "hooklib/history/day_file_io.h"
+#include "hooklib/history/folder_name.h"
+#include "common/history_naming.h"
+#include "hooklib/hook/system_clock.h"
 
 namespace corvane {
 namespace {

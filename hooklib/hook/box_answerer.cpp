@@ -1,4 +1,4 @@
-#include "box_answerer.h"
+#include "hooklib/hook/box_answerer.h"
 
 #include <cstring>
 

@@ -1,16 +1,16 @@
-#include "cbt_hook.h"
+#include "hooklib/hook/cbt_hook.h"
 
-#include "buddy_list_proc.h"
-#include "capacities.h"
-#include "child_procs.h"
-#include "conversation_procs.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
+#include "common/capacities.h"
+#include "hooklib/buddylist/child_procs.h"
+#include "hooklib/conversation/conversation_procs.h"
 #include "hooklib/hook/host_boundary.h"
-#include "popup_rules.h"
-#include "process_state.h"
-#include "settings_store.h"
-#include "shared_settings.h"
-#include "subclass_rows.h"
-#include "system_clock.h"
+#include "hooklib/hook/popup_rules.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/hook/subclass_rows.h"
+#include "hooklib/hook/system_clock.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Drives the hook procedure in-process: a thread hook routes this thread's
 // window creations through it, with windows of the host's classes.
-#include "host_class_for_tests.h"
-#include "cbt_hook.h"
+#include "hooklib/hook/host_class_for_tests.h"
+#include "hooklib/hook/cbt_hook.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "buddy_list_proc.h"
-#include "child_procs.h"
-#include "conversation_procs.h"
-#include "exports.h"
-#include "popup_rules.h"
-#include "process_state.h"
-#include "shared_settings.h"
-#include "system_clock.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
+#include "hooklib/buddylist/child_procs.h"
+#include "hooklib/conversation/conversation_procs.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/popup_rules.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/hook/system_clock.h"
 
 namespace corvane {
 namespace {

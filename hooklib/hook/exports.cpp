@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "exports.h"
-#include "process_state.h"
-#include "shared_settings.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/shared_settings.h"
 
 using corvane::Process;
 using corvane::Shared;

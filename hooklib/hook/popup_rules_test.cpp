@@ -1,4 +1,4 @@
-#include "popup_rules.h"
+#include "hooklib/hook/popup_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "process_state.h"
+#include "hooklib/hook/process_state.h"
 
 namespace corvane {
 

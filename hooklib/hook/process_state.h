@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "capacities.h"
-#include "subclass_rows.h"
+#include "common/capacities.h"
+#include "hooklib/hook/subclass_rows.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "subclass_rows.h"
+#include "hooklib/hook/subclass_rows.h"
 
 #include <cstring>
 

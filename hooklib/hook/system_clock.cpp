@@ -1,4 +1,4 @@
-#include "system_clock.h"
+#include "hooklib/hook/system_clock.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
-#include "broadcasts.h"
+#include "hooklib/settings/broadcasts.h"
 
 #include <windows.h>
 
 #include <new>
 #include <vector>
 
-#include "private_codes.h"
+#include "hooklib/hook/private_codes.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "center_window.h"
+#include "hooklib/settings/center_window.h"
 
 namespace corvane {
 

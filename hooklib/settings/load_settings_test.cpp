@@ -1,9 +1,9 @@
 #include <cstring>
 #include <map>
 
-#include "registry_fixture.h"
-#include "settings_store.h"
-#include "shared_settings.h"
+#include "hooklib/settings/registry_fixture.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

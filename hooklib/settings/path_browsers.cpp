@@ -1,10 +1,10 @@
-#include "path_browsers.h"
+#include "hooklib/settings/path_browsers.h"
 
 #include <commdlg.h>
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "capacities.h"
+#include "common/capacities.h"
 
 namespace corvane {
 namespace {

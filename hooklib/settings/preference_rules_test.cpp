@@ -1,4 +1,4 @@
-#include "preference_rules.h"
+#include "hooklib/settings/preference_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "preferences_dialog.h"
+#include "hooklib/settings/preferences_dialog.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -6,22 +6,22 @@
 #include <cstdio>
 #include <string>
 
-#include "bounded_copy.h"
-#include "broadcasts.h"
-#include "capacities.h"
-#include "center_window.h"
+#include "common/bounded_copy.h"
+#include "hooklib/settings/broadcasts.h"
+#include "common/capacities.h"
+#include "hooklib/settings/center_window.h"
 #include "common/open_web_address.h"
-#include "exports.h"
+#include "hooklib/hook/exports.h"
 #include "hooklib/hook/host_boundary.h"
-#include "maker_site.h"
-#include "path_browsers.h"
-#include "preference_controls.h"
-#include "preference_rules.h"
-#include "process_state.h"
-#include "settings_store.h"
-#include "shared_settings.h"
-#include "transparency.h"
-#include "upgrade_check.h"
+#include "common/maker_site.h"
+#include "hooklib/settings/path_browsers.h"
+#include "hooklib/settings/preference_controls.h"
+#include "hooklib/settings/preference_rules.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/buddylist/transparency.h"
+#include "hooklib/upgrade/upgrade_check.h"
 
 namespace corvane {
 namespace {

@@ -1,8 +1,8 @@
-#include "reg_settings.h"
+#include "hooklib/settings/reg_settings.h"
 
 #include <cstring>
 
-#include "shared_settings.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 namespace {

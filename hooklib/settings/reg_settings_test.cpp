@@ -1,8 +1,8 @@
-#include "reg_settings.h"
+#include "hooklib/settings/reg_settings.h"
 
 #include <cstring>
 
-#include "registry_fixture.h"
+#include "hooklib/settings/registry_fixture.h"
 
 namespace corvane {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "registry_names.h"
+#include "common/registry_names.h"
 
 namespace corvane {
 

@@ -1,14 +1,14 @@
-#include "settings_store.h"
+#include "hooklib/settings/settings_store.h"
 
 #include <shlwapi.h>
 
 #include <cstring>
 
-#include "bounded_copy.h"
-#include "registry_names.h"
-#include "shared_settings.h"
-#include "version_info.h"
-#include "version_text.h"
+#include "common/bounded_copy.h"
+#include "common/registry_names.h"
+#include "hooklib/settings/shared_settings.h"
+#include "common/version_info.h"
+#include "common/version_text.h"
 
 namespace corvane {
 namespace {

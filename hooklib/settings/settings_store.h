@@ -1,7 +1,7 @@
 // Loading and saving the shared record through this process's RegSettings.
 #pragma once
 
-#include "reg_settings.h"
+#include "hooklib/settings/reg_settings.h"
 
 namespace corvane {
 

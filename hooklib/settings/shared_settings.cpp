@@ -1,4 +1,4 @@
-#include "shared_settings.h"
+#include "hooklib/settings/shared_settings.h"
 
 namespace corvane {
 

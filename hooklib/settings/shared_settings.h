@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "capacities.h"
+#include "common/capacities.h"
 
 namespace corvane {
 

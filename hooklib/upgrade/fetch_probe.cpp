@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "fetch_url.h"
-#include "update_server.h"
-#include "version_reply.h"
+#include "hooklib/upgrade/fetch_url.h"
+#include "hooklib/upgrade/update_server.h"
+#include "hooklib/upgrade/version_reply.h"
 
 namespace {
 

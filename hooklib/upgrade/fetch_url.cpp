@@ -1,4 +1,4 @@
-#include "fetch_url.h"
+#include "hooklib/upgrade/fetch_url.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,4 +1,4 @@
-#include "reminder_choice.h"
+#include "hooklib/upgrade/reminder_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "update_server.h"
+#include "hooklib/upgrade/update_server.h"
 
-#include "maker_site.h"
+#include "common/maker_site.h"
 
 namespace corvane {
 

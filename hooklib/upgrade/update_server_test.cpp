@@ -1,10 +1,10 @@
-#include "update_server.h"
+#include "hooklib/upgrade/update_server.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "test_environment.h"
+#include "common/test_environment.h"
 
 namespace corvane {
 namespace {

@@ -1,22 +1,22 @@
-#include "upgrade_check.h"
+#include "hooklib/upgrade/upgrade_check.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "bounded_copy.h"
+#include "common/bounded_copy.h"
 #include "common/open_web_address.h"
-#include "fetch_url.h"
+#include "hooklib/upgrade/fetch_url.h"
 #include "hooklib/hook/host_boundary.h"
-#include "process_state.h"
-#include "settings_store.h"
-#include "shared_settings.h"
-#include "system_clock.h"
-#include "update_server.h"
-#include "upgrade_dialog.h"
-#include "upgrade_dialog_ids.h"
-#include "version_reply.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/hook/system_clock.h"
+#include "hooklib/upgrade/update_server.h"
+#include "hooklib/upgrade/upgrade_dialog.h"
+#include "hooklib/upgrade/upgrade_dialog_ids.h"
+#include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
 namespace {

@@ -1,16 +1,16 @@
-#include "upgrade_dialog.h"
+#include "hooklib/upgrade/upgrade_dialog.h"
 
 #include <new>
 #include <string>
 
-#include "center_window.h"
+#include "hooklib/settings/center_window.h"
 #include "hooklib/hook/host_boundary.h"
 #include "hooklib/settings/preferences_dialog.h"
-#include "process_state.h"
-#include "reminder_choice.h"
-#include "shared_settings.h"
-#include "upgrade_dialog_ids.h"
-#include "version_reply.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/upgrade/reminder_choice.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/upgrade/upgrade_dialog_ids.h"
+#include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
 namespace {

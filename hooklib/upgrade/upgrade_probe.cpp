@@ -14,12 +14,12 @@
 #include <cstring>
 #include <string>
 
-#include "bounded_copy.h"
-#include "process_state.h"
-#include "settings_store.h"
-#include "shared_settings.h"
-#include "system_clock.h"
-#include "upgrade_check.h"
+#include "common/bounded_copy.h"
+#include "hooklib/hook/process_state.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/shared_settings.h"
+#include "hooklib/hook/system_clock.h"
+#include "hooklib/upgrade/upgrade_check.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "version_reply.h"
+#include "hooklib/upgrade/version_reply.h"
 
 #include <climits>
 #include <string_view>

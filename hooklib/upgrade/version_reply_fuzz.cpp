@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "version_reply.h"
+#include "hooklib/upgrade/version_reply.h"
 
 namespace {
 

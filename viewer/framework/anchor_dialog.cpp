@@ -1,11 +1,11 @@
-#include "anchor_dialog.h"
+#include "viewer/framework/anchor_dialog.h"
 
 #include <windowsx.h>
 
 #include <string>
 
-#include "anchor_repaint.h"
-#include "size_grip.h"
+#include "viewer/anchor_repaint.h"
+#include "viewer/size_grip.h"
 
 namespace corvane {
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "anchor_layout.h"
-#include "dialog.h"
+#include "viewer/anchor_layout.h"
+#include "viewer/framework/dialog.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
-#include "anchor_dialog.h"
+#include "viewer/framework/anchor_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include "test_dialog.h"
+#include "viewer/framework/test_dialog.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "dialog.h"
+#include "viewer/framework/dialog.h"
 
 #include <algorithm>
 #include <vector>

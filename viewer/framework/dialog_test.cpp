@@ -1,4 +1,4 @@
-#include "dialog.h"
+#include "viewer/framework/dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "anchor_dialog.h"
-#include "list_controls.h"
-#include "test_dialog.h"
+#include "viewer/framework/anchor_dialog.h"
+#include "viewer/framework/list_controls.h"
+#include "viewer/framework/test_dialog.h"
 
 namespace corvane {
 namespace {

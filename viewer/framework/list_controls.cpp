@@ -1,8 +1,8 @@
-#include "list_controls.h"
+#include "viewer/framework/list_controls.h"
 
 #include <vector>
 
-#include "dialog.h"
+#include "viewer/framework/dialog.h"
 
 namespace corvane {
 namespace {

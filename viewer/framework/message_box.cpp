@@ -1,6 +1,6 @@
 #include <string>
 
-#include "win_app.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "box_answerer.h"
-#include "test_app.h"
-#include "test_dialog.h"
+#include "hooklib/hook/box_answerer.h"
+#include "viewer/framework/test_app.h"
+#include "viewer/framework/test_dialog.h"
 
 namespace corvane {
 namespace {

@@ -1,6 +1,6 @@
-#include "placement_dialog.h"
+#include "viewer/framework/placement_dialog.h"
 
-#include "win_app.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

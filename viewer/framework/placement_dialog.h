@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "anchor_dialog.h"
+#include "viewer/framework/anchor_dialog.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "placement_dialog.h"
+#include "viewer/framework/placement_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "test_app.h"
-#include "test_dialog.h"
+#include "viewer/framework/test_app.h"
+#include "viewer/framework/test_dialog.h"
 
 namespace corvane {
 namespace {

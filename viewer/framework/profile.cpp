@@ -1,4 +1,4 @@
-#include "profile.h"
+#include "viewer/framework/profile.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "test_app.h"
+#include "viewer/framework/test_app.h"
 
 namespace corvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "win_app.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "anchor_dialog.h"
-#include "test_dialog_ids.h"
+#include "viewer/framework/anchor_dialog.h"
+#include "viewer/framework/test_dialog_ids.h"
 
 namespace corvane {
 

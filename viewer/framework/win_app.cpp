@@ -1,4 +1,4 @@
-#include "win_app.h"
+#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

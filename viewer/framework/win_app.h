@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "profile.h"
+#include "viewer/framework/profile.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "placement_dialog.h"
+#include "viewer/framework/placement_dialog.h"
 #include "viewer/search/search_worker.h"
 
 namespace corvane {
