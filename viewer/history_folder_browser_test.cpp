@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "hooklib/hook/box_answerer.h"
+#include "tests/support/box_answerer.h"
 
 namespace corvane {
 namespace {

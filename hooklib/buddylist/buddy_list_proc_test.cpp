@@ -1,6 +1,6 @@
 // The Buddy List subclass, installed through the hook procedure on a window
 // of the host's class, applying transparency and taking the screen name.
-#include "hooklib/hook/host_class_for_tests.h"
+#include "tests/support/host_class_for_tests.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "hooklib/hook/box_answerer.h"
-#include "hooklib/hook/host_class_for_tests.h"
+#include "tests/support/box_answerer.h"
+#include "tests/support/host_class_for_tests.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/hook/cbt_hook.h"

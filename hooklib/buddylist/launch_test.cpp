@@ -1,7 +1,7 @@
 // Starts companions through the shell from a CurDir of the test's own: an
 // empty folder gives the exact error boxes, a folder with the probe program
 // under a companion's name shows what that program was started with.
-#include "hooklib/hook/host_class_for_tests.h"
+#include "tests/support/host_class_for_tests.h"
 #include "hooklib/buddylist/launch.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "common/bounded_copy.h"
-#include "hooklib/hook/box_answerer.h"
+#include "tests/support/box_answerer.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "hooklib/hook/private_codes.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "hooklib/conversation/host_window_fixture.h"
+#include "tests/support/host_window_fixture.h"
 #include "hooklib/hook/process_state.h"
 #include "hooklib/settings/shared_settings.h"
 

@@ -9,11 +9,11 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
-#include "hooklib/conversation/host_window_fixture.h"
+#include "tests/support/host_window_fixture.h"
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
-#include "hooklib/hook/failing_allocations.h"
+#include "tests/support/failing_allocations.h"
 #include "hooklib/settings/shared_settings.h"
 
 namespace corvane {

@@ -1,6 +1,6 @@
 // Drives the hook procedure in-process: a thread hook routes this thread's
 // window creations through it, with windows of the host's classes.
-#include "hooklib/hook/host_class_for_tests.h"
+#include "tests/support/host_class_for_tests.h"
 #include "hooklib/hook/cbt_hook.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "hooklib/hook/box_answerer.h"
+#include "tests/support/box_answerer.h"
 #include "viewer/framework/test_app.h"
 #include "viewer/framework/test_dialog.h"
 

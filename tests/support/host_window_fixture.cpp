@@ -1,4 +1,4 @@
-#include "hooklib/conversation/host_window_fixture.h"
+#include "tests/support/host_window_fixture.h"
 
 #include <filesystem>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "common/bounded_copy.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/hook/host_class_for_tests.h"
+#include "tests/support/host_class_for_tests.h"
 #include "hooklib/hook/process_state.h"
 #include "hooklib/settings/shared_settings.h"
 

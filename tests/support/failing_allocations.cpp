@@ -1,4 +1,4 @@
-#include "hooklib/hook/failing_allocations.h"
+#include "tests/support/failing_allocations.h"
 
 #include <atomic>
 #include <cstdint>

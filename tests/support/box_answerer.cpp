@@ -1,4 +1,4 @@
-#include "hooklib/hook/box_answerer.h"
+#include "tests/support/box_answerer.h"
 
 #include <cstring>
 

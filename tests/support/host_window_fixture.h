@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "hooklib/hook/box_answerer.h"
+#include "tests/support/box_answerer.h"
 #include "hooklib/hook/system_clock.h"
 
 namespace corvane {
