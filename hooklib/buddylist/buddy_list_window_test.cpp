@@ -13,10 +13,10 @@
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/buddylist/quick_menu_button.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {
