@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "hooklib/buddylist/relayout.h"
 #include "quick_menu_button.h"
 
 namespace corvane {
@@ -24,6 +25,7 @@ struct BuddyListWindowState {
   HMENU savedMenuBar = nullptr;
   HMENU systemMenu = nullptr;
   bool checkStarted = false;  // the automatic version check ran for this window
+  RelayoutEcho relayoutEcho;
 };
 
 BuddyListWindowState& BuddyListWindow();

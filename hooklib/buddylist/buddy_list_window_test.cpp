@@ -278,6 +278,79 @@ TEST_F(BuddyListWindowTest, RelayoutKeepsTheSizeOfANormalWindow) {
   EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, SC_RESTORE), 0);
 }
 
+SIZE SizeOf(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Handles the window's messages until it has the size or the time is up.
+bool PumpUntilSize(HWND window, SIZE wanted, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    const SIZE now = SizeOf(window);
+    if (now.cx == wanted.cx && now.cy == wanted.cy) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+}
+
+// Handles what is already queued for the window (and whatever that brings).
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+}
+
+void Resize(HWND window, int width, int height) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  SetWindowPos(window, nullptr, frame.left, frame.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A window manager's late answer to the relayout's wider request resizes the
+// window after the relayout is over; the window goes back to its size.
+TEST_F(BuddyListWindowTest, LateAnswerToTheWiderRequestIsUndone) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  for (int echo = 0; echo < 2; ++echo) {  // the answer may come more than once
+    Resize(window_, size.cx + 1, size.cy + 1);
+    EXPECT_TRUE(PumpUntilSize(window_, size, kWaitMs)) << "echo " << echo;
+  }
+}
+
+// A size given on purpose after a relayout stays, even when it is the one
+// an echo would have; so does one the user drags after sizing the window.
+TEST_F(BuddyListWindowTest, SizesGivenOnPurposeAfterARelayoutStay) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  Resize(window_, size.cx + 20, size.cy + 20);
+  ASSERT_TRUE(PumpUntilSize(window_, {size.cx + 20, size.cy + 20}, kWaitMs));
+  Resize(window_, size.cx + 1, size.cy + 1);
+  PumpFor(500);
+  EXPECT_EQ(SizeOf(window_).cx, size.cx + 1);
+  EXPECT_EQ(SizeOf(window_).cy, size.cy + 1);
+
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  const SIZE relaidOut = SizeOf(window_);
+  SendMessageA(window_, WM_ENTERSIZEMOVE, 0, 0);
+  Resize(window_, relaidOut.cx + 1, relaidOut.cy + 1);
+  SendMessageA(window_, WM_EXITSIZEMOVE, 0, 0);
+  PumpFor(500);
+  EXPECT_EQ(SizeOf(window_).cx, relaidOut.cx + 1);
+  EXPECT_EQ(SizeOf(window_).cy, relaidOut.cy + 1);
+}
+
 // The preferences dialog re-lays out every Buddy List as it opens and as it
 // is cancelled; a minimised one comes back at the size it had.  (Windows
 // takes a size given to a minimised window as its restored size; Wine keeps
