@@ -327,6 +327,18 @@ TEST_F(BuddyListWindowTest, LateAnswerToTheWiderRequestIsUndone) {
   }
 }
 
+// Relayouts come in bursts while the dialog is used; one that comes while
+// the echo of the one before is not yet undone keeps the size before.
+TEST_F(BuddyListWindowTest, RelayoutDuringAnEchoKeepsTheSizeBeforeIt) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  Resize(window_, size.cx + 1, size.cy + 1);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  EXPECT_TRUE(PumpUntilSize(window_, size, kWaitMs));
+}
+
 // A size given on purpose after a relayout stays, even when it is the one
 // an echo would have; so does one the user drags after sizing the window.
 TEST_F(BuddyListWindowTest, SizesGivenOnPurposeAfterARelayoutStay) {

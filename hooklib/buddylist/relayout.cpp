@@ -35,12 +35,15 @@ void Relayout(HWND window, RelayoutEcho& echo) {
     SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     return;
   }
-  const SIZE size = WindowSize(window);
-  echo.width = size.cx;
-  echo.height = size.cy;
+  // An echo of the previous relayout not yet undone is not the size to keep.
+  const SIZE current = WindowSize(window);
+  if (!echo.watching || !IsEcho(current, echo)) {
+    echo.width = current.cx;
+    echo.height = current.cy;
+  }
   echo.watching = true;
-  SetOwnSize(window, echo, size.cx + 1, size.cy + 1);
-  SetOwnSize(window, echo, size.cx, size.cy);
+  SetOwnSize(window, echo, echo.width + 1, echo.height + 1);
+  SetOwnSize(window, echo, echo.width, echo.height);
 }
 
 // Any other size ends the watch: the window was sized on purpose.
