@@ -284,27 +284,31 @@ SIZE SizeOf(HWND window) {
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// Handles the window's messages until it has the size or the time is up.
-bool PumpUntilSize(HWND window, SIZE wanted, DWORD timeoutMs) {
+// Handles this thread's messages until `done` holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    const SIZE now = SizeOf(window);
-    if (now.cx == wanted.cx && now.cy == wanted.cy) return true;
+    if (done()) return true;
     if (GetTickCount() - start > timeoutMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
   }
 }
 
-// Handles what is already queued for the window (and whatever that brings).
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
+bool PumpUntilSize(HWND window, SIZE wanted, DWORD timeoutMs) {
+  return PumpUntil([&] {
+    const SIZE now = SizeOf(window);
+    return now.cx == wanted.cx && now.cy == wanted.cy;
+  }, timeoutMs);
+}
+
+// The size is kept while what is queued (and whatever that brings) is handled.
+void ExpectSizeStays(HWND window, SIZE size) {
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(SizeOf(window).cx, size.cx);
+  EXPECT_EQ(SizeOf(window).cy, size.cy);
 }
 
 void Resize(HWND window, int width, int height) {
@@ -349,18 +353,14 @@ TEST_F(BuddyListWindowTest, SizesGivenOnPurposeAfterARelayoutStay) {
   Resize(window_, size.cx + 20, size.cy + 20);
   ASSERT_TRUE(PumpUntilSize(window_, {size.cx + 20, size.cy + 20}, kWaitMs));
   Resize(window_, size.cx + 1, size.cy + 1);
-  PumpFor(500);
-  EXPECT_EQ(SizeOf(window_).cx, size.cx + 1);
-  EXPECT_EQ(SizeOf(window_).cy, size.cy + 1);
+  ExpectSizeStays(window_, {size.cx + 1, size.cy + 1});
 
   SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
   const SIZE relaidOut = SizeOf(window_);
   SendMessageA(window_, WM_ENTERSIZEMOVE, 0, 0);
   Resize(window_, relaidOut.cx + 1, relaidOut.cy + 1);
   SendMessageA(window_, WM_EXITSIZEMOVE, 0, 0);
-  PumpFor(500);
-  EXPECT_EQ(SizeOf(window_).cx, relaidOut.cx + 1);
-  EXPECT_EQ(SizeOf(window_).cy, relaidOut.cy + 1);
+  ExpectSizeStays(window_, {relaidOut.cx + 1, relaidOut.cy + 1});
 }
 
 // The preferences dialog re-lays out every Buddy List as it opens and as it
