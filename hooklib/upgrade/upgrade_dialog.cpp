@@ -6,6 +6,7 @@
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/settings/broadcasts.h"
+#include "hooklib/settings/reminder_policy.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/core/shared_settings.h"
@@ -95,7 +96,7 @@ void OnInitDialog(HWND dialog, const char* replyText) {
 void StoreReminderChoice(HWND dialog) {
   const int selection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_REMINDER, CB_GETCURSEL, 0, 0));
-  Shared.CheckVersion = CheckVersionForReminderChoice(selection);
+  Shared.CheckVersion = CheckVersionFromReminderIndex(selection);
   AnnounceStoredReminderChoice();
 }
 
