@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "launcher/launcher_protocol.h"
-#include "launcher/launcher_resources.h"
+#include "launcher/launcher_resource_ids.h"
 
 namespace corvane {
 namespace {

@@ -10,7 +10,7 @@
 #include "hooklib/core/process_state.h"
 #include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/upgrade/upgrade_dialog_ids.h"
+#include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
