@@ -126,6 +126,8 @@ LRESULT CALLBACK LauncherWindowProc(HWND window, UINT message, WPARAM wParam, LP
   try {
     return HandleMessage(window, message, wParam, lParam);
   } catch (...) {
+    // Out of memory in practice: an exception must not unwind through the
+    // system's dispatch, and the default handling keeps the window working.
     return DefWindowProcA(window, message, wParam, lParam);
   }
 }
