@@ -12,6 +12,7 @@
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/buddylist/quick_menu_window.h"
+#include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
@@ -57,6 +58,7 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   state.checkStarted = false;
   state.menuBarShown = true;
   state.firstPaint = true;
+  state.relayoutEcho = {};
   state.savedMenuBar = GetMenu(window);
   if (!Shared.Menu) {
     SetMenu(window, nullptr);
@@ -180,33 +182,16 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& pr
   RECT frame{};
   GetWindowRect(window, &frame);
   if (position.cx < frame.right - frame.left) process.anchorX = kAnchorXAtRest;
+  NoticeSizeChange(window, state.relayoutEcho);
   TakeScreenNameFromTitle(window, process);
   StartAutomaticVersionCheckOnce(state);
 }
 
-// A size change, even back to the same size, makes the host lay out its
-// children again.  A minimised window is laid out when it is restored; a
-// size given to it now would become its restored size.
-void Relayout(HWND window) {
-  if (IsIconic(window)) return;
-  if (IsZoomed(window)) {
-    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    return;
-  }
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(window, nullptr, frame.left, frame.top, width + 1, height + 1, flags);
-  SetWindowPos(window, nullptr, frame.left, frame.top, width, height, flags);
-}
-
-void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
+void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
+                  BuddyListWindowState& state) {
   switch (command) {
     case CMD_RELAYOUT:
-      Relayout(window);
+      Relayout(window, state.relayoutEcho);
       break;
     case CMD_PREFERENCES:
       DoPrefDlg();
@@ -229,6 +214,10 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
 std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
+  if (message == SettleSizeMessage()) {
+    SettleSize(window, state.relayoutEcho);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       OnCreate(window, process, state);
@@ -260,6 +249,9 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
     case WM_TIMER:
       OnActivationMessage(window, message, wParam, Shared.AlphaBL, process.buddyListFadeLevel);
       break;
+    case WM_ENTERSIZEMOVE:
+      StopWatchingForEcho(state.relayoutEcho);
+      break;
     case WM_WINDOWPOSCHANGED:
       OnWindowPosChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam), process, state);
       break;
@@ -268,7 +260,7 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
       if (wParam == kHostCmdAimToday) process.aimTodayAsked = true;
       break;
     case WM_SYSCOMMAND:
-      OnSysCommand(window, wParam, process);
+      OnSysCommand(window, wParam, process, state);
       break;
   }
   return std::nullopt;
