@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "viewer/anchor_repaint.h"
-#include "viewer/size_grip.h"
+#include "viewer/framework/anchor_repaint.h"
+#include "viewer/framework/size_grip.h"
 
 namespace corvane {
 namespace {

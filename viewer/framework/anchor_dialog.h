@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "viewer/anchor_layout.h"
+#include "viewer/framework/anchor_layout.h"
 #include "viewer/framework/dialog.h"
 
 namespace corvane {

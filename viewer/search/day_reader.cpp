@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "viewer/html_view_document.h"
+#include "viewer/html/html_view_document.h"
 
 namespace corvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "viewer/html_to_view.h"
+#include "viewer/html/html_to_view.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "viewer/html_to_view.h"
+#include "viewer/html/html_to_view.h"
 #include "viewer/search/view_text.h"
 
 namespace corvane {

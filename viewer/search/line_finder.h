@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/search/text_find.h"
+#include "viewer/html/text_find.h"
 
 namespace corvane {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "viewer/html_entities.h"
-#include "viewer/html_to_view.h"
+#include "viewer/html/html_entities.h"
+#include "viewer/html/html_to_view.h"
 
 namespace corvane {
 namespace {
