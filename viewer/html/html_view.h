@@ -17,7 +17,7 @@ namespace corvane {
 inline constexpr char kHtmlViewClass[] = "CorvaneHtmlView";
 
 // Registers the window class so dialog templates can hold the control
-// (CONTROL "",1001,"CorvaneHtmlView",WS_CHILD|WS_VISIBLE|WS_TABSTOP,...).
+// (CONTROL "",IDC_HTML_VIEW,"CorvaneHtmlView",WS_CHILD|WS_VISIBLE|WS_TABSTOP,...).
 // Loads the RichEdit library.  False when neither is available.
 bool RegisterHtmlViewClass(HINSTANCE instance);
 

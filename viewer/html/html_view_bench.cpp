@@ -123,6 +123,9 @@ void Measure(HWND view, const char* label, std::size_t size) {
   DeleteFileA(path.c_str());
 }
 
+// The view's child id under the bench's own parent window; any will do.
+constexpr int kViewControlId = 1001;
+
 }  // namespace
 
 int main() {
@@ -134,7 +137,7 @@ int main() {
   HWND parent = CreateWindowExA(0, "STATIC", "html view bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                 nullptr, nullptr, instance, nullptr);
   HWND view = CreateWindowExA(0, corvane::kHtmlViewClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 600, 400,
-                              parent, reinterpret_cast<HMENU>(1001), instance, nullptr);
+                              parent, reinterpret_cast<HMENU>(kViewControlId), instance, nullptr);
   if (!view) {
     std::fprintf(stderr, "the HTML view could not be created\n");
     return 1;
