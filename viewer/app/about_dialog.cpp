@@ -27,9 +27,9 @@ BOOL CAboutDlg::OnInitDialog() {
   return TRUE;
 }
 
-bool CAboutDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
-  if (HIWORD(wparam) == BN_CLICKED) {
-    switch (LOWORD(wparam)) {
+bool CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(wParam) == BN_CLICKED) {
+    switch (LOWORD(wParam)) {
       case IDC_WEB:
         OpenWebAddress(nullptr, WebSiteHomeUrl());
         return true;
@@ -40,7 +40,7 @@ bool CAboutDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
         break;
     }
   }
-  return CDialog::OnCommand(wparam, lparam);
+  return CDialog::OnCommand(wParam, lParam);
 }
 
 }  // namespace corvane

@@ -13,7 +13,7 @@ class CAboutDlg : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
-  bool OnCommand(WPARAM wparam, LPARAM lparam) override;
+  bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 };
 
 }  // namespace corvane

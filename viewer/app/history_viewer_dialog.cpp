@@ -26,9 +26,9 @@ constexpr int kEndKeyPresses = 5;
 
 // The view shows its document in its own window, so the presses go to the
 // view itself as well as to any window inside it.
-void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wparam, LPARAM lparam) {
-  SendMessageA(view, msg, wparam, lparam);
-  SendMessageToDescendants(view, msg, wparam, lparam);
+void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wParam, LPARAM lParam) {
+  SendMessageA(view, msg, wParam, lParam);
+  SendMessageToDescendants(view, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void CHistoryViewerDlg::AnchorControls() {
   }
 }
 
-std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HV_START_SCROLL:
       // A day shown for a search match stays at its match.
@@ -89,11 +89,11 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LP
       skip_end_scroll_ = false;
       return 0;
     case WM_SYSCOMMAND:
-      if ((wparam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
+      if ((wParam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
       OpenSearch();
       return 0;
     case WM_HV_SIZE_TOTAL:
-      ShowSizeTotal(wparam);
+      ShowSizeTotal(wParam);
       return 0;
     case WM_HV_FOLDER_CHANGED:
       MergeNewEntries();
@@ -110,12 +110,12 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wparam, LP
     default:
       break;
   }
-  return CPlacementDialog::WindowProc(msg, wparam, lparam);
+  return CPlacementDialog::WindowProc(msg, wParam, lParam);
 }
 
-bool CHistoryViewerDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
-  const int id = LOWORD(wparam);
-  const int code = HIWORD(wparam);
+bool CHistoryViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
   if (code == CBN_SELCHANGE && id == IDC_USER_LIST) {
     FillBuddyList();
   } else if (code == CBN_SELCHANGE && id == IDC_BUDDY_LIST) {
@@ -133,18 +133,18 @@ bool CHistoryViewerDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
   } else if (code == BN_CLICKED && id == IDC_ABOUT) {
     CAboutDlg(GetSafeHwnd()).DoModal();
   } else {
-    return CPlacementDialog::OnCommand(wparam, lparam);
+    return CPlacementDialog::OnCommand(wParam, lParam);
   }
   return true;
 }
 
-std::optional<LRESULT> CHistoryViewerDlg::OnNotify(WPARAM wparam, LPARAM lparam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+std::optional<LRESULT> CHistoryViewerDlg::OnNotify(WPARAM wParam, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   if (header->idFrom == IDC_HTML_VIEW && header->code == kHtmlViewNavigateComplete) {
     PostMessageA(GetSafeHwnd(), WM_HV_START_SCROLL, 0, 0);
     return 0;
   }
-  return CPlacementDialog::OnNotify(wparam, lparam);
+  return CPlacementDialog::OnNotify(wParam, lParam);
 }
 
 // Every tick, whatever its timer: the presses scroll the view to its end,

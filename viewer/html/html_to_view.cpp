@@ -107,18 +107,18 @@ class ViewBuilder {
   FormattedText out_;
   CharFormat base_;  // outside every element
   std::vector<OpenElement> open_;
-  bool atLineStart_ = true;
+  bool at_line_start_ = true;
   // A run of white space shows as one space, in the format it was met in, and
   // only when visible text follows on the same line.
-  bool spacePending_ = false;
-  CharFormat spaceFormat_;
+  bool space_pending_ = false;
+  CharFormat space_format_;
 };
 
 void ViewBuilder::Text(std::string_view raw) {
   for (std::size_t i = 0; i < raw.size();) {
     std::size_t length = 0;
-    if (const auto codePoint = ReadCharacterReference(raw, i, length)) {
-      if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
+    if (const auto code_point = ReadCharacterReference(raw, i, length)) {
+      if (const auto ansi = AnsiFromCodePoint(*code_point)) Character(*ansi);
       i += length;
     } else {
       const unsigned char byte = static_cast<unsigned char>(raw[i++]);
@@ -138,18 +138,18 @@ void ViewBuilder::Character(char c) {
 }
 
 void ViewBuilder::Space() {
-  if (atLineStart_ || spacePending_) return;
-  spacePending_ = true;
-  spaceFormat_ = Current();
+  if (at_line_start_ || space_pending_) return;
+  space_pending_ = true;
+  space_format_ = Current();
 }
 
 void ViewBuilder::Visible(char c) {
-  if (spacePending_) {
-    spacePending_ = false;
-    Append(' ', spaceFormat_);
+  if (space_pending_) {
+    space_pending_ = false;
+    Append(' ', space_format_);
   }
   Append(c, Current());
-  atLineStart_ = false;
+  at_line_start_ = false;
 }
 
 void ViewBuilder::Append(char c, const CharFormat& format) {
@@ -162,13 +162,13 @@ void ViewBuilder::Append(char c, const CharFormat& format) {
 }
 
 void ViewBuilder::LineBreak() {
-  spacePending_ = false;
+  space_pending_ = false;
   Append('\n', Current());
-  atLineStart_ = true;
+  at_line_start_ = true;
 }
 
 void ViewBuilder::StartLine() {
-  if (!atLineStart_) LineBreak();
+  if (!at_line_start_) LineBreak();
 }
 
 // A paragraph is set off by one empty line, however many P tags meet.

@@ -78,7 +78,7 @@ void Reveal(HWND view, HtmlViewState& state, HWND page, TextRange range) {
   HWND old = state.page;
   const bool focused = old && GetFocus() == old;
   state.page = page;
-  state.pageRange = range;
+  state.page_range = range;
   ShowWindow(page, SW_SHOW);
   if (focused) SetFocus(page);
   if (old) Retire(view, state, old);
@@ -105,7 +105,7 @@ LONG InPage(TextRange range, std::size_t position) {
 // The loaded page takes the small page's place, the reader's line on top.
 void RevealLoadedPage(HWND view, HtmlViewState& state) {
   Sight sight = SightOf(state);
-  sight.atEnd = false;
+  sight.at_end = false;
   HWND page = state.loading;
   state.loading = nullptr;
   const TextRange whole{0, DocumentLength(state)};
@@ -129,21 +129,21 @@ void LoadMore(HWND view, HtmlViewState& state) {
 Sight SightOf(const HtmlViewState& state) {
   Sight sight;
   if (!state.page) return sight;
-  sight.atEnd = state.pageRange.end == DocumentLength(state) && IsScrolledToEnd(state.page);
+  sight.at_end = state.page_range.end == DocumentLength(state) && IsScrolledToEnd(state.page);
   const PagePlace top = TopOfSight(state.page);
-  sight.character = state.pageRange.begin + static_cast<std::size_t>(top.character);
+  sight.character = state.page_range.begin + static_cast<std::size_t>(top.character);
   sight.top = top.top;
   CHARRANGE selection{};
   SendMessageA(state.page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  sight.selectionBegin = state.pageRange.begin + static_cast<std::size_t>(selection.cpMin);
-  sight.selectionEnd = state.pageRange.begin + static_cast<std::size_t>(selection.cpMax);
+  sight.selection_begin = state.page_range.begin + static_cast<std::size_t>(selection.cpMin);
+  sight.selection_end = state.page_range.begin + static_cast<std::size_t>(selection.cpMax);
   return sight;
 }
 
 void RestoreSight(HWND page, TextRange range, const Sight& sight) {
-  CHARRANGE selection{InPage(range, sight.selectionBegin), InPage(range, sight.selectionEnd)};
+  CHARRANGE selection{InPage(range, sight.selection_begin), InPage(range, sight.selection_end)};
   SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  if (sight.atEnd) {
+  if (sight.at_end) {
     ScrollLastLineIntoView(page);
   } else {
     ScrollToPlace(page, PagePlace{InPage(range, sight.character), sight.top});
@@ -152,7 +152,7 @@ void RestoreSight(HWND page, TextRange range, const Sight& sight) {
 
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
   StopLoading(view, state);
-  const TextRange range = SmallPageRange(view, state, sight.atEnd ? DocumentLength(state) : sight.character);
+  const TextRange range = SmallPageRange(view, state, sight.at_end ? DocumentLength(state) : sight.character);
   HWND page = NewPage(view, state, range);
   if (!page) return;
   RestoreSight(page, range, sight);
@@ -171,23 +171,23 @@ void OnLoadTimer(HWND view, HtmlViewState& state) {
 }
 
 void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end) {
-  if (state.pageRange.begin <= begin && end <= state.pageRange.end) return;
+  if (state.page_range.begin <= begin && end <= state.page_range.end) return;
   const TextRange range = SmallPageRange(view, state, begin);
   if (HWND page = NewPage(view, state, range)) Reveal(view, state, page, range);
 }
 
-bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength) {
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t old_length) {
   same = LineStart(state, same);
-  const TextRange& shown = state.pageRange;
-  if (same < shown.end && (shown.end != oldLength || same < shown.begin || oldLength - same > kLargestCut)) return false;
-  if (shown.end == oldLength && DocumentLength(state) - same > kLargestAddition) return false;
+  const TextRange& shown = state.page_range;
+  if (same < shown.end && (shown.end != old_length || same < shown.begin || old_length - same > kLargestCut)) return false;
+  if (shown.end == old_length && DocumentLength(state) - same > kLargestAddition) return false;
   return !state.loading || same >= state.loaded || state.loaded - same <= kLargestCut;
 }
 
-void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) {
   same = LineStart(state, same);
-  TextRange& shown = state.pageRange;
-  if (shown.end == oldLength) {
+  TextRange& shown = state.page_range;
+  if (shown.end == old_length) {
     const TextRange fresh{same, DocumentLength(state)};
     PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh, MarksIn(state, fresh));
     shown.end = fresh.end;
@@ -199,7 +199,7 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
 }
 
 void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {
-  const TextRange& shown = state.pageRange;
+  const TextRange& shown = state.page_range;
   if (shown.begin <= begin && end <= shown.end) {
     MarkPageText(state.page, static_cast<LONG>(begin - shown.begin), static_cast<LONG>(end - shown.begin), background);
   }

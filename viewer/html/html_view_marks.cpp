@@ -11,9 +11,9 @@ std::vector<TextMark> OccurrenceMarks(const std::vector<std::size_t>& occurrence
   auto it = std::upper_bound(occurrences.begin(), occurrences.end(), range.begin,
                              [length](std::size_t position, std::size_t start) { return position < start + length; });
   for (; it != occurrences.end() && *it < range.end; ++it) {
-    const bool isCurrent = current >= 0 && it - occurrences.begin() == current;
+    const bool is_current = current >= 0 && it - occurrences.begin() == current;
     marks.push_back(TextMark{std::max(*it, range.begin), std::min(*it + length, range.end),
-                             isCurrent ? kCurrentOccurrenceBackground : kOccurrenceBackground});
+                             is_current ? kCurrentOccurrenceBackground : kOccurrenceBackground});
   }
   return marks;
 }
