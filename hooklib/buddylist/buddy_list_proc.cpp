@@ -5,17 +5,18 @@
 
 #include "common/bounded_copy.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/buddylist/history_viewer_arguments.h"
-#include "hooklib/hook/host_boundary.h"
-#include "hooklib/buddylist/launch.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/preferences/preferences_dialog.h"
+#include "hooklib/launch/history_viewer_arguments.h"
+#include "hooklib/core/host_boundary.h"
+#include "hooklib/launch/launch.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/buddylist/quick_menu_window.h"
+#include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/hook/system_clock.h"
-#include "hooklib/buddylist/transparency.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/core/system_clock.h"
+#include "hooklib/transparency/transparency.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
 namespace corvane {
@@ -57,6 +58,7 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   state.checkStarted = false;
   state.menuBarShown = true;
   state.firstPaint = true;
+  state.relayoutEcho = {};
   state.savedMenuBar = GetMenu(window);
   if (!Shared.Menu) {
     SetMenu(window, nullptr);
@@ -180,33 +182,16 @@ void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& pr
   RECT frame{};
   GetWindowRect(window, &frame);
   if (position.cx < frame.right - frame.left) process.anchorX = kAnchorXAtRest;
+  NoticeSizeChange(window, state.relayoutEcho);
   TakeScreenNameFromTitle(window, process);
   StartAutomaticVersionCheckOnce(state);
 }
 
-// A size change, even back to the same size, makes the host lay out its
-// children again.  A minimised window is laid out when it is restored; a
-// size given to it now would become its restored size.
-void Relayout(HWND window) {
-  if (IsIconic(window)) return;
-  if (IsZoomed(window)) {
-    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    return;
-  }
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(window, nullptr, frame.left, frame.top, width + 1, height + 1, flags);
-  SetWindowPos(window, nullptr, frame.left, frame.top, width, height, flags);
-}
-
-void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
+void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
+                  BuddyListWindowState& state) {
   switch (command) {
     case CMD_RELAYOUT:
-      Relayout(window);
+      Relayout(window, state.relayoutEcho);
       break;
     case CMD_PREFERENCES:
       DoPrefDlg();
@@ -229,6 +214,10 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process) {
 std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
+  if (message == SettleSizeMessage()) {
+    SettleSize(window, state.relayoutEcho);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       OnCreate(window, process, state);
@@ -260,6 +249,9 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
     case WM_TIMER:
       OnActivationMessage(window, message, wParam, Shared.AlphaBL, process.buddyListFadeLevel);
       break;
+    case WM_ENTERSIZEMOVE:
+      StopWatchingForEcho(state.relayoutEcho);
+      break;
     case WM_WINDOWPOSCHANGED:
       OnWindowPosChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam), process, state);
       break;
@@ -268,7 +260,7 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
       if (wParam == kHostCmdAimToday) process.aimTodayAsked = true;
       break;
     case WM_SYSCOMMAND:
-      OnSysCommand(window, wParam, process);
+      OnSysCommand(window, wParam, process, state);
       break;
   }
   return std::nullopt;

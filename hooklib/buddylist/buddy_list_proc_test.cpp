@@ -10,10 +10,10 @@
 
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/buddylist/layered_alpha_probe.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/transparency/layered_alpha_probe.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

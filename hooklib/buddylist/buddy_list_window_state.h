@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include "hooklib/buddylist/quick_menu_button.h"
+#include "hooklib/buddylist/relayout.h"
 
 namespace corvane {
 
@@ -24,6 +25,7 @@ struct BuddyListWindowState {
   HMENU savedMenuBar = nullptr;
   HMENU systemMenu = nullptr;
   bool checkStarted = false;  // the automatic version check ran for this window
+  RelayoutEcho relayoutEcho;
 };
 
 BuddyListWindowState& BuddyListWindow();

@@ -13,10 +13,10 @@
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/buddylist/quick_menu_button.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {
@@ -276,6 +276,91 @@ TEST_F(BuddyListWindowTest, RelayoutKeepsTheSizeOfANormalWindow) {
   GetWindowRect(window_, &after);
   EXPECT_TRUE(EqualRect(&before, &after));
   EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, SC_RESTORE), 0);
+}
+
+SIZE SizeOf(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Handles this thread's messages until `done` holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    if (done()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+}
+
+bool PumpUntilSize(HWND window, SIZE wanted, DWORD timeoutMs) {
+  return PumpUntil([&] {
+    const SIZE now = SizeOf(window);
+    return now.cx == wanted.cx && now.cy == wanted.cy;
+  }, timeoutMs);
+}
+
+// The size is kept while what is queued (and whatever that brings) is handled.
+void ExpectSizeStays(HWND window, SIZE size) {
+  PumpUntil([] { return false; }, 500);
+  EXPECT_EQ(SizeOf(window).cx, size.cx);
+  EXPECT_EQ(SizeOf(window).cy, size.cy);
+}
+
+void Resize(HWND window, int width, int height) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  SetWindowPos(window, nullptr, frame.left, frame.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A window manager's late answer to the relayout's wider request resizes the
+// window after the relayout is over; the window goes back to its size.
+TEST_F(BuddyListWindowTest, LateAnswerToTheWiderRequestIsUndone) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  for (int echo = 0; echo < 2; ++echo) {  // the answer may come more than once
+    Resize(window_, size.cx + 1, size.cy + 1);
+    EXPECT_TRUE(PumpUntilSize(window_, size, kWaitMs)) << "echo " << echo;
+  }
+}
+
+// Relayouts come in bursts while the dialog is used; one that comes while
+// the echo of the one before is not yet undone keeps the size before.
+TEST_F(BuddyListWindowTest, RelayoutDuringAnEchoKeepsTheSizeBeforeIt) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  Resize(window_, size.cx + 1, size.cy + 1);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  EXPECT_TRUE(PumpUntilSize(window_, size, kWaitMs));
+}
+
+// A size given on purpose after a relayout stays, even when it is the one
+// an echo would have; so does one the user drags after sizing the window.
+TEST_F(BuddyListWindowTest, SizesGivenOnPurposeAfterARelayoutStay) {
+  CreateBuddyList();
+  ShowAndPaint();
+  const SIZE size = SizeOf(window_);
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  Resize(window_, size.cx + 20, size.cy + 20);
+  ASSERT_TRUE(PumpUntilSize(window_, {size.cx + 20, size.cy + 20}, kWaitMs));
+  Resize(window_, size.cx + 1, size.cy + 1);
+  ExpectSizeStays(window_, {size.cx + 1, size.cy + 1});
+
+  SendMessageA(window_, WM_SYSCOMMAND, CMD_RELAYOUT, 0);
+  const SIZE relaidOut = SizeOf(window_);
+  SendMessageA(window_, WM_ENTERSIZEMOVE, 0, 0);
+  Resize(window_, relaidOut.cx + 1, relaidOut.cy + 1);
+  SendMessageA(window_, WM_EXITSIZEMOVE, 0, 0);
+  ExpectSizeStays(window_, {relaidOut.cx + 1, relaidOut.cy + 1});
 }
 
 // The preferences dialog re-lays out every Buddy List as it opens and as it

@@ -2,9 +2,9 @@
 
 #include "hooklib/buddylist/ad_pane.h"
 #include "hooklib/buddylist/child_layout.h"
-#include "hooklib/hook/host_boundary.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/host_boundary.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "hooklib/buddylist/quick_menu_window.h"
 
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 
 namespace corvane {
 namespace {

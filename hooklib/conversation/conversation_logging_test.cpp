@@ -5,8 +5,8 @@
 #include <string>
 
 #include "tests/support/host_window_fixture.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "tests/support/host_window_fixture.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

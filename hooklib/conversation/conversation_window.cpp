@@ -7,15 +7,15 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "hooklib/history/capture.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/buddylist/history_viewer_arguments.h"
-#include "hooklib/hook/host_boundary.h"
-#include "hooklib/buddylist/launch.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/preferences/preferences_dialog.h"
+#include "hooklib/launch/history_viewer_arguments.h"
+#include "hooklib/core/host_boundary.h"
+#include "hooklib/launch/launch.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/conversation/session_map.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/buddylist/transparency.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/transparency/transparency.h"
 
 namespace corvane {
 namespace {

@@ -14,7 +14,7 @@
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
 #include "tests/support/failing_allocations.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

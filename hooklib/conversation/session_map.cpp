@@ -6,7 +6,7 @@
 
 #include "common/bounded_copy.h"
 #include "common/history_naming.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/system_clock.h"
 
 namespace corvane {
 namespace {

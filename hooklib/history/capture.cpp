@@ -6,8 +6,8 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "hooklib/history/capture_rewrite.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/conversation/title_to_buddy_name.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/history/title_to_buddy_name.h"
 #include "hooklib/history/write_history.h"
 
 namespace corvane {

@@ -17,7 +17,7 @@
 #include "hooklib/history/day_file_bench_cases.h"
 #include "hooklib/history/day_file_io.h"
 #include "hooklib/history/write_history.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/system_clock.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "hooklib/history/day_file_io.h"
 #include "hooklib/history/folder_name.h"
 #include "common/history_naming.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/system_clock.h"
 
 namespace corvane {
 namespace {

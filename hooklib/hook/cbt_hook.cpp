@@ -4,13 +4,13 @@
 #include "common/capacities.h"
 #include "hooklib/buddylist/child_procs.h"
 #include "hooklib/conversation/conversation_procs.h"
-#include "hooklib/hook/host_boundary.h"
+#include "hooklib/core/host_boundary.h"
 #include "hooklib/hook/popup_rules.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/hook/subclass_rows.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/core/subclass_rows.h"
+#include "hooklib/core/system_clock.h"
 
 #include <cstring>
 

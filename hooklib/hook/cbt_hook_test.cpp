@@ -14,9 +14,9 @@
 #include "hooklib/conversation/conversation_procs.h"
 #include "hooklib/hook/exports.h"
 #include "hooklib/hook/popup_rules.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/core/system_clock.h"
 
 namespace corvane {
 namespace {

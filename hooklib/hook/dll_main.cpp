@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/process_state.h"
 
 // Only records the module handle: the library's resources load from it.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {

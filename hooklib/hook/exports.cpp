@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "hooklib/hook/exports.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 using corvane::Process;
 using corvane::Shared;

@@ -1,5 +1,5 @@
 // Exports of the hook library besides the hook procedure, the settings
-// loader and the preferences dialog.
+// loader and the preferences dialog (DoPrefDlg, preferences/preferences_dialog.h).
 #pragma once
 
 #include <windows.h>
@@ -11,5 +11,3 @@ extern "C" int WINAPI Shutdown();
 extern "C" char* __cdecl GetAppPath(char* buffer, int size);
 extern "C" int __cdecl GetAllowCloning();
 extern "C" char* __cdecl SetCurDir(const char* path);
-// The preferences dialog (settings/preferences_dialog.cpp): 1 after OK.
-extern "C" int __cdecl DoPrefDlg();

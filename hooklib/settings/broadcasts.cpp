@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "hooklib/hook/private_codes.h"
+#include "hooklib/core/private_codes.h"
 
 namespace corvane {
 namespace {
@@ -35,6 +35,14 @@ void BroadcastApplyAlpha() {
   SendToEveryTopLevel("_Oscar_BuddyListWin", CMD_APPLY_ALPHA);
   SendToEveryTopLevel("AIM_IMessage", CMD_APPLY_ALPHA);
   SendToEveryTopLevel("AIM_ChatWnd", CMD_APPLY_ALPHA);
+}
+
+// Posted, not sent: the upgrade dialog's thread never waits for another
+// process's dialog.
+void AnnounceStoredReminderChoice() {
+  if (HWND open = FindWindowA("#32770", kPreferencesTitle)) {
+    PostMessageA(open, kMsgReminderStored, 0, 0);
+  }
 }
 
 }  // namespace corvane

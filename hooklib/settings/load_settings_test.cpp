@@ -3,7 +3,7 @@
 
 #include "hooklib/settings/registry_fixture.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

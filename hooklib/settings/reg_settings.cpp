@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

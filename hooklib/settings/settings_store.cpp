@@ -6,7 +6,7 @@
 
 #include "common/bounded_copy.h"
 #include "common/registry_names.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
 

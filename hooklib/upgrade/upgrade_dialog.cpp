@@ -3,12 +3,12 @@
 #include <new>
 #include <string>
 
-#include "hooklib/settings/center_window.h"
-#include "hooklib/hook/host_boundary.h"
-#include "hooklib/settings/preferences_dialog.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/center_window.h"
+#include "hooklib/core/host_boundary.h"
+#include "hooklib/settings/broadcasts.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/upgrade/reminder_choice.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/upgrade/upgrade_dialog_ids.h"
 #include "hooklib/upgrade/version_reply.h"
 

@@ -15,10 +15,10 @@
 #include <string>
 
 #include "common/bounded_copy.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/core/system_clock.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
 namespace {

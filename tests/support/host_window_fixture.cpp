@@ -10,8 +10,8 @@
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/host_class_for_tests.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "tests/support/box_answerer.h"
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/system_clock.h"
 
 namespace corvane {
 

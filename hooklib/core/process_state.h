@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "common/capacities.h"
-#include "hooklib/hook/subclass_rows.h"
+#include "hooklib/core/subclass_rows.h"
 
 namespace corvane {
 

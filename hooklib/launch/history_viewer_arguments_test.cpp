@@ -1,4 +1,4 @@
-#include "hooklib/buddylist/history_viewer_arguments.h"
+#include "hooklib/launch/history_viewer_arguments.h"
 
 #include <gtest/gtest.h>
 

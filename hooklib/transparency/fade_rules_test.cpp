@@ -1,4 +1,4 @@
-#include "hooklib/buddylist/fade_rules.h"
+#include "hooklib/transparency/fade_rules.h"
 
 #include <gtest/gtest.h>
 

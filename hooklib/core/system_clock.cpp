@@ -1,4 +1,4 @@
-#include "hooklib/hook/system_clock.h"
+#include "hooklib/core/system_clock.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "hooklib/buddylist/launch.h"
+#include "hooklib/launch/launch.h"
 
 #include <shellapi.h>
 
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 

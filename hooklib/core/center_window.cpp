@@ -1,4 +1,4 @@
-#include "hooklib/settings/center_window.h"
+#include "hooklib/core/center_window.h"
 
 namespace corvane {
 

@@ -1,8 +1,8 @@
-#include "hooklib/buddylist/transparency.h"
+#include "hooklib/transparency/transparency.h"
 
-#include "hooklib/buddylist/fade_rules.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/transparency/fade_rules.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "hooklib/settings/path_browsers.h"
+#include "hooklib/preferences/path_browsers.h"
 
 #include <commdlg.h>
 #include <objbase.h>

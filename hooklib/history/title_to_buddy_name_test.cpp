@@ -1,4 +1,4 @@
-#include "hooklib/conversation/title_to_buddy_name.h"
+#include "hooklib/history/title_to_buddy_name.h"
 
 #include <gtest/gtest.h>
 

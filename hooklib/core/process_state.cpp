@@ -1,4 +1,4 @@
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/process_state.h"
 
 namespace corvane {
 

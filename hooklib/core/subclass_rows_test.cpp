@@ -1,4 +1,4 @@
-#include "hooklib/hook/subclass_rows.h"
+#include "hooklib/core/subclass_rows.h"
 
 #include <gtest/gtest.h>
 

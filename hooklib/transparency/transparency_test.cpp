@@ -1,11 +1,11 @@
 // The layered-window operation and the fade rules on real windows.
-#include "hooklib/buddylist/transparency.h"
+#include "hooklib/transparency/transparency.h"
 
 #include <gtest/gtest.h>
 
-#include "hooklib/buddylist/layered_alpha_probe.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/transparency/layered_alpha_probe.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {

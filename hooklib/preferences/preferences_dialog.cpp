@@ -1,4 +1,4 @@
-#include "hooklib/settings/preferences_dialog.h"
+#include "hooklib/preferences/preferences_dialog.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>
@@ -9,18 +9,17 @@
 #include "common/bounded_copy.h"
 #include "hooklib/settings/broadcasts.h"
 #include "common/capacities.h"
-#include "hooklib/settings/center_window.h"
+#include "hooklib/core/center_window.h"
 #include "common/open_web_address.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/hook/host_boundary.h"
+#include "hooklib/core/host_boundary.h"
 #include "common/maker_site.h"
-#include "hooklib/settings/path_browsers.h"
-#include "hooklib/settings/preference_controls.h"
+#include "hooklib/preferences/path_browsers.h"
+#include "hooklib/preferences/preference_controls.h"
 #include "hooklib/settings/preference_rules.h"
-#include "hooklib/hook/process_state.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/settings/shared_settings.h"
-#include "hooklib/buddylist/transparency.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/transparency/transparency.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
 namespace corvane {
@@ -31,10 +30,7 @@ constexpr char kStatusNotifyClass[] = "_Oscar_StatusNotify";
 constexpr UINT kStatusNotifyMessage = WM_USER + 3000;
 
 constexpr char kErrorCaption[] = "Corvane Error";
-constexpr char kDialogClass[] = "#32770";
 
-// Posted by AnnounceStoredReminderChoice.
-constexpr UINT kMsgReminderStored = WM_APP + 1;
 constexpr char kReminderItems[][16] = {"all versions.", "next version.", "never."};
 
 // The hot-key control refuses a key alone, with Shift alone or with Alt
@@ -385,14 +381,6 @@ void RegisterDialogControls() {
 }
 
 }  // namespace
-
-// Posted, not sent: the upgrade dialog's thread never waits for another
-// process's dialog.
-void AnnounceStoredReminderChoice() {
-  if (HWND open = FindWindowA(kDialogClass, kPreferencesTitle)) {
-    PostMessageA(open, kMsgReminderStored, 0, 0);
-  }
-}
 
 // A message whose handling failed leaves the dialog as it was.
 INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

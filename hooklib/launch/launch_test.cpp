@@ -2,7 +2,7 @@
 // empty folder gives the exact error boxes, a folder with the probe program
 // under a companion's name shows what that program was started with.
 #include "tests/support/host_class_for_tests.h"
-#include "hooklib/buddylist/launch.h"
+#include "hooklib/launch/launch.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include "tests/support/box_answerer.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/hook/private_codes.h"
-#include "hooklib/hook/process_state.h"
-#include "hooklib/settings/shared_settings.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {
