@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "launcher/launcher_protocol.h"
-#include "launcher/launcher_resources.h"
+#include "launcher/launcher_resource_ids.h"
 
 namespace corvane {
 namespace {
@@ -126,6 +126,8 @@ LRESULT CALLBACK LauncherWindowProc(HWND window, UINT message, WPARAM wParam, LP
   try {
     return HandleMessage(window, message, wParam, lParam);
   } catch (...) {
+    // Out of memory in practice: an exception must not unwind through the
+    // system's dispatch, and the default handling keeps the window working.
     return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -9,6 +9,7 @@ import time
 import unittest
 
 import harness
+import resource_ids
 from harness import Report, bin_file
 
 KEY_LINE = re.compile(rb"<!-- (\d\d:\d\d:\d\d-[0-9a-f]+) -->\r\n")
@@ -130,7 +131,9 @@ quit
                 found = viewer.items("Corvane History", list_id)
                 return found[0][found[1]] if found and found[1] >= 0 else None
 
-            harness.wait_until(lambda: selected(1003) == "alice" and selected(1005) == "bob",
+            viewer_ids = resource_ids.load("viewer/resources/viewer_resources.h")
+            harness.wait_until(lambda: selected(viewer_ids["IDC_USER_LIST"]) == "alice"
+                               and selected(viewer_ids["IDC_BUDDY_LIST"]) == "bob",
                                timeout=20, what="alice and bob selected in the viewer")
             viewer("sys", "Corvane History", 61536)
             harness.wait_until(lambda: viewer.window("Corvane History") is None, timeout=20,

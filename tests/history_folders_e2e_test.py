@@ -9,10 +9,12 @@ import stat
 import unittest
 
 import harness
+import resource_ids
 from harness import Report
 
 VIEWER_CAPTION = "Corvane History"
-USERS, BUDDIES = 1003, 1005
+VIEWER_IDS = resource_ids.load("viewer/resources/viewer_resources.h")
+USERS, BUDDIES = VIEWER_IDS["IDC_USER_LIST"], VIEWER_IDS["IDC_BUDDY_LIST"]
 CMD_HISTORY_VIEWER = "57005"
 CMD_HOST_EXIT = "30002"
 SC_CLOSE = 61536

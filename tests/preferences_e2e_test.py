@@ -8,6 +8,7 @@ import time
 import unittest
 
 import harness
+import resource_ids
 from harness import Report
 from http_server import ReplyServer, unused_port
 
@@ -21,6 +22,37 @@ CMD_APPLY_ALPHA = "20"
 CMD_RELAYOUT = "30"
 SC_CLOSE = 61536
 VK_RETURN, VK_ESCAPE = 13, 27
+
+# The dialog's controls as the robot names them, from the library's id header.
+IDS = "hooklib/resources/corvane_resource_ids.h"
+CHECK_NOW = resource_ids.control(IDS, "IDC_PREF_CHECK_NOW")
+SHOW_GENERAL_BUTTONS = resource_ids.control(IDS, "IDC_PREF_SHOW_GENERAL_BUTTONS")
+SHOW_LIST_BUTTONS = resource_ids.control(IDS, "IDC_PREF_SHOW_LIST_BUTTONS")
+REMOVE_ADS = resource_ids.control(IDS, "IDC_PREF_REMOVE_ADS")
+HISTORY_ON = resource_ids.control(IDS, "IDC_PREF_HISTORY_ON")
+HISTORY_FOLDER = resource_ids.control(IDS, "IDC_PREF_HISTORY_FOLDER")
+BROWSE_HISTORY_FOLDER = resource_ids.control(IDS, "IDC_PREF_BROWSE_HISTORY_FOLDER")
+HOST_PATH = resource_ids.control(IDS, "IDC_PREF_HOST_PATH")
+BROWSE_HOST_PATH = resource_ids.control(IDS, "IDC_PREF_BROWSE_HOST_PATH")
+CONVERSATION_OPACITY = resource_ids.control(IDS, "IDC_PREF_CONVERSATION_OPACITY")
+BUDDY_LIST_OPACITY = resource_ids.control(IDS, "IDC_PREF_BUDDY_LIST_OPACITY")
+HOT_KEY = resource_ids.control(IDS, "IDC_PREF_HOT_KEY")
+TRANSPARENT_WINDOWS = resource_ids.control(IDS, "IDC_PREF_TRANSPARENT_WINDOWS")
+RELEASE_LABEL = resource_ids.control(IDS, "IDC_PREF_RELEASE_LABEL")
+VERSION_LABEL = resource_ids.control(IDS, "IDC_PREF_VERSION_LABEL")
+WEB_BUTTON = resource_ids.control(IDS, "IDC_PREF_WEB_BUTTON")
+HELP_BUTTON = resource_ids.control(IDS, "IDC_PREF_HELP_BUTTON")
+SOLID_WHEN_ACTIVE = resource_ids.control(IDS, "IDC_PREF_SOLID_WHEN_ACTIVE")
+FADE_DOWN = resource_ids.control(IDS, "IDC_PREF_FADE_DOWN")
+ALLOW_STOCK_TICKER = resource_ids.control(IDS, "IDC_PREF_ALLOW_STOCK_TICKER")
+ALLOW_TODAY_POPUP = resource_ids.control(IDS, "IDC_PREF_ALLOW_TODAY_POPUP")
+PROFILE_LINK = resource_ids.control(IDS, "IDC_PREF_PROFILE_LINK")
+REMINDER_LIST = resource_ids.control(IDS, "IDC_PREF_REMINDER_LIST")
+ALLOW_CLONING = resource_ids.control(IDS, "IDC_PREF_ALLOW_CLONING")
+SHOW_MENU_BAR = resource_ids.control(IDS, "IDC_PREF_SHOW_MENU_BAR")
+SHOW_TABS = resource_ids.control(IDS, "IDC_PREF_SHOW_TABS")
+OK, CANCEL = "1", "2"  # IDOK, IDCANCEL
+UPGRADE_REMINDER = resource_ids.control(IDS, "IDC_REMINDER")
 
 UPGRADE_CAPTION = "Corvane Upgrade Monitor"
 # The shell's boxes, as Wine makes them.
@@ -39,12 +71,15 @@ APPLY_ALPHA = (0, 1, 1, 1)       # a transparency box
 SLIDER_MOVE = (0, 2, 2, 2)       # the robot's drag ends with a second WM_HSCROLL
 NOTHING = (0, 0, 0, 0)
 
-CHECK_BOXES = ("1002", "1000", "1023", "1028", "1001", "1003", "1020", "1019", "1018", "1017",
-               "1016", "1011", "1022")
+CHECK_BOXES = (REMOVE_ADS, SHOW_GENERAL_BUTTONS, SHOW_MENU_BAR, SHOW_TABS, SHOW_LIST_BUTTONS,
+               HISTORY_ON, PROFILE_LINK, ALLOW_TODAY_POPUP, ALLOW_STOCK_TICKER, FADE_DOWN,
+               SOLID_WHEN_ACTIVE, TRANSPARENT_WINDOWS, ALLOW_CLONING)
 # The boxes whose settings the dialog previews (besides the two sliders).
-PREVIEWED_BOXES = ("1023", "1028", "1000", "1001", "1018", "1017", "1016")
-BUDDY_LIST_BOXES = ("1000", "1001", "1018", "1028", "1023")
-TRANSPARENCY_CONTROLS = ("1016", "1017", "1008", "1009")
+PREVIEWED_BOXES = (SHOW_MENU_BAR, SHOW_TABS, SHOW_GENERAL_BUTTONS, SHOW_LIST_BUTTONS,
+                   ALLOW_STOCK_TICKER, FADE_DOWN, SOLID_WHEN_ACTIVE)
+BUDDY_LIST_BOXES = (SHOW_GENERAL_BUTTONS, SHOW_LIST_BUTTONS, ALLOW_STOCK_TICKER, SHOW_TABS,
+                    SHOW_MENU_BAR)
+TRANSPARENCY_CONTROLS = (SOLID_WHEN_ACTIVE, FADE_DOWN, CONVERSATION_OPACITY, BUDDY_LIST_OPACITY)
 
 # Which table each stored setting belongs to, as `reg query` names the type.
 STORED_TYPES = dict(
@@ -69,7 +104,7 @@ class PreferencesTest(harness.WineTest):
         # A failed test may leave a box or the dialog open; then the hosts
         # quit through their menus.
         self.robot("press", ERROR_CAPTION, "OK")
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         for _ in self.reports:
             quitted = self.hosts_done()
             if self.robot("command", "_Oscar_BuddyListWin", "30002") != ["posted"]:
@@ -215,7 +250,7 @@ class PreferencesTest(harness.WineTest):
 
     def ok_is_refused_with(self, message, focus):
         dialog = self.robot.window(TITLE)
-        self.robot("click", TITLE, "1")
+        self.robot("click", TITLE, OK)
         owner, texts = self.error_box()
         self.assertEqual(int(owner, 16), int(dialog["hwnd"], 16), "the box belongs to the dialog")
         self.assertIn(message, texts)
@@ -244,47 +279,47 @@ class LivePreviewTest(PreferencesTest):
         self.open_from_launcher()
         self.expect_broadcasts(OPENING)
         self.assertEqual(sorted(self.status_notes(alice) + self.status_notes(carol)), ["0"])
-        self.assertEqual(self.control("1008")["pos"], "55")
-        self.assertEqual(self.control("1009")["pos"], "25")
+        self.assertEqual(self.control(CONVERSATION_OPACITY)["pos"], "55")
+        self.assertEqual(self.control(BUDDY_LIST_OPACITY)["pos"], "25")
         ticks = self.ticks()
         self.assertEqual(len(ticks), len(CHECK_BOXES))
 
         # Sliders: both hosts follow at once.
-        self.robot("trackbar", TITLE, "1008", "100")
+        self.robot("trackbar", TITLE, CONVERSATION_OPACITY, "100")
         self.expect_broadcasts(SLIDER_MOVE)
         self.wait_for_alpha("AIM_IMessage", "1", 155)
         self.wait_for_alpha("AIM_ChatWnd", "1", 155)
-        self.robot("trackbar", TITLE, "1009", "205")
+        self.robot("trackbar", TITLE, BUDDY_LIST_OPACITY, "205")
         self.expect_broadcasts(SLIDER_MOVE)
         self.wait_for_alpha("_Oscar_BuddyListWin", "1", 50)
 
         # The menu bar goes in both Buddy Lists.
-        self.robot("click", TITLE, "1023")
+        self.robot("click", TITLE, SHOW_MENU_BAR)
         self.expect_broadcasts(RELAYOUT)
         harness.wait_until(lambda: self.menu_bars_gone(with_menu),
                            what="both Buddy Lists without their menu bars")
         # The other previewed boxes, each with its broadcast.
-        for box in ("1028", "1000", "1001", "1018"):
+        for box in (SHOW_TABS, SHOW_GENERAL_BUTTONS, SHOW_LIST_BUTTONS, ALLOW_STOCK_TICKER):
             self.robot("click", TITLE, box)
             self.expect_broadcasts(RELAYOUT)
-        for box in ("1017", "1016"):
+        for box in (FADE_DOWN, SOLID_WHEN_ACTIVE):
             self.robot("click", TITLE, box)
             self.expect_broadcasts(APPLY_ALPHA)
         self.assertEqual([self.checked(box) for box in PREVIEWED_BOXES],
                          [not ticks[box] for box in PREVIEWED_BOXES])
         # Remove Ads off: the five boxes under it are disabled.
-        self.robot("click", TITLE, "1002")
+        self.robot("click", TITLE, REMOVE_ADS)
         self.expect_broadcasts(RELAYOUT)
         self.assertFalse(any(self.enabled(i) for i in BUDDY_LIST_BOXES))
         # Transparency off: its controls are disabled, every window opaque.
-        self.robot("click", TITLE, "1011")
+        self.robot("click", TITLE, TRANSPARENT_WINDOWS)
         self.expect_broadcasts(APPLY_ALPHA)
         self.assertFalse(any(self.enabled(i) for i in TRANSPARENCY_CONTROLS))
         for cls in ("_Oscar_BuddyListWin", "AIM_IMessage", "AIM_ChatWnd"):
             self.wait_for_alpha(cls, "0", 255)
 
         # Cancel: the eleven values come back, one broadcast of each kind.
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.wait_for_dialog_gone()
         self.expect_broadcasts(OPENING)
         self.wait_for_alpha("_Oscar_BuddyListWin", "1", 230)
@@ -298,13 +333,13 @@ class LivePreviewTest(PreferencesTest):
         self.open_from_launcher()
         self.expect_broadcasts(OPENING)
         self.assertEqual(self.ticks(), ticks)
-        self.assertEqual(self.control("1008")["pos"], "55")
-        self.assertEqual(self.control("1009")["pos"], "25")
+        self.assertEqual(self.control(CONVERSATION_OPACITY)["pos"], "55")
+        self.assertEqual(self.control(BUDDY_LIST_OPACITY)["pos"], "25")
 
         # The close box: previews stay in effect, nothing is broadcast or saved.
-        self.robot("trackbar", TITLE, "1008", "150")
+        self.robot("trackbar", TITLE, CONVERSATION_OPACITY, "150")
         self.expect_broadcasts(SLIDER_MOVE)
-        self.robot("click", TITLE, "1023")
+        self.robot("click", TITLE, SHOW_MENU_BAR)
         self.expect_broadcasts(RELAYOUT)
         self.robot("sys", TITLE, str(SC_CLOSE))
         self.wait_for_dialog_gone()
@@ -316,9 +351,9 @@ class LivePreviewTest(PreferencesTest):
 
         # Still previewed when the dialog opens again.
         self.open_from_launcher()
-        self.assertEqual(self.control("1008")["pos"], "150")
-        self.assertFalse(self.checked("1023"))
-        self.robot("click", TITLE, "2")
+        self.assertEqual(self.control(CONVERSATION_OPACITY)["pos"], "150")
+        self.assertFalse(self.checked(SHOW_MENU_BAR))
+        self.robot("click", TITLE, CANCEL)
         self.wait_for_dialog_gone()
 
 
@@ -329,52 +364,54 @@ class OkTest(PreferencesTest):
         alice = self.start_host("alice")
         self.open_from_launcher()
         self.expect_broadcasts(OPENING)
-        self.assertEqual(self.control("1008")["pos"], "205")
-        self.assertEqual(self.control("1009")["pos"], "0")
-        hot_key = self.control("1010")
+        self.assertEqual(self.control(CONVERSATION_OPACITY)["pos"], "205")
+        self.assertEqual(self.control(BUDDY_LIST_OPACITY)["pos"], "0")
+        hot_key = self.control(HOT_KEY)
         self.assertEqual(hot_key["hotkey"], "0x641", "Ctrl+Alt+A")
         self.assertEqual((hot_key["visible"], hot_key["enabled"]), ("0", "0"))
-        self.assertEqual(self.control("1021")["text"], "next version.")
-        host_path = self.control("1006")["text"]
+        self.assertEqual(self.control(REMINDER_LIST)["text"], "next version.")
+        host_path = self.control(HOST_PATH)["text"]
         self.assertTrue(host_path.lower().endswith("testhost.exe"), host_path)
 
         # History on, the folder's parent missing: the folder message.
         missing = harness.win_path(os.path.join(self.tmp, "no", "such", "History"))
-        self.robot("settext", TITLE, "1004", missing)
-        self.ok_is_refused_with(FOLDER_TEXT, "1004")
+        self.robot("settext", TITLE, HISTORY_FOLDER, missing)
+        self.ok_is_refused_with(FOLDER_TEXT, HISTORY_FOLDER)
         # A valid folder, a host path that names nothing: the host message.
-        self.robot("settext", TITLE, "1004", harness.win_path(self.tmp))
-        self.robot("settext", TITLE, "1006", harness.win_path(os.path.join(self.tmp, "aim.exe")))
-        self.ok_is_refused_with(HOST_TEXT, "1006")
+        self.robot("settext", TITLE, HISTORY_FOLDER, harness.win_path(self.tmp))
+        self.robot("settext", TITLE, HOST_PATH, harness.win_path(os.path.join(self.tmp, "aim.exe")))
+        self.ok_is_refused_with(HOST_TEXT, HOST_PATH)
         # A folder is no executable either.
-        self.robot("settext", TITLE, "1006", harness.win_path(self.tmp))
-        self.ok_is_refused_with(HOST_TEXT, "1006")
+        self.robot("settext", TITLE, HOST_PATH, harness.win_path(self.tmp))
+        self.ok_is_refused_with(HOST_TEXT, HOST_PATH)
         # History off: the folder is not checked, but the host path still is.
-        self.robot("click", TITLE, "1003")
-        harness.wait_until(lambda: not self.enabled("1004") and not self.enabled("1005"),
+        self.robot("click", TITLE, HISTORY_ON)
+        harness.wait_until(lambda: not self.enabled(HISTORY_FOLDER)
+                           and not self.enabled(BROWSE_HISTORY_FOLDER),
                            what="the folder controls disabled")
-        self.robot("settext", TITLE, "1004", missing)
-        self.robot("settext", TITLE, "1006", harness.win_path(os.path.join(self.tmp, "aim.exe")))
-        self.ok_is_refused_with(HOST_TEXT, "1006")
+        self.robot("settext", TITLE, HISTORY_FOLDER, missing)
+        self.robot("settext", TITLE, HOST_PATH, harness.win_path(os.path.join(self.tmp, "aim.exe")))
+        self.ok_is_refused_with(HOST_TEXT, HOST_PATH)
         self.assertEqual(self.stored()["LogDir"][1], harness.win_path(self.history),
                          "a refused OK stores nothing")
 
         # History on again with a new folder whose parent exists; every box
         # that only OK stores is changed; "never." as the reminder.
-        self.robot("click", TITLE, "1003")
+        self.robot("click", TITLE, HISTORY_ON)
         fresh = os.path.join(self.tmp, "Fresh History")
-        self.robot("settext", TITLE, "1004", harness.win_path(fresh))
-        self.robot("settext", TITLE, "1006", host_path)
+        self.robot("settext", TITLE, HISTORY_FOLDER, harness.win_path(fresh))
+        self.robot("settext", TITLE, HOST_PATH, host_path)
         self.expect_broadcasts(NOTHING)
-        for box in ("1022", "1020", "1019", "1018", "1017", "1000"):
+        for box in (ALLOW_CLONING, PROFILE_LINK, ALLOW_TODAY_POPUP, ALLOW_STOCK_TICKER, FADE_DOWN,
+                    SHOW_GENERAL_BUTTONS):
             self.robot("click", TITLE, box)
-        self.robot("select", TITLE, "1021", "2")
-        self.robot("trackbar", TITLE, "1009", "100")
+        self.robot("select", TITLE, REMINDER_LIST, "2")
+        self.robot("trackbar", TITLE, BUDDY_LIST_OPACITY, "100")
         # Stock ticker and general buttons re-lay out; fading and the
         # slider's two moves re-apply opacity; the rest waits for OK.
         self.expect_broadcasts((2, 3, 3, 3))
         # OK: transparency, the dialog closes, re-layout, save.
-        self.robot("click", TITLE, "1")
+        self.robot("click", TITLE, OK)
         self.wait_for_dialog_gone()
         harness.wait_until(lambda: len(self.stored()) == 24, what="the save")
         self.expect_broadcasts(OPENING)
@@ -395,12 +432,12 @@ class OkTest(PreferencesTest):
         # Reopened: the stored values show, and OK with nothing changed keeps
         # the hot key and the opacity clamped to 50.
         self.open_from_launcher()
-        self.assertEqual(self.control("1008")["pos"], "205")
-        self.assertEqual(self.control("1021")["text"], "never.")
+        self.assertEqual(self.control(CONVERSATION_OPACITY)["pos"], "205")
+        self.assertEqual(self.control(REMINDER_LIST)["text"], "never.")
         # History off and an invalid folder: accepted, the text stored as typed.
-        self.robot("click", TITLE, "1003")
-        self.robot("settext", TITLE, "1004", "Q:\\not a folder")
-        harness.wait_until(lambda: not self.checked("1003"), what="history off")
+        self.robot("click", TITLE, HISTORY_ON)
+        self.robot("settext", TITLE, HISTORY_FOLDER, "Q:\\not a folder")
+        harness.wait_until(lambda: not self.checked(HISTORY_ON), what="history off")
         self.robot("key", TITLE, "0", str(VK_RETURN))
         self.wait_for_dialog_gone()
         harness.wait_until(lambda: self.stored()["LogDir"][1] == "Q:\\not a folder", what="the save")
@@ -411,12 +448,12 @@ class OkTest(PreferencesTest):
 
         # The dialog shows the running launcher's version and release.
         self.open_from_launcher()
-        self.assertEqual(self.control("1013")["text"], "version " + stored["Version"][1])
-        self.assertEqual(self.control("1012")["text"], "released [ 06.10.2002 ]")
+        self.assertEqual(self.control(VERSION_LABEL)["text"], "version " + stored["Version"][1])
+        self.assertEqual(self.control(RELEASE_LABEL)["text"], "released [ 06.10.2002 ]")
         shown = []
         for index in range(3):
-            self.robot("select", TITLE, "1021", str(index))
-            shown.append(self.control("1021")["text"])
+            self.robot("select", TITLE, REMINDER_LIST, str(index))
+            shown.append(self.control(REMINDER_LIST)["text"])
         self.assertEqual(shown, ["all versions.", "next version.", "never."])
         self.robot("key", TITLE, "0", str(VK_ESCAPE))
         self.wait_for_dialog_gone()
@@ -439,7 +476,7 @@ class OneDialogTest(PreferencesTest):
         self.assertEqual(len(dialogs), 1)
         self.assertEqual(self.status_notes(alice), ["0"])
         self.expect_broadcasts(NOTHING)
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.wait_for_dialog_gone()
         self.expect_broadcasts(OPENING)
 
@@ -448,11 +485,11 @@ class OneDialogTest(PreferencesTest):
         self.wait_for_dialog()
         self.assertNotEqual(self.robot.window(TITLE)["pid"],
                             self.robot.window("alice's Buddy List")["pid"])
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.assertEqual(self.probe_result(probe), "result 0")
         probe = self.start_probe()
         self.wait_for_dialog()
-        self.robot("click", TITLE, "1")
+        self.robot("click", TITLE, OK)
         self.assertEqual(self.probe_result(probe), "result 1")
         self.assertEqual(len(self.stored()), 24)
         self.assertEqual(self.status_notes(alice), ["0", "1", "0", "1", "0", "1"])
@@ -470,42 +507,44 @@ class BrowseTest(PreferencesTest):
     def test_the_browse_buttons_fill_their_fields_and_cancelling_keeps_them(self):
         probe = self.start_probe("load")
         self.wait_for_dialog()
-        host_path = self.control("1006")["text"]
-        folder = self.control("1004")["text"]
+        host_path = self.control(HOST_PATH)["text"]
+        folder = self.control(HISTORY_FOLDER)["text"]
 
         # The host executable, chosen in the open-file dialog.
-        self.robot("click", TITLE, "1007")
+        self.robot("click", TITLE, BROWSE_HOST_PATH)
         self.wait_for_box(FILE_BOX)
         self.assertEqual(self.robot.control(FILE_BOX, FILE_NAME)["text"], "aim.exe")
         self.assertEqual(self.robot.control(FILE_BOX, FILE_TYPE)["text"], "AIM.EXE (aim.exe)")
         self.assertEqual(self.robot("press", FILE_BOX, "Cancel"), ["pressed"])
         self.wait_for_box_gone(FILE_BOX)
-        self.assertEqual(self.control("1006")["text"], host_path, "a cancelled box changes nothing")
+        self.assertEqual(self.control(HOST_PATH)["text"], host_path,
+                         "a cancelled box changes nothing")
         aim = os.path.join(self.tmp, "aim.exe")
         open(aim, "wb").close()
-        self.robot("click", TITLE, "1007")
+        self.robot("click", TITLE, BROWSE_HOST_PATH)
         self.wait_for_box(FILE_BOX)
         self.robot("settext", FILE_BOX, FILE_NAME, harness.win_path(aim))
         self.assertEqual(self.robot("press", FILE_BOX, "&Open"), ["pressed"])
         self.wait_for_box_gone(FILE_BOX)
-        self.assertEqual(self.control("1006")["text"].lower(), harness.win_path(aim).lower())
+        self.assertEqual(self.control(HOST_PATH)["text"].lower(), harness.win_path(aim).lower())
 
         # The history folder, through the shell's folder browser, which
         # starts with the desktop selected.
-        self.robot("click", TITLE, "1005")
+        self.robot("click", TITLE, BROWSE_HISTORY_FOLDER)
         self.wait_for_box(FOLDER_BOX)
         self.assertEqual(self.robot.control(FOLDER_BOX, FOLDER_BROWSER_TITLE)["text"],
                          "AIM History Folder")
         self.assertEqual(self.robot("press", FOLDER_BOX, "Cancel"), ["pressed"])
         self.wait_for_box_gone(FOLDER_BOX)
-        self.assertEqual(self.control("1004")["text"], folder, "a cancelled browser changes nothing")
-        self.robot("click", TITLE, "1005")
+        self.assertEqual(self.control(HISTORY_FOLDER)["text"], folder,
+                         "a cancelled browser changes nothing")
+        self.robot("click", TITLE, BROWSE_HISTORY_FOLDER)
         self.wait_for_box(FOLDER_BOX)
         self.assertEqual(self.robot("press", FOLDER_BOX, "OK"), ["pressed"])
         self.wait_for_box_gone(FOLDER_BOX)
-        self.assertRegex(self.control("1004")["text"], r"^C:\\users\\[^\\]+\\Desktop$")
+        self.assertRegex(self.control(HISTORY_FOLDER)["text"], r"^C:\\users\\[^\\]+\\Desktop$")
 
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.assertEqual(self.probe_result(probe), "result 0")
 
 
@@ -516,7 +555,7 @@ class ButtonsTest(PreferencesTest):
         self.opened = harness.use_recording_browser(self, self.tmp)
 
     def tearDown(self):
-        self.robot("click", UPGRADE_CAPTION, "2")
+        self.robot("click", UPGRADE_CAPTION, CANCEL)
         super().tearDown()
 
     def opened_addresses(self):
@@ -533,22 +572,22 @@ class ButtonsTest(PreferencesTest):
             probe = self.start(PROBE, "load", env={"CORVANE_WEB_SITE": site,
                                                    "CORVANE_UPDATE_SERVER": server.base_url})
             self.wait_for_dialog()
-            self.robot("click", TITLE, "1014")
+            self.robot("click", TITLE, WEB_BUTTON)
             harness.wait_until(lambda: len(self.opened_addresses()) == 1, what="the web site")
-            self.robot("click", TITLE, "1015")
+            self.robot("click", TITLE, HELP_BUTTON)
             harness.wait_until(lambda: len(self.opened_addresses()) == 2, what="the help page")
             self.assertEqual(self.opened_addresses(),
                              [site + "/", site + "/help.php?product=corvane"])
             # Check Now! asks the update server on a thread of its own.
-            self.robot("click", TITLE, "4")
+            self.robot("click", TITLE, CHECK_NOW)
             harness.wait_until(server.requests, what="the version request")
             self.assertEqual(server.requests()[0][0], "/version3.php?product=corvane")
             harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION), what="the check's dialog")
             self.assertEqual(self.robot.window(TITLE)["visible"], "1")
-            self.robot("click", UPGRADE_CAPTION, "2")
+            self.robot("click", UPGRADE_CAPTION, CANCEL)
             harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION) is None,
                                what="the check's dialog to close")
-            self.robot("click", TITLE, "2")
+            self.robot("click", TITLE, CANCEL)
             self.assertEqual(self.probe_result(probe), "result 0")
 
     def test_web_and_help_open_only_an_http_or_https_site(self):
@@ -556,19 +595,19 @@ class ButtonsTest(PreferencesTest):
         probe = self.start(PROBE, "load",
                            env={"CORVANE_WEB_SITE": "ftp://127.0.0.1:%d" % unused_port()})
         self.wait_for_dialog()
-        for button in ("1014", "1015"):
+        for button in (WEB_BUTTON, HELP_BUTTON):
             self.assertEqual(self.robot("click", TITLE, button), ["clicked"])
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.assertEqual(self.probe_result(probe), "result 0")
         # A refused address would have been handed on before this one.
         site = "http://127.0.0.1:%d" % unused_port()
         probe = self.start(PROBE, "load", env={"CORVANE_WEB_SITE": site})
         self.wait_for_dialog()
-        self.robot("click", TITLE, "1014")
+        self.robot("click", TITLE, WEB_BUTTON)
         harness.wait_until(self.opened_addresses, what="the web site")
         time.sleep(1)
         self.assertEqual(self.opened_addresses(), [site + "/"])
-        self.robot("click", TITLE, "2")
+        self.robot("click", TITLE, CANCEL)
         self.assertEqual(self.probe_result(probe), "result 0")
 
 
@@ -577,23 +616,23 @@ class CheckNowTest(PreferencesTest):
              b"http://127.0.0.1/get.exe\r\nchanges")
 
     def tearDown(self):
-        self.robot("click", UPGRADE_CAPTION, "2")
+        self.robot("click", UPGRADE_CAPTION, CANCEL)
         super().tearDown()
 
     def reminder(self):
-        return self.control("1021")["text"]
+        return self.control(REMINDER_LIST)["text"]
 
     def check_now_and_close(self, choice=None):
         """Check Now!, then the check's dialog closed with Close after
         choosing `choice`, or with its close box when None."""
-        self.robot("click", TITLE, "4")
-        harness.wait_until(lambda: (self.robot.items(UPGRADE_CAPTION, "1019") or ([],))[0],
+        self.robot("click", TITLE, CHECK_NOW)
+        harness.wait_until(lambda: (self.robot.items(UPGRADE_CAPTION, UPGRADE_REMINDER) or ([],))[0],
                            timeout=30, what="the check's dialog")
         if choice is None:
             self.robot("sys", UPGRADE_CAPTION, SC_CLOSE)
         else:
-            self.robot("select", UPGRADE_CAPTION, "1019", str(choice))
-            self.robot("click", UPGRADE_CAPTION, "2")
+            self.robot("select", UPGRADE_CAPTION, UPGRADE_REMINDER, str(choice))
+            self.robot("click", UPGRADE_CAPTION, CANCEL)
         harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION) is None,
                            what="the check's dialog to close")
 
@@ -605,7 +644,7 @@ class CheckNowTest(PreferencesTest):
             self.assertEqual(self.reminder(), "all versions.")
             self.check_now_and_close(choice=2)
             harness.wait_until(lambda: self.reminder() == "never.", what="the check's choice shown")
-            self.robot("click", TITLE, "1")
+            self.robot("click", TITLE, OK)
             self.assertEqual(self.probe_result(probe), "result 1")
         self.assertEqual(self.stored()["CheckVersion"][1], "0xffffffff")
 
@@ -614,11 +653,11 @@ class CheckNowTest(PreferencesTest):
         with ReplyServer(self.REPLY) as server:
             probe = self.start(PROBE, "load", env={"CORVANE_UPDATE_SERVER": server.base_url})
             self.wait_for_dialog()
-            self.robot("select", TITLE, "1021", "1")
+            self.robot("select", TITLE, REMINDER_LIST, "1")
             self.check_now_and_close(choice=None)
             harness.wait_until(lambda: len(self.stored()) == 24, what="the check's save")
             self.assertEqual(self.reminder(), "next version.")
-            self.robot("click", TITLE, "1")
+            self.robot("click", TITLE, OK)
             self.assertEqual(self.probe_result(probe), "result 1")
         self.assertEqual(self.stored()["CheckVersion"][1], "0x1")
 
@@ -630,11 +669,11 @@ class WithoutLayeredWindowsTest(PreferencesTest):
         self.store(dwords={"AlphaOn": 1})
         probe = self.start_probe("load")
         self.wait_for_dialog()
-        box = self.control("1011")
+        box = self.control(TRANSPARENT_WINDOWS)
         self.assertEqual((box["checked"], box["enabled"]), ("0", "0"))
         for control_id in TRANSPARENCY_CONTROLS:
             self.assertFalse(self.enabled(control_id), control_id)
-        self.robot("click", TITLE, "1")
+        self.robot("click", TITLE, OK)
         self.assertEqual(self.probe_result(probe), "result 1")
         self.assertEqual(self.stored()["AlphaOn"][1], "0x0")
 

@@ -11,6 +11,7 @@ import time
 import unittest
 
 import harness
+import resource_ids
 from harness import Robot, WineTest
 from http_server import ReplyServer, unused_port
 
@@ -20,10 +21,14 @@ RUNNING = "2.2.1 (build 65)"
 TODAY = 7
 SC_CLOSE = 61536
 
-# Control ids of the dialog.
-DOWNLOAD, CLOSE = 1, 2
-IMPORTANCE_ICON, CHANGES, REMINDER = 1012, 1015, 1019
-IMPORTANCE, RELEASE_DATE, VERSION, DESCRIPTION = 1022, 1021, 1023, 1024
+# Control ids of the dialog, from the library's id header.
+IDS = resource_ids.load("hooklib/resources/corvane_resource_ids.h")
+DOWNLOAD, CLOSE = 1, 2  # IDOK, IDCANCEL
+IMPORTANCE_ICON, REMINDER = IDS["IDC_IMPORTANCE_ICON"], IDS["IDC_REMINDER"]
+CHANGES, CHANGES_HEADING = IDS["IDC_CHANGES"], IDS["IDC_CHANGES_HEADING"]
+IMPORTANCE, RELEASE_DATE = IDS["IDC_IMPORTANCE"], IDS["IDC_RELEASE_DATE"]
+VERSION, DESCRIPTION = IDS["IDC_VERSION"], IDS["IDC_DESCRIPTION"]
+HEADING, UPDATE_HEADING = IDS["IDC_HEADING"], IDS["IDC_UPDATE_HEADING"]
 ES_MULTILINE, ES_AUTOHSCROLL, ES_READONLY, WS_VSCROLL = 0x4, 0x80, 0x800, 0x200000
 
 
@@ -152,9 +157,9 @@ class UpgradeCheckTest(WineTest):
                 self.assertTrue(style & bit, hex(bit))
             self.assertEqual(controls[DOWNLOAD]["text"], "Download Now!")
             self.assertEqual(controls[CLOSE]["text"], "Close")
-            self.assertEqual(controls[1013]["text"], "Upgrade Monitor")
-            self.assertEqual(controls[1014]["text"], "Update Information")
-            self.assertEqual(controls[1020]["text"], "Changes")
+            self.assertEqual(controls[HEADING]["text"], "Upgrade Monitor")
+            self.assertEqual(controls[UPDATE_HEADING]["text"], "Update Information")
+            self.assertEqual(controls[CHANGES_HEADING]["text"], "Changes")
             for label in ("Remind me again",
                           "There is a newer version of Corvane than the one you are using.",
                           "Description:", "Version:", "Importance:", "Released:"):

@@ -7,6 +7,7 @@ import os
 import time
 
 import harness
+import resource_ids
 
 VIEWER = "Corvane History Viewer.exe"
 CAPTION = "Corvane History"
@@ -15,31 +16,40 @@ ABOUT = "About . . ."
 PLACEMENT_KEY = (r"HKCU\Software\Halvard\Corvane History Viewer\WindowPlacement"
                  r"\Corvane History Viewer")
 
+# The viewer's ids, from its id header.
+IDS = resource_ids.load("viewer/resources/viewer_resources.h")
+
 # Controls of the main dialog.
-VIEW = 1001
-USERS = 1003
-DATES = 1004
-BUDDIES = 1005
-ABOUT_BUTTON = 1008
-SIZE_LABEL = 1010
-SIZE = 1009
-SIZE_UNIT = 1011
-DELETE_USER = 1012
-DELETE_BUDDY = 1013
-DELETE_DATE = 1014
-CLEAR_ALL = 1017
+VIEW = IDS["IDC_HTML_VIEW"]
+USERS = IDS["IDC_USER_LIST"]
+DATES = IDS["IDC_DATE_LIST"]
+BUDDIES = IDS["IDC_BUDDY_LIST"]
+ABOUT_BUTTON = IDS["IDC_ABOUT"]
+SIZE_LABEL = IDS["IDC_SIZE_LABEL"]
+SIZE = IDS["IDC_SIZE_TOTAL"]
+SIZE_UNIT = IDS["IDC_SIZE_UNIT"]
+DELETE_USER = IDS["IDC_DELETE_USER"]
+DELETE_BUDDY = IDS["IDC_DELETE_BUDDY"]
+DELETE_DATE = IDS["IDC_DELETE_DATE"]
+CLEAR_ALL = IDS["IDC_CLEAR_ALL"]
+
+# Controls of the About box.
+VERSION_TEXT = IDS["IDC_VERSION_TEXT"]
+RELEASE_TEXT = IDS["IDC_RELEASE_TEXT"]
+WEB_BUTTON = IDS["IDC_WEB"]
+HELP_BUTTON = IDS["IDC_HELP_PAGE"]
 
 # The search window and its controls.
 SEARCH = "Corvane History Search"
 SEARCH_PLACEMENT_KEY = (r"HKCU\Software\Halvard\Corvane History Viewer\WindowPlacement"
                         r"\Corvane History Search")
-QUERY = 1100
-SEARCH_BUTTON = 1101
-MATCH_CASE = 1102
-SCOPE = 1103
-RESULTS = 1104
-STATUS = 1105
-SC_SEARCH = 0x0110  # the viewer's system-menu item "&Search History...\tCtrl+F"
+QUERY = IDS["IDC_SEARCH_QUERY"]
+SEARCH_BUTTON = IDS["IDC_SEARCH_START"]
+MATCH_CASE = IDS["IDC_SEARCH_MATCH_CASE"]
+SCOPE = IDS["IDC_SEARCH_SCOPE"]
+RESULTS = IDS["IDC_SEARCH_RESULTS"]
+STATUS = IDS["IDC_SEARCH_STATUS"]
+SC_SEARCH = IDS["IDM_SEARCH_HISTORY"]  # the viewer's system-menu item "&Search History...\tCtrl+F"
 
 # Title-bar commands (WM_SYSCOMMAND).
 SC_MINIMIZE = 61472

@@ -15,6 +15,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import harness  # noqa: E402
 from harness import Report, Symbols, bin_file  # noqa: E402
+import viewer_session as vs  # noqa: E402
 
 SCRIPT = """\
 signon alice
@@ -80,17 +81,17 @@ def show_in_viewer(out_dir, user, buddy):
         pid = robot.spawn('"%s" "%s" "%s"' % (exe, user, buddy), program=exe)
         harness.wait_until(lambda: robot.window(caption), timeout=30, what="the History Viewer")
         robot("move", caption, 60, 60, 760, 440)
-        harness.wait_until(lambda: (robot.text(caption, 1001) or {}).get("value"), timeout=30,
+        harness.wait_until(lambda: (robot.text(caption, vs.VIEW) or {}).get("value"), timeout=30,
                            what="the day shown in the viewer")
         time.sleep(1.5)  # the size total and the scroll to the end
         print("\nThe History Viewer, opened on %s and %s:" % (user, buddy))
-        for label, list_id in (("users", 1003), ("buddies", 1005), ("dates", 1004)):
+        for label, list_id in (("users", vs.USERS), ("buddies", vs.BUDDIES), ("dates", vs.DATES)):
             entries, selected = robot.items(caption, list_id)
             print("  %-8s %s" % (label, ", ".join(
                 ("[%s]" if i == selected else "%s") % e for i, e in enumerate(entries))))
-        print("  total history size: %s MB" % robot.control(caption, 1009)["text"])
+        print("  total history size: %s MB" % robot.control(caption, vs.SIZE)["text"])
         print("  the view shows:")
-        for line in robot.text(caption, 1001)["value"].splitlines():
+        for line in robot.text(caption, vs.VIEW)["value"].splitlines():
             if line.strip():
                 print("    " + line)
         w = robot.window(caption)

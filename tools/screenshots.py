@@ -18,6 +18,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import harness  # noqa: E402
 from http_server import ReplyServer  # noqa: E402
+import viewer_session as vs  # noqa: E402
 from viewer_session import day_file_name  # noqa: E402
 
 OUT = os.path.join(harness.SOURCE, "docs", "screenshots")
@@ -87,15 +88,15 @@ def viewer(robot, tmp):
 def search(robot):
     """The search window over the viewer with the rows of a search, then
     the day of its second row with the matches highlighted."""
-    robot("sys", "Corvane History", 0x0110)
+    robot("sys", "Corvane History", vs.SC_SEARCH)
     harness.wait_until(lambda: robot.window("Corvane History Search"), what="the search window")
     robot("move", "Corvane History Search", 140, 480, 620, 300)
-    robot("settext", "Corvane History Search", 1100, "beach")
-    robot("click", "Corvane History Search", 1101)
-    harness.wait_until(lambda: robot.control("Corvane History Search", 1105)["text"].endswith(" s)"),
+    robot("settext", "Corvane History Search", vs.QUERY, "beach")
+    robot("click", "Corvane History Search", vs.SEARCH_BUTTON)
+    harness.wait_until(lambda: robot.control("Corvane History Search", vs.STATUS)["text"].endswith(" s)"),
                        what="the search to end")
     shoot(robot, "Corvane History Search", "history-search.png")
-    robot("clickrow", "Corvane History Search", 1104, 1, "double")
+    robot("clickrow", "Corvane History Search", vs.RESULTS, 1, "double")
     time.sleep(1.0)
     shoot(robot, "Corvane History", "history-search-match.png")
 

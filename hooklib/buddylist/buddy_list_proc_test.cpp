@@ -24,9 +24,9 @@ struct Delivered {
 };
 std::vector<Delivered> g_hostSaw;
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_SYSCOMMAND || m == WM_TIMER || m == WM_ACTIVATE) g_hostSaw.push_back({m, wp});
-  return DefWindowProcA(w, m, wp, lp);
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+  if (m == WM_SYSCOMMAND || m == WM_TIMER || m == WM_ACTIVATE) g_hostSaw.push_back({m, wParam});
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 bool HostSaw(UINT message, WPARAM wParam) {

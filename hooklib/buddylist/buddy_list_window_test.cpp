@@ -32,17 +32,17 @@ std::vector<Delivered> g_hostSaw;
 HMENU g_menuAtHostDestroy = nullptr;  // the window's menu bar when the host saw WM_DESTROY
 int g_sizedWhileMinimised = 0;        // size changes asked of the window while iconic
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
   if (m == WM_SYSCOMMAND || m == WM_MOUSEMOVE || m == WM_LBUTTONDOWN || m == WM_LBUTTONUP ||
       m == WM_GETMINMAXINFO) {
-    g_hostSaw.push_back({m, wp});
+    g_hostSaw.push_back({m, wParam});
   }
   if (m == WM_DESTROY) g_menuAtHostDestroy = GetMenu(w);
   if (m == WM_WINDOWPOSCHANGING && IsIconic(w) &&
-      !(reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_NOSIZE)) {
+      !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) {
     ++g_sizedWhileMinimised;
   }
-  return DefWindowProcA(w, m, wp, lp);
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 int HostSawCount(UINT message, WPARAM wParam) {

@@ -2,12 +2,14 @@
 // area, its looks and how it answers the mouse, on plain values.
 #pragma once
 
+#include "hooklib/resources/corvane_resource_ids.h"
+
 namespace corvane {
 
 // Icon resources of the button's looks.
-inline constexpr int kQuickMenuIconNormal = 104;
-inline constexpr int kQuickMenuIconPressed = 105;
-inline constexpr int kQuickMenuIconHover = 106;
+inline constexpr int kQuickMenuIconNormal = IDI_QUICK_MENU_NORMAL;
+inline constexpr int kQuickMenuIconPressed = IDI_QUICK_MENU_PRESSED;
+inline constexpr int kQuickMenuIconHover = IDI_QUICK_MENU_HOVER;
 
 // The button's square and the part of it that reacts, relative to the anchor.
 inline constexpr int kQuickMenuButtonSize = 32;

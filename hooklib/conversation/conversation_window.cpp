@@ -36,7 +36,7 @@ void OnCreate(HWND window) {
     record->Notifying = 0;
     record->CorvaneMenuTried = false;
   }
-  SetTimer(window, TIMER_LOG_POLL, TIMER_LOG_POLL_PERIOD_MS, nullptr);
+  SetTimer(window, TIMER_LOG_POLL, kLogPollPeriodMs, nullptr);
   ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
 }
 

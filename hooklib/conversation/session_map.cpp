@@ -30,6 +30,7 @@ SessionRecord* InsertSession(HWND window) {
     if (!slot) slot = std::make_unique<SessionRecord>();
     return slot.get();
   } catch (const std::bad_alloc&) {
+    // The window goes without a session record; its history is not kept.
     return nullptr;
   }
 }

@@ -12,8 +12,8 @@ inline constexpr unsigned CMD_LAUNCH_CLONE = 40;
 inline constexpr unsigned CMD_HISTORY_VIEWER = 57005;
 
 inline constexpr unsigned TIMER_FADE = 77;
-inline constexpr unsigned TIMER_FADE_PERIOD_MS = 50;
+inline constexpr unsigned kFadePeriodMs = 50;
 inline constexpr unsigned TIMER_LOG_POLL = 9999;
-inline constexpr unsigned TIMER_LOG_POLL_PERIOD_MS = 1000;
+inline constexpr unsigned kLogPollPeriodMs = 1000;
 
 }  // namespace corvane

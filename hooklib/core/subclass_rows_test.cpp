@@ -63,5 +63,17 @@ TEST(SubclassRows, NamesCompareExactlyAndCaseSensitively) {
   EXPECT_EQ(MatchingRows(kMiniBrowserClass, "", ""), Rows{});
 }
 
+// The pop-up rules may refuse a top-level window, so the host's top-level
+// windows are subclassed before them and every child (whose pattern names a
+// parent) after them, once its parent has survived.
+TEST(SubclassRows, TopLevelRowsComeBeforeThePopupRulesAndChildrenAfter) {
+  for (const RowPattern& pattern : kRowPatterns) {
+    SCOPED_TRACE(pattern.row);
+    const bool child = pattern.parentClass != nullptr;
+    EXPECT_EQ(pattern.phase, child ? SubclassPhase::kAfterPopupRules
+                                   : SubclassPhase::kBeforePopupRules);
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,27 +1,19 @@
 #include "hooklib/hook/cbt_hook.h"
 
-#include "hooklib/buddylist/buddy_list_proc.h"
 #include "common/capacities.h"
-#include "hooklib/buddylist/child_procs.h"
-#include "hooklib/conversation/conversation_procs.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/hook/popup_rules.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/settings/settings_store.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/subclass_rows.h"
+#include "hooklib/hook/subclass_table.h"
 #include "hooklib/core/system_clock.h"
 
 #include <cstring>
 
 namespace corvane {
 namespace {
-
-const WNDPROC kRowProcedures[kRowCount] = {
-    BuddyListWndProc,  ChatWindowProc, IMWindowProc,      IMTextControlProc, IMTextFrameProc,
-    ButtonRowEditProc, BuddyListAteProc, AdPaneProc,      TabGroupProc,      GeneralButtonProc,
-    StaticProc,        SeparatorProc,  BuddyTreeProc,     ListButtonProc,
-};
 
 // A missing window or a failed query gives an empty name.
 void ReadClassName(HWND window, char (&name)[kClassNameCapacity]) {
@@ -47,16 +39,16 @@ void KeepModuleLoaded() {
 // row's slot keeps what the windows already subclassed pass their messages to.
 void Subclass(HWND window, SubclassRow row) {
   KeepModuleLoaded();
-  const LONG_PTR replaced =
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row]));
+  const LONG_PTR replaced = SetWindowLongPtrA(
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row].procedure));
   if (replaced != 0) Process().savedProc[row] = reinterpret_cast<WNDPROC>(replaced);
 }
 
-void SubclassMatchingRows(int first, int last, HWND window, const char* cls, const char* parent,
+void SubclassMatchingRows(SubclassPhase phase, HWND window, const char* cls, const char* parent,
                           const char* grandparent) {
-  for (int row = first; row <= last; ++row) {
-    if (PatternMatches(kRowPatterns[row], cls, parent, grandparent)) {
-      Subclass(window, static_cast<SubclassRow>(row));
+  for (const RowPattern& pattern : kRowPatterns) {
+    if (pattern.phase == phase && PatternMatches(pattern, cls, parent, grandparent)) {
+      Subclass(window, pattern.row);
     }
   }
 }
@@ -84,12 +76,12 @@ bool OnCreateWindow(HWND window, const CBT_CREATEWNDA* create) {
   ReadClassName(parent, parentCls);
   ReadClassName(grandparent, grandCls);
 
-  SubclassMatchingRows(kRowBuddyList, kRowIMWindow, window, cls, parentCls, grandCls);
+  SubclassMatchingRows(SubclassPhase::kBeforePopupRules, window, cls, parentCls, grandCls);
   if (std::strcmp(cls, kTodayClass) == 0 && RefusePopup(PopupKind::kToday)) return true;
   if (std::strcmp(cls, kMiniBrowserClass) == 0 && RefusePopup(PopupKind::kMiniBrowser)) {
     return true;
   }
-  SubclassMatchingRows(kRowIMTextControl, kRowListButton, window, cls, parentCls, grandCls);
+  SubclassMatchingRows(SubclassPhase::kAfterPopupRules, window, cls, parentCls, grandCls);
   return false;
 }
 

@@ -33,9 +33,9 @@ constexpr char kRefusedByNextHook[] = "Corvane test refused by the next hook";
 constexpr UINT kAskTheHost = WM_APP + 7;
 constexpr LRESULT kHostAnswer = 0x1234;
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
   if (m == kAskTheHost) return kHostAnswer;
-  return DefWindowProcA(w, m, wp, lp);
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 uint64_t g_fakeNow = 0;

@@ -32,11 +32,11 @@ std::string ExeFolder() {
 
 std::atomic<int> g_hostSysCommands{0};
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_SYSCOMMAND && (wp == CMD_LAUNCH_CLONE || wp == CMD_HISTORY_VIEWER)) {
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+  if (m == WM_SYSCOMMAND && (wParam == CMD_LAUNCH_CLONE || wParam == CMD_HISTORY_VIEWER)) {
     ++g_hostSysCommands;
   }
-  return DefWindowProcA(w, m, wp, lp);
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 class LaunchTest : public ::testing::Test {

@@ -1,38 +1,40 @@
-// Control ids of the preferences dialog (template 101 in
-// resources/preferences_dialog.rc, which spells the same numbers).
+// Typed names for the preferences dialog's controls; the numbers are
+// hooklib/resources/corvane_resource_ids.h's, which the dialog's template uses.
 #pragma once
+
+#include "hooklib/resources/corvane_resource_ids.h"
 
 namespace corvane {
 
-inline constexpr int kPreferencesTemplate = 101;
+inline constexpr int kPreferencesTemplate = IDD_PREFERENCES;
 
 enum PreferenceControl : int {
-  kCheckNow = 4,
-  kShowGeneralButtons = 1000,
-  kShowListButtons = 1001,
-  kRemoveAds = 1002,
-  kHistoryOn = 1003,
-  kHistoryFolder = 1004,
-  kBrowseHistoryFolder = 1005,
-  kHostPath = 1006,
-  kBrowseHostPath = 1007,
-  kConversationOpacity = 1008,
-  kBuddyListOpacity = 1009,
-  kHotKey = 1010,
-  kTransparentWindows = 1011,
-  kReleaseLabel = 1012,
-  kVersionLabel = 1013,
-  kWebButton = 1014,
-  kHelpButton = 1015,
-  kSolidWhenActive = 1016,
-  kFadeDown = 1017,
-  kAllowStockTicker = 1018,
-  kAllowTodayPopup = 1019,
-  kProfileLink = 1020,
-  kReminderList = 1021,
-  kAllowCloning = 1022,
-  kShowMenuBar = 1023,
-  kShowTabs = 1028,
+  kCheckNow = IDC_PREF_CHECK_NOW,
+  kShowGeneralButtons = IDC_PREF_SHOW_GENERAL_BUTTONS,
+  kShowListButtons = IDC_PREF_SHOW_LIST_BUTTONS,
+  kRemoveAds = IDC_PREF_REMOVE_ADS,
+  kHistoryOn = IDC_PREF_HISTORY_ON,
+  kHistoryFolder = IDC_PREF_HISTORY_FOLDER,
+  kBrowseHistoryFolder = IDC_PREF_BROWSE_HISTORY_FOLDER,
+  kHostPath = IDC_PREF_HOST_PATH,
+  kBrowseHostPath = IDC_PREF_BROWSE_HOST_PATH,
+  kConversationOpacity = IDC_PREF_CONVERSATION_OPACITY,
+  kBuddyListOpacity = IDC_PREF_BUDDY_LIST_OPACITY,
+  kHotKey = IDC_PREF_HOT_KEY,
+  kTransparentWindows = IDC_PREF_TRANSPARENT_WINDOWS,
+  kReleaseLabel = IDC_PREF_RELEASE_LABEL,
+  kVersionLabel = IDC_PREF_VERSION_LABEL,
+  kWebButton = IDC_PREF_WEB_BUTTON,
+  kHelpButton = IDC_PREF_HELP_BUTTON,
+  kSolidWhenActive = IDC_PREF_SOLID_WHEN_ACTIVE,
+  kFadeDown = IDC_PREF_FADE_DOWN,
+  kAllowStockTicker = IDC_PREF_ALLOW_STOCK_TICKER,
+  kAllowTodayPopup = IDC_PREF_ALLOW_TODAY_POPUP,
+  kProfileLink = IDC_PREF_PROFILE_LINK,
+  kReminderList = IDC_PREF_REMINDER_LIST,
+  kAllowCloning = IDC_PREF_ALLOW_CLONING,
+  kShowMenuBar = IDC_PREF_SHOW_MENU_BAR,
+  kShowTabs = IDC_PREF_SHOW_TABS,
 };
 
 }  // namespace corvane

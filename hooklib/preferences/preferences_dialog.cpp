@@ -16,6 +16,7 @@
 #include "hooklib/preferences/path_browsers.h"
 #include "hooklib/preferences/preference_controls.h"
 #include "hooklib/settings/preference_rules.h"
+#include "hooklib/settings/reminder_policy.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/settings/settings_store.h"
 #include "hooklib/core/shared_settings.h"

@@ -43,18 +43,6 @@ uint32_t HotKeyFromControlValue(uint16_t controlValue) {
   return hotKey;
 }
 
-int ReminderIndexFromCheckVersion(int checkVersion) {
-  if (checkVersion == 0) return 0;
-  if (checkVersion == 1) return 1;
-  return 2;
-}
-
-int CheckVersionFromReminderIndex(int index) {
-  if (index == 0) return 0;
-  if (index == 1) return 1;
-  return -1;
-}
-
 OkDecision DecideOk(bool historyOn, bool folderIsDirectory, bool hostPathIsFile) {
   if (historyOn && !folderIsDirectory) {
     return {false, kInvalidFolderText, PreferenceField::kHistoryFolder};

@@ -22,12 +22,6 @@ uint8_t OpacityFromSliderPosition(int position);
 uint16_t HotKeyControlValue(uint32_t hotKey);
 uint32_t HotKeyFromControlValue(uint16_t controlValue);
 
-// The reminder list shows "all versions.", "next version.", "never." for
-// CheckVersion 0, 1 and -1; any other stored value shows as "never.", and
-// no selection (index -1) means -1 as well.
-int ReminderIndexFromCheckVersion(int checkVersion);
-int CheckVersionFromReminderIndex(int index);
-
 enum class PreferenceField { kHistoryFolder, kHostPath };
 
 struct OkDecision {

@@ -68,19 +68,6 @@ TEST(HotKeyMapping, BitsOutsideKeyAndModifiersAreNotShown) {
   EXPECT_EQ(HotKeyControlValue(0x0000FF41u), 0x0041);
 }
 
-TEST(ReminderMapping, ThreeItemsForThreePolicies) {
-  EXPECT_EQ(ReminderIndexFromCheckVersion(0), 0);
-  EXPECT_EQ(ReminderIndexFromCheckVersion(1), 1);
-  EXPECT_EQ(ReminderIndexFromCheckVersion(-1), 2);
-  EXPECT_EQ(ReminderIndexFromCheckVersion(7), 2);
-  EXPECT_EQ(ReminderIndexFromCheckVersion(-5), 2);
-
-  EXPECT_EQ(CheckVersionFromReminderIndex(0), 0);
-  EXPECT_EQ(CheckVersionFromReminderIndex(1), 1);
-  EXPECT_EQ(CheckVersionFromReminderIndex(2), -1);
-  EXPECT_EQ(CheckVersionFromReminderIndex(-1), -1);  // no selection
-}
-
 TEST(OkValidation, EveryCombination) {
   const std::string folder = "Enter a valid folder for your AIM Histories.";
   const std::string host = "Enter the path to your AIM executable.";

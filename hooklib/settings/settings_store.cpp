@@ -7,6 +7,7 @@
 #include "common/bounded_copy.h"
 #include "common/registry_names.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/settings/reminder_policy.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
 
@@ -19,7 +20,7 @@ void SetDefaults(SharedSettings& s) {
   s.AlphaOn = 0;
   s.OpaqueOnTop = 1;
   s.AlphaFadeDown = 1;
-  s.CheckVersion = 0;
+  s.CheckVersion = kRemindEveryVersion;
   s.Statistics = 1;
   s.GenButtons = 1;
   s.ListButtons = 1;

@@ -54,7 +54,7 @@ void OnActivationMessage(HWND window, UINT message, WPARAM wParam, BYTE target, 
   const FadeAction action = DecideFade(EventOf(message, wParam), settings, target, fadeLevel);
   fadeLevel = action.fadeLevel;
   if (action.killFadeTimer) KillTimer(window, TIMER_FADE);
-  if (action.startFadeTimer) SetTimer(window, TIMER_FADE, TIMER_FADE_PERIOD_MS, nullptr);
+  if (action.startFadeTimer) SetTimer(window, TIMER_FADE, kFadePeriodMs, nullptr);
   if (action.applyAlpha) ApplyWindowAlpha(window, action.alpha, Shared.AlphaOn);
 }
 

@@ -67,7 +67,7 @@ TEST_F(TransparencyTest, DeactivationFadesDownInStepsOfTen) {
     EXPECT_EQ(Step(WM_TIMER, TIMER_FADE), expected);
   }
   EXPECT_TRUE(FadeTimerWasRunning());
-  SetTimer(window_, TIMER_FADE, TIMER_FADE_PERIOD_MS, nullptr);
+  SetTimer(window_, TIMER_FADE, kFadePeriodMs, nullptr);
   EXPECT_EQ(Step(WM_TIMER, TIMER_FADE), 194);
   EXPECT_FALSE(FadeTimerWasRunning());
 }

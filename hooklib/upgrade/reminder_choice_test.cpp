@@ -15,16 +15,5 @@ TEST(ReminderChoiceTest, EntriesInTheirOrder) {
   EXPECT_EQ(std::string(kReminderChoices[2]), "never.");
 }
 
-TEST(ReminderChoiceTest, EachSelectionGivesItsPolicy) {
-  EXPECT_EQ(CheckVersionForReminderChoice(0), 0);
-  EXPECT_EQ(CheckVersionForReminderChoice(1), 1);
-  EXPECT_EQ(CheckVersionForReminderChoice(2), -1);
-}
-
-TEST(ReminderChoiceTest, NoSelectionMeansNever) {
-  EXPECT_EQ(CheckVersionForReminderChoice(-1), -1);  // CB_ERR
-  EXPECT_EQ(CheckVersionForReminderChoice(3), -1);
-}
-
 }  // namespace
 }  // namespace corvane

@@ -15,7 +15,7 @@
 #include "hooklib/core/system_clock.h"
 #include "hooklib/upgrade/update_server.h"
 #include "hooklib/upgrade/upgrade_dialog.h"
-#include "hooklib/upgrade/upgrade_dialog_ids.h"
+#include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {

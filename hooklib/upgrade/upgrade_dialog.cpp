@@ -6,10 +6,11 @@
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/settings/broadcasts.h"
+#include "hooklib/settings/reminder_policy.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/upgrade/upgrade_dialog_ids.h"
+#include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
@@ -95,7 +96,7 @@ void OnInitDialog(HWND dialog, const char* replyText) {
 void StoreReminderChoice(HWND dialog) {
   const int selection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_REMINDER, CB_GETCURSEL, 0, 0));
-  Shared.CheckVersion = CheckVersionForReminderChoice(selection);
+  Shared.CheckVersion = CheckVersionFromReminderIndex(selection);
   AnnounceStoredReminderChoice();
 }
 

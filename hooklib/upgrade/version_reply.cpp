@@ -1,5 +1,7 @@
 #include "hooklib/upgrade/version_reply.h"
 
+#include "hooklib/settings/reminder_policy.h"
+
 #include <climits>
 #include <string_view>
 
@@ -59,7 +61,7 @@ Importance ImportanceOf(const std::string& importanceField) {
 
 bool ShouldFetchVersionReply(const UpgradeCheckInputs& inputs) {
   if (inputs.askedByUser) return true;
-  return inputs.checkVersion != -1 && inputs.todayUtcDay != inputs.lastCheckDay;
+  return inputs.checkVersion != kRemindNever && inputs.todayUtcDay != inputs.lastCheckDay;
 }
 
 UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const std::string& reply) {
@@ -73,7 +75,7 @@ UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const 
   const std::string serverVersion = GetVersionInfoField(reply, kFieldVersion, kServerVersionCapacity);
   if (serverVersion.empty()) return decision;
   if (serverVersion != inputs.runningVersion) {
-    const bool remindedAlready = !inputs.askedByUser && inputs.checkVersion == 1 &&
+    const bool remindedAlready = !inputs.askedByUser && inputs.checkVersion == kRemindNextVersion &&
                                  serverVersion == inputs.lastSeenVersion;
     decision.showDialog = !remindedAlready;
   } else if (inputs.askedByUser) {

@@ -46,7 +46,7 @@ inline constexpr char kLatestVersionMessage[] = "You are running the latest vers
 // What one check starts from: its kind and the settings it consults.
 struct UpgradeCheckInputs {
   bool askedByUser = false;           // "Check Now!" rather than the sign-on check
-  int checkVersion = 0;               // CheckVersion: 0, 1 or -1
+  int checkVersion = 0;               // CheckVersion: a kRemind* policy
   unsigned todayUtcDay = 0;           // day of the month, UTC
   unsigned lastCheckDay = 0;          // CheckVersionLastDay
   std::string runningVersion;         // Version

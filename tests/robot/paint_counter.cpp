@@ -44,21 +44,21 @@ void Count(HWND window, UINT message) {
 
 // WM_ERASEBKGND is sent (by BeginPaint, or a redraw that erases at once),
 // and so is WM_PAINT from UpdateWindow.
-LRESULT CALLBACK SentProc(int code, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK SentProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
-    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     Count(sent->hwnd, sent->message);
   }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // WM_PAINT otherwise comes out of the message queue.
-LRESULT CALLBACK PostedProc(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HC_ACTION && wparam == PM_REMOVE) {
-    const MSG* msg = reinterpret_cast<const MSG*>(lparam);
+LRESULT CALLBACK PostedProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
     if (msg->message == WM_PAINT) Count(msg->hwnd, msg->message);
   }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void Unhook() {

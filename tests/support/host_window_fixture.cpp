@@ -16,22 +16,22 @@
 namespace corvane {
 namespace {
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  return DefWindowProcA(w, m, wp, lp);
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 // The host's text control; counts the clear commands that reach it.
-LRESULT CALLBACK HostTextControlProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-  if (m == WM_COMMAND && LOWORD(wp) == 20731) ++HostWindowTest::hostClearCommands;
-  return DefWindowProcA(w, m, wp, lp);
+LRESULT CALLBACK HostTextControlProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+  if (m == WM_COMMAND && LOWORD(wParam) == 20731) ++HostWindowTest::hostClearCommands;
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 // The host's frame shows its text control's text.
-LRESULT CALLBACK HostFrameProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK HostFrameProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
   if (m == WM_GETTEXT || m == WM_GETTEXTLENGTH || m == WM_SETTEXT) {
-    if (HWND child = GetWindow(w, GW_CHILD)) return SendMessageA(child, m, wp, lp);
+    if (HWND child = GetWindow(w, GW_CHILD)) return SendMessageA(child, m, wParam, lParam);
   }
-  return DefWindowProcA(w, m, wp, lp);
+  return DefWindowProcA(w, m, wParam, lParam);
 }
 
 HMENU MenuBar(int items) {

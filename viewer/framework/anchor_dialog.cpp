@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "viewer/anchor_repaint.h"
-#include "viewer/size_grip.h"
+#include "viewer/framework/anchor_repaint.h"
+#include "viewer/framework/size_grip.h"
 
 namespace corvane {
 namespace {
@@ -145,20 +145,20 @@ void CAnchorDialog::UpdateGripRect() {
 
 void CAnchorDialog::InvalidateGrip() { InvalidateRect(GetSafeHwnd(), &grip_rect_, TRUE); }
 
-std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SIZE:
-      return OnSize(wparam);
+      return OnSize(wParam);
     case WM_NCHITTEST:
-      return OnNcHitTest(lparam);
+      return OnNcHitTest(lParam);
     case WM_GETMINMAXINFO:
       if (!initialised_) {
         break;
       }
-      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lparam));
+      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_ERASEBKGND:
-      return OnEraseBackground(reinterpret_cast<HDC>(wparam));
+      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT:
       OnPaint();
       return 0;
@@ -170,7 +170,7 @@ std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM
     default:
       break;
   }
-  return CDialog::WindowProc(msg, wparam, lparam);
+  return CDialog::WindowProc(msg, wParam, lParam);
 }
 
 LRESULT CAnchorDialog::OnSize(WPARAM size_type) {

@@ -1,6 +1,8 @@
 // A resizable dialog: registered controls keep their corners pinned to
 // percentages of the client area, a size grip sits in the lower-right
-// corner, and the window cannot be made smaller than it opened.
+// corner, and the window cannot be made smaller than it opened.  Like the
+// rest of this folder, our own small class on our stand-in CDialog, under
+// the name the viewer's design gives it.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "viewer/anchor_layout.h"
+#include "viewer/framework/anchor_layout.h"
 #include "viewer/framework/dialog.h"
 
 namespace corvane {
@@ -26,7 +28,7 @@ class CAnchorDialog : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
-  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   struct AnchorRecord {

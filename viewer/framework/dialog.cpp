@@ -110,14 +110,14 @@ void CDialog::RunModalLoop() {
   }
 }
 
-LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
   // The dialog window is the first window the dialog manager creates.
   if (code == HCBT_CREATEWND && t_creating != nullptr) {
     CDialog* dialog = t_creating;
     RemoveCreationHook();
-    dialog->Attach(reinterpret_cast<HWND>(wparam));
+    dialog->Attach(reinterpret_cast<HWND>(wParam));
   }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CDialog::Attach(HWND hwnd) {
@@ -127,10 +127,10 @@ void CDialog::Attach(HWND hwnd) {
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
 }
 
-LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* dialog = static_cast<CDialog*>(GetPropA(hwnd, kObjectProperty));
   if (dialog == nullptr) {
-    return DefDlgProcA(hwnd, msg, wparam, lparam);
+    return DefDlgProcA(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
     t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), hwnd), t_modeless.end());
@@ -138,18 +138,18 @@ LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam
     RemovePropA(hwnd, kObjectProperty);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
     dialog->hwnd_ = nullptr;
-    return CallWindowProcA(next, hwnd, msg, wparam, lparam);
+    return CallWindowProcA(next, hwnd, msg, wParam, lParam);
   }
-  return dialog->Dispatch(hwnd, msg, wparam, lparam);
+  return dialog->Dispatch(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-  const Message message{msg, wparam, lparam};
+LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const Message message{msg, wParam, lParam};
   const Message* outer = current_;
   current_ = &message;
   std::optional<LRESULT> result;
   try {
-    result = WindowProc(msg, wparam, lparam);
+    result = WindowProc(msg, wParam, lParam);
   } catch (...) {
     // A handler's failure must not unwind through the system's code.
     result.reset();
@@ -158,27 +158,27 @@ LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (result) {
     return *result;
   }
-  return CallWindowProcA(default_proc_, hwnd, msg, wparam, lparam);
+  return CallWindowProcA(default_proc_, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CDialog::Default() {
   if (current_ == nullptr || hwnd_ == nullptr) {
     return 0;
   }
-  return CallWindowProcA(default_proc_, hwnd_, current_->msg, current_->wparam, current_->lparam);
+  return CallWindowProcA(default_proc_, hwnd_, current_->msg, current_->wParam, current_->lParam);
 }
 
-std::optional<LRESULT> CDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITDIALOG:
       return OnInitDialog();
     case WM_COMMAND:
-      if (OnCommand(wparam, lparam)) {
+      if (OnCommand(wParam, lParam)) {
         return 0;
       }
       break;
     case WM_NOTIFY:
-      return OnNotify(wparam, lparam);
+      return OnNotify(wParam, lParam);
     default:
       break;
   }
@@ -193,11 +193,11 @@ void CDialog::OnOK() { EndDialog(IDOK); }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-bool CDialog::OnCommand(WPARAM wparam, LPARAM) {
-  if (HIWORD(wparam) != BN_CLICKED) {
+bool CDialog::OnCommand(WPARAM wParam, LPARAM) {
+  if (HIWORD(wParam) != BN_CLICKED) {
     return false;
   }
-  switch (LOWORD(wparam)) {
+  switch (LOWORD(wParam)) {
     case IDOK:
       OnOK();
       return true;
@@ -225,14 +225,14 @@ void CDialog::EndDialog(INT_PTR result) {
   PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop to see it has ended
 }
 
-void CDialog::SendMessageToDescendants(UINT msg, WPARAM wparam, LPARAM lparam) const {
-  corvane::SendMessageToDescendants(hwnd_, msg, wparam, lparam);
+void CDialog::SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  corvane::SendMessageToDescendants(hwnd_, msg, wParam, lParam);
 }
 
-void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam) {
+void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageA(child, msg, wparam, lparam);
-    SendMessageToDescendants(child, msg, wparam, lparam);
+    SendMessageA(child, msg, wParam, lParam);
+    SendMessageToDescendants(child, msg, wParam, lParam);
   }
 }
 

@@ -1,5 +1,7 @@
 // Modal and modeless dialogs from the executable's dialog templates, with
-// their messages handed to virtual functions of a C++ object.
+// their messages handed to virtual functions of a C++ object.  CDialog is
+// our own small stand-in for the dialog framework's class of that name,
+// which this toolchain lacks; it keeps the name the viewer's design uses.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +33,7 @@ class CDialog {
   // Modal: ends the loop with result.  Modeless: destroys the window.
   void EndDialog(INT_PTR result);
   // Sends to every child, grandchild and deeper descendant.
-  void SendMessageToDescendants(UINT msg, WPARAM wparam, LPARAM lparam) const;
+  void SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
  protected:
   // Every message of the dialog window comes here first, from the window's
@@ -40,7 +42,7 @@ class CDialog {
   // default processing.  Overrides handle their own messages and pass the
   // rest to their base class's WindowProc.  This one routes WM_INITDIALOG,
   // WM_COMMAND and WM_NOTIFY to the handlers below.
-  virtual std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam);
+  virtual std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // A message the framework's modal loop of this dialog is about to
   // dispatch, for keys that mean something anywhere in its windows (an
@@ -58,21 +60,21 @@ class CDialog {
   virtual void OnOK();      // IDOK, also Enter: ends the dialog with IDOK
   virtual void OnCancel();  // IDCANCEL, also Escape and WM_CLOSE: IDCANCEL
   // True when handled.  This one sends IDOK and IDCANCEL to OnOK/OnCancel.
-  virtual bool OnCommand(WPARAM wparam, LPARAM lparam);
+  virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
   // Result when handled; nullopt: not handled.
-  virtual std::optional<LRESULT> OnNotify(WPARAM wparam, LPARAM lparam);
+  virtual std::optional<LRESULT> OnNotify(WPARAM wParam, LPARAM lParam);
 
  private:
   struct Message {
     UINT msg;
-    WPARAM wparam;
-    LPARAM lparam;
+    WPARAM wParam;
+    LPARAM lParam;
   };
-  static LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK CreationHook(int code, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
   HWND CreateFromTemplate(HWND owner);
   void Attach(HWND hwnd);
-  LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
 
   int template_id_;
@@ -86,6 +88,6 @@ class CDialog {
 };
 
 // Sends msg to every descendant of parent, at all depths.
-void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wparam, LPARAM lparam);
+void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace corvane

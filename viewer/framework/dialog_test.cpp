@@ -47,14 +47,14 @@ class FirstMessagesDialog : public TestDialog {
   bool sized_before_init = false;
 
  protected:
-  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override {
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (!initialised_) {
       created_before_init |= msg == WM_NCCREATE;
       moved_before_init |= msg == WM_MOVE;
       sized_before_init |= msg == WM_SIZE;
       initialised_ = msg == WM_INITDIALOG;
     }
-    return TestDialog::WindowProc(msg, wparam, lparam);
+    return TestDialog::WindowProc(msg, wParam, lParam);
   }
 
  private:
@@ -83,11 +83,11 @@ class ThrowingDialog : public TestDialog {
   using TestDialog::TestDialog;
 
  protected:
-  bool OnCommand(WPARAM wparam, LPARAM lparam) override {
-    if (LOWORD(wparam) == IDC_TEST_FIXED) {
+  bool OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) == IDC_TEST_FIXED) {
       throw std::runtime_error("handler failure");
     }
-    return TestDialog::OnCommand(wparam, lparam);
+    return TestDialog::OnCommand(wParam, lParam);
   }
 };
 

@@ -7,8 +7,8 @@
 namespace corvane {
 namespace {
 
-int Send(HWND control, UINT msg, WPARAM wparam = 0, LPARAM lparam = 0) {
-  return static_cast<int>(SendMessageA(control, msg, wparam, lparam));
+int Send(HWND control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return static_cast<int>(SendMessageA(control, msg, wParam, lParam));
 }
 
 LPARAM TextParam(const char* text) { return reinterpret_cast<LPARAM>(text); }

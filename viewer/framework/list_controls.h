@@ -1,5 +1,7 @@
 // Thin wrappers around a dialog's combo boxes and list boxes.  Indexes and
 // error values are the controls' own (CB_ERR and LB_ERR are -1).
+// CComboBox and CListBox are our own small stand-ins for the dialog
+// framework's classes, under the names the viewer's design uses.
 #pragma once
 
 #include <windows.h>

@@ -94,7 +94,7 @@ void CPlacementDialog::SavePlacement() {
   }
 }
 
-std::optional<LRESULT> CPlacementDialog::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> CPlacementDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_MOVE:
       return OnMove();
@@ -102,7 +102,7 @@ std::optional<LRESULT> CPlacementDialog::WindowProc(UINT msg, WPARAM wparam, LPA
       RestorePlacementOnce();
       break;
     case WM_SIZE: {
-      const std::optional<LRESULT> result = CAnchorDialog::WindowProc(msg, wparam, lparam);
+      const std::optional<LRESULT> result = CAnchorDialog::WindowProc(msg, wParam, lParam);
       SavePlacement();
       return result;
     }
@@ -112,7 +112,7 @@ std::optional<LRESULT> CPlacementDialog::WindowProc(UINT msg, WPARAM wparam, LPA
     default:
       break;
   }
-  return CAnchorDialog::WindowProc(msg, wparam, lparam);
+  return CAnchorDialog::WindowProc(msg, wParam, lParam);
 }
 
 LRESULT CPlacementDialog::OnMove() {

@@ -1,7 +1,9 @@
 // A resizable dialog that remembers its last normal rectangle and whether it
 // was minimized or maximized, in the application profile section
 // "WindowPlacement\<placement name>" (values Left, Right, Bottom, Top,
-// IsIconic, IsZoomed), and restores them the next time it opens.
+// IsIconic, IsZoomed), and restores them the next time it opens.  Our own
+// small class on our stand-in CDialog, under the name the viewer's design
+// gives it.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +27,7 @@ class CPlacementDialog : public CAnchorDialog {
 
  protected:
   BOOL OnInitDialog() override;  // loads the placement
-  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   void RestorePlacementOnce();
   void SavePlacement();

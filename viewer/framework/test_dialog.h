@@ -42,8 +42,8 @@ class ScriptedDialog : public Base {
     return TRUE;
   }
 
-  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override {
-    if (msg == WM_TIMER && wparam == kScriptTimer) {
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_TIMER && wParam == kScriptTimer) {
       KillTimer(this->GetSafeHwnd(), kScriptTimer);
       script_started_ = true;
       script_(this->GetSafeHwnd());
@@ -51,13 +51,13 @@ class ScriptedDialog : public Base {
     }
     // Only these two: under Wine the window manager may answer an early
     // maximize with a restore of its own.
-    const UINT command = static_cast<UINT>(wparam & 0xFFF0);
+    const UINT command = static_cast<UINT>(wParam & 0xFFF0);
     if (msg == WM_SYSCOMMAND && !script_started_ && (command == SC_MINIMIZE || command == SC_MAXIMIZE)) {
       RECT r{};
       GetWindowRect(this->GetSafeHwnd(), &r);
       startup_commands_.push_back(StartupCommand{command, r});
     }
-    return Base::WindowProc(msg, wparam, lparam);
+    return Base::WindowProc(msg, wParam, lParam);
   }
 
  private:

@@ -1,6 +1,8 @@
 // The application object of the viewer's dialog framework: one per process,
 // reachable through AfxGetApp(), with the profile (registry or .ini file)
-// where dialogs keep their settings.
+// where dialogs keep their settings.  CWinApp, AfxGetApp and AfxMessageBox
+// are our own small stand-ins for the dialog framework's, which this
+// toolchain lacks; they keep the names the viewer's design uses.
 #pragma once
 
 #include <windows.h>

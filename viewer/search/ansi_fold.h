@@ -1,7 +1,7 @@
 // The case-insensitive fold table of the system's ANSI code page.
 #pragma once
 
-#include "viewer/search/text_find.h"
+#include "viewer/html/text_find.h"
 
 namespace corvane {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "viewer/html_view_document.h"
+#include "viewer/html/html_view_document.h"
 
 namespace corvane {
 namespace {
@@ -33,7 +33,7 @@ void DayReader::ReadAll() {
     std::string html;
     {
       std::unique_lock<std::mutex> guard(lock_);
-      changed_.wait(guard, [this] { return stop_ || readyBytes_ < kReadAheadBytes; });
+      changed_.wait(guard, [this] { return stop_ || ready_bytes_ < kReadAheadBytes; });
       if (stop_) break;
       if (!spare_.empty()) {
         html = std::move(spare_.back());
@@ -47,7 +47,7 @@ void DayReader::ReadAll() {
     }
     {
       std::lock_guard<std::mutex> guard(lock_);
-      readyBytes_ += html.size();
+      ready_bytes_ += html.size();
       ready_.push_back(std::move(html));
     }
     changed_.notify_all();
@@ -67,7 +67,7 @@ bool DayReader::Next(std::string& html) {
     std::string used = std::move(html);
     html = std::move(ready_.front());
     ready_.pop_front();
-    readyBytes_ -= html.size();
+    ready_bytes_ -= html.size();
     spare_.push_back(std::move(used));
   }
   changed_.notify_all();

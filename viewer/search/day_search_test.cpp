@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "viewer/html_to_view.h"
+#include "viewer/html/html_to_view.h"
 #include "viewer/search/view_text.h"
 
 namespace corvane {
@@ -101,10 +101,10 @@ TEST(DaySearch, FoldsCaseThroughTheTableAndCountsInDocumentOrder) {
 // Folds that real code pages never make still agree with the plain scan:
 // a letter that folds as a line feed, everything folding as one byte.
 TEST(DaySearch, AgreesWithThePlainScanForAnyFold) {
-  FoldTable toLineFeed = IdentityFold();
-  toLineFeed['x'] = '\n';
-  FoldTable allOne{};
-  const FoldTable folds[] = {IdentityFold(), AsciiLowerFold(), toLineFeed, allOne};
+  FoldTable to_line_feed = IdentityFold();
+  to_line_feed['x'] = '\n';
+  FoldTable all_one{};
+  const FoldTable folds[] = {IdentityFold(), AsciiLowerFold(), to_line_feed, all_one};
   const char* const queries[] = {"x", "ax", "xa", "a", "aa", "ab a", "abcab", "\n", "", "a\nb", "-----"};
   for (const FoldTable& fold : folds) {
     for (const char* html : kTrickyHtml) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/search/text_find.h"
+#include "viewer/html/text_find.h"
 
 namespace corvane {
 
@@ -31,7 +31,7 @@ class LineFinder {
   std::array<std::size_t, 256> shift_{};
   // Some byte of the query folds as a line feed does, so a window that
   // compares equal may still span a line end.
-  bool checkLineFeeds_ = false;
+  bool check_line_feeds_ = false;
 };
 
 }  // namespace corvane

@@ -16,7 +16,7 @@ constexpr char kPlacementName[] = "Corvane History Search";
 // Posted by the search's worker when rows wait or the search has ended;
 // wParam: the search's id, so that a replaced search's last words are
 // ignored.
-constexpr UINT WM_SEARCH_PROGRESS = WM_APP + 1;
+constexpr UINT kSearchProgressMessage = WM_APP + 1;
 
 // Rows reach the list at most this often (the first ones at once): each
 // new count redraws the list's scroll bar, which costs Wine tens of
@@ -149,19 +149,19 @@ void CHistorySearchDlg::SelectQuery() {
   SendMessageA(query, EM_SETSEL, 0, -1);
 }
 
-std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_SEARCH_PROGRESS:
-      OnProgress(wparam);
+    case kSearchProgressMessage:
+      OnProgress(wParam);
       return 0;
     case WM_TIMER:
-      if (wparam != kShowRowsTimer) break;
+      if (wParam != kShowRowsTimer) break;
       KillTimer(GetSafeHwnd(), kShowRowsTimer);
       show_pending_ = false;
       if (run_) ShowRows(SearchingText(rows_.size(), days_));
       return 0;
     case WM_SIZE: {
-      const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wparam, lparam);
+      const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wParam, lParam);
       SendMessageA(Results(), LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
       return result;
     }
@@ -171,36 +171,36 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wparam, LP
     default:
       break;
   }
-  return CPlacementDialog::WindowProc(msg, wparam, lparam);
+  return CPlacementDialog::WindowProc(msg, wParam, lParam);
 }
 
-bool CHistorySearchDlg::OnCommand(WPARAM wparam, LPARAM lparam) {
-  const int id = LOWORD(wparam);
-  const int code = HIWORD(wparam);
+bool CHistorySearchDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
   // Enter anywhere arrives as the default button's click.
   if ((id == IDC_SEARCH_START || id == IDOK) && code == BN_CLICKED) {
     OnEnterOrSearch();
   } else if (id == IDC_SEARCH_SCOPE && code == CBN_SELCHANGE) {
     scope_ = static_cast<int>(SendMessageA(GetDlgItem(IDC_SEARCH_SCOPE), CB_GETCURSEL, 0, 0));
   } else {
-    return CPlacementDialog::OnCommand(wparam, lparam);
+    return CPlacementDialog::OnCommand(wParam, lParam);
   }
   return true;
 }
 
-std::optional<LRESULT> CHistorySearchDlg::OnNotify(WPARAM wparam, LPARAM lparam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-  if (header->idFrom != IDC_SEARCH_RESULTS) return CPlacementDialog::OnNotify(wparam, lparam);
+std::optional<LRESULT> CHistorySearchDlg::OnNotify(WPARAM wParam, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->idFrom != IDC_SEARCH_RESULTS) return CPlacementDialog::OnNotify(wParam, lParam);
   if (header->code == LVN_GETDISPINFOA) {
-    FillRowText(*reinterpret_cast<NMLVDISPINFOA*>(lparam));
+    FillRowText(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
     return 0;
   }
   if (header->code == NM_DBLCLK) {
-    const int index = reinterpret_cast<const NMITEMACTIVATE*>(lparam)->iItem;
+    const int index = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
     if (index >= 0) GoToRow(index);
     return 0;
   }
-  return CPlacementDialog::OnNotify(wparam, lparam);
+  return CPlacementDialog::OnNotify(wParam, lParam);
 }
 
 // Enter on a row goes to its match; anywhere else it searches.
@@ -235,7 +235,7 @@ void CHistorySearchDlg::StartSearch() {
   if (scope_ >= 1) request.user = viewer_user_;
   if (scope_ >= 2) request.buddy = viewer_buddy_;
   QueryPerformanceCounter(&started_);
-  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), WM_SEARCH_PROGRESS, ++run_id_, std::move(request));
+  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++run_id_, std::move(request));
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, SearchingText(0, 0).c_str());
 }
 

@@ -41,9 +41,9 @@ class CHistorySearchDlg : public CPlacementDialog {
 
  protected:
   BOOL OnInitDialog() override;
-  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wparam, LPARAM lparam) override;
-  bool OnCommand(WPARAM wparam, LPARAM lparam) override;
-  std::optional<LRESULT> OnNotify(WPARAM wparam, LPARAM lparam) override;
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+  std::optional<LRESULT> OnNotify(WPARAM wParam, LPARAM lParam) override;
 
  private:
   void AnchorControls();

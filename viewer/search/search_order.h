@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/search/text_find.h"
+#include "viewer/html/text_find.h"
 
 namespace corvane {
 

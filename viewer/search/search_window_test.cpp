@@ -6,6 +6,7 @@
 
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/search_menu.h"
+#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {
@@ -37,14 +38,14 @@ TEST(SearchMenuItem, GoesJustBeforeClose) {
   HWND window = CreateWindowExA(0, "STATIC", "menu test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                                 nullptr, nullptr);
   ASSERT_NE(window, nullptr);
-  AddSearchMenuItem(window, 0x0110);
+  AddSearchMenuItem(window, IDM_SEARCH_HISTORY);
   HMENU menu = GetSystemMenu(window, FALSE);
   const int count = GetMenuItemCount(menu);
   int close = 0;
   while (close < count && GetMenuItemID(menu, close) != SC_CLOSE) ++close;
   ASSERT_LT(close, count);
   ASSERT_GE(close, 1);
-  EXPECT_EQ(GetMenuItemID(menu, close - 1), 0x0110u);
+  EXPECT_EQ(GetMenuItemID(menu, close - 1), static_cast<UINT>(IDM_SEARCH_HISTORY));
   EXPECT_EQ(ItemText(menu, close - 1), "&Search History...\tCtrl+F");
   DestroyWindow(window);
 }

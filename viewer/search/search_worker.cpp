@@ -5,8 +5,8 @@
 #include <thread>
 #include <utility>
 
-#include "viewer/history_entries.h"
-#include "viewer/history_tree.h"
+#include "viewer/history_tree/history_entries.h"
+#include "viewer/history_tree/history_tree.h"
 #include "viewer/search/day_reader.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"

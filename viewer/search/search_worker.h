@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "viewer/search/search_order.h"
-#include "viewer/search/text_find.h"
+#include "viewer/html/text_find.h"
 
 namespace corvane {
 

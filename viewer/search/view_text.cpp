@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "viewer/html_entities.h"
-#include "viewer/html_to_view.h"
+#include "viewer/html/html_entities.h"
+#include "viewer/html/html_to_view.h"
 
 namespace corvane {
 namespace {
@@ -23,12 +23,12 @@ enum class ByteKind : unsigned char { kShown, kSpace, kReference, kDropped, kOpe
 
 struct ByteTable {
   ByteKind kind[256];
-  bool nameChar[256];
+  bool name_char[256];
 
-  constexpr ByteTable() : kind(), nameChar() {
+  constexpr ByteTable() : kind(), name_char() {
     for (int byte = 0; byte < 256; ++byte) {
       const char c = static_cast<char>(byte);
-      nameChar[byte] = IsLetter(c) || (c >= '0' && c <= '9');
+      name_char[byte] = IsLetter(c) || (c >= '0' && c <= '9');
       if (IsHtmlSpace(c)) {
         kind[byte] = ByteKind::kSpace;
       } else if (c == '&') {
@@ -47,7 +47,7 @@ struct ByteTable {
 constexpr ByteTable kBytes;
 
 ByteKind KindOf(char c) { return kBytes.kind[static_cast<unsigned char>(c)]; }
-bool IsNameChar(char c) { return kBytes.nameChar[static_cast<unsigned char>(c)]; }
+bool IsNameChar(char c) { return kBytes.name_char[static_cast<unsigned char>(c)]; }
 
 // Where the shown characters that begin at `at` end.  A single space
 // between two of them shows as itself, so it stays in the run: whole
@@ -131,7 +131,7 @@ class TextWriter {
 class ViewTextScanner {
  public:
   ViewTextScanner(std::string_view html, std::string& text)
-      : html_(html), out_(text), lastTagClose_(html.rfind('>')) {}
+      : html_(html), out_(text), last_tag_close_(html.rfind('>')) {}
 
   void Run();
 
@@ -156,10 +156,10 @@ class ViewTextScanner {
   TextWriter out_;
   std::size_t pos_ = 0;
   // The last '>': a '<' after it opens no tag.
-  std::size_t lastTagClose_;
-  std::size_t unclosedCommentsFrom_ = npos;
-  bool atLineStart_ = true;
-  bool spacePending_ = false;
+  std::size_t last_tag_close_;
+  std::size_t unclosed_comments_from_ = npos;
+  bool at_line_start_ = true;
+  bool space_pending_ = false;
 };
 
 // One pass over the bytes.  The tokenizer ends a text token at every '<',
@@ -205,10 +205,10 @@ std::size_t ViewTextScanner::Find(char c, std::size_t from) const {
 // does, none follows any later "<!--" either.
 bool ViewTextScanner::SkipComment() {
   if (At(pos_ + 1) != '!' || At(pos_ + 2) != '-' || At(pos_ + 3) != '-') return false;
-  if (pos_ >= unclosedCommentsFrom_) return false;
+  if (pos_ >= unclosed_comments_from_) return false;
   const std::size_t close = html_.find("-->", pos_ + 2);
   if (close == npos) {
-    unclosedCommentsFrom_ = pos_;
+    unclosed_comments_from_ = pos_;
     return false;
   }
   pos_ = close + 3;
@@ -219,25 +219,25 @@ bool ViewTextScanner::SkipDeclaration() {
   const char next = At(pos_ + 1);
   if (next != '!' && next != '?') return false;
   if (next == '!' && At(pos_ + 2) == '-' && At(pos_ + 3) == '-') return false;
-  if (lastTagClose_ == npos || lastTagClose_ < pos_) return false;
+  if (last_tag_close_ == npos || last_tag_close_ < pos_) return false;
   pos_ = Find('>', pos_) + 1;
   return true;
 }
 
 bool ViewTextScanner::Tag() {
-  const bool endTag = At(pos_ + 1) == '/';
-  const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
-  if (!IsLetter(At(nameStart))) return false;
-  if (lastTagClose_ == npos || lastTagClose_ < nameStart) return false;
+  const bool end_tag = At(pos_ + 1) == '/';
+  const std::size_t name_start = pos_ + (end_tag ? 2 : 1);
+  if (!IsLetter(At(name_start))) return false;
+  if (last_tag_close_ == npos || last_tag_close_ < name_start) return false;
   const char* last = html_.data() + html_.size();
-  const char* nameEnd = html_.data() + nameStart + 1;
-  while (nameEnd != last && IsNameChar(*nameEnd)) ++nameEnd;
-  const std::string_view name(html_.data() + nameStart,
-                              static_cast<std::size_t>(nameEnd - html_.data()) - nameStart);
-  // A '>' follows (lastTagClose_); most tags the host writes end at once.
-  const char* close = *nameEnd == '>' ? nameEnd : FindByte(nameEnd, last, '>');
+  const char* name_end = html_.data() + name_start + 1;
+  while (name_end != last && IsNameChar(*name_end)) ++name_end;
+  const std::string_view name(html_.data() + name_start,
+                              static_cast<std::size_t>(name_end - html_.data()) - name_start);
+  // A '>' follows (last_tag_close_); most tags the host writes end at once.
+  const char* close = *name_end == '>' ? name_end : FindByte(name_end, last, '>');
   pos_ = static_cast<std::size_t>(close - html_.data()) + 1;
-  if (!endTag) {
+  if (!end_tag) {
     StartTag(name);
   } else if (IsName(name, "P")) {
     ParagraphBreak();
@@ -275,8 +275,8 @@ void ViewTextScanner::SkipRawTextOf(std::string_view upper) {
 
 void ViewTextScanner::Reference() {
   std::size_t length = 0;
-  if (const auto codePoint = ReadCharacterReference(html_, pos_, length)) {
-    if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
+  if (const auto code_point = ReadCharacterReference(html_, pos_, length)) {
+    if (const auto ansi = AnsiFromCodePoint(*code_point)) Character(*ansi);
     pos_ += length;
   } else {
     Shown(html_.data() + pos_, 1);
@@ -285,12 +285,12 @@ void ViewTextScanner::Reference() {
 }
 
 void ViewTextScanner::Shown(const char* bytes, std::size_t count) {
-  if (spacePending_) {
-    spacePending_ = false;
+  if (space_pending_) {
+    space_pending_ = false;
     out_.Put(' ');
   }
   out_.Append(bytes, count);
-  atLineStart_ = false;
+  at_line_start_ = false;
 }
 
 void ViewTextScanner::Character(char c) {
@@ -304,17 +304,17 @@ void ViewTextScanner::Character(char c) {
 // A run of white space shows as one space, and only when visible text
 // follows on the same line.
 void ViewTextScanner::Space() {
-  if (!atLineStart_) spacePending_ = true;
+  if (!at_line_start_) space_pending_ = true;
 }
 
 void ViewTextScanner::LineBreak() {
-  spacePending_ = false;
+  space_pending_ = false;
   out_.Put('\n');
-  atLineStart_ = true;
+  at_line_start_ = true;
 }
 
 void ViewTextScanner::StartLine() {
-  if (!atLineStart_) LineBreak();
+  if (!at_line_start_) LineBreak();
 }
 
 // A paragraph is set off by one empty line, however many P tags meet.

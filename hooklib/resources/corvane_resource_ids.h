@@ -1,0 +1,62 @@
+/* Every id that Corvane.dll's resource scripts and its code share: read by
+   the resource compiler, by C++ and by the end-to-end tests
+   (tests/resource_ids.py), so plain defines of plain numbers only. */
+#ifndef CORVANE_RESOURCE_IDS_H
+#define CORVANE_RESOURCE_IDS_H
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+/* Icons.  The product icon shows in both dialogs. */
+#define IDI_PRODUCT 103
+#define IDI_QUICK_MENU_NORMAL 104
+#define IDI_QUICK_MENU_PRESSED 105
+#define IDI_QUICK_MENU_HOVER 106
+#define IDI_IMPORTANCE_HIGH 108
+#define IDI_IMPORTANCE_LOW 109
+
+/* The preferences dialog.  IDOK (1) and IDCANCEL (2) are OK and Cancel. */
+#define IDD_PREFERENCES 101
+#define IDC_PREF_CHECK_NOW 4
+#define IDC_PREF_SHOW_GENERAL_BUTTONS 1000
+#define IDC_PREF_SHOW_LIST_BUTTONS 1001
+#define IDC_PREF_REMOVE_ADS 1002
+#define IDC_PREF_HISTORY_ON 1003
+#define IDC_PREF_HISTORY_FOLDER 1004
+#define IDC_PREF_BROWSE_HISTORY_FOLDER 1005
+#define IDC_PREF_HOST_PATH 1006
+#define IDC_PREF_BROWSE_HOST_PATH 1007
+#define IDC_PREF_CONVERSATION_OPACITY 1008
+#define IDC_PREF_BUDDY_LIST_OPACITY 1009
+#define IDC_PREF_HOT_KEY 1010
+#define IDC_PREF_TRANSPARENT_WINDOWS 1011
+#define IDC_PREF_RELEASE_LABEL 1012
+#define IDC_PREF_VERSION_LABEL 1013
+#define IDC_PREF_WEB_BUTTON 1014
+#define IDC_PREF_HELP_BUTTON 1015
+#define IDC_PREF_SOLID_WHEN_ACTIVE 1016
+#define IDC_PREF_FADE_DOWN 1017
+#define IDC_PREF_ALLOW_STOCK_TICKER 1018
+#define IDC_PREF_ALLOW_TODAY_POPUP 1019
+#define IDC_PREF_PROFILE_LINK 1020
+#define IDC_PREF_REMINDER_LIST 1021
+#define IDC_PREF_ALLOW_CLONING 1022
+#define IDC_PREF_SHOW_MENU_BAR 1023
+#define IDC_PREF_SHOW_TABS 1028
+
+/* The upgrade monitor.  IDOK (1) is "Download Now!", IDCANCEL (2) is
+   "Close". */
+#define IDD_UPGRADE_MONITOR 107
+#define IDC_IMPORTANCE_ICON 1012
+#define IDC_HEADING 1013
+#define IDC_UPDATE_HEADING 1014
+#define IDC_CHANGES 1015
+#define IDC_REMINDER 1019
+#define IDC_CHANGES_HEADING 1020
+#define IDC_RELEASE_DATE 1021
+#define IDC_IMPORTANCE 1022
+#define IDC_VERSION 1023
+#define IDC_DESCRIPTION 1024
+
+#endif

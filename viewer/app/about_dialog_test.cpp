@@ -1,0 +1,43 @@
+#include "viewer/app/about_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "viewer/resources/viewer_resources.h"
+
+namespace corvane {
+namespace {
+
+// Reads the box's texts once it is up, then closes it with its OK button.
+class ObservedAboutDlg : public CAboutDlg {
+ public:
+  std::string version_text;
+  std::string release_text;
+
+ protected:
+  BOOL OnInitDialog() override {
+    const BOOL result = CAboutDlg::OnInitDialog();
+    version_text = ItemText(IDC_VERSION_TEXT);
+    release_text = ItemText(IDC_RELEASE_TEXT);
+    PostMessageA(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return result;
+  }
+
+ private:
+  std::string ItemText(int id) const {
+    char text[256] = {};
+    GetDlgItemTextA(GetSafeHwnd(), id, text, sizeof(text));
+    return text;
+  }
+};
+
+TEST(AboutDlg, ShowsTheProductVersionAndTheReleaseDateOfTheExecutable) {
+  ObservedAboutDlg dialog;
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.version_text, "version 2.2.1 (build 65)");
+  EXPECT_EQ(dialog.release_text, "released [ 06.10.2002 ]");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,176 @@
+#include "viewer/app/history_viewer_dialog.h"
+
+#include <cstdint>
+
+#include "viewer/app/about_dialog.h"
+#include "viewer/history_tree/folder_threads.h"
+#include "viewer/history_tree/history_folder_browser.h"
+#include "viewer/history_tree/history_size_text.h"
+#include "viewer/html/html_view.h"
+#include "viewer/app/viewer_command_line.h"
+#include "viewer/app/viewer_messages.h"
+#include "viewer/app/viewer_registry.h"
+#include "viewer/search/ansi_fold.h"
+#include "viewer/search/search_menu.h"
+#include "viewer/resources/viewer_resources.h"
+#include "viewer/framework/win_app.h"
+
+namespace corvane {
+namespace {
+
+constexpr UINT_PTR TIMER_SCROLL_END = 99;
+constexpr UINT kScrollEndPeriodMs = 100;
+// End presses after each shown document, spread over half a second, so the
+// view ends at the newest lines even while it is still settling.
+constexpr int kEndKeyPresses = 5;
+
+// The view shows its document in its own window, so the presses go to the
+// view itself as well as to any window inside it.
+void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wParam, LPARAM lParam) {
+  SendMessageA(view, msg, wParam, lParam);
+  SendMessageToDescendants(view, msg, wParam, lParam);
+}
+
+}  // namespace
+
+CHistoryViewerDlg::CHistoryViewerDlg()
+    : CPlacementDialog(IDD_MAIN),
+      history_folder_(ReadLogDirSetting()),
+      icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+      name_fold_(MakeAnsiLowerFold()) {}
+
+CHistoryViewerDlg::~CHistoryViewerDlg() = default;
+
+BOOL CHistoryViewerDlg::OnInitDialog() {
+  CPlacementDialog::OnInitDialog();
+  BindControls();
+  if (CWinApp* app = AfxGetApp()) app->SetMainWindow(GetSafeHwnd());
+
+  SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  AnchorControls();
+  AddSearchMenuItem(GetSafeHwnd(), IDM_SEARCH_HISTORY);
+  SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
+
+  const ViewerPreselection preselection = PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
+  preferred_user_ = preselection.user;
+  preferred_buddy_ = preselection.buddy;
+
+  // A folder chosen here serves this run only.
+  if (history_folder_.empty()) history_folder_ = BrowseForHistoryFolder(GetSafeHwnd());
+  if (history_folder_.empty()) ExitProcess(1);
+
+  FillAllLists(preferred_user_, preferred_buddy_);
+  StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, history_folder_);
+  SetFocus(html_view_);
+  return FALSE;
+}
+
+void CHistoryViewerDlg::BindControls() {
+  date_list_.AttachDlgItem(*this, IDC_DATE_LIST);
+  user_list_.AttachDlgItem(*this, IDC_USER_LIST);
+  buddy_list_.AttachDlgItem(*this, IDC_BUDDY_LIST);
+  html_view_ = GetDlgItem(IDC_HTML_VIEW);
+}
+
+void CHistoryViewerDlg::AnchorControls() {
+  AnchorControl(IDC_HTML_VIEW, kTopLeft, kBottomRight);
+  AnchorControl(IDC_DATE_LIST, kTopLeft, kBottomLeft);
+  for (int id : {IDC_ABOUT, IDC_SIZE_LABEL, IDC_SIZE_TOTAL, IDC_SIZE_UNIT}) {
+    AnchorControl(id, kTopRight, kTopRight);
+  }
+}
+
+std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_HV_START_SCROLL:
+      // A day shown for a search match stays at its match.
+      end_key_countdown_ = skip_end_scroll_ ? 0 : kEndKeyPresses;
+      skip_end_scroll_ = false;
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
+      OpenSearch();
+      return 0;
+    case WM_HV_SIZE_TOTAL:
+      ShowSizeTotal(wParam);
+      return 0;
+    case WM_HV_FOLDER_CHANGED:
+      MergeNewEntries();
+      return 0;
+    case WM_TIMER:
+      OnTimer();
+      break;
+    case WM_PAINT:
+      if (!IsIconic(GetSafeHwnd())) break;
+      OnMinimizedPaint();
+      return 0;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(icon_);
+    default:
+      break;
+  }
+  return CPlacementDialog::WindowProc(msg, wParam, lParam);
+}
+
+bool CHistoryViewerDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (code == CBN_SELCHANGE && id == IDC_USER_LIST) {
+    FillBuddyList();
+  } else if (code == CBN_SELCHANGE && id == IDC_BUDDY_LIST) {
+    FillDateList();
+  } else if (code == LBN_SELCHANGE && id == IDC_DATE_LIST) {
+    ShowSelectedHistory();
+  } else if (code == BN_CLICKED && id == IDC_DELETE_USER) {
+    OnDeleteUser();
+  } else if (code == BN_CLICKED && id == IDC_DELETE_BUDDY) {
+    OnDeleteBuddy();
+  } else if (code == BN_CLICKED && id == IDC_DELETE_DATE) {
+    OnDeleteDate();
+  } else if (code == BN_CLICKED && id == IDC_CLEAR_ALL) {
+    OnClearAll();
+  } else if (code == BN_CLICKED && id == IDC_ABOUT) {
+    CAboutDlg(GetSafeHwnd()).DoModal();
+  } else {
+    return CPlacementDialog::OnCommand(wParam, lParam);
+  }
+  return true;
+}
+
+std::optional<LRESULT> CHistoryViewerDlg::OnNotify(WPARAM wParam, LPARAM lParam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->idFrom == IDC_HTML_VIEW && header->code == kHtmlViewNavigateComplete) {
+    PostMessageA(GetSafeHwnd(), WM_HV_START_SCROLL, 0, 0);
+    return 0;
+  }
+  return CPlacementDialog::OnNotify(wParam, lParam);
+}
+
+// Every tick, whatever its timer: the presses scroll the view to its end,
+// where the newest lines are.
+void CHistoryViewerDlg::OnTimer() {
+  if (end_key_countdown_ == 0) return;
+  SendToViewAndDescendants(html_view_, WM_KEYDOWN, VK_END, 0);
+  SendToViewAndDescendants(html_view_, WM_KEYUP, VK_END, 0);
+  --end_key_countdown_;
+}
+
+void CHistoryViewerDlg::OnMinimizedPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(GetSafeHwnd(), &paint);
+  SendMessageA(GetSafeHwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(GetSafeHwnd(), &client);
+  const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon_);
+  EndPaint(GetSafeHwnd(), &paint);
+}
+
+void CHistoryViewerDlg::ShowSizeTotal(WPARAM total_bytes) {
+  const std::string text = HistorySizeText(static_cast<std::uint32_t>(total_bytes));
+  SetDlgItemTextA(GetSafeHwnd(), IDC_SIZE_TOTAL, text.c_str());
+}
+
+}  // namespace corvane

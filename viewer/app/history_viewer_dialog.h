@@ -1,0 +1,83 @@
+// The History Viewer's main dialog: the User, Buddy and date lists over the
+// history tree, the HTML view of the selected day, the delete buttons, the
+// size total, the live following of the history folder and the search
+// window it owns.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "viewer/framework/list_controls.h"
+#include "viewer/framework/placement_dialog.h"
+#include "viewer/search/search_dialog.h"
+
+namespace corvane {
+
+class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
+ public:
+  // Loads the icon and reads the history folder from the settings.
+  CHistoryViewerDlg();
+  ~CHistoryViewerDlg() override;
+
+  // The search window's questions (history_viewer_search.cpp).
+  std::string HistoryFolder() const override { return history_folder_; }
+  bool ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+  std::optional<LRESULT> OnNotify(WPARAM wParam, LPARAM lParam) override;
+  bool PreTranslateMessage(const MSG& msg) override;
+
+ private:
+  void BindControls();
+  void AnchorControls();
+  void OnTimer();
+  void OnMinimizedPaint();
+  void ShowSizeTotal(WPARAM total_bytes);
+
+  // Browsing the tree (history_viewer_browse.cpp).
+  void FillAllLists(const std::string& preferred_user, const std::string& preferred_buddy);
+  void FillBuddyList();
+  void FillDateList();
+  void ShowSelectedHistory();
+  void MergeNewEntries();
+  void FillUsers();
+  void FillBuddiesOfSelectedUser();
+  void FillDatesOfSelectedBuddy();
+  void SelectNewestDate();
+  std::string SelectedUser() const;
+  std::string SelectedBuddy() const;
+  std::string SelectedDate() const;
+
+  // Searching (history_viewer_search.cpp).
+  void OpenSearch();
+  void UpdateSearchScope();
+  bool IsInWindow(HWND window, HWND top) const;
+
+  // Deleting (history_viewer_delete.cpp).
+  void OnClearAll();
+  void OnDeleteUser();
+  void OnDeleteBuddy();
+  void OnDeleteDate();
+
+  std::string preferred_user_;
+  std::string preferred_buddy_;
+  int end_key_countdown_ = 0;
+  // The next shown document came from the search: it keeps its place.
+  bool skip_end_scroll_ = false;
+  std::string history_folder_;
+  CListBox date_list_;
+  CComboBox user_list_;
+  CComboBox buddy_list_;
+  HWND html_view_ = nullptr;
+  HICON icon_ = nullptr;
+  FoldTable name_fold_{};  // the code page's case folding, made once
+  std::unique_ptr<CHistorySearchDlg> search_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,12 @@
+// Entry point of "Corvane History Viewer.exe".
+#include <windows.h>
+
+#include "viewer/app/history_viewer_app.h"
+
+namespace {
+
+corvane::CHistoryViewerApp the_app;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return the_app.Run(); }

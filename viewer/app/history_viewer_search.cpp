@@ -1,0 +1,75 @@
+// The viewer's side of the search: the system-menu item and the keys that
+// open the search window, F3 in the shown day, and going to a match.
+#include "viewer/app/history_viewer_dialog.h"
+#include "viewer/html/html_view.h"
+#include "viewer/search/search_menu.h"
+#include "viewer/resources/viewer_resources.h"
+
+namespace corvane {
+namespace {
+
+bool KeyDown(int key) { return GetKeyState(key) < 0; }
+
+}  // namespace
+
+bool CHistoryViewerDlg::IsInWindow(HWND window, HWND top) const {
+  return top != nullptr && (window == top || IsChild(top, window));
+}
+
+// Ctrl+F in the viewer or the search window; F3 and Shift+F3 in the viewer.
+bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || KeyDown(VK_MENU)) return false;
+  const bool in_viewer = IsInWindow(msg.hwnd, GetSafeHwnd());
+  const bool in_search = search_ && IsInWindow(msg.hwnd, search_->GetSafeHwnd());
+  if (msg.wParam == 'F' && KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && (in_viewer || in_search)) {
+    OpenSearch();
+    return true;
+  }
+  if (msg.wParam == VK_F3 && !KeyDown(VK_CONTROL) && in_viewer) {
+    HtmlViewNextOccurrence(html_view_, KeyDown(VK_SHIFT));
+    return true;
+  }
+  return false;
+}
+
+// A closed search window leaves its object behind; a fresh one restores
+// the placement anew.
+void CHistoryViewerDlg::OpenSearch() {
+  if (!search_ || search_->GetSafeHwnd() == nullptr) {
+    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_);
+    UpdateSearchScope();
+  }
+  search_->Open(GetSafeHwnd());
+}
+
+void CHistoryViewerDlg::UpdateSearchScope() {
+  if (search_) search_->SetViewerSelection(SelectedUser(), SelectedBuddy());
+}
+
+// The lists are rebuilt from the disk as the user's own picks would, but
+// only the chosen day is shown.
+bool CHistoryViewerDlg::ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) {
+  if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
+  const int user = user_list_.FindStringExact(-1, row.day.user.c_str());
+  if (user == CB_ERR) return false;
+  user_list_.SetCurSel(user);
+  FillBuddiesOfSelectedUser();
+  const int buddy = buddy_list_.FindStringExact(-1, row.day.buddy.c_str());
+  buddy_list_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
+  FillDatesOfSelectedBuddy();
+  const int date = buddy == CB_ERR ? LB_ERR : date_list_.FindStringExact(-1, row.day.date.c_str());
+  if (date == LB_ERR) {
+    SelectNewestDate();
+    ShowSelectedHistory();
+    return false;
+  }
+  date_list_.SetCurSel(date);
+  HtmlViewSetHighlight(html_view_, query, fold);
+  end_key_countdown_ = 0;
+  skip_end_scroll_ = true;
+  ShowSelectedHistory();
+  HtmlViewShowOccurrence(html_view_, row.occurrence);
+  return true;
+}
+
+}  // namespace corvane

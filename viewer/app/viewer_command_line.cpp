@@ -1,0 +1,56 @@
+#include "viewer/app/viewer_command_line.h"
+
+#include "common/history_naming.h"
+
+namespace corvane {
+namespace {
+
+// Cuts text at its last double quote and returns that quote's position,
+// or npos (leaving text alone) when there is none.
+std::size_t CutAtLastQuote(std::string_view& text) {
+  const std::size_t quote = text.rfind('"');
+  if (quote != std::string_view::npos) {
+    text = text.substr(0, quote);
+  }
+  return quote;
+}
+
+std::string FolderOf(const std::string& name) { return HistoryFolderName(name).value_or(std::string()); }
+
+}  // namespace
+
+ViewerPreselection ParseViewerCommandLine(std::string_view command_line) {
+  // The work buffer is a C string: it ends at the first NUL or its capacity.
+  std::string_view text = command_line.substr(0, command_line.find('\0'));
+  text = text.substr(0, kCommandLineCapacity - 1);
+
+  ViewerPreselection names;
+  if (CutAtLastQuote(text) == std::string_view::npos) {
+    return names;
+  }
+  std::string_view last = text;
+  const std::size_t last_opening = CutAtLastQuote(text);
+  // A quote at the very start opens the program's own path.
+  if (last_opening == std::string_view::npos || last_opening == 0) {
+    return names;
+  }
+  names.user = std::string(last.substr(last_opening + 1));
+
+  if (CutAtLastQuote(text) == std::string_view::npos) {
+    return names;
+  }
+  std::string_view before = text;
+  const std::size_t before_opening = CutAtLastQuote(text);
+  if (before_opening == std::string_view::npos || before_opening == 0) {
+    return names;
+  }
+  names.buddy = names.user;
+  names.user = std::string(before.substr(before_opening + 1));
+  return names;
+}
+
+ViewerPreselection PreselectedFolders(const ViewerPreselection& names) {
+  return ViewerPreselection{FolderOf(names.user), FolderOf(names.buddy)};
+}
+
+}  // namespace corvane

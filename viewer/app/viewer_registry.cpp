@@ -1,0 +1,30 @@
+#include "viewer/app/viewer_registry.h"
+
+#include <windows.h>
+
+#include "common/capacities.h"
+#include "common/registry_names.h"
+
+namespace corvane {
+
+std::string ReadLogDirSetting() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    return std::string();
+  }
+  char folder[kPathCapacity] = {};
+  DWORD size = sizeof folder;
+  RegQueryValueExA(key, "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
+  RegCloseKey(key);
+  // A value that fills the whole buffer comes without its NUL.
+  folder[kPathCapacity - 1] = '\0';
+  return folder;
+}
+
+bool ProductKeyExists() {
+  char value[kPathCapacity];
+  LONG size = sizeof value;
+  return RegQueryValueA(HKEY_CURRENT_USER, kSettingsKey, value, &size) == ERROR_SUCCESS;
+}
+
+}  // namespace corvane

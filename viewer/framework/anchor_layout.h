@@ -1,0 +1,54 @@
+// Controls that follow the edges of a resizable dialog: each corner of a
+// control is pinned at a percentage of the client area's width and height,
+// and keeps its pixel distance from that point as the dialog changes size.
+#pragma once
+
+#include <optional>
+
+#include "viewer/framework/layout_rect.h"
+
+namespace corvane {
+
+// Percentages of the client width (x) and height (y): (0, 0) top-left,
+// (100, 100) bottom-right.
+struct Anchor {
+  int x = 0;
+  int y = 0;
+};
+
+inline bool operator==(const Anchor& a, const Anchor& b) { return a.x == b.x && a.y == b.y; }
+
+// For the bottom-right corner: move it with the top-left one.
+inline constexpr Anchor kNoAnchor{-1, -1};
+
+// The corners of the client area.
+inline constexpr Anchor kTopLeft{0, 0};
+inline constexpr Anchor kTopRight{100, 0};
+inline constexpr Anchor kBottomLeft{0, 100};
+inline constexpr Anchor kBottomRight{100, 100};
+
+struct AnchoredControl {
+  Anchor top_left;
+  Anchor bottom_right;
+  // Pixel distances of the corners from their anchor points: left and top
+  // belong to the top-left corner, right and bottom to the bottom-right one.
+  LayoutRect margins;
+};
+
+// Records where control (client coordinates) sits relative to its anchors in
+// a client area of the given size.
+AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height, Anchor top_left,
+                              Anchor bottom_right);
+
+// The control's rectangle for a client area of the given size.
+LayoutRect AnchoredRect(const AnchoredControl& control, int client_width, int client_height);
+
+// The deferred-move flags for taking a control from current to target: no
+// z-order change and no activation, plus "no move" or "no size" for what
+// stays; nothing when the rectangles are equal and the control is skipped.
+inline constexpr unsigned kMoveNoSize = 0x0001;
+inline constexpr unsigned kMoveNoMove = 0x0002;
+inline constexpr unsigned kMoveKeepOrderAndFocus = 0x0214;
+std::optional<unsigned> AnchoredMoveFlags(const LayoutRect& current, const LayoutRect& target);
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+#include "viewer/history_tree/folder_threads.h"
+
+#include <memory>
+#include <string_view>
+
+#include "viewer/history_tree/history_entries.h"
+#include "viewer/history_tree/history_tree.h"
+
+namespace corvane {
+namespace {
+
+constexpr DWORD kWatchedChanges =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE;
+static_assert(kWatchedChanges == 0x0B);
+
+void PostSizeTotal(const FolderThreadTarget& target) {
+  const std::uint32_t total = FolderSizeBytes(target.history_folder);
+  PostMessageA(target.dialog, target.message, total, 0);
+}
+
+// Wine extends a subtree watch only to folders created, or opened, after it
+// was armed; listing the user and buddy folders once (parents first) opens
+// each of them, so that writes to the day files inside are reported.  On
+// Windows this is a harmless read.
+void ReachExistingHistoryFolders(const std::string& history_folder) {
+  for (const std::string& user : ListHistoryLevel(history_folder.c_str(), HistoryLevel::kUsers)) {
+    char user_path[kPathCapacity];
+    if (!CombineHistoryPath(user_path, history_folder.c_str(), user.c_str())) continue;
+    for (const std::string& buddy : ListHistoryLevel(user_path, HistoryLevel::kBuddies)) {
+      char buddy_path[kPathCapacity];
+      if (!CombineHistoryPath(buddy_path, user_path, buddy.c_str())) continue;
+      ListHistoryLevel(buddy_path, HistoryLevel::kDates);
+    }
+  }
+}
+
+void WatchFolder(const FolderThreadTarget& target) {
+  HANDLE change = FindFirstChangeNotificationA(target.history_folder.c_str(), TRUE, kWatchedChanges);
+  if (change == INVALID_HANDLE_VALUE) return;
+  ReachExistingHistoryFolders(target.history_folder);
+  // Changes between a signal and the re-arming are reported with the next
+  // signal, so nothing is missed; repeated merges are harmless.
+  do {
+    if (WaitForSingleObject(change, INFINITE) != WAIT_OBJECT_0) break;
+    PostMessageA(target.dialog, target.message, 0, 0);
+  } while (FindNextChangeNotification(change));
+  FindCloseChangeNotification(change);
+}
+
+template <void (*Work)(const FolderThreadTarget&)>
+DWORD WINAPI RunWorker(LPVOID parameter) {
+  std::unique_ptr<FolderThreadTarget> target(static_cast<FolderThreadTarget*>(parameter));
+  try {
+    Work(*target);
+  } catch (...) {
+    // Out of memory in a worker: the viewer lives on without its result.
+  }
+  return 0;
+}
+
+void StartWorker(LPTHREAD_START_ROUTINE procedure, HWND dialog, UINT message,
+                 const std::string& folder) {
+  auto* target = new FolderThreadTarget{dialog, message, folder};
+  HANDLE thread = CreateThread(nullptr, 0, procedure, target, 0, nullptr);
+  if (thread == nullptr) {
+    delete target;
+    return;
+  }
+  CloseHandle(thread);
+}
+
+}  // namespace
+
+std::uint32_t FolderSizeBytes(const std::string& folder) {
+  std::uint32_t total = 0;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (IsDotEntry(entry.cFileName)) continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      total += FolderSizeBytes(folder + "\\" + entry.cFileName);
+    } else {
+      total += entry.nFileSizeLow;
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return total;
+}
+
+DWORD WINAPI SizeTotalThread(LPVOID target) { return RunWorker<PostSizeTotal>(target); }
+
+DWORD WINAPI FolderWatchThread(LPVOID target) { return RunWorker<WatchFolder>(target); }
+
+void StartFolderThreads(HWND dialog, const FolderThreadMessages& messages,
+                        const std::string& history_folder) {
+  StartWorker(SizeTotalThread, dialog, messages.size_total, history_folder);
+  StartWorker(FolderWatchThread, dialog, messages.folder_changed, history_folder);
+}
+
+}  // namespace corvane

@@ -1,0 +1,264 @@
+#include "viewer/html/html_to_view.h"
+
+#include <utility>
+
+#include "viewer/html/html_entities.h"
+#include "viewer/html/html_tokenizer.h"
+
+namespace corvane {
+namespace {
+
+// Deeper nesting is not honoured (its tags are dropped), which bounds the
+// work per tag.
+constexpr std::size_t kMaxOpenElements = 256;
+
+bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+// What one open element sets; the rest is inherited from the elements
+// around it.
+struct FormatChange {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  std::optional<std::string> face;
+  std::optional<int> points;
+  std::optional<Rgb> colour;
+  std::optional<Rgb> background;
+  std::optional<std::string> link;
+
+  void ApplyTo(CharFormat& format) const {
+    format.bold |= bold;
+    format.italic |= italic;
+    format.underline |= underline;
+    format.strike |= strike;
+    if (face) format.face = *face;
+    if (points) format.points = *points;
+    if (colour) format.colour = colour;
+    if (background) format.background = background;
+    if (link) format.link = *link;
+  }
+};
+
+struct OpenElement {
+  std::string name;
+  FormatChange change;
+  CharFormat format;  // the format inside it
+};
+
+FormatChange FontChange(const HtmlToken& tag) {
+  FormatChange change;
+  if (const std::string* face = FindAttribute(tag, "FACE")) change.face = FirstFontFace(*face);
+  if (const std::string* size = FindAttribute(tag, "SIZE")) change.points = PointsForFontSize(*size);
+  if (const std::string* colour = FindAttribute(tag, "COLOR")) change.colour = ParseHtmlColour(*colour);
+  if (const std::string* back = FindAttribute(tag, "BACK")) change.background = ParseHtmlColour(*back);
+  return change;
+}
+
+// An anchor always sets its link, to nothing when it has no target the view
+// may open, so that it never lends an outer anchor's target to its text.
+FormatChange AnchorChange(const HtmlToken& tag) {
+  FormatChange change;
+  const std::string* href = FindAttribute(tag, "HREF");
+  change.link = href ? OpenableLinkTarget(*href).value_or(std::string()) : std::string();
+  return change;
+}
+
+std::optional<FormatChange> ChangeForTag(const HtmlToken& tag) {
+  FormatChange change;
+  if (tag.name == "B" || tag.name == "STRONG") {
+    change.bold = true;
+  } else if (tag.name == "I" || tag.name == "EM") {
+    change.italic = true;
+  } else if (tag.name == "U") {
+    change.underline = true;
+  } else if (tag.name == "S" || tag.name == "STRIKE") {
+    change.strike = true;
+  } else if (tag.name == "FONT") {
+    change = FontChange(tag);
+  } else if (tag.name == "A") {
+    change = AnchorChange(tag);
+  } else {
+    return std::nullopt;
+  }
+  return change;
+}
+
+class ViewBuilder {
+ public:
+  void Text(std::string_view raw);
+  void StartTag(const HtmlToken& tag);
+  void EndTag(const HtmlToken& tag);
+  FormattedText Finish() { return std::move(out_); }
+
+ private:
+  const CharFormat& Current() const { return open_.empty() ? base_ : open_.back().format; }
+  void Character(char c);
+  void Space();
+  void Visible(char c);
+  void Append(char c, const CharFormat& format);
+  void LineBreak();
+  void StartLine();
+  void ParagraphBreak();
+  void Separator();
+  void Open(const HtmlToken& tag, FormatChange change);
+  void Close(const std::string& name);
+
+  FormattedText out_;
+  CharFormat base_;  // outside every element
+  std::vector<OpenElement> open_;
+  bool at_line_start_ = true;
+  // A run of white space shows as one space, in the format it was met in, and
+  // only when visible text follows on the same line.
+  bool space_pending_ = false;
+  CharFormat space_format_;
+};
+
+void ViewBuilder::Text(std::string_view raw) {
+  for (std::size_t i = 0; i < raw.size();) {
+    std::size_t length = 0;
+    if (const auto code_point = ReadCharacterReference(raw, i, length)) {
+      if (const auto ansi = AnsiFromCodePoint(*code_point)) Character(*ansi);
+      i += length;
+    } else {
+      const unsigned char byte = static_cast<unsigned char>(raw[i++]);
+      if (IsHtmlSpace(static_cast<char>(byte)) || (byte >= 0x20 && byte != 0x7F)) {
+        Character(static_cast<char>(byte));
+      }
+    }
+  }
+}
+
+void ViewBuilder::Character(char c) {
+  if (IsHtmlSpace(c)) {
+    Space();
+  } else {
+    Visible(c);
+  }
+}
+
+void ViewBuilder::Space() {
+  if (at_line_start_ || space_pending_) return;
+  space_pending_ = true;
+  space_format_ = Current();
+}
+
+void ViewBuilder::Visible(char c) {
+  if (space_pending_) {
+    space_pending_ = false;
+    Append(' ', space_format_);
+  }
+  Append(c, Current());
+  at_line_start_ = false;
+}
+
+void ViewBuilder::Append(char c, const CharFormat& format) {
+  std::vector<FormatRun>& runs = out_.runs;
+  if (runs.empty() || runs.back().format != format) {
+    runs.push_back(FormatRun{out_.text.size(), 0, format});
+  }
+  ++runs.back().length;
+  out_.text += c;
+}
+
+void ViewBuilder::LineBreak() {
+  space_pending_ = false;
+  Append('\n', Current());
+  at_line_start_ = true;
+}
+
+void ViewBuilder::StartLine() {
+  if (!at_line_start_) LineBreak();
+}
+
+// A paragraph is set off by one empty line, however many P tags meet.
+void ViewBuilder::ParagraphBreak() {
+  if (out_.text.empty()) return;
+  StartLine();
+  const std::string& text = out_.text;
+  if (text.size() < 2 || text[text.size() - 2] != '\n') LineBreak();
+}
+
+void ViewBuilder::Separator() {
+  StartLine();
+  for (char c : SeparatorLine()) Append(c, base_);
+  LineBreak();
+}
+
+void ViewBuilder::StartTag(const HtmlToken& tag) {
+  if (auto change = ChangeForTag(tag)) {
+    Open(tag, std::move(*change));
+  } else if (tag.name == "BR") {
+    LineBreak();
+  } else if (tag.name == "P") {
+    ParagraphBreak();
+  } else if (tag.name == "HR") {
+    Separator();
+  } else if (tag.name == "HTML") {
+    StartLine();
+  } else if (tag.name == "BODY" && !out_.background) {
+    if (const std::string* colour = FindAttribute(tag, "BGCOLOR")) out_.background = ParseHtmlColour(*colour);
+  }
+}
+
+void ViewBuilder::EndTag(const HtmlToken& tag) {
+  if (tag.name == "P") {
+    ParagraphBreak();
+  } else {
+    Close(tag.name);
+  }
+}
+
+void ViewBuilder::Open(const HtmlToken& tag, FormatChange change) {
+  if (open_.size() >= kMaxOpenElements) return;
+  CharFormat format = Current();
+  change.ApplyTo(format);
+  open_.push_back(OpenElement{tag.name, std::move(change), std::move(format)});
+}
+
+// Closes the innermost open element of that name; elements opened inside it
+// and still open keep their own changes, as a browser keeps a misnested B or
+// I going.  An end tag with nothing open to close is dropped.
+void ViewBuilder::Close(const std::string& name) {
+  std::size_t i = open_.size();
+  while (i > 0 && open_[i - 1].name != name) --i;
+  if (i == 0) return;
+  open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+  for (std::size_t j = i - 1; j < open_.size(); ++j) {
+    open_[j].format = j == 0 ? base_ : open_[j - 1].format;
+    open_[j].change.ApplyTo(open_[j].format);
+  }
+}
+
+}  // namespace
+
+std::string_view SeparatorLine() { return "------------------------"; }
+
+bool operator==(const CharFormat& a, const CharFormat& b) {
+  return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline && a.strike == b.strike &&
+         a.points == b.points && a.colour == b.colour && a.background == b.background && a.face == b.face &&
+         a.link == b.link;
+}
+
+FormattedText ConvertHtml(std::string_view html) {
+  ViewBuilder builder;
+  HtmlTokenizer tokenizer(html);
+  for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::Kind::kEnd; token = tokenizer.Next()) {
+    switch (token.kind) {
+      case HtmlToken::Kind::kText:
+        builder.Text(token.text);
+        break;
+      case HtmlToken::Kind::kStartTag:
+        builder.StartTag(token);
+        break;
+      case HtmlToken::Kind::kEndTag:
+        builder.EndTag(token);
+        break;
+      case HtmlToken::Kind::kEnd:
+        break;
+    }
+  }
+  return builder.Finish();
+}
+
+}  // namespace corvane

@@ -1,0 +1,57 @@
+// Turns a history file's HTML into formatted text for the History Viewer's
+// HTML view: the tags and references the host writes become characters and
+// formatting runs; nothing is ever run, and links are kept only when the
+// view may open them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/html/html_values.h"
+
+namespace corvane {
+
+// The line of dashes an HR shows as.
+std::string_view SeparatorLine();
+
+struct CharFormat {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  std::string face;                 // empty: the view's own face
+  int points = kDefaultPoints;
+  std::optional<Rgb> colour;        // none: the view's text colour
+  std::optional<Rgb> background;    // FONT BACK; none: the document's
+  std::string link;                 // an http, https or mailto target, or empty
+};
+
+bool operator==(const CharFormat& a, const CharFormat& b);
+inline bool operator!=(const CharFormat& a, const CharFormat& b) { return !(a == b); }
+
+struct FormatRun {
+  std::size_t start = 0;
+  std::size_t length = 0;
+  CharFormat format;
+};
+
+struct FormattedText {
+  // ANSI (Windows-1252) text; lines end in "\n".
+  std::string text;
+  // Consecutive runs that cover the text from its first to its last
+  // character, none empty, no two neighbours with the same format.
+  std::vector<FormatRun> runs;
+  // The first BODY BGCOLOR; none: the view's default.
+  std::optional<Rgb> background;
+};
+
+// White space collapses as in a browser; BR, P and HR break lines (HR as a
+// line of dashes), and each HTML start tag begins a new line, so that the
+// blocks of a day file do not run into one another.  Never fails: text that
+// is not well-formed HTML is shown as it stands.
+FormattedText ConvertHtml(std::string_view html);
+
+}  // namespace corvane

@@ -1,0 +1,51 @@
+// Robustness fuzzing of the HTML-to-view conversion: any input converts
+// without a crash or undefined behaviour, into text and runs that fit.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "viewer/html/html_to_view.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool IsOpenableScheme(std::string_view link) {
+  for (std::string_view scheme : {"http:", "https:", "mailto:"}) {
+    if (link.size() < scheme.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; i < scheme.size(); ++i) {
+      const char c = link[i];
+      same = same && (c == scheme[i] || c == scheme[i] - 'a' + 'A');
+    }
+    if (same) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view html(reinterpret_cast<const char*>(data), size);
+  const corvane::FormattedText view = corvane::ConvertHtml(html);
+
+  // A rule is the most a few input characters can grow to.
+  Check(view.text.size() <= 7 * size);
+  Check(view.text.find('\0') == std::string_view::npos);
+
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < view.runs.size(); ++i) {
+    const corvane::FormatRun& run = view.runs[i];
+    Check(run.start == next && run.length > 0 && run.length <= view.text.size() - run.start);
+    Check(i == 0 || run.format != view.runs[i - 1].format);
+    Check(run.format.points >= 8 && run.format.points <= 36);
+    Check(run.format.face.size() <= 31);
+    Check(run.format.link.empty() || IsOpenableScheme(run.format.link));
+    next = run.start + run.length;
+  }
+  Check(next == view.text.size());
+  return 0;
+}

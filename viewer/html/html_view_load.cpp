@@ -1,0 +1,211 @@
+#include "viewer/html/html_view_load.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "viewer/html/html_view_document.h"
+#include "viewer/html/html_view_page.h"
+#include "viewer/html/html_view_scroll.h"
+#include "viewer/html/html_view_marks.h"
+
+namespace corvane {
+namespace {
+
+constexpr UINT kLoadTickMs = 10;
+// The work of one tick, so that the window keeps answering the reader.
+constexpr DWORD kLoadSliceMs = 25;
+constexpr std::size_t kLoadPieceCharacters = 8192;
+// A page changed in place loses its old text from the first difference on
+// (Wine's RichEdit deletes in time that grows with the page for each run)
+// and takes the new text at once; more is shown anew and loaded behind.
+constexpr std::size_t kLargestCut = 2048;
+constexpr std::size_t kLargestAddition = 16384;
+
+// No line of the view is less high, so this many lines cover the view.
+constexpr LONG kSmallestLineHeight = 8;
+constexpr std::size_t kFewestSightLines = 40;
+
+std::size_t SightLines(HWND view) {
+  RECT client{};
+  GetClientRect(view, &client);
+  return std::max(kFewestSightLines, static_cast<std::size_t>(client.bottom / kSmallestLineHeight));
+}
+
+std::size_t DocumentLength(const HtmlViewState& state) { return state.document.text.size(); }
+
+bool HoldsWholeDocument(const HtmlViewState& state, TextRange range) {
+  return range.begin == 0 && range.end == DocumentLength(state);
+}
+
+std::vector<TextMark> MarksIn(const HtmlViewState& state, TextRange range) {
+  const HtmlViewHighlight& highlight = state.highlight;
+  return OccurrenceMarks(highlight.occurrences, highlight.query.size(), highlight.current, range);
+}
+
+// The lines around what the reader is to see: a sight's worth above and
+// below, and at the end only above.
+TextRange SmallPageRange(HWND view, const HtmlViewState& state, std::size_t position) {
+  const std::size_t lines = SightLines(view);
+  const std::size_t length = DocumentLength(state);
+  return LinesAround(state.document.text, position, lines, position >= length ? 0 : lines);
+}
+
+// Pages change whole lines, so that an occurrence a change extends is marked
+// whole.
+std::size_t LineStart(const HtmlViewState& state, std::size_t position) {
+  return LinesAround(state.document.text, position, 0, 0).begin;
+}
+
+// A hidden page holding characters [range) of the document.
+HWND NewPage(HWND view, const HtmlViewState& state, TextRange range) {
+  HWND page = CreatePage(view);
+  if (!page) return nullptr;
+  PutOnPage(page, 0, state.document, range, MarksIn(state, range));
+  SetPageBackground(page, state.document);
+  return page;
+}
+
+void Retire(HWND view, HtmlViewState& state, HWND page) {
+  ShowWindow(page, SW_HIDE);
+  state.retired.push_back(page);
+  SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
+}
+
+// The page takes the place of the one in sight, with the keyboard focus.
+void Reveal(HWND view, HtmlViewState& state, HWND page, TextRange range) {
+  HWND old = state.page;
+  const bool focused = old && GetFocus() == old;
+  state.page = page;
+  state.page_range = range;
+  ShowWindow(page, SW_SHOW);
+  if (focused) SetFocus(page);
+  if (old) Retire(view, state, old);
+}
+
+void StopLoading(HWND view, HtmlViewState& state) {
+  if (state.loading) Retire(view, state, state.loading);
+  state.loading = nullptr;
+  state.loaded = 0;
+}
+
+void StartLoading(HWND view, HtmlViewState& state) {
+  StopLoading(view, state);
+  state.loading = CreatePage(view);
+  if (!state.loading) return;
+  SetPageBackground(state.loading, state.document);
+  SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
+}
+
+LONG InPage(TextRange range, std::size_t position) {
+  return static_cast<LONG>(std::min(std::max(position, range.begin), range.end) - range.begin);
+}
+
+// The loaded page takes the small page's place, the reader's line on top.
+void RevealLoadedPage(HWND view, HtmlViewState& state) {
+  Sight sight = SightOf(state);
+  sight.at_end = false;
+  HWND page = state.loading;
+  state.loading = nullptr;
+  const TextRange whole{0, DocumentLength(state)};
+  RestoreSight(page, whole, sight);
+  Reveal(view, state, page, whole);
+}
+
+void LoadMore(HWND view, HtmlViewState& state) {
+  const std::size_t length = DocumentLength(state);
+  const DWORD began = GetTickCount();
+  while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
+    const TextRange piece{state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
+    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece, MarksIn(state, piece));
+    state.loaded = piece.end;
+  }
+  if (state.loaded == length) RevealLoadedPage(view, state);
+}
+
+}  // namespace
+
+Sight SightOf(const HtmlViewState& state) {
+  Sight sight;
+  if (!state.page) return sight;
+  sight.at_end = state.page_range.end == DocumentLength(state) && IsScrolledToEnd(state.page);
+  const PagePlace top = TopOfSight(state.page);
+  sight.character = state.page_range.begin + static_cast<std::size_t>(top.character);
+  sight.top = top.top;
+  CHARRANGE selection{};
+  SendMessageA(state.page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  sight.selection_begin = state.page_range.begin + static_cast<std::size_t>(selection.cpMin);
+  sight.selection_end = state.page_range.begin + static_cast<std::size_t>(selection.cpMax);
+  return sight;
+}
+
+void RestoreSight(HWND page, TextRange range, const Sight& sight) {
+  CHARRANGE selection{InPage(range, sight.selection_begin), InPage(range, sight.selection_end)};
+  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (sight.at_end) {
+    ScrollLastLineIntoView(page);
+  } else {
+    ScrollToPlace(page, PagePlace{InPage(range, sight.character), sight.top});
+  }
+}
+
+void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
+  StopLoading(view, state);
+  const TextRange range = SmallPageRange(view, state, sight.at_end ? DocumentLength(state) : sight.character);
+  HWND page = NewPage(view, state, range);
+  if (!page) return;
+  RestoreSight(page, range, sight);
+  Reveal(view, state, page, range);
+  if (!HoldsWholeDocument(state, range)) StartLoading(view, state);
+}
+
+void OnLoadTimer(HWND view, HtmlViewState& state) {
+  if (!state.retired.empty()) {
+    DestroyWindow(state.retired.back());
+    state.retired.pop_back();
+  } else if (state.loading) {
+    LoadMore(view, state);
+  }
+  if (state.retired.empty() && !state.loading) KillTimer(view, kHtmlViewLoadTimer);
+}
+
+void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end) {
+  if (state.page_range.begin <= begin && end <= state.page_range.end) return;
+  const TextRange range = SmallPageRange(view, state, begin);
+  if (HWND page = NewPage(view, state, range)) Reveal(view, state, page, range);
+}
+
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t old_length) {
+  same = LineStart(state, same);
+  const TextRange& shown = state.page_range;
+  if (same < shown.end && (shown.end != old_length || same < shown.begin || old_length - same > kLargestCut)) return false;
+  if (shown.end == old_length && DocumentLength(state) - same > kLargestAddition) return false;
+  return !state.loading || same >= state.loaded || state.loaded - same <= kLargestCut;
+}
+
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) {
+  same = LineStart(state, same);
+  TextRange& shown = state.page_range;
+  if (shown.end == old_length) {
+    const TextRange fresh{same, DocumentLength(state)};
+    PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh, MarksIn(state, fresh));
+    shown.end = fresh.end;
+  }
+  if (state.loading && same < state.loaded) {
+    PutOnPage(state.loading, static_cast<LONG>(same), state.document, TextRange{same, same}, {});
+    state.loaded = same;
+  }
+}
+
+void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {
+  const TextRange& shown = state.page_range;
+  if (shown.begin <= begin && end <= shown.end) {
+    MarkPageText(state.page, static_cast<LONG>(begin - shown.begin), static_cast<LONG>(end - shown.begin), background);
+  }
+  if (state.loading && end <= state.loaded) {
+    MarkPageText(state.loading, static_cast<LONG>(begin), static_cast<LONG>(end), background);
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,64 @@
+#include "viewer/html/html_view_ranges.h"
+
+#include <algorithm>
+
+namespace corvane {
+namespace {
+
+std::size_t LineStart(std::string_view text, std::size_t position) {
+  if (position == 0) return 0;
+  const std::size_t line_end = text.rfind('\n', position - 1);
+  return line_end == std::string_view::npos ? 0 : line_end + 1;
+}
+
+// Past the line end of the line that holds `position`, or the text's end.
+std::size_t NextLineStart(std::string_view text, std::size_t position) {
+  const std::size_t line_end = text.find('\n', position);
+  return line_end == std::string_view::npos ? text.size() : line_end + 1;
+}
+
+}  // namespace
+
+TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before, std::size_t after) {
+  position = std::min(position, text.size());
+  TextRange lines{LineStart(text, position), NextLineStart(text, position)};
+  for (std::size_t n = 0; n < before && lines.begin > 0; ++n) lines.begin = LineStart(text, lines.begin - 1);
+  for (std::size_t n = 0; n < after && lines.end < text.size(); ++n) lines.end = NextLineStart(text, lines.end);
+  return lines;
+}
+
+std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit, std::size_t size) {
+  if (limit - begin <= size) return limit;
+  return std::min(NextLineStart(text, begin + size), limit);
+}
+
+std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
+  const std::size_t common = std::min(a.text.size(), b.text.size());
+  const std::size_t same =
+      static_cast<std::size_t>(std::mismatch(a.text.begin(), a.text.begin() + common, b.text.begin()).first -
+                               a.text.begin());
+  auto run_a = a.runs.begin();
+  auto run_b = b.runs.begin();
+  std::size_t position = 0;
+  while (position < same && run_a != a.runs.end() && run_b != b.runs.end()) {
+    if (run_a->format != run_b->format) return position;
+    const std::size_t end_a = run_a->start + run_a->length;
+    const std::size_t end_b = run_b->start + run_b->length;
+    position = std::min(end_a, end_b);
+    if (end_a == position) ++run_a;
+    if (end_b == position) ++run_b;
+  }
+  return same;
+}
+
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position) {
+  position = std::min(position, before.size());
+  if (position <= same) return std::min(position, after.size());
+  const std::size_t most = std::min(before.size(), after.size()) - std::min(same, std::min(before.size(), after.size()));
+  std::size_t common = 0;
+  while (common < most && before[before.size() - 1 - common] == after[after.size() - 1 - common]) ++common;
+  if (position >= before.size() - common) return std::min(position - before.size() + after.size(), after.size());
+  return std::min(position, after.size());
+}
+
+}  // namespace corvane

@@ -1,0 +1,37 @@
+// Which parts of a long document the HTML view puts on a page, and when:
+// whole lines around the place the reader sees first, the pieces the rest
+// arrives in, and how much of a reloaded document is still the one shown.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "viewer/html/html_to_view.h"
+
+namespace corvane {
+
+// Characters [begin, end) of a document's text.
+struct TextRange {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// Whole lines: from `before` lines above the line that holds `position` to
+// `after` lines below it.  The end of the text belongs to the last line.
+TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before, std::size_t after);
+
+// Where a piece that starts at `begin` ends: after the line end that reaches
+// `size` characters, or at `limit` when that comes first.
+std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit, std::size_t size);
+
+// The first character at which `b` differs from `a` in text or format; the
+// length of the shorter text when the other one begins with it.
+std::size_t FirstDifference(const FormattedText& a, const FormattedText& b);
+
+// Where a character of `before` stands in `after`, the same text from `same`
+// on changed: in place before the change, moved by the change's growth when it
+// lies in the common end of the two texts, and otherwise held in place (as
+// near as `after` allows).
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position);
+
+}  // namespace corvane
