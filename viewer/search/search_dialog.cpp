@@ -256,14 +256,12 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
   }
 }
 
-// The list learns the new count with its drawing held, then draws once.
+// The list only learns the new count: it redraws its scroll bar and the new
+// rows that come into view, never the rows already shown.  (Holding its
+// drawing meanwhile made Wine repaint every visible row when it was let go.)
 void CHistorySearchDlg::ShowRows(const std::string& status) {
   if (rows_.size() != shown_rows_) {
-    HWND list = Results();
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     shown_rows_ = rows_.size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
