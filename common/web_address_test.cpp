@@ -13,11 +13,11 @@ TEST(IsWebAddressTest, HttpAndHttpsInAnyCaseAreOpened) {
 }
 
 TEST(IsWebAddressTest, EverythingElseIsRefused) {
-  for (const char* address : {"", "http", "http:", "http:/host", "https:host", "httpx://host/",
-                              " http://host/", "ftp://host/get.exe", "file:///C:/windows/notepad.exe",
-                              "mailto:someone@example.com", "C:\\windows\\notepad.exe",
-                              "notepad.exe", "\\\\server\\share\\setup.exe",
-                              "javascript:alert(1)"}) {
+  for (const char* address :
+       {"", "http", "http:", "http:/host", "https:host", "httpx://host/", " http://host/",
+        "ftp://host/get.exe", "file:///C:/windows/notepad.exe", "mailto:someone@example.com",
+        "C:\\windows\\notepad.exe", "notepad.exe", "\\\\server\\share\\setup.exe",
+        "javascript:alert(1)"}) {
     EXPECT_FALSE(IsWebAddress(address)) << address;
   }
 }

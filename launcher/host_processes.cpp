@@ -58,8 +58,8 @@ bool HostProcessSet::Full() const { return processes_.size() >= kMaxHosts; }
 void HostProcessSet::WaitForAllHostsPumpingMessages(const bool& stopRequested) {
   while (!processes_.empty() && !stopRequested) {
     const DWORD count = static_cast<DWORD>(processes_.size());
-    const DWORD woken = MsgWaitForMultipleObjectsEx(count, processes_.data(), INFINITE,
-                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, processes_.data(), INFINITE, QS_ALLINPUT,
+                                                    MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count) {
       Remove(woken - WAIT_OBJECT_0);
     } else if (woken == WAIT_OBJECT_0 + count) {

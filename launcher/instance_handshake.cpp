@@ -35,9 +35,9 @@ HWND FindRunningLauncherWindow() {
 
 bool HandHostToLauncher(HWND launcher, DWORD hostProcessId) {
   DWORD_PTR result = 0;
-  const LRESULT sent = SendMessageTimeoutA(launcher, kMsgAdoptHost, hostProcessId, 0,
-                                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kHandOverTimeoutMs,
-                                           &result);
+  const LRESULT sent =
+      SendMessageTimeoutA(launcher, kMsgAdoptHost, hostProcessId, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                          kHandOverTimeoutMs, &result);
   return sent != 0 && result == 1;
 }
 

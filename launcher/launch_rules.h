@@ -12,7 +12,8 @@ enum LauncherExitCode : int {
   kExitLibraryUnusable = 1,  // hook library missing or of another release, an export
                              // missing, or the hook refused
   kExitHostNotStarted = 2,
-  kExitHandOverFailed = 3,   // no launcher took a clone's host: none started, or this start waited for it
+  kExitHandOverFailed =
+      3,  // no launcher took a clone's host: none started, or this start waited for it
   kExitCloningSwitchedOff = 4,
 };
 
@@ -21,8 +22,8 @@ enum LauncherExitCode : int {
 bool CommandLineRequestsClone(std::string_view arguments);
 
 enum class StartAction {
-  kRunLauncher,               // install the hook, start the host, wait for it
-  kHandCloneToLauncher,       // start one more host for the running launcher
+  kRunLauncher,          // install the hook, start the host, wait for it
+  kHandCloneToLauncher,  // start one more host for the running launcher
   kReportCloningSwitchedOff,
   kShowRunningLauncher,
 };

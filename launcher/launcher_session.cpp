@@ -31,9 +31,7 @@ void StartAnotherHost(LauncherSession& session) {
   session.hosts.Add(host.process);
 }
 
-bool AdoptHost(LauncherSession& session, DWORD processId) {
-  return session.hosts.Adopt(processId);
-}
+bool AdoptHost(LauncherSession& session, DWORD processId) { return session.hosts.Adopt(processId); }
 
 void ShowAlreadyRunning() { ShowNotificationWithoutWaiting(kAlreadyRunningText); }
 

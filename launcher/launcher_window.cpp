@@ -145,8 +145,8 @@ HWND CreateLauncherWindow(HINSTANCE instance, LauncherSession* session) {
   if (!RegisterClassA(&windowClass)) return nullptr;
 
   return CreateWindowExA(WS_EX_TOOLWINDOW, kLauncherWindowClass, kLauncherWindowTitle,
-                         WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, nullptr, nullptr, instance, session);
+                         WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         nullptr, nullptr, instance, session);
 }
 
 }  // namespace corvane

@@ -13,8 +13,8 @@
 #include "launcher/launcher_session.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/launcher_window.h"
-#include "launcher/message_boxes.h"
 #include "launcher/library_version.h"
+#include "launcher/message_boxes.h"
 
 namespace corvane {
 namespace {

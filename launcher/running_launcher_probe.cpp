@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
   const UINT_PTR self = GetCurrentThreadId();
-  HANDLE reader = CreateThread(nullptr, 0, WaitForInputToClose, reinterpret_cast<void*>(self), 0,
-                               nullptr);
+  HANDLE reader =
+      CreateThread(nullptr, 0, WaitForInputToClose, reinterpret_cast<void*>(self), 0, nullptr);
   std::printf("ready\n");
   std::fflush(stdout);
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);

@@ -15,12 +15,13 @@ bool RegisterAppPath(std::string* path, std::string* error) {
   }
   *path = module;
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, corvane::kHostAppPathKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, corvane::kHostAppPathKey, 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     *error = "cannot create the AppPath key";
     return false;
   }
-  LONG status = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module), length + 1);
+  LONG status =
+      RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module), length + 1);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS) *error = "cannot write the AppPath value";
   return status == ERROR_SUCCESS;

@@ -11,7 +11,13 @@
 namespace testhost {
 namespace {
 
-enum MenuCommand : WORD { kCmdSignOff = 30001, kCmdExit, kCmdImBob, kCmdChatLounge, kCmdReceiveCarol };
+enum MenuCommand : WORD {
+  kCmdSignOff = 30001,
+  kCmdExit,
+  kCmdImBob,
+  kCmdChatLounge,
+  kCmdReceiveCarol
+};
 
 constexpr const char* kGeneralButtonCaptions[kGeneralButtonCount] = {"IM", "Chat", "Mail", "Info"};
 constexpr const char* kListButtonCaptions[kListButtonCount] = {"Setup", "Add", "Away"};
@@ -76,14 +82,23 @@ void CreateChildren(HWND buddyList) {
 
 void OnCommand(HWND buddyList, WORD id) {
   switch (id) {
-    case kCmdSignOff: DestroyWindow(buddyList); break;
-    case kCmdExit: QuitHost(); break;
+    case kCmdSignOff:
+      DestroyWindow(buddyList);
+      break;
+    case kCmdExit:
+      QuitHost();
+      break;
     case kCmdImBob:
-    case kIdGeneralButton: OpenImWindow("bob"); break;
+    case kIdGeneralButton:
+      OpenImWindow("bob");
+      break;
     case kCmdChatLounge:
-    case kIdGeneralButton + 1: OpenChatWindow("Lounge"); break;
+    case kIdGeneralButton + 1:
+      OpenChatWindow("Lounge");
+      break;
     case kCmdReceiveCarol:
-      if (HWND window = OpenImWindow("carol")) DeliverMessage(window, "carol", "Are you coming to lunch?", false);
+      if (HWND window = OpenImWindow("carol"))
+        DeliverMessage(window, "carol", "Are you coming to lunch?", false);
       break;
   }
 }
@@ -95,8 +110,10 @@ LRESULT BuddyListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       // The host's Today command comes from its menu: notification code 0.
-      if (wParam == kHostTodayCommand) OpenPopup(PopupKind::kToday);
-      else OnCommand(window, LOWORD(wParam));
+      if (wParam == kHostTodayCommand)
+        OpenPopup(PopupKind::kToday);
+      else
+        OnCommand(window, LOWORD(wParam));
       return 0;
     case WM_SYSCOMMAND:
       ReportPrivateSysCommand(window, wParam);
@@ -150,8 +167,8 @@ HWND SignOn(const std::string& title) {
   HMENU menuBar = BuildMenuBar();
   // Wide enough for the search box beside the general buttons, as the
   // host's own first layout is.
-  HWND window = CreateReported("_Oscar_BuddyListWin", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
-                               250, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
+  HWND window = CreateReported("_Oscar_BuddyListWin", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               40, 40, 250, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
   if (!window) {
     DestroyMenu(menuBar);
     return nullptr;

@@ -5,10 +5,10 @@
 namespace testhost {
 namespace {
 
-constexpr int kTopBanner = 18;       // the static caption
+constexpr int kTopBanner = 18;  // the static caption
 constexpr int kAdPaneHeight = 60;
 constexpr int kAdTextHeight = 14;
-constexpr int kButtonRow = 36;       // general buttons and the edit box
+constexpr int kButtonRow = 36;  // general buttons and the edit box
 constexpr int kTickerRow = 18;
 constexpr int kGeneralButtonSize = 32;
 constexpr int kNarrowButtonWidth = 14;
@@ -43,8 +43,10 @@ std::vector<ChildPlacement> BuddyListPlacements(int w, int h) {
 
   const int tickerTop = h - kTickerRow + 1;
   Add(&placed, kIdTickerLeft, 0, tickerTop, kNarrowButtonWidth, kTickerHeight);
-  Add(&placed, kIdTickerPane, kNarrowButtonWidth, tickerTop, w - 2 * kNarrowButtonWidth, kTickerHeight);
-  Add(&placed, kIdTickerRight, w - kNarrowButtonWidth, tickerTop, kNarrowButtonWidth, kTickerHeight);
+  Add(&placed, kIdTickerPane, kNarrowButtonWidth, tickerTop, w - 2 * kNarrowButtonWidth,
+      kTickerHeight);
+  Add(&placed, kIdTickerRight, w - kNarrowButtonWidth, tickerTop, kNarrowButtonWidth,
+      kTickerHeight);
   return placed;
 }
 
@@ -53,7 +55,8 @@ std::vector<ChildPlacement> TabGroupPlacements(int w, int h) {
   Add(&placed, kIdTree, 2, kTabStrip, w - 4, h - kTabStrip - kListButtonRow);
   const int buttonWidth = (w - 4) / kListButtonCount;
   for (int i = 0; i < kListButtonCount; ++i)
-    Add(&placed, kIdListButton + i, 2 + i * buttonWidth, h - kListButtonRow + 2, buttonWidth - 2, 28);
+    Add(&placed, kIdListButton + i, 2 + i * buttonWidth, h - kListButtonRow + 2, buttonWidth - 2,
+        28);
   return placed;
 }
 

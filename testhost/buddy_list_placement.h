@@ -21,7 +21,7 @@ enum BuddyListChildId : int {
   kIdGeneralButton = 110,  // kGeneralButtonCount consecutive ids
   kIdMoreButton = 120,     // the short button at the row's right end
   kIdTree = 130,
-  kIdListButton = 140,     // kListButtonCount consecutive ids
+  kIdListButton = 140,  // kListButtonCount consecutive ids
 };
 constexpr int kGeneralButtonCount = 4;
 constexpr int kListButtonCount = 3;

@@ -10,11 +10,11 @@ bool ParseOptions(const std::vector<std::string>& args, Options* options, std::s
       options->registerAppPath = true;
       continue;
     }
-    std::string* target = arg == "--report" ? &options->reportPath
-                        : arg == "--script" ? &options->scriptPath
-                        : arg == "--run"    ? &options->run
-                        : arg == "--idle"   ? &options->idleMs
-                                            : nullptr;
+    std::string* target = arg == "--report"   ? &options->reportPath
+                          : arg == "--script" ? &options->scriptPath
+                          : arg == "--run"    ? &options->run
+                          : arg == "--idle"   ? &options->idleMs
+                                              : nullptr;
     if (!target) {
       *error = "unknown option " + arg;
       return false;

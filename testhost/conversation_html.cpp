@@ -6,16 +6,21 @@ namespace testhost {
 namespace {
 
 bool EndsWith(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return s.size() >= suffix.size() &&
+         s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::string EscapeHtml(const std::string& s) {
   std::string out;
   for (char c : s) {
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else out += c;
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
   }
   return out;
 }
@@ -31,8 +36,10 @@ bool IsLineBreakTag(const std::string& tag) {
 
 // Decodes the entity starting at html[i] ('&'); returns its length or 0.
 size_t DecodeEntity(const std::string& html, size_t i, std::string* out) {
-  static const struct { const char* name; char value; } kEntities[] = {
-      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&nbsp;", ' '}};
+  static const struct {
+    const char* name;
+    char value;
+  } kEntities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&nbsp;", ' '}};
   for (const auto& entity : kEntities) {
     const std::string name = entity.name;
     if (html.compare(i, name.size(), name) == 0) {
@@ -51,15 +58,17 @@ std::string ClearedConversation() {
 
 std::string MessageHtml(const std::string& sender, const std::string& text, bool own) {
   return std::string("<FONT COLOR=\"") + (own ? "#ff0000" : "#0000ff") + "\"><B>" +
-         EscapeHtml(sender) + "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" +
-         text + "</FONT>";
+         EscapeHtml(sender) + "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" + text +
+         "</FONT>";
 }
 
 std::string AppendMessage(const std::string& conversation, const std::string& sender,
                           const std::string& text, bool own) {
   std::string body = conversation;
-  if (body.empty()) body = kConversationOpening;
-  else if (EndsWith(body, kConversationClosing)) body.resize(body.size() - std::string(kConversationClosing).size());
+  if (body.empty())
+    body = kConversationOpening;
+  else if (EndsWith(body, kConversationClosing))
+    body.resize(body.size() - std::string(kConversationClosing).size());
   // Right after the opening tag or a line break the message starts a line
   // of its own; otherwise it needs a break before it.
   if (!EndsWith(body, kConversationOpening) && !EndsWith(body, "<BR>")) body += "<BR>";

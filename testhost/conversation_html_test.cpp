@@ -6,7 +6,8 @@ namespace testhost {
 namespace {
 
 const std::string kBobHello =
-    "<FONT COLOR=\"#0000ff\"><B>bob</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">hello</FONT>";
+    "<FONT COLOR=\"#0000ff\"><B>bob</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 "
+    "COLOR=\"#000000\">hello</FONT>";
 
 TEST(ConversationHtml, MessageOfABuddyHasABlueName) {
   EXPECT_EQ(MessageHtml("bob", "hello", false), kBobHello);
@@ -14,7 +15,8 @@ TEST(ConversationHtml, MessageOfABuddyHasABlueName) {
 
 TEST(ConversationHtml, OwnMessageHasARedName) {
   EXPECT_EQ(MessageHtml("alice", "hi", true),
-            "<FONT COLOR=\"#ff0000\"><B>alice</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">hi</FONT>");
+            "<FONT COLOR=\"#ff0000\"><B>alice</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 "
+            "COLOR=\"#000000\">hi</FONT>");
 }
 
 TEST(ConversationHtml, SenderIsEscapedTextIsKeptAsMarkup) {
@@ -30,7 +32,8 @@ TEST(ConversationHtml, FirstMessageStartsADocument) {
 
 TEST(ConversationHtml, LaterMessagesAreSeparatedByBreaks) {
   std::string text = AppendMessage(AppendMessage("", "bob", "hello", false), "bob", "hello", false);
-  EXPECT_EQ(text, "<HTML><BODY BGCOLOR=\"#ffffff\">" + kBobHello + "<BR>" + kBobHello + "</BODY></HTML>");
+  EXPECT_EQ(text,
+            "<HTML><BODY BGCOLOR=\"#ffffff\">" + kBobHello + "<BR>" + kBobHello + "</BODY></HTML>");
 }
 
 TEST(ConversationHtml, ClearedWindowKeepsItsBreakAndEndsWithHtmlClosing) {
@@ -52,7 +55,8 @@ TEST(ConversationHtml, LongConversationsKeepGrowing) {
 }
 
 TEST(ConversationHtml, DisplayTailDropsTagsAndBreaksLines) {
-  std::string text = AppendMessage(AppendMessage("", "bob", "a &amp; b", false), "me", "<B>x</B> &lt;3", true);
+  std::string text =
+      AppendMessage(AppendMessage("", "bob", "a &amp; b", false), "me", "<B>x</B> &lt;3", true);
   EXPECT_EQ(DisplayTail(text, 10), "bob: a & b\nme: x <3");
 }
 

@@ -54,7 +54,8 @@ HMENU BuildMenuBar(bool chat) {
 
 void Place(HWND window, int id, int x, int y, int width, int height) {
   if (HWND child = GetDlgItem(window, id))
-    SetWindowPos(child, nullptr, x, y, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(child, nullptr, x, y, std::max(width, 0), std::max(height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LayOut(HWND window) {
@@ -72,7 +73,8 @@ void LayOut(HWND window) {
   Place(window, kIdInput, 4, inputTop, w - 8, kInputHeight);
   const int count = chat ? 2 : 4;
   for (int i = 0; i < count; ++i)
-    Place(window, kSendCommand + i, w - (count - i) * (kButtonWidth + 4), buttonsTop, kButtonWidth, 30);
+    Place(window, kSendCommand + i, w - (count - i) * (kButtonWidth + 4), buttonsTop, kButtonWidth,
+          30);
 }
 
 void SendTypedText(HWND window) {
@@ -85,18 +87,26 @@ void SendTypedText(HWND window) {
 
 void OnCommand(HWND window, WORD id) {
   switch (id) {
-    case kSendCommand: SendTypedText(window); break;
-    case kCmdClose: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case kSendCommand:
+      SendTypedText(window);
+      break;
+    case kCmdClose:
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      break;
     case kCmdClearWindow:
       if (HWND control = ConversationTextControl(window))
         SendMessageA(control, WM_COMMAND, MAKEWPARAM(kHostClearCommand, 0), 0);
       break;
-    case kCmdSmiley: DeliverMessage(window, ScreenName(), "<IMG SRC=\"smile.gif\">", true); break;
+    case kCmdSmiley:
+      DeliverMessage(window, ScreenName(), "<IMG SRC=\"smile.gif\">", true);
+      break;
     case kCmdReply:
-      DeliverMessage(window, IsChat(window) ? kChatBuddy : NameOf(window), "Sounds good to me.", false);
+      DeliverMessage(window, IsChat(window) ? kChatBuddy : NameOf(window), "Sounds good to me.",
+                     false);
       break;
     case kCmdAimToday:
-      if (HWND buddyList = BuddyListWindow()) SendMessageA(buddyList, WM_COMMAND, kHostTodayCommand, 0);
+      if (HWND buddyList = BuddyListWindow())
+        SendMessageA(buddyList, WM_COMMAND, kHostTodayCommand, 0);
       break;
   }
 }
@@ -140,13 +150,13 @@ void CreateChildren(HWND window, const std::string& name, bool chat) {
   CreateTextFrame(window, kIdInput, kAteEditable);
   const int count = chat ? 2 : 4;
   for (int i = 0; i < count; ++i)
-    CreateReported("_Oscar_IconBtn", chat ? kChatButtons[i] : kImButtons[i], WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                   window, kSendCommand + i);
+    CreateReported("_Oscar_IconBtn", chat ? kChatButtons[i] : kImButtons[i], WS_CHILD | WS_VISIBLE,
+                   0, 0, 10, 10, window, kSendCommand + i);
   if (chat) {
     std::string members = "In this room:\n   " + ScreenName() + "\n   " + kChatBuddy + "\n   carol";
     CreateReported("_Oscar_Tree", members, WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, window, kIdMembers);
-  } else if (HWND combo = CreateReported("_Oscar_PersistantCombo", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                                         window, kIdCombo, WS_EX_CLIENTEDGE)) {
+  } else if (HWND combo = CreateReported("_Oscar_PersistantCombo", "", WS_CHILD | WS_VISIBLE, 0, 0,
+                                         10, 10, window, kIdCombo, WS_EX_CLIENTEDGE)) {
     CreateReported("Edit", name, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, combo, 1);
   }
 }
@@ -158,9 +168,10 @@ HWND OpenConversation(const std::string& name, bool chat) {
   }
   HMENU menuBar = BuildMenuBar(chat);
   const int offset = 30 * static_cast<int>(g_windows.size() % 8);
-  HWND window = CreateReported(chat ? "AIM_ChatWnd" : "AIM_IMessage", chat ? ChatWindowTitle(name) : ImWindowTitle(name),
-                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, (chat ? 660 : 260) + offset, 60 + offset,
-                               chat ? 480 : 380, 340, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
+  HWND window = CreateReported(
+      chat ? "AIM_ChatWnd" : "AIM_IMessage", chat ? ChatWindowTitle(name) : ImWindowTitle(name),
+      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, (chat ? 660 : 260) + offset, 60 + offset,
+      chat ? 480 : 380, 340, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
   if (!window) {
     DestroyMenu(menuBar);
     return nullptr;
@@ -189,7 +200,9 @@ HWND FindConversationWindow(const std::string& name) {
   return found == g_windows.end() ? nullptr : found->second;
 }
 
-HWND ConversationFrame(HWND window) { return FindWindowExA(window, nullptr, "WndAte32Class", nullptr); }
+HWND ConversationFrame(HWND window) {
+  return FindWindowExA(window, nullptr, "WndAte32Class", nullptr);
+}
 
 HWND ConversationTextControl(HWND window) {
   HWND frame = ConversationFrame(window);
@@ -208,8 +221,8 @@ bool DeliverMessage(HWND window, const std::string& sender, const std::string& t
   SetPropA(window, kHadMessagesProperty, reinterpret_cast<HANDLE>(1));
   std::string conversation = AppendMessage(current, sender, text, own);
   SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(conversation.c_str()));
-  Report("message hwnd=" + HandleText(window) + " sender=" + Value(sender) + " own=" + (own ? "1" : "0") +
-         " length=" + std::to_string(GetWindowTextLengthA(control)));
+  Report("message hwnd=" + HandleText(window) + " sender=" + Value(sender) +
+         " own=" + (own ? "1" : "0") + " length=" + std::to_string(GetWindowTextLengthA(control)));
   return true;
 }
 

@@ -56,14 +56,16 @@ bool ReceiveCommand(const Command& c, std::string* error) {
   HWND window = FindConversationWindow(c.words[0]);
   if (!window) window = OpenImWindow(c.words[0]);
   if (!window) return Fail(error, "the window was not created");
-  return DeliverMessage(window, c.words[1], c.text, false) || Fail(error, "no conversation control");
+  return DeliverMessage(window, c.words[1], c.text, false) ||
+         Fail(error, "no conversation control");
 }
 
 bool SendCommand(const Command& c, std::string* error) {
   HWND window;
   if (!NeedConversation(c.words[0], &window, error)) return false;
   if (ScreenName().empty()) return Fail(error, "not signed on");
-  return DeliverMessage(window, ScreenName(), c.text, true) || Fail(error, "no conversation control");
+  return DeliverMessage(window, ScreenName(), c.text, true) ||
+         Fail(error, "no conversation control");
 }
 
 bool ClearCommand(const Command& c, std::string* error) {
@@ -90,9 +92,12 @@ bool TodayCommand(const Command&, std::string* error) {
 }
 
 bool PopupCommand(const Command& c, std::string* error) {
-  if (c.words[0] == "today") OpenPopup(PopupKind::kToday);
-  else if (c.words[0] == "minibrowser") OpenPopup(PopupKind::kMiniBrowser);
-  else return Fail(error, "unknown pop-up " + c.words[0]);
+  if (c.words[0] == "today")
+    OpenPopup(PopupKind::kToday);
+  else if (c.words[0] == "minibrowser")
+    OpenPopup(PopupKind::kMiniBrowser);
+  else
+    return Fail(error, "unknown pop-up " + c.words[0]);
   return true;
 }
 
@@ -104,7 +109,8 @@ bool ClosePopupsCommand(const Command&, std::string*) {
 bool ResizeCommand(const Command& c, std::string* error) {
   HWND buddyList;
   int width, height;
-  if (!ParseCount(c.words[0], &width) || !ParseCount(c.words[1], &height)) return Fail(error, "bad size");
+  if (!ParseCount(c.words[0], &width) || !ParseCount(c.words[1], &height))
+    return Fail(error, "bad size");
   if (!NeedBuddyList(&buddyList, error)) return false;
   SetWindowPos(buddyList, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
@@ -113,17 +119,21 @@ bool ResizeCommand(const Command& c, std::string* error) {
 bool ShowCommand(const Command& c, std::string* error) {
   HWND buddyList;
   if (!NeedBuddyList(&buddyList, error)) return false;
-  ShowWindow(buddyList, c.name == "maximize" ? SW_MAXIMIZE : c.name == "minimize" ? SW_MINIMIZE : SW_RESTORE);
+  ShowWindow(buddyList, c.name == "maximize"   ? SW_MAXIMIZE
+                        : c.name == "minimize" ? SW_MINIMIZE
+                                               : SW_RESTORE);
   return true;
 }
 
 bool ActivateCommand(const Command& c, std::string* error) {
   HWND window;
-  if (c.words[0] == "buddylist" ? !NeedBuddyList(&window, error) : !NeedConversation(c.words[0], &window, error))
+  if (c.words[0] == "buddylist" ? !NeedBuddyList(&window, error)
+                                : !NeedConversation(c.words[0], &window, error))
     return false;
   SetForegroundWindow(window);
   SetActiveWindow(window);
-  Report("activated hwnd=" + HandleText(window) + " foreground=" + (GetForegroundWindow() == window ? "1" : "0"));
+  Report("activated hwnd=" + HandleText(window) +
+         " foreground=" + (GetForegroundWindow() == window ? "1" : "0"));
   return true;
 }
 
@@ -157,13 +167,17 @@ bool QuitCommand(const Command&, std::string*) {
 
 const std::map<std::string, Handler>& Handlers() {
   static const std::map<std::string, Handler> handlers = {
-      {"signon", SignOnCommand},   {"signon-title", SignOnCommand}, {"signoff", SignOffCommand},
-      {"im", OpenCommand},         {"chat", OpenCommand},           {"receive", ReceiveCommand},
-      {"send", SendCommand},       {"clear", ClearCommand},         {"close", CloseCommand},
-      {"today", TodayCommand},     {"popup", PopupCommand},         {"closepopups", ClosePopupsCommand},
-      {"resize", ResizeCommand},   {"maximize", ShowCommand},       {"restore", ShowCommand},
-      {"minimize", ShowCommand},   {"activate", ActivateCommand},   {"windows", WindowsCommand},
-      {"text", TextCommand},       {"ticker", TickerCommand},       {"quit", QuitCommand},
+      {"signon", SignOnCommand},     {"signon-title", SignOnCommand},
+      {"signoff", SignOffCommand},   {"im", OpenCommand},
+      {"chat", OpenCommand},         {"receive", ReceiveCommand},
+      {"send", SendCommand},         {"clear", ClearCommand},
+      {"close", CloseCommand},       {"today", TodayCommand},
+      {"popup", PopupCommand},       {"closepopups", ClosePopupsCommand},
+      {"resize", ResizeCommand},     {"maximize", ShowCommand},
+      {"restore", ShowCommand},      {"minimize", ShowCommand},
+      {"activate", ActivateCommand}, {"windows", WindowsCommand},
+      {"text", TextCommand},         {"ticker", TickerCommand},
+      {"quit", QuitCommand},
   };
   return handlers;
 }

@@ -6,9 +6,9 @@
 
 namespace testhost {
 
-std::string BuddyListTitle(const std::string& screenName);    // "alice's Buddy List"
-std::string ImWindowTitle(const std::string& buddy);          // "bob - Instant Message"
-std::string ChatWindowTitle(const std::string& room);         // "Lounge - Chat"
+std::string BuddyListTitle(const std::string& screenName);  // "alice's Buddy List"
+std::string ImWindowTitle(const std::string& buddy);        // "bob - Instant Message"
+std::string ChatWindowTitle(const std::string& room);       // "Lounge - Chat"
 // The text before the first "'s ", else before the first "' ", else all of it.
 std::string ScreenNameFromTitle(const std::string& title);
 

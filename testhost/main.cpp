@@ -105,8 +105,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CreateStatusNotifyWindow();
   const bool byHand = options.scriptPath.empty() && options.run.empty();
   SetQuitOnBuddyListClose(byHand);
-  if (byHand) SignOn(BuddyListTitle("Tester"));
-  else StartScript(lines);
+  if (byHand)
+    SignOn(BuddyListTitle("Tester"));
+  else
+    StartScript(lines);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -49,10 +49,10 @@ void RegisterPopupClasses() {
 HWND OpenPopup(PopupKind kind) {
   const bool today = kind == PopupKind::kToday;
   const char* className = today ? kTodayClass : kMiniBrowserClass;
-  HWND window = today ? CreateReported(className, "AIM Today", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 120, 420,
-                                       320, nullptr, 0)
-                      : CreateReported(className, "", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 700, 260, 140,
-                                       nullptr, 0, WS_EX_TOOLWINDOW);
+  HWND window = today ? CreateReported(className, "AIM Today", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       300, 120, 420, 320, nullptr, 0)
+                      : CreateReported(className, "", WS_POPUP | WS_BORDER | WS_VISIBLE, 900, 700,
+                                       260, 140, nullptr, 0, WS_EX_TOOLWINDOW);
   Report(std::string("popup class=") + className + " created=" + (window ? "1" : "0"));
   return window;
 }

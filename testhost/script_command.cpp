@@ -12,13 +12,13 @@ struct CommandShape {
 };
 
 constexpr CommandShape kCommands[] = {
-    {"signon", 0, true},  {"signon-title", 0, true}, {"signoff", 0, false},
-    {"im", 1, false},     {"chat", 1, false},        {"receive", 2, true},
-    {"send", 1, true},    {"clear", 1, false},       {"close", 1, false},
-    {"today", 0, false},  {"popup", 1, false},       {"closepopups", 0, false},
-    {"resize", 2, false}, {"maximize", 0, false},    {"restore", 0, false},
-    {"minimize", 0, false}, {"activate", 1, false},  {"windows", 0, false},
-    {"text", 1, false},   {"wait", 1, false},        {"ticker", 0, true},
+    {"signon", 0, true},    {"signon-title", 0, true}, {"signoff", 0, false},
+    {"im", 1, false},       {"chat", 1, false},        {"receive", 2, true},
+    {"send", 1, true},      {"clear", 1, false},       {"close", 1, false},
+    {"today", 0, false},    {"popup", 1, false},       {"closepopups", 0, false},
+    {"resize", 2, false},   {"maximize", 0, false},    {"restore", 0, false},
+    {"minimize", 0, false}, {"activate", 1, false},    {"windows", 0, false},
+    {"text", 1, false},     {"wait", 1, false},        {"ticker", 0, true},
     {"quit", 0, false},
 };
 
@@ -104,7 +104,8 @@ bool ParseCommand(const std::string& line, Command* command, std::string* error)
   for (int i = 0; i < shape->words; ++i) {
     std::string word;
     if (!NextWord(line, &pos, &word, error)) {
-      if (error->empty()) *error = command->name + " needs " + std::to_string(shape->words) + " argument(s)";
+      if (error->empty())
+        *error = command->name + " needs " + std::to_string(shape->words) + " argument(s)";
       return false;
     }
     command->words.push_back(word);

@@ -10,7 +10,7 @@
 namespace testhost {
 
 struct ScriptLine {
-  int number;        // line in the script file, or position after it for --run
+  int number;  // line in the script file, or position after it for --run
   std::string text;
 };
 

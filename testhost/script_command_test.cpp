@@ -1,7 +1,7 @@
+#include "testhost/script_command.h"
 #include "testhost/command_line.h"
 #include "testhost/host_names.h"
 #include "testhost/report_format.h"
-#include "testhost/script_command.h"
 
 #include <gtest/gtest.h>
 
@@ -90,9 +90,9 @@ TEST(ParseCount, AcceptsPlainDecimals) {
 TEST(Options, AllOptions) {
   Options options;
   std::string error;
-  ASSERT_TRUE(ParseOptions({"--report", "r.txt", "--script", "s.txt", "--run", "quit", "--register",
-                            "--idle", "3000"},
-                           &options, &error));
+  ASSERT_TRUE(ParseOptions(
+      {"--report", "r.txt", "--script", "s.txt", "--run", "quit", "--register", "--idle", "3000"},
+      &options, &error));
   EXPECT_EQ(options.reportPath, "r.txt");
   EXPECT_EQ(options.scriptPath, "s.txt");
   EXPECT_EQ(options.run, "quit");

@@ -32,7 +32,8 @@ void RunLine(const ScriptLine& line) {
   if (!ParseCommand(line.text, &command, &error)) return ReportError(line.number, error);
   if (command.name == "wait") {
     int milliseconds;
-    if (!ParseCount(command.words[0], &milliseconds)) return ReportError(line.number, "bad duration");
+    if (!ParseCount(command.words[0], &milliseconds))
+      return ReportError(line.number, "bad duration");
     g_resumeAt = GetTickCount() + static_cast<DWORD>(milliseconds);
     return;
   }

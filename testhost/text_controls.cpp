@@ -92,7 +92,8 @@ void RegisterTextControlClasses() {
 HWND CreateTextFrame(HWND parent, int id, DWORD controlStyle) {
   HWND frame = CreateReported("WndAte32Class", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, id,
                               WS_EX_CLIENTEDGE);
-  if (frame) CreateReported("Ate32Class", "", WS_CHILD | WS_VISIBLE | controlStyle, 0, 0, 10, 10, frame, 1);
+  if (frame)
+    CreateReported("Ate32Class", "", WS_CHILD | WS_VISIBLE | controlStyle, 0, 0, 10, 10, frame, 1);
   return frame;
 }
 

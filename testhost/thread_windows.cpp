@@ -11,8 +11,9 @@
 namespace testhost {
 namespace {
 
-constexpr const char* kHostTopLevelClasses[] = {"AIM_AimTodayWnd", "_aim_MiniBrowserClass", "AIM_IMessage",
-                                                "AIM_ChatWnd", "_Oscar_BuddyListWin", "_Oscar_StatusNotify"};
+constexpr const char* kHostTopLevelClasses[] = {"AIM_AimTodayWnd",     "_aim_MiniBrowserClass",
+                                                "AIM_IMessage",        "AIM_ChatWnd",
+                                                "_Oscar_BuddyListWin", "_Oscar_StatusNotify"};
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -35,15 +36,17 @@ std::string DescribeCode(const void* address) {
   HMODULE module = nullptr;
   char path[MAX_PATH] = "";
   if (!address ||
-      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCSTR>(address), &module) ||
+      !GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(address), &module) ||
       !GetModuleFileNameA(module, path, sizeof path)) {
     return HandleText(address);
   }
   const char* name = std::strrchr(path, '\\');
   char text[MAX_PATH + 32];
   std::snprintf(text, sizeof text, "%s+0x%lx", name ? name + 1 : path,
-                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(address) - reinterpret_cast<UINT_PTR>(module)));
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(address) -
+                                           reinterpret_cast<UINT_PTR>(module)));
   return text;
 }
 
@@ -65,7 +68,8 @@ std::string ClientSizeText(HWND window) {
 
 // A child's control id; top-level windows have none.
 std::string ControlIdText(HWND window) {
-  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? std::to_string(GetDlgCtrlID(window)) : "-";
+  return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? std::to_string(GetDlgCtrlID(window))
+                                                        : "-";
 }
 
 HMENU MenuBarOf(HWND window) {
@@ -101,10 +105,11 @@ void ReportWindow(HWND window) {
          " parent=" + (parent ? Value(ClassNameOf(parent)) : "-") +
          " grandparent=" + (grandparent ? Value(ClassNameOf(grandparent)) : "-") +
          " parenthwnd=" + (parent ? HandleText(parent) : "-") + " proc=" + DescribeCode(proc) +
-         " classproc=" + DescribeCode(classProc) + " subclassed=" + (proc != classProc ? "1" : "0") +
-         " id=" + ControlIdText(window) + " rect=" + RectText(window, parent) +
-         " client=" + ClientSizeText(window) + " visible=" + (IsWindowVisible(window) ? "1" : "0") +
-         " menu=" + MenuText(window) + " menulabels=" + Quoted(MenuLabels(window)) + " title=" + Quoted(title));
+         " classproc=" + DescribeCode(classProc) +
+         " subclassed=" + (proc != classProc ? "1" : "0") + " id=" + ControlIdText(window) +
+         " rect=" + RectText(window, parent) + " client=" + ClientSizeText(window) +
+         " visible=" + (IsWindowVisible(window) ? "1" : "0") + " menu=" + MenuText(window) +
+         " menulabels=" + Quoted(MenuLabels(window)) + " title=" + Quoted(title));
 }
 
 }  // namespace

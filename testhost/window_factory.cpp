@@ -21,13 +21,15 @@ void RegisterWindowClass(const char* className, WNDPROC proc, int backgroundColo
 
 HWND CreateReported(const char* className, const std::string& title, DWORD style, int x, int y,
                     int width, int height, HWND parent, UINT_PTR menuOrId, DWORD exStyle) {
-  HWND window = CreateWindowExA(exStyle, className, title.c_str(), style, x, y, width, height, parent,
-                                reinterpret_cast<HMENU>(menuOrId), GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(exStyle, className, title.c_str(), style, x, y, width, height, parent,
+                      reinterpret_cast<HMENU>(menuOrId), GetModuleHandleA(nullptr), nullptr);
   if (!window) {
     Report(std::string("refused class=") + className);
     return nullptr;
   }
-  if (style & WS_CHILD) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  if (style & WS_CHILD)
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
   Report(std::string("created class=") + className + " hwnd=" + HandleText(window) +
          " title=" + Quoted(title));
   return window;
@@ -35,7 +37,8 @@ HWND CreateReported(const char* className, const std::string& title, DWORD style
 
 std::string HandleText(const void* handle) {
   char text[24];
-  std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
+  std::snprintf(text, sizeof text, "0x%lx",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
   return text;
 }
 

@@ -27,7 +27,7 @@ HWND CreateReported(const char* className, const std::string& title, DWORD style
 
 std::string HandleText(const void* handle);  // "0x1a04b2"
 std::string ClassNameOf(HWND window);
-std::string WindowText(HWND window);         // any length
+std::string WindowText(HWND window);  // any length
 HFONT GuiFont();
 
 // A top-level window of this process reports its end (call on WM_DESTROY).

@@ -17,8 +17,8 @@
 #include <string>
 
 #include "hooklib/buddylist/ad_pane.h"
-#include "testhost/buddy_list_placement.h"
 #include "hooklib/buddylist/child_layout.h"
+#include "testhost/buddy_list_placement.h"
 
 namespace {
 
@@ -49,14 +49,16 @@ WindowPosProposal PaneLayout(const Layout& layout, const WindowPosProposal& prop
 // A pane moves itself when it paints; the move goes through the rule again.
 WindowPosProposal AfterPaint(const Layout& layout, const WindowPosProposal& placed, int id) {
   const std::string text = id == testhost::kIdTickerPane ? layout.tickerText : "";
-  const corvane::AdPaneDecision decision = corvane::DecideAdPane(
-      {placed.cx, placed.cy, placed.x, text}, layout.client, layout.settings);
+  const corvane::AdPaneDecision decision =
+      corvane::DecideAdPane({placed.cx, placed.cy, placed.x, text}, layout.client, layout.settings);
   switch (decision.move) {
-    case corvane::AdPaneMove::kNone: return placed;
+    case corvane::AdPaneMove::kNone:
+      return placed;
     case corvane::AdPaneMove::kPlaceAsTicker:
       return PaneLayout(layout, {InsertAfter::kAsProposed, decision.x, decision.y, decision.width,
                                  decision.height, SWP_NOZORDER | SWP_NOACTIVATE});
-    case corvane::AdPaneMove::kHide: break;
+    case corvane::AdPaneMove::kHide:
+      break;
   }
   return PaneLayout(layout, {InsertAfter::kBottom, 0, 0, 0, 0, 0});
 }
@@ -64,22 +66,28 @@ WindowPosProposal AfterPaint(const Layout& layout, const WindowPosProposal& plac
 WindowPosProposal DirectChild(const Layout& layout, const ChildPlacement& placement) {
   const WindowPosProposal proposed = ProposalOf(placement);
   const int id = placement.id;
-  const bool generalButton =
-      (id >= testhost::kIdGeneralButton && id < testhost::kIdGeneralButton + testhost::kGeneralButtonCount) ||
-      id == testhost::kIdMoreButton || id == testhost::kIdTickerLeft || id == testhost::kIdTickerRight;
+  const bool generalButton = (id >= testhost::kIdGeneralButton &&
+                              id < testhost::kIdGeneralButton + testhost::kGeneralButtonCount) ||
+                             id == testhost::kIdMoreButton || id == testhost::kIdTickerLeft ||
+                             id == testhost::kIdTickerRight;
   // The anchor only places the quick-menu button, never the general buttons.
   if (generalButton)
-    return corvane::GeneralButtonLayout(proposed, layout.client, layout.settings, {103, 0}).position;
+    return corvane::GeneralButtonLayout(proposed, layout.client, layout.settings, {103, 0})
+        .position;
   switch (id) {
     case testhost::kIdStatic:
-      return Settled(corvane::ChildLayout(proposed, layout.client, layout.settings, "_Oscar_Static"));
+      return Settled(
+          corvane::ChildLayout(proposed, layout.client, layout.settings, "_Oscar_Static"));
     case testhost::kIdAdPane:
-    case testhost::kIdTickerPane: return AfterPaint(layout, PaneLayout(layout, proposed), id);
+    case testhost::kIdTickerPane:
+      return AfterPaint(layout, PaneLayout(layout, proposed), id);
     case testhost::kIdAdText:
       return Settled(corvane::ChildLayout(proposed, layout.client, layout.settings, "Ate32Class"));
     case testhost::kIdSeparator:
-      return Settled(corvane::ChildLayout(proposed, layout.client, layout.settings, "_Oscar_Separator"));
-    case testhost::kIdTabGroup: return Settled(corvane::TabGroupLayout(proposed, layout.client, layout.settings));
+      return Settled(
+          corvane::ChildLayout(proposed, layout.client, layout.settings, "_Oscar_Separator"));
+    case testhost::kIdTabGroup:
+      return Settled(corvane::TabGroupLayout(proposed, layout.client, layout.settings));
     case testhost::kIdSearchEdit:
       return Settled(corvane::ButtonRowEditLayout(proposed, layout.client, layout.settings));
   }
@@ -93,7 +101,9 @@ WindowPosProposal TabGroupChild(const Layout& layout, const ChildPlacement& plac
   return Settled(corvane::ListButtonLayout(proposed, layout.client, layout.settings));
 }
 
-void Print(int id, const WindowPosProposal& p) { std::printf("%d %d %d %d %d\n", id, p.x, p.y, p.cx, p.cy); }
+void Print(int id, const WindowPosProposal& p) {
+  std::printf("%d %d %d %d %d\n", id, p.x, p.y, p.cx, p.cy);
+}
 
 bool Flag(const char* text) { return std::strcmp(text, "0") != 0; }
 
@@ -105,7 +115,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 9) {
-    std::fprintf(stderr, "usage: layout_expect W H RemoveAds GenButtons ListButtons Tabs AllowStockTicker blank|news\n");
+    std::fprintf(stderr,
+                 "usage: layout_expect W H RemoveAds GenButtons ListButtons Tabs AllowStockTicker "
+                 "blank|news\n");
     return 2;
   }
   Layout layout;
@@ -114,7 +126,8 @@ int main(int argc, char** argv) {
   layout.tickerText = std::strcmp(argv[8], "blank") == 0 ? corvane::HostBlankPaneText() : kNewsText;
 
   WindowPosProposal tabGroup = {};
-  for (const ChildPlacement& placement : testhost::BuddyListPlacements(layout.client.width, layout.client.height)) {
+  for (const ChildPlacement& placement :
+       testhost::BuddyListPlacements(layout.client.width, layout.client.height)) {
     const WindowPosProposal placed = DirectChild(layout, placement);
     if (placement.id == testhost::kIdTabGroup) tabGroup = placed;
     Print(placement.id, placed);

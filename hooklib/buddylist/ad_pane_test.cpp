@@ -83,8 +83,8 @@ TEST(DecideAdPane, TickerEndsAtBMinus18AfterTheChildLayout) {
   const AdPaneDecision d = DecideAdPane(Pane(16, kTickerText), kClient, kTickerKept);
   const unsigned moveWindowFlags = 0x0014 | 0x0008;  // SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW
   const LayoutAnswer placed =
-      ChildLayout({InsertAfter::kAsProposed, d.x, d.y, d.width, d.height, moveWindowFlags},
-                  kClient, kTickerKept, "WndAte32Class");
+      ChildLayout({InsertAfter::kAsProposed, d.x, d.y, d.width, d.height, moveWindowFlags}, kClient,
+                  kTickerKept, "WndAte32Class");
   EXPECT_TRUE(placed.answered);
   EXPECT_EQ(placed.position.insertAfter, InsertAfter::kTop);
   EXPECT_EQ(placed.position.x, 30);
@@ -97,9 +97,8 @@ TEST(DecideAdPane, TickerEndsAtBMinus18AfterTheChildLayout) {
 TEST(DecideAdPane, BlankPaneStaysHiddenAfterTheChildLayout) {
   const AdPaneDecision d = DecideAdPane(Pane(16, kBlankPane), kClient, kTickerKept);
   ASSERT_EQ(d.move, AdPaneMove::kHide);
-  const LayoutAnswer hidden =
-      ChildLayout({InsertAfter::kBottom, d.x, d.y, d.width, d.height, 0}, kClient, kTickerKept,
-                  "WndAte32Class");
+  const LayoutAnswer hidden = ChildLayout({InsertAfter::kBottom, d.x, d.y, d.width, d.height, 0},
+                                          kClient, kTickerKept, "WndAte32Class");
   EXPECT_EQ(hidden.position.insertAfter, InsertAfter::kBottom);
   EXPECT_EQ(hidden.position.cx, 0);
   EXPECT_EQ(hidden.position.cy, 0);

@@ -5,17 +5,17 @@
 
 #include "common/bounded_copy.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
-#include "hooklib/preferences/preferences_dialog.h"
-#include "hooklib/launch/history_viewer_arguments.h"
-#include "hooklib/core/host_boundary.h"
-#include "hooklib/launch/launch.h"
-#include "hooklib/core/private_codes.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
+#include "hooklib/core/host_boundary.h"
+#include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/launch/history_viewer_arguments.h"
+#include "hooklib/launch/launch.h"
+#include "hooklib/preferences/preferences_dialog.h"
 #include "hooklib/transparency/transparency.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
@@ -211,7 +211,8 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
 // Done before the host sees the message.  The answer when the library
 // answers it itself: the paint, the minimum size with the compacted layout
 // and the button's own moves.
-std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
   ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
   if (message == SettleSizeMessage()) {

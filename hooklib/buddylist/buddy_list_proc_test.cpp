@@ -1,19 +1,19 @@
 // The Buddy List subclass, installed through the hook procedure on a window
 // of the host's class, applying transparency and taking the screen name.
-#include "tests/support/host_class_for_tests.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
+#include "tests/support/host_class_for_tests.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "hooklib/hook/cbt_hook.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/transparency/layered_alpha_probe.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/transparency/layered_alpha_probe.h"
 
 namespace corvane {
 namespace {
@@ -38,9 +38,7 @@ bool HostSaw(UINT message, WPARAM wParam) {
 
 class BuddyListProcTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    RegisterHostClass("_Oscar_BuddyListWin", HostProc);
-  }
+  static void SetUpTestSuite() { RegisterHostClass("_Oscar_BuddyListWin", HostProc); }
 
   void SetUp() override {
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
@@ -78,7 +76,8 @@ class BuddyListProcTest : public ::testing::Test {
     SetWindowTextA(window_, title);
     RECT r{};
     GetWindowRect(window_, &r);
-    SetWindowPos(window_, nullptr, r.left + 1, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, r.left + 1, r.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return Process().screenName;
   }
 

@@ -18,10 +18,10 @@ struct BuddyListWindowState {
   HICON hoverIcon = nullptr;
   HICON pressedIcon = nullptr;
   HWND tooltip = nullptr;
-  TOOLINFOA tool = {};        // the tooltip's one tool, kept to move its rectangle
+  TOOLINFOA tool = {};  // the tooltip's one tool, kept to move its rectangle
   bool tooltipCreated = false;
   bool firstPaint = true;
-  bool menuBarShown = true;   // the host's menu bar is attached now
+  bool menuBarShown = true;  // the host's menu bar is attached now
   HMENU savedMenuBar = nullptr;
   HMENU systemMenu = nullptr;
   bool checkStarted = false;  // the automatic version check ran for this window

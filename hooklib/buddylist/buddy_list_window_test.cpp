@@ -7,16 +7,16 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/box_answerer.h"
-#include "tests/support/host_class_for_tests.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
-#include "hooklib/hook/cbt_hook.h"
-#include "hooklib/hook/exports.h"
+#include "hooklib/buddylist/quick_menu_button.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/buddylist/quick_menu_button.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "tests/support/box_answerer.h"
+#include "tests/support/host_class_for_tests.h"
 
 namespace corvane {
 namespace {
@@ -99,7 +99,8 @@ class PopupMenuRobot {
       HWND menuWindow = FindWindowA("#32768", nullptr);
       if (menuWindow != nullptr && IsWindowVisible(menuWindow)) {
         found = true;
-        items = ItemsOf(reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenuOfMenuWindow, 0, 0)));
+        items =
+            ItemsOf(reinterpret_cast<HMENU>(SendMessageA(menuWindow, kGetMenuOfMenuWindow, 0, 0)));
         GetWindowRect(menuWindow, &place);
         if (pick_ == 0) {
           PostMessageA(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -166,9 +167,8 @@ class BuddyListWindowTest : public ::testing::Test {
     menuBar_ = CreateMenu();
     AppendMenuA(menuBar_, MF_STRING, 100, "&My AIM");
     AppendMenuA(menuBar_, MF_STRING, 101, "&People");
-    window_ = CreateWindowExA(exStyle, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW,
-                              10, 10, 180, 400, nullptr, menuBar_, GetModuleHandleA(nullptr),
-                              nullptr);
+    window_ = CreateWindowExA(exStyle, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW, 10,
+                              10, 180, 400, nullptr, menuBar_, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
     ASSERT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC)),
               BuddyListWndProc);
@@ -225,8 +225,8 @@ TEST_F(BuddyListWindowTest, TheLibraryCarriesTheThreeButtonIcons) {
 }
 
 TEST_F(BuddyListWindowTest, SystemMenuGetsTheThreeCommandsAndASeparatorBeforeClose) {
-  HWND plain = CreateWindowExA(0, "Corvane test plain window", "plain", WS_OVERLAPPEDWINDOW, 0,
-                               0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND plain = CreateWindowExA(0, "Corvane test plain window", "plain", WS_OVERLAPPEDWINDOW, 0, 0,
+                               100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   const std::vector<MenuItem> host = ItemsOf(GetSystemMenu(plain, FALSE));
   DestroyWindow(plain);
   // Wine adds an item of its own after Close.
@@ -298,10 +298,12 @@ bool PumpUntil(Done done, DWORD timeoutMs) {
 }
 
 bool PumpUntilSize(HWND window, SIZE wanted, DWORD timeoutMs) {
-  return PumpUntil([&] {
-    const SIZE now = SizeOf(window);
-    return now.cx == wanted.cx && now.cy == wanted.cy;
-  }, timeoutMs);
+  return PumpUntil(
+      [&] {
+        const SIZE now = SizeOf(window);
+        return now.cx == wanted.cx && now.cy == wanted.cy;
+      },
+      timeoutMs);
 }
 
 // The size is kept while what is queued (and whatever that brings) is handled.
@@ -476,8 +478,8 @@ TEST_F(BuddyListWindowTest, MinimumTrackingSizeFitsTheCompactedLayout) {
     int genButtons, listButtons, stockTicker, extra;
   };
   Shared.RemoveAds = 1;
-  for (const Case& c : {Case{0, 0, 0, 0}, Case{1, 0, 0, 32}, Case{1, 1, 0, 64},
-                        Case{0, 1, 1, 50}, Case{1, 1, 1, 82}}) {
+  for (const Case& c : {Case{0, 0, 0, 0}, Case{1, 0, 0, 32}, Case{1, 1, 0, 64}, Case{0, 1, 1, 50},
+                        Case{1, 1, 1, 82}}) {
     Shared.GenButtons = c.genButtons;
     Shared.ListButtons = c.listButtons;
     Shared.AllowStockTicker = c.stockTicker;
@@ -485,8 +487,8 @@ TEST_F(BuddyListWindowTest, MinimumTrackingSizeFitsTheCompactedLayout) {
     g_hostSaw.clear();
     EXPECT_EQ(SendMessageA(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)), 0);
     EXPECT_EQ(info.ptMinTrackSize.x, width);
-    EXPECT_EQ(info.ptMinTrackSize.y, height + c.extra) << c.genButtons << c.listButtons
-                                                        << c.stockTicker;
+    EXPECT_EQ(info.ptMinTrackSize.y, height + c.extra)
+        << c.genButtons << c.listButtons << c.stockTicker;
     EXPECT_EQ(HostSawCount(WM_GETMINMAXINFO, 0), 0);
   }
   Shared.RemoveAds = 0;
@@ -633,8 +635,8 @@ TEST_F(BuddyListWindowTest, DragOffTheButtonAndReleaseOpensNoMenu) {
 TEST_F(BuddyListWindowTest, PressedButtonLetsGoWhenAnotherWindowTakesTheMouse) {
   CreateBuddyList();
   ShowAndPaint();
-  HWND other = CreateWindowExA(0, "Corvane test plain window", "other", WS_OVERLAPPEDWINDOW, 0,
-                               0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND other = CreateWindowExA(0, "Corvane test plain window", "other", WS_OVERLAPPEDWINDOW, 0, 0,
+                               100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(window_, WM_MOUSEMOVE, 0, Inside());
   SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, Inside());
   ASSERT_TRUE(BuddyListWindow().button.pressed);

@@ -67,8 +67,7 @@ const BuddyListClient kSizes[] = {{180, 400}, {148, 250}, {320, 760}, {148, 90}}
 
 // Every child rule of the layout applied to one proposal.
 struct Arrangement {
-  LayoutAnswer tabGroup, tree, listButton, edit, tickerPane, adPane, ateTicker, static16,
-      separator;
+  LayoutAnswer tabGroup, tree, listButton, edit, tickerPane, adPane, ateTicker, static16, separator;
   GeneralButtonAnswer wide, shortWide, narrow;
 };
 
@@ -94,10 +93,9 @@ Arrangement Arrange(const BuddyListClient& client, const LayoutSettings& s, unsi
 }
 
 std::vector<WindowPosProposal> Positions(const Arrangement& a) {
-  return {a.tabGroup.position,  a.tree.position,       a.listButton.position,
-          a.edit.position,      a.tickerPane.position, a.adPane.position,
-          a.ateTicker.position, a.static16.position,   a.separator.position,
-          a.wide.position,      a.shortWide.position,  a.narrow.position};
+  return {a.tabGroup.position,   a.tree.position,   a.listButton.position, a.edit.position,
+          a.tickerPane.position, a.adPane.position, a.ateTicker.position,  a.static16.position,
+          a.separator.position,  a.wide.position,   a.shortWide.position,  a.narrow.position};
 }
 
 // --- Whole arrangements with the numbers worked out by hand -----------------
@@ -204,8 +202,8 @@ TEST(ChildLayout, EveryCombinationMatchesTheCompactedArrangement) {
       EXPECT_EQ(group.y + group.cy, s.genButtons ? b - t - 36 : b - t);
 
       EXPECT_TRUE(a.tree.answered);
-      const int treeBottom = b - 5 - t - (s.genButtons ? 36 : 0) - (s.listButtons ? 32 : 0) +
-                             (s.tabs ? 0 : 25);
+      const int treeBottom =
+          b - 5 - t - (s.genButtons ? 36 : 0) - (s.listButtons ? 32 : 0) + (s.tabs ? 0 : 25);
       EXPECT_EQ(a.tree.position, Proposal(kTree.x, kTree.y, kTree.cx - 4, treeBottom - kTree.y));
 
       EXPECT_TRUE(a.listButton.answered);
@@ -219,14 +217,13 @@ TEST(ChildLayout, EveryCombinationMatchesTheCompactedArrangement) {
 
       EXPECT_TRUE(a.edit.answered);
       if (s.genButtons) {
-        EXPECT_EQ(a.wide.position,
-                  Pos(InsertAfter::kTop, kWideButton.x, b - t - 32, kWideButton.cx,
-                      kWideButton.cy));
+        EXPECT_EQ(a.wide.position, Pos(InsertAfter::kTop, kWideButton.x, b - t - 32, kWideButton.cx,
+                                       kWideButton.cy));
         EXPECT_EQ(a.shortWide.position,
                   Pos(InsertAfter::kTop, kShortWideButton.x - 45, b - t - 32 + 5,
                       kShortWideButton.cx, kShortWideButton.cy));
-        EXPECT_EQ(a.edit.position, Pos(InsertAfter::kTop, kEdit.x + 2, b - t - 27, kEdit.cx - 47,
-                                       kEdit.cy));
+        EXPECT_EQ(a.edit.position,
+                  Pos(InsertAfter::kTop, kEdit.x + 2, b - t - 27, kEdit.cx - 47, kEdit.cy));
         // The QuickMenuButton sits at the top of the button row.
         EXPECT_EQ(a.wide.anchor.y, b - t - 32);
         EXPECT_EQ(a.shortWide.anchor.y, b - t - 32);
@@ -245,8 +242,8 @@ TEST(ChildLayout, EveryCombinationMatchesTheCompactedArrangement) {
       if (s.allowStockTicker) {
         EXPECT_EQ(a.narrow.position, Pos(InsertAfter::kTop, kNarrowButton.x, b - 17,
                                          kNarrowButton.cx, kNarrowButton.cy));
-        const WindowPosProposal ticker = Pos(InsertAfter::kTop, kTickerPane.x, b - 18,
-                                             kTickerPane.cx, kTickerPane.cy);
+        const WindowPosProposal ticker =
+            Pos(InsertAfter::kTop, kTickerPane.x, b - 18, kTickerPane.cx, kTickerPane.cy);
         EXPECT_EQ(a.tickerPane.position, ticker);
         EXPECT_EQ(a.ateTicker.position, ticker);
       } else {
@@ -340,8 +337,8 @@ TEST(ChildLayout, EachSettingChangesWhatItShould) {
 }
 
 TEST(ChildLayout, FlagsAreNeverChanged) {
-  const unsigned kFlagSets[] = {0u, 0x0001u /*SWP_NOSIZE*/, 0x0002u /*SWP_NOMOVE*/, 0x0004u,
-                                0x0017u, 0x0214u, 0xFFFFFFFFu};
+  const unsigned kFlagSets[] = {
+      0u, 0x0001u /*SWP_NOSIZE*/, 0x0002u /*SWP_NOMOVE*/, 0x0004u, 0x0017u, 0x0214u, 0xFFFFFFFFu};
   for (const LayoutSettings& s : AllCombinations()) {
     SCOPED_TRACE(Describe(s));
     for (const BuddyListClient& client : kSizes) {
@@ -385,12 +382,12 @@ TEST(GeneralButtonLayout, TwentyOneWideIsNarrowAndTwentyTwoIsWide) {
 
   // Without the ticker a narrow button is hidden, a wide one kept.
   const LayoutSettings noTicker{true, true, true, true, false};
-  EXPECT_EQ(GeneralButtonLayout(Proposal(120, 380, 21, 16), client, noTicker, kAnchorAtRest)
-                .position,
-            HiddenAs(InsertAfter::kAsProposed));
-  EXPECT_EQ(GeneralButtonLayout(Proposal(120, 380, 22, 24), client, noTicker, kAnchorAtRest)
-                .position,
-            Pos(InsertAfter::kTop, 120, 368, 22, 24));
+  EXPECT_EQ(
+      GeneralButtonLayout(Proposal(120, 380, 21, 16), client, noTicker, kAnchorAtRest).position,
+      HiddenAs(InsertAfter::kAsProposed));
+  EXPECT_EQ(
+      GeneralButtonLayout(Proposal(120, 380, 22, 24), client, noTicker, kAnchorAtRest).position,
+      Pos(InsertAfter::kTop, 120, 368, 22, 24));
 }
 
 TEST(GeneralButtonLayout, ButtonsTwentyOneHighOrMoreStayOnTheRowTop) {
@@ -428,7 +425,8 @@ TEST(ChildLayout, TickerNeedsExactlySixteenHighAndNotAStatic) {
     EXPECT_EQ(ChildLayout(Proposal(5, 60, 90, 16), client, s, cls).position,
               Pos(InsertAfter::kTop, 5, 382, 90, 16));
   }
-  const LayoutAnswer staticAnswer = ChildLayout(Proposal(5, 60, 90, 16), client, s, "_Oscar_Static");
+  const LayoutAnswer staticAnswer =
+      ChildLayout(Proposal(5, 60, 90, 16), client, s, "_Oscar_Static");
   EXPECT_TRUE(staticAnswer.answered);
   EXPECT_EQ(staticAnswer.position, HiddenAs(InsertAfter::kBottom));
 }

@@ -36,10 +36,17 @@ WindowPosProposal ProposalOf(const WINDOWPOS& pos) {
 // Flags stay as the host set them.
 void WriteBack(const WindowPosProposal& answer, WINDOWPOS* pos) {
   switch (answer.insertAfter) {
-    case InsertAfter::kAsProposed: break;
-    case InsertAfter::kTop: pos->hwndInsertAfter = HWND_TOP; break;
-    case InsertAfter::kBottom: pos->hwndInsertAfter = HWND_BOTTOM; break;
-    case InsertAfter::kTopmost: pos->hwndInsertAfter = HWND_TOPMOST; break;
+    case InsertAfter::kAsProposed:
+      break;
+    case InsertAfter::kTop:
+      pos->hwndInsertAfter = HWND_TOP;
+      break;
+    case InsertAfter::kBottom:
+      pos->hwndInsertAfter = HWND_BOTTOM;
+      break;
+    case InsertAfter::kTopmost:
+      pos->hwndInsertAfter = HWND_TOPMOST;
+      break;
   }
   pos->x = answer.x;
   pos->y = answer.y;
@@ -99,11 +106,14 @@ void PlaceAdPane(HWND window) {
   const AdPaneFacts pane = {client.right, client.bottom, frame.left, text};
   const AdPaneDecision decision = DecideAdPane(pane, ClientOf(buddyList), CurrentSettings());
   switch (decision.move) {
-    case AdPaneMove::kNone: break;
+    case AdPaneMove::kNone:
+      break;
     case AdPaneMove::kPlaceAsTicker:
       MoveWindow(window, decision.x, decision.y, decision.width, decision.height, FALSE);
       break;
-    case AdPaneMove::kHide: SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, 0); break;
+    case AdPaneMove::kHide:
+      SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, 0);
+      break;
   }
 }
 

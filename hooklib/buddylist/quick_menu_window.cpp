@@ -119,10 +119,10 @@ void CreateQuickMenuTooltip(HWND window, BuddyListWindowState& state) {
   controls.dwSize = sizeof controls;
   controls.dwICC = 0xFF;
   InitCommonControlsEx(&controls);
-  state.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                  WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                  Process().module, nullptr);
+  state.tooltip =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                      WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, Process().module, nullptr);
   if (state.tooltip == nullptr) return;
   SetWindowPos(state.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   state.tool = {};

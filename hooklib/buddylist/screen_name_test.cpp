@@ -13,11 +13,11 @@ TEST(ScreenNameFromTitle, TakesTheTextBeforeThePossessive) {
   const Case cases[] = {
       {"alice's Buddy List", "alice"},
       {"chris' Buddy List", "chris"},
-      {"a' b's c", "a' b"},        // "'s " is looked for first
-      {"a's b's c", "a"},          // its first occurrence
+      {"a' b's c", "a' b"},  // "'s " is looked for first
+      {"a's b's c", "a"},    // its first occurrence
       {"'s Buddy List", ""},
       {"Buddy List", std::nullopt},
-      {"alice's", std::nullopt},   // no space after the possessive
+      {"alice's", std::nullopt},  // no space after the possessive
       {"chris'Buddy", std::nullopt},
       {"", std::nullopt},
   };

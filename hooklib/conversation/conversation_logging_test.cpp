@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/host_window_fixture.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "tests/support/host_window_fixture.h"
 
 namespace corvane {
 namespace {
@@ -43,7 +43,9 @@ TEST_F(ConversationLoggingTest, NamesWindowsRefusesAreLoggedUnderMendedFolders) 
       Poll(window);
       EXPECT_FALSE(failure.Answered()) << c.name;
     }
-    EXPECT_EQ(ReadFile(DayFilePath("con_", c.folder)), CreationBlock(KeyOf(window), "<HTML>kept</HTML>")) << c.name;
+    EXPECT_EQ(ReadFile(DayFilePath("con_", c.folder)),
+              CreationBlock(KeyOf(window), "<HTML>kept</HTML>"))
+        << c.name;
     DestroyWindow(window);
   }
 }
@@ -107,7 +109,8 @@ TEST_F(ConversationLoggingTest, WithoutScreenNameTheBuddyFolderIsInTheHistoryFol
   std::strcpy(Process().screenName, "alice");  // signed on later: the window keeps its empty name
   SetConversation(im, "<HTML>early</HTML>");
   Poll(im);
-  EXPECT_EQ(ReadFile(logDir_ + "\\bob\\2002-06-14 [Friday].html"), CreationBlock(KeyOf(im), "<HTML>early</HTML>"));
+  EXPECT_EQ(ReadFile(logDir_ + "\\bob\\2002-06-14 [Friday].html"),
+            CreationBlock(KeyOf(im), "<HTML>early</HTML>"));
   EXPECT_FALSE(Exists(logDir_ + "\\alice"));
   DestroyWindow(im);
 }

@@ -1,10 +1,10 @@
 #include "hooklib/conversation/conversation_procs.h"
 
 #include "hooklib/conversation/conversation_window.h"
+#include "hooklib/conversation/session_map.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/conversation/session_map.h"
 
 namespace corvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "tests/support/host_window_fixture.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "tests/support/host_window_fixture.h"
 
 namespace corvane {
 namespace {
@@ -231,7 +231,8 @@ TEST_F(ConversationTest, MessagesDuringTheNoticeGoToTheOldBlock) {
   // the box's own message loop runs the tick.
   BoxAnswerer notice("Corvane Notification", IDOK, [im] {
     SendMessageA(GetWindow(FindWindowExA(im, nullptr, "WndAte32Class", nullptr), GW_CHILD),
-                 WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Html(std::string(57001, 'z') + "late").c_str()));
+                 WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(Html(std::string(57001, 'z') + "late").c_str()));
     SendMessageA(im, WM_TIMER, TIMER_LOG_POLL, 0);
   });
   Poll(im);
@@ -311,7 +312,8 @@ TEST_F(ConversationTest, FailedRewriteShowsTheMessageAndKeepsTheFile) {
   const std::string before = ReadFile(path);
   // Held open without any sharing, the file can be neither written in place
   // nor replaced.
-  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   SetConversation(im, Html("safe on disk, and more"));
   {

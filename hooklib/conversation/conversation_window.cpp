@@ -6,15 +6,15 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
-#include "hooklib/history/capture.h"
-#include "hooklib/preferences/preferences_dialog.h"
-#include "hooklib/launch/history_viewer_arguments.h"
+#include "hooklib/conversation/session_map.h"
 #include "hooklib/core/host_boundary.h"
-#include "hooklib/launch/launch.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/conversation/session_map.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/history/capture.h"
+#include "hooklib/launch/history_viewer_arguments.h"
+#include "hooklib/launch/launch.h"
+#include "hooklib/preferences/preferences_dialog.h"
 #include "hooklib/transparency/transparency.h"
 
 namespace corvane {
@@ -121,8 +121,8 @@ void AddCorvaneMenu(HWND window) {
   InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
   InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
   // Only a menu in a bar goes with its window.
-  if (!InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                   reinterpret_cast<UINT_PTR>(menu), "&Corvane")) {
+  if (!InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                   "&Corvane")) {
     DestroyMenu(menu);
   }
 }
@@ -135,9 +135,12 @@ void OpenHistory(HWND window) {
 }
 
 void OnCommand(HWND window, WPARAM command) {
-  if (command == CMD_HISTORY_VIEWER) OpenHistory(window);
-  else if (command == CMD_LAUNCH_CLONE) LaunchClone();
-  else if (command == CMD_PREFERENCES) DoPrefDlg();
+  if (command == CMD_HISTORY_VIEWER)
+    OpenHistory(window);
+  else if (command == CMD_LAUNCH_CLONE)
+    LaunchClone();
+  else if (command == CMD_PREFERENCES)
+    DoPrefDlg();
 }
 
 }  // namespace
@@ -151,8 +154,11 @@ void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
       OnActivationMessage(window, message, wParam, Shared.AlphaIM, Process().conversationFadeLevel);
       break;
     case WM_TIMER:
-      if (wParam == TIMER_LOG_POLL) Poll(window, false);
-      else OnActivationMessage(window, message, wParam, Shared.AlphaIM, Process().conversationFadeLevel);
+      if (wParam == TIMER_LOG_POLL)
+        Poll(window, false);
+      else
+        OnActivationMessage(window, message, wParam, Shared.AlphaIM,
+                            Process().conversationFadeLevel);
       break;
     case WM_SYSCOMMAND:
       if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);

@@ -9,12 +9,12 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
-#include "tests/support/host_window_fixture.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
 #include "tests/support/failing_allocations.h"
-#include "hooklib/core/shared_settings.h"
+#include "tests/support/host_window_fixture.h"
 
 namespace corvane {
 namespace {
@@ -58,7 +58,8 @@ class OtherProgramReading {
     startup.hStdOutput = output;
     startup.hStdError = output;
     std::string command = "\"" + BinFile("robot.exe") + "\" holdfile \"" + path + "\" " + sharing;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_)) {
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process_)) {
       CloseHandle(process_.hThread);
     }
     CloseHandle(input);
@@ -106,7 +107,8 @@ class HistoryPollTest : public HostWindowTest {
 
   // "bob" and a window whose buddy name finds the same folder, each polled
   // once: one day file, the second window's block last.
-  std::pair<HWND, HWND> OpenTwoOnOneDayFile(const char* second, std::size_t messages, std::size_t secondMessages) {
+  std::pair<HWND, HWND> OpenTwoOnOneDayFile(const char* second, std::size_t messages,
+                                            std::size_t secondMessages) {
     const std::pair<HWND, HWND> windows(OpenIM("bob"), OpenIM(second));
     PollShowing(windows.first, messages);
     PollShowing(windows.second, secondMessages);
@@ -144,7 +146,8 @@ TEST_F(HistoryPollTest, ABlockThatIsNotLastIsWrittenWhileTheFileIsRead) {
   ASSERT_EQ(reader.Answer(), "holding");
   BoxAnswerer failure("Corvane Error", IDOK);
   PollShowing(first, 2);
-  EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(first), Logged(2)) + RewriteBlock(KeyOf(second), Logged(3)));
+  EXPECT_EQ(ReadFile(path),
+            RewriteBlock(KeyOf(first), Logged(2)) + RewriteBlock(KeyOf(second), Logged(3)));
   EXPECT_FALSE(failure.Answered());
   DestroyWindow(first);
   DestroyWindow(second);
@@ -154,7 +157,8 @@ TEST_F(HistoryPollTest, ABlockThatIsNotLastIsWrittenWhileTheFileIsRead) {
 // shorter name beside it.
 TEST_F(HistoryPollTest, ADayFileWithA259CharacterPathIsWritten) {
   const std::string tail = "\\alice\\bob\\2002-06-14 [Friday].html";
-  const std::string deep = logDir_ + "\\" + std::string(259 - tail.size() - logDir_.size() - 1, 'd');
+  const std::string deep =
+      logDir_ + "\\" + std::string(259 - tail.size() - logDir_.size() - 1, 'd');
   CreateDirectoryA(logDir_.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
   CopyBounded(Shared.LogDir, kPathCapacity, deep.c_str());

@@ -39,9 +39,8 @@ void EraseSession(HWND window) { Sessions().erase(window); }
 
 void MakeSessionKey(SessionRecord& record, HWND window) {
   const LocalClockTime now = LocalTimeNow();
-  const std::string key =
-      MakeSessionKey(now.hour, now.minute, now.second,
-                     static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(window)));
+  const std::string key = MakeSessionKey(now.hour, now.minute, now.second,
+                                         static_cast<uint32_t>(reinterpret_cast<UINT_PTR>(window)));
   CopyBounded(record.SessionKey, kSessionKeyCapacity, key.c_str());
 }
 

@@ -12,20 +12,20 @@
 namespace corvane {
 
 enum SubclassRow {
-  kRowBuddyList,        // _Oscar_BuddyListWin
-  kRowChatWindow,       // AIM_ChatWnd
-  kRowIMWindow,         // AIM_IMessage
-  kRowIMTextControl,    // Ate32Class in WndAte32Class in AIM_IMessage
-  kRowIMTextFrame,      // WndAte32Class in AIM_IMessage
-  kRowButtonRowEdit,    // Edit in the Buddy List
-  kRowBuddyListAte,     // Ate32Class in the Buddy List
-  kRowAdPane,           // WndAte32Class in the Buddy List
-  kRowTabGroup,         // _Oscar_TabGroup in the Buddy List
-  kRowGeneralButton,    // _Oscar_IconBtn in the Buddy List
-  kRowStatic,           // _Oscar_Static in the Buddy List
-  kRowSeparator,        // _Oscar_Separator in the Buddy List
-  kRowBuddyTree,        // _Oscar_Tree in the tab group
-  kRowListButton,       // _Oscar_IconBtn in the tab group
+  kRowBuddyList,      // _Oscar_BuddyListWin
+  kRowChatWindow,     // AIM_ChatWnd
+  kRowIMWindow,       // AIM_IMessage
+  kRowIMTextControl,  // Ate32Class in WndAte32Class in AIM_IMessage
+  kRowIMTextFrame,    // WndAte32Class in AIM_IMessage
+  kRowButtonRowEdit,  // Edit in the Buddy List
+  kRowBuddyListAte,   // Ate32Class in the Buddy List
+  kRowAdPane,         // WndAte32Class in the Buddy List
+  kRowTabGroup,       // _Oscar_TabGroup in the Buddy List
+  kRowGeneralButton,  // _Oscar_IconBtn in the Buddy List
+  kRowStatic,         // _Oscar_Static in the Buddy List
+  kRowSeparator,      // _Oscar_Separator in the Buddy List
+  kRowBuddyTree,      // _Oscar_Tree in the tab group
+  kRowListButton,     // _Oscar_IconBtn in the tab group
   kRowCount
 };
 

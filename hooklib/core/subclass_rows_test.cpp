@@ -70,8 +70,8 @@ TEST(SubclassRows, TopLevelRowsComeBeforeThePopupRulesAndChildrenAfter) {
   for (const RowPattern& pattern : kRowPatterns) {
     SCOPED_TRACE(pattern.row);
     const bool child = pattern.parentClass != nullptr;
-    EXPECT_EQ(pattern.phase, child ? SubclassPhase::kAfterPopupRules
-                                   : SubclassPhase::kBeforePopupRules);
+    EXPECT_EQ(pattern.phase,
+              child ? SubclassPhase::kAfterPopupRules : SubclassPhase::kBeforePopupRules);
   }
 }
 

@@ -28,7 +28,9 @@ uint64_t SystemTimeNow() { return g_source != nullptr ? g_source() : RealSystemT
 
 void SetSystemTimeSource(TimeSource source) { g_source = source; }
 
-LocalClockTime LocalTimeNow() { return g_localSource != nullptr ? g_localSource() : RealLocalTime(); }
+LocalClockTime LocalTimeNow() {
+  return g_localSource != nullptr ? g_localSource() : RealLocalTime();
+}
 
 void SetLocalTimeSource(LocalTimeSource source) { g_localSource = source; }
 

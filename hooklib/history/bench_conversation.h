@@ -15,9 +15,12 @@ inline constexpr std::string_view kHostConversationEnd = "</BODY></HTML>";
 // text in the chosen font, now and then a smiley or one of the host's
 // comments.
 inline std::string HostMessage(std::size_t n) {
-  const std::vector<std::string_view> texts = {
-      "are you coming tonight?", "see you at eight, then we can talk it over",
-      "ok", "did you get the pictures I sent this morning", "lol", "brb, phone"};
+  const std::vector<std::string_view> texts = {"are you coming tonight?",
+                                               "see you at eight, then we can talk it over",
+                                               "ok",
+                                               "did you get the pictures I sent this morning",
+                                               "lol",
+                                               "brb, phone"};
   std::string html = n % 2 == 0 ? "<FONT COLOR=\"#0000ff\"><B>bob</B>:</FONT> "
                                 : "<FONT COLOR=\"#ff0000\"><B>alice</B>:</FONT> ";
   html += "<FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">";
@@ -41,7 +44,8 @@ inline std::string HostConversation(std::size_t size) {
 inline std::string ClosedHostConversation(std::size_t size, std::size_t more = 0) {
   std::string html(kHostConversationStart);
   std::size_t n = 0;
-  while (html.size() + HostMessage(n).size() + kHostConversationEnd.size() <= size) html += HostMessage(n++);
+  while (html.size() + HostMessage(n).size() + kHostConversationEnd.size() <= size)
+    html += HostMessage(n++);
   for (std::size_t extra = 0; extra < more; ++extra) html += HostMessage(n++);
   html += kHostConversationEnd;
   return html;

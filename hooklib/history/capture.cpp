@@ -5,8 +5,8 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
-#include "hooklib/history/capture_rewrite.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/title_to_buddy_name.h"
 #include "hooklib/history/write_history.h"
 

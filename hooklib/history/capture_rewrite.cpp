@@ -43,7 +43,8 @@ std::size_t FindToken(std::string_view text, std::string_view token, std::size_t
   const char* const last = begin + text.size() - token.size() + key;  // last possible key
   const char* p = begin + from + key;
   while (p <= last) {
-    p = static_cast<const char*>(std::memchr(p, token[key], static_cast<std::size_t>(last - p) + 1));
+    p = static_cast<const char*>(
+        std::memchr(p, token[key], static_cast<std::size_t>(last - p) + 1));
     if (p == nullptr) return npos;
     const std::size_t start = static_cast<std::size_t>(p - begin) - key;
     if (std::memcmp(begin + start, token.data(), token.size()) == 0) return start;
@@ -134,8 +135,8 @@ std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view tok
 //
 // A used "-->" that overlaps a later "<!--" ("<!-->" or "<!--->") destroys
 // it, so that comment is never opened; ends before an opening are written
-// before it is reached, so such an end is the next one pending.  An opening whose own "--" is part of
-// a "-->" removes that "-->" before any later search could reach it.
+// before it is reached, so such an end is the next one pending.  An opening whose own "--" is part
+// of a "-->" removes that "-->" before any later search could reach it.
 std::string RewriteComments(std::string_view text) {
   constexpr auto npos = std::string_view::npos;
   const std::vector<std::size_t> closes = PositionsOf(text, kCommentClose, kCommentCloseKey);

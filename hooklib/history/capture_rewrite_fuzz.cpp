@@ -10,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);
-  if (corvane::RewriteConversation(html) != corvane::RewriteConversationStepByStep(html)) std::abort();
+  if (corvane::RewriteConversation(html) != corvane::RewriteConversationStepByStep(html))
+    std::abort();
   return 0;
 }

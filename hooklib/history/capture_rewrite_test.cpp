@@ -29,7 +29,8 @@ void ExpectRewrite(const std::string& html, const std::string& expected) {
 
 TEST(RewriteConversation, LeavesPlainConversationAlone) {
   ExpectRewrite("", "");
-  ExpectRewrite("<HTML><BODY>hi <B>there</B></BODY></HTML>", "<HTML><BODY>hi <B>there</B></BODY></HTML>");
+  ExpectRewrite("<HTML><BODY>hi <B>there</B></BODY></HTML>",
+                "<HTML><BODY>hi <B>there</B></BODY></HTML>");
 }
 
 TEST(RewriteConversation, CutsAtTheFirstBinaryMarker) {
@@ -40,11 +41,13 @@ TEST(RewriteConversation, CutsAtTheFirstBinaryMarker) {
 }
 
 TEST(RewriteConversation, ShowsAnImageTagAsSmallBoldText) {
-  ExpectRewrite("a<IMG SRC=\"x.gif\">b", "a" + kImageOpen + "IMG SRC=\"x.gif\"" + kImageClose + "b");
+  ExpectRewrite("a<IMG SRC=\"x.gif\">b",
+                "a" + kImageOpen + "IMG SRC=\"x.gif\"" + kImageClose + "b");
 }
 
 TEST(RewriteConversation, RewritesTwoImageTagsInARow) {
-  ExpectRewrite("<IMG A><IMG B>", kImageOpen + "IMG A" + kImageClose + kImageOpen + "IMG B" + kImageClose);
+  ExpectRewrite("<IMG A><IMG B>",
+                kImageOpen + "IMG A" + kImageClose + kImageOpen + "IMG B" + kImageClose);
 }
 
 TEST(RewriteConversation, ImageTagWithoutClosingBracketGetsItsOpeningOnly) {
@@ -56,14 +59,15 @@ TEST(RewriteConversation, ImageTagInsideAnImageTagClosesInsideTheFirstClosing) {
   // The second tag's search finds the '>' of "</B>" that the first tag's
   // closing inserted.
   ExpectRewrite("<IMG <IMG >", kImageOpen + "IMG " + kImageOpen + "IMG ]</B]</B></FONT></FONT>");
-  ExpectRewrite("<IMG<IMG<IMG>>",
-                kImageOpen + "IMG" + kImageOpen + "IMG" + kImageOpen + "IMG]</B]</B]</B></FONT></FONT></FONT>>");
+  ExpectRewrite("<IMG<IMG<IMG>>", kImageOpen + "IMG" + kImageOpen + "IMG" + kImageOpen +
+                                      "IMG]</B]</B]</B></FONT></FONT></FONT>>");
 }
 
 TEST(RewriteConversation, ManyTagsClosingOnOneBracketNest) {
   const int tags = 300;
-  ExpectRewrite(Repeat("<IMG", tags) + ">",
-                Repeat(kImageOpen + "IMG", tags) + Repeat("]</B", tags) + ">" + Repeat("</FONT>", tags));
+  ExpectRewrite(
+      Repeat("<IMG", tags) + ">",
+      Repeat(kImageOpen + "IMG", tags) + Repeat("]</B", tags) + ">" + Repeat("</FONT>", tags));
 }
 
 TEST(RewriteConversation, SearchesAreCaseSensitive) {
@@ -108,7 +112,8 @@ TEST(RewriteConversation, ImagesAreRewrittenBeforeComments) {
 }
 
 TEST(RewriteConversation, MarksABodyTagFollowedByALineBreak) {
-  ExpectRewrite("<BODY BGCOLOR=\"#ffffff\"><BR>hi", "<BODY BGCOLOR=\"#ffffff\">" + kCleared + "<BR>hi");
+  ExpectRewrite("<BODY BGCOLOR=\"#ffffff\"><BR>hi",
+                "<BODY BGCOLOR=\"#ffffff\">" + kCleared + "<BR>hi");
   ExpectRewrite("<BODY BGCOLOR=\"#ffffff\"><BR>", "<BODY BGCOLOR=\"#ffffff\">" + kCleared + "<BR>");
 }
 
@@ -120,7 +125,8 @@ TEST(RewriteConversation, MarksEveryClearedBody) {
 
 TEST(RewriteConversation, BodyTagFollowedByAnythingElseIsNotMarked) {
   ExpectRewrite("<BODY BGCOLOR=\"#ffffff\">hi<BR>", "<BODY BGCOLOR=\"#ffffff\">hi<BR>");
-  ExpectRewrite("<BODY BGCOLOR=\"#ffffff\" TEXT=\"#000000\"><BR>", "<BODY BGCOLOR=\"#ffffff\" TEXT=\"#000000\"><BR>");
+  ExpectRewrite("<BODY BGCOLOR=\"#ffffff\" TEXT=\"#000000\"><BR>",
+                "<BODY BGCOLOR=\"#ffffff\" TEXT=\"#000000\"><BR>");
   ExpectRewrite("<BODY BGCOLOR=\"#fff\"><BR>", "<BODY BGCOLOR=\"#fff\"><BR>");
 }
 
@@ -149,8 +155,8 @@ TEST(RewriteConversation, BodyTagFollowedByAnImageIsNotMarked) {
 
 TEST(RewriteConversation, KeepsNulCharacters) {
   const std::string text("a\0<IMG\0>\0<!--\0-->", 17);
-  const std::string expected = std::string("a\0", 2) + kImageOpen + std::string("IMG\0", 4) + kImageClose +
-                               std::string("\0<FONT SIZE=1>\0</FONT>", 22);
+  const std::string expected = std::string("a\0", 2) + kImageOpen + std::string("IMG\0", 4) +
+                               kImageClose + std::string("\0<FONT SIZE=1>\0</FONT>", 22);
   ExpectRewrite(text, expected);
 }
 
@@ -158,8 +164,10 @@ TEST(RewriteConversation, KeepsNulCharacters) {
 // body marks overlap and nest in every way.
 std::string RandomConversation(std::mt19937& random) {
   static const std::vector<std::string> pieces = {
-      "<IMG", ">", "<!--", "-->", "<BODY BGCOLOR=\"#", "ffffff\">", "<BR>", "<BINARY>", "<", "!", "-", "a", "Z", " ",
-      "\"", "IMG", "BR>",
+      "<IMG",      ">",    "<!--",     "-->", "<BODY BGCOLOR=\"#",
+      "ffffff\">", "<BR>", "<BINARY>", "<",   "!",
+      "-",         "a",    "Z",        " ",   "\"",
+      "IMG",       "BR>",
   };
   std::uniform_int_distribution<int> length(0, 40);
   std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);

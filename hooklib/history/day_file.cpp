@@ -27,7 +27,8 @@ std::size_t PieceEnd(std::string_view disk, std::size_t start) {
   return start + std::min(kLinePieceLimit, disk.size() - start);
 }
 
-std::size_t FindPieceStartingWith(std::string_view disk, std::size_t from, std::string_view prefix) {
+std::size_t FindPieceStartingWith(std::string_view disk, std::size_t from,
+                                  std::string_view prefix) {
   for (std::size_t start = from; start < disk.size(); start = PieceEnd(disk, start)) {
     if (disk.compare(start, prefix.size(), prefix) == 0) return start;
   }
@@ -70,7 +71,8 @@ std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_vie
   for (std::size_t start = 0; start < disk.size();) {
     const std::size_t end = PieceEnd(disk, start);
     const std::string_view piece = disk.substr(start, end - start);
-    if (piece.compare(0, kKeyLineStart.size(), kKeyLineStart) == 0 && FromDiskText(piece) == key_piece) {
+    if (piece.compare(0, kKeyLineStart.size(), kKeyLineStart) == 0 &&
+        FromDiskText(piece) == key_piece) {
       return BlockSpan{start, FindPieceStartingWith(disk, end, kKeyLineStart)};
     }
     start = end;
@@ -78,7 +80,8 @@ std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_vie
   return std::nullopt;
 }
 
-std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block, std::string_view new_block) {
+std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block,
+                          std::string_view new_block) {
   std::string spliced;
   spliced.reserve(disk.size() + new_block.size() + 2);
   if (old_block) {
@@ -93,7 +96,8 @@ std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_bl
   return spliced;
 }
 
-std::string RewriteDayFile(std::string_view disk, std::string_view session_key, std::string_view text) {
+std::string RewriteDayFile(std::string_view disk, std::string_view session_key,
+                           std::string_view text) {
   return SpliceDayFile(disk, FindSessionBlock(disk, session_key),
                        ToDiskText(FormatRewriteBlock(session_key, text)));
 }
@@ -108,14 +112,16 @@ std::optional<std::size_t> AppendStart(std::string_view session_key, std::string
   };
   if (!in_rewrite_form(old_block) || !in_rewrite_form(new_block)) return std::nullopt;
   const std::size_t differ = FirstDifference(old_block, new_block);
-  if (differ < ClosingTagsStart(old_block, old_block.size() - kBlockEnd.size())) return std::nullopt;
+  if (differ < ClosingTagsStart(old_block, old_block.size() - kBlockEnd.size()))
+    return std::nullopt;
   return differ;
 }
 
 std::size_t FirstDifference(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   return static_cast<std::size_t>(
-      std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(common), b.begin()).first - a.begin());
+      std::mismatch(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(common), b.begin()).first -
+      a.begin());
 }
 
 std::string TemporaryDayFileName(int year, int month, int day, unsigned long writer) {

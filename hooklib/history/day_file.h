@@ -44,10 +44,12 @@ std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_vie
 // file keeps its block.  A session whose block is not found appends one,
 // after a line feed if the file does not end with one, so that the next
 // rewrite finds it again.
-std::string RewriteDayFile(std::string_view disk, std::string_view session_key, std::string_view text);
+std::string RewriteDayFile(std::string_view disk, std::string_view session_key,
+                           std::string_view text);
 
 // The same with the block found already and the new one as on disk.
-std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block, std::string_view new_block);
+std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block,
+                          std::string_view new_block);
 
 // Where an in-place write may start when the session's block is the last
 // one of its file: both blocks are as on disk, `old_block` as the previous

@@ -27,7 +27,9 @@ using Clock = std::chrono::steady_clock;
 using corvane::BenchRoute;
 using corvane::WriteBenchCase;
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 bool WriteAll(int fd, std::string_view bytes, off_t offset) {
   while (!bytes.empty()) {
@@ -46,7 +48,8 @@ bool WriteAll(int fd, std::string_view bytes, off_t offset) {
 // from being replaced.
 class PosixDayFile final : public corvane::DayFileStore {
  public:
-  PosixDayFile(std::string path, std::string temporary) : path_(std::move(path)), temporary_(std::move(temporary)) {}
+  PosixDayFile(std::string path, std::string temporary)
+      : path_(std::move(path)), temporary_(std::move(temporary)) {}
   ~PosixDayFile() override { Close(); }
 
   bool heldOpen = false;
@@ -70,7 +73,8 @@ class PosixDayFile final : public corvane::DayFileStore {
   bool Read(std::uint64_t offset, std::size_t length, std::string& bytes) override {
     bytes.resize(length);
     for (std::size_t done = 0; done < length;) {
-      const ssize_t got = pread(fd_, &bytes[done], length - done, static_cast<off_t>(offset + done));
+      const ssize_t got =
+          pread(fd_, &bytes[done], length - done, static_cast<off_t>(offset + done));
       if (got <= 0) return false;
       done += static_cast<std::size_t>(got);
     }
@@ -142,7 +146,8 @@ bool Run(const WriteBenchCase& c, const fs::path& folder) {
     PosixDayFile file(path, temporary);
     file.heldOpen = c.route == BenchRoute::kInPlace;
     const auto start = Clock::now();
-    const corvane::DayFileRoute route = corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
+    const corvane::DayFileRoute route =
+        corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
     totals.push_back(Milliseconds(Clock::now() - start));
     flushes.push_back(file.flushMs);
     if (route == corvane::DayFileRoute::kFailed) return false;
@@ -156,14 +161,16 @@ bool Run(const WriteBenchCase& c, const fs::path& folder) {
 int main() {
   ScratchFolder folder;
   if (folder.path().empty()) {
-    std::fprintf(stderr, "day_file_bench: cannot make a folder in %s\n", fs::temp_directory_path().c_str());
+    std::fprintf(stderr, "day_file_bench: cannot make a folder in %s\n",
+                 fs::temp_directory_path().c_str());
     return 1;
   }
-  corvane::PrintWriteBenchHeader("Day-file writes, native (POSIX I/O), a 60,000-character conversation + 1 message");
+  corvane::PrintWriteBenchHeader(
+      "Day-file writes, native (POSIX I/O), a 60,000-character conversation + 1 message");
   for (const WriteBenchCase& c : corvane::WriteBenchCases()) {
     if (!Run(c, folder.path())) {
-      std::fprintf(stderr, "day_file_bench: the %s write failed in %s\n", corvane::RouteName(c.route),
-                   folder.path().c_str());
+      std::fprintf(stderr, "day_file_bench: the %s write failed in %s\n",
+                   corvane::RouteName(c.route), folder.path().c_str());
       return 1;
     }
   }

@@ -35,17 +35,20 @@ struct WriteBenchCase {
   std::size_t otherBlocks;
   BenchRoute route;
   std::string sessionKey;
-  std::string text;     // the capture with the new message
-  std::string disk;     // the file's bytes before the write
-  DayFileMark mark;     // what the session's previous write left
+  std::string text;  // the capture with the new message
+  std::string disk;  // the file's bytes before the write
+  DayFileMark mark;  // what the session's previous write left
   int iterations;
 };
 
 inline const char* RouteName(BenchRoute route) {
   switch (route) {
-    case BenchRoute::kAppend: return "append";
-    case BenchRoute::kReplace: return "replace";
-    case BenchRoute::kInPlace: return "in place";
+    case BenchRoute::kAppend:
+      return "append";
+    case BenchRoute::kReplace:
+      return "replace";
+    case BenchRoute::kInPlace:
+      return "in place";
   }
   return "";
 }
@@ -58,9 +61,11 @@ inline WriteBenchCase MakeWriteBenchCase(std::size_t otherBlocks, BenchRoute rou
   const std::string own = ToDiskText(FormatRewriteBlock(c.sessionKey, before));
   std::string others;
   for (std::size_t i = 0; i < otherBlocks; ++i) {
-    const std::string key = MakeSessionKey(9 + static_cast<int>(i / 60 % 12), static_cast<int>(i % 60), 7, 0x2b00);
+    const std::string key =
+        MakeSessionKey(9 + static_cast<int>(i / 60 % 12), static_cast<int>(i % 60), 7, 0x2b00);
     const bool fileStart = i == 0 && route == BenchRoute::kAppend;
-    others += ToDiskText(fileStart ? FormatCreationBlock(key, before) : FormatRewriteBlock(key, before));
+    others +=
+        ToDiskText(fileStart ? FormatCreationBlock(key, before) : FormatRewriteBlock(key, before));
   }
   if (route == BenchRoute::kAppend) {
     c.disk = others + own;
@@ -71,7 +76,8 @@ inline WriteBenchCase MakeWriteBenchCase(std::size_t otherBlocks, BenchRoute rou
     c.disk = own + others;
   }
   // Fewer rounds where each one moves megabytes.
-  c.iterations = route == BenchRoute::kAppend ? 200 : std::max<int>(8, 60 - static_cast<int>(otherBlocks / 4));
+  c.iterations =
+      route == BenchRoute::kAppend ? 200 : std::max<int>(8, 60 - static_cast<int>(otherBlocks / 4));
   return c;
 }
 
@@ -103,15 +109,17 @@ inline WriteTimes Summarize(std::vector<double> totals, std::vector<double> flus
 }
 
 inline void PrintWriteBenchHeader(const char* title) {
-  std::printf("%s\n%-9s %13s %9s %12s %12s %12s\n", title, "route", "other blocks", "file MB", "median ms",
-              "fastest ms", "flush ms");
+  std::printf("%s\n%-9s %13s %9s %12s %12s %12s\n", title, "route", "other blocks", "file MB",
+              "median ms", "fastest ms", "flush ms");
 }
 
 inline void PrintWriteBenchRow(const WriteBenchCase& c, const WriteTimes& t) {
-  std::printf("%-9s %13zu %9.2f %12.3f %12.3f ", RouteName(c.route), c.otherBlocks, c.disk.size() / 1e6, t.medianMs,
-              t.fastestMs);
-  if (t.flushMs < 0) std::printf("%12s\n", "-");
-  else std::printf("%12.3f\n", t.flushMs);
+  std::printf("%-9s %13zu %9.2f %12.3f %12.3f ", RouteName(c.route), c.otherBlocks,
+              c.disk.size() / 1e6, t.medianMs, t.fastestMs);
+  if (t.flushMs < 0)
+    std::printf("%12s\n", "-");
+  else
+    std::printf("%12.3f\n", t.flushMs);
   std::fflush(stdout);
 }
 

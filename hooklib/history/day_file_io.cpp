@@ -18,7 +18,8 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD wrote = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) || wrote == 0) {
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
+        wrote == 0) {
       return false;
     }
     bytes.remove_prefix(wrote);
@@ -28,8 +29,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 // A new file with `content`, flushed; no other program may open it meanwhile.
 bool WriteNewFile(const std::string& path, std::string_view content) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   const bool written = WriteAll(file, content) && FlushFileBuffers(file);
   CloseHandle(file);
@@ -47,8 +48,8 @@ bool Win32DayFile::Exists() { return GetFileAttributesA(path_.c_str()) != INVALI
 
 std::optional<std::uint64_t> Win32DayFile::Open() {
   Close();
-  handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   LARGE_INTEGER size;
   if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size)) {
     Close();
@@ -67,7 +68,8 @@ bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& b
   if (!MoveTo(handle_, offset)) return false;
   for (std::size_t done = 0; done < length;) {
     DWORD got = 0;
-    if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) || got == 0) {
+    if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) ||
+        got == 0) {
       return false;
     }
     done += got;

@@ -21,7 +21,8 @@ std::string Rewrite(std::string_view logical, std::string_view key, std::string_
 }
 
 TEST(FormatCreationBlock, IsKeyLineTextAndLineFeed) {
-  EXPECT_EQ(FormatCreationBlock(kKeyA, "<HTML>hi</HTML>"), "<!-- 09:05:07-1a04b2 -->\n<HTML>hi</HTML>\n");
+  EXPECT_EQ(FormatCreationBlock(kKeyA, "<HTML>hi</HTML>"),
+            "<!-- 09:05:07-1a04b2 -->\n<HTML>hi</HTML>\n");
 }
 
 TEST(FormatRewriteBlock, AddsTheBaseLineAndAFinalBreak) {
@@ -68,15 +69,18 @@ TEST(RewriteDayFile, TwoWindowsTakingTurnsKeepBothBlocks) {
 }
 
 TEST(RewriteDayFile, KeyLineMustMatchTheWholeLine) {
-  const std::string near_misses = "<!-- 09:05:07-1a04b2 -->x\n<!-- 09:05:07-1a04b2 --> \n <!-- 09:05:07-1a04b2 -->\n";
+  const std::string near_misses =
+      "<!-- 09:05:07-1a04b2 -->x\n<!-- 09:05:07-1a04b2 --> \n <!-- 09:05:07-1a04b2 -->\n";
   EXPECT_EQ(Rewrite(near_misses, kKeyA, "t"), near_misses + FormatRewriteBlock(kKeyA, "t"));
   const std::string longer_key = FormatCreationBlock("09:05:07-1a04b2f", "other");
-  EXPECT_EQ(Rewrite(longer_key, "09:05:07-1a04b", "t"), longer_key + FormatRewriteBlock("09:05:07-1a04b", "t"));
+  EXPECT_EQ(Rewrite(longer_key, "09:05:07-1a04b", "t"),
+            longer_key + FormatRewriteBlock("09:05:07-1a04b", "t"));
 }
 
 TEST(RewriteDayFile, KeyLineAsTheLastLineIsFound) {
   const std::string before = FormatCreationBlock(kKeyB, "b");
-  EXPECT_EQ(Rewrite(before + "<!-- 09:05:07-1a04b2 -->\n", kKeyA, "t"), before + FormatRewriteBlock(kKeyA, "t"));
+  EXPECT_EQ(Rewrite(before + "<!-- 09:05:07-1a04b2 -->\n", kKeyA, "t"),
+            before + FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, KeyLineWithoutLineFeedAtTheEndIsNotABlock) {
@@ -150,7 +154,9 @@ TEST(FindSessionBlock, SpansFromTheKeyLineToTheNextKeyLine) {
 }
 
 // The blocks as on disk for an in-place write.
-std::string Block(std::string_view key, std::string_view text) { return ToDiskText(FormatRewriteBlock(key, text)); }
+std::string Block(std::string_view key, std::string_view text) {
+  return ToDiskText(FormatRewriteBlock(key, text));
+}
 
 TEST(AppendStart, NewMessagesBeforeTheClosingTagsAppend) {
   const std::string old_text = "<HTML><BODY>one<BR>two</BODY></HTML>";
@@ -159,7 +165,8 @@ TEST(AppendStart, NewMessagesBeforeTheClosingTagsAppend) {
   // The first byte that differs: "</BODY>" gives way to "<BR>three".
   EXPECT_EQ(AppendStart(kKeyA, old_block, Block(kKeyA, new_text)), old_block.find("</BODY>") + 1);
   // Text that never had closing tags grows past its end.
-  EXPECT_EQ(AppendStart(kKeyA, Block(kKeyA, "one"), Block(kKeyA, "one two")), Block(kKeyA, "one").size() - 6);
+  EXPECT_EQ(AppendStart(kKeyA, Block(kKeyA, "one"), Block(kKeyA, "one two")),
+            Block(kKeyA, "one").size() - 6);
   // New closing tags, or none any more, are changes after the old text too.
   EXPECT_TRUE(AppendStart(kKeyA, Block(kKeyA, "one</B>"), Block(kKeyA, "one</I>")));
   EXPECT_TRUE(AppendStart(kKeyA, Block(kKeyA, "one</B>"), Block(kKeyA, "one")));
@@ -169,18 +176,22 @@ TEST(AppendStart, AnyEarlierChangeDoesNot) {
   const std::string old_block = Block(kKeyA, "<HTML><BODY>one<BR>two</BODY></HTML>");
   // Text before the closing tags changed (the host's own text, or a later
   // '>' or "-->" that turned it into a tag or a comment).
-  EXPECT_FALSE(AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw0<BR>x</BODY></HTML>")));
+  EXPECT_FALSE(
+      AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw0<BR>x</BODY></HTML>")));
   EXPECT_FALSE(AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw</BODY></HTML>")));
   // Only end tags count as closing tags: "<BR>" is the text's own.
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "one<BR>"), Block(kKeyA, "one<HR>")));
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "a</B>b>"), Block(kKeyA, "a</B>c")));
   // The first rewrite after the creation form brings the BASE line.
-  EXPECT_FALSE(AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "one")), Block(kKeyA, "one two")));
-  EXPECT_FALSE(AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "<BR>")), Block(kKeyA, "<BR>")));
+  EXPECT_FALSE(
+      AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "one")), Block(kKeyA, "one two")));
+  EXPECT_FALSE(
+      AppendStart(kKeyA, ToDiskText(FormatCreationBlock(kKeyA, "<BR>")), Block(kKeyA, "<BR>")));
   // Another session's block.
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyB, "one"), Block(kKeyA, "one two")));
   // A block torn at its end by a write cut short.
-  EXPECT_FALSE(AppendStart(kKeyA, old_block.substr(0, old_block.size() - 3), Block(kKeyA, "one<BR>two<BR>x")));
+  EXPECT_FALSE(AppendStart(kKeyA, old_block.substr(0, old_block.size() - 3),
+                           Block(kKeyA, "one<BR>two<BR>x")));
 }
 
 TEST(TemporaryDayFileName, IsShorterThanTheDayFileAndNeverListed) {
@@ -190,7 +201,8 @@ TEST(TemporaryDayFileName, IsShorterThanTheDayFileAndNeverListed) {
       const std::string temporary = TemporaryDayFileName(year, 12, 31, 0xfffffffful);
       EXPECT_LT(temporary.size(), day_file.size()) << temporary;
       std::string lower;
-      for (const char c : temporary) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      for (const char c : temporary)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       EXPECT_EQ(lower.find(".htm"), std::string::npos) << temporary;
     }
   }
@@ -223,7 +235,8 @@ TEST(DiskText, ReadingBackGivesWhatWasWritten) {
 }
 
 TEST(DiskText, DayFileOnDiskRoundTrip) {
-  const std::string on_disk = ToDiskText(FormatCreationBlock(kKeyA, "a\nb") + FormatRewriteBlock(kKeyB, "c"));
+  const std::string on_disk =
+      ToDiskText(FormatCreationBlock(kKeyA, "a\nb") + FormatRewriteBlock(kKeyB, "c"));
   EXPECT_EQ(on_disk,
             "<!-- 09:05:07-1a04b2 -->\r\na\r\nb\r\n"
             "<!-- 09:06:00-2b0c -->\r\n<BASE TARGET=\"_new\">\r\nc<BR>\r\n");

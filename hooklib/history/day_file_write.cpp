@@ -25,7 +25,9 @@ class OpenedForWrite {
 
 // Whether the whole file can be read into memory, and its length said in a
 // size_t (a 32-bit one in the library).
-bool FitsInMemory(std::uint64_t size) { return size <= std::numeric_limits<std::size_t>::max() / 2; }
+bool FitsInMemory(std::uint64_t size) {
+  return size <= std::numeric_limits<std::size_t>::max() / 2;
+}
 
 bool Holds(DayFileStore& file, std::uint64_t offset, std::string_view expected) {
   std::string found;
@@ -54,14 +56,16 @@ struct Rewrite {
         found_again(old_block || FindSessionBlock(content, session_key)->start == block_start) {}
 
   void RememberIfLast(DayFileMark& mark, std::string block) const {
-    if (found_again && block_start + block.size() == content.size()) Remember(mark, block_start, std::move(block));
+    if (found_again && block_start + block.size() == content.size())
+      Remember(mark, block_start, std::move(block));
   }
 };
 
 // Where the append may start when the mark says where the block is.  The
 // block is read back (it still stands on a line of its own, as the session
 // wrote it, and ends the file), but nothing before it.
-std::optional<std::size_t> MarkedAppendStart(DayFileStore& file, std::uint64_t size, std::string_view session_key,
+std::optional<std::size_t> MarkedAppendStart(DayFileStore& file, std::uint64_t size,
+                                             std::string_view session_key,
                                              const DayFileMark& previous, std::string_view block) {
   if (previous.block.empty() || size != previous.file_size) return std::nullopt;
   const std::optional<std::size_t> from = AppendStart(session_key, previous.block, block);
@@ -73,17 +77,18 @@ std::optional<std::size_t> MarkedAppendStart(DayFileStore& file, std::uint64_t s
 
 // A failed in-place write may have torn the file's end: no other route would
 // do better, and the next write reads the file again.
-DayFileRoute AppendInPlace(DayFileStore& file, std::uint64_t block_start, std::size_t from, std::string& block,
-                           DayFileMark& mark) {
-  if (!file.WriteTail(block_start + from, std::string_view(block).substr(from))) return DayFileRoute::kFailed;
+DayFileRoute AppendInPlace(DayFileStore& file, std::uint64_t block_start, std::size_t from,
+                           std::string& block, DayFileMark& mark) {
+  if (!file.WriteTail(block_start + from, std::string_view(block).substr(from)))
+    return DayFileRoute::kFailed;
   Remember(mark, block_start, std::move(block));
   return DayFileRoute::kAppended;
 }
 
 }  // namespace
 
-DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key, std::string_view text,
-                               DayFileMark& mark) {
+DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
+                               std::string_view text, DayFileMark& mark) {
   // A write that fails or throws leaves no mark behind.
   DayFileMark previous;
   std::swap(previous.block, mark.block);
@@ -109,7 +114,8 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
     if (const auto from = MarkedAppendStart(file, *opened.size(), session_key, previous, block)) {
       return AppendInPlace(file, previous.key_offset, *from, block, mark);
     }
-    if (!FitsInMemory(*opened.size()) || !file.Read(0, static_cast<std::size_t>(*opened.size()), disk)) {
+    if (!FitsInMemory(*opened.size()) ||
+        !file.Read(0, static_cast<std::size_t>(*opened.size()), disk)) {
       return DayFileRoute::kFailed;
     }
     old_block = FindSessionBlock(disk, session_key);
@@ -132,13 +138,15 @@ DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
   if (*reopened.size() != disk.size()) {
     // Another writer changed the file since it was read: build on what it
     // holds now.
-    if (!FitsInMemory(*reopened.size()) || !file.Read(0, static_cast<std::size_t>(*reopened.size()), disk)) {
+    if (!FitsInMemory(*reopened.size()) ||
+        !file.Read(0, static_cast<std::size_t>(*reopened.size()), disk)) {
       return DayFileRoute::kFailed;
     }
     rewrite = Rewrite(disk, session_key, FindSessionBlock(disk, session_key), block);
   }
   const std::size_t from = FirstDifference(disk, rewrite.content);
-  if (!file.WriteTail(from, std::string_view(rewrite.content).substr(from))) return DayFileRoute::kFailed;
+  if (!file.WriteTail(from, std::string_view(rewrite.content).substr(from)))
+    return DayFileRoute::kFailed;
   rewrite.RememberIfLast(mark, std::move(block));
   return DayFileRoute::kRewrittenInPlace;
 }

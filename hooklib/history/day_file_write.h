@@ -41,17 +41,17 @@ struct DayFileMark {
 };
 
 enum class DayFileRoute {
-  kFailed,             // no route could write
-  kCreated,            // a new file, through a temporary name
-  kAppended,           // in place, the block being the last
-  kReplaced,           // the whole file, through a temporary name
-  kRewrittenInPlace,   // the replace was refused
+  kFailed,            // no route could write
+  kCreated,           // a new file, through a temporary name
+  kAppended,          // in place, the block being the last
+  kReplaced,          // the whole file, through a temporary name
+  kRewrittenInPlace,  // the replace was refused
 };
 
 // Writes the block of `session_key` with `text` (the rewrite form; the
 // creation form when the file is new) and updates `mark` (its path is the
 // caller's and kept).
-DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key, std::string_view text,
-                               DayFileMark& mark);
+DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
+                               std::string_view text, DayFileMark& mark);
 
 }  // namespace corvane

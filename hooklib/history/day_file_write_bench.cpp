@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file_bench_cases.h"
 #include "hooklib/history/day_file_io.h"
 #include "hooklib/history/write_history.h"
-#include "hooklib/core/system_clock.h"
 
 namespace {
 
@@ -25,25 +25,30 @@ using Clock = std::chrono::steady_clock;
 using corvane::BenchRoute;
 using corvane::WriteBenchCase;
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 corvane::LocalClockTime FixedNow() { return {2002, 6, 14, 5, 21, 30, 0}; }
 
 // Flushed as the write before it left it: otherwise the timed write would
 // pay for putting the restored megabytes on the disk.
 bool Restore(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD wrote = 0;
-  const bool written = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-                       wrote == bytes.size() && FlushFileBuffers(file);
+  const bool written =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+      wrote == bytes.size() && FlushFileBuffers(file);
   CloseHandle(file);
   return written;
 }
 
 double FlushAlone(const std::string& folder) {
   const std::string path = folder + "\\flush.tmp";
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   std::vector<double> times;
   for (int i = 0; i < 50 && file != INVALID_HANDLE_VALUE; ++i) {
     DWORD wrote = 0;
@@ -67,15 +72,18 @@ bool Run(const WriteBenchCase& c, const std::string& history, bool wholeWrite) {
     mark.path = path;
     HANDLE reader = INVALID_HANDLE_VALUE;
     if (c.route == BenchRoute::kInPlace) {
-      reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+      reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     char user[corvane::kNameCapacity] = "alice";
     char buddy[corvane::kNameCapacity] = "bob";
-    corvane::Win32DayFile file(path, history + "\\alice\\bob\\" + corvane::TemporaryDayFileName(2002, 6, 14, 1));
+    corvane::Win32DayFile file(
+        path, history + "\\alice\\bob\\" + corvane::TemporaryDayFileName(2002, 6, 14, 1));
     const auto start = Clock::now();
-    if (wholeWrite) corvane::WriteHistory(history.c_str(), user, buddy, c.sessionKey.c_str(), c.text, mark);
-    else corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
+    if (wholeWrite)
+      corvane::WriteHistory(history.c_str(), user, buddy, c.sessionKey.c_str(), c.text, mark);
+    else
+      corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
     totals.push_back(Milliseconds(Clock::now() - start));
     if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
   }
@@ -89,7 +97,8 @@ int main() {
   corvane::SetLocalTimeSource(FixedNow);
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const std::string root = std::string(temp) + "day_file_write_bench." + std::to_string(GetCurrentProcessId());
+  const std::string root =
+      std::string(temp) + "day_file_write_bench." + std::to_string(GetCurrentProcessId());
   const std::string history = root + "\\History";
   CreateDirectoryA(root.c_str(), nullptr);
   CreateDirectoryA(history.c_str(), nullptr);
@@ -99,12 +108,14 @@ int main() {
   int status = 0;
   const std::vector<WriteBenchCase> cases = corvane::WriteBenchCases();
   for (const bool wholeWrite : {true, false}) {
-    corvane::PrintWriteBenchHeader(wholeWrite ? "Day-file writes, WriteHistory (Win32), a 60,000-character "
-                                                "conversation + 1 message"
-                                              : "The day file alone (Win32DayFile), the same writes");
+    corvane::PrintWriteBenchHeader(
+        wholeWrite ? "Day-file writes, WriteHistory (Win32), a 60,000-character "
+                     "conversation + 1 message"
+                   : "The day file alone (Win32DayFile), the same writes");
     for (const WriteBenchCase& c : cases) {
       if (status == 0 && !Run(c, history, wholeWrite)) {
-        std::fprintf(stderr, "day_file_write_bench: cannot restore the day file in %s\n", history.c_str());
+        std::fprintf(stderr, "day_file_write_bench: cannot restore the day file in %s\n",
+                     history.c_str());
         status = 1;
       }
     }

@@ -40,9 +40,11 @@ std::string Foreign(FuzzedDataProvider& input) {
 
 void Write(corvane::MemoryDayFile& file, Session& session) {
   const std::string text = corvane::RewriteConversation(session.html);
-  const std::string expected = file.content ? corvane::RewriteDayFile(*file.content, session.key, text)
-                                            : corvane::ToDiskText(corvane::FormatCreationBlock(session.key, text));
-  if (corvane::WriteSessionBlock(file, session.key, text, session.mark) == DayFileRoute::kFailed) std::abort();
+  const std::string expected =
+      file.content ? corvane::RewriteDayFile(*file.content, session.key, text)
+                   : corvane::ToDiskText(corvane::FormatCreationBlock(session.key, text));
+  if (corvane::WriteSessionBlock(file, session.key, text, session.mark) == DayFileRoute::kFailed)
+    std::abort();
   if (file.content != expected || file.isOpen) std::abort();
 }
 
@@ -55,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int keys = 0;
   for (Session& s : sessions) {
     s.key = "09:00:0" + std::to_string(keys++) + "-1a";
-    s.html = std::string(corvane::kHostConversationStart) + std::string(corvane::kHostConversationEnd);
+    s.html =
+        std::string(corvane::kHostConversationStart) + std::string(corvane::kHostConversationEnd);
   }
   while (input.remaining_bytes() > 0) {
     Session& session = sessions[input.ConsumeIntegralInRange<std::size_t>(0, sessions.size() - 1)];
@@ -77,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (file.content) *file.content += Foreign(input);
         continue;
       case 6:  // another program cuts it
-        if (file.content) file.content->resize(input.ConsumeIntegralInRange<std::size_t>(0, file.content->size()));
+        if (file.content)
+          file.content->resize(input.ConsumeIntegralInRange<std::size_t>(0, file.content->size()));
         continue;
       case 7:  // another program holds it open, or lets it go
         file.holdOpen = !file.holdOpen;

@@ -44,7 +44,8 @@ MemoryDayFile FileWithOtherBlocks() {
   MemoryDayFile file;
   const std::string other = Capture(0, 60000);
   std::string content = ToDiskText(FormatCreationBlock("08:00:00-99", other));
-  for (int i = 1; i < 17; ++i) content = RewriteDayFile(content, "08:00:" + std::to_string(10 + i) + "-99", other);
+  for (int i = 1; i < 17; ++i)
+    content = RewriteDayFile(content, "08:00:" + std::to_string(10 + i) + "-99", other);
   file.content = content;
   return file;
 }
@@ -80,7 +81,8 @@ TEST(WriteSessionBlock, EarlierTextThatChangesGoesThroughAReplace) {
   a.Write(file, RewriteConversation(start + "a <!-- half</BODY></HTML>!"));
   // A later "-->" closes the comment: the text before the closing tags
   // changes, not only what follows it.
-  EXPECT_EQ(a.Write(file, RewriteConversation(start + "a <!-- half --> b</BODY></HTML>")), DayFileRoute::kReplaced);
+  EXPECT_EQ(a.Write(file, RewriteConversation(start + "a <!-- half --> b</BODY></HTML>")),
+            DayFileRoute::kReplaced);
   // A shorter text (the host cut its conversation) as well.
   EXPECT_EQ(a.Write(file, RewriteConversation(start + "a</BODY></HTML>")), DayFileRoute::kReplaced);
   // Text with no closing tags grows in place past its last character.

@@ -9,11 +9,13 @@ namespace corvane {
 
 std::string WithoutSpaces(std::string_view name) {
   std::string stripped;
-  std::copy_if(name.begin(), name.end(), std::back_inserter(stripped), [](char c) { return c != ' '; });
+  std::copy_if(name.begin(), name.end(), std::back_inserter(stripped),
+               [](char c) { return c != ' '; });
   return stripped;
 }
 
-std::optional<std::string> ResolveFolderName(std::string_view wanted, const std::vector<FolderEntry>& entries,
+std::optional<std::string> ResolveFolderName(std::string_view wanted,
+                                             const std::vector<FolderEntry>& entries,
                                              NameEquality equal) {
   const std::optional<std::string> folder = HistoryFolderName(wanted);
   if (!folder) return std::nullopt;

@@ -32,7 +32,8 @@ std::string WithoutSpaces(std::string_view name);
 // removed from both, as it is on disk; or that folder name, spaces included,
 // when none matches or the match would not fit a name buffer of
 // kNameCapacity characters.
-std::optional<std::string> ResolveFolderName(std::string_view wanted, const std::vector<FolderEntry>& entries,
+std::optional<std::string> ResolveFolderName(std::string_view wanted,
+                                             const std::vector<FolderEntry>& entries,
                                              NameEquality equal);
 
 }  // namespace corvane

@@ -12,9 +12,12 @@ constexpr std::uint32_t kHidden = 0x02;
 constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kNormalFile = 0x80;
 
-bool AsciiCaseEqual(const std::string& a, const std::string& b) { return EqualIgnoringAsciiCase(a, b); }
+bool AsciiCaseEqual(const std::string& a, const std::string& b) {
+  return EqualIgnoringAsciiCase(a, b);
+}
 
-std::optional<std::string> Resolve(std::string_view wanted, const std::vector<FolderEntry>& entries) {
+std::optional<std::string> Resolve(std::string_view wanted,
+                                   const std::vector<FolderEntry>& entries) {
   return ResolveFolderName(wanted, entries, AsciiCaseEqual);
 }
 
@@ -26,14 +29,16 @@ TEST(ResolveFolderName, TakesAnExistingFolderWhateverItsCaseAndSpaces) {
 
 TEST(ResolveFolderName, KeepsTheWantedNameWithoutAMatch) {
   EXPECT_EQ(Resolve("John Doe", {}), "John Doe");
-  EXPECT_EQ(Resolve("John Doe", {{"Jane Doe", kPlainFolderAttributes}, {"johndoe2", kPlainFolderAttributes}}),
+  EXPECT_EQ(Resolve("John Doe",
+                    {{"Jane Doe", kPlainFolderAttributes}, {"johndoe2", kPlainFolderAttributes}}),
             "John Doe");
 }
 
 TEST(ResolveFolderName, TakesTheFirstMatchInListingOrder) {
-  EXPECT_EQ(
-      Resolve("ab", {{"x", kPlainFolderAttributes}, {"A B", kPlainFolderAttributes}, {"ab", kPlainFolderAttributes}}),
-      "A B");
+  EXPECT_EQ(Resolve("ab", {{"x", kPlainFolderAttributes},
+                           {"A B", kPlainFolderAttributes},
+                           {"ab", kPlainFolderAttributes}}),
+            "A B");
 }
 
 TEST(ResolveFolderName, SkipsFoldersWithFurtherAttributesAndFiles) {
@@ -58,24 +63,29 @@ TEST(ResolveFolderName, CopiesAMatchThatFillsTheBuffer) {
 TEST(ResolveFolderName, KeepsTheWantedNameWhenTheMatchIsTooLong) {
   const std::string too_long = std::string(20, 'n') + std::string(kNameCapacity - 20, ' ');
   ASSERT_EQ(too_long.size(), kNameCapacity);
-  EXPECT_EQ(Resolve(std::string(20, 'n'),
-                    {{too_long, kPlainFolderAttributes}, {"nnnnnnnnnnnnnnnnnnnn", kPlainFolderAttributes}}),
+  EXPECT_EQ(Resolve(std::string(20, 'n'), {{too_long, kPlainFolderAttributes},
+                                           {"nnnnnnnnnnnnnnnnnnnn", kPlainFolderAttributes}}),
             std::string(20, 'n'));
 }
 
 TEST(ResolveFolderName, UsesThePlatformsComparison) {
   const NameEquality exact = [](const std::string& a, const std::string& b) { return a == b; };
-  EXPECT_EQ(ResolveFolderName("John Doe", {{"johndoe", kPlainFolderAttributes}}, exact), "John Doe");
-  EXPECT_EQ(ResolveFolderName("John Doe", {{"Jo hnDoe", kPlainFolderAttributes}}, exact), "Jo hnDoe");
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"johndoe", kPlainFolderAttributes}}, exact),
+            "John Doe");
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"Jo hnDoe", kPlainFolderAttributes}}, exact),
+            "Jo hnDoe");
 }
 
 TEST(ResolveFolderName, EmptyNameStaysEmpty) {
-  EXPECT_EQ(Resolve("", {{".", kPlainFolderAttributes}, {"..", kPlainFolderAttributes}, {"x", kPlainFolderAttributes}}),
+  EXPECT_EQ(Resolve("", {{".", kPlainFolderAttributes},
+                         {"..", kPlainFolderAttributes},
+                         {"x", kPlainFolderAttributes}}),
             "");
 }
 
 TEST(ResolveFolderName, RefusesNamesThatLeaveTheFolder) {
-  const std::vector<FolderEntry> entries = {{".", kPlainFolderAttributes}, {"..", kPlainFolderAttributes}};
+  const std::vector<FolderEntry> entries = {{".", kPlainFolderAttributes},
+                                            {"..", kPlainFolderAttributes}};
   EXPECT_EQ(Resolve(".", entries), std::nullopt);
   EXPECT_EQ(Resolve("..", entries), std::nullopt);
   EXPECT_EQ(Resolve(". .", entries), std::nullopt);
@@ -90,7 +100,8 @@ TEST(ResolveFolderName, MatchesAndMakesTheMendedName) {
   EXPECT_EQ(Resolve("Chat- a:b*c", {}), "Chat- a-b_c");
   EXPECT_EQ(Resolve("con", {{"CON_", kPlainFolderAttributes}}), "CON_");
   EXPECT_EQ(Resolve("Chat- a:b", {{"chat-a-b", kPlainFolderAttributes}}), "chat-a-b");
-  EXPECT_EQ(Resolve("nul.txt", {{"nul.txt", kPlainFolderAttributes}, {"NUL_.txt", kPlainFolderAttributes}}),
+  EXPECT_EQ(Resolve("nul.txt",
+                    {{"nul.txt", kPlainFolderAttributes}, {"NUL_.txt", kPlainFolderAttributes}}),
             "NUL_.txt");
 }
 

@@ -44,7 +44,8 @@ bool MemoryDayFile::WriteTail(std::uint64_t offset, std::string_view bytes) {
 // The new content goes to a temporary file in full and is then moved over
 // the file: a cut-off before the move leaves the file as it was.
 bool MemoryDayFile::Replace(std::string_view replacement, bool replacing) {
-  if (isOpen || content.has_value() != replacing || (replacing && (holdOpen || lockedAway))) return false;
+  if (isOpen || content.has_value() != replacing || (replacing && (holdOpen || lockedAway)))
+    return false;
   const bool cutOff = bytesUntilCutOff && *bytesUntilCutOff <= replacement.size();
   bytesWritten += Allowance(replacement.size());
   if (cutOff) return false;

@@ -16,8 +16,8 @@ namespace corvane {
 class MemoryDayFile final : public DayFileStore {
  public:
   std::optional<std::string> content;  // nothing: there is no file
-  bool holdOpen = false;      // another program holds it open: no replace
-  bool lockedAway = false;    // another program holds it without sharing: no open either
+  bool holdOpen = false;               // another program holds it open: no replace
+  bool lockedAway = false;             // another program holds it without sharing: no open either
   // The writer is cut off (killed, or the power fails) after this many more
   // bytes reach the file: the in-place write stops there, unended and
   // unflushed, and a replace that would need more never takes place.

@@ -43,9 +43,7 @@ TEST(TitleToBuddyName, LongestReadableTitleGivesTheSameName) {
   EXPECT_EQ(TitleToBuddyName(title), TitleToBuddyName(title.substr(0, kTitleBufferSize - 2)));
 }
 
-TEST(TitleToBuddyName, EmptyTitleGivesNoName) {
-  EXPECT_EQ(TitleToBuddyName(""), std::nullopt);
-}
+TEST(TitleToBuddyName, EmptyTitleGivesNoName) { EXPECT_EQ(TitleToBuddyName(""), std::nullopt); }
 
 TEST(TitleToBuddyName, TitleStartingWithTheCutGivesAnEmptyName) {
   EXPECT_EQ(TitleToBuddyName(" - Instant Message"), "");

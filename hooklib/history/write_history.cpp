@@ -8,11 +8,11 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
+#include "common/history_naming.h"
+#include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_io.h"
 #include "hooklib/history/folder_name.h"
-#include "common/history_naming.h"
-#include "hooklib/core/system_clock.h"
 
 namespace corvane {
 namespace {
@@ -56,8 +56,10 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
 void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
                   const char* sessionKey, std::string_view text, DayFileMark& mark) {
   CreateDirectoryA(historyFolder, nullptr);
-  char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity], temporary[kPathCapacity];
-  bool written = PathIsDirectoryA(historyFolder) && MakeNamedFolder(historyFolder, userName, userPath) &&
+  char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity],
+      temporary[kPathCapacity];
+  bool written = PathIsDirectoryA(historyFolder) &&
+                 MakeNamedFolder(historyFolder, userName, userPath) &&
                  MakeNamedFolder(userPath, buddyName, buddyPath);
   if (written) {
     const LocalClockTime now = LocalTimeNow();

@@ -2,13 +2,13 @@
 
 #include "common/capacities.h"
 #include "hooklib/core/host_boundary.h"
-#include "hooklib/hook/popup_rules.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/settings/settings_store.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/subclass_rows.h"
-#include "hooklib/hook/subclass_table.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/hook/popup_rules.h"
+#include "hooklib/hook/subclass_table.h"
+#include "hooklib/settings/settings_store.h"
 
 #include <cstring>
 
@@ -29,8 +29,8 @@ void KeepModuleLoaded() {
   ProcessState& process = Process();
   if (process.keptLoaded) return;
   HMODULE self = nullptr;
-  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                         reinterpret_cast<LPCSTR>(&CBTProc), &self)) {
+  if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&CBTProc),
+                         &self)) {
     process.keptLoaded = true;
   }
 }
@@ -56,8 +56,8 @@ void SubclassMatchingRows(SubclassPhase phase, HWND window, const char* cls, con
 // True when the pop-up must not be created.
 bool RefusePopup(PopupKind kind) {
   ProcessState& process = Process();
-  PopupFacts facts{Shared.AllowAIMTodayPopup != 0, process.aimTodayAsked,
-                   process.buddyListCreated, process.buddyListCreatedAt, 0};
+  PopupFacts facts{Shared.AllowAIMTodayPopup != 0, process.aimTodayAsked, process.buddyListCreated,
+                   process.buddyListCreatedAt, 0};
   // The clock is read only when the rule needs it.
   if (kind == PopupKind::kMiniBrowser && !facts.allowSetting && !facts.todayAsked) {
     facts.now = SystemTimeNow();
@@ -99,8 +99,8 @@ extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
       RegisterSettings();
       process.settingsUnbound = false;
     }
-    refused = code == HCBT_CREATEWND &&
-              OnCreateWindow(reinterpret_cast<HWND>(wParam), reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+    refused = code == HCBT_CREATEWND && OnCreateWindow(reinterpret_cast<HWND>(wParam),
+                                                       reinterpret_cast<CBT_CREATEWNDA*>(lParam));
   });
   if (refused) return 1;
   HHOOK hook = Shared.HookHandle;

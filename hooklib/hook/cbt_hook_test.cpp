@@ -1,7 +1,7 @@
 // Drives the hook procedure in-process: a thread hook routes this thread's
 // window creations through it, with windows of the host's classes.
-#include "tests/support/host_class_for_tests.h"
 #include "hooklib/hook/cbt_hook.h"
+#include "tests/support/host_class_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -12,19 +12,20 @@
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/child_procs.h"
 #include "hooklib/conversation/conversation_procs.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/hook/popup_rules.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/hook/exports.h"
+#include "hooklib/hook/popup_rules.h"
 
 namespace corvane {
 namespace {
 
 constexpr const char* kHostClasses[] = {
-    "_Oscar_BuddyListWin", "AIM_IMessage", "AIM_ChatWnd",   "WndAte32Class",
-    "Ate32Class",          "_Oscar_TabGroup", "_Oscar_Tree", "_Oscar_IconBtn",
-    "_Oscar_Static",       "_Oscar_Separator", "AIM_AimTodayWnd", "_aim_MiniBrowserClass",
+    "_Oscar_BuddyListWin",   "AIM_IMessage",    "AIM_ChatWnd",
+    "WndAte32Class",         "Ate32Class",      "_Oscar_TabGroup",
+    "_Oscar_Tree",           "_Oscar_IconBtn",  "_Oscar_Static",
+    "_Oscar_Separator",      "AIM_AimTodayWnd", "_aim_MiniBrowserClass",
     "_Oscar_PersistantCombo"};
 
 // Only the next hook in the chain refuses windows of this class.
@@ -93,7 +94,9 @@ class HookedThreadTest : public ::testing::Test {
     return w;
   }
 
-  static WNDPROC ProcOf(HWND w) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)); }
+  static WNDPROC ProcOf(HWND w) {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC));
+  }
 
   // Without a hook handle the library neither chains nor passes on the next
   // hook's answer: the next hook never sees a creation, and what it would

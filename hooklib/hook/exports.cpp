@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "hooklib/hook/exports.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/hook/exports.h"
 
 using corvane::Process;
 using corvane::Shared;

@@ -16,7 +16,7 @@ struct PopupFacts {
   bool todayAsked;        // AimTodayAsked: the user invoked command 1140
   bool buddyListCreated;  // a Buddy List window exists in this process
   uint64_t buddyListCreatedAt;
-  uint64_t now;           // current system time
+  uint64_t now;  // current system time
 };
 
 struct PopupVerdict {

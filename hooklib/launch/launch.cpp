@@ -8,15 +8,13 @@ namespace corvane {
 namespace {
 
 // The shell reports success with a value above 32.
-bool Started(HINSTANCE shellResult) {
-  return reinterpret_cast<INT_PTR>(shellResult) > 32;
-}
+bool Started(HINSTANCE shellResult) { return reinterpret_cast<INT_PTR>(shellResult) > 32; }
 
 }  // namespace
 
 void LaunchClone() {
-  if (!Started(ShellExecuteA(nullptr, nullptr, kLauncherFile, "-clone", Shared.CurDir,
-                             SW_SHOWNORMAL))) {
+  if (!Started(
+          ShellExecuteA(nullptr, nullptr, kLauncherFile, "-clone", Shared.CurDir, SW_SHOWNORMAL))) {
     MessageBoxA(nullptr, kCloneLaunchError, kLaunchErrorCaption, MB_OK);
   }
 }

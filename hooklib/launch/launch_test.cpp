@@ -1,8 +1,8 @@
 // Starts companions through the shell from a CurDir of the test's own: an
 // empty folder gives the exact error boxes, a folder with the probe program
 // under a companion's name shows what that program was started with.
-#include "tests/support/host_class_for_tests.h"
 #include "hooklib/launch/launch.h"
+#include "tests/support/host_class_for_tests.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <string>
 
 #include "common/bounded_copy.h"
-#include "tests/support/box_answerer.h"
-#include "hooklib/hook/cbt_hook.h"
-#include "hooklib/hook/exports.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
+#include "tests/support/box_answerer.h"
 
 namespace corvane {
 namespace {
@@ -41,9 +41,7 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
 
 class LaunchTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    RegisterHostClass("_Oscar_BuddyListWin", HostProc);
-  }
+  static void SetUpTestSuite() { RegisterHostClass("_Oscar_BuddyListWin", HostProc); }
 
   void SetUp() override {
     char temp[MAX_PATH] = "";
@@ -146,8 +144,8 @@ class BuddyListLaunchTest : public LaunchTest {
     Init(hook_);
     Process().screenName[0] = '\0';
     g_hostSysCommands = 0;
-    buddyList_ = CreateWindowExA(0, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW, 0,
-                                 0, 180, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    buddyList_ = CreateWindowExA(0, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 180, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(buddyList_, nullptr);
   }
   void TearDown() override {

@@ -1,9 +1,9 @@
 #include <cstring>
 #include <map>
 
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/settings/registry_fixture.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {
@@ -122,8 +122,8 @@ TEST_F(LoadSettingsTest, MinusOneIsStoredAsAllOnesAndReadBack) {
   Shared.CheckVersion = -1;
   ASSERT_TRUE(SaveSettings());
   DWORD raw = 0, size = sizeof raw;
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "CheckVersion", RRF_RT_REG_DWORD,
-                         nullptr, &raw, &size),
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "CheckVersion", RRF_RT_REG_DWORD, nullptr,
+                         &raw, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(raw, 0xFFFFFFFFu);
   Shared.CheckVersion = 0;

@@ -68,8 +68,8 @@ bool RegSettings::Load() const {
 
 bool RegSettings::Save() const {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   for (const auto& [name, field] : ints_) WriteDword(key, name, static_cast<DWORD>(*field));
@@ -79,8 +79,7 @@ bool RegSettings::Save() const {
   for (const auto& [name, field] : dwords_) WriteDword(key, name, *field);
   for (const auto& [name, field] : strings_) {
     const DWORD length = static_cast<DWORD>(strnlen(field, kPathCapacity - 1));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(field),
-                   length + 1);
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(field), length + 1);
   }
   RegCloseKey(key);
   return true;

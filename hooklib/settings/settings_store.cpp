@@ -6,10 +6,10 @@
 
 #include "common/bounded_copy.h"
 #include "common/registry_names.h"
-#include "hooklib/core/shared_settings.h"
-#include "hooklib/settings/reminder_policy.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
+#include "hooklib/core/shared_settings.h"
+#include "hooklib/settings/reminder_policy.h"
 
 namespace corvane {
 namespace {
@@ -40,8 +40,7 @@ void SetDefaults(SharedSettings& s) {
 void ComputeAppPath(SharedSettings& s) {
   CopyBounded(s.AppPath, kPathCapacity, "aim.exe");
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, &key) ==
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
     ReadTextValue(key, nullptr, s.AppPath, kPathCapacity);
     RegCloseKey(key);
   }

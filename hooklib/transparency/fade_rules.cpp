@@ -7,8 +7,8 @@ constexpr uint8_t kOpaque = 255;
 constexpr uint8_t kFadeStart = 254;
 constexpr uint8_t kFadeStep = 10;
 
-FadeAction OnActivationChange(bool activated, const TransparencySettings& settings,
-                              uint8_t target, uint8_t fadeLevel) {
+FadeAction OnActivationChange(bool activated, const TransparencySettings& settings, uint8_t target,
+                              uint8_t fadeLevel) {
   FadeAction action{fadeLevel};
   if (settings.opaqueOnTop == 0 || settings.alphaOn == 0) return action;
   if (activated) {

@@ -15,9 +15,9 @@ struct TransparencySettings {
 };
 
 struct FadeAction {
-  uint8_t fadeLevel;       // the level after the event
+  uint8_t fadeLevel;  // the level after the event
   bool applyAlpha = false;
-  uint8_t alpha = 0;       // opacity to apply when applyAlpha
+  uint8_t alpha = 0;  // opacity to apply when applyAlpha
   bool startFadeTimer = false;
   bool killFadeTimer = false;
 };

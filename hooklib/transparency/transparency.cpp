@@ -1,8 +1,8 @@
 #include "hooklib/transparency/transparency.h"
 
-#include "hooklib/transparency/fade_rules.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/transparency/fade_rules.h"
 
 namespace corvane {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "hooklib/transparency/layered_alpha_probe.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/transparency/layered_alpha_probe.h"
 
 namespace corvane {
 namespace {

@@ -40,8 +40,8 @@ int main() {
   std::printf("url=%s\n", url.c_str());
   std::printf("length=%u\n", static_cast<unsigned>(length));
   std::printf("marker=%d\n", HasVersionInfoMarker(reply) ? 1 : 0);
-  const std::size_t capacities[] = {kServerVersionCapacity, kVersionReplyCapacity,
-                                    kVersionReplyCapacity, kVersionReplyCapacity,
+  const std::size_t capacities[] = {kServerVersionCapacity,   kVersionReplyCapacity,
+                                    kVersionReplyCapacity,    kVersionReplyCapacity,
                                     kDownloadAddressCapacity, kVersionReplyCapacity};
   for (int field = kFieldVersion; field <= kFieldChanges; ++field) {
     std::printf("field%d=%s\n", field,

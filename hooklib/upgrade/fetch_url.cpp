@@ -11,8 +11,8 @@ void FetchUrlText(const char* address, char* text, std::size_t& length) {
   if (capacity == 0) return;
   text[0] = '\0';
 
-  HINTERNET internet = InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr,
-                                     nullptr, 0);
+  HINTERNET internet =
+      InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   if (internet == nullptr) return;
   HINTERNET request = InternetOpenUrlA(internet, address, nullptr, 0, 0, 0);
   if (request == nullptr) {

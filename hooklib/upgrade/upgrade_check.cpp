@@ -7,15 +7,15 @@
 
 #include "common/bounded_copy.h"
 #include "common/open_web_address.h"
-#include "hooklib/upgrade/fetch_url.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/settings/settings_store.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/resources/corvane_resource_ids.h"
+#include "hooklib/settings/settings_store.h"
+#include "hooklib/upgrade/fetch_url.h"
 #include "hooklib/upgrade/update_server.h"
 #include "hooklib/upgrade/upgrade_dialog.h"
-#include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
@@ -48,8 +48,8 @@ UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
 // Only a web address: the reply comes from the network and must not start
 // a program or open a file on this machine.
 void OpenDownloadAddress(const std::string& reply) {
-  OpenWebAddress(nullptr, GetVersionInfoField(reply, kFieldDownloadAddress,
-                                              kDownloadAddressCapacity));
+  OpenWebAddress(nullptr,
+                 GetVersionInfoField(reply, kFieldDownloadAddress, kDownloadAddressCapacity));
 }
 
 // Modal on this thread, owned by no window.
@@ -88,7 +88,8 @@ void RunCheck(UpgradeCheckKind kind) {
 
 // Out of memory the check ends like a failed request, recording nothing.
 DWORD WINAPI UpgradeCheckThread(LPVOID kind) {
-  RunContained([kind] { RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind))); });
+  RunContained(
+      [kind] { RunCheck(static_cast<UpgradeCheckKind>(reinterpret_cast<INT_PTR>(kind))); });
   return 0;
 }
 

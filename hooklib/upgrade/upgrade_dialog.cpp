@@ -5,12 +5,12 @@
 
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/host_boundary.h"
-#include "hooklib/settings/broadcasts.h"
-#include "hooklib/settings/reminder_policy.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/resources/corvane_resource_ids.h"
+#include "hooklib/settings/broadcasts.h"
+#include "hooklib/settings/reminder_policy.h"
+#include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {
@@ -51,8 +51,8 @@ void FillReminderChoices(HWND dialog) {
 
 // Loaded as an icon of its own (not shared) so that it can be released.
 HICON LoadImportanceIcon(int id) {
-  return static_cast<HICON>(LoadImageA(Process().module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32,
-                                       LR_DEFAULTCOLOR));
+  return static_cast<HICON>(
+      LoadImageA(Process().module, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
 }
 
 void ShowImportance(HWND dialog, Importance importance, UpgradeDialogResources& resources) {

@@ -16,9 +16,9 @@
 
 #include "common/bounded_copy.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/settings/settings_store.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/settings/settings_store.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
 namespace {

@@ -52,7 +52,8 @@ Importance ImportanceOf(const std::string& importanceField) {
   // Only the sign matters: any nonzero digit makes the value nonzero, so
   // long digit runs need no arithmetic that could overflow.
   bool nonzero = false;
-  for (; i < importanceField.size() && importanceField[i] >= '0' && importanceField[i] <= '9'; ++i) {
+  for (; i < importanceField.size() && importanceField[i] >= '0' && importanceField[i] <= '9';
+       ++i) {
     if (importanceField[i] != '0') nonzero = true;
   }
   if (!nonzero) return Importance::kNormal;
@@ -64,7 +65,8 @@ bool ShouldFetchVersionReply(const UpgradeCheckInputs& inputs) {
   return inputs.checkVersion != kRemindNever && inputs.todayUtcDay != inputs.lastCheckDay;
 }
 
-UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const std::string& reply) {
+UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs,
+                                        const std::string& reply) {
   UpgradeCheckDecision decision;
   decision.fetch = ShouldFetchVersionReply(inputs);
   if (!decision.fetch || !HasVersionInfoMarker(reply)) return decision;
@@ -72,7 +74,8 @@ UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const 
   // A reply whose version comes out empty (bare line feeds, a cut-off body)
   // says nothing about a release: like a reply without the marker it shows
   // nothing and records nothing, so the next check tries again.
-  const std::string serverVersion = GetVersionInfoField(reply, kFieldVersion, kServerVersionCapacity);
+  const std::string serverVersion =
+      GetVersionInfoField(reply, kFieldVersion, kServerVersionCapacity);
   if (serverVersion.empty()) return decision;
   if (serverVersion != inputs.runningVersion) {
     const bool remindedAlready = !inputs.askedByUser && inputs.checkVersion == kRemindNextVersion &&

@@ -45,19 +45,19 @@ inline constexpr char kLatestVersionMessage[] = "You are running the latest vers
 
 // What one check starts from: its kind and the settings it consults.
 struct UpgradeCheckInputs {
-  bool askedByUser = false;           // "Check Now!" rather than the sign-on check
-  int checkVersion = 0;               // CheckVersion: a kRemind* policy
-  unsigned todayUtcDay = 0;           // day of the month, UTC
-  unsigned lastCheckDay = 0;          // CheckVersionLastDay
-  std::string runningVersion;         // Version
-  std::string lastSeenVersion;        // CheckVersionLast
+  bool askedByUser = false;     // "Check Now!" rather than the sign-on check
+  int checkVersion = 0;         // CheckVersion: a kRemind* policy
+  unsigned todayUtcDay = 0;     // day of the month, UTC
+  unsigned lastCheckDay = 0;    // CheckVersionLastDay
+  std::string runningVersion;   // Version
+  std::string lastSeenVersion;  // CheckVersionLast
 };
 
 enum class UpgradeMessage { kNone, kLatestVersion };
 
 struct UpgradeCheckDecision {
-  bool fetch = false;        // ask the update server at all
-  bool showDialog = false;   // the upgrade monitor dialog with the whole reply
+  bool fetch = false;       // ask the update server at all
+  bool showDialog = false;  // the upgrade monitor dialog with the whole reply
   UpgradeMessage message = UpgradeMessage::kNone;
   // A completed check records the server's version and today's day in
   // CheckVersionLast / CheckVersionLastDay and saves all settings.

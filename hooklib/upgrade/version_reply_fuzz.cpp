@@ -43,8 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   // The first two bytes choose the capacity (small ones cut fields, 0xFF
   // the check's own); the rest is the reply.
-  const std::size_t capacity = data[0] == 0xFF ? corvane::kVersionReplyCapacity
-                                               : (static_cast<std::size_t>(data[0]) << 8 | data[1]) % 600;
+  const std::size_t capacity = data[0] == 0xFF
+                                   ? corvane::kVersionReplyCapacity
+                                   : (static_cast<std::size_t>(data[0]) << 8 | data[1]) % 600;
   const std::string reply(reinterpret_cast<const char*>(data + 2), size - 2);
   for (int index = corvane::kFieldVersion; index <= corvane::kFieldChanges; ++index) {
     const std::string field = corvane::GetVersionInfoField(reply, index, capacity);

@@ -43,8 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"TooFewLines", "VERSIONINFO_v2\r\n3.1\r\nJune", 2, 255, ""},
         FieldCase{"TextAroundMarkerOnItsLineIgnored", "xx VERSIONINFO_v2 yy\r\n4.0\r\n", 0, 255,
                   "4.0"},
-        FieldCase{"FirstMarkerCounts", "VERSIONINFO_v2\r\n1.0\r\nVERSIONINFO_v2\r\n9.9\r\n", 0,
-                  255, "1.0"},
+        FieldCase{"FirstMarkerCounts", "VERSIONINFO_v2\r\n1.0\r\nVERSIONINFO_v2\r\n9.9\r\n", 0, 255,
+                  "1.0"},
         FieldCase{"CapacityZero", kFullReply, 0, 0, ""},
         FieldCase{"CapacityCutsTheCopy", kFullReply, 3, 4, "Big"},
         FieldCase{"CapacityCutsTheChanges", kFullReply, 5, 11, "line one\r\n"},
@@ -77,13 +77,13 @@ TEST_P(ImportanceTest, SignOfTheNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ImportanceTest,
-    testing::Values(ImportanceCase{"1", Importance::kHigh}, ImportanceCase{"  +7x", Importance::kHigh},
-                    ImportanceCase{"-1", Importance::kLow}, ImportanceCase{"\t-002", Importance::kLow},
-                    ImportanceCase{"0", Importance::kNormal}, ImportanceCase{"", Importance::kNormal},
-                    ImportanceCase{"high", Importance::kNormal},
-                    ImportanceCase{"- 1", Importance::kNormal},
-                    ImportanceCase{"-0", Importance::kNormal},
-                    ImportanceCase{"99999999999999999999", Importance::kHigh}));
+    testing::Values(
+        ImportanceCase{"1", Importance::kHigh}, ImportanceCase{"  +7x", Importance::kHigh},
+        ImportanceCase{"-1", Importance::kLow}, ImportanceCase{"\t-002", Importance::kLow},
+        ImportanceCase{"0", Importance::kNormal}, ImportanceCase{"", Importance::kNormal},
+        ImportanceCase{"high", Importance::kNormal}, ImportanceCase{"- 1", Importance::kNormal},
+        ImportanceCase{"-0", Importance::kNormal},
+        ImportanceCase{"99999999999999999999", Importance::kHigh}));
 
 std::string ReplyWithVersion(const std::string& version) {
   return "VERSIONINFO_v2\r\n" + version + "\r\nMay 1\r\n0\r\nd\r\nhttp://x/\r\nc";
@@ -138,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // name, asked, CheckVersion, today, last day, last seen, reply,
         // fetch, dialog, message, record
-        PolicyCase{"Auto0Newer", false, 0, 7, 6, "", ReplyWithVersion("3.0"), true, true, kNone, true},
+        PolicyCase{"Auto0Newer", false, 0, 7, 6, "", ReplyWithVersion("3.0"), true, true, kNone,
+                   true},
         PolicyCase{"Auto0NewerSeenBefore", false, 0, 7, 6, "3.0", ReplyWithVersion("3.0"), true,
                    true, kNone, true},
         PolicyCase{"Auto0Equal", false, 0, 7, 6, "", ReplyWithVersion("2.2.1"), true, false, kNone,
@@ -168,16 +169,16 @@ INSTANTIATE_TEST_SUITE_P(
         PolicyCase{"VersionCaseCounts", true, 0, 7, 6, "", ReplyWithVersion("2.2.1A"), true, true,
                    kNone, true},
         // A reply without a version is no reply: nothing shown, nothing recorded.
-        PolicyCase{"AutoEndsAfterMarkerLine", false, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true,
-                   false, kNone, false},
-        PolicyCase{"AskedEndsAfterMarkerLine", true, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true,
-                   false, kNone, false},
+        PolicyCase{"AutoEndsAfterMarkerLine", false, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true, false,
+                   kNone, false},
+        PolicyCase{"AskedEndsAfterMarkerLine", true, 0, 7, 6, "", "VERSIONINFO_v2\r\n", true, false,
+                   kNone, false},
         PolicyCase{"AutoLineFeedsOnly", false, 0, 7, 6, "",
-                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false,
-                   kNone, false},
+                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false, kNone,
+                   false},
         PolicyCase{"AskedLineFeedsOnly", true, 0, 7, 6, "",
-                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false,
-                   kNone, false},
+                   "VERSIONINFO_v2\n3.0\nMay 1\n1\nBig\nhttp://h/\nchanges", true, false, kNone,
+                   false},
         PolicyCase{"AskedTruncatedInTheMarkerLine", true, 0, 7, 6, "", "VERSIONINFO_v2", true,
                    false, kNone, false},
         PolicyCase{"AutoBlankVersionLine", false, 1, 7, 6, "3.0", "VERSIONINFO_v2\r\n\r\nMay 1\r\n",
@@ -185,8 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
         PolicyCase{"AskedBlankVersionLine", true, 0, 7, 6, "", "VERSIONINFO_v2\r\n\r\n", true,
                    false, kNone, false},
         PolicyCase{"AutoNoMarker", false, 0, 7, 6, "", "2.2.1\r\n", true, false, kNone, false},
-        PolicyCase{"AskedNoMarker", true, 0, 7, 6, "", "VERSIONINFO_v1\r\n3.0\r\n", true, false, kNone,
-                   false},
+        PolicyCase{"AskedNoMarker", true, 0, 7, 6, "", "VERSIONINFO_v1\r\n3.0\r\n", true, false,
+                   kNone, false},
         PolicyCase{"AskedEmptyReply", true, 0, 7, 6, "", "", true, false, kNone, false}),
     [](const testing::TestParamInfo<PolicyCase>& info) { return std::string(info.param.name); });
 
@@ -194,7 +195,8 @@ TEST(UpgradePolicyRecordTest, RecordsAtMost254CharactersOfTheServerVersion) {
   UpgradeCheckInputs inputs;
   inputs.askedByUser = true;
   inputs.runningVersion = "2.2.1";
-  const UpgradeCheckDecision d = DecideUpgradeCheck(inputs, ReplyWithVersion(std::string(300, '9')));
+  const UpgradeCheckDecision d =
+      DecideUpgradeCheck(inputs, ReplyWithVersion(std::string(300, '9')));
   EXPECT_TRUE(d.showDialog);
   EXPECT_EQ(d.recordLastSeenVersion, std::string(254, '9'));
 }
@@ -214,7 +216,8 @@ TEST(UpgradePolicyRecordTest, CutVersionEqualToRunningCountsAsEqual) {
   UpgradeCheckInputs inputs;
   inputs.askedByUser = true;
   inputs.runningVersion = std::string(254, '9');
-  const UpgradeCheckDecision d = DecideUpgradeCheck(inputs, ReplyWithVersion(std::string(300, '9')));
+  const UpgradeCheckDecision d =
+      DecideUpgradeCheck(inputs, ReplyWithVersion(std::string(300, '9')));
   EXPECT_FALSE(d.showDialog);
   EXPECT_EQ(d.message, UpgradeMessage::kLatestVersion);
 }

@@ -39,7 +39,8 @@ PaintCount* RowOf(HWND window) {
 
 void Count(HWND window, UINT message) {
   if (message != WM_ERASEBKGND && message != WM_PAINT) return;
-  if (PaintCount* row = RowOf(window)) InterlockedIncrement(message == WM_PAINT ? &row->paints : &row->erases);
+  if (PaintCount* row = RowOf(window))
+    InterlockedIncrement(message == WM_PAINT ? &row->paints : &row->erases);
 }
 
 // WM_ERASEBKGND is sent (by BeginPaint, or a redraw that erases at once),

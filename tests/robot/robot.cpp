@@ -4,8 +4,8 @@
 // line per finding on stdout.
 #include <windows.h>
 #include <commctrl.h>
-#include <tlhelp32.h>
 #include <richedit.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -46,10 +46,14 @@ std::string ClassOf(HWND w) {
 std::string OneLine(const std::string& s) {
   std::string out;
   for (char c : s) {
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\\') out += "\\\\";
-    else out += c;
+    if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (c == '\\')
+      out += "\\\\";
+    else
+      out += c;
   }
   return out;
 }
@@ -193,11 +197,12 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
   RECT r{};
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(param), reinterpret_cast<POINT*>(&r), 2);
-  std::printf("control id=%d class=%s style=0x%08lx visible=%d enabled=%d rect=%ld,%ld,%ld,%ld%s text=%s\n",
-              GetDlgCtrlID(child), ClassOf(child).c_str(),
-              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)),
-              IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0, r.left, r.top,
-              r.right, r.bottom, ControlState(child).c_str(), OneLine(TextOf(child)).c_str());
+  std::printf(
+      "control id=%d class=%s style=0x%08lx visible=%d enabled=%d rect=%ld,%ld,%ld,%ld%s text=%s\n",
+      GetDlgCtrlID(child), ClassOf(child).c_str(),
+      static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), IsWindowVisible(child) ? 1 : 0,
+      IsWindowEnabled(child) ? 1 : 0, r.left, r.top, r.right, r.bottom, ControlState(child).c_str(),
+      OneLine(TextOf(child)).c_str());
   return TRUE;
 }
 
@@ -225,13 +230,14 @@ int Window(const char* caption) {
   GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui);
   POINT origin{0, 0};
   ClientToScreen(w, &origin);
-  std::printf("window hwnd=0x%lx pid=%lu class=%s rect=%ld,%ld,%ld,%ld client=%ld,%ld iconic=%d "
-              "zoomed=%d visible=%d foreground=%d focus=%d origin=%ld,%ld\n",
-              static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)),
-              static_cast<unsigned long>(pid), ClassOf(w).c_str(), r.left, r.top, r.right, r.bottom,
-              client.right, client.bottom, IsIconic(w) ? 1 : 0, IsZoomed(w) ? 1 : 0,
-              IsWindowVisible(w) ? 1 : 0, GetForegroundWindow() == w ? 1 : 0,
-              gui.hwndFocus != nullptr ? GetDlgCtrlID(gui.hwndFocus) : 0, origin.x, origin.y);
+  std::printf(
+      "window hwnd=0x%lx pid=%lu class=%s rect=%ld,%ld,%ld,%ld client=%ld,%ld iconic=%d "
+      "zoomed=%d visible=%d foreground=%d focus=%d origin=%ld,%ld\n",
+      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(w)), static_cast<unsigned long>(pid),
+      ClassOf(w).c_str(), r.left, r.top, r.right, r.bottom, client.right, client.bottom,
+      IsIconic(w) ? 1 : 0, IsZoomed(w) ? 1 : 0, IsWindowVisible(w) ? 1 : 0,
+      GetForegroundWindow() == w ? 1 : 0,
+      gui.hwndFocus != nullptr ? GetDlgCtrlID(gui.hwndFocus) : 0, origin.x, origin.y);
   return 0;
 }
 
@@ -266,8 +272,8 @@ std::string ItemText(HWND c, bool combo, int index) {
   const LRESULT length = SendMessageW(c, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
   if (length <= 0) return std::string();
   std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got = SendMessageW(c, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
-                                   reinterpret_cast<LPARAM>(&wide[0]));
+  const LRESULT got =
+      SendMessageW(c, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
   if (got <= 0) return std::string();
   char text[4096] = "";
   WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(got), text, sizeof text - 1,
@@ -297,7 +303,8 @@ class RemoteMemory {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_ != nullptr) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    if (process_ != nullptr)
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   }
   ~RemoteMemory() {
     if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
@@ -355,7 +362,8 @@ int Text(const char* caption, const char* id) {
   const DWORD selection = static_cast<DWORD>(SendMessageA(c, EM_GETSEL, 0, 0));
   std::printf("text firstvisible=%d lastvisible=%d sel=%d,%d lines=%d length=%d value=%s\n",
               static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)), LastVisibleLine(c),
-              LOWORD(selection), HIWORD(selection), static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
+              LOWORD(selection), HIWORD(selection),
+              static_cast<int>(SendMessageA(c, EM_GETLINECOUNT, 0, 0)),
               static_cast<int>(text.size()), OneLine(text).c_str());
   return 0;
 }
@@ -367,9 +375,11 @@ int Rows(const char* caption, const char* id, const char* first, const char* mos
   if (c == nullptr) return NotFound();
   const int count = static_cast<int>(SendMessageA(c, LVM_GETITEMCOUNT, 0, 0));
   HWND header = reinterpret_cast<HWND>(SendMessageA(c, LVM_GETHEADER, 0, 0));
-  const int columns = header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
-  std::printf("rows count=%d selected=%d\n", count,
-              static_cast<int>(SendMessageA(c, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+  const int columns =
+      header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  std::printf(
+      "rows count=%d selected=%d\n", count,
+      static_cast<int>(SendMessageA(c, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
   constexpr size_t kText = 1024;
   RemoteMemory memory(c, sizeof(LVITEMA) + kText);
   if (!memory.ok()) return 1;
@@ -416,9 +426,9 @@ WORD KeyNamed(const std::string& name) {
   static const struct {
     const char* name;
     WORD vk;
-  } kKeys[] = {{"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU},   {"enter", VK_RETURN},
-               {"escape", VK_ESCAPE}, {"tab", VK_TAB},    {"f3", VK_F3},     {"end", VK_END},
-               {"home", VK_HOME},    {"down", VK_DOWN},   {"up", VK_UP},     {"space", VK_SPACE}};
+  } kKeys[] = {{"ctrl", VK_CONTROL},  {"shift", VK_SHIFT}, {"alt", VK_MENU}, {"enter", VK_RETURN},
+               {"escape", VK_ESCAPE}, {"tab", VK_TAB},     {"f3", VK_F3},    {"end", VK_END},
+               {"home", VK_HOME},     {"down", VK_DOWN},   {"up", VK_UP},    {"space", VK_SPACE}};
   for (const auto& key : kKeys) {
     if (lstrcmpiA(key.name, name.c_str()) == 0) return key.vk;
   }
@@ -504,7 +514,8 @@ int Ping(const char* caption, const char* ms) {
   QueryPerformanceFrequency(&frequency);
   auto elapsed = [&] {
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
   };
   QueryPerformanceCounter(&start);
   double longest = 0;
@@ -537,7 +548,8 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
   QueryPerformanceFrequency(&frequency);
   auto elapsed = [&] {
     QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
   };
   SendMessageA(s, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   QueryPerformanceCounter(&start);
@@ -558,8 +570,8 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
     if (!text.empty() && text.compare(0, std::strlen(busy), busy) != 0) break;
     Sleep(1);
   }
-  std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", first_row, elapsed(), longest,
-              polls, OneLine(text).c_str());
+  std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", first_row,
+              elapsed(), longest, polls, OneLine(text).c_str());
   return 0;
 }
 
@@ -579,7 +591,8 @@ int SetText(const char* caption, const char* id, const char* text) {
 std::string LineOf(HWND c, LRESULT line) {
   char buffer[1001] = "";
   *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
-  const LRESULT copied = SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
+  const LRESULT copied =
+      SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
 }
 
@@ -593,10 +606,11 @@ int TopLine(const char* caption, const char* id) {
   if (c == nullptr) return NotFound();
   const LRESULT lines = SendMessageA(c, EM_GETLINECOUNT, 0, 0);
   const LRESULT lastStart = SendMessageA(c, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0);
-  const LRESULT characters = lastStart + SendMessageA(c, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
+  const LRESULT characters =
+      lastStart + SendMessageA(c, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
   const LRESULT line = SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0);
-  std::printf("topline index=%d lines=%d characters=%d text=%s\n", static_cast<int>(line), static_cast<int>(lines),
-              static_cast<int>(characters), LineOf(c, line).c_str());
+  std::printf("topline index=%d lines=%d characters=%d text=%s\n", static_cast<int>(line),
+              static_cast<int>(lines), static_cast<int>(characters), LineOf(c, line).c_str());
   return 0;
 }
 
@@ -605,9 +619,11 @@ int LastLine(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   std::string text;
-  for (LRESULT line = SendMessageA(c, EM_GETLINECOUNT, 0, 0) - 1; line >= 0 && text.empty(); --line) {
+  for (LRESULT line = SendMessageA(c, EM_GETLINECOUNT, 0, 0) - 1; line >= 0 && text.empty();
+       --line) {
     text = LineOf(c, line);
-    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\r") == 0) text.resize(text.size() - 2);
+    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\\r") == 0)
+      text.resize(text.size() - 2);
   }
   std::printf("lastline text=%s\n", text.c_str());
   return 0;
@@ -631,7 +647,8 @@ int Trackbar(const char* caption, const char* id, const char* position) {
   const int pos = std::atoi(position);
   SendMessageA(c, TBM_SETPOS, TRUE, pos);
   const UINT scroll = (GetWindowLongA(c, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
-  PostMessageA(GetParent(c), scroll, MAKEWPARAM(TB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(c));
+  PostMessageA(GetParent(c), scroll, MAKEWPARAM(TB_THUMBPOSITION, pos),
+               reinterpret_cast<LPARAM>(c));
   PostMessageA(GetParent(c), scroll, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(c));
   std::printf("moved\n");
   return 0;
@@ -725,7 +742,8 @@ bool HoldsHookLibrary(DWORD pid) {
   bool found = false;
   MODULEENTRY32 module{};
   module.dwSize = sizeof module;
-  for (BOOL more = Module32First(modules, &module); more && !found; more = Module32Next(modules, &module)) {
+  for (BOOL more = Module32First(modules, &module); more && !found;
+       more = Module32Next(modules, &module)) {
     found = lstrcmpiA(module.szModule, "Corvane.dll") == 0;
   }
   CloseHandle(modules);
@@ -742,9 +760,10 @@ int Processes() {
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-    std::printf("process pid=%lu self=%d library=%d name=%s\n", static_cast<unsigned long>(entry.th32ProcessID),
-                entry.th32ProcessID == GetCurrentProcessId() ? 1 : 0, HoldsHookLibrary(entry.th32ProcessID) ? 1 : 0,
-                entry.szExeFile);
+    std::printf("process pid=%lu self=%d library=%d name=%s\n",
+                static_cast<unsigned long>(entry.th32ProcessID),
+                entry.th32ProcessID == GetCurrentProcessId() ? 1 : 0,
+                HoldsHookLibrary(entry.th32ProcessID) ? 1 : 0, entry.szExeFile);
   }
   CloseHandle(snapshot);
   return 0;
@@ -776,8 +795,8 @@ BOOL CALLBACK PrintPaints(HWND child, LPARAM) {
       reinterpret_cast<void*>(GetProcAddress(PaintCounter(), "PaintsOf")));
   LONG erases = 0, paints = 0;
   if (paints_of != nullptr) paints_of(child, &erases, &paints);
-  std::printf("paints id=%d class=%s erase=%ld paint=%ld\n", GetDlgCtrlID(child), ClassOf(child).c_str(), erases,
-              paints);
+  std::printf("paints id=%d class=%s erase=%ld paint=%ld\n", GetDlgCtrlID(child),
+              ClassOf(child).c_str(), erases, paints);
   return TRUE;
 }
 
@@ -855,7 +874,8 @@ int Exited(const char* pid, const char* ms) {
 int HoldFile(const char* path, const char* sharing) {
   DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
   if (std::strcmp(sharing, "rwd") == 0) share |= FILE_SHARE_DELETE;
-  HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     std::printf("error open=%lu\n", GetLastError());
     return 1;
@@ -909,7 +929,9 @@ std::vector<std::string> Words(const std::string& line) {
   std::vector<std::string> words;
   size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r' || line[i] == '\n')) ++i;
+    while (i < line.size() &&
+           (line[i] == ' ' || line[i] == '\t' || line[i] == '\r' || line[i] == '\n'))
+      ++i;
     if (i >= line.size()) break;
     std::string word;
     if (line[i] == '"') {
@@ -918,7 +940,9 @@ std::vector<std::string> Words(const std::string& line) {
       word = line.substr(i + 1, end - i - 1);
       i = end + 1;
     } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '\n') word += line[i++];
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
+             line[i] != '\n')
+        word += line[i++];
     }
     words.push_back(word);
   }
@@ -974,7 +998,8 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "alpha" && n > 2) return Alpha(a(2));
   if (command == "rows" && n > 3) return Rows(a(2), a(3), a(4), a(5));
   if (command == "keys" && n > 3) return Keys(a(2), a(3));
-  if (command == "clickrow" && n > 4) return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
+  if (command == "clickrow" && n > 4)
+    return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
   if (command == "owner" && n > 2) return Owner(a(2));
   if (command == "ping" && n > 3) return Ping(a(2), a(3));
   if (command == "clickwatch" && n > 7) return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7));
@@ -986,16 +1011,19 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "countpaints" && n > 2) return CountPaints(a(2));
   if (command == "paints" && n > 2) return Paints(a(2));
   if (command == "serve") return Serve();
-  std::printf("usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
-              " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
-              " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
-              " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
-              " lastline CAPTION ID |"
-              " vscroll CAPTION ID CODE [COUNT] |"
-              " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
-              " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints CAPTION | paints CAPTION | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
-              " clickrow CAPTION ID ROW [double] | owner CAPTION |"
-              " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then the command line) | exited PID MS | serve\n");
+  std::printf(
+      "usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
+      " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
+      " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
+      " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
+      " lastline CAPTION ID |"
+      " vscroll CAPTION ID CODE [COUNT] |"
+      " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
+      " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints "
+      "CAPTION | paints CAPTION | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
+      " clickrow CAPTION ID ROW [double] | owner CAPTION |"
+      " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then "
+      "the command line) | exited PID MS | serve\n");
   return 2;
 }
 

@@ -1,17 +1,17 @@
 #include "tests/support/host_window_fixture.h"
 
-#include <filesystem>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "common/bounded_copy.h"
+#include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/host_class_for_tests.h"
-#include "hooklib/core/process_state.h"
-#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 namespace {
@@ -62,8 +62,10 @@ void HostWindowTest::SetUpTestSuite() {
   const struct {
     const char* name;
     WNDPROC proc;
-  } classes[] = {{"AIM_IMessage", HostProc},  {"AIM_ChatWnd", HostProc},
-                 {"WndAte32Class", HostFrameProc}, {"Ate32Class", HostTextControlProc}};
+  } classes[] = {{"AIM_IMessage", HostProc},
+                 {"AIM_ChatWnd", HostProc},
+                 {"WndAte32Class", HostFrameProc},
+                 {"Ate32Class", HostTextControlProc}};
   for (const auto& c : classes) RegisterHostClass(c.name, c.proc);
 }
 

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "tests/support/box_answerer.h"
 #include "hooklib/core/system_clock.h"
+#include "tests/support/box_answerer.h"
 
 namespace corvane {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/open_web_address.h"
 #include "common/maker_site.h"
+#include "common/open_web_address.h"
 #include "common/version_info.h"
 #include "viewer/resources/viewer_resources.h"
 

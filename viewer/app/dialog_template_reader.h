@@ -13,8 +13,9 @@ namespace corvane {
 
 struct TemplateControl {
   int id = 0;
-  std::string class_name;  // "Button", "Edit", "Static", "ListBox", "ComboBox" or the registered name
-  std::string text;        // "#128" for a resource ordinal
+  std::string
+      class_name;    // "Button", "Edit", "Static", "ListBox", "ComboBox" or the registered name
+  std::string text;  // "#128" for a resource ordinal
   DWORD style = 0;
   DWORD ex_style = 0;
   int x = 0, y = 0, cx = 0, cy = 0;

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "viewer/app/history_viewer_dialog.h"
-#include "viewer/html/html_view.h"
 #include "viewer/app/viewer_registry.h"
+#include "viewer/html/html_view.h"
 
 namespace corvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "viewer/app/history_viewer_dialog.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
-#include "viewer/app/history_viewer_dialog.h"
 #include "viewer/html/html_view.h"
 
 namespace corvane {
@@ -15,7 +15,8 @@ namespace {
 template <typename List>
 void AddEntries(List& list, const std::optional<std::string>& folder, HistoryLevel level) {
   if (!folder) return;
-  for (const std::string& text : ListHistoryLevel(folder->c_str(), level)) list.AddString(text.c_str());
+  for (const std::string& text : ListHistoryLevel(folder->c_str(), level))
+    list.AddString(text.c_str());
 }
 
 // Entry 0, or the first entry that begins with the preferred name.
@@ -25,7 +26,8 @@ void SelectPreferred(CComboBox& list, const std::string& preferred) {
 }
 
 template <typename List>
-void AddMissing(List& list, const std::optional<std::string>& folder, HistoryLevel level, int not_found) {
+void AddMissing(List& list, const std::optional<std::string>& folder, HistoryLevel level,
+                int not_found) {
   if (!folder) return;
   for (const std::string& text : ListHistoryLevel(folder->c_str(), level)) {
     if (list.FindStringExact(-1, text.c_str()) == not_found) list.AddString(text.c_str());
@@ -34,13 +36,17 @@ void AddMissing(List& list, const std::optional<std::string>& folder, HistoryLev
 
 }  // namespace
 
-std::string CHistoryViewerDlg::SelectedUser() const { return user_list_.GetLBText(user_list_.GetCurSel()); }
+std::string CHistoryViewerDlg::SelectedUser() const {
+  return user_list_.GetLBText(user_list_.GetCurSel());
+}
 
 std::string CHistoryViewerDlg::SelectedBuddy() const {
   return buddy_list_.GetLBText(buddy_list_.GetCurSel());
 }
 
-std::string CHistoryViewerDlg::SelectedDate() const { return date_list_.GetText(date_list_.GetCurSel()); }
+std::string CHistoryViewerDlg::SelectedDate() const {
+  return date_list_.GetText(date_list_.GetCurSel());
+}
 
 void CHistoryViewerDlg::FillUsers() {
   user_list_.ResetContent();
@@ -50,7 +56,8 @@ void CHistoryViewerDlg::FillUsers() {
 void CHistoryViewerDlg::FillBuddiesOfSelectedUser() {
   buddy_list_.ResetContent();
   if (user_list_.GetCount() == 0) return;
-  AddEntries(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}), HistoryLevel::kBuddies);
+  AddEntries(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}),
+             HistoryLevel::kBuddies);
 }
 
 void CHistoryViewerDlg::FillDatesOfSelectedBuddy() {
@@ -66,7 +73,8 @@ void CHistoryViewerDlg::SelectNewestDate() {
   date_list_.SetCurSel(count > 0 ? count - 1 : 0);
 }
 
-void CHistoryViewerDlg::FillAllLists(const std::string& preferred_user, const std::string& preferred_buddy) {
+void CHistoryViewerDlg::FillAllLists(const std::string& preferred_user,
+                                     const std::string& preferred_buddy) {
   FillUsers();
   SelectPreferred(user_list_, preferred_user);
   FillBuddiesOfSelectedUser();
@@ -101,8 +109,8 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
 void CHistoryViewerDlg::MergeNewEntries() {
   AddMissing(user_list_, history_folder_, HistoryLevel::kUsers, CB_ERR);
   if (user_list_.GetCurSel() != CB_ERR) {
-    AddMissing(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}), HistoryLevel::kBuddies,
-               CB_ERR);
+    AddMissing(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}),
+               HistoryLevel::kBuddies, CB_ERR);
     if (buddy_list_.GetCurSel() != CB_ERR) {
       AddMissing(date_list_, JoinHistoryPath(history_folder_, {SelectedUser(), SelectedBuddy()}),
                  HistoryLevel::kDates, LB_ERR);

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "viewer/app/history_viewer_dialog.h"
+#include "viewer/framework/win_app.h"
 #include "viewer/history_tree/history_deletion.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
-#include "viewer/app/history_viewer_dialog.h"
-#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {

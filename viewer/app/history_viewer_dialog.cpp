@@ -3,17 +3,17 @@
 #include <cstdint>
 
 #include "viewer/app/about_dialog.h"
+#include "viewer/app/viewer_command_line.h"
+#include "viewer/app/viewer_messages.h"
+#include "viewer/app/viewer_registry.h"
+#include "viewer/framework/win_app.h"
 #include "viewer/history_tree/folder_threads.h"
 #include "viewer/history_tree/history_folder_browser.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/html/html_view.h"
-#include "viewer/app/viewer_command_line.h"
-#include "viewer/app/viewer_messages.h"
-#include "viewer/app/viewer_registry.h"
+#include "viewer/resources/viewer_resources.h"
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/search_menu.h"
-#include "viewer/resources/viewer_resources.h"
-#include "viewer/framework/win_app.h"
 
 namespace corvane {
 namespace {
@@ -52,7 +52,8 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   AddSearchMenuItem(GetSafeHwnd(), IDM_SEARCH_HISTORY);
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
-  const ViewerPreselection preselection = PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
+  const ViewerPreselection preselection =
+      PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
   preferred_user_ = preselection.user;
   preferred_buddy_ = preselection.buddy;
 

@@ -2,8 +2,8 @@
 // open the search window, F3 in the shown day, and going to a match.
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/html/html_view.h"
-#include "viewer/search/search_menu.h"
 #include "viewer/resources/viewer_resources.h"
+#include "viewer/search/search_menu.h"
 
 namespace corvane {
 namespace {
@@ -48,7 +48,8 @@ void CHistoryViewerDlg::UpdateSearchScope() {
 
 // The lists are rebuilt from the disk as the user's own picks would, but
 // only the chosen day is shown.
-bool CHistoryViewerDlg::ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) {
+bool CHistoryViewerDlg::ShowMatch(const SearchRow& row, const std::string& query,
+                                  const FoldTable& fold) {
   if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
   const int user = user_list_.FindStringExact(-1, row.day.user.c_str());
   if (user == CB_ERR) return false;

@@ -15,7 +15,9 @@ std::size_t CutAtLastQuote(std::string_view& text) {
   return quote;
 }
 
-std::string FolderOf(const std::string& name) { return HistoryFolderName(name).value_or(std::string()); }
+std::string FolderOf(const std::string& name) {
+  return HistoryFolderName(name).value_or(std::string());
+}
 
 }  // namespace
 

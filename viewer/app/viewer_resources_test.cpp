@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "viewer/app/dialog_template_reader.h"
 #include "common/version_info.h"
+#include "viewer/app/dialog_template_reader.h"
 #include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
@@ -40,8 +40,9 @@ void ExpectControls(const DialogTemplate& t, const std::vector<TemplateControl>&
 TEST(ViewerResources, MainDialogTemplate) {
   const std::optional<DialogTemplate> t = ReadDialogTemplate(IDD_MAIN);
   ASSERT_TRUE(t.has_value());
-  EXPECT_EQ(t->style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                                         WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_SETFONT));
+  EXPECT_EQ(t->style,
+            static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                               WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_SETFONT));
   EXPECT_EQ(t->ex_style, static_cast<DWORD>(WS_EX_APPWINDOW));
   EXPECT_EQ(t->caption, "Corvane History");
   EXPECT_EQ(t->cx, 336);
@@ -49,23 +50,24 @@ TEST(ViewerResources, MainDialogTemplate) {
   EXPECT_EQ(t->font_size, 8);
   EXPECT_EQ(t->font, "MS Sans Serif");
   ExpectControls(*t, {
-      {-1, "Static", "&User", kLeftText, 0, 5, 8, 18, 9},
-      {1003, "ComboBox", "", kDropDownList, 0, 25, 6, 87, 191},
-      {1012, "Button", "Del", kButton, 0, 115, 7, 23, 12},
-      {-1, "Static", "&Buddy", kLeftText, 0, 5, 24, 22, 9},
-      {1005, "ComboBox", "", kDropDownList, 0, 29, 22, 83, 202},
-      {1013, "Button", "Del", kButton, 0, 115, 23, 23, 12},
-      {1004, "ListBox", "",
-       kChild | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0, 5, 37, 107,
-       60},
-      {1014, "Button", "Del", kButton, 0, 115, 38, 23, 12},
-      {1017, "Button", "Clear All", kButton, 0, 142, 6, 41, 12},
-      {1010, "Static", "Total History Size: ", kRightText, 0, 207, 9, 62, 9},
-      {1009, "Static", "???", kRightText, 0, 268, 9, 14, 9},
-      {1011, "Static", "MB", kLeftText, 0, 284, 9, 12, 8},
-      {1008, "Button", "&About", kButton, 0, 299, 6, 31, 12},
-      {1001, "CorvaneHtmlView", "", kChild | WS_TABSTOP, 0, 142, 21, 188, 76},
-  });
+                         {-1, "Static", "&User", kLeftText, 0, 5, 8, 18, 9},
+                         {1003, "ComboBox", "", kDropDownList, 0, 25, 6, 87, 191},
+                         {1012, "Button", "Del", kButton, 0, 115, 7, 23, 12},
+                         {-1, "Static", "&Buddy", kLeftText, 0, 5, 24, 22, 9},
+                         {1005, "ComboBox", "", kDropDownList, 0, 29, 22, 83, 202},
+                         {1013, "Button", "Del", kButton, 0, 115, 23, 23, 12},
+                         {1004, "ListBox", "",
+                          kChild | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                              WS_BORDER | WS_TABSTOP,
+                          0, 5, 37, 107, 60},
+                         {1014, "Button", "Del", kButton, 0, 115, 38, 23, 12},
+                         {1017, "Button", "Clear All", kButton, 0, 142, 6, 41, 12},
+                         {1010, "Static", "Total History Size: ", kRightText, 0, 207, 9, 62, 9},
+                         {1009, "Static", "???", kRightText, 0, 268, 9, 14, 9},
+                         {1011, "Static", "MB", kLeftText, 0, 284, 9, 12, 8},
+                         {1008, "Button", "&About", kButton, 0, 299, 6, 31, 12},
+                         {1001, "CorvaneHtmlView", "", kChild | WS_TABSTOP, 0, 142, 21, 188, 76},
+                     });
 }
 
 TEST(ViewerResources, AboutBoxTemplate) {
@@ -78,16 +80,17 @@ TEST(ViewerResources, AboutBoxTemplate) {
   EXPECT_EQ(t->cy, 63);
   EXPECT_EQ(t->font_size, 8);
   EXPECT_EQ(t->font, "MS Sans Serif");
-  ExpectControls(*t, {
-      {-1, "Static", "#128", kChild | SS_ICON, 0, 11, 11, 21, 20},
-      {-1, "Static", "Corvane (History Viewer)", kLeftText, 0, 40, 11, 72, 8},
-      {-1, "Static", "Halvard Software", kLeftText, 0, 40, 23, 53, 8},
-      {1013, "Static", "version 1.0.0 (build 0)", kRightText, 0, 136, 11, 101, 8},
-      {1012, "Static", "released [ xx.xx.xx.xxxx ]", kRightText, 0, 135, 23, 104, 11},
-      {IDOK, "Button", "OK", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 180, 38, 50, 14},
-      {1014, "Button", "Web", kButton, 0, 14, 39, 26, 11},
-      {1015, "Button", "Help", kButton, 0, 46, 39, 26, 11},
-  });
+  ExpectControls(
+      *t, {
+              {-1, "Static", "#128", kChild | SS_ICON, 0, 11, 11, 21, 20},
+              {-1, "Static", "Corvane (History Viewer)", kLeftText, 0, 40, 11, 72, 8},
+              {-1, "Static", "Halvard Software", kLeftText, 0, 40, 23, 53, 8},
+              {1013, "Static", "version 1.0.0 (build 0)", kRightText, 0, 136, 11, 101, 8},
+              {1012, "Static", "released [ xx.xx.xx.xxxx ]", kRightText, 0, 135, 23, 104, 11},
+              {IDOK, "Button", "OK", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 180, 38, 50, 14},
+              {1014, "Button", "Web", kButton, 0, 14, 39, 26, 11},
+              {1015, "Button", "Help", kButton, 0, 46, 39, 26, 11},
+          });
 }
 
 TEST(ViewerResources, VersionResourceGivesTheAboutBoxsTexts) {
@@ -114,7 +117,8 @@ TEST(ViewerResources, VersionResourceGivesTheAboutBoxsTexts) {
 TEST(ViewerResources, ApplicationIconHasBothSizes) {
   HINSTANCE module = GetModuleHandleA(nullptr);
   for (int size : {32, 16}) {
-    HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(module, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
     ASSERT_NE(icon, nullptr) << size;
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));

@@ -56,7 +56,8 @@ std::string UpperClassName(HWND window) {
 // control is drawn again only where it moved or was uncovered, and the area
 // a larger window uncovers never wipes out a control moved into it.
 void ExcludeCoveringControls(HWND dialog, HDC dc) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
@@ -95,8 +96,8 @@ void CAnchorDialog::AnchorControl(HWND control, Anchor top_left, Anchor bottom_r
     record.repaint = StaticNeedsRepaint(style);
   }
   const RECT client = ClientRect(GetSafeHwnd());
-  record.layout = corvane::AnchorControl(ToLayout(ChildRect(GetSafeHwnd(), control)), client.right, client.bottom,
-                                         top_left, bottom_right);
+  record.layout = corvane::AnchorControl(ToLayout(ChildRect(GetSafeHwnd(), control)), client.right,
+                                         client.bottom, top_left, bottom_right);
   anchors_.push_back(record);
 }
 
@@ -126,8 +127,8 @@ void CAnchorDialog::ApplyAnchors() {
       repaint.push_back(record.control);
     }
     if (defer != nullptr) {
-      defer = DeferWindowPos(defer, record.control, nullptr, target.left, target.top, Width(target), Height(target),
-                             *flags);
+      defer = DeferWindowPos(defer, record.control, nullptr, target.left, target.top, Width(target),
+                             Height(target), *flags);
     }
   }
   if (defer != nullptr) {

@@ -34,7 +34,8 @@ TEST(AnchorDialog, WideningMovesAndGrowsOnlyTheControlsAnchoredToTheRight) {
     ExpectRect(ControlRect(dlg, IDC_TEST_VIEW), Shifted(view, 0, 0, 100, 0), "view");
     ExpectRect(ControlRect(dlg, IDC_TEST_LIST), list, "list");
     ExpectRect(ControlRect(dlg, IDC_TEST_RIGHT_TEXT), Shifted(text, 100, 0, 100, 0), "right text");
-    ExpectRect(ControlRect(dlg, IDC_TEST_RIGHT_BUTTON), Shifted(button, 100, 0, 100, 0), "right button");
+    ExpectRect(ControlRect(dlg, IDC_TEST_RIGHT_BUTTON), Shifted(button, 100, 0, 100, 0),
+               "right button");
     ExpectRect(ControlRect(dlg, IDC_TEST_FIXED), fixed, "fixed button");
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
   });

@@ -9,8 +9,8 @@ int Share(int extent, int percent) { return extent * percent / 100; }
 
 }  // namespace
 
-AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height, Anchor top_left,
-                              Anchor bottom_right) {
+AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height,
+                              Anchor top_left, Anchor bottom_right) {
   AnchoredControl anchored;
   anchored.top_left = top_left;
   anchored.bottom_right = bottom_right == kNoAnchor ? top_left : bottom_right;

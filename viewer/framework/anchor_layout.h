@@ -37,8 +37,8 @@ struct AnchoredControl {
 
 // Records where control (client coordinates) sits relative to its anchors in
 // a client area of the given size.
-AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height, Anchor top_left,
-                              Anchor bottom_right);
+AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height,
+                              Anchor top_left, Anchor bottom_right);
 
 // The control's rectangle for a client area of the given size.
 LayoutRect AnchoredRect(const AnchoredControl& control, int client_width, int client_height);

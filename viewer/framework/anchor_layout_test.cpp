@@ -25,16 +25,21 @@ TEST(AnchorControl, RecordsTheCornersDistancesFromTheirAnchorPoints) {
       {"grows both ways", kTopLeft, kBottomRight, kBottomRight, {10, 20, 110 - 600, 70 - 200}},
       {"grows downwards", kTopLeft, kBottomLeft, kBottomLeft, {10, 20, 110, 70 - 200}},
       {"follows the right edge", kTopRight, kTopRight, kTopRight, {10 - 600, 20, 110 - 600, 70}},
-      {"no bottom-right anchor follows the top-left one", kTopRight, kNoAnchor, kTopRight,
+      {"no bottom-right anchor follows the top-left one",
+       kTopRight,
+       kNoAnchor,
+       kTopRight,
        {10 - 600, 20, 110 - 600, 70}},
       {"centre", kCentre, kCentre, kCentre, {10 - 300, 20 - 100, 110 - 300, 70 - 100}},
   };
   for (const auto& c : cases) {
-    const AnchoredControl anchored = AnchorControl(control, kWidth, kHeight, c.top_left, c.bottom_right);
+    const AnchoredControl anchored =
+        AnchorControl(control, kWidth, kHeight, c.top_left, c.bottom_right);
     EXPECT_EQ(anchored.top_left, c.top_left) << c.what;
     EXPECT_EQ(anchored.bottom_right, c.stored_bottom_right) << c.what;
     EXPECT_EQ(anchored.margins, c.margins) << c.what;
-    EXPECT_EQ(AnchoredRect(anchored, kWidth, kHeight), control) << c.what << ": same size, same place";
+    EXPECT_EQ(AnchoredRect(anchored, kWidth, kHeight), control)
+        << c.what << ": same size, same place";
   }
 }
 
@@ -58,17 +63,43 @@ TEST(AnchoredRect, MainDialogFollowsAWiderAndTallerWindow) {
     LayoutRect wider_by_100;
     LayoutRect taller_by_50;
   } cases[] = {
-      {"HTML view", {213, 34, 495, 157}, kTopLeft, kBottomRight, {213, 34, 595, 157}, {213, 34, 495, 207}},
+      {"HTML view",
+       {213, 34, 495, 157},
+       kTopLeft,
+       kBottomRight,
+       {213, 34, 595, 157},
+       {213, 34, 495, 207}},
       {"date list", {8, 60, 168, 157}, kTopLeft, kBottomLeft, {8, 60, 168, 157}, {8, 60, 168, 207}},
-      {"About button", {449, 10, 496, 29}, kTopRight, kTopRight, {549, 10, 596, 29}, {449, 10, 496, 29}},
-      {"size label", {311, 15, 404, 29}, kTopRight, kTopRight, {411, 15, 504, 29}, {311, 15, 404, 29}},
-      {"size total", {402, 15, 423, 29}, kTopRight, kTopRight, {502, 15, 523, 29}, {402, 15, 423, 29}},
-      {"unit label", {426, 15, 444, 28}, kTopRight, kTopRight, {526, 15, 544, 28}, {426, 15, 444, 28}},
+      {"About button",
+       {449, 10, 496, 29},
+       kTopRight,
+       kTopRight,
+       {549, 10, 596, 29},
+       {449, 10, 496, 29}},
+      {"size label",
+       {311, 15, 404, 29},
+       kTopRight,
+       kTopRight,
+       {411, 15, 504, 29},
+       {311, 15, 404, 29}},
+      {"size total",
+       {402, 15, 423, 29},
+       kTopRight,
+       kTopRight,
+       {502, 15, 523, 29},
+       {402, 15, 423, 29}},
+      {"unit label",
+       {426, 15, 444, 28},
+       kTopRight,
+       kTopRight,
+       {526, 15, 544, 28},
+       {426, 15, 444, 28}},
   };
   constexpr int kStartWidth = 504;
   constexpr int kStartHeight = 167;
   for (const auto& c : cases) {
-    const AnchoredControl anchored = AnchorControl(c.at_start, kStartWidth, kStartHeight, c.top_left, c.bottom_right);
+    const AnchoredControl anchored =
+        AnchorControl(c.at_start, kStartWidth, kStartHeight, c.top_left, c.bottom_right);
     EXPECT_EQ(AnchoredRect(anchored, kStartWidth + 100, kStartHeight), c.wider_by_100) << c.what;
     EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight + 50), c.taller_by_50) << c.what;
     EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight), c.at_start) << c.what;

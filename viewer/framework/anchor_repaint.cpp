@@ -39,7 +39,8 @@ bool StaticNeedsRepaint(std::uint32_t style) {
   return type <= kStaticRight || (style & kStaticCenterImage) != 0;
 }
 
-bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current, const LayoutRect& target) {
+bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current,
+                         const LayoutRect& target) {
   return scroll_limit > 0 && scroll_limit + Width(current) - Width(target) < scroll_position;
 }
 

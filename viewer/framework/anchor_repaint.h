@@ -28,6 +28,7 @@ bool StaticNeedsRepaint(std::uint32_t style);
 // A list box scrolled sideways needs a repaint when its new width leaves the
 // scroll position beyond the range it can still scroll (scroll_limit is the
 // horizontal extent it was given; 0 when it has none).
-bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current, const LayoutRect& target);
+bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current,
+                         const LayoutRect& target);
 
 }  // namespace corvane

@@ -14,12 +14,10 @@ TEST(IsGroupBoxStyle, LooksAtTheButtonTypeOnly) {
     std::uint32_t style;
     bool group_box;
   } cases[] = {
-      {0x07, true},
-      {kChildVisibleTabStop | 0x07, true},
-      {0x00, false},  // push button
-      {0x03, false},  // check box
-      {0x09, false},  // radio button
-      {0x17, true},   // type 7 with a higher style bit
+      {0x07, true},  {kChildVisibleTabStop | 0x07, true}, {0x00, false},  // push button
+      {0x03, false},                                                      // check box
+      {0x09, false},                                                      // radio button
+      {0x17, true},  // type 7 with a higher style bit
       {0x0F, false},
   };
   for (const auto& c : cases) {
@@ -50,7 +48,7 @@ TEST(CoversItsRectangle, AllButGroupBoxesAndTransparentWindows) {
       {"STATIC", 0x12, 0, false},                        // etched frame
       {"LISTBOX", 0, 0x200, true},                       // client edge
       {"RICHEDIT50W", 0, 0, true},
-      {"STATIC", 0x02, 0x20, false},                     // transparent
+      {"STATIC", 0x02, 0x20, false},  // transparent
       {"BUTTON", 0x00, 0x20, false},
   };
   for (const auto& c : cases) {
@@ -64,16 +62,16 @@ TEST(StaticNeedsRepaint, AlignedTextAndCentredImages) {
     std::uint32_t style;
     bool repaint;
   } cases[] = {
-      {0x00, true},                          // left
-      {0x01, true},                          // centre
-      {0x02, true},                          // right
-      {kChildVisibleTabStop | 0x02, true},   // right, with window styles
-      {0x03, false},                         // icon
-      {0x0E, false},                         // bitmap
-      {0x0E | 0x200, true},                  // centred bitmap
-      {0x0B, false},                         // simple text
-      {0x0B | 0x200, false},                 // simple text, even centred
-      {0x02 | 0x100, true},                  // right, with notify
+      {0x00, true},                         // left
+      {0x01, true},                         // centre
+      {0x02, true},                         // right
+      {kChildVisibleTabStop | 0x02, true},  // right, with window styles
+      {0x03, false},                        // icon
+      {0x0E, false},                        // bitmap
+      {0x0E | 0x200, true},                 // centred bitmap
+      {0x0B, false},                        // simple text
+      {0x0B | 0x200, false},                // simple text, even centred
+      {0x02 | 0x100, true},                 // right, with notify
       {0x1F, false},
   };
   for (const auto& c : cases) {

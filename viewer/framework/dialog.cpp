@@ -123,8 +123,8 @@ LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
 void CDialog::Attach(HWND hwnd) {
   hwnd_ = hwnd;
   SetPropA(hwnd, kObjectProperty, this);
-  default_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
+  default_proc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
 }
 
 LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -230,7 +230,8 @@ void CDialog::SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam) c
 }
 
 void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
     SendMessageA(child, msg, wParam, lParam);
     SendMessageToDescendants(child, msg, wParam, lParam);
   }

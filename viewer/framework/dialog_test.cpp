@@ -106,8 +106,10 @@ TEST(Dialog, SendsToDescendantsAtAllDepths) {
   std::string grandchild_text;
   std::string child_text;
   TestDialog dialog([&](HWND dlg) {
-    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, dlg, nullptr, nullptr, nullptr);
-    HWND grandchild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, child, nullptr, nullptr, nullptr);
+    HWND child =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, dlg, nullptr, nullptr, nullptr);
+    HWND grandchild =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, child, nullptr, nullptr, nullptr);
     SendMessageToDescendants(dlg, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("reached"));
     char text[32] = {};
     GetWindowTextA(grandchild, text, sizeof(text));

@@ -20,7 +20,8 @@ std::string ItemText(HWND control, UINT length_msg, UINT text_msg, int error, in
     return std::string();
   }
   std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = Send(control, text_msg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const int copied =
+      Send(control, text_msg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   if (copied == error || copied < 0) {
     return std::string();
   }
@@ -34,7 +35,9 @@ void CComboBox::ResetContent() { Send(hwnd_, CB_RESETCONTENT); }
 int CComboBox::AddString(const char* text) { return Send(hwnd_, CB_ADDSTRING, 0, TextParam(text)); }
 int CComboBox::GetCount() const { return Send(hwnd_, CB_GETCOUNT); }
 int CComboBox::GetCurSel() const { return Send(hwnd_, CB_GETCURSEL); }
-int CComboBox::SetCurSel(int index) { return Send(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index)); }
+int CComboBox::SetCurSel(int index) {
+  return Send(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index));
+}
 int CComboBox::SelectString(int start, const char* text) {
   return Send(hwnd_, CB_SELECTSTRING, static_cast<WPARAM>(start), TextParam(text));
 }
@@ -57,6 +60,8 @@ int CListBox::SelectString(int start, const char* text) {
 int CListBox::FindStringExact(int start, const char* text) const {
   return Send(hwnd_, LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), TextParam(text));
 }
-std::string CListBox::GetText(int index) const { return ItemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, LB_ERR, index); }
+std::string CListBox::GetText(int index) const {
+  return ItemText(hwnd_, LB_GETTEXTLEN, LB_GETTEXT, LB_ERR, index);
+}
 
 }  // namespace corvane

@@ -52,8 +52,10 @@ void CPlacementDialog::RestorePlacementOnce() {
     return;
   }
   if (apply_) {
-    if (rect_.left != kUnset || rect_.top != kUnset || rect_.right != kUnset || rect_.bottom != kUnset) {
-      MoveWindow(GetSafeHwnd(), rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, TRUE);
+    if (rect_.left != kUnset || rect_.top != kUnset || rect_.right != kUnset ||
+        rect_.bottom != kUnset) {
+      MoveWindow(GetSafeHwnd(), rect_.left, rect_.top, rect_.right - rect_.left,
+                 rect_.bottom - rect_.top, TRUE);
     }
     if (iconic_ != 0) {
       SendMessageA(GetSafeHwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);

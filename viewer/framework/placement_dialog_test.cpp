@@ -34,7 +34,8 @@ class PlacementDialogTest : public ::testing::Test {
 
   // Opens the dialog the way the viewer opens its main dialog; `startup`
   // receives the minimize and maximize requests of its opening.
-  static INT_PTR Open(std::function<void(HWND)> script, std::vector<StartupCommand>* startup = nullptr) {
+  static INT_PTR Open(std::function<void(HWND)> script,
+                      std::vector<StartupCommand>* startup = nullptr) {
     ScriptedDialog<CPlacementDialog> dialog(std::move(script));
     dialog.SetApplyPlacement(true);
     dialog.SetPersistPlacement(true);
@@ -68,7 +69,8 @@ class PlacementDialogTest : public ::testing::Test {
   // Opens, moves the window to kNormal, runs `then` and closes.
   static void OpenMoveAndClose(std::function<void(HWND)> then) {
     const INT_PTR result = Open([&](HWND dlg) {
-      MoveWindow(dlg, kNormal.left, kNormal.top, kNormal.right - kNormal.left, kNormal.bottom - kNormal.top, TRUE);
+      MoveWindow(dlg, kNormal.left, kNormal.top, kNormal.right - kNormal.left,
+                 kNormal.bottom - kNormal.top, TRUE);
       then(dlg);
       SendMessageA(dlg, WM_CLOSE, 0, 0);
     });

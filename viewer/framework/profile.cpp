@@ -14,16 +14,18 @@ std::string ProfileIniFile(const ProfileStore& store) { return store.app_name + 
 
 namespace {
 
-int ReadRegistryInt(const ProfileStore& store, const char* section, const char* entry, int default_value) {
+int ReadRegistryInt(const ProfileStore& store, const char* section, const char* entry,
+                    int default_value) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, KEY_QUERY_VALUE,
+                    &key) != ERROR_SUCCESS) {
     return default_value;
   }
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  const LONG result = RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  const LONG result =
+      RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(key);
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
     return default_value;
@@ -31,26 +33,31 @@ int ReadRegistryInt(const ProfileStore& store, const char* section, const char* 
   return static_cast<int>(value);
 }
 
-bool WriteRegistryInt(const ProfileStore& store, const char* section, const char* entry, int value) {
+bool WriteRegistryInt(const ProfileStore& store, const char* section, const char* entry,
+                      int value) {
   HKEY key = nullptr;
   // Creates the company, application and (nested) section keys as needed.
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const DWORD data = static_cast<DWORD>(value);
-  const LONG result = RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+  const LONG result =
+      RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
   RegCloseKey(key);
   return result == ERROR_SUCCESS;
 }
 
 }  // namespace
 
-int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry, int default_value) {
+int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry,
+                   int default_value) {
   if (!store.company.empty()) {
     return ReadRegistryInt(store, section, entry, default_value);
   }
-  return static_cast<int>(GetPrivateProfileIntA(section, entry, default_value, ProfileIniFile(store).c_str()));
+  return static_cast<int>(
+      GetPrivateProfileIntA(section, entry, default_value, ProfileIniFile(store).c_str()));
 }
 
 bool WriteProfileInt(const ProfileStore& store, const char* section, const char* entry, int value) {

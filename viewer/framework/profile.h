@@ -16,7 +16,8 @@ std::string ProfileKeyPath(const ProfileStore& store, const char* section);
 // "<app>.ini"; without a folder the system keeps it in the Windows directory.
 std::string ProfileIniFile(const ProfileStore& store);
 
-int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry, int default_value);
+int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry,
+                   int default_value);
 bool WriteProfileInt(const ProfileStore& store, const char* section, const char* entry, int value);
 
 }  // namespace corvane

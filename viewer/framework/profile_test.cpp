@@ -38,9 +38,9 @@ TEST(Profile, RegistryValueOfAnotherTypeReadsAsTheDefault) {
   app.SetRegistryKey(kTestCompany);
   const std::string section_key = std::string(kTestAppKey) + "\\WindowPlacement\\Profile Test";
   HKEY key = nullptr;
-  ASSERT_EQ(
-      RegCreateKeyExA(HKEY_CURRENT_USER, section_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-      ERROR_SUCCESS);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, section_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
   RegSetValueExA(key, "Left", 0, REG_SZ, reinterpret_cast<const BYTE*>("12"), 3);
   RegCloseKey(key);
 

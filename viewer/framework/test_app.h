@@ -28,13 +28,15 @@ inline void DeleteTestCompanyKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kTestCompan
 // another type.
 inline std::optional<int> RegistryDword(const std::string& key_path, const char* name) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key_path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key_path.c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
-  const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+  const LONG result =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   RegCloseKey(key);
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
     return std::nullopt;

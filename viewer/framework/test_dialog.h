@@ -52,7 +52,8 @@ class ScriptedDialog : public Base {
     // Only these two: under Wine the window manager may answer an early
     // maximize with a restore of its own.
     const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-    if (msg == WM_SYSCOMMAND && !script_started_ && (command == SC_MINIMIZE || command == SC_MAXIMIZE)) {
+    if (msg == WM_SYSCOMMAND && !script_started_ &&
+        (command == SC_MINIMIZE || command == SC_MAXIMIZE)) {
       RECT r{};
       GetWindowRect(this->GetSafeHwnd(), &r);
       startup_commands_.push_back(StartupCommand{command, r});

@@ -35,7 +35,8 @@ void ReachExistingHistoryFolders(const std::string& history_folder) {
 }
 
 void WatchFolder(const FolderThreadTarget& target) {
-  HANDLE change = FindFirstChangeNotificationA(target.history_folder.c_str(), TRUE, kWatchedChanges);
+  HANDLE change =
+      FindFirstChangeNotificationA(target.history_folder.c_str(), TRUE, kWatchedChanges);
   if (change == INVALID_HANDLE_VALUE) return;
   ReachExistingHistoryFolders(target.history_folder);
   // Changes between a signal and the re-arming are reported with the next

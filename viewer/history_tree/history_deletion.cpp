@@ -28,8 +28,9 @@ std::string ClearAllQuestion(const char* path) {
 }
 
 std::string DeleteUserQuestion(const char* user, const char* path) {
-  return Question("Are you sure you want to delete all histories for %s?\n(Deleting this folder: %s)",
-                  user, path);
+  return Question(
+      "Are you sure you want to delete all histories for %s?\n(Deleting this folder: %s)", user,
+      path);
 }
 
 std::string DeleteBuddyQuestion(const char* user, const char* buddy, const char* path) {

@@ -15,7 +15,7 @@ TEST(IsDotEntry, OnlyDotAndDotDotExactly) {
     const char* name;
     bool dot;
   } cases[] = {
-      {".", true},      {"..", true}, {"...", false}, {"alice", false},      {".alice", false},
+      {".", true},       {"..", true},  {"...", false}, {"alice", false},       {".alice", false},
       {"alice ", false}, {" .", false}, {"", false},    {"Alice Smith", false},
   };
   for (const auto& c : cases) {

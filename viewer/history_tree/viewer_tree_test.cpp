@@ -68,9 +68,7 @@ class HistoryTreeTest : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr));
   }
 
-  void TearDown() override {
-    RemoveTree(LongPath(root_));
-  }
+  void TearDown() override { RemoveTree(LongPath(root_)); }
 
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
 
@@ -149,7 +147,8 @@ TEST(CombineHistoryPath, JoinsOrRefusesWithoutCutting) {
 TEST(JoinHistoryPath, JoinsEachPartOrNothing) {
   EXPECT_EQ(JoinHistoryPath("C:\\History", {"alice", "bob", "2002-06-14 [Friday].html"}),
             std::optional<std::string>("C:\\History\\alice\\bob\\2002-06-14 [Friday].html"));
-  EXPECT_EQ(JoinHistoryPath("C:\\History", {"*.*"}), std::optional<std::string>("C:\\History\\*.*"));
+  EXPECT_EQ(JoinHistoryPath("C:\\History", {"*.*"}),
+            std::optional<std::string>("C:\\History\\*.*"));
   const std::string buddy(100, 'b');
   EXPECT_EQ(JoinHistoryPath("C:\\History", {std::string(150, 'u'), buddy}), std::nullopt);
 }
@@ -267,8 +266,8 @@ TEST_F(HistoryTreeTest, WatchThreadPostsAfterAWriteBelowTheFolder) {
 
 TEST_F(HistoryTreeTest, WatchThreadEndsAtOnceWithoutAFolder) {
   PostTarget target;
-  HANDLE thread = StartThread(FolderWatchThread, target.window(), kFolderChangedMessage,
-                              Path("nowhere"));
+  HANDLE thread =
+      StartThread(FolderWatchThread, target.window(), kFolderChangedMessage, Path("nowhere"));
   EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
   CloseHandle(thread);
   MSG message;
@@ -285,17 +284,19 @@ TEST(DeletionQuestions, AreWordedExactly) {
   EXPECT_EQ(DeleteBuddyQuestion("alice", "bob", "C:\\History\\alice\\bob"),
             "Are you sure you want to delete all these histories between alice and bob?\n"
             "(Deleting this folder: C:\\History\\alice\\bob)");
-  EXPECT_EQ(DeleteDateQuestion("alice", "bob", "2002-06-14 [Friday]",
-                               "C:\\History\\alice\\bob\\2002-06-14 [Friday].html"),
-            "Are you sure you want to delete the history for alice and bob on 2002-06-14 [Friday]?\n"
-            "(Deleting this file: C:\\History\\alice\\bob\\2002-06-14 [Friday].html)");
+  EXPECT_EQ(
+      DeleteDateQuestion("alice", "bob", "2002-06-14 [Friday]",
+                         "C:\\History\\alice\\bob\\2002-06-14 [Friday].html"),
+      "Are you sure you want to delete the history for alice and bob on 2002-06-14 [Friday]?\n"
+      "(Deleting this file: C:\\History\\alice\\bob\\2002-06-14 [Friday].html)");
 }
 
 TEST(DeletionQuestions, FitTheirBuffer) {
   const std::string path(2000, 'p');
   const std::string question = ClearAllQuestion(path.c_str());
-  EXPECT_EQ(question, "Are you sure you want to delete all your histories?\n(Deleting this folder: " +
-                          path.substr(0, 1023 - 75));
+  EXPECT_EQ(question,
+            "Are you sure you want to delete all your histories?\n(Deleting this folder: " +
+                path.substr(0, 1023 - 75));
 }
 
 TEST_F(HistoryTreeTest, DeleteToRecycleBinTakesTheFileAway) {

@@ -10,8 +10,8 @@ struct NamedReference {
 
 // The references the host and ordinary HTML writers escape with.
 constexpr NamedReference kNamedReferences[] = {
-    {"amp", '&'},  {"lt", '<'},  {"gt", '>'},  {"quot", '"'},  {"apos", '\''}, {"nbsp", 0xA0},
-    {"AMP", '&'},  {"LT", '<'},  {"GT", '>'},  {"QUOT", '"'},
+    {"amp", '&'},   {"lt", '<'},  {"gt", '>'}, {"quot", '"'}, {"apos", '\''},
+    {"nbsp", 0xA0}, {"AMP", '&'}, {"LT", '<'}, {"GT", '>'},   {"QUOT", '"'},
 };
 
 // Windows-1252 bytes 0x80..0x9F that stand for characters beyond Latin-1.

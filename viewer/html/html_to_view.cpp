@@ -49,9 +49,12 @@ struct OpenElement {
 FormatChange FontChange(const HtmlToken& tag) {
   FormatChange change;
   if (const std::string* face = FindAttribute(tag, "FACE")) change.face = FirstFontFace(*face);
-  if (const std::string* size = FindAttribute(tag, "SIZE")) change.points = PointsForFontSize(*size);
-  if (const std::string* colour = FindAttribute(tag, "COLOR")) change.colour = ParseHtmlColour(*colour);
-  if (const std::string* back = FindAttribute(tag, "BACK")) change.background = ParseHtmlColour(*back);
+  if (const std::string* size = FindAttribute(tag, "SIZE"))
+    change.points = PointsForFontSize(*size);
+  if (const std::string* colour = FindAttribute(tag, "COLOR"))
+    change.colour = ParseHtmlColour(*colour);
+  if (const std::string* back = FindAttribute(tag, "BACK"))
+    change.background = ParseHtmlColour(*back);
   return change;
 }
 
@@ -197,7 +200,8 @@ void ViewBuilder::StartTag(const HtmlToken& tag) {
   } else if (tag.name == "HTML") {
     StartLine();
   } else if (tag.name == "BODY" && !out_.background) {
-    if (const std::string* colour = FindAttribute(tag, "BGCOLOR")) out_.background = ParseHtmlColour(*colour);
+    if (const std::string* colour = FindAttribute(tag, "BGCOLOR"))
+      out_.background = ParseHtmlColour(*colour);
   }
 }
 
@@ -235,15 +239,16 @@ void ViewBuilder::Close(const std::string& name) {
 std::string_view SeparatorLine() { return "------------------------"; }
 
 bool operator==(const CharFormat& a, const CharFormat& b) {
-  return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline && a.strike == b.strike &&
-         a.points == b.points && a.colour == b.colour && a.background == b.background && a.face == b.face &&
-         a.link == b.link;
+  return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
+         a.strike == b.strike && a.points == b.points && a.colour == b.colour &&
+         a.background == b.background && a.face == b.face && a.link == b.link;
 }
 
 FormattedText ConvertHtml(std::string_view html) {
   ViewBuilder builder;
   HtmlTokenizer tokenizer(html);
-  for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::Kind::kEnd; token = tokenizer.Next()) {
+  for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::Kind::kEnd;
+       token = tokenizer.Next()) {
     switch (token.kind) {
       case HtmlToken::Kind::kText:
         builder.Text(token.text);

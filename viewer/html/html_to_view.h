@@ -22,11 +22,11 @@ struct CharFormat {
   bool italic = false;
   bool underline = false;
   bool strike = false;
-  std::string face;                 // empty: the view's own face
+  std::string face;  // empty: the view's own face
   int points = kDefaultPoints;
-  std::optional<Rgb> colour;        // none: the view's text colour
-  std::optional<Rgb> background;    // FONT BACK; none: the document's
-  std::string link;                 // an http, https or mailto target, or empty
+  std::optional<Rgb> colour;      // none: the view's text colour
+  std::optional<Rgb> background;  // FONT BACK; none: the document's
+  std::string link;               // an http, https or mailto target, or empty
 };
 
 bool operator==(const CharFormat& a, const CharFormat& b);

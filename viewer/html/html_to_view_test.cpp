@@ -13,9 +13,10 @@ constexpr Rgb kBlue{0x00, 0x00, 0xFF};
 constexpr Rgb kRed{0xFF, 0x00, 0x00};
 
 // A message line as the host writes it into the conversation control.
-std::string Message(const std::string& sender, const std::string& sender_colour, const std::string& text) {
-  return "<FONT COLOR=\"" + sender_colour + "\"><B>" + sender + "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" +
-         text + "</FONT>";
+std::string Message(const std::string& sender, const std::string& sender_colour,
+                    const std::string& text) {
+  return "<FONT COLOR=\"" + sender_colour + "\"><B>" + sender +
+         "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" + text + "</FONT>";
 }
 
 // The runs must tile the text exactly, without empty runs or neighbours that
@@ -68,7 +69,8 @@ TEST(ConvertHtml, CollapsesWhiteSpaceAsABrowserDoes) {
 }
 
 TEST(ConvertHtml, ShowsAMessageWithTheHostsFormatting) {
-  const FormattedText view = Convert("<HTML><BODY BGCOLOR=\"#ffffff\">" + Message("bob", "#0000ff", "hello") + "</BODY></HTML>");
+  const FormattedText view = Convert("<HTML><BODY BGCOLOR=\"#ffffff\">" +
+                                     Message("bob", "#0000ff", "hello") + "</BODY></HTML>");
   EXPECT_EQ(view.text, "bob: hello");
   EXPECT_EQ(view.background, kWhite);
 
@@ -94,11 +96,13 @@ TEST(ConvertHtml, ShowsAMessageWithTheHostsFormatting) {
 TEST(ConvertHtml, ShowsADayFileWithTwoBlocksOnSeparateLines) {
   const std::string day_file =
       "<!-- 09:15:02-1a2b -->\r\n"
-      "<HTML><BODY BGCOLOR=\"#ffffcc\">" + Message("bob", "#0000ff", "hello") + "<BR>" +
-      Message("alice", "#ff0000", "hi") + "</BODY></HTML>\r\n"
+      "<HTML><BODY BGCOLOR=\"#ffffcc\">" +
+      Message("bob", "#0000ff", "hello") + "<BR>" + Message("alice", "#ff0000", "hi") +
+      "</BODY></HTML>\r\n"
       "<!-- 10:01:44-3c4d -->\r\n"
       "<BASE TARGET=\"_new\">\r\n"
-      "<HTML><BODY BGCOLOR=\"#ffffff\">" + Message("bob", "#0000ff", "back again") + "</BODY></HTML><BR>\r\n";
+      "<HTML><BODY BGCOLOR=\"#ffffff\">" +
+      Message("bob", "#0000ff", "back again") + "</BODY></HTML><BR>\r\n";
   const FormattedText view = Convert(day_file);
   EXPECT_EQ(view.text, "bob: hello\nalice: hi\nbob: back again\n");
   EXPECT_EQ(view.background, (Rgb{0xFF, 0xFF, 0xCC}));
@@ -109,7 +113,9 @@ TEST(ConvertHtml, ShowsADayFileWithTwoBlocksOnSeparateLines) {
 TEST(ConvertHtml, ShowsTheClearedMarkOnALineOfItsOwn) {
   const std::string day_file =
       "<!-- 09:15:02-1a2b -->\r\n<BASE TARGET=\"_new\">\r\n"
-      "<HTML><BODY BGCOLOR=\"#ffffff\">" + Message("bob", "#0000ff", "hello") + "</BODY></HTML><BR>\r\n"
+      "<HTML><BODY BGCOLOR=\"#ffffff\">" +
+      Message("bob", "#0000ff", "hello") +
+      "</BODY></HTML><BR>\r\n"
       "<!-- 09:20:11-1a2b -->\r\n<BASE TARGET=\"_new\">\r\n"
       "<HTML><BODY BGCOLOR=\"#ffffff\"><FONT SIZE=2><B>(IM Window Cleared)</B></FONT><BR>" +
       Message("bob", "#0000ff", "again") + "</BODY></HTML><BR>\r\n";
@@ -139,7 +145,8 @@ TEST(ConvertHtml, ShowsARewrittenCommentAsSmallText) {
 TEST(ConvertHtml, EndOfNestedFontRestoresTheOuterFormat) {
   const FormattedText view = Convert(
       "<FONT FACE=\"Arial\" SIZE=3 COLOR=\"#ff0000\" BACK=\"#ffff00\">outer "
-      "<FONT SIZE=5 COLOR=\"blue\">inner <FONT FACE=\"Courier New\">deepest</FONT> middle</FONT> again</FONT> plain");
+      "<FONT SIZE=5 COLOR=\"blue\">inner <FONT FACE=\"Courier New\">deepest</FONT> middle</FONT> "
+      "again</FONT> plain");
   EXPECT_EQ(view.text, "outer inner deepest middle again plain");
 
   const CharFormat outer = FormatOf(view, "outer");
@@ -162,7 +169,8 @@ TEST(ConvertHtml, EndOfNestedFontRestoresTheOuterFormat) {
 }
 
 TEST(ConvertHtml, HonoursEachStyleTag) {
-  const FormattedText view = Convert("<B>b</B><I>i</I><U>u</U><S>s</S><STRIKE>k</STRIKE><STRONG>g</STRONG><EM>e</EM>");
+  const FormattedText view =
+      Convert("<B>b</B><I>i</I><U>u</U><S>s</S><STRIKE>k</STRIKE><STRONG>g</STRONG><EM>e</EM>");
   EXPECT_EQ(view.text, "biuskge");
   EXPECT_TRUE(FormatOf(view, "b").bold);
   EXPECT_TRUE(FormatOf(view, "i").italic);
@@ -198,13 +206,15 @@ TEST(ConvertHtml, MapsEveryFontSizeToPoints) {
 TEST(ConvertHtml, TakesTheFirstFaceOfAListAndBoundsItsLength) {
   EXPECT_EQ(FormatOf(Convert("<FONT FACE=\" Tahoma , Arial\">x"), "x").face, "Tahoma");
   EXPECT_EQ(FormatOf(Convert("<FONT FACE=\"Arial\"><FONT FACE=\"\">x"), "x").face, "Arial");
-  EXPECT_EQ(FormatOf(Convert("<FONT FACE=\"" + std::string(100, 'F') + "\">x"), "x").face, std::string(31, 'F'));
+  EXPECT_EQ(FormatOf(Convert("<FONT FACE=\"" + std::string(100, 'F') + "\">x"), "x").face,
+            std::string(31, 'F'));
 }
 
 TEST(ConvertHtml, IgnoresColoursItCannotRead) {
   EXPECT_EQ(FormatOf(Convert("<FONT COLOR=\"#f00\">x"), "x").colour, kRed);
   EXPECT_EQ(FormatOf(Convert("<FONT COLOR=\"0000FF\">x"), "x").colour, kBlue);
-  EXPECT_EQ(FormatOf(Convert("<FONT COLOR=\"#0000ff\"><FONT COLOR=\"#12345\">x"), "x").colour, kBlue);
+  EXPECT_EQ(FormatOf(Convert("<FONT COLOR=\"#0000ff\"><FONT COLOR=\"#12345\">x"), "x").colour,
+            kBlue);
   EXPECT_FALSE(FormatOf(Convert("<FONT COLOR=\"#gggggg\">x"), "x").colour);
 }
 
@@ -217,7 +227,9 @@ TEST(ConvertHtml, TakesTheFirstReadableBodyColour) {
 TEST(ConvertHtml, DecodesCharacterReferences) {
   EXPECT_EQ(Convert("&amp; &lt;b&gt; &quot;q&quot; &apos;").text, "& <b> \"q\" '");
   EXPECT_EQ(Convert("&#65;&#x42;&#X43;&#68").text, "ABCD");
-  EXPECT_EQ(Convert("caf&#233; &#8364;5 &#8217;").text, "caf\xE9 \x80" "5 \x92");
+  EXPECT_EQ(Convert("caf&#233; &#8364;5 &#8217;").text,
+            "caf\xE9 \x80"
+            "5 \x92");
   EXPECT_EQ(Convert("smile &#x263A; &#0; &#99999999999999999999; &#xD800;").text, "smile ? ? ? ?");
   EXPECT_EQ(Convert("a&#1;b&#127;c").text, "abc");
 }
@@ -227,13 +239,16 @@ TEST(ConvertHtml, KeepsWhatIsNoReferenceAsText) {
 }
 
 TEST(ConvertHtml, NonBreakingSpacesDoNotCollapse) {
-  EXPECT_EQ(Convert("a&nbsp;&nbsp; &nbsp;b").text, "a\xA0\xA0 \xA0" "b");
+  EXPECT_EQ(Convert("a&nbsp;&nbsp; &nbsp;b").text,
+            "a\xA0\xA0 \xA0"
+            "b");
   EXPECT_EQ(Convert("a&#10;&#32;&#9;b").text, "a b");
 }
 
 TEST(ConvertHtml, KeepsLinksTheViewMayOpen) {
   const FormattedText view = Convert(
-      "<A HREF=\"http://www.example.com/\">web</A> <A HREF=\"HTTPS://secure.example.com/a?b=1&amp;c=2\">safe</A> "
+      "<A HREF=\"http://www.example.com/\">web</A> <A "
+      "HREF=\"HTTPS://secure.example.com/a?b=1&amp;c=2\">safe</A> "
       "<a href=mailto:bob@example.com>mail</a> after");
   EXPECT_EQ(view.text, "web safe mail after");
   EXPECT_EQ(FormatOf(view, "web").link, "http://www.example.com/");
@@ -244,10 +259,10 @@ TEST(ConvertHtml, KeepsLinksTheViewMayOpen) {
 
 TEST(ConvertHtml, DropsLinksTheViewMustNotOpen) {
   const char* const hrefs[] = {
-      "javascript:alert(1)",        "JavaScript:alert(1)",   " javascript:alert(1)",
-      "java\tscript:alert(1)",      "&#106;avascript:alert(1)", "file:///C:/Windows/notepad.exe",
-      "vbscript:msgbox",            "data:text/html,hi",     "\\\\server\\share\\x.exe",
-      "C:\\Windows\\notepad.exe",   "relative/page.html",    "",
+      "javascript:alert(1)",      "JavaScript:alert(1)",      " javascript:alert(1)",
+      "java\tscript:alert(1)",    "&#106;avascript:alert(1)", "file:///C:/Windows/notepad.exe",
+      "vbscript:msgbox",          "data:text/html,hi",        "\\\\server\\share\\x.exe",
+      "C:\\Windows\\notepad.exe", "relative/page.html",       "",
   };
   for (const char* href : hrefs) {
     const FormattedText view = Convert(std::string("<A HREF=\"") + href + "\">click</A>");
@@ -258,12 +273,13 @@ TEST(ConvertHtml, DropsLinksTheViewMustNotOpen) {
 }
 
 TEST(ConvertHtml, TrimsWhatABrowserIgnoresAroundALink) {
-  EXPECT_EQ(FormatOf(Convert("<A HREF=\"  http://example.com/a\nb \">x</A>"), "x").link, "http://example.com/ab");
+  EXPECT_EQ(FormatOf(Convert("<A HREF=\"  http://example.com/a\nb \">x</A>"), "x").link,
+            "http://example.com/ab");
 }
 
 TEST(ConvertHtml, AnInnerAnchorNeverLendsTheOuterTarget) {
-  const FormattedText view =
-      Convert("<A HREF=\"http://good.example/\">good <A HREF=\"javascript:evil()\">bad</A> good again</A>");
+  const FormattedText view = Convert(
+      "<A HREF=\"http://good.example/\">good <A HREF=\"javascript:evil()\">bad</A> good again</A>");
   EXPECT_EQ(FormatOf(view, "bad").link, "");
   EXPECT_EQ(FormatOf(view, "good again").link, "http://good.example/");
 }
@@ -279,7 +295,8 @@ TEST(ConvertHtml, NeverShowsScriptStyleOrComments) {
 }
 
 TEST(ConvertHtml, DropsUnknownTagsAndKeepsTheirText) {
-  const FormattedText view = Convert("<TABLE><TR><TD>cell</TD></TR></TABLE> <IMG SRC=\"x.gif\"><BLINK>on</BLINK>");
+  const FormattedText view =
+      Convert("<TABLE><TR><TD>cell</TD></TR></TABLE> <IMG SRC=\"x.gif\"><BLINK>on</BLINK>");
   EXPECT_EQ(view.text, "cell on");
   EXPECT_EQ(FormatOf(view, "cell"), CharFormat{});
 }
@@ -332,8 +349,17 @@ TEST(ConvertHtml, ReadsAttributesWrittenCarelessly) {
 }
 
 TEST(ConvertHtml, DropsInvisibleBytesAndKeepsAnsiText) {
-  EXPECT_EQ(Convert(std::string("a\0b\x01" "c\x7F" "d", 7)).text, "abcd");
-  EXPECT_EQ(Convert("gr\xFC\xDF" "e \x80").text, "gr\xFC\xDF" "e \x80");
+  EXPECT_EQ(Convert(std::string("a\0b\x01"
+                                "c\x7F"
+                                "d",
+                                7))
+                .text,
+            "abcd");
+  EXPECT_EQ(Convert("gr\xFC\xDF"
+                    "e \x80")
+                .text,
+            "gr\xFC\xDF"
+            "e \x80");
 }
 
 TEST(ConvertHtml, SurvivesDeepNesting) {

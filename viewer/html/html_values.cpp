@@ -71,9 +71,12 @@ std::optional<Rgb> ParseHtmlColour(std::string_view value) {
   if (!value.empty() && value.front() == '#') value.remove_prefix(1);
   if (!AllHex(value)) return std::nullopt;
   if (value.size() == 6) {
-    return Rgb{HexByte(value[0], value[1]), HexByte(value[2], value[3]), HexByte(value[4], value[5])};
+    return Rgb{HexByte(value[0], value[1]), HexByte(value[2], value[3]),
+               HexByte(value[4], value[5])};
   }
-  if (value.size() == 3) return Rgb{HexByte(value[0], value[0]), HexByte(value[1], value[1]), HexByte(value[2], value[2])};
+  if (value.size() == 3)
+    return Rgb{HexByte(value[0], value[0]), HexByte(value[1], value[1]),
+               HexByte(value[2], value[2])};
   return std::nullopt;
 }
 

@@ -8,13 +8,13 @@
 
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_document.h"
-#include "viewer/html/html_view_links.h"
-#include "viewer/html/html_view_page.h"
-#include "viewer/html/html_view_state.h"
 #include "viewer/html/html_view_highlight.h"
 #include "viewer/html/html_view_input.h"
+#include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_load.h"
+#include "viewer/html/html_view_page.h"
 #include "viewer/html/html_view_ranges.h"
+#include "viewer/html/html_view_state.h"
 
 namespace corvane {
 namespace {
@@ -34,14 +34,17 @@ struct HighlightRequest {
   const FoldTable* fold;
 };
 
-HtmlViewState* StateOfView(HWND view) { return reinterpret_cast<HtmlViewState*>(GetWindowLongPtrA(view, 0)); }
+HtmlViewState* StateOfView(HWND view) {
+  return reinterpret_cast<HtmlViewState*>(GetWindowLongPtrA(view, 0));
+}
 
 // Questions about the document and orders to it (the edit and RichEdit
 // messages, its text) go to the page in sight, so that the view answers as a
 // RichEdit control does.
 bool IsForThePage(UINT message) {
-  return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_VSCROLL || message == WM_COPY ||
-         (message >= EM_GETSEL && message <= EM_GETIMESTATUS) || (message >= WM_USER && message < WM_APP);
+  return message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_VSCROLL ||
+         message == WM_COPY || (message >= EM_GETSEL && message <= EM_GETIMESTATUS) ||
+         (message >= WM_USER && message < WM_APP);
 }
 
 void NotifyNavigateComplete(HWND view) {
@@ -80,7 +83,8 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   Sight sight = SightOf(state);
   const FormattedText old = std::move(state.document);
   TakeDocument(state, std::move(html));
-  const std::size_t same = old.background == state.document.background ? FirstDifference(old, state.document) : 0;
+  const std::size_t same =
+      old.background == state.document.background ? FirstDifference(old, state.document) : 0;
   for (std::size_t* position : {&sight.character, &sight.selection_begin, &sight.selection_end}) {
     *position = MovedPosition(old.text, state.document.text, same, *position);
   }
@@ -114,7 +118,8 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) return OnCreate(view);
   HtmlViewState* state = StateOfView(view);
   if (!state) return DefWindowProcA(view, message, wParam, lParam);
-  if (state->page && IsForThePage(message)) return SendMessageA(state->page, message, wParam, lParam);
+  if (state->page && IsForThePage(message))
+    return SendMessageA(state->page, message, wParam, lParam);
   switch (message) {
     case WM_NCDESTROY:
       SetWindowLongPtrA(view, 0, 0);
@@ -170,7 +175,9 @@ LRESULT CALLBACK HtmlViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
 
 HtmlViewState* HtmlViewStateOf(HWND view) {
   char class_name[sizeof kHtmlViewClass + 1] = {};
-  if (!GetClassNameA(view, class_name, sizeof class_name) || lstrcmpA(class_name, kHtmlViewClass) != 0) return nullptr;
+  if (!GetClassNameA(view, class_name, sizeof class_name) ||
+      lstrcmpA(class_name, kHtmlViewClass) != 0)
+    return nullptr;
   return StateOfView(view);
 }
 
@@ -201,7 +208,8 @@ void HtmlViewSetHighlight(HWND view, const std::string& query, const FoldTable& 
 }
 
 bool HtmlViewShowOccurrence(HWND view, int index) {
-  return index >= 0 && SendMessageA(view, kShowOccurrenceMessage, static_cast<WPARAM>(index), 0) != 0;
+  return index >= 0 &&
+         SendMessageA(view, kShowOccurrenceMessage, static_cast<WPARAM>(index), 0) != 0;
 }
 
 bool HtmlViewNextOccurrence(HWND view, bool backwards) {

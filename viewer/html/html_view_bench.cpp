@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "common/history_naming.h"
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
-#include "common/history_naming.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view.h"
 
@@ -38,10 +38,12 @@ std::string DayFile(std::size_t size) {
   std::string logical;
   for (unsigned session = 0; logical.size() < size; ++session) {
     const std::size_t left = size - logical.size();
-    const std::string text = corvane::RewriteConversation(Conversation(std::max<std::size_t>(std::min(left, kBlockSize), 200)));
-    const std::string key = corvane::MakeSessionKey(9 + static_cast<int>(session / 60), static_cast<int>(session % 60),
-                                                    7, 0x2b0000u + session);
-    logical += session == 0 ? corvane::FormatCreationBlock(key, text) : corvane::FormatRewriteBlock(key, text);
+    const std::string text = corvane::RewriteConversation(
+        Conversation(std::max<std::size_t>(std::min(left, kBlockSize), 200)));
+    const std::string key = corvane::MakeSessionKey(
+        9 + static_cast<int>(session / 60), static_cast<int>(session % 60), 7, 0x2b0000u + session);
+    logical += session == 0 ? corvane::FormatCreationBlock(key, text)
+                            : corvane::FormatRewriteBlock(key, text);
   }
   return corvane::ToDiskText(logical);
 }
@@ -49,7 +51,8 @@ std::string DayFile(std::size_t size) {
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {
@@ -61,7 +64,8 @@ double Median(std::vector<double> values) {
 // the control's line ends.
 int WholeLength(const std::string& bytes) {
   const std::string text = corvane::ConvertHtml(bytes).text;
-  return static_cast<int>(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  return static_cast<int>(text.size() +
+                          static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
 }
 
 // Runs the message loop until the view holds `length` characters.
@@ -77,7 +81,8 @@ double ThreadMilliseconds() {
   FILETIME created, ended, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
   const auto ticks = [](const FILETIME& time) {
-    return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+    return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 |
+                               time.dwLowDateTime);
   };
   return (ticks(kernel) + ticks(user)) / 10000.0;
 }
@@ -116,10 +121,11 @@ void Measure(HWND view, const char* label, std::size_t size) {
     LoadBehind(view, whole);
     busy.push_back(ThreadMilliseconds() - cpu);
   });
-  std::printf("%-6s %8zu bytes, %6ld lines: ConvertHtml %6.1f ms, Navigate + paint (end shown) %6.1f ms, "
-              "whole document loaded %7.1f ms, of which the UI thread worked %7.1f ms (medians of %d)\n",
-              label, bytes.size(), static_cast<long>(SendMessageA(view, EM_GETLINECOUNT, 0, 0)), convert,
-              Median(shown), loaded, Median(busy), kRuns);
+  std::printf(
+      "%-6s %8zu bytes, %6ld lines: ConvertHtml %6.1f ms, Navigate + paint (end shown) %6.1f ms, "
+      "whole document loaded %7.1f ms, of which the UI thread worked %7.1f ms (medians of %d)\n",
+      label, bytes.size(), static_cast<long>(SendMessageA(view, EM_GETLINECOUNT, 0, 0)), convert,
+      Median(shown), loaded, Median(busy), kRuns);
   DeleteFileA(path.c_str());
 }
 
@@ -134,10 +140,11 @@ int main() {
     std::fprintf(stderr, "the HTML view class could not be registered\n");
     return 1;
   }
-  HWND parent = CreateWindowExA(0, "STATIC", "html view bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                                nullptr, nullptr, instance, nullptr);
-  HWND view = CreateWindowExA(0, corvane::kHtmlViewClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 600, 400,
-                              parent, reinterpret_cast<HMENU>(kViewControlId), instance, nullptr);
+  HWND parent = CreateWindowExA(0, "STATIC", "html view bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                0, 640, 480, nullptr, nullptr, instance, nullptr);
+  HWND view =
+      CreateWindowExA(0, corvane::kHtmlViewClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 600,
+                      400, parent, reinterpret_cast<HMENU>(kViewControlId), instance, nullptr);
   if (!view) {
     std::fprintf(stderr, "the HTML view could not be created\n");
     return 1;

@@ -18,7 +18,8 @@ struct RtfSource {
 
 DWORD CALLBACK ReadRtfChunk(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
   RtfSource& source = *reinterpret_cast<RtfSource*>(cookie);
-  const std::size_t count = std::min(static_cast<std::size_t>(size), source.rtf->size() - source.position);
+  const std::size_t count =
+      std::min(static_cast<std::size_t>(size), source.rtf->size() - source.position);
   std::memcpy(buffer, source.rtf->data() + source.position, count);
   source.position += count;
   *read = static_cast<LONG>(count);
@@ -53,8 +54,9 @@ void StreamRtf(HWND page, LONG from, const std::string& rtf) {
 
 bool ReadHistoryFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE file = CreateFileA(
+      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
@@ -63,7 +65,9 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
     DWORD total = 0;
     while (ok && total < bytes.size()) {
       DWORD read = 0;
-      ok = ReadFile(file, &bytes[total], static_cast<DWORD>(bytes.size() - total), &read, nullptr) && read > 0;
+      ok =
+          ReadFile(file, &bytes[total], static_cast<DWORD>(bytes.size() - total), &read, nullptr) &&
+          read > 0;
       total += read;
     }
   }
@@ -72,7 +76,8 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range, const std::vector<TextMark>& marks) {
+void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range,
+               const std::vector<TextMark>& marks) {
   std::size_t begin = range.begin;
   do {  // an empty range still cuts the rest off
     const std::size_t end = PieceEnd(text.text, begin, range.end, kPieceCharacters);

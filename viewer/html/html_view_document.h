@@ -20,7 +20,8 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes);
 // Replaces what the page holds from character `at` to its end with the
 // characters of `range`, their formatting and the marks among them.  Appends
 // when `at` is the page's length.
-void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range, const std::vector<TextMark>& marks);
+void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range,
+               const std::vector<TextMark>& marks);
 
 // The document's background colour, or the system's when it names none.
 void SetPageBackground(HWND page, const FormattedText& text);

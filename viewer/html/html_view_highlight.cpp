@@ -2,10 +2,10 @@
 
 #include <richedit.h>
 
-#include "viewer/html/html_view_page.h"
-#include "viewer/html/html_view_scroll.h"
 #include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_marks.h"
+#include "viewer/html/html_view_page.h"
+#include "viewer/html/html_view_scroll.h"
 
 namespace corvane {
 namespace {
@@ -16,8 +16,8 @@ std::size_t OccurrenceEnd(const HtmlViewHighlight& highlight, int index) {
 
 void MarkOccurrence(HtmlViewState& state, int index, Rgb background) {
   const HtmlViewHighlight& highlight = state.highlight;
-  MarkDocumentText(state, highlight.occurrences[static_cast<std::size_t>(index)], OccurrenceEnd(highlight, index),
-                   background);
+  MarkDocumentText(state, highlight.occurrences[static_cast<std::size_t>(index)],
+                   OccurrenceEnd(highlight, index), background);
 }
 
 }  // namespace
@@ -28,7 +28,8 @@ void FindOccurrences(HtmlViewState& state) {
   if (highlight.current >= static_cast<int>(highlight.occurrences.size())) highlight.current = -1;
 }
 
-void SetHighlight(HWND view, HtmlViewState& state, const std::string& query, const FoldTable& fold) {
+void SetHighlight(HWND view, HtmlViewState& state, const std::string& query,
+                  const FoldTable& fold) {
   HtmlViewHighlight& highlight = state.highlight;
   if (query == highlight.query && fold == highlight.fold) return;
   highlight.query = query;
@@ -41,7 +42,8 @@ void SetHighlight(HWND view, HtmlViewState& state, const std::string& query, con
 
 bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
   HtmlViewHighlight& highlight = state.highlight;
-  if (index < 0 || index >= static_cast<int>(highlight.occurrences.size()) || !state.page) return false;
+  if (index < 0 || index >= static_cast<int>(highlight.occurrences.size()) || !state.page)
+    return false;
   const std::size_t begin = highlight.occurrences[static_cast<std::size_t>(index)];
   const std::size_t end = OccurrenceEnd(highlight, index);
   BringIntoPage(view, state, begin, end);
@@ -62,10 +64,14 @@ bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
 
 bool NextOccurrence(HWND view, HtmlViewState& state, bool backwards) {
   if (!state.page) return false;
-  const std::size_t top = state.page_range.begin + static_cast<std::size_t>(TopOfSight(state.page).character);
-  const std::size_t bottom = state.page_range.begin + static_cast<std::size_t>(CharacterBelowSight(state.page));
+  const std::size_t top =
+      state.page_range.begin + static_cast<std::size_t>(TopOfSight(state.page).character);
+  const std::size_t bottom =
+      state.page_range.begin + static_cast<std::size_t>(CharacterBelowSight(state.page));
   const HtmlViewHighlight& highlight = state.highlight;
-  return ShowOccurrence(view, state, StepOccurrence(highlight.occurrences, highlight.current, top, bottom, backwards));
+  return ShowOccurrence(
+      view, state,
+      StepOccurrence(highlight.occurrences, highlight.current, top, bottom, backwards));
 }
 
 }  // namespace corvane

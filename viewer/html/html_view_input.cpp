@@ -6,9 +6,9 @@
 #include <string>
 
 #include "viewer/html/html_view_links.h"
+#include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_page.h"
 #include "viewer/html/html_view_scroll.h"
-#include "viewer/html/html_view_load.h"
 
 namespace corvane {
 namespace {

@@ -33,10 +33,12 @@ bool PointOnCharacter(HWND view, LONG index, int points, POINT client) {
   if (client.x < top_left.x || client.y < top_left.y) return false;
   const LONG line_height = LineHeightFor(view, points);
   const POINTL next = PositionOfCharacter(view, index + 1);
-  const LONG right = next.y == top_left.y && next.x > top_left.x ? next.x : top_left.x + line_height;
+  const LONG right =
+      next.y == top_left.y && next.x > top_left.x ? next.x : top_left.x + line_height;
   const LONG line = static_cast<LONG>(SendMessageA(view, EM_EXLINEFROMCHAR, 0, index));
   const LONG next_line_start = static_cast<LONG>(SendMessageA(view, EM_LINEINDEX, line + 1, 0));
-  const LONG bottom = next_line_start > index ? PositionOfCharacter(view, next_line_start).y : top_left.y + line_height;
+  const LONG bottom = next_line_start > index ? PositionOfCharacter(view, next_line_start).y
+                                              : top_left.y + line_height;
   return client.x < right && client.y < bottom;
 }
 
@@ -59,16 +61,19 @@ std::vector<LinkSpan> LinkSpansOf(const FormattedText& view) {
   return spans;
 }
 
-int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSpan>& links, POINT client) {
+int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSpan>& links,
+                     POINT client) {
   if (links.empty()) return -1;
   POINTL point{client.x, client.y};
-  const LONG nearest = static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+  const LONG nearest =
+      static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
   // RichEdit versions answer with the character under the point or with the
   // caret position nearest to it, which can be the next character.
   for (LONG index = nearest; index >= 0 && index >= nearest - 1; --index) {
     const std::size_t at = page_start + static_cast<std::size_t>(index);
-    auto after = std::upper_bound(links.begin(), links.end(), at,
-                                  [](std::size_t position, const LinkSpan& span) { return position < span.start; });
+    auto after = std::upper_bound(
+        links.begin(), links.end(), at,
+        [](std::size_t position, const LinkSpan& span) { return position < span.start; });
     if (after == links.begin()) continue;
     const LinkSpan& span = *(after - 1);
     if (at < span.end && PointOnCharacter(page, index, span.points, client)) {

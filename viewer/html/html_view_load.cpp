@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "viewer/html/html_view_document.h"
+#include "viewer/html/html_view_marks.h"
 #include "viewer/html/html_view_page.h"
 #include "viewer/html/html_view_scroll.h"
-#include "viewer/html/html_view_marks.h"
 
 namespace corvane {
 namespace {
@@ -117,8 +117,10 @@ void LoadMore(HWND view, HtmlViewState& state) {
   const std::size_t length = DocumentLength(state);
   const DWORD began = GetTickCount();
   while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
-    const TextRange piece{state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
-    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece, MarksIn(state, piece));
+    const TextRange piece{
+        state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
+    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece,
+              MarksIn(state, piece));
     state.loaded = piece.end;
   }
   if (state.loaded == length) RevealLoadedPage(view, state);
@@ -152,7 +154,8 @@ void RestoreSight(HWND page, TextRange range, const Sight& sight) {
 
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
   StopLoading(view, state);
-  const TextRange range = SmallPageRange(view, state, sight.at_end ? DocumentLength(state) : sight.character);
+  const TextRange range =
+      SmallPageRange(view, state, sight.at_end ? DocumentLength(state) : sight.character);
   HWND page = NewPage(view, state, range);
   if (!page) return;
   RestoreSight(page, range, sight);
@@ -179,7 +182,9 @@ void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size
 bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t old_length) {
   same = LineStart(state, same);
   const TextRange& shown = state.page_range;
-  if (same < shown.end && (shown.end != old_length || same < shown.begin || old_length - same > kLargestCut)) return false;
+  if (same < shown.end &&
+      (shown.end != old_length || same < shown.begin || old_length - same > kLargestCut))
+    return false;
   if (shown.end == old_length && DocumentLength(state) - same > kLargestAddition) return false;
   return !state.loading || same >= state.loaded || state.loaded - same <= kLargestCut;
 }
@@ -189,7 +194,8 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) 
   TextRange& shown = state.page_range;
   if (shown.end == old_length) {
     const TextRange fresh{same, DocumentLength(state)};
-    PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh, MarksIn(state, fresh));
+    PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh,
+              MarksIn(state, fresh));
     shown.end = fresh.end;
   }
   if (state.loading && same < state.loaded) {
@@ -201,7 +207,8 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) 
 void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {
   const TextRange& shown = state.page_range;
   if (shown.begin <= begin && end <= shown.end) {
-    MarkPageText(state.page, static_cast<LONG>(begin - shown.begin), static_cast<LONG>(end - shown.begin), background);
+    MarkPageText(state.page, static_cast<LONG>(begin - shown.begin),
+                 static_cast<LONG>(end - shown.begin), background);
   }
   if (state.loading && end <= state.loaded) {
     MarkPageText(state.loading, static_cast<LONG>(begin), static_cast<LONG>(end), background);

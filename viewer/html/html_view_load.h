@@ -21,7 +21,7 @@ inline constexpr UINT_PTR kHtmlViewLoadTimer = 1;
 
 // What the reader sees, in the document's characters.
 struct Sight {
-  bool at_end = true;          // the last line in sight, following the end
+  bool at_end = true;         // the last line in sight, following the end
   std::size_t character = 0;  // otherwise: the first character of the top line
   LONG top = 0;               // and where that line's top is drawn
   std::size_t selection_begin = std::numeric_limits<std::size_t>::max();  // past the end: the end

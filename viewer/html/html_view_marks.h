@@ -25,15 +25,15 @@ inline constexpr Rgb kCurrentOccurrenceBackground{0xFF, 0x96, 0x32};
 // The marks of the occurrences inside `range`, in order: each occurrence
 // starts at one of `occurrences` (ascending, not overlapping) and is `length`
 // characters long; the one at index `current` (-1: none) is the current one.
-std::vector<TextMark> OccurrenceMarks(const std::vector<std::size_t>& occurrences, std::size_t length, int current,
-                                      TextRange range);
+std::vector<TextMark> OccurrenceMarks(const std::vector<std::size_t>& occurrences,
+                                      std::size_t length, int current, TextRange range);
 
 // The index of the occurrence F3 (forward) or Shift+F3 moves to: the one after
 // or before `current`; with no current occurrence (-1), the first that starts
 // at or after `top` (the first character in sight) or the last that starts
 // before `bottom` (the first character below the sight).  -1 when there is
 // none.
-int StepOccurrence(const std::vector<std::size_t>& occurrences, int current, std::size_t top, std::size_t bottom,
-                   bool backwards);
+int StepOccurrence(const std::vector<std::size_t>& occurrences, int current, std::size_t top,
+                   std::size_t bottom, bool backwards);
 
 }  // namespace corvane

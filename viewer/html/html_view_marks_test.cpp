@@ -32,12 +32,12 @@ TEST(StepOccurrence, MovesFromTheCurrentOneOrFromWhatIsInSight) {
     bool backwards;
     int want;
   } cases[] = {
-      {1, 0, 0, false, 2},   {1, 0, 0, true, 0},     {3, 0, 0, false, -1}, {0, 0, 0, true, -1},
-      {-1, 40, 70, false, 1},  // the first in sight
-      {-1, 40, 70, true, 2},   // the last in sight
-      {-1, 61, 80, false, 3},  // none in sight: the next below
-      {-1, 61, 80, true, 2},   // or the next above
-      {-1, 91, 99, false, -1}, {-1, 0, 5, true, -1}, {-1, 50, 51, false, 1},
+      {1, 0, 0, false, 2},     {1, 0, 0, true, 0},     {3, 0, 0, false, -1},
+      {0, 0, 0, true, -1},     {-1, 40, 70, false, 1},  // the first in sight
+      {-1, 40, 70, true, 2},                            // the last in sight
+      {-1, 61, 80, false, 3},                           // none in sight: the next below
+      {-1, 61, 80, true, 2},                            // or the next above
+      {-1, 91, 99, false, -1}, {-1, 0, 5, true, -1},   {-1, 50, 51, false, 1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StepOccurrence(at, c.current, c.top, c.bottom, c.backwards), c.want)

@@ -26,10 +26,11 @@ bool LoadRichEdit() {
 HWND CreatePage(HWND view) {
   RECT client{};
   GetClientRect(view, &client);
-  HWND page = CreateWindowExA(0, RICHEDIT_CLASSA, "",
-                              WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
-                              client.right, client.bottom, view, reinterpret_cast<HMENU>(kPageId),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(view, GWLP_HINSTANCE)), nullptr);
+  HWND page = CreateWindowExA(
+      0, RICHEDIT_CLASSA, "",
+      WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+      client.right, client.bottom, view, reinterpret_cast<HMENU>(kPageId),
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(view, GWLP_HINSTANCE)), nullptr);
   if (!page) return nullptr;
   // A day file can be far larger than RichEdit's default limit of 32K.
   SendMessageA(page, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
@@ -45,7 +46,8 @@ LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LONG PageTextLength(HWND page) {
   GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-  return static_cast<LONG>(SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+  return static_cast<LONG>(
+      SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
 }
 
 PageFreeze::PageFreeze(HWND page) : page_(page), visible_(IsWindowVisible(page) != FALSE) {

@@ -19,24 +19,28 @@ std::size_t NextLineStart(std::string_view text, std::size_t position) {
 
 }  // namespace
 
-TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before, std::size_t after) {
+TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before,
+                      std::size_t after) {
   position = std::min(position, text.size());
   TextRange lines{LineStart(text, position), NextLineStart(text, position)};
-  for (std::size_t n = 0; n < before && lines.begin > 0; ++n) lines.begin = LineStart(text, lines.begin - 1);
-  for (std::size_t n = 0; n < after && lines.end < text.size(); ++n) lines.end = NextLineStart(text, lines.end);
+  for (std::size_t n = 0; n < before && lines.begin > 0; ++n)
+    lines.begin = LineStart(text, lines.begin - 1);
+  for (std::size_t n = 0; n < after && lines.end < text.size(); ++n)
+    lines.end = NextLineStart(text, lines.end);
   return lines;
 }
 
-std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit, std::size_t size) {
+std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit,
+                     std::size_t size) {
   if (limit - begin <= size) return limit;
   return std::min(NextLineStart(text, begin + size), limit);
 }
 
 std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
   const std::size_t common = std::min(a.text.size(), b.text.size());
-  const std::size_t same =
-      static_cast<std::size_t>(std::mismatch(a.text.begin(), a.text.begin() + common, b.text.begin()).first -
-                               a.text.begin());
+  const std::size_t same = static_cast<std::size_t>(
+      std::mismatch(a.text.begin(), a.text.begin() + common, b.text.begin()).first -
+      a.text.begin());
   auto run_a = a.runs.begin();
   auto run_b = b.runs.begin();
   std::size_t position = 0;
@@ -51,13 +55,17 @@ std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
   return same;
 }
 
-std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position) {
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same,
+                          std::size_t position) {
   position = std::min(position, before.size());
   if (position <= same) return std::min(position, after.size());
-  const std::size_t most = std::min(before.size(), after.size()) - std::min(same, std::min(before.size(), after.size()));
+  const std::size_t most =
+      std::min(before.size(), after.size()) - std::min(same, std::min(before.size(), after.size()));
   std::size_t common = 0;
-  while (common < most && before[before.size() - 1 - common] == after[after.size() - 1 - common]) ++common;
-  if (position >= before.size() - common) return std::min(position - before.size() + after.size(), after.size());
+  while (common < most && before[before.size() - 1 - common] == after[after.size() - 1 - common])
+    ++common;
+  if (position >= before.size() - common)
+    return std::min(position - before.size() + after.size(), after.size());
   return std::min(position, after.size());
 }
 

@@ -18,7 +18,8 @@ struct TextRange {
 
 // Whole lines: from `before` lines above the line that holds `position` to
 // `after` lines below it.  The end of the text belongs to the last line.
-TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before, std::size_t after);
+TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before,
+                      std::size_t after);
 
 // Where a piece that starts at `begin` ends: after the line end that reaches
 // `size` characters, or at `limit` when that comes first.
@@ -32,6 +33,7 @@ std::size_t FirstDifference(const FormattedText& a, const FormattedText& b);
 // on changed: in place before the change, moved by the change's growth when it
 // lies in the common end of the two texts, and otherwise held in place (as
 // near as `after` allows).
-std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same, std::size_t position);
+std::size_t MovedPosition(std::string_view before, std::string_view after, std::size_t same,
+                          std::size_t position);
 
 }  // namespace corvane

@@ -71,13 +71,17 @@ TEST(FirstDifference, FindsWhereTextOrFormatStopsBeingTheSame) {
   const FormattedText shown = Text("bob: hi\nalice: yo\n", {{0, true}, {3, false}});
   EXPECT_EQ(FirstDifference(shown, shown), shown.text.size());
   // Appended text, as a running conversation adds it.
-  EXPECT_EQ(FirstDifference(shown, Text("bob: hi\nalice: yo\nbob: more\n", {{0, true}, {3, false}})),
-            shown.text.size());
+  EXPECT_EQ(
+      FirstDifference(shown, Text("bob: hi\nalice: yo\nbob: more\n", {{0, true}, {3, false}})),
+      shown.text.size());
   // The same text, bold from elsewhere on.
-  EXPECT_EQ(FirstDifference(shown, Text("bob: hi\nalice: yo\n", {{0, true}, {3, false}, {8, true}})), 8u);
+  EXPECT_EQ(
+      FirstDifference(shown, Text("bob: hi\nalice: yo\n", {{0, true}, {3, false}, {8, true}})), 8u);
   EXPECT_EQ(FirstDifference(shown, Text("bob: hi\nalice: yo\n", {{0, true}, {2, false}})), 2u);
   // Changed text before a changed format: the text counts.
-  EXPECT_EQ(FirstDifference(shown, Text("bob: ho\nalice: yo\n", {{0, true}, {3, false}, {12, true}})), 6u);
+  EXPECT_EQ(
+      FirstDifference(shown, Text("bob: ho\nalice: yo\n", {{0, true}, {3, false}, {12, true}})),
+      6u);
   // Shorter: what is left is the same.
   EXPECT_EQ(FirstDifference(shown, Text("bob: hi\n", {{0, true}, {3, false}})), 8u);
   EXPECT_EQ(FirstDifference(shown, FormattedText{}), 0u);
@@ -96,7 +100,8 @@ TEST(MovedPosition, FollowsTheTextAroundAChange) {
   // A shorter text: nothing past its end.
   EXPECT_EQ(MovedPosition(before, "one\n", 4, 9), 4u);
   EXPECT_EQ(MovedPosition(before, "", 0, 9), 0u);
-  EXPECT_EQ(MovedPosition(before, grown, same, std::string::npos), grown.size());  // past the end: the end
+  EXPECT_EQ(MovedPosition(before, grown, same, std::string::npos),
+            grown.size());  // past the end: the end
   // The common end never reaches into the part before the change.
   EXPECT_EQ(MovedPosition("aaaa", "aaaaaa", 4, 4), 4u);
   EXPECT_EQ(MovedPosition("xaaa", "xbaaa", 1, 2), 3u);

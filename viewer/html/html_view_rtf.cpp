@@ -44,7 +44,8 @@ void AppendEscaped(std::string& rtf, std::string_view text) {
 // character, and ';' would end the entry.
 void AppendFaceName(std::string& rtf, std::string_view face) {
   for (char c : face) {
-    if (static_cast<unsigned char>(c) >= 0x20 && c != ';') AppendEscaped(rtf, std::string_view(&c, 1));
+    if (static_cast<unsigned char>(c) >= 0x20 && c != ';')
+      AppendEscaped(rtf, std::string_view(&c, 1));
   }
 }
 
@@ -67,7 +68,8 @@ class Table {
 };
 
 std::uint32_t ColourKey(const Rgb& rgb) {
-  return static_cast<std::uint32_t>(rgb.red) << 16 | static_cast<std::uint32_t>(rgb.green) << 8 | rgb.blue;
+  return static_cast<std::uint32_t>(rgb.red) << 16 | static_cast<std::uint32_t>(rgb.green) << 8 |
+         rgb.blue;
 }
 
 // The run's format as it is drawn: a link shows as a link.
@@ -84,7 +86,8 @@ CharFormat DrawnFormat(const CharFormat& format) {
 // Control words that set every property of a run from scratch.  The
 // background goes both as \highlight and as \cb, since RichEdit versions
 // differ in which of the two they read.
-void AppendRunFormat(std::string& rtf, const CharFormat& format, Table<std::string>& fonts, Table<std::uint32_t>& colours) {
+void AppendRunFormat(std::string& rtf, const CharFormat& format, Table<std::string>& fonts,
+                     Table<std::uint32_t>& colours) {
   rtf += "\\plain\\f" + std::to_string(fonts.IndexOf(format.face));
   rtf += "\\fs" + std::to_string(format.points * 2);
   if (format.bold) rtf += "\\b";
@@ -111,7 +114,8 @@ bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
 
 }  // namespace
 
-std::string RtfForView(const FormattedText& view, TextRange range, const std::vector<TextMark>& marks) {
+std::string RtfForView(const FormattedText& view, TextRange range,
+                       const std::vector<TextMark>& marks) {
   Table<std::string> fonts(0);
   fonts.IndexOf(kHtmlViewDefaultFace);
   Table<std::uint32_t> colours(1);  // entry 0 is the control's own text colour
@@ -119,10 +123,12 @@ std::string RtfForView(const FormattedText& view, TextRange range, const std::ve
   std::string body;
   body.reserve((range.end - range.begin) * 2);
   std::optional<CharFormat> current;  // the format the RTF sets at this point
-  auto mark = std::upper_bound(marks.begin(), marks.end(), range.begin,
-                               [](std::size_t position, const TextMark& m) { return position < m.end; });
-  auto run = std::upper_bound(view.runs.begin(), view.runs.end(), range.begin,
-                              [](std::size_t position, const FormatRun& r) { return position < r.start; });
+  auto mark =
+      std::upper_bound(marks.begin(), marks.end(), range.begin,
+                       [](std::size_t position, const TextMark& m) { return position < m.end; });
+  auto run =
+      std::upper_bound(view.runs.begin(), view.runs.end(), range.begin,
+                       [](std::size_t position, const FormatRun& r) { return position < r.start; });
   if (run != view.runs.begin()) --run;
   for (; run != view.runs.end() && run->start < range.end; ++run) {
     std::size_t from = std::max(run->start, range.begin);
@@ -155,8 +161,8 @@ std::string RtfForView(const FormattedText& view, TextRange range, const std::ve
   }
   rtf += "}{\\colortbl ;";
   for (std::uint32_t colour : colours.keys()) {
-    rtf += "\\red" + std::to_string(colour >> 16) + "\\green" + std::to_string(colour >> 8 & 0xFF) + "\\blue" +
-           std::to_string(colour & 0xFF) + ";";
+    rtf += "\\red" + std::to_string(colour >> 16) + "\\green" + std::to_string(colour >> 8 & 0xFF) +
+           "\\blue" + std::to_string(colour & 0xFF) + ";";
   }
   rtf += "}\n\\pard ";
   rtf += body;

@@ -21,6 +21,7 @@ inline constexpr char kHtmlViewDefaultFace[] = "Times New Roman";
 // background.  Characters are Windows-1252; each "\n" becomes a paragraph
 // end, so character positions in the control are the positions in text.  The
 // document's own background is not part of the RTF.
-std::string RtfForView(const FormattedText& view, TextRange range, const std::vector<TextMark>& marks = {});
+std::string RtfForView(const FormattedText& view, TextRange range,
+                       const std::vector<TextMark>& marks = {});
 
 }  // namespace corvane

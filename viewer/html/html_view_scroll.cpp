@@ -55,14 +55,16 @@ PagePlace TopOfSight(HWND page) {
 void ScrollToPlace(HWND page, PagePlace place) {
   RECT format{};
   SendMessageA(page, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-  POINT scroll{0, format.top - TopOf(page, 0) + TopOf(page, LineStartOf(page, place.character)) - place.top};
+  POINT scroll{
+      0, format.top - TopOf(page, 0) + TopOf(page, LineStartOf(page, place.character)) - place.top};
   if (scroll.y < 0) scroll.y = 0;
   SendMessageA(page, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
 }
 
 LONG CharacterBelowSight(HWND page) {
   POINTL bottom_left{0, ClientHeight(page) - 1};
-  const LONG last_in_sight = static_cast<LONG>(SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom_left)));
+  const LONG last_in_sight = static_cast<LONG>(
+      SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom_left)));
   const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, last_in_sight);
   const LONG next = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line + 1, 0));
   return next < 0 ? PageTextLength(page) : next;
@@ -71,7 +73,8 @@ LONG CharacterBelowSight(HWND page) {
 void ScrollIntoSight(HWND page, LONG begin, LONG end) {
   const LONG top = TopOf(page, begin);
   const LONG height = ClientHeight(page);
-  const LONG next_line = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, SendMessageA(page, EM_EXLINEFROMCHAR, 0, end) + 1, 0));
+  const LONG next_line = static_cast<LONG>(
+      SendMessageA(page, EM_LINEINDEX, SendMessageA(page, EM_EXLINEFROMCHAR, 0, end) + 1, 0));
   const LONG bottom = next_line < 0 ? top + 1 : TopOf(page, next_line);
   if (top >= 0 && bottom <= height) return;
   ScrollToPlace(page, PagePlace{begin, height / 3});

@@ -16,25 +16,26 @@
 namespace corvane {
 
 struct HtmlViewHighlight {
-  std::string query;                     // empty: nothing is highlighted
+  std::string query;  // empty: nothing is highlighted
   FoldTable fold = IdentityFold();
   std::vector<std::size_t> occurrences;  // where the query starts in the document's text
   int current = -1;                      // index into occurrences, or -1
 };
 
 struct HtmlViewState {
-  HWND page = nullptr;           // the RichEdit control in sight
-  TextRange page_range;           // the document's characters it holds
-  HWND loading = nullptr;        // hidden page the whole document is loaded into; null when page holds it all
-  std::size_t loaded = 0;        // the document's characters in `loading` so far
+  HWND page = nullptr;   // the RichEdit control in sight
+  TextRange page_range;  // the document's characters it holds
+  HWND loading =
+      nullptr;  // hidden page the whole document is loaded into; null when page holds it all
+  std::size_t loaded = 0;  // the document's characters in `loading` so far
   // Pages out of sight, destroyed on later timer ticks: freeing a large one
   // takes Wine's RichEdit tens of milliseconds.
   std::vector<HWND> retired;
-  std::string path;              // of the last Navigate; empty before the first
-  std::string shown_html;         // the file's bytes as shown (empty when unreadable)
-  FormattedText document;        // shown_html converted
-  std::vector<LinkSpan> links;   // in the document's text, in order
-  int pressed_link = -1;          // index into links of a button press, or -1
+  std::string path;             // of the last Navigate; empty before the first
+  std::string shown_html;       // the file's bytes as shown (empty when unreadable)
+  FormattedText document;       // shown_html converted
+  std::vector<LinkSpan> links;  // in the document's text, in order
+  int pressed_link = -1;        // index into links of a button press, or -1
   HtmlViewHighlight highlight;
 };
 

@@ -36,8 +36,8 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // A message line as the host writes it.
 std::string Message(const std::string& sender, const std::string& colour, const std::string& text) {
-  return "<FONT COLOR=\"" + colour + "\"><B>" + sender + "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" +
-         text + "</FONT><BR>";
+  return "<FONT COLOR=\"" + colour + "\"><B>" + sender +
+         "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" + text + "</FONT><BR>";
 }
 
 std::string CreationBlock(const std::string& key, const std::string& text) {
@@ -50,7 +50,8 @@ std::string RewriteBlock(const std::string& key, const std::string& text) {
 
 std::string Numbered(int first, int count) {
   std::string body;
-  for (int i = first; i < first + count; ++i) body += Message("bob", "#0000ff", "line " + std::to_string(i));
+  for (int i = first; i < first + count; ++i)
+    body += Message("bob", "#0000ff", "line " + std::to_string(i));
   return "<HTML><BODY BGCOLOR=\"#ffffff\">" + body + "</BODY></HTML>";
 }
 
@@ -73,13 +74,13 @@ class HtmlViewTest : public ::testing::Test {
     ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
     folder_ = std::string(temp) + "corvane_html_view_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder_.c_str(), nullptr);
-    parent_ = CreateWindowExA(0, kParentClass, "html view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 300,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    parent_ = CreateWindowExA(0, kParentClass, "html view test", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              0, 0, 500, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(parent_, nullptr);
     // The styles a dialog template gives the control.
-    view_ = CreateWindowExA(0, kHtmlViewClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 400, 200, parent_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewId)), GetModuleHandleA(nullptr),
-                            nullptr);
+    view_ = CreateWindowExA(0, kHtmlViewClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 400,
+                            200, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewId)),
+                            GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(view_, nullptr);
     g_notifications = 0;
     g_lastNotification = NMHDR{};
@@ -104,7 +105,8 @@ class HtmlViewTest : public ::testing::Test {
 
   std::string Text() const {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(view_)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(view_, &text[0], static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(view_, &text[0], static_cast<int>(text.size()))));
     return text;
   }
 
@@ -118,12 +120,15 @@ class HtmlViewTest : public ::testing::Test {
   }
 
   COLORREF Background() const {
-    const COLORREF colour = static_cast<COLORREF>(SendMessageA(view_, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)));
+    const COLORREF colour =
+        static_cast<COLORREF>(SendMessageA(view_, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)));
     SendMessageA(view_, EM_SETBKGNDCOLOR, 0, colour);
     return colour;
   }
 
-  int FirstVisibleLine() const { return static_cast<int>(SendMessageA(view_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+  int FirstVisibleLine() const {
+    return static_cast<int>(SendMessageA(view_, EM_GETFIRSTVISIBLELINE, 0, 0));
+  }
   int LineCount() const { return static_cast<int>(SendMessageA(view_, EM_GETLINECOUNT, 0, 0)); }
 
   std::string LineText(int line) const {
@@ -137,7 +142,8 @@ class HtmlViewTest : public ::testing::Test {
   // with the control's line ends.
   static std::string WholeText(const std::string& html) {
     std::string whole;
-    for (char c : ConvertHtml(html).text) whole += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (char c : ConvertHtml(html).text)
+      whole += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return whole;
   }
 
@@ -159,14 +165,17 @@ class HtmlViewTest : public ::testing::Test {
   // Scrolls by pixels so that the line holding the character is at the top.
   void ScrollLineToTop(std::size_t character) {
     const LRESULT line = SendMessageA(view_, EM_EXLINEFROMCHAR, 0, static_cast<LPARAM>(character));
-    POINT scroll{0, PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, line, 0))).y -
-                        PointOfCharacter(0).y};
+    POINT scroll{
+        0,
+        PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, line, 0))).y -
+            PointOfCharacter(0).y};
     SendMessageA(view_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
   }
 
   POINT PointOfCharacter(std::size_t position) const {
     POINTL point{};
-    SendMessageA(view_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), static_cast<LPARAM>(position));
+    SendMessageA(view_, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point),
+                 static_cast<LPARAM>(position));
     return POINT{point.x, point.y};
   }
 
@@ -190,14 +199,16 @@ class HtmlViewTest : public ::testing::Test {
 };
 
 const std::string kDayFile =
-    CreationBlock("09:15:02-1a2b",
-                  "<HTML><BODY BGCOLOR=\"#ffffcc\">" + Message("bob", "#0000ff", "fish &amp; chips &lt;3") +
-                      Message("alice", "#ff0000", "<FONT BACK=\"#00ff00\">marked</FONT> see "
-                                                  "<A HREF=\"http://www.example.com/\">the site</A>") +
-                      "<SCRIPT>document.write('boom')</SCRIPT></BODY></HTML>") +
-    RewriteBlock("10:01:44-3c4d", "<HTML><BODY BGCOLOR=\"#ffffff\">" +
-                                      Message("bob", "#0000ff", "<I>back</I> <U>again</U> <S>gone</S>") +
-                                      "</BODY></HTML>");
+    CreationBlock("09:15:02-1a2b", "<HTML><BODY BGCOLOR=\"#ffffcc\">" +
+                                       Message("bob", "#0000ff", "fish &amp; chips &lt;3") +
+                                       Message("alice", "#ff0000",
+                                               "<FONT BACK=\"#00ff00\">marked</FONT> see "
+                                               "<A HREF=\"http://www.example.com/\">the site</A>") +
+                                       "<SCRIPT>document.write('boom')</SCRIPT></BODY></HTML>") +
+    RewriteBlock("10:01:44-3c4d",
+                 "<HTML><BODY BGCOLOR=\"#ffffff\">" +
+                     Message("bob", "#0000ff", "<I>back</I> <U>again</U> <S>gone</S>") +
+                     "</BODY></HTML>");
 
 TEST_F(HtmlViewTest, ShowsTheTextOfADayFile) {
   HtmlViewNavigate(view_, WriteFile("day.html", kDayFile).c_str());
@@ -214,7 +225,8 @@ TEST_F(HtmlViewTest, ShowsALongDocumentWhole) {
     body += i % 100 == 0 ? "<B>bold from here " + std::to_string(i) + "<BR>to here</B> and "
                          : Message("bob", "#0000ff", "line " + std::to_string(i) + " &amp; more");
   }
-  const std::string html = "<HTML><BODY>" + body + "<A HREF=\"http://example.com/end\">last</A></BODY></HTML>";
+  const std::string html =
+      "<HTML><BODY>" + body + "<A HREF=\"http://example.com/end\">last</A></BODY></HTML>";
   HtmlViewNavigate(view_, WriteFile("long.html", html).c_str());
   WaitUntilWhole(html);
   const std::string text = ConvertHtml(html).text;
@@ -222,7 +234,8 @@ TEST_F(HtmlViewTest, ShowsALongDocumentWhole) {
   std::string expected;
   for (char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
   EXPECT_EQ(Text(), expected);
-  for (std::size_t at = text.find("bold from here"); at != std::string::npos; at = text.find("bold from", at + 1)) {
+  for (std::size_t at = text.find("bold from here"); at != std::string::npos;
+       at = text.find("bold from", at + 1)) {
     EXPECT_TRUE(FormatAt(at).dwEffects & CFE_BOLD) << at;
     EXPECT_TRUE(FormatAt(text.find("to here", at)).dwEffects & CFE_BOLD) << at;
     EXPECT_FALSE(FormatAt(text.find("and", at)).dwEffects & CFE_BOLD) << at;
@@ -266,7 +279,8 @@ TEST_F(HtmlViewTest, ShowsTheFormattingOfEachRun) {
 }
 
 TEST_F(HtmlViewTest, ShowsTextOutsideAnyFontInTheViewsOwnFormat) {
-  HtmlViewNavigate(view_, WriteFile("plain.html", "plain <A HREF=\"mailto:bob@example.com\">mail</A>").c_str());
+  HtmlViewNavigate(
+      view_, WriteFile("plain.html", "plain <A HREF=\"mailto:bob@example.com\">mail</A>").c_str());
   const CHARFORMAT2A plain = FormatAt(0);
   EXPECT_TRUE(plain.dwEffects & CFE_AUTOCOLOR);
   EXPECT_STREQ(plain.szFaceName, "Times New Roman");
@@ -279,7 +293,8 @@ TEST_F(HtmlViewTest, ShowsTextOutsideAnyFontInTheViewsOwnFormat) {
 // A tag cut short by the end of a block can take the next lines into its
 // FACE value.
 TEST_F(HtmlViewTest, AFaceWithLineBreaksAndSeparatorsChangesNoText) {
-  HtmlViewNavigate(view_, WriteFile("face.html", "<FONT FACE=\"Ari\r\n;{al}\\\">x</FONT> y").c_str());
+  HtmlViewNavigate(view_,
+                   WriteFile("face.html", "<FONT FACE=\"Ari\r\n;{al}\\\">x</FONT> y").c_str());
   EXPECT_EQ(Text(), "x y");
   EXPECT_STREQ(FormatAt(0).szFaceName, "Ari{al}\\");
 }
@@ -394,7 +409,8 @@ TEST_F(HtmlViewTest, RefreshBeforeAnyNavigateShowsNothing) {
 
 TEST_F(HtmlViewTest, FindsTheLinkUnderThePointer) {
   const std::string html =
-      "see <A HREF=\"http://www.example.com/a\">the site</A> or <A HREF=\"javascript:alert(1)\">evil</A> now<BR>"
+      "see <A HREF=\"http://www.example.com/a\">the site</A> or <A "
+      "HREF=\"javascript:alert(1)\">evil</A> now<BR>"
       "<A HREF=\"mailto:bob@example.com\">mail</A><BR>";
   HtmlViewNavigate(view_, WriteFile("links.html", html).c_str());
   const std::string text = ConvertHtml(html).text;
@@ -424,7 +440,8 @@ TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
   const std::string html = Numbered(1, 5000);
   HtmlViewNavigate(view_, WriteFile("long.html", html).c_str());
   EXPECT_EQ(g_notifications, 1);
-  EXPECT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2) << "loaded at once";
+  EXPECT_LT(GetWindowTextLengthA(view_), static_cast<int>(WholeText(html).size()) / 2)
+      << "loaded at once";
   EXPECT_TRUE(LineIsVisible(LineCount() - 1));
   EXPECT_EQ(LineText(LineCount() - 2), "bob: line 5000\r");
 
@@ -434,12 +451,14 @@ TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
   const int before = FirstVisibleLine();
   const std::string top = LineText(before);
   ASSERT_NE(top.find("bob: line 49"), std::string::npos) << top;
-  const POINT top_corner = PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, before, 0)));
+  const POINT top_corner =
+      PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, before, 0)));
 
   WaitUntilWhole(html);
   EXPECT_EQ(LineText(FirstVisibleLine()), top);
   EXPECT_GT(FirstVisibleLine(), before);
-  const POINT after = PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, FirstVisibleLine(), 0)));
+  const POINT after = PointOfCharacter(
+      static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, FirstVisibleLine(), 0)));
   EXPECT_EQ(after.y, top_corner.y);
   EXPECT_EQ(g_notifications, 1);
 
@@ -451,7 +470,9 @@ TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
 // The End key while only a part far from the end is loaded.
 TEST_F(HtmlViewTest, TheEndKeyFindsTheEndWhileTheDayIsLoading) {
   const std::string html = Numbered(1, 3000) + Message("alice", "#ff0000", "the last word");
-  const std::string path = WriteFile("long.html", "<HTML><BODY>" + Message("alice", "#ff0000", "needle") + "</BODY></HTML>" + html);
+  const std::string path =
+      WriteFile("long.html",
+                "<HTML><BODY>" + Message("alice", "#ff0000", "needle") + "</BODY></HTML>" + html);
   HtmlViewSetHighlight(view_, "needle", IdentityFold());
   HtmlViewNavigate(view_, path.c_str());
   ASSERT_TRUE(HtmlViewShowOccurrence(view_, 0));
@@ -468,9 +489,12 @@ std::string LunchDay() {
          Message("bob", "#0000ff", "no break at lunch<BR>time") + "</BODY></HTML>";
 }
 
-COLORREF Yellow() { return RGB(kOccurrenceBackground.red, kOccurrenceBackground.green, kOccurrenceBackground.blue); }
+COLORREF Yellow() {
+  return RGB(kOccurrenceBackground.red, kOccurrenceBackground.green, kOccurrenceBackground.blue);
+}
 COLORREF Orange() {
-  return RGB(kCurrentOccurrenceBackground.red, kCurrentOccurrenceBackground.green, kCurrentOccurrenceBackground.blue);
+  return RGB(kCurrentOccurrenceBackground.red, kCurrentOccurrenceBackground.green,
+             kCurrentOccurrenceBackground.blue);
 }
 
 TEST_F(HtmlViewTest, HighlightsEveryOccurrenceAfterNavigateAndRefreshUntilCleared) {
@@ -491,7 +515,9 @@ TEST_F(HtmlViewTest, HighlightsEveryOccurrenceAfterNavigateAndRefreshUntilCleare
   EXPECT_EQ(FormatAt(text.find("Lunch")).crTextColor, RGB(0, 0, 0));  // the text keeps its colour
 
   // The conversation goes on: the new occurrence is marked too.
-  const std::string more = RewriteBlock("11:00:00-5e6f", "<HTML><BODY>" + Message("bob", "#0000ff", "lunch again") + "</BODY></HTML>");
+  const std::string more =
+      RewriteBlock("11:00:00-5e6f",
+                   "<HTML><BODY>" + Message("bob", "#0000ff", "lunch again") + "</BODY></HTML>");
   AppendFile(path, more);
   HtmlViewRefresh(view_);
   text = ConvertHtml(LunchDay() + more).text;
@@ -511,8 +537,9 @@ TEST_F(HtmlViewTest, HighlightsEveryOccurrenceAfterNavigateAndRefreshUntilCleare
 std::string NeedleDay() {
   std::string body;
   for (int i = 1; i <= 300; ++i) {
-    body += Message("bob", "#0000ff", (i == 20 || i == 150 || i == 280 ? "a needle in line " : "hay in line ") +
-                                          std::to_string(i));
+    body += Message("bob", "#0000ff",
+                    (i == 20 || i == 150 || i == 280 ? "a needle in line " : "hay in line ") +
+                        std::to_string(i));
   }
   return "<HTML><BODY>" + body + "</BODY></HTML>";
 }
@@ -543,7 +570,8 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceAndStepsFromOneToTheNext) {
     EXPECT_EQ(selection.cpMin, static_cast<LONG>(at)) << index;
     EXPECT_EQ(selection.cpMax, static_cast<LONG>(at + 6)) << index;
     for (std::size_t other = 0; other < needles.size(); ++other) {
-      EXPECT_EQ(FormatAt(needles[other]).crBackColor, other == index ? Orange() : Yellow()) << index << " " << other;
+      EXPECT_EQ(FormatAt(needles[other]).crBackColor, other == index ? Orange() : Yellow())
+          << index << " " << other;
     }
   };
   expect_current(1);
@@ -601,7 +629,8 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceThatHasNotLoadedYet) {
 // Links, highlighting and a refresh act on a long day's end while the rest
 // is still loading, as they do on a whole day.
 TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
-  const std::string html = Numbered(1, 3000) + "<A HREF=\"http://example.com/end\">the end</A> lunch";
+  const std::string html =
+      Numbered(1, 3000) + "<A HREF=\"http://example.com/end\">the end</A> lunch";
   const std::string path = WriteFile("long.html", html);
   HtmlViewSetHighlight(view_, "lunch", IdentityFold());
   HtmlViewNavigate(view_, path.c_str());
@@ -609,10 +638,13 @@ TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
 
   // Characters of the page in sight are the document's last ones.
   const std::string shown = Text();
-  const std::size_t page_start = ConvertHtml(html).text.size() - (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\r')));
+  const std::size_t page_start =
+      ConvertHtml(html).text.size() -
+      (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\r')));
   auto in_page = [&](const std::string& needle) {
     std::string page;
-    for (char c : shown) if (c != '\r') page += c;
+    for (char c : shown)
+      if (c != '\r') page += c;
     return page.find(needle);
   };
   ASSERT_GT(page_start, 0u);
@@ -623,7 +655,9 @@ TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
   EXPECT_EQ(FormatAt(in_page("lunch")).crBackColor, Yellow());
 
   // The conversation goes on before the day has loaded.
-  const std::string more = RewriteBlock("23:00:00-5e6f", "<HTML><BODY>" + Message("bob", "#0000ff", "lunch later") + "</BODY></HTML>");
+  const std::string more =
+      RewriteBlock("23:00:00-5e6f",
+                   "<HTML><BODY>" + Message("bob", "#0000ff", "lunch later") + "</BODY></HTML>");
   AppendFile(path, more);
   HtmlViewRefresh(view_);
   EXPECT_TRUE(LineIsVisible(LineCount() - 1));

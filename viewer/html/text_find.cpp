@@ -16,10 +16,12 @@ FoldTable AsciiLowerFold() {
 
 namespace {
 
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view query, const FoldTable& fold) {
+bool MatchesAt(std::string_view text, std::size_t at, std::string_view query,
+               const FoldTable& fold) {
   for (std::size_t i = 0; i < query.size(); ++i) {
     if (text[at + i] == '\n') return false;
-    if (fold[static_cast<unsigned char>(text[at + i])] != fold[static_cast<unsigned char>(query[i])]) {
+    if (fold[static_cast<unsigned char>(text[at + i])] !=
+        fold[static_cast<unsigned char>(query[i])]) {
       return false;
     }
   }

@@ -14,7 +14,8 @@ constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 }  // namespace
 
-DayReader::DayReader(std::vector<std::string> paths) : paths_(std::move(paths)), thread_([this] { ReadAll(); }) {}
+DayReader::DayReader(std::vector<std::string> paths)
+    : paths_(std::move(paths)), thread_([this] { ReadAll(); }) {}
 
 DayReader::~DayReader() {
   {

@@ -33,11 +33,11 @@ class DayReader {
   const std::vector<std::string> paths_;
   std::mutex lock_;
   std::condition_variable changed_;
-  std::deque<std::string> ready_;    // under lock_
-  std::vector<std::string> spare_;   // under lock_: emptied buffers to read into
-  std::size_t ready_bytes_ = 0;       // under lock_
-  bool done_ = false;                // under lock_
-  bool stop_ = false;                // under lock_
+  std::deque<std::string> ready_;   // under lock_
+  std::vector<std::string> spare_;  // under lock_: emptied buffers to read into
+  std::size_t ready_bytes_ = 0;     // under lock_
+  bool done_ = false;               // under lock_
+  bool stop_ = false;               // under lock_
   std::thread thread_;
 };
 

@@ -58,7 +58,8 @@ TEST_F(DayReaderTest, GivesEveryFileInOrderAndNothingForOneItCannotRead) {
 TEST_F(DayReaderTest, AReaderLeftEarlyStopsWithoutReadingTheRest) {
   std::vector<std::string> paths;
   const std::string megabyte(1 << 20, 'y');
-  for (int n = 0; n < 40; ++n) paths.push_back(Write("day" + std::to_string(n) + ".html", megabyte));
+  for (int n = 0; n < 40; ++n)
+    paths.push_back(Write("day" + std::to_string(n) + ".html", megabyte));
   const DWORD started = GetTickCount();
   {
     DayReader reader(paths);

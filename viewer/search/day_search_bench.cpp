@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(argv[1])) {
     if (!entry.is_regular_file()) continue;
     std::string& html = files.emplace_back(static_cast<std::size_t>(entry.file_size()), '\0');
-    std::ifstream(entry.path(), std::ios::binary).read(&html[0], static_cast<std::streamsize>(html.size()));
+    std::ifstream(entry.path(), std::ios::binary)
+        .read(&html[0], static_cast<std::streamsize>(html.size()));
     bytes += html.size();
   }
   const double megabytes = static_cast<double>(bytes) / (1 << 20);
@@ -63,12 +64,13 @@ int main(int argc, char** argv) {
       textBytes += text.size();
     }
   });
-  std::printf("%-24s %8.3f s %8.0f MB/s  (%.0f MB of text)\n", "view text only", convert, megabytes / convert,
-              static_cast<double>(textBytes) / (1 << 20));
+  std::printf("%-24s %8.3f s %8.0f MB/s  (%.0f MB of text)\n", "view text only", convert,
+              megabytes / convert, static_cast<double>(textBytes) / (1 << 20));
 
   // tools/viewer-bench's queries: in 24 days, nowhere, in most days.
   const std::vector<std::string> kQueries = {"buddy017", "zebra crossing", "pictures"};
-  const std::vector<std::string> queries = argc > 2 ? std::vector<std::string>(argv + 2, argv + argc) : kQueries;
+  const std::vector<std::string> queries =
+      argc > 2 ? std::vector<std::string>(argv + 2, argv + argc) : kQueries;
   const corvane::FoldTable fold = corvane::AsciiLowerFold();
   for (const std::string& query : queries) {
     corvane::DaySearch search(query, fold);
@@ -88,8 +90,8 @@ int main(int argc, char** argv) {
         finder.FindAll(day, offsets);
       }
     });
-    std::printf("%-24s %8.3f s %8.0f MB/s  matching alone %.3f s; %zu matches\n", query.c_str(), whole,
-                megabytes / whole, match, found);
+    std::printf("%-24s %8.3f s %8.0f MB/s  matching alone %.3f s; %zu matches\n", query.c_str(),
+                whole, megabytes / whole, match, found);
   }
   return 0;
 }

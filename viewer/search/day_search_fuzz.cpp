@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const corvane::FoldTable fold = FoldFor(data[0]);
   const std::size_t query_length = std::min<std::size_t>(data[1] % 24, size - 2);
   const std::string_view query(reinterpret_cast<const char*>(data + 2), query_length);
-  const std::string_view html(reinterpret_cast<const char*>(data + 2 + query_length), size - 2 - query_length);
+  const std::string_view html(reinterpret_cast<const char*>(data + 2 + query_length),
+                              size - 2 - query_length);
 
   const std::string oracle_text = corvane::ConvertHtml(html).text;
   corvane::DaySearch search(query, fold);
@@ -56,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(search.Text() == oracle_text);
   Check(found == corvane::FindInLines(oracle_text, query, fold));
 
-  const std::vector<std::string> rows = corvane::MatchRowTexts(search.Text(), found, found.size(), query.size());
+  const std::vector<std::string> rows =
+      corvane::MatchRowTexts(search.Text(), found, found.size(), query.size());
   Check(rows.size() == found.size());
   for (std::size_t i = 0; i < found.size(); ++i) {
     Check(rows[i].find(search.Text().substr(found[i], query.size())) != std::string::npos);

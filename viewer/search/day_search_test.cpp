@@ -22,7 +22,8 @@ const char* const kTrickyHtml[] = {
     "",
     "plain",
     "<HTML><BODY BGCOLOR=\"#ffffff\"><B>bob</B>: hi<BR>there</BODY></HTML>",
-    "<!-- 09:00:00-10a4 -->\r\n<HTML><B>a</B></HTML>\r\n<!-- 09:01:00-10a5 -->\r\n<BASE TARGET=\"_new\">\r\n"
+    "<!-- 09:00:00-10a4 -->\r\n<HTML><B>a</B></HTML>\r\n<!-- 09:01:00-10a5 -->\r\n<BASE "
+    "TARGET=\"_new\">\r\n"
     "<HTML>b</HTML><BR>\r\n",
     "  lots   of\t\r\n white  space  <BR>  at line starts",
     "a<P>b<P><P>c</P>d<p>",
@@ -30,7 +31,8 @@ const char* const kTrickyHtml[] = {
     "<BR><P>x",
     "rule<HR>after<hr>",
     "<HR><HR>",
-    "fish &amp; chips &lt;3 &AMP &amp &#65;&#x42;&#67 &#0; &#1; &#9;tab &#10;lf &nbsp;nb &#8364; &#x1F600; &bogus;",
+    "fish &amp; chips &lt;3 &AMP &amp &#65;&#x42;&#67 &#0; &#1; &#9;tab &#10;lf &nbsp;nb &#8364; "
+    "&#x1F600; &bogus;",
     "&#999999999999999999; &#x; &#; &",
     "a <b c <d> e",
     "x < y > z",
@@ -105,7 +107,8 @@ TEST(DaySearch, AgreesWithThePlainScanForAnyFold) {
   to_line_feed['x'] = '\n';
   FoldTable all_one{};
   const FoldTable folds[] = {IdentityFold(), AsciiLowerFold(), to_line_feed, all_one};
-  const char* const queries[] = {"x", "ax", "xa", "a", "aa", "ab a", "abcab", "\n", "", "a\nb", "-----"};
+  const char* const queries[] = {"x",     "ax", "xa", "a",    "aa",   "ab a",
+                                 "abcab", "\n", "",   "a\nb", "-----"};
   for (const FoldTable& fold : folds) {
     for (const char* html : kTrickyHtml) {
       for (const char* query : queries) {

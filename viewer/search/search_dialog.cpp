@@ -37,7 +37,8 @@ constexpr int kTextColumn = 3;
 
 std::string TextOf(HWND control) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
   return text;
 }
 
@@ -46,7 +47,8 @@ double SecondsSince(const LARGE_INTEGER& start) {
   LARGE_INTEGER frequency{};
   QueryPerformanceCounter(&now);
   QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return static_cast<double>(now.QuadPart - start.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
 }
 
 const std::string& ColumnText(const SearchRow& row, int column) {
@@ -122,7 +124,8 @@ void CHistorySearchDlg::AddColumns() {
     header.pszText = const_cast<char*>(column.title);
     header.cx = width.right;
     header.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&header));
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&header));
     ++index;
   }
   SendMessageA(list, LVM_SETCOLUMNWIDTH, kTextColumn, LVSCW_AUTOSIZE_USEHEADER);
@@ -135,7 +138,8 @@ void CHistorySearchDlg::FillScopes() {
   SendMessageA(scopes, CB_RESETCONTENT, 0, 0);
   std::vector<std::string> texts{"All users"};
   if (!viewer_user_.empty()) texts.push_back(viewer_user_);
-  if (!viewer_user_.empty() && !viewer_buddy_.empty()) texts.push_back(viewer_user_ + " and " + viewer_buddy_);
+  if (!viewer_user_.empty() && !viewer_buddy_.empty())
+    texts.push_back(viewer_user_ + " and " + viewer_buddy_);
   for (const std::string& text : texts) {
     SendMessageA(scopes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -207,7 +211,8 @@ std::optional<LRESULT> CHistorySearchDlg::OnNotify(WPARAM wParam, LPARAM lParam)
 void CHistorySearchDlg::OnEnterOrSearch() {
   HWND list = Results();
   if (GetFocus() == list) {
-    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = static_cast<int>(
+        SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row >= 0) {
       GoToRow(row);
       return;
@@ -235,7 +240,8 @@ void CHistorySearchDlg::StartSearch() {
   if (scope_ >= 1) request.user = viewer_user_;
   if (scope_ >= 2) request.buddy = viewer_buddy_;
   QueryPerformanceCounter(&started_);
-  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++run_id_, std::move(request));
+  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++run_id_,
+                                     std::move(request));
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, SearchingText(0, 0).c_str());
 }
 
@@ -261,7 +267,8 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
 // drawing meanwhile made Wine repaint every visible row when it was let go.)
 void CHistorySearchDlg::ShowRows(const std::string& status) {
   if (rows_.size() != shown_rows_) {
-    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(),
+                 LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     shown_rows_ = rows_.size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
@@ -274,13 +281,15 @@ void CHistorySearchDlg::FillRowText(NMLVDISPINFOA& info) const {
     item.pszText[0] = '\0';
     return;
   }
-  lstrcpynA(item.pszText, ColumnText(rows_[static_cast<std::size_t>(item.iItem)], item.iSubItem).c_str(),
+  lstrcpynA(item.pszText,
+            ColumnText(rows_[static_cast<std::size_t>(item.iItem)], item.iSubItem).c_str(),
             item.cchTextMax);
 }
 
 void CHistorySearchDlg::GoToRow(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return;
-  if (!host_.ShowMatch(rows_[static_cast<std::size_t>(index)], query_, fold_)) MessageBeep(MB_ICONEXCLAMATION);
+  if (!host_.ShowMatch(rows_[static_cast<std::size_t>(index)], query_, fold_))
+    MessageBeep(MB_ICONEXCLAMATION);
 }
 
 }  // namespace corvane

@@ -7,7 +7,8 @@ void AddSearchMenuItem(HWND window, UINT command) {
   const int count = GetMenuItemCount(menu);
   int close = 0;
   while (close < count && GetMenuItemID(menu, close) != SC_CLOSE) ++close;
-  InsertMenuA(menu, static_cast<UINT>(close), MF_BYPOSITION | MF_STRING, command, "&Search History...\tCtrl+F");
+  InsertMenuA(menu, static_cast<UINT>(close), MF_BYPOSITION | MF_STRING, command,
+              "&Search History...\tCtrl+F");
 }
 
 }  // namespace corvane

@@ -13,8 +13,8 @@ std::vector<std::string> Listed(const std::vector<SearchDay>& days) {
 
 TEST(SortNewestFirst, NewestDateFirstThenUserThenBuddyIgnoringCase) {
   std::vector<SearchDay> days = {
-      {"alice", "bob", "2002-06-12 [Wednesday]"}, {"Zed", "amy", "2002-06-14 [Friday]"},
-      {"alice", "Carl", "2002-06-14 [Friday]"},   {"alice", "bob", "2002-06-14 [Friday]"},
+      {"alice", "bob", "2002-06-12 [Wednesday]"},  {"Zed", "amy", "2002-06-14 [Friday]"},
+      {"alice", "Carl", "2002-06-14 [Friday]"},    {"alice", "bob", "2002-06-14 [Friday]"},
       {"Bert", "ernie", "2003-01-01 [Wednesday]"}, {"bert", "ernie", "2002-06-14 [Friday]"},
   };
   SortNewestFirst(days, AsciiLowerFold());

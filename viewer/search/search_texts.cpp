@@ -42,13 +42,13 @@ Span WindowAround(Span line, std::size_t offset, std::size_t length) {
 bool IsSpace(char c) { return c == ' '; }
 
 Span WidenedToWords(std::string_view text, Span line, Span window, Span match) {
-  for (std::size_t n = 0; n < kMaxWidening && window.begin > line.begin && !IsSpace(text[window.begin - 1]) &&
-                          !IsSpace(text[window.begin]);
+  for (std::size_t n = 0; n < kMaxWidening && window.begin > line.begin &&
+                          !IsSpace(text[window.begin - 1]) && !IsSpace(text[window.begin]);
        ++n) {
     --window.begin;
   }
-  for (std::size_t n = 0;
-       n < kMaxWidening && window.end < line.end && !IsSpace(text[window.end]) && !IsSpace(text[window.end - 1]);
+  for (std::size_t n = 0; n < kMaxWidening && window.end < line.end && !IsSpace(text[window.end]) &&
+                          !IsSpace(text[window.end - 1]);
        ++n) {
     ++window.end;
   }
@@ -62,12 +62,14 @@ std::string Counted(std::size_t n, const char* one, const char* many) {
 }
 
 std::string MatchesInDays(std::size_t matches, std::size_t days, bool capped) {
-  const std::string count = capped ? GroupedNumber(matches) + "+ matches" : Counted(matches, "match", "matches");
+  const std::string count =
+      capped ? GroupedNumber(matches) + "+ matches" : Counted(matches, "match", "matches");
   return count + " in " + Counted(days, "day", "days");
 }
 
 std::string RowText(std::string_view text, Span line, std::size_t offset, std::size_t length) {
-  if (line.end - line.begin <= kRowTextWidth) return std::string(text.substr(line.begin, line.end - line.begin));
+  if (line.end - line.begin <= kRowTextWidth)
+    return std::string(text.substr(line.begin, line.end - line.begin));
   const Span match{offset, offset + length};
   const Span shown = WidenedToWords(text, line, WindowAround(line, offset, length), match);
   std::string row;
@@ -79,8 +81,9 @@ std::string RowText(std::string_view text, Span line, std::size_t offset, std::s
 
 }  // namespace
 
-std::vector<std::string> MatchRowTexts(std::string_view text, const std::vector<std::size_t>& offsets,
-                                       std::size_t count, std::size_t length) {
+std::vector<std::string> MatchRowTexts(std::string_view text,
+                                       const std::vector<std::size_t>& offsets, std::size_t count,
+                                       std::size_t length) {
   std::vector<std::string> rows;
   rows.reserve(count);
   Span line{0, 0};

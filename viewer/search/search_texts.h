@@ -19,8 +19,9 @@ inline constexpr std::size_t kMaxSearchRows = 10000;
 // the line was cut.  Each line is looked for once, however many
 // occurrences it holds.
 inline constexpr std::size_t kRowTextWidth = 80;
-std::vector<std::string> MatchRowTexts(std::string_view text, const std::vector<std::size_t>& offsets,
-                                       std::size_t count, std::size_t length);
+std::vector<std::string> MatchRowTexts(std::string_view text,
+                                       const std::vector<std::size_t>& offsets, std::size_t count,
+                                       std::size_t length);
 
 // "1,234": the number with its thousands separated by commas.
 std::string GroupedNumber(std::size_t n);

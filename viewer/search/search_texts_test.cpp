@@ -77,8 +77,10 @@ TEST(MatchRowTexts, GivesEachOccurrenceItsOwnLineUpToTheCount) {
   const std::vector<std::size_t> offsets = {0, 15, 22, 29};
   EXPECT_EQ(MatchRowTexts(text, offsets, 4, 5),
             (std::vector<std::string>{"lunch one", "lunch, lunch", "lunch, lunch", "lunch"}));
-  EXPECT_EQ(MatchRowTexts(text, offsets, 2, 5), (std::vector<std::string>{"lunch one", "lunch, lunch"}));
-  const std::string line = "x " + std::string(200, 'a') + " lunch " + std::string(200, 'b') + " lunch";
+  EXPECT_EQ(MatchRowTexts(text, offsets, 2, 5),
+            (std::vector<std::string>{"lunch one", "lunch, lunch"}));
+  const std::string line =
+      "x " + std::string(200, 'a') + " lunch " + std::string(200, 'b') + " lunch";
   const std::vector<std::string> rows = MatchRowTexts(line, {203, line.size() - 5}, 2, 5);
   EXPECT_EQ(rows[0].substr(0, 3), "...");
   EXPECT_NE(rows[0].find(" lunch "), std::string::npos);

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "viewer/resources/viewer_resources.h"
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/search_menu.h"
-#include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
 namespace {
@@ -35,8 +35,8 @@ std::string ItemText(HMENU menu, int position) {
 
 // (Wine's system menu has more after Close.)
 TEST(SearchMenuItem, GoesJustBeforeClose) {
-  HWND window = CreateWindowExA(0, "STATIC", "menu test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND window = CreateWindowExA(0, "STATIC", "menu test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   AddSearchMenuItem(window, IDM_SEARCH_HISTORY);
   HMENU menu = GetSystemMenu(window, FALSE);

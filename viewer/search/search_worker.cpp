@@ -51,8 +51,8 @@ struct SearchRunState {
 
 namespace {
 
-std::vector<std::string> NamesOrAll(const std::string& name, const std::optional<std::string>& folder,
-                                    HistoryLevel level) {
+std::vector<std::string> NamesOrAll(const std::string& name,
+                                    const std::optional<std::string>& folder, HistoryLevel level) {
   if (!name.empty()) return {name};
   if (!folder) return {};
   return ListHistoryLevel(folder->c_str(), level);
@@ -84,7 +84,8 @@ std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::
   std::vector<std::string> paths;
   paths.reserve(days.size());
   for (const SearchDay& day : days) {
-    paths.push_back(JoinHistoryPath(folder, {day.user, day.buddy, DateEntryFileName(day.date)}).value_or(""));
+    paths.push_back(
+        JoinHistoryPath(folder, {day.user, day.buddy, DateEntryFileName(day.date)}).value_or(""));
   }
   return paths;
 }
@@ -102,7 +103,8 @@ void Search(SearchRunState& state) {
     if (found.empty()) continue;
     const bool capped = rows + found.size() > kMaxSearchRows;
     const std::size_t taken = capped ? kMaxSearchRows - rows : found.size();
-    std::vector<std::string> texts = MatchRowTexts(search.Text(), found, taken, search.QueryLength());
+    std::vector<std::string> texts =
+        MatchRowTexts(search.Text(), found, taken, search.QueryLength());
     std::vector<SearchRow> batch;
     batch.reserve(taken);
     for (std::size_t i = 0; i < taken; ++i) {

@@ -10,24 +10,24 @@
 #include <string>
 #include <vector>
 
-#include "viewer/search/search_order.h"
 #include "viewer/html/text_find.h"
+#include "viewer/search/search_order.h"
 
 namespace corvane {
 
 struct SearchRequest {
   std::string history_folder;
   std::string query;
-  FoldTable fold;        // how letters compare: the identity for "Match case"
-  FoldTable name_fold;   // how users, buddies and dates sort
-  std::string user;      // empty: every user
-  std::string buddy;     // empty: every buddy of the user
+  FoldTable fold;       // how letters compare: the identity for "Match case"
+  FoldTable name_fold;  // how users, buddies and dates sort
+  std::string user;     // empty: every user
+  std::string buddy;    // empty: every buddy of the user
 };
 
 struct SearchRow {
   SearchDay day;
-  std::string text;     // the Text column
-  int occurrence = 0;   // among the query's occurrences in the day, document order
+  std::string text;    // the Text column
+  int occurrence = 0;  // among the query's occurrences in the day, document order
 };
 
 // What a search found since the window last asked.
@@ -35,7 +35,7 @@ struct SearchProgress {
   std::vector<SearchRow> rows;
   std::size_t days = 0;  // day files with a row, all told
   bool finished = false;
-  bool capped = false;   // stopped at kMaxSearchRows with more to find
+  bool capped = false;  // stopped at kMaxSearchRows with more to find
 };
 
 // What the worker and the window share; the worker keeps it alive for as

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-constexpr bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+constexpr bool IsHtmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -118,7 +120,8 @@ class TextWriter {
 
  private:
   void Reserve(std::size_t count) {
-    if (used_ + count > text_.size()) text_.resize(std::max(2 * text_.size(), used_ + count + 4096));
+    if (used_ + count > text_.size())
+      text_.resize(std::max(2 * text_.size(), used_ + count + 4096));
   }
 
   std::string& text_;
