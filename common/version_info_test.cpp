@@ -8,26 +8,20 @@
 
 #include <cstring>
 #include <string>
+#include "tests/support/beside_this_program.h"
 
 namespace corvane {
 namespace {
 
-std::string BinFile(const char* name) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + name;
-}
-
 std::string VersionTextOf(const char* file) {
   char out[33] = "unchanged";
-  GetVersionText(out, BinFile(file).c_str());
+  GetVersionText(out, corvane::BesideThisProgram(file).c_str());
   return out;
 }
 
 std::string CommentsOf(const char* file) {
   char out[255] = "unchanged";
-  GetVersionString("Comments", out, BinFile(file).c_str());
+  GetVersionString("Comments", out, corvane::BesideThisProgram(file).c_str());
   return out;
 }
 
@@ -51,9 +45,9 @@ TEST(VersionInfo, OutputUnchangedWithoutVersionOrString) {
   // Strings only under another language block are not found.
   EXPECT_EQ(CommentsOf("version_probe_german.dll"), "unchanged");
   char out[255] = "unchanged";
-  GetVersionString("NoSuchString", out, BinFile("Corvane.dll").c_str());
+  GetVersionString("NoSuchString", out, corvane::BesideThisProgram("Corvane.dll").c_str());
   EXPECT_STREQ(out, "unchanged");
-  GetVersionString(nullptr, out, BinFile("Corvane.dll").c_str());
+  GetVersionString(nullptr, out, corvane::BesideThisProgram("Corvane.dll").c_str());
   EXPECT_STREQ(out, "unchanged");
 }
 

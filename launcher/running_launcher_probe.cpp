@@ -10,6 +10,7 @@
 #include <string>
 
 #include "launcher/launcher_protocol.h"
+#include "tests/support/beside_this_program.h"
 
 namespace {
 
@@ -37,12 +38,7 @@ DWORD WINAPI WaitForInputToClose(void* mainThread) {
   return 0;
 }
 
-std::string LibraryPath() {
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + corvane::kHookLibraryFileName;
-}
+std::string LibraryPath() { return corvane::BesideThisProgram(corvane::kHookLibraryFileName); }
 
 }  // namespace
 

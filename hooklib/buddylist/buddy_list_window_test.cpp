@@ -15,6 +15,7 @@
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
+#include "tests/support/beside_this_program.h"
 #include "tests/support/box_answerer.h"
 #include "tests/support/host_class_for_tests.h"
 
@@ -119,12 +120,7 @@ class PopupMenuRobot {
   std::thread thread_;
 };
 
-std::string LibraryPath() {
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + "Corvane.dll";
-}
+std::string LibraryPath() { return corvane::BesideThisProgram("Corvane.dll"); }
 
 LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 

@@ -13,6 +13,7 @@
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
+#include "tests/support/beside_this_program.h"
 #include "tests/support/failing_allocations.h"
 #include "tests/support/host_window_fixture.h"
 
@@ -30,13 +31,6 @@ std::string CreationBlock(const std::string& key, const std::string& text) {
 
 std::string RewriteBlock(const std::string& key, const std::string& text) {
   return ToDiskText(FormatRewriteBlock(key, text));
-}
-
-std::string BinFile(const char* name) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 // Another program with the file open for reading, as long as this lives:
@@ -57,7 +51,8 @@ class OtherProgramReading {
     startup.hStdInput = input;
     startup.hStdOutput = output;
     startup.hStdError = output;
-    std::string command = "\"" + BinFile("robot.exe") + "\" holdfile \"" + path + "\" " + sharing;
+    std::string command =
+        "\"" + corvane::BesideThisProgram("robot.exe") + "\" holdfile \"" + path + "\" " + sharing;
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &process_)) {
       CloseHandle(process_.hThread);

@@ -20,6 +20,7 @@
 #include "hooklib/core/system_clock.h"
 #include "hooklib/settings/settings_store.h"
 #include "hooklib/upgrade/upgrade_check.h"
+#include "tests/support/beside_this_program.h"
 
 namespace {
 
@@ -37,12 +38,7 @@ uint64_t FixedSystemTime() {
   return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-std::string LibraryPath() {
-  char self[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + "Corvane.dll";
-}
+std::string LibraryPath() { return corvane::BesideThisProgram("Corvane.dll"); }
 
 bool ApplyArgument(const std::string& argument) {
   using corvane::Shared;

@@ -13,15 +13,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "tests/support/beside_this_program.h"
 
 namespace {
-
-std::string BinFile(const char* name) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + name;
-}
 
 // Asks the window itself: GetWindowText would give only the creation text
 // of another process's edit controls.
@@ -771,7 +765,7 @@ int Processes() {
 
 // The paint counter library, kept loaded so that its hooks stay in.
 HMODULE PaintCounter() {
-  static HMODULE dll = LoadLibraryA(BinFile("paint_counter.dll").c_str());
+  static HMODULE dll = LoadLibraryA(corvane::BesideThisProgram("paint_counter.dll").c_str());
   return dll;
 }
 
@@ -898,7 +892,7 @@ F Export(HMODULE dll, const char* name) {
 // the shared record.  hold CURDIR: also loads the settings with CURDIR as
 // the launcher folder and keeps the library mapped until stdin closes.
 int Settings(bool hold, const char* curDir) {
-  HMODULE dll = LoadLibraryA(BinFile("Corvane.dll").c_str());
+  HMODULE dll = LoadLibraryA(corvane::BesideThisProgram("Corvane.dll").c_str());
   if (dll == nullptr) {
     std::printf("error no-library\n");
     return 1;
