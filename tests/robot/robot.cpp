@@ -526,13 +526,16 @@ int Ping(const char* caption, const char* ms) {
   return 0;
 }
 
-// clickwatch CAPTION BUTTON LIST STATUS BUSY MS: empties the status text,
-// clicks a button, then watches the window until its status text is back
-// and does not begin with BUSY (at most MS milliseconds), asking it
-// something all the while: when the list first had rows, when the status
-// settled, and the longest the window took to answer, in milliseconds.
+// clickwatch CAPTION BUTTON LIST STATUS BUSY MS [EVERY]: empties the status
+// text, clicks a button, then watches the window until its status text is
+// back and does not begin with BUSY (at most MS milliseconds), asking it
+// something every EVERY milliseconds (1 unless given): when the list first
+// had rows, when the status settled, and the longest the window took to
+// answer, in milliseconds.  Each question wakes the window's thread and
+// Wine's server, so asking every millisecond measures the answers finely
+// but slows what it watches; asking seldom times the work more truly.
 int ClickWatch(const char* caption, const char* button, const char* list, const char* status,
-               const char* busy, const char* ms) {
+               const char* busy, const char* ms, const char* every) {
   HWND top = TopWindow(caption);
   HWND b = Control(caption, button);
   HWND l = Control(caption, list);
@@ -552,6 +555,7 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
   int polls = 0;
   std::string text;
   const double limit = std::atof(ms);
+  const DWORD pause = every != nullptr ? static_cast<DWORD>(std::atoi(every)) : 1;
   while (elapsed() < limit) {
     const double asked = elapsed();
     text = TextOf(s);
@@ -562,7 +566,7 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
     if (!text.empty()) SendMessageTimeoutA(l, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows);
     if (rows > 0 && first_row < 0) first_row = elapsed();
     if (!text.empty() && text.compare(0, std::strlen(busy), busy) != 0) break;
-    Sleep(1);
+    Sleep(pause);
   }
   std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", first_row,
               elapsed(), longest, polls, OneLine(text).c_str());
@@ -996,7 +1000,8 @@ int Dispatch(const std::vector<std::string>& args) {
     return ClickRow(a(2), a(3), a(4), n > 5 && args[5] == "double");
   if (command == "owner" && n > 2) return Owner(a(2));
   if (command == "ping" && n > 3) return Ping(a(2), a(3));
-  if (command == "clickwatch" && n > 7) return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7));
+  if (command == "clickwatch" && n > 7)
+    return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7), n > 8 ? a(8) : nullptr);
   if (command == "spawn") return Spawn(a(2));
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "redraw" && n > 2) return Redraw(a(2));
@@ -1016,7 +1021,8 @@ int Dispatch(const std::vector<std::string>& args) {
       " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints "
       "CAPTION | paints CAPTION | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
       " clickrow CAPTION ID ROW [double] | owner CAPTION |"
-      " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS | spawn [PROGRAM] (then "
+      " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS [EVERY] | spawn [PROGRAM] "
+      "(then "
       "the command line) | exited PID MS | serve\n");
   return 2;
 }

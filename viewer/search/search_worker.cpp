@@ -1,6 +1,7 @@
 #include "viewer/search/search_worker.h"
 
 #include <atomic>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -58,21 +59,63 @@ std::vector<std::string> NamesOrAll(const std::string& name,
   return ListHistoryLevel(folder->c_str(), level);
 }
 
-// Every day file of the request's users and buddies, as the viewer lists
-// them.
-std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
+struct BuddyFolder {
+  std::string user;
+  std::string buddy;
+};
+
+std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRunState& state) {
   const SearchRequest& request = state.request;
-  std::vector<SearchDay> days;
   const std::string& root = request.history_folder;
+  std::vector<BuddyFolder> folders;
   for (const std::string& user : NamesOrAll(request.user, root, HistoryLevel::kUsers)) {
-    for (const std::string& buddy :
+    if (state.cancelled) return {};
+    for (std::string& buddy :
          NamesOrAll(request.buddy, JoinHistoryPath(root, {user}), HistoryLevel::kBuddies)) {
-      if (state.cancelled) return {};
-      const std::optional<std::string> folder = JoinHistoryPath(root, {user, buddy});
-      if (!folder) continue;
-      for (std::string& date : ListHistoryLevel(folder->c_str(), HistoryLevel::kDates)) {
-        days.push_back(SearchDay{user, buddy, std::move(date)});
-      }
+      folders.push_back(BuddyFolder{user, std::move(buddy)});
+    }
+  }
+  return folders;
+}
+
+// Every day file of the request's users and buddies, as the viewer lists
+// them.  Listing a folder is mostly waiting on the file system (under Wine,
+// on its server), so two threads list the buddies' folders in about half
+// the time of one: the time before the first file can be read.
+std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
+  const std::vector<BuddyFolder> folders = BuddyFoldersInScope(state);
+  std::vector<std::vector<std::string>> dates(folders.size());
+  std::atomic<std::size_t> next{0};
+  const auto list_folders = [&] {
+    for (std::size_t i = next++; i < folders.size() && !state.cancelled; i = next++) {
+      const std::optional<std::string> folder =
+          JoinHistoryPath(state.request.history_folder, {folders[i].user, folders[i].buddy});
+      if (folder) dates[i] = ListHistoryLevel(folder->c_str(), HistoryLevel::kDates);
+    }
+  };
+  std::exception_ptr failure;
+  std::thread helper([&] {
+    try {
+      list_folders();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  try {
+    list_folders();
+  } catch (...) {
+    next = folders.size();  // the helper stops too, and is waited for below
+    helper.join();
+    throw;
+  }
+  helper.join();
+  if (failure) std::rethrow_exception(failure);
+  if (state.cancelled) return {};
+
+  std::vector<SearchDay> days;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    for (std::string& date : dates[i]) {
+      days.push_back(SearchDay{folders[i].user, folders[i].buddy, std::move(date)});
     }
   }
   return days;
