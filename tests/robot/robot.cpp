@@ -582,15 +582,15 @@ int SetText(const char* caption, const char* id, const char* text) {
   return 0;
 }
 
-// One line of an edit or rich edit (its first 1,000 characters), asked for
-// with EM_GETLINE so that a long text never crosses between the processes
-// whole: Wine's server has been seen to drop a client that sent it large
-// message buffers again and again on a busy machine.
+// One line of an edit or rich edit (its first 1,000 characters), read in
+// the control's own thread by line_reader.dll: an EM_GETLINE sent from here
+// would be answered with a buffer of much of the text (see that library).
 std::string LineOf(HWND c, LRESULT line) {
+  static HMODULE dll = LoadLibraryA(corvane::BesideThisProgram("line_reader.dll").c_str());
+  auto read_line = reinterpret_cast<LONG(__cdecl*)(HWND, WPARAM, char*)>(
+      reinterpret_cast<void*>(GetProcAddress(dll, "ReadControlLine")));
   char buffer[1001] = "";
-  *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
-  const LRESULT copied =
-      SendMessageA(c, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer));
+  const LONG copied = read_line != nullptr ? read_line(c, static_cast<WPARAM>(line), buffer) : -1;
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
 }
 
