@@ -64,11 +64,17 @@ class ViewerSearchTest(vs.ViewerTest):
             self.robot("select", SEARCH, vs.SCOPE, scope)
 
     def start_search(self, query, match_case=False, scope=0):
-        """Types the query and presses Enter in it, as a user would."""
+        """Types the query and presses Enter in it, as a user would; the
+        status line once the window has taken the keys (they arrive a moment
+        after they are pressed, so the status is emptied first: a status
+        from the search before is never taken for this one's)."""
         self.set_options(match_case, scope)
         self.robot("settext", SEARCH, vs.QUERY, query)
+        self.robot("settext", SEARCH, vs.STATUS, "")
         self.assertEqual(self.robot("keys", SEARCH, "alt+f"), ["pressed"])  # "&Find:"
         self.assertEqual(self.robot("keys", SEARCH, "enter"), ["pressed"])
+        return harness.wait_until(lambda: self.status() or None, timeout=10,
+                                  what="the search to start")
 
     def wait_finished(self, timeout=30):
         status = harness.wait_until(lambda: (lambda t: t if FINISHED.match(t) else None)(self.status()),
@@ -174,8 +180,8 @@ class ViewerSearchTest(vs.ViewerTest):
                          vs.conversation(["needle %d" % n, "thread %d" % n]))
         self.start_viewer("alice", "buddy000")
         self.open_search()
-        self.start_search("needle")
-        self.assertTrue(self.status().startswith("Searching... "), self.status())
+        started = self.start_search("needle")
+        self.assertTrue(started.startswith("Searching... "), started)
         self.start_search("thread")
         self.assertEqual(self.wait_finished(), "300 matches in 300 days")
         rows, count = self.rows()
