@@ -582,13 +582,22 @@ int SetText(const char* caption, const char* id, const char* text) {
   return 0;
 }
 
+// A function of one of the hook libraries built beside the robot, loaded
+// once and kept loaded, so that the hooks it sets stay in; null when the
+// library or the function is missing.
+template <typename Function>
+Function* ExportOf(const char* library, const char* name) {
+  const HMODULE dll = LoadLibraryA(corvane::BesideThisProgram(library).c_str());
+  return reinterpret_cast<Function*>(
+      reinterpret_cast<void*>(dll != nullptr ? GetProcAddress(dll, name) : nullptr));
+}
+
 // One line of an edit or rich edit (its first 1,000 characters), read in
 // the control's own thread by line_reader.dll: an EM_GETLINE sent from here
 // would be answered with a buffer of much of the text (see that library).
 std::string LineOf(HWND c, LRESULT line) {
-  static HMODULE dll = LoadLibraryA(corvane::BesideThisProgram("line_reader.dll").c_str());
-  auto read_line = reinterpret_cast<LONG(__cdecl*)(HWND, WPARAM, char*)>(
-      reinterpret_cast<void*>(GetProcAddress(dll, "ReadControlLine")));
+  static auto* read_line =
+      ExportOf<LONG __cdecl(HWND, WPARAM, char*)>("line_reader.dll", "ReadControlLine");
   char buffer[1001] = "";
   const LONG copied = read_line != nullptr ? read_line(c, static_cast<WPARAM>(line), buffer) : -1;
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
@@ -767,19 +776,12 @@ int Processes() {
   return 0;
 }
 
-// The paint counter library, kept loaded so that its hooks stay in.
-HMODULE PaintCounter() {
-  static HMODULE dll = LoadLibraryA(corvane::BesideThisProgram("paint_counter.dll").c_str());
-  return dll;
-}
-
 // countpaints CAPTION: from now on counts the erase and paint messages of
 // every window of the window's thread.
 int CountPaints(const char* caption) {
   HWND top = TopWindow(caption);
   if (top == nullptr) return NotFound();
-  auto start = reinterpret_cast<BOOL(__cdecl*)(DWORD)>(
-      reinterpret_cast<void*>(GetProcAddress(PaintCounter(), "StartCountingPaints")));
+  static auto* start = ExportOf<BOOL __cdecl(DWORD)>("paint_counter.dll", "StartCountingPaints");
   if (start == nullptr || !start(GetWindowThreadProcessId(top, nullptr))) {
     std::printf("error no-counter\n");
     return 1;
@@ -789,8 +791,8 @@ int CountPaints(const char* caption) {
 }
 
 BOOL CALLBACK PrintPaints(HWND child, LPARAM) {
-  auto paints_of = reinterpret_cast<void(__cdecl*)(HWND, LONG*, LONG*)>(
-      reinterpret_cast<void*>(GetProcAddress(PaintCounter(), "PaintsOf")));
+  static auto* paints_of =
+      ExportOf<void __cdecl(HWND, LONG*, LONG*)>("paint_counter.dll", "PaintsOf");
   LONG erases = 0, paints = 0;
   if (paints_of != nullptr) paints_of(child, &erases, &paints);
   std::printf("paints id=%d class=%s erase=%ld paint=%ld\n", GetDlgCtrlID(child),
@@ -1022,8 +1024,7 @@ int Dispatch(const std::vector<std::string>& args) {
       "CAPTION | paints CAPTION | rows CAPTION ID [FIRST [COUNT]] | keys CAPTION COMBO |"
       " clickrow CAPTION ID ROW [double] | owner CAPTION |"
       " ping CAPTION MS | clickwatch CAPTION BUTTON LIST STATUS BUSY MS [EVERY] | spawn [PROGRAM] "
-      "(then "
-      "the command line) | exited PID MS | serve\n");
+      "(then the command line) | exited PID MS | serve\n");
   return 2;
 }
 

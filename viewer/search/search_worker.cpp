@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -86,30 +87,26 @@ std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
   const std::vector<BuddyFolder> folders = BuddyFoldersInScope(state);
   std::vector<std::vector<std::string>> dates(folders.size());
   std::atomic<std::size_t> next{0};
-  const auto list_folders = [&] {
-    for (std::size_t i = next++; i < folders.size() && !state.cancelled; i = next++) {
-      const std::optional<std::string> folder =
-          JoinHistoryPath(state.request.history_folder, {folders[i].user, folders[i].buddy});
-      if (folder) dates[i] = ListHistoryLevel(folder->c_str(), HistoryLevel::kDates);
-    }
-  };
-  std::exception_ptr failure;
-  std::thread helper([&] {
+  // A failure (out of memory) stops both threads and ends the search.
+  std::exception_ptr failures[2];
+  const auto list_folders = [&](std::exception_ptr& failure) {
     try {
-      list_folders();
+      for (std::size_t i = next++; i < folders.size() && !state.cancelled; i = next++) {
+        const std::optional<std::string> folder =
+            JoinHistoryPath(state.request.history_folder, {folders[i].user, folders[i].buddy});
+        if (folder) dates[i] = ListHistoryLevel(folder->c_str(), HistoryLevel::kDates);
+      }
     } catch (...) {
       failure = std::current_exception();
+      next = folders.size();
     }
-  });
-  try {
-    list_folders();
-  } catch (...) {
-    next = folders.size();  // the helper stops too, and is waited for below
-    helper.join();
-    throw;
-  }
+  };
+  std::thread helper(list_folders, std::ref(failures[1]));
+  list_folders(failures[0]);
   helper.join();
-  if (failure) std::rethrow_exception(failure);
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
   if (state.cancelled) return {};
 
   std::vector<SearchDay> days;
