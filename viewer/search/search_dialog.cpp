@@ -236,7 +236,7 @@ void CHistorySearchDlg::StartSearch() {
   }
   const bool match_case = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
   fold_ = match_case ? IdentityFold() : name_fold_;
-  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}};
+  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}, listing_};
   if (scope_ >= 1) request.user = viewer_user_;
   if (scope_ >= 2) request.buddy = viewer_buddy_;
   QueryPerformanceCounter(&started_);

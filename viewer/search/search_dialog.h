@@ -64,6 +64,8 @@ class CHistorySearchDlg : public CPlacementDialog {
   std::string viewer_buddy_;
   int scope_ = 0;
 
+  const std::shared_ptr<DayListing> listing_ = std::make_shared<DayListing>();
+
   // The running or last search.
   std::unique_ptr<SearchRun> run_;
   WPARAM run_id_ = 0;

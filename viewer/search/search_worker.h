@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "viewer/html/text_find.h"
+#include "viewer/search/day_listing.h"
 #include "viewer/search/search_order.h"
 
 namespace corvane {
@@ -22,6 +23,8 @@ struct SearchRequest {
   FoldTable name_fold;  // how users, buddies and dates sort
   std::string user;     // empty: every user
   std::string buddy;    // empty: every buddy of the user
+  // Listings kept from earlier searches; shared with them and the window.
+  std::shared_ptr<DayListing> listing;
 };
 
 struct SearchRow {

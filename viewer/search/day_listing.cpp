@@ -1,0 +1,63 @@
+#include "viewer/search/day_listing.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "viewer/history_tree/history_tree.h"
+
+namespace corvane {
+namespace {
+
+// A folder's write time changes with its entries on NTFS and ReFS; FAT
+// leaves it alone, and a network drive keeps it by another machine's clock.
+bool KeepsFolderTimes(const std::string& folder) {
+  char volume[MAX_PATH];
+  char file_system[32];
+  return GetVolumePathNameA(folder.c_str(), volume, MAX_PATH) &&
+         GetDriveTypeA(volume) == DRIVE_FIXED &&
+         GetVolumeInformationA(volume, nullptr, 0, nullptr, nullptr, nullptr, file_system,
+                               sizeof file_system) &&
+         (std::strcmp(file_system, "NTFS") == 0 || std::strcmp(file_system, "ReFS") == 0);
+}
+
+// A change in the same tick of the file system's clock as the listing
+// would leave the write time as it was, so a listing made so soon after
+// the folder's last change is never kept.
+constexpr std::uint64_t kClockTicks = 2 * 10'000'000ULL;
+
+std::uint64_t Ticks(const FILETIME& time) {
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::uint64_t Now() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return Ticks(now);
+}
+
+}  // namespace
+
+void DayListing::Begin(const std::string& history_folder) {
+  std::lock_guard<std::mutex> guard(lock_);
+  if (history_folder == root_) return;
+  root_ = history_folder;
+  keeping_ = KeepsFolderTimes(root_);
+  kept_.clear();
+}
+
+std::vector<std::string> DayListing::Dates(const std::string& folder, const FILETIME& written) {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    const auto kept = kept_.find(folder);
+    if (kept != kept_.end() && Ticks(kept->second.written) == Ticks(written)) {
+      return kept->second.dates;
+    }
+  }
+  const std::uint64_t listed_at = Now();
+  std::vector<std::string> dates = ListHistoryLevel(folder.c_str(), HistoryLevel::kDates);
+  std::lock_guard<std::mutex> guard(lock_);
+  if (keeping_ && Ticks(written) + kClockTicks < listed_at) kept_[folder] = Kept{written, dates};
+  return dates;
+}
+
+}  // namespace corvane
