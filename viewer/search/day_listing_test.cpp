@@ -1,0 +1,117 @@
+#include "viewer/search/day_listing.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "viewer/history_tree/history_tree.h"
+
+namespace corvane {
+namespace {
+
+// A user folder with one buddy folder whose day files the test adds.
+class DayListingTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId());
+    buddy_ = user_ + "\\bob";
+    CreateDirectoryA(user_.c_str(), nullptr);
+    CreateDirectoryA(buddy_.c_str(), nullptr);
+    listing_.Begin(user_);
+  }
+  void TearDown() override {
+    for (const std::string& name : days_) DeleteFileA((buddy_ + "\\" + name).c_str());
+    RemoveDirectoryA(buddy_.c_str());
+    RemoveDirectoryA(user_.c_str());
+  }
+  void AddDay(const std::string& name) {
+    std::ofstream(buddy_ + "\\" + name) << "<HTML></HTML>";
+    days_.push_back(name);
+  }
+  // Sets the buddy folder's write time, as an entry change made then would.
+  void SetWritten(const FILETIME& time) {
+    const HANDLE folder = CreateFileA(buddy_.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(folder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(SetFileTime(folder, nullptr, nullptr, &time));
+    CloseHandle(folder);
+  }
+  // The buddy folder's write time as its user folder's listing gives it.
+  FILETIME Written() const {
+    const std::vector<HistoryEntry> buddies =
+        ListHistoryEntries(user_.c_str(), HistoryLevel::kBuddies);
+    EXPECT_EQ(buddies.size(), 1u);
+    return buddies.empty() ? FILETIME{} : buddies[0].last_write;
+  }
+  std::vector<std::string> Dates() {
+    std::vector<std::string> dates = listing_.Dates(buddy_, Written());
+    std::sort(dates.begin(), dates.end());
+    return dates;
+  }
+
+  std::string user_, buddy_;
+  std::vector<std::string> days_;
+  DayListing listing_;
+};
+
+FILETIME AnHourAgo() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+  ticks.QuadPart -= 3600ULL * 10'000'000ULL;
+  return FILETIME{ticks.LowPart, ticks.HighPart};
+}
+
+TEST_F(DayListingTest, AFolderWhoseEntriesChangedIsListedAgain) {
+  AddDay("2002-01-07.html");
+  SetWritten(AnHourAgo());
+  ASSERT_EQ(Dates().size(), 1u);
+  AddDay("2002-01-08.html");  // the file system moves the folder's write time on
+  EXPECT_EQ(Dates().size(), 2u);
+  DeleteFileA((buddy_ + "\\2002-01-07.html").c_str());
+  EXPECT_EQ(Dates().size(), 1u);
+}
+
+TEST_F(DayListingTest, AnOldListingIsKeptWhileTheWriteTimeStays) {
+  AddDay("2002-01-07.html");
+  const FILETIME old = AnHourAgo();
+  SetWritten(old);
+  ASSERT_EQ(Dates().size(), 1u);
+  // An entry added behind a write time put back: only the time tells.
+  AddDay("2002-01-08.html");
+  SetWritten(old);
+  EXPECT_EQ(Dates().size(), 1u);
+}
+
+TEST_F(DayListingTest, AListingMadeRightAfterAChangeIsNeverKept) {
+  AddDay("2002-01-07.html");
+  const FILETIME recent = Written();
+  ASSERT_EQ(Dates().size(), 1u);
+  // A second change in the same clock tick would leave the time as it was.
+  AddDay("2002-01-08.html");
+  SetWritten(recent);
+  EXPECT_EQ(Dates().size(), 2u);
+}
+
+TEST_F(DayListingTest, AnotherHistoryFolderForgetsWhatWasKept) {
+  AddDay("2002-01-07.html");
+  const FILETIME old = AnHourAgo();
+  SetWritten(old);
+  ASSERT_EQ(Dates().size(), 1u);
+  AddDay("2002-01-08.html");
+  SetWritten(old);
+  listing_.Begin(buddy_);
+  listing_.Begin(user_);
+  EXPECT_EQ(Dates().size(), 2u);
+}
+
+}  // namespace
+}  // namespace corvane
