@@ -14,8 +14,8 @@ constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 }  // namespace
 
-DayReader::DayReader(std::vector<std::string> paths)
-    : paths_(std::move(paths)), thread_([this] { ReadAll(); }) {}
+DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate)
+    : paths_(std::move(paths)), gate_(gate), thread_([this] { ReadAll(); }) {}
 
 DayReader::~DayReader() {
   {
@@ -31,6 +31,7 @@ DayReader::~DayReader() {
 void DayReader::ReadAll() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   for (const std::string& path : paths_) {
+    gate_.Pass();
     std::string html;
     {
       std::unique_lock<std::mutex> guard(lock_);

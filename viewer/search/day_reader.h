@@ -11,12 +11,14 @@
 #include <thread>
 #include <vector>
 
+#include "viewer/search/search_gate.h"
+
 namespace corvane {
 
 class DayReader {
  public:
-  // Starts reading at once.
-  explicit DayReader(std::vector<std::string> paths);
+  // Starts reading at once; passes `gate` before each file.
+  DayReader(std::vector<std::string> paths, SearchGate& gate);
   // Stops the reading after the file in hand and waits for it.
   ~DayReader();
   DayReader(const DayReader&) = delete;
@@ -31,6 +33,7 @@ class DayReader {
   void ReadAll();
 
   const std::vector<std::string> paths_;
+  SearchGate& gate_;
   std::mutex lock_;
   std::condition_variable changed_;
   std::deque<std::string> ready_;   // under lock_

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -32,12 +34,14 @@ class DayReaderTest : public testing::Test {
 
   std::string folder_;
   std::vector<std::string> written_;
+  SearchGate gate_;
 };
 
 TEST_F(DayReaderTest, GivesEveryFileInOrderAndNothingForOneItCannotRead) {
   const std::string big(3 << 20, 'x');  // more than one file's worth ahead
   DayReader reader({Write("a.html", "first"), folder_ + "\\missing.html", Write("b.html", big), "",
-                    Write("c.html", "last")});
+                    Write("c.html", "last")},
+                   gate_);
   std::string html = "left over";
   ASSERT_TRUE(reader.Next(html));
   EXPECT_EQ(html, "first");
@@ -62,12 +66,28 @@ TEST_F(DayReaderTest, AReaderLeftEarlyStopsWithoutReadingTheRest) {
     paths.push_back(Write("day" + std::to_string(n) + ".html", megabyte));
   const DWORD started = GetTickCount();
   {
-    DayReader reader(paths);
+    DayReader reader(paths, gate_);
     std::string html;
     ASSERT_TRUE(reader.Next(html));
     EXPECT_EQ(html.size(), megabyte.size());
   }
   EXPECT_LT(GetTickCount() - started, 5000u);
+}
+
+// While the window holds the gate to draw, no file is read; once it lets go
+// the reading goes on where it was.
+TEST_F(DayReaderTest, ReadsNothingWhileTheGateIsHeld) {
+  gate_.Hold();
+  DayReader reader({Write("a.html", "first")}, gate_);
+  std::atomic<bool> got{false};
+  std::string html;
+  std::thread matcher([&] { got = reader.Next(html); });
+  Sleep(200);
+  EXPECT_FALSE(got);
+  gate_.Release();
+  matcher.join();
+  EXPECT_TRUE(got);
+  EXPECT_EQ(html, "first");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ struct SearchRunState {
   const WPARAM id;
   const SearchRequest request;
   std::atomic<bool> cancelled{false};
+  SearchGate gate;
 
   std::mutex lock;
   SearchProgress pending;  // under lock
@@ -141,11 +142,12 @@ std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::
 void Search(SearchRunState& state) {
   std::vector<SearchDay> days = DaysInScope(state);
   SortNewestFirst(days, state.request.name_fold);
-  DayReader reader(PathsOf(days, state.request.history_folder));
+  DayReader reader(PathsOf(days, state.request.history_folder), state.gate);
   DaySearch search(state.request.query, state.request.fold);
   std::string html;
   std::size_t rows = 0;
   for (const SearchDay& day : days) {
+    state.gate.Pass();
     if (state.cancelled || !reader.Next(html)) return;
     const std::vector<std::size_t>& found = search.Find(html);
     if (found.empty()) continue;
@@ -181,7 +183,14 @@ SearchRun::SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request
   std::thread(Work, state_).detach();
 }
 
-SearchRun::~SearchRun() { state_->cancelled = true; }
+SearchRun::~SearchRun() {
+  state_->cancelled = true;
+  state_->gate.Release();
+}
+
+void SearchRun::Hold() { state_->gate.Hold(); }
+
+void SearchRun::Release() { state_->gate.Release(); }
 
 SearchProgress SearchRun::Take() {
   std::lock_guard<std::mutex> guard(state_->lock);

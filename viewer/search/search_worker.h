@@ -57,6 +57,11 @@ class SearchRun {
 
   SearchProgress Take();
 
+  // Holds the search's threads before their next file until Release: the
+  // window calls them around drawing new rows.
+  void Hold();
+  void Release();
+
  private:
   std::shared_ptr<SearchRunState> state_;
 };
