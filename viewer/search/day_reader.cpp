@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <system_error>
 #include <utility>
 
 #include "viewer/html/html_view_document.h"
@@ -10,12 +11,21 @@ namespace corvane {
 namespace {
 
 // Enough to keep the matcher busy; small beside the day files of a history.
+// Two threads read, each a file at a time: most of a file's reading is
+// waiting for Wine's server to open and close it, and the two overlap.
 constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 }  // namespace
 
 DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate)
-    : paths_(std::move(paths)), gate_(gate), thread_([this] { ReadAll(); }) {}
+    : paths_(std::move(paths)), gate_(gate) {
+  threads_[0] = std::thread([this] { ReadAll(); });
+  try {
+    threads_[1] = std::thread([this] { ReadAll(); });
+  } catch (const std::system_error&) {
+    // No second thread: the first reads every file.
+  }
+}
 
 DayReader::~DayReader() {
   {
@@ -23,52 +33,52 @@ DayReader::~DayReader() {
     stop_ = true;
   }
   changed_.notify_all();
-  thread_.join();
+  for (std::thread& thread : threads_) {
+    if (thread.joinable()) thread.join();
+  }
 }
 
 // Each file is opened through ReadHistoryFile, with read, write and delete
 // sharing and only for the read, so a history write never finds it held.
 void DayReader::ReadAll() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-  for (const std::string& path : paths_) {
+  for (;;) {
     gate_.Pass();
     std::string html;
+    std::size_t index;
     {
       std::unique_lock<std::mutex> guard(lock_);
       changed_.wait(guard, [this] { return stop_ || ready_bytes_ < kReadAheadBytes; });
-      if (stop_) break;
+      if (stop_ || next_to_read_ == paths_.size()) return;
+      index = next_to_read_++;
       if (!spare_.empty()) {
         html = std::move(spare_.back());
         spare_.pop_back();
       }
     }
     try {
-      ReadHistoryFile(path, html);
+      ReadHistoryFile(paths_[index], html);
     } catch (...) {
       html = std::string();  // out of memory for a huge file: it is skipped
     }
     {
       std::lock_guard<std::mutex> guard(lock_);
       ready_bytes_ += html.size();
-      ready_.push_back(std::move(html));
+      ready_.emplace(index, std::move(html));
     }
     changed_.notify_all();
   }
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    done_ = true;
-  }
-  changed_.notify_all();
 }
 
 bool DayReader::Next(std::string& html) {
   {
     std::unique_lock<std::mutex> guard(lock_);
-    changed_.wait(guard, [this] { return done_ || !ready_.empty(); });
-    if (ready_.empty()) return false;
+    if (next_to_give_ == paths_.size()) return false;
+    changed_.wait(guard, [this] { return ready_.count(next_to_give_) != 0; });
+    const auto ready = ready_.find(next_to_give_++);
     std::string used = std::move(html);
-    html = std::move(ready_.front());
-    ready_.pop_front();
+    html = std::move(ready->second);
+    ready_.erase(ready);
     ready_bytes_ -= html.size();
     spare_.push_back(std::move(used));
   }

@@ -1,11 +1,11 @@
-// Reads a search's day files on a thread of its own, in order and a few
-// megabytes ahead of the matcher, so that opening and reading the next
-// files (most of a search's time under Wine) overlaps matching this one.
+// Reads a search's day files on threads of their own, a few megabytes ahead
+// of the matcher, which gets them in order, so that opening and reading the
+// next files (most of a search's time under Wine) overlaps matching this one.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -36,12 +36,13 @@ class DayReader {
   SearchGate& gate_;
   std::mutex lock_;
   std::condition_variable changed_;
-  std::deque<std::string> ready_;   // under lock_
-  std::vector<std::string> spare_;  // under lock_: emptied buffers to read into
-  std::size_t ready_bytes_ = 0;     // under lock_
-  bool done_ = false;               // under lock_
-  bool stop_ = false;               // under lock_
-  std::thread thread_;
+  std::map<std::size_t, std::string> ready_;  // under lock_: by the file's index
+  std::vector<std::string> spare_;            // under lock_: emptied buffers to read into
+  std::size_t ready_bytes_ = 0;               // under lock_
+  std::size_t next_to_read_ = 0;              // under lock_
+  std::size_t next_to_give_ = 0;              // under lock_
+  bool stop_ = false;                         // under lock_
+  std::thread threads_[2];
 };
 
 }  // namespace corvane

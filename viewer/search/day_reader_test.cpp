@@ -57,6 +57,23 @@ TEST_F(DayReaderTest, GivesEveryFileInOrderAndNothingForOneItCannotRead) {
   EXPECT_FALSE(reader.Next(html));
 }
 
+// The files are read two at a time; a small one read before a big one ahead
+// of it must still come after it.
+TEST_F(DayReaderTest, GivesManyFilesInTheirOrderWhateverTheirSizes) {
+  std::vector<std::string> paths;
+  for (int n = 0; n < 60; ++n) {
+    const std::size_t size = n % 3 == 0 ? 400000 + n : 10 + n;
+    paths.push_back(Write("day" + std::to_string(n) + ".html", std::string(size, 'a' + n % 26)));
+  }
+  DayReader reader(paths, gate_);
+  std::string html;
+  for (int n = 0; n < 60; ++n) {
+    ASSERT_TRUE(reader.Next(html));
+    EXPECT_EQ(html, std::string(n % 3 == 0 ? 400000 + n : 10 + n, 'a' + n % 26)) << n;
+  }
+  EXPECT_FALSE(reader.Next(html));
+}
+
 // A search that ends early (cancelled, or at its cap) leaves the reader
 // waiting for room ahead; it must stop, not hang.
 TEST_F(DayReaderTest, AReaderLeftEarlyStopsWithoutReadingTheRest) {
