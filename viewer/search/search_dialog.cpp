@@ -265,8 +265,10 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
 // The list only learns the new count: it redraws its scroll bar and the new
 // rows that come into view, never the rows already shown.  (Holding its
 // drawing meanwhile made Wine repaint every visible row when it was let go.)
-// The search waits until the window has drawn them, so that the drawing has
-// a core to itself and the window answers as quickly as when idle.
+// A running search waits until the window has drawn them, so that the
+// drawing has a core to itself and the window answers as quickly as when
+// idle; after the search the drawing is left to the window's own paint
+// message, and the window can answer between the two.
 void CHistorySearchDlg::ShowRows(const std::string& status) {
   if (run_) run_->Hold();
   if (rows_.size() != shown_rows_) {
@@ -275,8 +277,10 @@ void CHistorySearchDlg::ShowRows(const std::string& status) {
     shown_rows_ = rows_.size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
-  UpdateWindow(GetSafeHwnd());
-  if (run_) run_->Release();
+  if (run_) {
+    UpdateWindow(GetSafeHwnd());
+    run_->Release();
+  }
 }
 
 void CHistorySearchDlg::FillRowText(NMLVDISPINFOA& info) const {
