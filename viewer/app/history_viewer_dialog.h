@@ -78,6 +78,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   HICON icon_ = nullptr;
   FoldTable name_fold_{};  // the code page's case folding, made once
   std::unique_ptr<CHistorySearchDlg> search_;
+  const std::shared_ptr<DayListing> day_listing_ = std::make_shared<DayListing>();
 };
 
 }  // namespace corvane

@@ -36,7 +36,7 @@ bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
 // the placement anew.
 void CHistoryViewerDlg::OpenSearch() {
   if (!search_ || search_->GetSafeHwnd() == nullptr) {
-    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_);
+    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_, day_listing_);
     UpdateSearchScope();
   }
   search_->Open(GetSafeHwnd());

@@ -66,8 +66,12 @@ const std::string& ColumnText(const SearchRow& row, int column) {
 
 }  // namespace
 
-CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold)
-    : CPlacementDialog(IDD_SEARCH), host_(host), name_fold_(name_fold) {
+CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
+                                     std::shared_ptr<DayListing> listing)
+    : CPlacementDialog(IDD_SEARCH),
+      host_(host),
+      name_fold_(name_fold),
+      listing_(std::move(listing)) {
   SetApplyPlacement(true);
   SetPersistPlacement(true);
   SetPlacementName(kPlacementName);

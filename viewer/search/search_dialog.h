@@ -30,7 +30,10 @@ class SearchHost {
 
 class CHistorySearchDlg : public CPlacementDialog {
  public:
-  CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold);
+  // `listing` outlives the window, so that a search in a reopened window
+  // still finds the folders it listed before.
+  CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
+                    std::shared_ptr<DayListing> listing);
 
   // Opens the window owned by `owner`, or brings the open one to the front;
   // either way with the query selected for typing over.
@@ -64,7 +67,7 @@ class CHistorySearchDlg : public CPlacementDialog {
   std::string viewer_buddy_;
   int scope_ = 0;
 
-  const std::shared_ptr<DayListing> listing_ = std::make_shared<DayListing>();
+  const std::shared_ptr<DayListing> listing_;
 
   // The running or last search.
   std::unique_ptr<SearchRun> run_;
