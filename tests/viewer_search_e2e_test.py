@@ -150,6 +150,30 @@ class ViewerSearchTest(vs.ViewerTest):
         self.assertEqual(self.search("lunch", scope=2), ([carol + ("Carol: carol's lunch",)],
                                                          "1 match in 1 day"))
 
+    def test_later_searches_find_days_added_and_deleted_since(self):
+        """A search keeps what it listed of folders unchanged for a while;
+        a day written or deleted since must still be found or gone."""
+        bob, carol = self.path("alice", "bob"), self.path("alice", "Carol")
+        vs.write_day(bob, FRIDAY, vs.conversation(["lunch on friday"]))
+        vs.write_day(carol, FRIDAY, vs.conversation(["no"], buddy="Carol"))
+        an_hour_ago = time.time() - 3600
+        for folder in (bob, carol):
+            os.utime(folder, (an_hour_ago, an_hour_ago))
+        self.start_viewer("alice", "bob")
+        self.open_search()
+        friday = ("alice", "bob", "2002-06-14 [Friday]", "bob: lunch on friday")
+        self.assertEqual(self.search("lunch"), ([friday], "1 match in 1 day"))
+
+        vs.write_day(bob, JULY, vs.conversation(["lunch in july"]))
+        vs.write_day(self.path("alice", "dave"), WEDNESDAY,
+                     vs.conversation(["dave's lunch"], buddy="dave"))
+        july = ("alice", "bob", "2002-07-01 [Monday]", "bob: lunch in july")
+        dave = ("alice", "dave", "2002-06-12 [Wednesday]", "dave: dave's lunch")
+        self.assertEqual(self.search("lunch"), ([july, friday, dave], "3 matches in 3 days"))
+
+        os.remove(os.path.join(bob, vs.day_file_name(FRIDAY)))
+        self.assertEqual(self.search("lunch"), ([july, dave], "2 matches in 2 days"))
+
     def test_the_search_stops_at_ten_thousand_rows(self):
         vs.write_day(self.path("alice", "bob"), FRIDAY, vs.conversation(["lunch " * 10001]))
         vs.write_day(self.path("carol", "dave"), FRIDAY, vs.conversation(["lunch " * 10000], buddy="dave"))
