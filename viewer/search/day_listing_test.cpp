@@ -14,6 +14,14 @@
 namespace corvane {
 namespace {
 
+FILETIME AnHourAgo() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+  ticks.QuadPart -= 3600ULL * 10'000'000ULL;
+  return FILETIME{ticks.LowPart, ticks.HighPart};
+}
+
 // A user folder with one buddy folder whose day files the test adds.
 class DayListingTest : public testing::Test {
  protected:
@@ -51,6 +59,16 @@ class DayListingTest : public testing::Test {
     EXPECT_EQ(buddies.size(), 1u);
     return buddies.empty() ? FILETIME{} : buddies[0].last_write;
   }
+  // Lists one day in a folder last changed an hour ago, then adds a second
+  // day and puts the folder's write time back, as if nothing had changed.
+  void KeepOneDayThenHideASecond() {
+    AddDay("2002-01-07.html");
+    const FILETIME old = AnHourAgo();
+    SetWritten(old);
+    ASSERT_EQ(Dates().size(), 1u);
+    AddDay("2002-01-08.html");
+    SetWritten(old);
+  }
   std::vector<std::string> Dates() {
     std::vector<std::string> dates = listing_.Dates(buddy_, Written());
     std::sort(dates.begin(), dates.end());
@@ -62,14 +80,6 @@ class DayListingTest : public testing::Test {
   DayListing listing_;
 };
 
-FILETIME AnHourAgo() {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
-  ticks.QuadPart -= 3600ULL * 10'000'000ULL;
-  return FILETIME{ticks.LowPart, ticks.HighPart};
-}
-
 TEST_F(DayListingTest, AFolderWhoseEntriesChangedIsListedAgain) {
   AddDay("2002-01-07.html");
   SetWritten(AnHourAgo());
@@ -80,14 +90,9 @@ TEST_F(DayListingTest, AFolderWhoseEntriesChangedIsListedAgain) {
   EXPECT_EQ(Dates().size(), 1u);
 }
 
+// Only the write time tells.
 TEST_F(DayListingTest, AnOldListingIsKeptWhileTheWriteTimeStays) {
-  AddDay("2002-01-07.html");
-  const FILETIME old = AnHourAgo();
-  SetWritten(old);
-  ASSERT_EQ(Dates().size(), 1u);
-  // An entry added behind a write time put back: only the time tells.
-  AddDay("2002-01-08.html");
-  SetWritten(old);
+  KeepOneDayThenHideASecond();
   EXPECT_EQ(Dates().size(), 1u);
 }
 
@@ -102,12 +107,7 @@ TEST_F(DayListingTest, AListingMadeRightAfterAChangeIsNeverKept) {
 }
 
 TEST_F(DayListingTest, AnotherHistoryFolderForgetsWhatWasKept) {
-  AddDay("2002-01-07.html");
-  const FILETIME old = AnHourAgo();
-  SetWritten(old);
-  ASSERT_EQ(Dates().size(), 1u);
-  AddDay("2002-01-08.html");
-  SetWritten(old);
+  KeepOneDayThenHideASecond();
   listing_.Begin(buddy_);
   listing_.Begin(user_);
   EXPECT_EQ(Dates().size(), 2u);
