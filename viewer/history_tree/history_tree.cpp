@@ -52,27 +52,18 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
   return path;
 }
 
-std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
-  std::vector<HistoryEntry> entries;
-  char pattern[kPathCapacity];
-  if (!CombineHistoryPath(pattern, folder, "*.*")) return entries;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(pattern, &entry);
-  if (find == INVALID_HANDLE_VALUE) return entries;
-  do {
-    if (!FitsPathBuffer(folder, entry.cFileName)) continue;
-    if (std::optional<std::string> text = ListText(entry, level)) {
-      entries.push_back(HistoryEntry{std::move(*text), entry.ftLastWriteTime});
-    }
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return entries;
-}
-
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
   std::vector<std::string> texts;
-  for (HistoryEntry& entry : ListHistoryEntries(folder, level))
-    texts.push_back(std::move(entry.text));
+  char pattern[kPathCapacity];
+  if (!CombineHistoryPath(pattern, folder, "*.*")) return texts;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA(pattern, &entry);
+  if (find == INVALID_HANDLE_VALUE) return texts;
+  do {
+    if (!FitsPathBuffer(folder, entry.cFileName)) continue;
+    if (std::optional<std::string> text = ListText(entry, level)) texts.push_back(std::move(*text));
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
   return texts;
 }
 

@@ -2,8 +2,6 @@
 // of a buddy) the way the viewer lists it.
 #pragma once
 
-#include <windows.h>
-
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -29,13 +27,5 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 // order the file system returns them.  Entries whose full path would not fit
 // a path buffer are left out: the viewer could not open them.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
-
-// The same entries with the time each was last written (for a folder: when
-// an entry in it was last added, removed or renamed).
-struct HistoryEntry {
-  std::string text;
-  FILETIME last_write;
-};
-std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level);
 
 }  // namespace corvane

@@ -45,18 +45,29 @@ void DayListing::Begin(const std::string& history_folder) {
   kept_.clear();
 }
 
-std::vector<std::string> DayListing::Dates(const std::string& folder, const FILETIME& written) {
+// The time comes from the folder itself: the copy in its parent's listing
+// may lag on NTFS.  It is taken before the listing, which is therefore at
+// least as new.
+std::vector<std::string> DayListing::Dates(const std::string& folder) {
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  bool timed;
   {
     std::lock_guard<std::mutex> guard(lock_);
+    timed = keeping_;
+  }
+  timed = timed && GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &attributes);
+  const std::uint64_t written = timed ? Ticks(attributes.ftLastWriteTime) : 0;
+  if (timed) {
+    std::lock_guard<std::mutex> guard(lock_);
     const auto kept = kept_.find(folder);
-    if (kept != kept_.end() && Ticks(kept->second.written) == Ticks(written)) {
-      return kept->second.dates;
-    }
+    if (kept != kept_.end() && kept->second.written == written) return kept->second.dates;
   }
   const std::uint64_t listed_at = Now();
   std::vector<std::string> dates = ListHistoryLevel(folder.c_str(), HistoryLevel::kDates);
-  std::lock_guard<std::mutex> guard(lock_);
-  if (keeping_ && Ticks(written) + kClockTicks < listed_at) kept_[folder] = Kept{written, dates};
+  if (timed && written + kClockTicks < listed_at) {
+    std::lock_guard<std::mutex> guard(lock_);
+    kept_[folder] = Kept{written, dates};
+  }
   return dates;
 }
 

@@ -1,12 +1,14 @@
 // The day files of each buddy's folder, kept between searches while the
 // folder is as it was: listing three hundred buddies' folders again was
 // most of the wait before a search's first row.  A kept listing is used
-// only when the folder's last write time, which its user folder's listing
-// gives for free, says that no entry was added, removed or renamed since.
+// only when the folder's last write time says that no entry was added,
+// removed or renamed since; asking a folder for its time is a fraction of
+// listing it.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,13 +22,12 @@ class DayListing {
   // last one.
   void Begin(const std::string& history_folder);
 
-  // The dates of the day files in the buddy folder `folder`, whose last
-  // write time its user folder's listing gave as `written`.
-  std::vector<std::string> Dates(const std::string& folder, const FILETIME& written);
+  // The dates of the day files in the buddy folder `folder`.
+  std::vector<std::string> Dates(const std::string& folder);
 
  private:
   struct Kept {
-    FILETIME written;
+    std::uint64_t written;  // the folder's last write time, in FILETIME ticks
     std::vector<std::string> dates;
   };
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "viewer/history_tree/history_tree.h"
-
 namespace corvane {
 namespace {
 
@@ -52,12 +50,10 @@ class DayListingTest : public testing::Test {
     ASSERT_TRUE(SetFileTime(folder, nullptr, nullptr, &time));
     CloseHandle(folder);
   }
-  // The buddy folder's write time as its user folder's listing gives it.
   FILETIME Written() const {
-    const std::vector<HistoryEntry> buddies =
-        ListHistoryEntries(user_.c_str(), HistoryLevel::kBuddies);
-    EXPECT_EQ(buddies.size(), 1u);
-    return buddies.empty() ? FILETIME{} : buddies[0].last_write;
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    EXPECT_TRUE(GetFileAttributesExA(buddy_.c_str(), GetFileExInfoStandard, &attributes));
+    return attributes.ftLastWriteTime;
   }
   // Lists one day in a folder last changed an hour ago, then adds a second
   // day and puts the folder's write time back, as if nothing had changed.
@@ -70,7 +66,7 @@ class DayListingTest : public testing::Test {
     SetWritten(old);
   }
   std::vector<std::string> Dates() {
-    std::vector<std::string> dates = listing_.Dates(buddy_, Written());
+    std::vector<std::string> dates = listing_.Dates(buddy_);
     std::sort(dates.begin(), dates.end());
     return dates;
   }

@@ -55,29 +55,27 @@ struct SearchRunState {
 
 namespace {
 
+std::vector<std::string> NamesOrAll(const std::string& name,
+                                    const std::optional<std::string>& folder, HistoryLevel level) {
+  if (!name.empty()) return {name};
+  if (!folder) return {};
+  return ListHistoryLevel(folder->c_str(), level);
+}
+
 struct BuddyFolder {
   std::string user;
   std::string buddy;
-  std::optional<FILETIME> written;  // from the user folder's listing
 };
 
 std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRunState& state) {
   const SearchRequest& request = state.request;
   const std::string& root = request.history_folder;
-  const std::vector<std::string> users = request.user.empty()
-                                             ? ListHistoryLevel(root.c_str(), HistoryLevel::kUsers)
-                                             : std::vector<std::string>{request.user};
   std::vector<BuddyFolder> folders;
-  for (const std::string& user : users) {
+  for (const std::string& user : NamesOrAll(request.user, root, HistoryLevel::kUsers)) {
     if (state.cancelled) return {};
-    if (!request.buddy.empty()) {
-      folders.push_back(BuddyFolder{user, request.buddy, std::nullopt});
-      continue;
-    }
-    const std::optional<std::string> folder = JoinHistoryPath(root, {user});
-    if (!folder) continue;
-    for (HistoryEntry& buddy : ListHistoryEntries(folder->c_str(), HistoryLevel::kBuddies)) {
-      folders.push_back(BuddyFolder{user, std::move(buddy.text), buddy.last_write});
+    for (std::string& buddy :
+         NamesOrAll(request.buddy, JoinHistoryPath(root, {user}), HistoryLevel::kBuddies)) {
+      folders.push_back(BuddyFolder{user, std::move(buddy)});
     }
   }
   return folders;
@@ -98,12 +96,9 @@ std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
   const auto list_folders = [&](std::exception_ptr& failure) {
     try {
       for (std::size_t i = next++; i < folders.size() && !state.cancelled; i = next++) {
-        const BuddyFolder& buddy = folders[i];
         const std::optional<std::string> folder =
-            JoinHistoryPath(state.request.history_folder, {buddy.user, buddy.buddy});
-        if (!folder) continue;
-        dates[i] = buddy.written ? listing.Dates(*folder, *buddy.written)
-                                 : ListHistoryLevel(folder->c_str(), HistoryLevel::kDates);
+            JoinHistoryPath(state.request.history_folder, {folders[i].user, folders[i].buddy});
+        if (folder) dates[i] = listing.Dates(*folder);
       }
     } catch (...) {
       failure = std::current_exception();
