@@ -104,6 +104,7 @@ BOOL CHistorySearchDlg::OnInitDialog() {
   AddColumns();
   FillScopes();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_QUERY, EM_LIMITTEXT, kMaxQuery, 0);
+  StartListingEveryDay(listing_, host_.HistoryFolder());
   // Placed before it first shows, so it never jumps.
   RestorePlacementOnce();
   return TRUE;

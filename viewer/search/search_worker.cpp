@@ -67,12 +67,12 @@ struct BuddyFolder {
   std::string buddy;
 };
 
-std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRunState& state) {
-  const SearchRequest& request = state.request;
+std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRequest& request,
+                                             const std::atomic<bool>& cancelled) {
   const std::string& root = request.history_folder;
   std::vector<BuddyFolder> folders;
   for (const std::string& user : NamesOrAll(request.user, root, HistoryLevel::kUsers)) {
-    if (state.cancelled) return {};
+    if (cancelled) return {};
     for (std::string& buddy :
          NamesOrAll(request.buddy, JoinHistoryPath(root, {user}), HistoryLevel::kBuddies)) {
       folders.push_back(BuddyFolder{user, std::move(buddy)});
@@ -85,19 +85,20 @@ std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRunState& state) {
 // them.  A buddy folder unchanged since an earlier search is not listed
 // again; listing one is mostly waiting on the file system (under Wine, on
 // its server), so two threads list the rest in about half the time of one.
-std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
-  DayListing& listing = *state.request.listing;
-  listing.Begin(state.request.history_folder);
-  const std::vector<BuddyFolder> folders = BuddyFoldersInScope(state);
+std::vector<SearchDay> DaysInScope(const SearchRequest& request,
+                                   const std::atomic<bool>& cancelled) {
+  DayListing& listing = *request.listing;
+  listing.Begin(request.history_folder);
+  const std::vector<BuddyFolder> folders = BuddyFoldersInScope(request, cancelled);
   std::vector<std::vector<std::string>> dates(folders.size());
   std::atomic<std::size_t> next{0};
   // A failure (out of memory) stops both threads and ends the search.
   std::exception_ptr failures[2];
   const auto list_folders = [&](std::exception_ptr& failure) {
     try {
-      for (std::size_t i = next++; i < folders.size() && !state.cancelled; i = next++) {
+      for (std::size_t i = next++; i < folders.size() && !cancelled; i = next++) {
         const std::optional<std::string> folder =
-            JoinHistoryPath(state.request.history_folder, {folders[i].user, folders[i].buddy});
+            JoinHistoryPath(request.history_folder, {folders[i].user, folders[i].buddy});
         if (folder) dates[i] = listing.Dates(*folder);
       }
     } catch (...) {
@@ -111,7 +112,7 @@ std::vector<SearchDay> DaysInScope(const SearchRunState& state) {
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }
-  if (state.cancelled) return {};
+  if (cancelled) return {};
 
   std::vector<SearchDay> days;
   for (std::size_t i = 0; i < folders.size(); ++i) {
@@ -135,7 +136,7 @@ std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::
 }
 
 void Search(SearchRunState& state) {
-  std::vector<SearchDay> days = DaysInScope(state);
+  std::vector<SearchDay> days = DaysInScope(state.request, state.cancelled);
   SortNewestFirst(days, state.request.name_fold);
   DayReader reader(PathsOf(days, state.request.history_folder), state.gate);
   DaySearch search(state.request.query, state.request.fold);
@@ -172,6 +173,21 @@ void Work(std::shared_ptr<SearchRunState> state) {
 }
 
 }  // namespace
+
+void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string history_folder) {
+  SearchRequest request{};
+  request.history_folder = std::move(history_folder);
+  request.listing = std::move(listing);
+  std::thread([request = std::move(request)] {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    static const std::atomic<bool> kNeverCancelled{false};
+    try {
+      DaysInScope(request, kNeverCancelled);
+    } catch (...) {
+      // Out of memory: the first search lists the folders itself.
+    }
+  }).detach();
+}
 
 SearchRun::SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request)
     : state_(std::make_shared<SearchRunState>(window, message, id, std::move(request))) {

@@ -33,6 +33,11 @@ struct SearchRow {
   int occurrence = 0;  // among the query's occurrences in the day, document order
 };
 
+// Lists every buddy folder of the history into `listing` on a thread of its
+// own: started as the search window opens, it has them kept before a user
+// has typed a query, so that the first search need not list them.
+void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string history_folder);
+
 // What a search found since the window last asked.
 struct SearchProgress {
   std::vector<SearchRow> rows;
