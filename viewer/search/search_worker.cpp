@@ -5,6 +5,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -178,15 +179,20 @@ void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string histo
   SearchRequest request{};
   request.history_folder = std::move(history_folder);
   request.listing = std::move(listing);
-  std::thread([request = std::move(request)] {
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    static const std::atomic<bool> kNeverCancelled{false};
-    try {
-      DaysInScope(request, kNeverCancelled);
-    } catch (...) {
-      // Out of memory: the first search lists the folders itself.
-    }
-  }).detach();
+  // Should anything fail here, the first search lists the folders itself.
+  try {
+    std::thread([request = std::move(request)] {
+      SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+      static const std::atomic<bool> kNeverCancelled{false};
+      try {
+        DaysInScope(request, kNeverCancelled);
+      } catch (...) {
+        // Out of memory, or no helper thread.
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread.
+  }
 }
 
 SearchRun::SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request)
