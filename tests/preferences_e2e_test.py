@@ -497,8 +497,12 @@ class OneDialogTest(PreferencesTest):
 
 class BrowseTest(PreferencesTest):
     def wait_for_box(self, caption):
-        return harness.wait_until(lambda: self.robot.window(caption), timeout=20,
-                                  what="the %s box" % caption)
+        """The box once it shows: before that its dialog may still be filling
+        itself (the folder browser lists the shell's folders) and not answer
+        the robot's questions."""
+        return harness.wait_until(
+            lambda: (lambda w: w if w and w["visible"] == "1" else None)(self.robot.window(caption)),
+            timeout=20, what="the %s box" % caption)
 
     def wait_for_box_gone(self, caption):
         harness.wait_until(lambda: self.robot.window(caption) is None, timeout=20,
