@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/file_time.h"
+
 namespace corvane {
 namespace {
 
@@ -10,7 +12,7 @@ uint64_t RealSystemTime() {
   GetSystemTime(&now);
   FILETIME ft;
   SystemTimeToFileTime(&now, &ft);
-  return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return FileTimeTicks(ft);
 }
 
 LocalClockTime RealLocalTime() {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "common/bounded_copy.h"
+#include "common/file_time.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
@@ -35,7 +36,7 @@ uint64_t FixedSystemTime() {
   noon.wHour = 12;
   FILETIME time{};
   SystemTimeToFileTime(&noon, &time);
-  return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  return corvane::FileTimeTicks(time);
 }
 
 std::string LibraryPath() { return corvane::BesideThisProgram("Corvane.dll"); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/file_time.h"
 #include "viewer/history_tree/history_tree.h"
 
 namespace corvane {
@@ -25,14 +26,10 @@ bool KeepsFolderTimes(const std::string& folder) {
 // the folder's last change is never kept.
 constexpr std::uint64_t kClockTicks = 2 * 10'000'000ULL;
 
-std::uint64_t Ticks(const FILETIME& time) {
-  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 std::uint64_t Now() {
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
-  return Ticks(now);
+  return FileTimeTicks(now);
 }
 
 }  // namespace
@@ -56,7 +53,7 @@ std::vector<std::string> DayListing::Dates(const std::string& folder) {
     timed = keeping_;
   }
   timed = timed && GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &attributes);
-  const std::uint64_t written = timed ? Ticks(attributes.ftLastWriteTime) : 0;
+  const std::uint64_t written = timed ? FileTimeTicks(attributes.ftLastWriteTime) : 0;
   if (timed) {
     std::lock_guard<std::mutex> guard(lock_);
     const auto kept = kept_.find(folder);
