@@ -60,7 +60,7 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   state.firstPaint = true;
   state.relayoutEcho = {};
   state.savedMenuBar = GetMenu(window);
-  if (!Shared.Menu) {
+  if (!Shared().Menu) {
     SetMenu(window, nullptr);
     state.menuBarShown = false;
   }
@@ -69,7 +69,7 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
   LoadQuickMenuIcons(state);
   state.systemMenu = GetSystemMenu(window, FALSE);
   if (state.systemMenu != nullptr) AddCommandsToSystemMenu(state.systemMenu);
-  ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
+  ApplyWindowAlpha(window, Shared().AlphaBL, Shared().AlphaOn);
 }
 
 // A window destroys only the menu bar attached to it: a bar hidden by the
@@ -98,7 +98,7 @@ void RemoveFromTaskbar(HWND window) {
 }
 
 void FollowMenuSetting(HWND window, BuddyListWindowState& state) {
-  const bool wanted = Shared.Menu != 0;
+  const bool wanted = Shared().Menu != 0;
   if (state.menuBarShown == wanted) return;
   SetMenu(window, wanted ? state.savedMenuBar : nullptr);
   state.menuBarShown = wanted;
@@ -122,7 +122,7 @@ void DrawButtonRowFrame(HDC dc, int width, int anchorY) {
 
 // The host never paints the Buddy List's own client area.
 void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& state) {
-  if (state.firstPaint && !Shared.ShowBLinTaskbar) RemoveFromTaskbar(window);
+  if (state.firstPaint && !Shared().ShowBLinTaskbar) RemoveFromTaskbar(window);
   state.firstPaint = false;
   FollowMenuSetting(window, state);
   if (!state.tooltipCreated) {
@@ -135,8 +135,8 @@ void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& sta
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  if (Shared.RemoveAds) DrawButtonRowFrame(dc, client.right, process.anchorY);
-  if (!Shared.RemoveAds || Shared.GenButtons) {
+  if (Shared().RemoveAds) DrawButtonRowFrame(dc, client.right, process.anchorY);
+  if (!Shared().RemoveAds || Shared().GenButtons) {
     PaintQuickMenuButton(dc, state, process.anchorX, process.anchorY);
   }
   EndPaint(window, &paint);
@@ -146,9 +146,9 @@ void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& sta
 void SetMinimumTrackSize(MINMAXINFO& info) {
   int height = GetSystemMetrics(SM_CYSIZE) + 2 * GetSystemMetrics(SM_CYFRAME) +
                GetSystemMetrics(SM_CYMENU) + 50;
-  if (Shared.GenButtons) height += 32;
-  if (Shared.ListButtons) height += 32;
-  height += kStockTickerRowHeight * Shared.AllowStockTicker;
+  if (Shared().GenButtons) height += 32;
+  if (Shared().ListButtons) height += 32;
+  height += kStockTickerRowHeight * Shared().AllowStockTicker;
   info.ptMinTrackSize.x = 2 * GetSystemMetrics(SM_CXFRAME) + 148;
   info.ptMinTrackSize.y = height;
 }
@@ -197,7 +197,7 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
       DoPrefDlg();
       break;
     case CMD_APPLY_ALPHA:
-      ApplyWindowAlpha(window, Shared.AlphaBL, Shared.AlphaOn);
+      ApplyWindowAlpha(window, Shared().AlphaBL, Shared().AlphaOn);
       break;
     case CMD_LAUNCH_CLONE:
       LaunchClone();
@@ -230,14 +230,14 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
       OnPaint(window, process, state);
       return 0;
     case WM_GETMINMAXINFO:
-      if (!Shared.RemoveAds) break;
+      if (!Shared().RemoveAds) break;
       SetMinimumTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSELEAVE:
-      if (Shared.GenButtons &&
+      if (Shared().GenButtons &&
           OnQuickMenuMouse(window, message, lParam, state, process.anchorX, process.anchorY)) {
         return 0;
       }
@@ -248,7 +248,7 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
       break;
     case WM_ACTIVATE:
     case WM_TIMER:
-      OnActivationMessage(window, message, wParam, Shared.AlphaBL, process.buddyListFadeLevel);
+      OnActivationMessage(window, message, wParam, Shared().AlphaBL, process.buddyListFadeLevel);
       break;
     case WM_ENTERSIZEMOVE:
       StopWatchingForEcho(state.relayoutEcho);

@@ -44,10 +44,10 @@ class BuddyListProcTest : public ::testing::Test {
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
     Init(hook_);
-    Shared.AlphaOn = 1;
-    Shared.OpaqueOnTop = 1;
-    Shared.AlphaFadeDown = 1;
-    Shared.AlphaBL = 230;
+    Shared().AlphaOn = 1;
+    Shared().OpaqueOnTop = 1;
+    Shared().AlphaFadeDown = 1;
+    Shared().AlphaBL = 230;
     Process().screenName[0] = '\0';
     g_hostSaw.clear();
   }
@@ -92,7 +92,7 @@ TEST_F(BuddyListProcTest, CreationAppliesTheBuddyListOpacity) {
 }
 
 TEST_F(BuddyListProcTest, CreationWithTransparencyOffLeavesItOpaque) {
-  Shared.AlphaOn = 0;
+  Shared().AlphaOn = 0;
   CreateBuddyList();
   EXPECT_FALSE(IsLayered(window_));
 }
@@ -136,9 +136,9 @@ TEST_F(BuddyListProcTest, TheFadeRunsOnItsOwnTimer) {
 
 TEST_F(BuddyListProcTest, ApplyAlphaCommandRereadsTheSettings) {
   CreateBuddyList();
-  Shared.AlphaBL = 100;
+  Shared().AlphaBL = 100;
   EXPECT_EQ(Send(WM_SYSCOMMAND, CMD_APPLY_ALPHA), 100);
-  Shared.AlphaOn = 0;
+  Shared().AlphaOn = 0;
   Send(WM_SYSCOMMAND, CMD_APPLY_ALPHA);
   EXPECT_FALSE(IsLayered(window_));
   EXPECT_TRUE(HostSaw(WM_SYSCOMMAND, CMD_APPLY_ALPHA));

@@ -139,13 +139,13 @@ class BuddyListWindowTest : public ::testing::Test {
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
     Init(hook_);
-    Shared.AlphaOn = 0;
-    Shared.Menu = 1;
-    Shared.ShowBLinTaskbar = 1;
-    Shared.RemoveAds = 0;
-    Shared.GenButtons = 1;
-    Shared.ListButtons = 0;
-    Shared.AllowStockTicker = 0;
+    Shared().AlphaOn = 0;
+    Shared().Menu = 1;
+    Shared().ShowBLinTaskbar = 1;
+    Shared().RemoveAds = 0;
+    Shared().GenButtons = 1;
+    Shared().ListButtons = 0;
+    Shared().AllowStockTicker = 0;
     Process().anchorY = 0;
     g_hostSaw.clear();
   }
@@ -403,21 +403,21 @@ TEST_F(BuddyListWindowTest, MenuSettingDetachesAndRestoresTheSameMenuBar) {
   CreateBuddyList();
   ShowAndPaint();
   EXPECT_EQ(GetMenu(window_), menuBar_);
-  Shared.Menu = 0;
+  Shared().Menu = 0;
   EXPECT_EQ(GetMenu(window_), menuBar_);  // not before the next paint
   Repaint();
   EXPECT_EQ(GetMenu(window_), nullptr);
-  Shared.Menu = 1;
+  Shared().Menu = 1;
   Repaint();
   EXPECT_EQ(GetMenu(window_), menuBar_);
 }
 
 TEST_F(BuddyListWindowTest, MenuOffAtCreationDetachesTheBarAtOnce) {
-  Shared.Menu = 0;
+  Shared().Menu = 0;
   CreateBuddyList();
   EXPECT_EQ(GetMenu(window_), nullptr);
   EXPECT_FALSE(BuddyListWindow().menuBarShown);
-  Shared.Menu = 1;
+  Shared().Menu = 1;
   ShowAndPaint();
   EXPECT_EQ(GetMenu(window_), menuBar_);
 }
@@ -425,7 +425,7 @@ TEST_F(BuddyListWindowTest, MenuOffAtCreationDetachesTheBarAtOnce) {
 // Signing off while the bar is hidden: the host finds its bar attached
 // again when it handles the destruction, and the bar goes with the window.
 TEST_F(BuddyListWindowTest, SignOffWithTheMenuBarHiddenTakesTheBarAlong) {
-  Shared.Menu = 0;
+  Shared().Menu = 0;
   CreateBuddyList();  // detached at creation
   ShowAndPaint();
   ASSERT_EQ(GetMenu(window_), nullptr);
@@ -434,10 +434,10 @@ TEST_F(BuddyListWindowTest, SignOffWithTheMenuBarHiddenTakesTheBarAlong) {
   EXPECT_EQ(g_menuAtHostDestroy, bar);
   EXPECT_FALSE(IsMenu(bar));
 
-  Shared.Menu = 1;
+  Shared().Menu = 1;
   CreateBuddyList();
   ShowAndPaint();
-  Shared.Menu = 0;
+  Shared().Menu = 0;
   Repaint();  // detached by a later paint
   ASSERT_EQ(GetMenu(window_), nullptr);
   const HMENU second = menuBar_;
@@ -447,14 +447,14 @@ TEST_F(BuddyListWindowTest, SignOffWithTheMenuBarHiddenTakesTheBarAlong) {
 }
 
 TEST_F(BuddyListWindowTest, TaskbarOffDropsTheAppWindowStyleAtTheFirstPaint) {
-  Shared.ShowBLinTaskbar = 0;
+  Shared().ShowBLinTaskbar = 0;
   CreateBuddyList(WS_EX_APPWINDOW);
   EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   ShowAndPaint();
   EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_TRUE(IsWindowVisible(window_));
   // Switching it on again changes nothing for this window.
-  Shared.ShowBLinTaskbar = 1;
+  Shared().ShowBLinTaskbar = 1;
   Repaint();
   EXPECT_FALSE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 }
@@ -473,12 +473,12 @@ TEST_F(BuddyListWindowTest, MinimumTrackingSizeFitsTheCompactedLayout) {
   struct Case {
     int genButtons, listButtons, stockTicker, extra;
   };
-  Shared.RemoveAds = 1;
+  Shared().RemoveAds = 1;
   for (const Case& c : {Case{0, 0, 0, 0}, Case{1, 0, 0, 32}, Case{1, 1, 0, 64}, Case{0, 1, 1, 50},
                         Case{1, 1, 1, 82}}) {
-    Shared.GenButtons = c.genButtons;
-    Shared.ListButtons = c.listButtons;
-    Shared.AllowStockTicker = c.stockTicker;
+    Shared().GenButtons = c.genButtons;
+    Shared().ListButtons = c.listButtons;
+    Shared().AllowStockTicker = c.stockTicker;
     MINMAXINFO info{};
     g_hostSaw.clear();
     EXPECT_EQ(SendMessageA(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)), 0);
@@ -487,14 +487,14 @@ TEST_F(BuddyListWindowTest, MinimumTrackingSizeFitsTheCompactedLayout) {
         << c.genButtons << c.listButtons << c.stockTicker;
     EXPECT_EQ(HostSawCount(WM_GETMINMAXINFO, 0), 0);
   }
-  Shared.RemoveAds = 0;
+  Shared().RemoveAds = 0;
   MINMAXINFO info{};
   SendMessageA(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_EQ(HostSawCount(WM_GETMINMAXINFO, 0), 1);
 }
 
 TEST_F(BuddyListWindowTest, PaintFillsTheButtonFaceAndDrawsTheFrameWithoutAds) {
-  Shared.RemoveAds = 1;
+  Shared().RemoveAds = 1;
   CreateBuddyList();
   Process().anchorY = 40;
   ShowAndPaint();
@@ -675,7 +675,7 @@ TEST_F(BuddyListWindowTest, PressOutsideTheHitAreaIsTheHostsOnly) {
 }
 
 TEST_F(BuddyListWindowTest, WithoutGeneralButtonsTheButtonDoesNotReact) {
-  Shared.GenButtons = 0;
+  Shared().GenButtons = 0;
   CreateBuddyList();
   ShowAndPaint();
   SendMessageA(window_, WM_MOUSEMOVE, 0, Inside());
@@ -732,7 +732,7 @@ TEST_F(BuddyListWindowTest, SignOffAndSignOnStartTheWindowStateAfresh) {
 
   state.checkStarted = true;
   state.button = {true, true};  // whatever the last window left
-  Shared.ShowBLinTaskbar = 0;
+  Shared().ShowBLinTaskbar = 0;
   CreateBuddyList(WS_EX_APPWINDOW);
   EXPECT_EQ(Process().anchorX, 103);
   EXPECT_FALSE(state.button.hover);

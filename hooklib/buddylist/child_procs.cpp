@@ -13,8 +13,8 @@ using LayoutRule = LayoutAnswer (*)(const WindowPosProposal&, const BuddyListCli
                                     const LayoutSettings&);
 
 LayoutSettings CurrentSettings() {
-  return {Shared.RemoveAds != 0, Shared.GenButtons != 0, Shared.ListButtons != 0, Shared.Tabs != 0,
-          Shared.AllowStockTicker != 0};
+  return {Shared().RemoveAds != 0, Shared().GenButtons != 0, Shared().ListButtons != 0, Shared().Tabs != 0,
+          Shared().AllowStockTicker != 0};
 }
 
 BuddyListClient ClientOf(HWND buddyList) {
@@ -138,7 +138,7 @@ LRESULT CALLBACK BuddyListAteProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT CALLBACK AdPaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if ((message == WM_PAINT || message == WM_NCPAINT) && Shared.RemoveAds != 0) {
+  if ((message == WM_PAINT || message == WM_NCPAINT) && Shared().RemoveAds != 0) {
     RunContained([window] { PlaceAdPane(window); });  // failed: the pane stays where it is
   }
   return ChildLayoutProc(kRowAdPane, window, message, wParam, lParam);

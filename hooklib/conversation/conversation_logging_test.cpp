@@ -53,7 +53,7 @@ TEST_F(ConversationLoggingTest, NamesWindowsRefusesAreLoggedUnderMendedFolders) 
 TEST_F(ConversationLoggingTest, HistoryFolderWhoseParentIsMissingFailsWithTheMessage) {
   const std::string missingParent = logDir_ + "\\gone";
   const std::string historyFolder = missingParent + "\\History";
-  std::strcpy(Shared.LogDir, historyFolder.c_str());
+  std::strcpy(Shared().LogDir, historyFolder.c_str());
   HWND im = OpenIM("bob");
   SetConversation(im, "<HTML>lost</HTML>");
   {

@@ -60,7 +60,7 @@ TEST_F(ConversationTest, UnchangedLengthWritesNothingAndDestroyPollsOnceMore) {
 }
 
 TEST_F(ConversationTest, LoggingOffWritesNothing) {
-  Shared.Logging = 0;
+  Shared().Logging = 0;
   HWND im = OpenIM("bob");
   SetConversation(im, Html("quiet"));
   Poll(im);
@@ -276,10 +276,10 @@ TEST_F(ConversationTest, MenuBarsOfOtherCountsGetNothing) {
 }
 
 TEST_F(ConversationTest, ConversationWindowsFollowTheTransparencySettings) {
-  Shared.AlphaOn = 1;
-  Shared.AlphaIM = 200;
-  Shared.OpaqueOnTop = 1;
-  Shared.AlphaFadeDown = 1;
+  Shared().AlphaOn = 1;
+  Shared().AlphaIM = 200;
+  Shared().OpaqueOnTop = 1;
+  Shared().AlphaFadeDown = 1;
   HWND im = OpenIM("bob");
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -298,7 +298,7 @@ TEST_F(ConversationTest, ConversationWindowsFollowTheTransparencySettings) {
   SendMessageA(im, WM_TIMER, 77, 0);
   GetLayeredWindowAttributes(im, nullptr, &alpha, &flags);
   EXPECT_EQ(alpha, 194);
-  Shared.AlphaOn = 0;
+  Shared().AlphaOn = 0;
   SendMessageA(im, WM_SYSCOMMAND, 20, 0);
   EXPECT_FALSE(GetWindowLongA(im, GWL_EXSTYLE) & WS_EX_LAYERED);
   DestroyWindow(im);

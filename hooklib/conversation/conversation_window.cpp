@@ -37,7 +37,7 @@ void OnCreate(HWND window) {
     record->CorvaneMenuTried = false;
   }
   SetTimer(window, TIMER_LOG_POLL, kLogPollPeriodMs, nullptr);
-  ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
+  ApplyWindowAlpha(window, Shared().AlphaIM, Shared().AlphaOn);
 }
 
 // The length that counts against the limit: up to the first "</HTML>".
@@ -85,7 +85,7 @@ void PollSteps(HWND window) {
 }
 
 void Poll(HWND window, bool destroying) {
-  if (Shared.Logging != 0) {
+  if (Shared().Logging != 0) {
     HANDLE mutex = Process().historyMutex;
     WaitForSingleObject(mutex, INFINITE);
     const SessionRecord* record = FindSession(window);
@@ -151,17 +151,17 @@ void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
       OnCreate(window);
       break;
     case WM_ACTIVATE:
-      OnActivationMessage(window, message, wParam, Shared.AlphaIM, Process().conversationFadeLevel);
+      OnActivationMessage(window, message, wParam, Shared().AlphaIM, Process().conversationFadeLevel);
       break;
     case WM_TIMER:
       if (wParam == TIMER_LOG_POLL)
         Poll(window, false);
       else
-        OnActivationMessage(window, message, wParam, Shared.AlphaIM,
+        OnActivationMessage(window, message, wParam, Shared().AlphaIM,
                             Process().conversationFadeLevel);
       break;
     case WM_SYSCOMMAND:
-      if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared.AlphaIM, Shared.AlphaOn);
+      if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared().AlphaIM, Shared().AlphaOn);
       break;
     case WM_WINDOWPOSCHANGED:
       AddCorvaneMenu(window);

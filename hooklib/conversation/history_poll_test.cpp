@@ -156,7 +156,7 @@ TEST_F(HistoryPollTest, ADayFileWithA259CharacterPathIsWritten) {
       logDir_ + "\\" + std::string(259 - tail.size() - logDir_.size() - 1, 'd');
   CreateDirectoryA(logDir_.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
-  CopyBounded(Shared.LogDir, kPathCapacity, deep.c_str());
+  CopyBounded(Shared().LogDir, kPathCapacity, deep.c_str());
   const std::string path = deep + tail;
   ASSERT_EQ(path.size(), 259u);
 

@@ -1,10 +1,12 @@
 #include "hooklib/core/shared_settings.h"
 
-namespace corvane {
+#include "hooklib/core/settings_mapping.h"
 
-// Constant-initialised so that it lands in the shared section itself (not in
-// .bss); these are the values before anything is loaded.
-__attribute__((section("Shared"), shared)) SharedSettings Shared = {
+namespace corvane {
+namespace {
+
+// The values before anything is loaded.
+constexpr SharedSettings kInitialSettings = {
     /*AlphaIM*/ 255,
     /*AlphaBL*/ 255,
     /*AlphaOn*/ 0,
@@ -33,5 +35,20 @@ __attribute__((section("Shared"), shared)) SharedSettings Shared = {
     /*CheckVersionLastDay*/ 0,
     /*HookHandle*/ nullptr,
 };
+
+SharedSettings g_ownRecord = kInitialSettings;
+SharedSettings* volatile g_record = nullptr;
+
+}  // namespace
+
+SharedSettings& Shared() {
+  if (SharedSettings* record = g_record) return *record;
+  SharedSettings* mapped = MapSettingsRecord(kInitialSettings);
+  SharedSettings* record = mapped != nullptr ? mapped : &g_ownRecord;
+  // Two threads may map at once; both views show the same record, and the
+  // one not kept stays mapped for the life of the process.
+  InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&g_record), record, nullptr);
+  return *g_record;
+}
 
 }  // namespace corvane

@@ -1,8 +1,9 @@
-// The one record of all settings, in a section that every process mapping
-// the hook library shares.  Fields are named after their registry values and
-// are read and written directly; each int, DWORD and handle field is one
-// aligned 32-bit value and each BYTE field one byte, so a reader in another
-// process sees either the old or the new value, never a mix.
+// The one record of all settings that the launcher and every messenger of
+// this user in this session see at once (settings_mapping.h says where it
+// lives).  Fields are named after their registry values and are read and
+// written directly; each int, DWORD and handle field is one aligned 32-bit
+// value and each BYTE field one byte, so a reader in another process sees
+// either the old or the new value, never a mix.
 #pragma once
 
 #include <windows.h>
@@ -43,7 +44,9 @@ struct SharedSettings {
   HHOOK HookHandle;
 };
 
-// The shared instance.
-extern SharedSettings Shared;
+// This user's record, mapped at the first call in a process.  When no
+// mapping can be had the process gets a record of its own, so that it keeps
+// working (alone) rather than fail inside the host.
+SharedSettings& Shared();
 
 }  // namespace corvane

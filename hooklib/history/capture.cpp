@@ -43,7 +43,7 @@ int CaptureConversation(char* userName, const char* sessionKey, HWND window, Day
   const int read = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
   if (read <= 0) return 0;
   text.resize(static_cast<size_t>(read));
-  WriteHistory(Shared.LogDir, userName, buddyName, sessionKey, RewriteConversation(text), mark);
+  WriteHistory(Shared().LogDir, userName, buddyName, sessionKey, RewriteConversation(text), mark);
   return 0;
 }
 

@@ -56,7 +56,7 @@ void SubclassMatchingRows(SubclassPhase phase, HWND window, const char* cls, con
 // True when the pop-up must not be created.
 bool RefusePopup(PopupKind kind) {
   ProcessState& process = Process();
-  PopupFacts facts{Shared.AllowAIMTodayPopup != 0, process.aimTodayAsked, process.buddyListCreated,
+  PopupFacts facts{Shared().AllowAIMTodayPopup != 0, process.aimTodayAsked, process.buddyListCreated,
                    process.buddyListCreatedAt, 0};
   // The clock is read only when the rule needs it.
   if (kind == PopupKind::kMiniBrowser && !facts.allowSetting && !facts.todayAsked) {
@@ -103,6 +103,6 @@ extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
                                                        reinterpret_cast<CBT_CREATEWNDA*>(lParam));
   });
   if (refused) return 1;
-  HHOOK hook = Shared.HookHandle;
+  HHOOK hook = Shared().HookHandle;
   return hook != nullptr ? CallNextHookEx(hook, code, wParam, lParam) : 0;
 }

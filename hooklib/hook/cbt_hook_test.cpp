@@ -102,7 +102,7 @@ class HookedThreadTest : public ::testing::Test {
   // hook's answer: the next hook never sees a creation, and what it would
   // refuse is created.  Windows are subclassed all the same.
   void ExpectNoChaining() {
-    EXPECT_EQ(Shared.HookHandle, nullptr);
+    EXPECT_EQ(Shared().HookHandle, nullptr);
     g_reachedNextHook.clear();
     HWND im = Create("AIM_IMessage");
     EXPECT_EQ(ProcOf(im), IMWindowProc);
@@ -129,7 +129,7 @@ class CbtHookTest : public HookedThreadTest {
   void SetUp() override {
     HookedThreadTest::SetUp();
     Init(hook_);
-    Shared.AllowAIMTodayPopup = 0;
+    Shared().AllowAIMTodayPopup = 0;
     Process().aimTodayAsked = false;
     Process().buddyListCreated = false;
     g_fakeNow = 130'000'000'000'000'000ull;
@@ -224,7 +224,7 @@ TEST_F(CbtHookTest, MiniBrowserQuietForFiveSecondsAfterTheBuddyList) {
 
 TEST_F(CbtHookTest, SettingAllowsBothPopupsAndClearsTheRequest) {
   Create("_Oscar_BuddyListWin");
-  Shared.AllowAIMTodayPopup = 1;
+  Shared().AllowAIMTodayPopup = 1;
   Process().aimTodayAsked = true;
   EXPECT_NE(Create("AIM_AimTodayWnd"), nullptr);
   EXPECT_FALSE(Process().aimTodayAsked);
@@ -236,7 +236,7 @@ TEST_F(CbtHookTest, SettingAllowsBothPopupsAndClearsTheRequest) {
 }
 
 TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
-  EXPECT_EQ(Shared.HookHandle, hook_);
+  EXPECT_EQ(Shared().HookHandle, hook_);
   EXPECT_NE(Process().historyMutex, nullptr);
   // Every creation reaches the next hook, and its answer comes back.
   EXPECT_EQ(ProcOf(Create("AIM_IMessage")), IMWindowProc);
@@ -266,7 +266,7 @@ TEST_F(CbtHookTest, SecondInitLeavesNoMutexHandleBehind) {
   ASSERT_NE(Process().historyMutex, nullptr);
   Init(hook_);
   EXPECT_NE(Process().historyMutex, nullptr);
-  EXPECT_EQ(Shared.HookHandle, hook_);
+  EXPECT_EQ(Shared().HookHandle, hook_);
   Shutdown();
   HANDLE left = OpenHistoryMutex();
   EXPECT_EQ(left, nullptr) << "a handle of the first _Init@4 still holds the mutex";
@@ -333,7 +333,7 @@ TEST_F(CbtHookTest, FailedSubclassKeepsTheRowsSavedProcedure) {
 }
 
 TEST_F(CbtHookTest, AppPathAndCurDirCopies) {
-  std::strcpy(Shared.AppPath, "C:\\abcdefghijklmnopqrstuvwxyz1");  // 30 characters
+  std::strcpy(Shared().AppPath, "C:\\abcdefghijklmnopqrstuvwxyz1");  // 30 characters
   char buffer[16];
   std::memset(buffer, '#', sizeof buffer);
   GetAppPath(buffer, 10);
@@ -342,19 +342,19 @@ TEST_F(CbtHookTest, AppPathAndCurDirCopies) {
   char padded[40];
   std::memset(padded, '#', sizeof padded);
   GetAppPath(padded, 40);
-  EXPECT_STREQ(padded, Shared.AppPath);
+  EXPECT_STREQ(padded, Shared().AppPath);
   for (int i = 30; i < 40; ++i) EXPECT_EQ(padded[i], '\0');
 
-  Shared.AllowCloning = 0;
+  Shared().AllowCloning = 0;
   EXPECT_EQ(GetAllowCloning(), 0);
-  Shared.AllowCloning = 1;
+  Shared().AllowCloning = 1;
   EXPECT_EQ(GetAllowCloning(), 1);
 
   EXPECT_STREQ(SetCurDir("C:\\Corvane"), "C:\\Corvane");
-  EXPECT_STREQ(Shared.CurDir, "C:\\Corvane");
+  EXPECT_STREQ(Shared().CurDir, "C:\\Corvane");
   const std::string longPath(300, 'p');
   SetCurDir(longPath.c_str());
-  EXPECT_EQ(std::strlen(Shared.CurDir), 259u);
+  EXPECT_EQ(std::strlen(Shared().CurDir), 259u);
 }
 
 }  // namespace

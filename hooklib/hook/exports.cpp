@@ -14,7 +14,7 @@ using corvane::Shared;
 extern "C" int WINAPI Init(HHOOK hook) {
   HANDLE& mutex = Process().historyMutex;
   if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, "MutexToProtectHistoryFiles");
-  Shared.HookHandle = hook;
+  Shared().HookHandle = hook;
   return 0;
 }
 
@@ -22,7 +22,7 @@ extern "C" int WINAPI Shutdown() {
   HANDLE& mutex = Process().historyMutex;
   if (mutex != nullptr) CloseHandle(mutex);
   mutex = nullptr;
-  Shared.HookHandle = nullptr;
+  Shared().HookHandle = nullptr;
   return 0;
 }
 
@@ -30,18 +30,18 @@ extern "C" int WINAPI Shutdown() {
 // unterminated when the path is as long as the buffer.
 extern "C" char* __cdecl GetAppPath(char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return buffer;
-  const size_t field = strnlen(Shared.AppPath, corvane::kPathCapacity);
+  const size_t field = strnlen(Shared().AppPath, corvane::kPathCapacity);
   const size_t n = field < static_cast<size_t>(size) ? field : static_cast<size_t>(size);
-  std::memcpy(buffer, Shared.AppPath, n);
+  std::memcpy(buffer, Shared().AppPath, n);
   std::memset(buffer + n, 0, static_cast<size_t>(size) - n);
   return buffer;
 }
 
-extern "C" int __cdecl GetAllowCloning() { return Shared.AllowCloning; }
+extern "C" int __cdecl GetAllowCloning() { return Shared().AllowCloning; }
 
 // The field keeps its terminator even for a path of 260 characters or more.
 extern "C" char* __cdecl SetCurDir(const char* path) {
-  char* dir = Shared.CurDir;
+  char* dir = Shared().CurDir;
   size_t n = 0;
   if (path != nullptr) n = strnlen(path, corvane::kPathCapacity - 1);
   if (n > 0) std::memcpy(dir, path, n);

@@ -14,13 +14,13 @@ bool Started(HINSTANCE shellResult) { return reinterpret_cast<INT_PTR>(shellResu
 
 void LaunchClone() {
   if (!Started(
-          ShellExecuteA(nullptr, nullptr, kLauncherFile, "-clone", Shared.CurDir, SW_SHOWNORMAL))) {
+          ShellExecuteA(nullptr, nullptr, kLauncherFile, "-clone", Shared().CurDir, SW_SHOWNORMAL))) {
     MessageBoxA(nullptr, kCloneLaunchError, kLaunchErrorCaption, MB_OK);
   }
 }
 
 void LaunchHistoryViewer(HWND owner, const char* arguments) {
-  if (!Started(ShellExecuteA(owner, nullptr, kHistoryViewerFile, arguments, Shared.CurDir,
+  if (!Started(ShellExecuteA(owner, nullptr, kHistoryViewerFile, arguments, Shared().CurDir,
                              SW_SHOWNORMAL))) {
     MessageBoxA(owner, kHistoryViewerLaunchError, kLaunchErrorCaption, MB_OK);
   }

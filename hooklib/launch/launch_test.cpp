@@ -48,7 +48,7 @@ class LaunchTest : public ::testing::Test {
     GetTempPathA(MAX_PATH, temp);
     folder_ = std::string(temp) + "corvane-launch-" + std::to_string(GetCurrentProcessId());
     ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-    CopyBounded(Shared.CurDir, sizeof Shared.CurDir, folder_.c_str());
+    CopyBounded(Shared().CurDir, sizeof Shared().CurDir, folder_.c_str());
     owner_ = CreateWindowExA(0, "Static", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner_, nullptr);

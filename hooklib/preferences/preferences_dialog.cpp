@@ -51,32 +51,32 @@ PreviewedSettings g_remembered;
 
 PreviewedSettings RememberPreviewed() {
   PreviewedSettings v;
-  v.alphaIM = Shared.AlphaIM;
-  v.alphaBL = Shared.AlphaBL;
-  v.alphaOn = Shared.AlphaOn;
-  v.alphaFadeDown = Shared.AlphaFadeDown;
-  v.opaqueOnTop = Shared.OpaqueOnTop;
-  v.allowStockTicker = Shared.AllowStockTicker;
-  v.genButtons = Shared.GenButtons;
-  v.removeAds = Shared.RemoveAds;
-  v.listButtons = Shared.ListButtons;
-  v.menu = Shared.Menu;
-  v.tabs = Shared.Tabs;
+  v.alphaIM = Shared().AlphaIM;
+  v.alphaBL = Shared().AlphaBL;
+  v.alphaOn = Shared().AlphaOn;
+  v.alphaFadeDown = Shared().AlphaFadeDown;
+  v.opaqueOnTop = Shared().OpaqueOnTop;
+  v.allowStockTicker = Shared().AllowStockTicker;
+  v.genButtons = Shared().GenButtons;
+  v.removeAds = Shared().RemoveAds;
+  v.listButtons = Shared().ListButtons;
+  v.menu = Shared().Menu;
+  v.tabs = Shared().Tabs;
   return v;
 }
 
 void RestorePreviewed(const PreviewedSettings& v) {
-  Shared.AlphaIM = v.alphaIM;
-  Shared.AlphaBL = v.alphaBL;
-  Shared.AlphaOn = v.alphaOn;
-  Shared.AlphaFadeDown = v.alphaFadeDown;
-  Shared.OpaqueOnTop = v.opaqueOnTop;
-  Shared.AllowStockTicker = v.allowStockTicker;
-  Shared.GenButtons = v.genButtons;
-  Shared.RemoveAds = v.removeAds;
-  Shared.ListButtons = v.listButtons;
-  Shared.Menu = v.menu;
-  Shared.Tabs = v.tabs;
+  Shared().AlphaIM = v.alphaIM;
+  Shared().AlphaBL = v.alphaBL;
+  Shared().AlphaOn = v.alphaOn;
+  Shared().AlphaFadeDown = v.alphaFadeDown;
+  Shared().OpaqueOnTop = v.opaqueOnTop;
+  Shared().AllowStockTicker = v.allowStockTicker;
+  Shared().GenButtons = v.genButtons;
+  Shared().RemoveAds = v.removeAds;
+  Shared().ListButtons = v.listButtons;
+  Shared().Menu = v.menu;
+  Shared().Tabs = v.tabs;
 }
 
 int Ticked(HWND dialog, int box) { return IsDlgButtonChecked(dialog, box) == BST_CHECKED ? 1 : 0; }
@@ -95,8 +95,8 @@ int SliderPosition(HWND dialog, int slider) {
 
 // Reads both sliders every time, whichever of them moved.
 void TakeOpacitiesFromSliders(HWND dialog) {
-  Shared.AlphaIM = OpacityFromSliderPosition(SliderPosition(dialog, kConversationOpacity));
-  Shared.AlphaBL = OpacityFromSliderPosition(SliderPosition(dialog, kBuddyListOpacity));
+  Shared().AlphaIM = OpacityFromSliderPosition(SliderPosition(dialog, kConversationOpacity));
+  Shared().AlphaBL = OpacityFromSliderPosition(SliderPosition(dialog, kBuddyListOpacity));
 }
 
 // ---- check boxes, each as its click handler ----
@@ -108,8 +108,8 @@ void OnHistoryClicked(HWND dialog) {
 }
 
 void OnTransparentClicked(HWND dialog) {
-  Shared.AlphaOn = Ticked(dialog, kTransparentWindows);
-  const bool on = Shared.AlphaOn != 0;
+  Shared().AlphaOn = Ticked(dialog, kTransparentWindows);
+  const bool on = Shared().AlphaOn != 0;
   for (int control : {kFadeDown, kSolidWhenActive, kConversationOpacity, kBuddyListOpacity}) {
     Enable(dialog, control, on);
   }
@@ -117,8 +117,8 @@ void OnTransparentClicked(HWND dialog) {
 }
 
 void OnRemoveAdsClicked(HWND dialog) {
-  Shared.RemoveAds = Ticked(dialog, kRemoveAds);
-  const bool on = Shared.RemoveAds != 0;
+  Shared().RemoveAds = Ticked(dialog, kRemoveAds);
+  const bool on = Shared().RemoveAds != 0;
   for (int control :
        {kShowGeneralButtons, kShowListButtons, kAllowStockTicker, kShowTabs, kShowMenuBar}) {
     Enable(dialog, control, on);
@@ -145,19 +145,19 @@ void TickBoxesFromSettings(HWND dialog) {
     int box;
     int value;
   } boxes[] = {
-      {kRemoveAds, Shared.RemoveAds},
-      {kShowGeneralButtons, Shared.GenButtons},
-      {kShowMenuBar, Shared.Menu},
-      {kShowTabs, Shared.Tabs},
-      {kShowListButtons, Shared.ListButtons},
-      {kHistoryOn, Shared.Logging},
-      {kProfileLink, Shared.CorvaneProfileLink},
-      {kAllowTodayPopup, Shared.AllowAIMTodayPopup},
-      {kAllowStockTicker, Shared.AllowStockTicker},
-      {kFadeDown, Shared.AlphaFadeDown},
-      {kSolidWhenActive, Shared.OpaqueOnTop},
-      {kTransparentWindows, Shared.AlphaOn},
-      {kAllowCloning, Shared.AllowCloning},
+      {kRemoveAds, Shared().RemoveAds},
+      {kShowGeneralButtons, Shared().GenButtons},
+      {kShowMenuBar, Shared().Menu},
+      {kShowTabs, Shared().Tabs},
+      {kShowListButtons, Shared().ListButtons},
+      {kHistoryOn, Shared().Logging},
+      {kProfileLink, Shared().CorvaneProfileLink},
+      {kAllowTodayPopup, Shared().AllowAIMTodayPopup},
+      {kAllowStockTicker, Shared().AllowStockTicker},
+      {kFadeDown, Shared().AlphaFadeDown},
+      {kSolidWhenActive, Shared().OpaqueOnTop},
+      {kTransparentWindows, Shared().AlphaOn},
+      {kAllowCloning, Shared().AllowCloning},
   };
   for (const auto& b : boxes) {
     if (b.value != 0) CheckDlgButton(dialog, b.box, BST_CHECKED);
@@ -169,26 +169,26 @@ void SetUpSliders(HWND dialog) {
     SendItem(dialog, slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, kOpacitySliderMax));
   }
   SendItem(dialog, kConversationOpacity, TBM_SETPOS, TRUE,
-           SliderPositionFromOpacity(Shared.AlphaIM));
-  SendItem(dialog, kBuddyListOpacity, TBM_SETPOS, TRUE, SliderPositionFromOpacity(Shared.AlphaBL));
+           SliderPositionFromOpacity(Shared().AlphaIM));
+  SendItem(dialog, kBuddyListOpacity, TBM_SETPOS, TRUE, SliderPositionFromOpacity(Shared().AlphaBL));
 }
 
 void ShowVersionTexts(HWND dialog) {
   char text[kPathCapacity + 16];
-  std::snprintf(text, sizeof text, "version %s", Shared.Version);
+  std::snprintf(text, sizeof text, "version %s", Shared().Version);
   SetDlgItemTextA(dialog, kVersionLabel, text);
-  std::snprintf(text, sizeof text, "released %s", Shared.ReleaseText);
+  std::snprintf(text, sizeof text, "released %s", Shared().ReleaseText);
   SetDlgItemTextA(dialog, kReleaseLabel, text);
 }
 
 void SetUpHotKey(HWND dialog) {
-  SendItem(dialog, kHotKey, HKM_SETHOTKEY, HotKeyControlValue(Shared.HotKey), 0);
+  SendItem(dialog, kHotKey, HKM_SETHOTKEY, HotKeyControlValue(Shared().HotKey), 0);
   SendItem(dialog, kHotKey, HKM_SETRULES, kInvalidHotKeyCombinations,
            MAKELPARAM(kHotKeyReplacementModifiers, 0));
 }
 
 void ShowReminderSetting(HWND dialog) {
-  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared.CheckVersion),
+  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared().CheckVersion),
            0);
 }
 
@@ -203,10 +203,10 @@ void OnInitDialog(HWND dialog) {
   g_remembered = RememberPreviewed();
   CenterWindow(dialog);
   TickBoxesFromSettings(dialog);
-  SetDlgItemTextA(dialog, kHistoryFolder, Shared.LogDir);
-  SetDlgItemTextA(dialog, kHostPath, Shared.AppPath);
+  SetDlgItemTextA(dialog, kHistoryFolder, Shared().LogDir);
+  SetDlgItemTextA(dialog, kHostPath, Shared().AppPath);
   if (!SupportsLayeredWindows()) {
-    Shared.AlphaOn = 0;
+    Shared().AlphaOn = 0;
     CheckDlgButton(dialog, kTransparentWindows, BST_UNCHECKED);
     Enable(dialog, kTransparentWindows, false);
   }
@@ -230,25 +230,25 @@ void RejectOk(HWND dialog, const OkDecision& decision) {
 }
 
 void StoreEverything(HWND dialog, const char* folder, const char* hostPath, int checkVersion) {
-  Shared.HotKey =
+  Shared().HotKey =
       HotKeyFromControlValue(static_cast<uint16_t>(SendItem(dialog, kHotKey, HKM_GETHOTKEY, 0, 0)));
-  Shared.RemoveAds = Ticked(dialog, kRemoveAds);
-  Shared.GenButtons = Ticked(dialog, kShowGeneralButtons);
-  Shared.Menu = Ticked(dialog, kShowMenuBar);
-  Shared.Tabs = Ticked(dialog, kShowTabs);
-  Shared.ListButtons = Ticked(dialog, kShowListButtons);
-  Shared.Logging = Ticked(dialog, kHistoryOn);
-  CopyBounded(Shared.LogDir, kPathCapacity, folder);
-  CopyBounded(Shared.AppPath, kPathCapacity, hostPath);
+  Shared().RemoveAds = Ticked(dialog, kRemoveAds);
+  Shared().GenButtons = Ticked(dialog, kShowGeneralButtons);
+  Shared().Menu = Ticked(dialog, kShowMenuBar);
+  Shared().Tabs = Ticked(dialog, kShowTabs);
+  Shared().ListButtons = Ticked(dialog, kShowListButtons);
+  Shared().Logging = Ticked(dialog, kHistoryOn);
+  CopyBounded(Shared().LogDir, kPathCapacity, folder);
+  CopyBounded(Shared().AppPath, kPathCapacity, hostPath);
   TakeOpacitiesFromSliders(dialog);
-  Shared.CorvaneProfileLink = Ticked(dialog, kProfileLink);
-  Shared.AllowStockTicker = Ticked(dialog, kAllowStockTicker);
-  Shared.AllowAIMTodayPopup = Ticked(dialog, kAllowTodayPopup);
-  Shared.AlphaFadeDown = Ticked(dialog, kFadeDown);
-  Shared.OpaqueOnTop = Ticked(dialog, kSolidWhenActive);
-  Shared.AlphaOn = Ticked(dialog, kTransparentWindows);
-  Shared.CheckVersion = checkVersion;
-  Shared.AllowCloning = Ticked(dialog, kAllowCloning);
+  Shared().CorvaneProfileLink = Ticked(dialog, kProfileLink);
+  Shared().AllowStockTicker = Ticked(dialog, kAllowStockTicker);
+  Shared().AllowAIMTodayPopup = Ticked(dialog, kAllowTodayPopup);
+  Shared().AlphaFadeDown = Ticked(dialog, kFadeDown);
+  Shared().OpaqueOnTop = Ticked(dialog, kSolidWhenActive);
+  Shared().AlphaOn = Ticked(dialog, kTransparentWindows);
+  Shared().CheckVersion = checkVersion;
+  Shared().AllowCloning = Ticked(dialog, kAllowCloning);
 }
 
 bool NamesFile(const char* path) { return PathFileExistsA(path) && !PathIsDirectoryA(path); }
@@ -294,25 +294,25 @@ void OnClick(HWND dialog, int control) {
       OnRemoveAdsClicked(dialog);
       break;
     case kAllowStockTicker:
-      OnLayoutBoxClicked(dialog, control, Shared.AllowStockTicker);
+      OnLayoutBoxClicked(dialog, control, Shared().AllowStockTicker);
       break;
     case kShowGeneralButtons:
-      OnLayoutBoxClicked(dialog, control, Shared.GenButtons);
+      OnLayoutBoxClicked(dialog, control, Shared().GenButtons);
       break;
     case kShowTabs:
-      OnLayoutBoxClicked(dialog, control, Shared.Tabs);
+      OnLayoutBoxClicked(dialog, control, Shared().Tabs);
       break;
     case kShowMenuBar:
-      OnLayoutBoxClicked(dialog, control, Shared.Menu);
+      OnLayoutBoxClicked(dialog, control, Shared().Menu);
       break;
     case kShowListButtons:
-      OnLayoutBoxClicked(dialog, control, Shared.ListButtons);
+      OnLayoutBoxClicked(dialog, control, Shared().ListButtons);
       break;
     case kFadeDown:
-      OnAlphaBoxClicked(dialog, control, Shared.AlphaFadeDown);
+      OnAlphaBoxClicked(dialog, control, Shared().AlphaFadeDown);
       break;
     case kSolidWhenActive:
-      OnAlphaBoxClicked(dialog, control, Shared.OpaqueOnTop);
+      OnAlphaBoxClicked(dialog, control, Shared().OpaqueOnTop);
       break;
     case kCheckNow:
       StartUpgradeCheck(kCheckAskedByUser);

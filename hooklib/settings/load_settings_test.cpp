@@ -15,15 +15,15 @@ class LoadSettingsTest : public CleanRegistryTest {
  protected:
   void SetUp() override {
     CleanRegistryTest::SetUp();
-    std::strcpy(Shared.CurDir, "C:\\Program Files\\Corvane");
+    std::strcpy(Shared().CurDir, "C:\\Program Files\\Corvane");
   }
 };
 
 TEST_F(LoadSettingsTest, FirstRunGivesDefaultsAndComputedPaths) {
-  Shared.AlphaIM = 1;
-  Shared.AllowStockTicker = 1;
+  Shared().AlphaIM = 1;
+  Shared().AllowStockTicker = 1;
   EXPECT_EQ(LoadSettingsFromReg(), 0);
-  const SharedSettings& s = Shared;
+  const SharedSettings& s = Shared();
   EXPECT_EQ(s.AlphaIM, 200);
   EXPECT_EQ(s.AlphaBL, 230);
   EXPECT_EQ(s.AlphaOn, 0);
@@ -53,7 +53,7 @@ TEST_F(LoadSettingsTest, HostRegistrationGivesAppPath) {
   const char path[] = "C:\\Messenger\\aim.exe";
   WriteValue(kHostAppPathKey, nullptr, REG_SZ, path, sizeof path);
   LoadSettingsFromReg();
-  EXPECT_STREQ(Shared.AppPath, path);
+  EXPECT_STREQ(Shared().AppPath, path);
 }
 
 TEST_F(LoadSettingsTest, StoredValuesOverrideDefaultsAndComputedOnes) {
@@ -66,12 +66,12 @@ TEST_F(LoadSettingsTest, StoredValuesOverrideDefaultsAndComputedOnes) {
   const BYTE alpha = 17;
   WriteValue(kSettingsKey, "AlphaIM", REG_BINARY, &alpha, 1);
   LoadSettingsFromReg();
-  EXPECT_STREQ(Shared.LogDir, "D:\\Logs");
-  EXPECT_STREQ(Shared.AppPath, "E:\\other\\aim.exe");
-  EXPECT_EQ(Shared.RemoveAds, 0);
-  EXPECT_EQ(Shared.AllowStockTicker, 1);
-  EXPECT_EQ(Shared.AlphaIM, 17);
-  EXPECT_EQ(Shared.AlphaBL, 230);
+  EXPECT_STREQ(Shared().LogDir, "D:\\Logs");
+  EXPECT_STREQ(Shared().AppPath, "E:\\other\\aim.exe");
+  EXPECT_EQ(Shared().RemoveAds, 0);
+  EXPECT_EQ(Shared().AllowStockTicker, 1);
+  EXPECT_EQ(Shared().AlphaIM, 17);
+  EXPECT_EQ(Shared().AlphaBL, 230);
 }
 
 TEST_F(LoadSettingsTest, ResultTellsWhetherTheStoredVersionIsTheRunningOne) {
@@ -80,7 +80,7 @@ TEST_F(LoadSettingsTest, ResultTellsWhetherTheStoredVersionIsTheRunningOne) {
 
   WriteString("Version", "2.2 (build 60)");
   EXPECT_EQ(LoadSettingsFromReg(), 0);
-  EXPECT_STREQ(Shared.Version, kRunningVersion);
+  EXPECT_STREQ(Shared().Version, kRunningVersion);
   // The registry learns the new version only with a save.
   EXPECT_EQ(LoadSettingsFromReg(), 0);
   ASSERT_TRUE(SaveSettings());
@@ -119,16 +119,16 @@ TEST_F(LoadSettingsTest, SaveAfterTwoLoadsWritesExactly24Values) {
 
 TEST_F(LoadSettingsTest, MinusOneIsStoredAsAllOnesAndReadBack) {
   LoadSettingsFromReg();
-  Shared.CheckVersion = -1;
+  Shared().CheckVersion = -1;
   ASSERT_TRUE(SaveSettings());
   DWORD raw = 0, size = sizeof raw;
   ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "CheckVersion", RRF_RT_REG_DWORD, nullptr,
                          &raw, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(raw, 0xFFFFFFFFu);
-  Shared.CheckVersion = 0;
+  Shared().CheckVersion = 0;
   LoadSettingsFromReg();
-  EXPECT_EQ(Shared.CheckVersion, -1);
+  EXPECT_EQ(Shared().CheckVersion, -1);
 }
 
 TEST_F(LoadSettingsTest, OversizedOrWrongTypedValuesStayInTheirFields) {
@@ -136,11 +136,11 @@ TEST_F(LoadSettingsTest, OversizedOrWrongTypedValuesStayInTheirFields) {
   WriteDword("AlphaBL", 0x01020304);
   WriteString("Tabs", "0");
   LoadSettingsFromReg();
-  EXPECT_STREQ(Shared.LogDir, "C:\\Program Files\\Corvane\\Corvane History");
-  EXPECT_EQ(Shared.AlphaBL, 230);
+  EXPECT_STREQ(Shared().LogDir, "C:\\Program Files\\Corvane\\Corvane History");
+  EXPECT_EQ(Shared().AlphaBL, 230);
   // '0' and its NUL over the low bytes of the default 1.
-  EXPECT_EQ(Shared.Tabs, 0x0030);
-  EXPECT_EQ(Shared.CurDir[sizeof Shared.CurDir - 1], '\0');
+  EXPECT_EQ(Shared().Tabs, 0x0030);
+  EXPECT_EQ(Shared().CurDir[sizeof Shared().CurDir - 1], '\0');
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ RegSettings& ProcessRegSettings() {
 }
 
 void RegisterSettings() {
-  SharedSettings& s = Shared;
+  SharedSettings& s = Shared();
   RegSettings& r = ProcessRegSettings();
   r.AddInt(&s.AllowCloning, "AllowCloning");
   r.AddInt(&s.AllowAIMTodayPopup, "AllowAIMTodayPopup");
@@ -88,7 +88,7 @@ bool SaveSettings() { return ProcessRegSettings().Save(); }
 
 extern "C" int __cdecl LoadSettingsFromReg() {
   using namespace corvane;
-  SharedSettings& s = Shared;
+  SharedSettings& s = Shared();
   SetDefaults(s);
 
   char running[kVersionTextCapacity] = "";

@@ -13,9 +13,9 @@ namespace {
 class TransparencyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Shared.AlphaOn = 1;
-    Shared.OpaqueOnTop = 1;
-    Shared.AlphaFadeDown = 1;
+    Shared().AlphaOn = 1;
+    Shared().OpaqueOnTop = 1;
+    Shared().AlphaFadeDown = 1;
     window_ = CreateWindowExA(0, "Static", "translucent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
@@ -82,14 +82,14 @@ TEST_F(TransparencyTest, ActivationMakesOpaqueAndStopsTheFade) {
 }
 
 TEST_F(TransparencyTest, WithoutFadingDeactivationAppliesTheTarget) {
-  Shared.AlphaFadeDown = 0;
+  Shared().AlphaFadeDown = 0;
   ApplyWindowAlpha(window_, 255, 1);
   EXPECT_EQ(Step(WM_ACTIVATE, WA_INACTIVE), 200);
   EXPECT_FALSE(FadeTimerWasRunning());
 }
 
 TEST_F(TransparencyTest, ActivationChangesNothingWithoutOpaqueOnTop) {
-  Shared.OpaqueOnTop = 0;
+  Shared().OpaqueOnTop = 0;
   ApplyWindowAlpha(window_, 123, 1);
   EXPECT_EQ(Step(WM_ACTIVATE, WA_ACTIVE), 123);
   EXPECT_EQ(Step(WM_ACTIVATE, WA_INACTIVE), 123);
@@ -97,7 +97,7 @@ TEST_F(TransparencyTest, ActivationChangesNothingWithoutOpaqueOnTop) {
 }
 
 TEST_F(TransparencyTest, ActivationChangesNothingWithTransparencyOff) {
-  Shared.AlphaOn = 0;
+  Shared().AlphaOn = 0;
   ApplyWindowAlpha(window_, 123, 0);
   Step(WM_ACTIVATE, WA_ACTIVE);
   Step(WM_ACTIVATE, WA_INACTIVE);

@@ -37,11 +37,11 @@ std::string TextField(const char* field, std::size_t capacity) {
 UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
   UpgradeCheckInputs inputs;
   inputs.askedByUser = kind == kCheckAskedByUser;
-  inputs.checkVersion = Shared.CheckVersion;
+  inputs.checkVersion = Shared().CheckVersion;
   inputs.todayUtcDay = TodayUtcDay();
-  inputs.lastCheckDay = Shared.CheckVersionLastDay;
-  inputs.runningVersion = TextField(Shared.Version, sizeof Shared.Version);
-  inputs.lastSeenVersion = TextField(Shared.CheckVersionLast, sizeof Shared.CheckVersionLast);
+  inputs.lastCheckDay = Shared().CheckVersionLastDay;
+  inputs.runningVersion = TextField(Shared().Version, sizeof Shared().Version);
+  inputs.lastSeenVersion = TextField(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast);
   return inputs;
 }
 
@@ -61,9 +61,9 @@ void ShowUpgradeMonitor(const char* replyText, const std::string& reply) {
 }
 
 void RecordCompletedCheck(const UpgradeCheckDecision& decision) {
-  CopyBounded(Shared.CheckVersionLast, kServerVersionCapacity,
+  CopyBounded(Shared().CheckVersionLast, kServerVersionCapacity,
               decision.recordLastSeenVersion.c_str());
-  Shared.CheckVersionLastDay = decision.recordLastCheckDay;
+  Shared().CheckVersionLastDay = decision.recordLastCheckDay;
   SaveSettings();
 }
 

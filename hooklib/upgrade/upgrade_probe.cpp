@@ -48,13 +48,13 @@ bool ApplyArgument(const std::string& argument) {
   const std::string name = argument.substr(0, equals);
   const std::string value = argument.substr(equals + 1);
   if (name == "version") {
-    corvane::CopyBounded(Shared.Version, sizeof Shared.Version, value.c_str());
+    corvane::CopyBounded(Shared().Version, sizeof Shared().Version, value.c_str());
   } else if (name == "checkversion") {
-    Shared.CheckVersion = std::atoi(value.c_str());
+    Shared().CheckVersion = std::atoi(value.c_str());
   } else if (name == "last") {
-    corvane::CopyBounded(Shared.CheckVersionLast, sizeof Shared.CheckVersionLast, value.c_str());
+    corvane::CopyBounded(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast, value.c_str());
   } else if (name == "lastday") {
-    Shared.CheckVersionLastDay = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 10));
+    Shared().CheckVersionLastDay = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 10));
   } else if (name == "today") {
     g_todayUtcDay = std::atoi(value.c_str());
     corvane::SetSystemTimeSource(FixedSystemTime);
@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
   UpgradeCheckThread(reinterpret_cast<LPVOID>(
       static_cast<INT_PTR>(kind == "asked" ? kCheckAskedByUser : kAutomaticCheck)));
   std::printf("ran\n");
-  std::printf("checkversion=%d\n", Shared.CheckVersion);
-  std::printf("last=%s\n", Shared.CheckVersionLast);
-  std::printf("lastday=%lu\n", static_cast<unsigned long>(Shared.CheckVersionLastDay));
+  std::printf("checkversion=%d\n", Shared().CheckVersion);
+  std::printf("last=%s\n", Shared().CheckVersionLast);
+  std::printf("lastday=%lu\n", static_cast<unsigned long>(Shared().CheckVersionLastDay));
   return 0;
 }

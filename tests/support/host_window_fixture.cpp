@@ -77,9 +77,9 @@ void HostWindowTest::SetUp() {
                 static_cast<unsigned long>(GetTickCount()));
   logDir_ = std::string(dir) + "\\History";
   CreateDirectoryA(dir, nullptr);
-  CopyBounded(Shared.LogDir, kPathCapacity, logDir_.c_str());
-  Shared.Logging = 1;
-  Shared.AlphaOn = 0;
+  CopyBounded(Shared().LogDir, kPathCapacity, logDir_.c_str());
+  Shared().Logging = 1;
+  Shared().AlphaOn = 0;
   CopyBounded(Process().screenName, kNameCapacity, "alice");
   TestClock() = {2002, 6, 14, 5, 9, 5, 7};
   SetLocalTimeSource(FixedNow);

@@ -1,0 +1,117 @@
+#include "hooklib/core/settings_mapping.h"
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include "hooklib/core/settings_mapping_rules.h"
+
+namespace corvane {
+namespace {
+
+// What the mapping holds: the record, after a word that its creator sets
+// once the record holds its initial values.
+struct SettingsView {
+  volatile LONG ready;
+  SharedSettings record;
+};
+
+// A process that opens the mapping while its creator is still filling it
+// waits this long at most; the creator takes microseconds.
+constexpr int kReadyWaitMilliseconds = 2000;
+
+class LocalMemory {
+ public:
+  ~LocalMemory() {
+    if (memory_ != nullptr) LocalFree(memory_);
+  }
+  void** out() { return &memory_; }
+  void* get() const { return memory_; }
+
+ private:
+  void* memory_ = nullptr;
+};
+
+// The mapping's security: with the integrity label where the system knows
+// labels, else without.
+bool MakeSecurity(const std::string& sid, LocalMemory* descriptor) {
+  for (bool label : {true, false}) {
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            SettingsMappingSecurity(sid, label).c_str(), SDDL_REVISION_1,
+            reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor->out()), nullptr)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool OwnedBy(HANDLE mapping, const std::string& sid) {
+  PSID owner = nullptr;
+  LocalMemory descriptor;
+  if (GetSecurityInfo(mapping, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                      nullptr, nullptr,
+                      reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.out())) != ERROR_SUCCESS) {
+    return false;
+  }
+  LocalMemory ownerText;
+  return ConvertSidToStringSidA(owner, reinterpret_cast<LPSTR*>(ownerText.out())) &&
+         sid == static_cast<const char*>(ownerText.get());
+}
+
+void WaitUntilReady(const SettingsView* view) {
+  for (int waited = 0; view->ready == 0 && waited < kReadyWaitMilliseconds; ++waited) Sleep(1);
+}
+
+SettingsView* MapView(HANDLE mapping, DWORD access) {
+  return static_cast<SettingsView*>(MapViewOfFile(mapping, access, 0, 0, sizeof(SettingsView)));
+}
+
+}  // namespace
+
+std::string CurrentUserSid() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::string();
+  alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  const bool read = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size) != FALSE;
+  CloseHandle(token);
+  LocalMemory text;
+  if (!read || !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid,
+                                       reinterpret_cast<LPSTR*>(text.out()))) {
+    return std::string();
+  }
+  return static_cast<const char*>(text.get());
+}
+
+SharedSettings* MapSettingsRecord(const SharedSettings& initial) {
+  const std::string sid = CurrentUserSid();
+  LocalMemory descriptor;
+  if (sid.empty() || !MakeSecurity(sid, &descriptor)) return nullptr;
+  const std::string name = SettingsMappingName(sid);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
+
+  // The handle stays open for the life of the process, as the view does.
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
+                                      sizeof(SettingsView), name.c_str());
+  const bool created = mapping != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+  SettingsView* view = nullptr;
+  if (mapping != nullptr) {
+    if (created || OwnedBy(mapping, sid)) view = MapView(mapping, FILE_MAP_WRITE);
+  } else {
+    // Lower integrity: the label lets it read, never write, the user's record.
+    mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+    if (mapping != nullptr && OwnedBy(mapping, sid)) view = MapView(mapping, FILE_MAP_COPY);
+  }
+  if (view == nullptr) {
+    if (mapping != nullptr) CloseHandle(mapping);
+    return nullptr;
+  }
+  if (created) {
+    view->record = initial;
+    InterlockedExchange(&view->ready, 1);
+  } else {
+    WaitUntilReady(view);
+  }
+  return &view->record;
+}
+
+}  // namespace corvane

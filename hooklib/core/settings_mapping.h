@@ -1,0 +1,22 @@
+// The settings record of this user in this session: a named file mapping
+// that every process of the user maps, and no other user can open.
+#pragma once
+
+#include <string>
+
+#include "hooklib/core/shared_settings.h"
+
+namespace corvane {
+
+// The user of this process as SID text ("S-1-5-21-..."); empty when the
+// token cannot be read.
+std::string CurrentUserSid();
+
+// Maps this user's record, creating it with `initial` when it does not
+// exist yet.  A process that may only read it (one of lower integrity)
+// gets a private copy-on-write view: its writes stay its own.  nullptr when
+// no record can be had, or when the object under the record's name is not
+// owned by this user (somebody else made it first).
+SharedSettings* MapSettingsRecord(const SharedSettings& initial);
+
+}  // namespace corvane

@@ -1,0 +1,27 @@
+#include "hooklib/core/settings_mapping_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+constexpr char kSid[] = "S-1-5-21-3623811015-3361044348-30300820-1013";
+
+TEST(SettingsMappingName, IsTheUsersNameInTheSessionsNamespace) {
+  EXPECT_EQ(SettingsMappingName(kSid),
+            "Local\\Corvane.Settings.S-1-5-21-3623811015-3361044348-30300820-1013");
+  EXPECT_NE(SettingsMappingName("S-1-5-21-1-2-3-1001"), SettingsMappingName("S-1-5-21-1-2-3-1002"));
+}
+
+TEST(SettingsMappingSecurity, AdmitsTheUserAloneAndRefusesWritesFromBelow) {
+  EXPECT_EQ(SettingsMappingSecurity(kSid, true),
+            "O:S-1-5-21-3623811015-3361044348-30300820-1013"
+            "D:P(A;;GA;;;S-1-5-21-3623811015-3361044348-30300820-1013)"
+            "S:(ML;;NW;;;ME)");
+  EXPECT_EQ(SettingsMappingSecurity(kSid, false),
+            "O:S-1-5-21-3623811015-3361044348-30300820-1013"
+            "D:P(A;;GA;;;S-1-5-21-3623811015-3361044348-30300820-1013)");
+}
+
+}  // namespace
+}  // namespace corvane
