@@ -1,5 +1,6 @@
-// Starts the companion programs through the shell from the launcher's
-// folder (CurDir); a failed start asks the user to reinstall.
+// Starts the companion programs through the shell: the programs beside the
+// hook library itself, by their full paths, each in its own folder; a failed
+// start asks the user to reinstall.
 #pragma once
 
 #include <windows.h>

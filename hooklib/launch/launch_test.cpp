@@ -1,6 +1,9 @@
-// Starts companions through the shell from a CurDir of the test's own: an
-// empty folder gives the exact error boxes, a folder with the probe program
-// under a companion's name shows what that program was started with.
+// Starts companions through the shell: the programs beside this code's own
+// module (here the test program, alone in its folder) are started, by full
+// path and in their own folder; an empty folder gives the exact error boxes,
+// the probe program under a companion's name shows what it was started
+// with.  The launcher's folder in the settings record holds probes under
+// the same names that must never run.
 #include "hooklib/launch/launch.h"
 #include "tests/support/host_class_for_tests.h"
 
@@ -22,12 +25,17 @@ namespace corvane {
 namespace {
 
 constexpr DWORD kWaitMs = 15000;
+constexpr const char* kCompanions[] = {kHistoryViewerFile, kLauncherFile};
 
 std::string ExeFolder() {
   char self[MAX_PATH] = "";
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1);
+  return path.substr(0, path.find_last_of('\\'));
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::atomic<int> g_hostSysCommands{0};
@@ -46,9 +54,10 @@ class LaunchTest : public ::testing::Test {
   void SetUp() override {
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "corvane-launch-" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-    CopyBounded(Shared().CurDir, sizeof Shared().CurDir, folder_.c_str());
+    decoy_ = std::string(temp) + "corvane-launch-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(decoy_.c_str(), nullptr));
+    for (const char* name : kCompanions) CopyProbe(decoy_ + "\\" + name);
+    CopyBounded(Shared().CurDir, sizeof Shared().CurDir, decoy_.c_str());
     owner_ = CreateWindowExA(0, "Static", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner_, nullptr);
@@ -56,13 +65,16 @@ class LaunchTest : public ::testing::Test {
 
   void TearDown() override {
     DestroyWindow(owner_);
-    for (const char* name : {kHistoryViewerFile, kLauncherFile, "launch_probe.txt"}) {
-      const std::string path = folder_ + "\\" + name;
-      EXPECT_TRUE(Eventually([&] {
-        return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-      })) << path;
+    EXPECT_FALSE(Exists(decoy_ + "\\launch_probe.txt")) << "a program of the launcher's folder ran";
+    for (const std::string& folder : {folder_, decoy_}) {
+      for (const char* name : {kHistoryViewerFile, kLauncherFile, "launch_probe.txt"}) {
+        const std::string path = folder + "\\" + name;
+        EXPECT_TRUE(Eventually([&] {
+          return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        })) << path;
+      }
     }
-    EXPECT_TRUE(Eventually([&] { return RemoveDirectoryA(folder_.c_str()) != FALSE; }));
+    EXPECT_TRUE(Eventually([&] { return RemoveDirectoryA(decoy_.c_str()) != FALSE; }));
   }
 
   // A probe that has just written its report may still be running, in
@@ -76,10 +88,11 @@ class LaunchTest : public ::testing::Test {
     return false;
   }
 
-  void InstallProbeAs(const char* name) {
-    ASSERT_TRUE(CopyFileA((ExeFolder() + "launch_probe.exe").c_str(),
-                          (folder_ + "\\" + name).c_str(), FALSE));
+  static void CopyProbe(const std::string& to) {
+    ASSERT_TRUE(CopyFileA((ExeFolder() + "\\launch_probe.exe").c_str(), to.c_str(), FALSE)) << to;
   }
+
+  void InstallProbeAs(const char* name) { CopyProbe(folder_ + "\\" + name); }
 
   // The probe's report: the folder it ran in, then its arguments.
   std::string WaitForProbeReport() {
@@ -100,7 +113,8 @@ class LaunchTest : public ::testing::Test {
 
   std::string Expected(const std::string& arguments) const { return folder_ + "\n" + arguments; }
 
-  std::string folder_;
+  const std::string folder_ = ExeFolder();
+  std::string decoy_;
   HWND owner_ = nullptr;
 };
 
@@ -122,13 +136,13 @@ TEST_F(LaunchTest, MissingLauncherShowsTheCloneErrorWithoutOwner) {
   EXPECT_EQ(robot.Owner(), nullptr);
 }
 
-TEST_F(LaunchTest, HistoryViewerStartsInCurDirWithTheArguments) {
+TEST_F(LaunchTest, HistoryViewerBesideTheLibraryStartsInItsFolderWithTheArguments) {
   InstallProbeAs("Corvane History Viewer.exe");
   LaunchHistoryViewer(owner_, "\"alice\" \"bob\"");
   EXPECT_EQ(WaitForProbeReport(), Expected("\"alice\" \"bob\""));
 }
 
-TEST_F(LaunchTest, CloneStartsTheLauncherInCurDir) {
+TEST_F(LaunchTest, CloneStartsTheLauncherBesideTheLibraryInItsFolder) {
   InstallProbeAs("Corvane.exe");
   LaunchClone();
   EXPECT_EQ(WaitForProbeReport(), Expected("-clone"));
