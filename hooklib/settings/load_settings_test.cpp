@@ -1,5 +1,8 @@
+#include <shlobj.h>
+
 #include <cstring>
 #include <map>
+#include <string>
 
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/settings/registry_fixture.h"
@@ -11,12 +14,54 @@ namespace {
 // This test program carries product version 2.2.1.65.
 constexpr char kRunningVersion[] = "2.2.1 (build 65)";
 
+std::string ShellFolder(int id) {
+  char path[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+  return path;
+}
+
+// The launcher's folder is one of the test's own, as for a copy run from
+// wherever it was unpacked.
 class LoadSettingsTest : public CleanRegistryTest {
  protected:
   void SetUp() override {
     CleanRegistryTest::SetUp();
-    std::strcpy(Shared().CurDir, "C:\\Program Files\\Corvane");
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "corvane-load-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    UseLauncherFolder(folder_);
   }
+  void TearDown() override {
+    RemoveDirectoryA(folder_.c_str());
+    CleanRegistryTest::TearDown();
+  }
+
+  static void UseLauncherFolder(const std::string& folder) {
+    std::strcpy(Shared().CurDir, folder.c_str());
+  }
+
+  // Every value of the settings key, by name.
+  static std::map<std::string, std::string> StoredTexts() {
+    std::map<std::string, std::string> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+      return values;
+    }
+    for (DWORD i = 0;; ++i) {
+      char name[256], data[MAX_PATH] = "";
+      DWORD nameLen = sizeof name, size = sizeof data - 1;
+      if (RegEnumValueA(key, i, name, &nameLen, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                        &size) != ERROR_SUCCESS) {
+        break;
+      }
+      values[name] = data;
+    }
+    RegCloseKey(key);
+    return values;
+  }
+
+  std::string folder_;
 };
 
 TEST_F(LoadSettingsTest, FirstRunGivesDefaultsAndComputedPaths) {
@@ -43,10 +88,50 @@ TEST_F(LoadSettingsTest, FirstRunGivesDefaultsAndComputedPaths) {
   EXPECT_EQ(s.ShowBLinTaskbar, 1);
   EXPECT_EQ(s.Menu, 1);
   EXPECT_EQ(s.Tabs, 1);
-  EXPECT_STREQ(s.LogDir, "C:\\Program Files\\Corvane\\Corvane History");
+  EXPECT_EQ(std::string(s.LogDir), folder_ + "\\Corvane History");
   EXPECT_STREQ(s.AppPath, "aim.exe");
   EXPECT_STREQ(s.Version, kRunningVersion);
   EXPECT_STREQ(s.ReleaseText, "[ 06.10.2002 ]");
+}
+
+// Windows would redirect the history of an installed copy out of sight, and
+// a messenger run as administrator would not be redirected at all.
+TEST_F(LoadSettingsTest, AnInstalledCopyProposesHistoryInTheUsersDocuments) {
+  const std::string documents = ShellFolder(CSIDL_PERSONAL);
+  ASSERT_FALSE(documents.empty());
+  UseLauncherFolder(ShellFolder(CSIDL_PROGRAM_FILES) + "\\Corvane");
+  LoadSettingsFromReg();
+  EXPECT_EQ(std::string(Shared().LogDir), documents + "\\Corvane History");
+
+  // A folder the user cannot write into (here one that is not there).
+  Wipe();
+  UseLauncherFolder(folder_ + "\\gone");
+  LoadSettingsFromReg();
+  EXPECT_EQ(std::string(Shared().LogDir), documents + "\\Corvane History");
+}
+
+// The viewer opens on the history of a first session even when nothing
+// was ever saved.
+TEST_F(LoadSettingsTest, AFirstRunStoresTheFolderItChoseAndTheHostsFullPath) {
+  const char hostPath[] = "C:\\Messenger\\aim.exe";
+  WriteValue(kHostAppPathKey, nullptr, REG_SZ, hostPath, sizeof hostPath);
+  LoadSettingsFromReg();
+  const std::map<std::string, std::string> expected = {{"LogDir", folder_ + "\\Corvane History"},
+                                                       {"AppPath", hostPath}};
+  EXPECT_EQ(StoredTexts(), expected);
+}
+
+TEST_F(LoadSettingsTest, AFirstRunNeverReplacesAStoredPathNorStoresAHostWithoutFolder) {
+  WriteString("LogDir", "D:\\Logs");
+  LoadSettingsFromReg();
+  const std::map<std::string, std::string> onlyTheStoredOne = {{"LogDir", "D:\\Logs"}};
+  EXPECT_EQ(StoredTexts(), onlyTheStoredOne);
+
+  Wipe();
+  UseLauncherFolder("");
+  LoadSettingsFromReg();
+  EXPECT_STREQ(Shared().LogDir, "Corvane History");
+  EXPECT_TRUE(StoredTexts().empty()) << "a folder that depends on the current one is not stored";
 }
 
 TEST_F(LoadSettingsTest, HostRegistrationGivesAppPath) {
@@ -136,7 +221,7 @@ TEST_F(LoadSettingsTest, OversizedOrWrongTypedValuesStayInTheirFields) {
   WriteDword("AlphaBL", 0x01020304);
   WriteString("Tabs", "0");
   LoadSettingsFromReg();
-  EXPECT_STREQ(Shared().LogDir, "C:\\Program Files\\Corvane\\Corvane History");
+  EXPECT_EQ(std::string(Shared().LogDir), folder_ + "\\Corvane History");
   EXPECT_EQ(Shared().AlphaBL, 230);
   // '0' and its NUL over the low bytes of the default 1.
   EXPECT_EQ(Shared().Tabs, 0x0030);

@@ -1,14 +1,14 @@
 #include "hooklib/settings/settings_store.h"
 
-#include <shlwapi.h>
-
 #include <cstring>
 
 #include "common/bounded_copy.h"
+#include "common/path_rules.h"
 #include "common/registry_names.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/settings/history_folder_default.h"
 #include "hooklib/settings/reminder_policy.h"
 
 namespace corvane {
@@ -44,6 +44,30 @@ void ComputeAppPath(SharedSettings& s) {
     ReadTextValue(key, nullptr, s.AppPath, kPathCapacity);
     RegCloseKey(key);
   }
+}
+
+void StoreIfMissing(HKEY key, const char* name, const char* path) {
+  if (!IsFullyQualifiedPath(path) ||
+      RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) != ERROR_FILE_NOT_FOUND) {
+    return;
+  }
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                 static_cast<DWORD>(std::strlen(path) + 1));
+}
+
+// A first run stores the folder it writes history into, and the host's
+// path when the host gave a full one, so that the History Viewer opens on
+// that history without asking even before any save.  Nothing else is
+// written, and a stored value is never replaced.
+void StoreFirstRunPaths(const SharedSettings& s) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  StoreIfMissing(key, "LogDir", s.LogDir);
+  StoreIfMissing(key, "AppPath", s.AppPath);
+  RegCloseKey(key);
 }
 
 }  // namespace
@@ -95,13 +119,14 @@ extern "C" int __cdecl LoadSettingsFromReg() {
   GetVersionText(running);
   GetVersionString("Comments", s.ReleaseText);
 
-  char logDir[MAX_PATH] = "";
-  PathCombineA(logDir, s.CurDir, "Corvane History");
-  CopyBounded(s.LogDir, kPathCapacity, logDir);
+  // A folder name cut to fit would be another folder: none at all then.
+  const std::string logDir = DefaultLogDir(s.CurDir);
+  CopyBounded(s.LogDir, kPathCapacity, logDir.size() < kPathCapacity ? logDir.c_str() : "");
   ComputeAppPath(s);
 
   RegisterSettings();
   ProcessRegSettings().Load();
+  StoreFirstRunPaths(s);
 
   const int same = std::strcmp(running, s.Version) == 0 ? 1 : 0;
   CopyBounded(s.Version, kPathCapacity, running);
