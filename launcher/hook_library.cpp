@@ -43,11 +43,4 @@ bool LoadHookLibrary(const std::string& path, HookLibrary* library, std::string*
   return true;
 }
 
-std::string ReadAppPath(const HookLibrary& library) {
-  // The library fills all 260 characters and may leave them unterminated.
-  char path[MAX_PATH + 1] = {};
-  library.getAppPath(path, MAX_PATH);
-  return path;
-}
-
 }  // namespace corvane

@@ -24,7 +24,4 @@ struct HookLibrary {
 // loaded for the life of the process.
 bool LoadHookLibrary(const std::string& path, HookLibrary* library, std::string* error);
 
-// The host's path as the library holds it.
-std::string ReadAppPath(const HookLibrary& library);
-
 }  // namespace corvane

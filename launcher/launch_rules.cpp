@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "common/path_rules.h"
+
 namespace corvane {
 namespace {
 
@@ -89,9 +91,14 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 HostLaunch PlanHostLaunch(std::string_view appPath) {
   const std::string_view path = WithoutSurroundingQuotes(appPath);
   HostLaunch launch;
+  launch.program = std::string(path);
   launch.commandLine = "\"" + std::string(path) + "\"";
   launch.workingFolder = FolderOfPath(path);
   return launch;
+}
+
+bool IsStartableHostPath(std::string_view appPath, bool programExists) {
+  return programExists && IsFullyQualifiedPath(WithoutSurroundingQuotes(appPath));
 }
 
 }  // namespace corvane

@@ -40,11 +40,17 @@ std::string FolderOfPath(std::string_view path);
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 struct HostLaunch {
+  std::string program;        // the executable's path, without quotes
   std::string commandLine;    // the executable's path, quoted
   std::string workingFolder;  // the executable's folder; empty when the path has none
 };
 
 // How to start the host from its stored path, which may come quoted.
 HostLaunch PlanHostLaunch(std::string_view appPath);
+
+// The host is started only from a full path: a bare name would be looked
+// for in the launcher's folder, the current one and the system's search
+// path, and a program found there is not the user's messenger.
+bool IsStartableHostPath(std::string_view appPath, bool programExists);
 
 }  // namespace corvane

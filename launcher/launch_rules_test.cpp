@@ -96,5 +96,17 @@ TEST(PlanHostLaunch, RootFolderStaysARoot) {
   EXPECT_EQ(PlanHostLaunch("D:\\aim.exe").workingFolder, "D:\\");
 }
 
+TEST(IsStartableHostPath, TakesOnlyTheFullPathOfAProgramThatIsThere) {
+  EXPECT_TRUE(IsStartableHostPath("C:\\AIM\\aim.exe", true));
+  EXPECT_TRUE(IsStartableHostPath("\"C:\\Program Files\\AIM\\aim.exe\"", true));
+  EXPECT_TRUE(IsStartableHostPath("\\\\server\\apps\\aim.exe", true));
+  EXPECT_FALSE(IsStartableHostPath("C:\\AIM\\aim.exe", false));
+  // Found on the search path or in the current folder: somebody's program.
+  for (const char* path :
+       {"aim.exe", "\"aim.exe\"", "AIM\\aim.exe", "C:aim.exe", "\\aim.exe", ""}) {
+    EXPECT_FALSE(IsStartableHostPath(path, true)) << path;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "launcher/launcher_session.h"
 
+#include "launcher/host_path.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/message_boxes.h"
 
@@ -21,7 +22,11 @@ void StartAnotherHost(LauncherSession& session) {
     ShowErrorWithoutWaiting(kTooManyHostsText);
     return;
   }
-  const std::string appPath = ReadAppPath(session.hooks);
+  const std::string appPath = ReadHostPathSetting();
+  if (!CanStartHostFrom(appPath)) {
+    ShowErrorWithoutWaiting(HostPathUnusableText(appPath));
+    return;
+  }
   StartedHost host;
   DWORD error = 0;
   if (!StartHost(appPath, &host, &error)) {

@@ -60,4 +60,12 @@ std::string HostStartFailedText(std::string_view hostPath, std::string_view syst
   return AppendParagraph(text, systemText);
 }
 
+std::string HostPathUnusableText(std::string_view hostPath) {
+  std::string text = "Corvane cannot start the messenger. Its path, the AppPath setting,";
+  text += hostPath.empty() ? std::string(" is empty.")
+                           : " is\n\n" + std::string(hostPath) +
+                                 "\n\nwhich is not the full path of a program on this computer.";
+  return AppendParagraph(text, "Set the messenger's path (\"AIM:\") in the Corvane preferences.");
+}
+
 }  // namespace corvane

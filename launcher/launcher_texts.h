@@ -32,5 +32,7 @@ std::string LibraryVersionDiffersText(std::string_view libraryPath, std::string_
                                       std::string_view ownVersion);
 std::string HookInstallFailedText(std::string_view systemText);
 std::string HostStartFailedText(std::string_view hostPath, std::string_view systemText);
+// The host's path is not the full path of an existing program.
+std::string HostPathUnusableText(std::string_view hostPath);
 
 }  // namespace corvane

@@ -23,6 +23,16 @@ TEST(HostStartFailedText, LeavesOutAMissingReason) {
             "Corvane could not start the messenger:\n\naim.exe");
 }
 
+TEST(HostPathUnusableText, NamesTheValueAndWhereToSetIt) {
+  EXPECT_EQ(HostPathUnusableText("aim.exe"),
+            "Corvane cannot start the messenger. Its path, the AppPath setting, is\n\naim.exe\n\n"
+            "which is not the full path of a program on this computer.\n\n"
+            "Set the messenger's path (\"AIM:\") in the Corvane preferences.");
+  EXPECT_EQ(HostPathUnusableText(""),
+            "Corvane cannot start the messenger. Its path, the AppPath setting, is empty.\n\n"
+            "Set the messenger's path (\"AIM:\") in the Corvane preferences.");
+}
+
 TEST(LibraryLoadFailedText, NamesTheLibraryAndAdvisesReinstalling) {
   EXPECT_EQ(LibraryLoadFailedText("C:\\Corvane\\Corvane.dll", "Module not found.\r\n"),
             "Corvane could not load its hook library:\n\nC:\\Corvane\\Corvane.dll\n\n"

@@ -6,6 +6,7 @@
 
 #include "common/launch_failure_texts.h"
 #include "launcher/hook_library.h"
+#include "launcher/host_path.h"
 #include "launcher/host_processes.h"
 #include "launcher/instance_handshake.h"
 #include "launcher/launch_rules.h"
@@ -27,10 +28,24 @@ std::string OwnFolder() {
 
 // Starts the host or tells the user why not.
 bool StartHostOrReport(const std::string& appPath, StartedHost* host) {
+  if (!CanStartHostFrom(appPath)) {
+    ShowError(HostPathUnusableText(appPath));
+    return false;
+  }
   DWORD error = 0;
   if (StartHost(appPath, host, &error)) return true;
   ShowError(HostStartFailedText(appPath, SystemErrorText(error)));
   return false;
+}
+
+// The host's path, set in the preferences first when it cannot be used:
+// the launcher has nothing to look after without a host.
+std::string HostPathAskingOnce(LauncherSession& session) {
+  const std::string appPath = ReadHostPathSetting();
+  if (CanStartHostFrom(appPath)) return appPath;
+  ShowError(HostPathUnusableText(appPath));
+  OpenPreferences(session);
+  return ReadHostPathSetting();
 }
 
 // With the hook installed: the launcher window, the first host, and the
@@ -42,7 +57,8 @@ int RunHooked(HINSTANCE instance, const HookLibrary& hooks, HHOOK hook) {
 
   int exitCode = kExitOk;
   StartedHost host;
-  if (StartHostOrReport(ReadAppPath(hooks), &host)) {
+  const std::string appPath = HostPathAskingOnce(session);
+  if (CanStartHostFrom(appPath) && StartHostOrReport(appPath, &host)) {
     hosts.Add(host.process);
     hosts.WaitForAllHostsPumpingMessages(session.exitRequested);
   } else {
@@ -82,14 +98,14 @@ void WaitForHostNobodyTook(HANDLE process) {
 // The settings are already in the library's shared record, and the hook is
 // the running launcher's, so this process touches neither.  Without the
 // launcher's window no host is started.
-int HandCloneToLauncher(const HookLibrary& hooks) {
+int HandCloneToLauncher() {
   HWND launcher = FindRunningLauncherWindow();
   if (!launcher) {
     ShowError(kCloneLaunchError);
     return kExitHandOverFailed;
   }
   StartedHost host;
-  if (!StartHostOrReport(ReadAppPath(hooks), &host)) return kExitHostNotStarted;
+  if (!StartHostOrReport(ReadHostPathSetting(), &host)) return kExitHostNotStarted;
   if (!HandHostToLauncher(launcher, host.processId)) {
     WaitForHostNobodyTook(host.process);
     return kExitHandOverFailed;
@@ -124,7 +140,7 @@ int Run(HINSTANCE instance, const char* arguments) {
     case StartAction::kRunLauncher:
       return RunLauncher(instance, hooks, ownFolder);
     case StartAction::kHandCloneToLauncher:
-      return HandCloneToLauncher(hooks);
+      return HandCloneToLauncher();
     case StartAction::kReportCloningSwitchedOff:
       ShowNotification(kCloningSwitchedOffText);
       return kExitCloningSwitchedOff;

@@ -12,8 +12,12 @@ import unittest
 import harness
 from harness import Report, Symbols, bin_file
 from hook_rows import expected_procedure
+import resource_ids
 
 LAUNCHER_CLASS = "CorvaneLauncherWnd"
+IDS = "hooklib/resources/corvane_resource_ids.h"
+HOST_PATH = resource_ids.control(IDS, "IDC_PREF_HOST_PATH")
+OK = 1
 
 
 class LauncherSession(harness.WineTest):
@@ -236,19 +240,66 @@ class LaunchFailureTest(harness.WineTest):
         harness.run(robot, "press", "Corvane Error", "OK")
         self.assertEqual(launcher.wait(timeout=30), 1)
 
+    def error_box(self):
+        robot = bin_file("robot.exe")
+        return harness.wait_until(
+            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
+                harness.run(robot, "dialogs", "Corvane Error").stdout),
+            timeout=30, what="the error box")
+
+    def wait_for_preferences(self, robot):
+        harness.wait_until(lambda: robot.dialogs("Corvane Preferences"), timeout=30,
+                           what="the preferences")
+
+    # The preferences open after the box, where the path can be set; given
+    # up there, the launcher ends.
     def test_missing_host_gets_a_clear_message_box(self):
         missing = r"C:\nowhere\aim.exe"
         harness.reg_add(harness.HOST_KEY, None, missing)
         launcher = self.start("Corvane.exe")
         robot = bin_file("robot.exe")
-        listing = harness.wait_until(
-            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
-                harness.run(robot, "dialogs", "Corvane Error").stdout),
-            timeout=30, what="the error box")
+        listing = self.error_box()
         self.assertIn(missing.replace("\\", "\\\\"), listing)
+        self.assertIn("not the full path of a program", listing)
         harness.run(robot, "press", "Corvane Error", "OK")
+        robot = harness.Robot()
+        try:
+            self.wait_for_preferences(robot)
+            robot("press", "Corvane Preferences", "Cancel")
+        finally:
+            robot.close()
         self.assertNotEqual(launcher.wait(timeout=30), 0)
 
+    # With no registration the path is "aim.exe", which Windows would look
+    # for beside the launcher and on the search path: a program of that
+    # name there never runs, the user is told and sets the path.
+    def test_a_host_name_without_its_folder_is_never_looked_for(self):
+        harness.reg_delete(harness.HOST_KEY)
+        folder = os.path.join(self.tmp, "copy")
+        os.makedirs(folder)
+        for name in ("Corvane.exe", "Corvane.dll"):
+            shutil.copy(bin_file(name), folder)
+        shutil.copy(bin_file("planted_program.exe"), os.path.join(folder, "aim.exe"))
+        report = Report(os.path.join(self.tmp, "host.log"))
+        launcher = self.start(os.path.join(folder, "Corvane.exe"), env={
+            "TESTHOST_REPORT": harness.win_path(report.path),
+            "TESTHOST_RUN": "signon alice; wait 500; quit"})
+        listing = self.error_box()
+        self.assertIn("the AppPath setting, is\\n\\naim.exe\\n\\nwhich is not the full path", listing)
+        self.assertIn("Set the messenger's path", listing)
+        robot = harness.Robot()
+        try:
+            robot("press", "Corvane Error", "OK")
+            self.wait_for_preferences(robot)
+            host_path = harness.win_path(bin_file("testhost.exe"))
+            robot("settext", "Corvane Preferences", HOST_PATH, host_path)
+            robot("click", "Corvane Preferences", OK)
+        finally:
+            robot.close()
+        report.wait_for("done", timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+        self.assertFalse(os.path.exists(os.path.join(folder, "planted-ran.txt")))
+        self.assertEqual(harness.reg_values(harness.SETTINGS_KEY)["AppPath"][1], host_path)
 
 if __name__ == "__main__":
     unittest.main()

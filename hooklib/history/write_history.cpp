@@ -9,6 +9,7 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/history_naming.h"
+#include "common/path_rules.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_io.h"
@@ -55,10 +56,13 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
 
 void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
                   const char* sessionKey, std::string_view text, DayFileMark& mark) {
-  CreateDirectoryA(historyFolder, nullptr);
+  // A folder without its drive or share would be resolved against the
+  // messenger's current folder: history where nobody looks for it.
+  const bool usable = IsFullyQualifiedPath(historyFolder);
+  if (usable) CreateDirectoryA(historyFolder, nullptr);
   char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity],
       temporary[kPathCapacity];
-  bool written = PathIsDirectoryA(historyFolder) &&
+  bool written = usable && PathIsDirectoryA(historyFolder) &&
                  MakeNamedFolder(historyFolder, userName, userPath) &&
                  MakeNamedFolder(userPath, buddyName, buddyPath);
   if (written) {

@@ -10,6 +10,7 @@
 #include "common/capacities.h"
 #include "common/maker_site.h"
 #include "common/open_web_address.h"
+#include "common/path_rules.h"
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
@@ -170,7 +171,8 @@ void SetUpSliders(HWND dialog) {
   }
   SendItem(dialog, kConversationOpacity, TBM_SETPOS, TRUE,
            SliderPositionFromOpacity(Shared().AlphaIM));
-  SendItem(dialog, kBuddyListOpacity, TBM_SETPOS, TRUE, SliderPositionFromOpacity(Shared().AlphaBL));
+  SendItem(dialog, kBuddyListOpacity, TBM_SETPOS, TRUE,
+           SliderPositionFromOpacity(Shared().AlphaBL));
 }
 
 void ShowVersionTexts(HWND dialog) {
@@ -188,8 +190,8 @@ void SetUpHotKey(HWND dialog) {
 }
 
 void ShowReminderSetting(HWND dialog) {
-  SendItem(dialog, kReminderList, CB_SETCURSEL, ReminderIndexFromCheckVersion(Shared().CheckVersion),
-           0);
+  SendItem(dialog, kReminderList, CB_SETCURSEL,
+           ReminderIndexFromCheckVersion(Shared().CheckVersion), 0);
 }
 
 void FillReminderList(HWND dialog) {
@@ -261,10 +263,13 @@ void OnOk(HWND dialog) {
   const int checkVersion = CheckVersionFromReminderIndex(
       static_cast<int>(SendItem(dialog, kReminderList, CB_GETCURSEL, 0, 0)));
   // Made on every OK, whether history is on or not; only the check below
-  // reports a folder that could not be made.
-  CreateDirectoryA(folder, nullptr);
-  const OkDecision decision = DecideOk(Ticked(dialog, kHistoryOn) != 0,
-                                       PathIsDirectoryA(folder) != FALSE, NamesFile(hostPath));
+  // reports a folder that could not be made.  A relative one is never
+  // made: it would land in whatever folder the messenger runs in.
+  const bool folderIsRelative = folder[0] != '\0' && !IsFullyQualifiedPath(folder);
+  if (!folderIsRelative) CreateDirectoryA(folder, nullptr);
+  const OkDecision decision =
+      DecideOk(Ticked(dialog, kHistoryOn) != 0, folderIsRelative, PathIsDirectoryA(folder) != FALSE,
+               IsFullyQualifiedPath(hostPath) && NamesFile(hostPath));
   if (!decision.accepted) {
     RejectOk(dialog, decision);
     return;

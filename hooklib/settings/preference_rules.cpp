@@ -13,6 +13,9 @@ constexpr uint32_t kStoredShift = 1u << 18;
 
 constexpr char kInvalidFolderText[] = "Enter a valid folder for your AIM Histories.";
 constexpr char kInvalidHostPathText[] = "Enter the path to your AIM executable.";
+constexpr char kRelativeFolderText[] =
+    "Enter the full path of the folder for your AIM Histories, beginning with its drive "
+    "(such as C:\\) or its network share (such as \\\\server\\share).";
 
 }  // namespace
 
@@ -43,7 +46,9 @@ uint32_t HotKeyFromControlValue(uint16_t controlValue) {
   return hotKey;
 }
 
-OkDecision DecideOk(bool historyOn, bool folderIsDirectory, bool hostPathIsFile) {
+OkDecision DecideOk(bool historyOn, bool folderIsRelative, bool folderIsDirectory,
+                    bool hostPathIsFile) {
+  if (folderIsRelative) return {false, kRelativeFolderText, PreferenceField::kHistoryFolder};
   if (historyOn && !folderIsDirectory) {
     return {false, kInvalidFolderText, PreferenceField::kHistoryFolder};
   }

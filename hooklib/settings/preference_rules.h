@@ -31,8 +31,11 @@ struct OkDecision {
 };
 
 // History folder must be an existing directory only while history is on;
-// the host path must always name an existing file.  The folder is reported
-// first.
-OkDecision DecideOk(bool historyOn, bool folderIsDirectory, bool hostPathIsFile);
+// the host path must always name an existing file.  A folder typed without
+// its drive or share is refused whether history is on or not: the
+// messenger and the viewer would each resolve it against a folder of their
+// own (an empty one stands for no folder).  The folder is reported first.
+OkDecision DecideOk(bool historyOn, bool folderIsRelative, bool folderIsDirectory,
+                    bool hostPathIsFile);
 
 }  // namespace corvane

@@ -87,12 +87,26 @@ TEST(OkValidation, EveryCombination) {
       {false, true, false, false, &host, PreferenceField::kHostPath},
   };
   for (const auto& c : cases) {
-    const OkDecision d = DecideOk(c.historyOn, c.folderIsDirectory, c.hostPathIsFile);
+    const OkDecision d = DecideOk(c.historyOn, false, c.folderIsDirectory, c.hostPathIsFile);
     SCOPED_TRACE(testing::Message() << c.historyOn << c.folderIsDirectory << c.hostPathIsFile);
     EXPECT_EQ(d.accepted, c.accepted);
     if (c.message == nullptr) continue;
     EXPECT_EQ(d.message, *c.message);
     EXPECT_EQ(d.focus, c.focus);
+  }
+}
+
+TEST(OkValidation, AFolderWithoutItsDriveOrShareIsRefusedFirst) {
+  const std::string relative =
+      "Enter the full path of the folder for your AIM Histories, beginning with its drive "
+      "(such as C:\\) or its network share (such as \\\\server\\share).";
+  for (bool historyOn : {true, false}) {
+    for (bool hostPathIsFile : {true, false}) {
+      const OkDecision d = DecideOk(historyOn, true, true, hostPathIsFile);
+      EXPECT_FALSE(d.accepted);
+      EXPECT_EQ(d.message, relative);
+      EXPECT_EQ(d.focus, PreferenceField::kHistoryFolder);
+    }
   }
 }
 

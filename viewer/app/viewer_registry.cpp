@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/capacities.h"
+#include "common/path_rules.h"
 #include "common/registry_names.h"
 
 namespace corvane {
@@ -18,7 +19,9 @@ std::string ReadLogDirSetting() {
   RegCloseKey(key);
   // A value that fills the whole buffer comes without its NUL.
   folder[kPathCapacity - 1] = '\0';
-  return folder;
+  // A relative folder would be resolved against the viewer's own current
+  // folder, not where the messenger writes: no folder, so the viewer asks.
+  return IsFullyQualifiedPath(folder) ? folder : std::string();
 }
 
 bool ProductKeyExists() {

@@ -6,7 +6,7 @@
 namespace corvane {
 
 // The LogDir setting, whatever its registry type; "" when the key cannot be
-// opened (for all access) or the value is missing.
+// opened (for all access), the value is missing or it is no full path.
 std::string ReadLogDirSetting();
 
 // True when the add-on's key is there, judged by reading its default value.
