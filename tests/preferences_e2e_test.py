@@ -61,6 +61,8 @@ FILE_NAME, FILE_TYPE = "1148", "1136"
 FOLDER_BOX = "Browse for Folder"
 FOLDER_BROWSER_TITLE = "14146"
 FOLDER_TEXT = "Enter a valid folder for your AIM Histories."
+RELATIVE_FOLDER_TEXT = ("Enter the full path of the folder for your AIM Histories, beginning with "
+                        "its drive (such as C:\\) or its network share (such as \\\\server\\share).")
 HOST_TEXT = "Enter the path to your AIM executable."
 
 # What each Buddy List, IM and chat window receives per step, counted as
@@ -358,6 +360,24 @@ class LivePreviewTest(PreferencesTest):
 
 
 class OkTest(PreferencesTest):
+    # The messenger and the viewer would each resolve it against a folder of
+    # their own; the messenger's (beside the stand-in host) stays untouched.
+    # (With history off the folder is disabled and not checked; every reader
+    # of the setting takes a relative one for none.)
+    def test_a_folder_without_its_drive_is_refused_and_never_made(self):
+        self.start_host("alice")
+        self.open_from_launcher()
+        relative = "Relative History"
+        made = os.path.join(harness.BIN, relative)
+        self.robot("settext", TITLE, HISTORY_FOLDER, relative)
+        self.ok_is_refused_with(RELATIVE_FOLDER_TEXT, HISTORY_FOLDER)
+        self.robot("settext", TITLE, HISTORY_FOLDER, "C:Relative History")
+        self.ok_is_refused_with(RELATIVE_FOLDER_TEXT, HISTORY_FOLDER)
+        self.assertFalse(os.path.exists(made), made)
+        self.assertEqual(self.stored()["LogDir"][1], harness.win_path(self.history))
+        self.robot("click", TITLE, CANCEL)
+        self.wait_for_dialog_gone()
+
     def test_ok_checks_the_fields_then_stores_and_saves_everything(self):
         # Opacity below what the slider offers; the default hot key.
         self.store(dwords={"AlphaOn": 1, "CheckVersion": 1}, binaries={"AlphaIM": 32, "AlphaBL": 255})

@@ -48,7 +48,9 @@ uint32_t HotKeyFromControlValue(uint16_t controlValue) {
 
 OkDecision DecideOk(bool historyOn, bool folderIsRelative, bool folderIsDirectory,
                     bool hostPathIsFile) {
-  if (folderIsRelative) return {false, kRelativeFolderText, PreferenceField::kHistoryFolder};
+  if (historyOn && folderIsRelative) {
+    return {false, kRelativeFolderText, PreferenceField::kHistoryFolder};
+  }
   if (historyOn && !folderIsDirectory) {
     return {false, kInvalidFolderText, PreferenceField::kHistoryFolder};
   }

@@ -30,11 +30,12 @@ struct OkDecision {
   PreferenceField focus;  // the field at fault when not accepted
 };
 
-// History folder must be an existing directory only while history is on;
-// the host path must always name an existing file.  A folder typed without
-// its drive or share is refused whether history is on or not: the
-// messenger and the viewer would each resolve it against a folder of their
-// own (an empty one stands for no folder).  The folder is reported first.
+// History folder must be an existing directory only while history is on,
+// given with its drive or share (the messenger and the viewer would each
+// resolve a relative one against a folder of their own); the host path must
+// always name an existing file.  The folder is reported first.  With
+// history off the folder's controls are disabled and it is stored as typed:
+// every reader of the setting takes a relative folder for none.
 OkDecision DecideOk(bool historyOn, bool folderIsRelative, bool folderIsDirectory,
                     bool hostPathIsFile);
 

@@ -96,18 +96,20 @@ TEST(OkValidation, EveryCombination) {
   }
 }
 
-TEST(OkValidation, AFolderWithoutItsDriveOrShareIsRefusedFirst) {
+TEST(OkValidation, AFolderWithoutItsDriveOrShareIsRefusedFirstWhileHistoryIsOn) {
   const std::string relative =
       "Enter the full path of the folder for your AIM Histories, beginning with its drive "
       "(such as C:\\) or its network share (such as \\\\server\\share).";
-  for (bool historyOn : {true, false}) {
+  for (bool folderIsDirectory : {true, false}) {
     for (bool hostPathIsFile : {true, false}) {
-      const OkDecision d = DecideOk(historyOn, true, true, hostPathIsFile);
+      const OkDecision d = DecideOk(true, true, folderIsDirectory, hostPathIsFile);
       EXPECT_FALSE(d.accepted);
       EXPECT_EQ(d.message, relative);
       EXPECT_EQ(d.focus, PreferenceField::kHistoryFolder);
     }
   }
+  // History off: its folder is not checked, as any other folder text.
+  EXPECT_TRUE(DecideOk(false, true, false, true).accepted);
 }
 
 }  // namespace
