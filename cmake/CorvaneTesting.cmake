@@ -2,8 +2,10 @@
 #
 # Native tests are discovered one by one.  A Windows test program runs as one
 # ctest test through Wine (each Wine start costs about half a second).  Tests
-# that touch the fixed registry key, the shared settings record or the
-# system-wide hook take the lock "corvane_session" so they never overlap.
+# that touch the fixed registry key, the settings record or the system-wide
+# hook each take one "session" (tools/in-test-sessions: a Wine prefix, server
+# and X display of their own), so they never see each other; tools/test
+# gives ctest the sessions' resource spec.
 include(GoogleTest)
 
 # No test ever reaches the maker's real sites: the version check that every
@@ -20,7 +22,7 @@ function(corvane_add_gtest name)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES LABELS wine ENVIRONMENT "${CORVANE_OFFLINE_ENVIRONMENT}")
     if(ARG_SESSION)
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK corvane_session)
+      set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS "session:1")
     endif()
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
@@ -35,7 +37,7 @@ function(corvane_add_e2e name script)
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/${script} ${ARGN})
   set_tests_properties(${name} PROPERTIES
     LABELS "wine;e2e"
-    RESOURCE_LOCK corvane_session
+    RESOURCE_GROUPS "session:1"
     ENVIRONMENT "CORVANE_BIN=${CORVANE_BIN_DIR};CORVANE_SOURCE=${CMAKE_SOURCE_DIR};CORVANE_MINGW_PREFIX=i686-w64-mingw32-;${CORVANE_OFFLINE_ENVIRONMENT}")
 endfunction()
 

@@ -12,6 +12,23 @@ import tempfile
 import time
 import unittest
 
+
+def enter_test_session():
+    """Puts this test (and every program it runs) into the session of
+    tools/in-test-sessions that ctest gave it: that session's Wine prefix
+    and X display."""
+    session = os.environ.get("CTEST_RESOURCE_GROUP_0_SESSION", "")
+    sessions = os.environ.get("CORVANE_SESSIONS")
+    if not session or not sessions:
+        return
+    folder = os.path.join(sessions, session.split(",")[0].split(":")[1])
+    os.environ["WINEPREFIX"] = os.path.join(folder, "prefix")
+    with open(os.path.join(folder, "display")) as f:
+        os.environ["DISPLAY"] = f.read().strip()
+
+
+enter_test_session()
+
 SOURCE = os.environ.get("CORVANE_SOURCE", os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BIN = os.environ.get("CORVANE_BIN", os.path.join(SOURCE, "build", "win32", "bin"))
 MINGW = os.environ.get("CORVANE_MINGW_PREFIX", "i686-w64-mingw32-")
