@@ -53,7 +53,9 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
 
 }  // namespace
 
-void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
+void ShowWriteFailure() { MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK); }
+
+bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
                   const char* sessionKey, std::string_view text, DayFileMark& mark) {
   CreateDirectoryA(historyFolder, nullptr);
   char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity],
@@ -77,7 +79,7 @@ void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
       written = WriteSessionBlock(file, sessionKey, text, mark) != DayFileRoute::kFailed;
     }
   }
-  if (!written) MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK);
+  return written;
 }
 
 }  // namespace corvane
