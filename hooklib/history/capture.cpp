@@ -5,6 +5,7 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
+#include "common/system_code_page.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/title_to_buddy_name.h"
@@ -26,7 +27,7 @@ bool TitleToBuddyName(HWND window, char* out) {
   out[0] = '\0';
   char title[kTitleBufferSize] = "";
   if (GetWindowTextA(window, title, kTitleBufferSize - 1) <= 0) return false;
-  const auto name = TitleToBuddyName(std::string_view(title));
+  const auto name = TitleToBuddyName(std::string_view(title), SystemLeadBytes());
   if (!name) return false;
   CopyBounded(out, kNameCapacity, name->c_str());
   return true;

@@ -9,6 +9,7 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/history_naming.h"
+#include "common/system_code_page.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_io.h"
@@ -43,7 +44,8 @@ std::vector<FolderEntry> ListFolder(const char* folder) {
 // Resolves `name` (a kNameCapacity buffer) against the folders of `parent`,
 // joins it and makes the folder.  False when it is refused or not a folder.
 bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]) {
-  const auto resolved = ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes);
+  const auto resolved =
+      ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes, SystemLeadBytes());
   if (!resolved) return false;
   CopyBounded(name, kNameCapacity, resolved->c_str());
   if (PathCombineA(path, parent, name) == nullptr) return false;
