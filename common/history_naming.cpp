@@ -24,20 +24,37 @@ char FileNameCharacter(char c) {
   return c;
 }
 
-bool IsAnyOf(std::string_view name, const std::string_view* begin, const std::string_view* end) {
-  return std::any_of(
-      begin, end, [name](std::string_view device) { return EqualIgnoringAsciiCase(name, device); });
+bool IsAnyOf(std::string_view name, const std::string_view* begin, const std::string_view* end,
+             const LeadBytes& lead) {
+  return std::any_of(begin, end, [name, &lead](std::string_view device) {
+    return EqualIgnoringAsciiCase(name, device, lead);
+  });
 }
 
-bool IsReservedDeviceName(std::string_view base) {
-  if (IsAnyOf(base, kDeviceNames.begin(), kDeviceNames.end())) return true;
+bool IsReservedDeviceName(std::string_view base, const LeadBytes& lead) {
+  if (IsAnyOf(base, kDeviceNames.begin(), kDeviceNames.end(), lead)) return true;
   const bool numbered = base.size() == 4 && base[3] >= '1' && base[3] <= '9';
   return numbered &&
-         IsAnyOf(base.substr(0, 3), kNumberedDeviceNames.begin(), kNumberedDeviceNames.end());
+         IsAnyOf(base.substr(0, 3), kNumberedDeviceNames.begin(), kNumberedDeviceNames.end(), lead);
+}
+
+// Each character as a folder name can hold it; two-byte characters as they are.
+std::string WithFileNameCharacters(std::string_view name, const LeadBytes& lead) {
+  std::string folder;
+  folder.reserve(name.size());
+  for (std::size_t at = 0; at < name.size();) {
+    const std::size_t size = CharacterSize(name, at, lead);
+    if (size == 1)
+      folder += FileNameCharacter(name[at]);
+    else
+      folder.append(name.substr(at, size));
+    at += size;
+  }
+  return folder;
 }
 
 // Where the part that Windows holds against the device names ends: before
-// the first dot and the spaces in front of it.
+// the first dot and the spaces in front of it (neither is ever a trail byte).
 std::size_t DeviceNameEnd(std::string_view name) {
   std::size_t end = std::min(name.find('.'), name.size());
   while (end > 0 && name[end - 1] == ' ') --end;
@@ -46,22 +63,26 @@ std::size_t DeviceNameEnd(std::string_view name) {
 
 }  // namespace
 
-std::optional<std::string> HistoryFolderName(std::string_view name) {
-  if (name.find_first_of(kPathSeparators) != std::string_view::npos) return std::nullopt;
+std::optional<std::string> HistoryFolderName(std::string_view name, const LeadBytes& lead) {
+  if (HasSingleByteCharacter(name, kPathSeparators, lead)) return std::nullopt;
   if (!name.empty() && std::all_of(name.begin(), name.end(), IsDotOrSpace)) return std::nullopt;
-  std::string folder(name.size(), '\0');
-  std::transform(name.begin(), name.end(), folder.begin(), FileNameCharacter);
+  std::string folder = WithFileNameCharacters(name, lead);
   const std::size_t device_end = DeviceNameEnd(folder);
-  if (IsReservedDeviceName(std::string_view(folder).substr(0, device_end)))
+  if (IsReservedDeviceName(std::string_view(folder).substr(0, device_end), lead))
     folder.insert(device_end, 1, '_');
-  if (folder.size() > kNameCapacity - 1) folder.resize(kNameCapacity - 1);
+  folder.resize(WholeCharactersWithin(folder, kNameCapacity - 1, lead));
   return folder;
 }
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return AsciiLower(x) == AsciiLower(y);
-         });
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBytes& lead) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t at = 0; at < a.size();) {
+    const std::size_t size = CharacterSize(a, at, lead);
+    if (size == 1 ? AsciiLower(a[at]) != AsciiLower(b[at]) : a.compare(at, size, b, at, size) != 0)
+      return false;
+    at += size;
+  }
+  return true;
 }
 
 std::string MakeSessionKey(int hour, int minute, int second, std::uint32_t window_handle) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/capacities.h"
+#include "common/code_page_characters.h"
 
 namespace corvane {
 
@@ -20,14 +21,18 @@ namespace corvane {
 // (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1 to COM9, LPT1 to LPT9, in any
 // case; the part before the first dot decides, trailing spaces aside) gets
 // '_' right after it: "con" is kept in "con_", "nul.txt" in "nul_.txt".  At
-// most kNameCapacity - 1 characters.  No folder for a name that could leave
-// its parent or alias it: one with '\' or '/', or made only of dots and
-// spaces, which Windows reduces to nothing or to "..".  The empty name stays
-// empty: it stands for the parent folder itself.
-std::optional<std::string> HistoryFolderName(std::string_view name);
+// most kNameCapacity - 1 bytes, never half a character.  No folder for a
+// name that could leave its parent or alias it: one with '\' or '/', or made
+// only of dots and spaces, which Windows reduces to nothing or to "..".  The
+// empty name stays empty: it stands for the parent folder itself.  The name
+// is read by character in the code page of `lead`: the trail byte of a
+// two-byte character is never taken for one of the characters above.
+std::optional<std::string> HistoryFolderName(std::string_view name, const LeadBytes& lead);
 
-// Case-insensitive equality of ASCII letters; other characters must be equal.
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Case-insensitive equality of ASCII letters; other characters must be
+// equal, and so must both bytes of a two-byte character, whose trail byte
+// may have a letter's value.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBytes& lead);
 
 // "hh:mm:ss-handle" of the local time and the window handle in lower-case
 // hex, cut to kSessionKeyCapacity - 1 characters.  Real times and 32-bit

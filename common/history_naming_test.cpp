@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/test_code_pages.h"
+
 namespace corvane {
 namespace {
 
@@ -17,7 +19,7 @@ struct FolderNameCase {
 
 void ExpectFolderNames(const std::vector<FolderNameCase>& cases) {
   for (const FolderNameCase& c : cases) {
-    EXPECT_EQ(HistoryFolderName(c.name), c.folder) << '"' << c.name << '"';
+    EXPECT_EQ(HistoryFolderName(c.name, kSingleByteCodePage), c.folder) << '"' << c.name << '"';
   }
 }
 
@@ -99,8 +101,10 @@ TEST(HistoryFolderName, LeavesNamesThatOnlyLookReserved) {
 TEST(HistoryFolderName, StaysWithinTheNameBuffer) {
   const std::string longest = "nul." + std::string(kNameCapacity - 5, 'x');
   ASSERT_EQ(longest.size(), kNameCapacity - 1);
-  EXPECT_EQ(HistoryFolderName(longest), "nul_." + std::string(kNameCapacity - 6, 'x'));
-  EXPECT_EQ(HistoryFolderName(std::string(60, 'y')), std::string(kNameCapacity - 1, 'y'));
+  EXPECT_EQ(HistoryFolderName(longest, kSingleByteCodePage),
+            "nul_." + std::string(kNameCapacity - 6, 'x'));
+  EXPECT_EQ(HistoryFolderName(std::string(60, 'y'), kSingleByteCodePage),
+            std::string(kNameCapacity - 1, 'y'));
 }
 
 TEST(HistoryFolderName, RefusesNamesThatLeaveOrAliasTheirParent) {
@@ -121,18 +125,18 @@ TEST(HistoryFolderName, RefusesNamesThatLeaveOrAliasTheirParent) {
 
 TEST(HistoryFolderName, MendedNamesStayAsTheyAre) {
   for (const char* name : {"con", "nul.txt", "a:b*c", "com1 .x", "x|y", "plain"}) {
-    const std::optional<std::string> folder = HistoryFolderName(name);
+    const std::optional<std::string> folder = HistoryFolderName(name, kSingleByteCodePage);
     ASSERT_TRUE(folder) << name;
-    EXPECT_EQ(HistoryFolderName(*folder), folder) << name;
+    EXPECT_EQ(HistoryFolderName(*folder, kSingleByteCodePage), folder) << name;
   }
 }
 
 TEST(EqualIgnoringAsciiCase, FoldsAsciiLettersOnly) {
-  EXPECT_TRUE(EqualIgnoringAsciiCase("JohnDoe", "johnDOE"));
-  EXPECT_FALSE(EqualIgnoringAsciiCase("John", "Joh"));
-  EXPECT_FALSE(EqualIgnoringAsciiCase("a[", "A{"));
-  EXPECT_FALSE(EqualIgnoringAsciiCase("\xe9", "\xc9"));
-  EXPECT_TRUE(EqualIgnoringAsciiCase("", ""));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("JohnDoe", "johnDOE", kSingleByteCodePage));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("John", "Joh", kSingleByteCodePage));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("a[", "A{", kSingleByteCodePage));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("\xe9", "\xc9", kSingleByteCodePage));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("", "", kSingleByteCodePage));
 }
 
 TEST(MakeSessionKey, FormatsTimeAndHandle) {
@@ -185,6 +189,47 @@ TEST(DayFileName, PadsButNeverCuts) {
 TEST(DayFileName, NoNameForAnUnknownWeekday) {
   EXPECT_EQ(DayFileName(2002, 6, 14, 7), "");
   EXPECT_EQ(DayFileName(2002, 6, 14, -1), "");
+}
+
+// Shift-JIS: "表" is 0x95 0x5C, "ソ" 0x83 0x5C, "ポ" 0x83 0x7C, "ア" 0x83 0x41,
+// "ャ" 0x83 0x61: trail bytes of the values of '\', '|', 'A' and 'a'.
+TEST(HistoryFolderName, ReadsDoubleByteNamesByCharacter) {
+  const LeadBytes sjis = ShiftJisLeadBytes();
+  for (const std::string name : {"\x95\x5C\x8E\xA6", "\x83\x5C\x83\x7C",
+                                 "a\x95\x5C"
+                                 "b",
+                                 "con\x95\x5C", "\x95\x5C.", "\x95\x5C "}) {
+    EXPECT_EQ(HistoryFolderName(name, sjis), name) << name;
+  }
+  // Single-byte characters beside them are still mended or refused.
+  EXPECT_EQ(HistoryFolderName("\x95\x5C:|", sjis), "\x95\x5C-_");
+  EXPECT_EQ(HistoryFolderName("\x95\x5C\\x", sjis), std::nullopt);
+  EXPECT_EQ(HistoryFolderName("\x95/", sjis), std::nullopt);
+  // Read byte by byte, as a single-byte code page does, the trail bytes are
+  // a separator and a '|'.
+  EXPECT_EQ(HistoryFolderName("\x95\x5C\x8E\xA6", kSingleByteCodePage), std::nullopt);
+  EXPECT_EQ(HistoryFolderName("\x83\x7C", kSingleByteCodePage), "\x83_");
+}
+
+TEST(HistoryFolderName, CutsALongDoubleByteNameBetweenCharacters) {
+  const LeadBytes sjis = ShiftJisLeadBytes();
+  const std::string hyo = "\x95\x5C";
+  std::string name = "x";
+  for (int i = 0; i < 25; ++i) name += hyo;
+  EXPECT_EQ(HistoryFolderName(name, sjis), "x" + name.substr(1, 40));
+  EXPECT_EQ(HistoryFolderName(name.substr(1), sjis), name.substr(1, 40));
+}
+
+TEST(EqualIgnoringAsciiCase, LeavesTrailBytesUnfolded) {
+  const LeadBytes sjis = ShiftJisLeadBytes();
+  // "ア" and "ャ" differ only in a trail byte of 'A' and 'a'.
+  EXPECT_FALSE(EqualIgnoringAsciiCase("\x83\x41", "\x83\x61", sjis));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("Bob\x83\x41", "bOB\x83\x41", sjis));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("a\x83\x41",
+                                      "A\x83"
+                                      "a",
+                                      sjis));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("\x83\x41", "\x83\x61", kSingleByteCodePage));
 }
 
 }  // namespace

@@ -1,24 +1,86 @@
 #include "common/web_address.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace corvane {
 namespace {
 
-bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
-  std::size_t i = 0;
-  for (; prefix[i] != '\0'; ++i) {
-    if (i >= text.size()) return false;
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (std::tolower(c) != prefix[i]) return false;
+constexpr std::string_view kSchemes[] = {"http://", "https://"};
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), text.begin(),
+                    [](char p, char t) { return p == AsciiLower(t); });
+}
+
+// What follows the scheme's "://"; nothing when it is no http or https address.
+bool AfterScheme(std::string_view address, std::string_view& rest) {
+  for (std::string_view scheme : kSchemes) {
+    if (StartsWithIgnoringCase(address, scheme)) {
+      rest = address.substr(scheme.size());
+      return true;
+    }
   }
-  return true;
+  return false;
+}
+
+bool IsDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The host part of "host[:port]" or "[v6]:port"; empty when malformed.
+std::string_view HostOfAuthority(std::string_view authority) {
+  std::size_t host_end;
+  if (!authority.empty() && authority.front() == '[') {
+    host_end = authority.find(']');
+    if (host_end == std::string_view::npos) return {};
+    ++host_end;
+  } else {
+    host_end = std::min(authority.find(':'), authority.size());
+  }
+  const std::string_view port = authority.substr(host_end);
+  if (!port.empty() && (port.front() != ':' || !IsDigits(port.substr(1)))) return {};
+  return authority.substr(0, host_end);
 }
 
 }  // namespace
 
 bool IsWebAddress(const std::string& address) {
-  return StartsWithIgnoringCase(address, "http://") || StartsWithIgnoringCase(address, "https://");
+  std::string_view rest;
+  return AfterScheme(std::string_view(address.c_str()), rest);
+}
+
+std::string WebAddressHost(std::string_view address) {
+  std::string_view rest;
+  if (!AfterScheme(address, rest)) return {};
+  const std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+  if (authority.find_first_of("@\\") != std::string_view::npos) return {};
+  std::string host(HostOfAuthority(authority));
+  std::transform(host.begin(), host.end(), host.begin(), AsciiLower);
+  return host;
+}
+
+bool HasOnlyPlainUrlCharacters(std::string_view address) {
+  return std::all_of(address.begin(), address.end(), [](char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u > 0x20 && u < 0x7F && c != '"' && c != '\'' && c != '\\';
+  });
+}
+
+std::string DownloadAddressToOpen(std::string_view offered,
+                                  const std::vector<std::string>& maker_sites,
+                                  const std::string& home_page) {
+  const std::string host = WebAddressHost(offered);
+  const bool on_maker_host = !host.empty() && std::any_of(maker_sites.begin(), maker_sites.end(),
+                                                          [&host](const std::string& site) {
+                                                            return WebAddressHost(site) == host;
+                                                          });
+  if (on_maker_host && HasOnlyPlainUrlCharacters(offered)) return std::string(offered);
+  return home_page;
 }
 
 }  // namespace corvane

@@ -4,10 +4,33 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace corvane {
 
 // True for an http or https URL (scheme in any letter case).
 bool IsWebAddress(const std::string& address);
+
+// The host of an http or https address in lower case, without its port:
+// "http://WWW.Halvard.example:8080/get.exe" gives "www.halvard.example".
+// Empty when the address is no web address, names no host, or carries user
+// information ("http://www.halvard.example@elsewhere/": the host there is
+// "elsewhere", which a reader of the address is meant to miss).
+std::string WebAddressHost(std::string_view address);
+
+// True when every character is printable ASCII other than a space, a quote
+// or a backslash: nothing that a browser reads differently from how it
+// looks (it takes '\' for '/' and drops tabs and line breaks), nor that
+// splits a command line.
+bool HasOnlyPlainUrlCharacters(std::string_view address);
+
+// The download address a version reply offers, when it is a web address of
+// plain characters on the host of one of `maker_sites`; otherwise
+// `home_page`.  Whoever answers the version request writes the reply, so it
+// must not be able to send the user anywhere else.
+std::string DownloadAddressToOpen(std::string_view offered,
+                                  const std::vector<std::string>& maker_sites,
+                                  const std::string& home_page);
 
 }  // namespace corvane

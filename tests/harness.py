@@ -60,15 +60,14 @@ def run(program, *args, timeout=60, stdin=None):
         return subprocess.CompletedProcess(args, code, out.read(), err.read())
 
 
-def start(program, *args, env=None, stdin=None):
+def start(program, *args, env=None, stdin=None, stderr=subprocess.DEVNULL):
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
     full_env = dict(os.environ)
     full_env.update(env or {})
     # Windows programs print ANSI text; an icon control's text is even a
     # resource number with a byte 0xFF.
     return subprocess.Popen([WINE_RUN, exe, *args], env=full_env, stdin=stdin,
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                            encoding="latin-1")
+                            stdout=subprocess.PIPE, stderr=stderr, encoding="latin-1")
 
 
 def reg_delete(key):
@@ -215,9 +214,11 @@ class Robot:
     """One robot.exe kept open for a whole test: each call sends one
     command and returns the lines of its answer."""
 
-    def __init__(self, env=None):
-        # Programs it spawns inherit env (for example where the trash is).
-        self.process = start(bin_file("robot.exe"), "serve", env=env, stdin=subprocess.PIPE)
+    def __init__(self, env=None, stderr=subprocess.DEVNULL):
+        # Programs it spawns inherit env (for example where the trash is)
+        # and Wine's messages go with theirs to stderr.
+        self.process = start(bin_file("robot.exe"), "serve", env=env, stdin=subprocess.PIPE,
+                             stderr=stderr)
 
     def __call__(self, *words):
         line = " ".join('"%s"' % w if (w == "" or " " in str(w)) else str(w) for w in words)

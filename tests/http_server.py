@@ -17,6 +17,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         self.send_response(200)
         self.send_header("Content-Type", "text/plain")
         self.send_header("Content-Length", str(len(body)))
+        for name, value in server.headers:
+            self.send_header(name, value)
         self.end_headers()
         self.wfile.write(body)
 
@@ -26,12 +28,14 @@ class _Handler(http.server.BaseHTTPRequestHandler):
 
 class ReplyServer:
     """Use as a context manager: `with ReplyServer(b"...") as server:`;
-    `server.base_url` is what the program under test should ask."""
+    `server.base_url` is what the program under test should ask.  `headers`
+    are (name, value) pairs sent with every reply."""
 
-    def __init__(self, reply, lifetime=120.0):
+    def __init__(self, reply, lifetime=120.0, headers=()):
         self._httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), _Handler)
         self._httpd.daemon_threads = True
         self._httpd.reply = reply
+        self._httpd.headers = list(headers)
         self._httpd.requests = []
         self._httpd.lock = threading.Lock()
         self._thread = threading.Thread(target=self._httpd.serve_forever, daemon=True)
@@ -41,6 +45,10 @@ class ReplyServer:
     @property
     def base_url(self):
         return "http://127.0.0.1:%d" % self._httpd.server_address[1]
+
+    def set_reply(self, reply):
+        """What the following requests are answered with."""
+        self._httpd.reply = reply
 
     def requests(self):
         """[(path, user agent)] of the requests so far."""

@@ -1,10 +1,13 @@
 """The setup program under Wine: a silent install into a temporary folder,
 the installed launcher hooking the stand-in messenger, upgrades over a
-running copy, a failed and a killed setup, and the uninstaller, which leaves
-the history and (unless told otherwise) the settings."""
+running copy, a failed and a killed setup, the start with Windows for every
+user, the permissions of a folder outside Program Files, and the
+uninstaller, which leaves the history and (unless told otherwise) the
+settings."""
 
 import glob
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -25,7 +28,9 @@ START_MENU = os.path.join(PREFIX_C, "ProgramData", "Microsoft", "Windows", "Star
                           "Programs", "Corvane")
 DESKTOP_LINK = os.path.join(PREFIX_C, "users", "Public", "Desktop", "Corvane.lnk")
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
-RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+RUN_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Run"
+# Where an earlier setup started Corvane for the installing account alone.
+ACCOUNT_RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 
 PROGRAMS = {"Corvane.exe": "Corvane Launcher", "Corvane.dll": "Corvane Hook Library",
             "Corvane History Viewer.exe": "Corvane History Viewer"}
@@ -33,6 +38,32 @@ LINKS = {"Corvane.lnk": "Corvane.exe", "Corvane History Viewer.lnk": "Corvane Hi
          "Uninstall Corvane.lnk": "Uninstall.exe"}
 # An NSIS setup that finds the library held by a messenger.
 EXIT_LIBRARY_IN_USE = 2
+# A setup that finds a folder outside Program Files holding other files.
+EXIT_FOLDER_NOT_OURS = 145
+
+# Wine's icacls changes nothing and only reports each command it was given,
+# as a "fixme" message that the setup's children write to the robot's stderr.
+ICACLS_MESSAGES = {"WINEDEBUG": "-all,fixme+icacls"}
+ICACLS_STUB = re.compile(r"fixme:icacls:main stub: (.*)$")
+ADMINISTRATORS, SYSTEM, USERS = "*S-1-5-32-544", "*S-1-5-18", "*S-1-5-32-545"
+
+
+def icacls_commands(messages):
+    """The argument lists of each icacls command in Wine's messages."""
+    commands = []
+    for line in messages.splitlines():
+        m = ICACLS_STUB.search(line)
+        if m:
+            words = re.findall(r'"((?:[^"\\]|\\.)*)"', m.group(1))
+            commands.append([re.sub(r"\\(.)", r"\1", w) for w in words[1:]])
+    return commands
+
+
+def protecting_commands(folder):
+    """What setup gives icacls for an install folder outside Program Files."""
+    return [[folder, "/setowner", ADMINISTRATORS], [folder, "/reset"],
+            [folder, "/inheritance:r", "/grant:r", ADMINISTRATORS + ":(OI)(CI)F",
+             SYSTEM + ":(OI)(CI)F", USERS + ":(OI)(CI)RX"]]
 
 
 def end_wine_desktop():
@@ -66,12 +97,15 @@ class SetupTest(harness.WineTest):
         self.forget_install()
         self.addCleanup(self.forget_install)
         self.register_host()
-        self.robot = harness.Robot()
+        self.messages = open(os.path.join(self.tmp, "wine.log"), "w+", encoding="latin-1")
+        self.addCleanup(self.messages.close)
+        self.robot = harness.Robot(env=ICACLS_MESSAGES, stderr=self.messages)
         self.addCleanup(self.robot.close)
 
     def forget_install(self):
         harness.reg_delete(UNINSTALL_KEY)
-        harness.run("reg", "delete", RUN_KEY, "/v", "Corvane", "/f")
+        for key in (RUN_KEY, ACCOUNT_RUN_KEY):
+            harness.run("reg", "delete", key, "/v", "Corvane", "/f")
         shutil.rmtree(START_MENU, ignore_errors=True)
         if os.path.exists(DESKTOP_LINK):
             os.remove(DESKTOP_LINK)
@@ -173,6 +207,17 @@ class SetupTest(harness.WineTest):
     def run_value(self):
         return harness.reg_values(RUN_KEY).get("Corvane")
 
+    def account_run_value(self):
+        return harness.reg_values(ACCOUNT_RUN_KEY).get("Corvane")
+
+    def icacls_commands(self):
+        """The icacls commands since the last call."""
+        self.messages.seek(0)
+        commands = icacls_commands(self.messages.read())
+        self.messages.seek(0)
+        self.messages.truncate()
+        return commands
+
     def assert_uninstalled(self):
         for name in list(PROGRAMS) + ["Uninstall.exe"]:
             self.assertFalse(os.path.exists(self.installed(name)), name)
@@ -180,6 +225,7 @@ class SetupTest(harness.WineTest):
         self.assertFalse(os.path.exists(START_MENU))
         self.assertFalse(os.path.exists(DESKTOP_LINK))
         self.assertIsNone(self.run_value())
+        self.assertIsNone(self.account_run_value())
         self.assertEqual(harness.reg_values(UNINSTALL_KEY), {})
 
     def snapshot(self):
@@ -187,7 +233,8 @@ class SetupTest(harness.WineTest):
         files = {n: (os.stat(os.path.join(self.target, n)).st_ino,
                      os.stat(os.path.join(self.target, n)).st_mtime_ns)
                  for n in os.listdir(self.target) if n != "Corvane History"}
-        return files, harness.reg_values(UNINSTALL_KEY), self.run_value()
+        return (files, harness.reg_values(UNINSTALL_KEY), self.run_value(),
+                self.account_run_value())
 
     def log_a_conversation(self, buddy, text):
         launcher = self.launch_session("signon alice\nim %s\nreceive %s %s %s\nwait 1500\n"
@@ -206,6 +253,10 @@ class SetupTest(harness.WineTest):
         self.assertFalse(os.path.exists(DESKTOP_LINK))
         self.assert_add_remove_entry()
         self.assertIsNone(self.run_value())
+        # The folder is not under Program Files: only administrators and the
+        # system may write it.
+        folder = harness.win_path(self.target)
+        self.assertEqual(self.icacls_commands(), protecting_commands(folder))
 
         # The hook works from the installed place.
         self.log_a_conversation("bob", "hello from the installed copy")
@@ -222,6 +273,10 @@ class SetupTest(harness.WineTest):
         self.assertEqual(self.wait_for_exit(upgrade), 0)
         self.assert_programs_installed()
         self.assert_add_remove_entry()
+        # The history folder the launcher made inside keeps the access it has.
+        self.assertEqual(self.icacls_commands(),
+                         [[folder + "\\Corvane History", "/inheritance:d"]] +
+                         protecting_commands(folder))
 
         # A messenger that the library entered holds it: the silent setup
         # closes the launcher, then stops with nothing changed.
@@ -250,7 +305,10 @@ class SetupTest(harness.WineTest):
     def test_options_survive_an_upgrade_and_settings_go_when_asked(self):
         self.assertEqual(self.setup("/StartWithWindows", "/DesktopShortcut"), 0)
         exe = harness.win_path(self.installed("Corvane.exe"))
-        self.assertEqual(self.run_value(), ("REG_SZ", '"%s"' % exe))
+        started = ("REG_SZ", '"%s"' % exe)
+        # For every user of the PC, not for the account that ran setup.
+        self.assertEqual(self.run_value(), started)
+        self.assertIsNone(self.account_run_value())
         with open(DESKTOP_LINK, "rb") as f:
             self.assertEqual(link_target(f.read()), exe)
         self.log_a_conversation("dave", "options on")
@@ -258,8 +316,18 @@ class SetupTest(harness.WineTest):
         # A silent upgrade without the switches keeps what was chosen.
         end_wine_desktop()
         self.assertEqual(self.setup(), 0)
-        self.assertEqual(self.run_value(), ("REG_SZ", '"%s"' % exe))
+        self.assertEqual(self.run_value(), started)
         self.assertTrue(os.path.exists(DESKTOP_LINK))
+
+        # So it does over an earlier setup's choice, which it moves from the
+        # installing account to every user.
+        harness.run("reg", "delete", RUN_KEY, "/v", "Corvane", "/f")
+        harness.reg_add(ACCOUNT_RUN_KEY, "Corvane", '"%s"' % exe)
+        self.assertEqual(self.setup(), 0)
+        self.assertEqual(self.run_value(), started)
+        self.assertIsNone(self.account_run_value())
+        # An earlier setup's value that is still there goes with the uninstall.
+        harness.reg_add(ACCOUNT_RUN_KEY, "Corvane", '"%s"' % exe)
 
         # As Add/Remove Programs starts it: the uninstaller copies itself
         # away, returns at once and removes its own file too.
@@ -297,7 +365,8 @@ class SetupTest(harness.WineTest):
         self.assertEqual(self.robot("press", self.wizard(), "&Next >"), ["pressed"])
         box = harness.wait_until(lambda: self.robot.control(self.wizard(), 1201), timeout=30,
                                  what="the settings page")
-        self.assertEqual(box["text"], "Also remove my Corvane settings")
+        account = harness.run("cmd", "/c", "echo %USERNAME%").stdout.strip()
+        self.assertEqual(box["text"], "Also remove the Corvane settings of " + account)
         self.assertEqual(box["checked"], "0", "unticked by default")
         if remove_settings:
             self.robot("click", self.wizard(), 1201)
@@ -361,6 +430,27 @@ class SetupTest(harness.WineTest):
         self.assertEqual(self.setup(), 0)
         self.assert_programs_installed()
         self.assert_add_remove_entry()
+
+
+    def test_a_folder_outside_program_files_holding_other_files_is_refused(self):
+        os.makedirs(self.target)
+        notes = self.installed("notes.txt")
+        with open(notes, "w") as f:
+            f.write("mine")
+        self.assertEqual(self.setup(), EXIT_FOLDER_NOT_OURS)
+        self.assertEqual(os.listdir(self.target), ["notes.txt"])
+        self.assertEqual(self.icacls_commands(), [])
+        self.assertEqual(harness.reg_values(UNINSTALL_KEY), {})
+
+    def test_a_folder_under_program_files_keeps_the_permissions_it_has(self):
+        self.target = os.path.join(PREFIX_C, "Program Files", "Corvane e2e")
+        self.addCleanup(shutil.rmtree, self.target, True)
+        pid = self.spawn('"%s" /S /D=C:\\Program Files\\Corvane e2e' % harness.win_path(SETUP))
+        self.assertEqual(self.wait_for_exit(pid), 0)
+        self.assertTrue(os.path.exists(self.installed("Corvane.dll")))
+        self.assertEqual(self.icacls_commands(), [])
+        self.assertEqual(self.wait_for_exit(self.spawn('"%s" /S _?=C:\\Program Files\\Corvane e2e' %
+                                                       harness.win_path(self.installed("Uninstall.exe")))), 0)
 
 
 class SetupProgramTest(unittest.TestCase):

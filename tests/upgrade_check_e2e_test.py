@@ -20,6 +20,10 @@ LATEST = "You are running the latest version of Corvane."
 RUNNING = "2.2.1 (build 65)"
 TODAY = 7
 SC_CLOSE = 61536
+# The maker's web site as the checks are told it: the browser only writes
+# down what it is asked to open.
+WEB_SITE = "http://www.halvard.example"
+HOME_PAGE = WEB_SITE + "/"
 
 # Control ids of the dialog, from the library's id header.
 IDS = resource_ids.load("hooklib/resources/corvane_resource_ids.h")
@@ -51,6 +55,7 @@ class Check:
     def __init__(self, server_url, kind, **fields):
         env = without_proxies(dict(os.environ))
         env["CORVANE_UPDATE_SERVER"] = server_url
+        env["CORVANE_WEB_SITE"] = WEB_SITE
         args = ["%s=%s" % (k, v) for k, v in fields.items()]
         self.process = subprocess.Popen([harness.WINE_RUN, harness.bin_file("upgrade_probe.exe"),
                                          kind, *args], env=env, stdout=subprocess.PIPE,
@@ -231,17 +236,39 @@ class UpgradeCheckTest(WineTest):
             self.robot("click", CAPTION, DOWNLOAD)
             return check.result()
 
+    def opened_after_download(self, address, count):
+        """What the browser was asked to open once it holds count addresses."""
+        self.download(address)
+        harness.wait_until(lambda: len(self.opened_addresses()) >= count, timeout=20,
+                           what="the browser to be started")
+        return self.opened_addresses()
+
     def test_download_opens_a_web_address_and_nothing_else(self):
         refused = self.download("ftp://127.0.0.1:%d/get.exe" % unused_port())
         self.assertEqual(refused["checkversion"], "0")  # only Close stores the choice
+        harness.wait_until(self.opened_addresses, timeout=20, what="the browser to be started")
+        self.assertEqual(self.opened_addresses(), [HOME_PAGE])
         port = unused_port()
         opened = self.download("HTTP://127.0.0.1:%d/get.exe" % port)
         self.assertEqual(opened["checkversion"], "0")
         self.assert_recorded(opened, "2.3.0", checkversion=0)
-        harness.wait_until(self.opened_addresses, timeout=20, what="the browser to be started")
-        time.sleep(1)  # a refused address would have been handed on before this one
+        harness.wait_until(lambda: len(self.opened_addresses()) == 2, timeout=20,
+                           what="the browser to be started again")
         # The shell hands the address on with its scheme in lower case.
-        self.assertEqual(self.opened_addresses(), ["http://127.0.0.1:%d/get.exe" % port])
+        self.assertEqual(self.opened_addresses(), [HOME_PAGE, "http://127.0.0.1:%d/get.exe" % port])
+
+    def test_download_opens_only_the_makers_hosts_and_else_the_home_page(self):
+        # The update server here is 127.0.0.1, the web site another host.
+        site = "http://www.halvard.example/files/corvane-2.3.0.exe"
+        self.assertEqual(self.opened_after_download(site, 1), [site])
+        forged = ["http://127.0.0.2/get.exe",
+                  "http://127.0.0.1@elsewhere.example/get.exe",
+                  'http://127.0.0.1/get.exe" /silent',
+                  "http://www.halvard.example/get.exe\tfile:///C:/windows/notepad.exe"]
+        for count, address in enumerate(forged, start=2):
+            self.assertEqual(self.opened_after_download(address, count)[-1], HOME_PAGE, address)
+        time.sleep(1)  # nothing more is handed on
+        self.assertEqual(len(self.opened_addresses()), 1 + len(forged))
 
     # The policy.
 

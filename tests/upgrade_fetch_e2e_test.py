@@ -65,6 +65,19 @@ class UpgradeFetchTest(harness.WineTest):
         self.assertEqual(seen["length"], "0")
         self.assertEqual(seen["marker"], "0")
 
+    def test_every_check_asks_the_server_and_no_reply_is_kept(self):
+        # A reply that any cache would keep for an hour.
+        cacheable = [("Cache-Control", "public, max-age=3600"),
+                     ("Expires", "Fri, 01 Jan 2100 00:00:00 GMT"),
+                     ("Last-Modified", "Mon, 01 Jan 2001 00:00:00 GMT")]
+        with ReplyServer(FULL_REPLY, headers=cacheable) as server:
+            first = run_probe(server.base_url)
+            server.set_reply(FULL_REPLY.replace(b"\r\n2.0\r\n", b"\r\n2.1\r\n"))
+            second = run_probe(server.base_url)
+            self.assertEqual(len(server.requests()), 2)
+        self.assertEqual((first["field0"], second["field0"]), ("2.0", "2.1"))
+        self.assertEqual((first["cached"], second["cached"]), ("0", "0"))
+
     def test_server_that_is_down_gives_nothing(self):
         seen = run_probe("http://127.0.0.1:%d" % unused_port())
         self.assertEqual(seen["length"], "0")

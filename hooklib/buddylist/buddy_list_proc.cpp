@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/bounded_copy.h"
+#include "common/system_code_page.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
@@ -166,7 +167,8 @@ void TakeScreenNameFromTitle(HWND window, ProcessState& process) {
   char title[kTitleCapacity] = "";
   const int length = GetWindowTextA(window, title, kTitleCapacity);
   if (length <= 0) return;
-  const std::optional<std::string> name = ScreenNameFromTitle(std::string_view(title, length));
+  const std::optional<std::string> name =
+      ScreenNameFromTitle(std::string_view(title, length), SystemLeadBytes());
   if (!name) return;
   std::memset(process.screenName, 0, sizeof process.screenName);
   CopyBounded(process.screenName, sizeof process.screenName, name->c_str());

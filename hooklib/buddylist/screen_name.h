@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 
 // The text before the first "'s ", or else before the first "' ", cut to
-// fit a name buffer with its NUL; no value when the title has neither.
-std::optional<std::string> ScreenNameFromTitle(std::string_view title);
+// fit a name buffer with its NUL, never inside a two-byte character of the
+// code page of `lead`; no value when the title has neither.
+std::optional<std::string> ScreenNameFromTitle(std::string_view title, const LeadBytes& lead);
 
 }  // namespace corvane

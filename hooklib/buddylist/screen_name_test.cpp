@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/test_code_pages.h"
+
 namespace corvane {
 namespace {
 
@@ -21,14 +23,24 @@ TEST(ScreenNameFromTitle, TakesTheTextBeforeThePossessive) {
       {"chris'Buddy", std::nullopt},
       {"", std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(ScreenNameFromTitle(c.title), c.name) << c.title;
+  for (const Case& c : cases)
+    EXPECT_EQ(ScreenNameFromTitle(c.title, kSingleByteCodePage), c.name) << c.title;
 }
 
 TEST(ScreenNameFromTitle, KeepsRoomForTheTerminatorOfTheNameBuffer) {
   const std::string fifty(50, 'n');
-  EXPECT_EQ(ScreenNameFromTitle(fifty + "'s Buddy List"), std::string(41, 'n'));
+  EXPECT_EQ(ScreenNameFromTitle(fifty + "'s Buddy List", kSingleByteCodePage),
+            std::string(41, 'n'));
   const std::string fortyOne(41, 'm');
-  EXPECT_EQ(ScreenNameFromTitle(fortyOne + "' Buddy List"), fortyOne);
+  EXPECT_EQ(ScreenNameFromTitle(fortyOne + "' Buddy List", kSingleByteCodePage), fortyOne);
+}
+
+TEST(ScreenNameFromTitle, CutsALongDoubleByteNameBetweenCharacters) {
+  std::string name;
+  for (int i = 0; i < 25; ++i) name += "\x83\x5C";  // "ソ"
+  EXPECT_EQ(ScreenNameFromTitle(name + "'s Buddy List", ShiftJisLeadBytes()), name.substr(0, 40));
+  EXPECT_EQ(ScreenNameFromTitle("a" + name + "'s Buddy List", ShiftJisLeadBytes()),
+            "a" + name.substr(0, 40));
 }
 
 }  // namespace

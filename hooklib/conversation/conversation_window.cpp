@@ -12,6 +12,7 @@
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/history/capture.h"
+#include "hooklib/history/write_history.h"
 #include "hooklib/launch/history_viewer_arguments.h"
 #include "hooklib/launch/launch.h"
 #include "hooklib/preferences/preferences_dialog.h"
@@ -67,6 +68,18 @@ void ClearLongSession(HWND window, HWND control, SessionRecord& record) {
   record.Notifying = 0;
 }
 
+// At most one box per window at a time: the box pumps messages, so the
+// polls go on writing under it and would each open another while the
+// failure lasts.  A write that fails after it was closed shows it again.
+void ReportWriteFailure(HWND window) {
+  SessionRecord* record = FindSession(window);
+  if (record == nullptr || record->FailureBoxOpen) return;
+  record->FailureBoxOpen = true;
+  ShowWriteFailure();
+  // The window may have gone while the box was up.
+  if (SessionRecord* still = FindSession(window)) still->FailureBoxOpen = false;
+}
+
 void PollSteps(HWND window) {
   if (GetCapture() != nullptr) return;  // the next tick tries again
   SessionRecord* record = FindSession(window);
@@ -77,7 +90,8 @@ void PollSteps(HWND window) {
   const bool changed = length > 0 && length != record->LastTextLength;
   record->LastTextLength = length;
   if (!changed) return;
-  CaptureConversation(record->UserName, record->SessionKey, window, record->DayFile);
+  if (!CaptureConversation(record->UserName, record->SessionKey, window, record->DayFile))
+    ReportWriteFailure(window);
   record = FindSession(window);  // a modal failure box lets the window go
   if (record != nullptr && MeasuredLength(control) > SESSION_TEXT_LIMIT && record->Notifying == 0) {
     ClearLongSession(window, control, *record);

@@ -15,6 +15,7 @@ struct SessionRecord {
   int LastTextLength = 0;                     // conversation length at the last poll
   int Notifying = 0;                          // the session-too-long notice is up
   bool CorvaneMenuTried = false;              // "&Corvane" went into the bar, or could not
+  bool FailureBoxOpen = false;                // the window's write-failure box is up
   DayFileMark DayFile;                        // where the last write left the block
 };
 

@@ -10,10 +10,10 @@ namespace corvane {
 // Reads the conversation control of `window`, rewrites its text and writes
 // it as the block of `sessionKey`; `mark` is what the session's last write
 // left in its day file.  `userName` (kNameCapacity characters) may take an
-// existing folder's exact name.  0 when the buddy name could be taken from
-// the title; nothing is written without one.  Out of memory it throws,
+// existing folder's exact name.  False only when the write failed; without
+// a buddy name in the title nothing is written.  Out of memory it throws,
 // having written nothing.
-int CaptureConversation(char* userName, const char* sessionKey, HWND window, DayFileMark& mark);
+bool CaptureConversation(char* userName, const char* sessionKey, HWND window, DayFileMark& mark);
 
 // The conversation control: the window's first WndAte32Class child.
 HWND FindConversationControl(HWND window);

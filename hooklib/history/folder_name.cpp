@@ -16,8 +16,8 @@ std::string WithoutSpaces(std::string_view name) {
 
 std::optional<std::string> ResolveFolderName(std::string_view wanted,
                                              const std::vector<FolderEntry>& entries,
-                                             NameEquality equal) {
-  const std::optional<std::string> folder = HistoryFolderName(wanted);
+                                             NameEquality equal, const LeadBytes& lead) {
+  const std::optional<std::string> folder = HistoryFolderName(wanted, lead);
   if (!folder) return std::nullopt;
   const std::string wanted_stripped = WithoutSpaces(*folder);
   for (const FolderEntry& entry : entries) {

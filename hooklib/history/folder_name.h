@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 
 // Attribute value of a folder with no further attribute bit (read-only,
@@ -24,6 +26,7 @@ struct FolderEntry {
 // Windows, which also folds the letters of the ANSI code page).
 using NameEquality = bool (*)(const std::string& a, const std::string& b);
 
+// Byte by byte: no code page has a trail byte of a space's value.
 std::string WithoutSpaces(std::string_view name);
 
 // No value when the wanted name has no folder (HistoryFolderName): nothing
@@ -31,9 +34,9 @@ std::string WithoutSpaces(std::string_view name);
 // entries that equals the wanted name's folder name once all spaces are
 // removed from both, as it is on disk; or that folder name, spaces included,
 // when none matches or the match would not fit a name buffer of
-// kNameCapacity characters.
+// kNameCapacity characters.  Names are read in the code page of `lead`.
 std::optional<std::string> ResolveFolderName(std::string_view wanted,
                                              const std::vector<FolderEntry>& entries,
-                                             NameEquality equal);
+                                             NameEquality equal, const LeadBytes& lead);
 
 }  // namespace corvane

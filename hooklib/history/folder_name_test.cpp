@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/history_naming.h"
+#include "common/test_code_pages.h"
 
 namespace corvane {
 namespace {
@@ -13,12 +14,12 @@ constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kNormalFile = 0x80;
 
 bool AsciiCaseEqual(const std::string& a, const std::string& b) {
-  return EqualIgnoringAsciiCase(a, b);
+  return EqualIgnoringAsciiCase(a, b, kSingleByteCodePage);
 }
 
 std::optional<std::string> Resolve(std::string_view wanted,
                                    const std::vector<FolderEntry>& entries) {
-  return ResolveFolderName(wanted, entries, AsciiCaseEqual);
+  return ResolveFolderName(wanted, entries, AsciiCaseEqual, kSingleByteCodePage);
 }
 
 TEST(ResolveFolderName, TakesAnExistingFolderWhateverItsCaseAndSpaces) {
@@ -70,9 +71,11 @@ TEST(ResolveFolderName, KeepsTheWantedNameWhenTheMatchIsTooLong) {
 
 TEST(ResolveFolderName, UsesThePlatformsComparison) {
   const NameEquality exact = [](const std::string& a, const std::string& b) { return a == b; };
-  EXPECT_EQ(ResolveFolderName("John Doe", {{"johndoe", kPlainFolderAttributes}}, exact),
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"johndoe", kPlainFolderAttributes}}, exact,
+                              kSingleByteCodePage),
             "John Doe");
-  EXPECT_EQ(ResolveFolderName("John Doe", {{"Jo hnDoe", kPlainFolderAttributes}}, exact),
+  EXPECT_EQ(ResolveFolderName("John Doe", {{"Jo hnDoe", kPlainFolderAttributes}}, exact,
+                              kSingleByteCodePage),
             "Jo hnDoe");
 }
 
@@ -109,6 +112,22 @@ TEST(WithoutSpaces, RemovesEverySpace) {
   EXPECT_EQ(WithoutSpaces(" John  Doe "), "JohnDoe");
   EXPECT_EQ(WithoutSpaces("a\tb"), "a\tb");
   EXPECT_EQ(WithoutSpaces("   "), "");
+}
+
+TEST(ResolveFolderName, MatchesDoubleByteNamesByCharacter) {
+  const LeadBytes sjis = ShiftJisLeadBytes();
+  const auto sjisEqual = [](const std::string& a, const std::string& b) {
+    return EqualIgnoringAsciiCase(a, b, ShiftJisLeadBytes());
+  };
+  // "表示" and "ア" against folders of the same names with spaces, and
+  // "ャ", whose trail byte is 'a' where "ア"'s is 'A'.
+  EXPECT_EQ(ResolveFolderName("\x95\x5C\x8E\xA6", {{"\x95\x5C \x8E\xA6", kPlainFolderAttributes}},
+                              sjisEqual, sjis),
+            "\x95\x5C \x8E\xA6");
+  EXPECT_EQ(ResolveFolderName("\x83\x41", {{"\x83\x61", kPlainFolderAttributes}}, sjisEqual, sjis),
+            "\x83\x41");
+  EXPECT_EQ(ResolveFolderName("\x83\x41", {{"\x83\x41", kPlainFolderAttributes}}, sjisEqual, sjis),
+            "\x83\x41");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-std::optional<std::string> TitleToBuddyName(std::string_view title) {
+std::optional<std::string> TitleToBuddyName(std::string_view title, const LeadBytes& lead) {
   if (title.empty()) return std::nullopt;
   std::string name(title);
   // The name becomes a folder name, in which a colon cannot stand.
@@ -12,7 +12,7 @@ std::optional<std::string> TitleToBuddyName(std::string_view title) {
   if (colon != std::string::npos) name[colon] = '-';
   const std::size_t suffix = name.find(" - ");
   if (suffix != std::string::npos) name.erase(suffix);
-  if (name.size() > kNameCapacity - 1) name.erase(kNameCapacity - 1);
+  name.resize(WholeCharactersWithin(name, kNameCapacity - 1, lead));
   return name;
 }
 

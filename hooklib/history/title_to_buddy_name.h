@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 
 // The title is read into a buffer of this size (at most 254 characters of
@@ -14,8 +16,9 @@ namespace corvane {
 inline constexpr std::size_t kTitleBufferSize = 256;
 
 // The title with its first ':' turned into '-', cut at its first " - ", and
-// at most kNameCapacity - 1 characters of that.  No name for an empty title;
-// a title that starts with " - " gives an empty name.
-std::optional<std::string> TitleToBuddyName(std::string_view title);
+// at most kNameCapacity - 1 bytes of that, never half a two-byte character
+// of the code page of `lead`.  No name for an empty title; a title that
+// starts with " - " gives an empty name.
+std::optional<std::string> TitleToBuddyName(std::string_view title, const LeadBytes& lead);
 
 }  // namespace corvane

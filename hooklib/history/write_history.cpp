@@ -10,6 +10,7 @@
 #include "common/capacities.h"
 #include "common/history_naming.h"
 #include "common/path_rules.h"
+#include "common/system_code_page.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_io.h"
@@ -44,7 +45,8 @@ std::vector<FolderEntry> ListFolder(const char* folder) {
 // Resolves `name` (a kNameCapacity buffer) against the folders of `parent`,
 // joins it and makes the folder.  False when it is refused or not a folder.
 bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]) {
-  const auto resolved = ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes);
+  const auto resolved =
+      ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes, SystemLeadBytes());
   if (!resolved) return false;
   CopyBounded(name, kNameCapacity, resolved->c_str());
   if (PathCombineA(path, parent, name) == nullptr) return false;
@@ -54,7 +56,9 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
 
 }  // namespace
 
-void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
+void ShowWriteFailure() { MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK); }
+
+bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
                   const char* sessionKey, std::string_view text, DayFileMark& mark) {
   // A folder without its drive or share would be resolved against the
   // messenger's current folder: history where nobody looks for it.
@@ -81,7 +85,7 @@ void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
       written = WriteSessionBlock(file, sessionKey, text, mark) != DayFileRoute::kFailed;
     }
   }
-  if (!written) MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK);
+  return written;
 }
 
 }  // namespace corvane

@@ -11,9 +11,12 @@ namespace corvane {
 // names match but for case and spaces; both name buffers, of kNameCapacity
 // characters, then take the folder's exact name) and puts the block of
 // `sessionKey` into today's day file.  `mark` is what the session's last
-// write left there.  Only when no route could write does it show the
-// write-failure message (once).
-void WriteHistory(const char* historyFolder, char* userName, char* buddyName,
+// write left there.  False only when no route could write.
+bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
                   const char* sessionKey, std::string_view text, DayFileMark& mark);
+
+// The write-failure message: a modal box owned by no window, which pumps
+// this thread's messages until it is closed.
+void ShowWriteFailure();
 
 }  // namespace corvane

@@ -1,6 +1,10 @@
 // Asks the configured update server once, as the version check does, and
 // prints what came back: the length, then each field of the reply on its
-// own line as "fieldN=<text>" with CR and LF written as \r and \n.
+// own line as "fieldN=<text>" with CR and LF written as \r and \n, and
+// whether the system's internet cache now holds the reply ("cached=0|1").
+#include <windows.h>
+#include <wininet.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -27,6 +31,12 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
+bool InUrlCache(const std::string& url) {
+  DWORD size = 0;
+  if (GetUrlCacheEntryInfoA(url.c_str(), nullptr, &size)) return true;
+  return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
 }  // namespace
 
 int main() {
@@ -39,6 +49,7 @@ int main() {
 
   std::printf("url=%s\n", url.c_str());
   std::printf("length=%u\n", static_cast<unsigned>(length));
+  std::printf("cached=%d\n", InUrlCache(url) ? 1 : 0);
   std::printf("marker=%d\n", HasVersionInfoMarker(reply) ? 1 : 0);
   const std::size_t capacities[] = {kServerVersionCapacity,   kVersionReplyCapacity,
                                     kVersionReplyCapacity,    kVersionReplyCapacity,

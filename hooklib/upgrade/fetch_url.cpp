@@ -14,7 +14,10 @@ void FetchUrlText(const char* address, char* text, std::size_t& length) {
   HINTERNET internet =
       InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   if (internet == nullptr) return;
-  HINTERNET request = InternetOpenUrlA(internet, address, nullptr, 0, 0, 0);
+  // From the server itself every time: a cached or a proxy's stored reply
+  // could hold back a new release or bring back an old one.
+  HINTERNET request = InternetOpenUrlA(internet, address, nullptr, 0,
+                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   if (request == nullptr) {
     InternetCloseHandle(internet);
     return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -13,5 +14,10 @@ inline constexpr char kVersionRequestPath[] = "/version3.php?product=corvane";
 
 // The full address of the version request.
 std::string UpdateServerUrl();
+
+// What "Download Now!" opens for the address a reply offers: the address
+// when it lies on the host of the maker's web site or of the update server,
+// else the web site's home page (see DownloadAddressToOpen).
+std::string DownloadAddressFromReply(std::string_view offered);
 
 }  // namespace corvane

@@ -45,11 +45,11 @@ UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
   return inputs;
 }
 
-// Only a web address: the reply comes from the network and must not start
-// a program or open a file on this machine.
+// Whoever answered the request wrote the reply: only a page of the maker's
+// own hosts is opened, never a program or a file on this machine.
 void OpenDownloadAddress(const std::string& reply) {
-  OpenWebAddress(nullptr,
-                 GetVersionInfoField(reply, kFieldDownloadAddress, kDownloadAddressCapacity));
+  OpenWebAddress(nullptr, DownloadAddressFromReply(GetVersionInfoField(reply, kFieldDownloadAddress,
+                                                                       kDownloadAddressCapacity)));
 }
 
 // Modal on this thread, owned by no window.

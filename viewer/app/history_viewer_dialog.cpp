@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/system_code_page.h"
 #include "viewer/app/about_dialog.h"
 #include "viewer/app/viewer_command_line.h"
 #include "viewer/app/viewer_messages.h"
@@ -53,7 +54,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
   const ViewerPreselection preselection =
-      PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()));
+      PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()), SystemLeadBytes());
   preferred_user_ = preselection.user;
   preferred_buddy_ = preselection.buddy;
 

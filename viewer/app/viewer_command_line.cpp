@@ -15,8 +15,8 @@ std::size_t CutAtLastQuote(std::string_view& text) {
   return quote;
 }
 
-std::string FolderOf(const std::string& name) {
-  return HistoryFolderName(name).value_or(std::string());
+std::string FolderOf(const std::string& name, const LeadBytes& lead) {
+  return HistoryFolderName(name, lead).value_or(std::string());
 }
 
 }  // namespace
@@ -51,8 +51,8 @@ ViewerPreselection ParseViewerCommandLine(std::string_view command_line) {
   return names;
 }
 
-ViewerPreselection PreselectedFolders(const ViewerPreselection& names) {
-  return ViewerPreselection{FolderOf(names.user), FolderOf(names.buddy)};
+ViewerPreselection PreselectedFolders(const ViewerPreselection& names, const LeadBytes& lead) {
+  return ViewerPreselection{FolderOf(names.user, lead), FolderOf(names.buddy, lead)};
 }
 
 }  // namespace corvane

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 
 struct ViewerPreselection {
@@ -30,7 +32,8 @@ ViewerPreselection ParseViewerCommandLine(std::string_view command_line);
 
 // The folders the names are written into (see HistoryFolderName), so that a
 // name kept under a mended folder name ("con" in "con_") finds its folder.
-// A name that has no folder preselects nothing.
-ViewerPreselection PreselectedFolders(const ViewerPreselection& names);
+// A name that has no folder preselects nothing.  Names are read in the code
+// page of `lead`, as the hook read them.
+ViewerPreselection PreselectedFolders(const ViewerPreselection& names, const LeadBytes& lead);
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/test_code_pages.h"
+
 namespace corvane {
 namespace {
 
@@ -80,8 +82,18 @@ TEST(PreselectedFolders, TakesTheFoldersTheNamesAreWrittenInto) {
       {{"alice", ".."}, {"alice", ""}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(PreselectedFolders(c.names), c.folders) << c.names.user << " / " << c.names.buddy;
+    EXPECT_EQ(PreselectedFolders(c.names, kSingleByteCodePage), c.folders)
+        << c.names.user << " / " << c.names.buddy;
   }
+}
+
+TEST(PreselectedFolders, ReadsDoubleByteNamesByCharacter) {
+  // "表示" ends in a trail byte of the value of '\\'.
+  // "ポア" holds one of '|'.
+  const ViewerPreselection names{"\x83\x7C\x83\x41", "\x95\x5C\x8E\xA6"};
+  EXPECT_EQ(PreselectedFolders(names, ShiftJisLeadBytes()), names);
+  EXPECT_EQ(PreselectedFolders(names, kSingleByteCodePage),
+            (ViewerPreselection{"\x83_\x83\x41", ""}));
 }
 
 }  // namespace
