@@ -278,11 +278,13 @@ class Robot:
                 found[-1]["controls"].append(parse_robot_line(l, "text"))
         return found
 
-    def spawn(self, command_line, program=None):
+    def spawn(self, command_line, program=None, bare=False):
         """Starts a program with exactly this Windows command line (quotes
         as given), from `program` when its first word cannot name it; its
-        process id."""
-        request = "spawn" if program is None else 'spawn "%s"' % program
+        process id.  Bare: with no standard handles, as the shell starts a
+        program without a console."""
+        verb = "spawnbare" if bare else "spawn"
+        request = verb if program is None else '%s "%s"' % (verb, program)
         lines = self._send(request, command_line)
         if not lines or not lines[0].startswith("spawned "):
             raise RuntimeError("spawn failed: %r for %s" % (lines, command_line))
