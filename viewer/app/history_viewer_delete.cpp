@@ -20,9 +20,12 @@ bool UserAgrees(const std::string& question) {
   return AfxMessageBox(question.c_str(), MB_YESNO) == IDYES;
 }
 
+// The scope's day files, and its folders that this leaves empty (or that
+// were, holding no day).
 void DeleteDaysOf(const std::string& history_folder, const HistoryScope& scope) {
   static const std::atomic<bool> kNeverCancelled{false};
-  DeleteDayFiles(history_folder, ListHistoryDays(history_folder, scope, kNeverCancelled), true);
+  const std::vector<HistoryDay> days = ListHistoryDays(history_folder, scope, kNeverCancelled);
+  DeleteDayFiles(DayFilePaths(history_folder, days), FoldersInScope(history_folder, scope));
 }
 
 }  // namespace
@@ -72,8 +75,8 @@ void CHistoryViewerDlg::OnDeleteDate() {
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;
   }
-  if (const std::optional<CalendarDate> day = ParseDayFileName(file_name)) {
-    DeleteDayFiles(history_folder_, {HistoryDay{user, buddy, DayFileEntry{file_name, *day}}}, false);
+  if (ParseDayFileName(file_name)) {
+    DeleteDayFiles({*path}, {});
   }
   FillAllLists(user, buddy);
   ShowSelectedHistory();

@@ -80,7 +80,8 @@ int DeleteBefore(const ScriptCommand& command, const std::string& history_folder
   static const std::atomic<bool> kNeverCancelled{false};
   const std::vector<HistoryDay> days =
       ListOldDays(history_folder, scope, command.before, kNeverCancelled);
-  const std::size_t gone = DeleteDayFiles(history_folder, days, true).size();
+  const std::size_t gone =
+      DeleteDayFiles(DayFilePaths(history_folder, days), FoldersOfDays(history_folder, days)).size();
   const std::string what =
       DeletePreviewText(gone, TotalBytes(days), command.before, ScopeText(scope.user, scope.buddy));
   if (gone != days.size()) {

@@ -158,7 +158,7 @@ void CDeleteOldDaysDlg::OnOK() {
   const std::string question = DeleteQuestionText(
       days.size(), count_->before, ScopeText(count_->scope.user, count_->scope.buddy));
   if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
-  DeleteDayFiles(history_folder_, days, true);
+  DeleteDayFiles(DayFilePaths(history_folder_, days), FoldersOfDays(history_folder_, days));
   deleted_any_ = true;
   StartCount();
 }
