@@ -30,14 +30,16 @@ def bin_file(name):
     return os.path.join(BIN, name)
 
 
-def run(program, *args, timeout=60, stdin=None):
-    """Runs a program of the bin folder (or a Wine builtin) to its end."""
+def run(program, *args, timeout=60, stdin=None, env=None):
+    """Runs a program of the bin folder (or a Wine builtin) to its end,
+    with more environment when given."""
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    full_env = dict(os.environ, **(env or {}))
     # Output goes through files, not pipes: a Wine service started on the way
     # would hold a pipe open long after the program ended.
     with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
         code = subprocess.run([WINE_RUN, exe, *args], input=stdin, stdout=out, stderr=err,
-                              text=True, timeout=timeout).returncode
+                              text=True, timeout=timeout, env=full_env).returncode
         out.seek(0)
         err.seek(0)
         return subprocess.CompletedProcess(args, code, out.read(), err.read())
