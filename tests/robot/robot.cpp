@@ -837,9 +837,9 @@ int Spawn(const char* program, bool bare = false) {
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = startup.hStdOutput = startup.hStdError = bare ? nullptr : nul;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(program, command.data(), nullptr, nullptr, !bare,
-                                      bare ? DETACHED_PROCESS : 0, nullptr, nullptr, &startup,
-                                      &process);
+  const BOOL started =
+      CreateProcessA(program, command.data(), nullptr, nullptr, !bare, bare ? DETACHED_PROCESS : 0,
+                     nullptr, nullptr, &startup, &process);
   CloseHandle(nul);
   if (!started) {
     std::printf("error code=%lu\n", static_cast<unsigned long>(GetLastError()));

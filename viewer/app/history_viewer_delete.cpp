@@ -70,7 +70,8 @@ void CHistoryViewerDlg::OnDeleteDate() {
   const std::string buddy = SelectedBuddy();
   const std::string date = SelectedDate();
   const std::string file_name = DateEntryFileName(date);
-  const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy, file_name});
+  const std::optional<std::string> path =
+      JoinHistoryPath(history_folder_, {user, buddy, file_name});
   if (!path ||
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;

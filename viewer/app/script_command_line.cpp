@@ -138,7 +138,8 @@ ScriptCommand ParseScriptCommand(std::string_view command_line) {
 
   if (command.kind == ScriptCommand::Kind::kDeleteBefore) {
     const std::optional<CalendarDate> before = ParseIsoDate(words[2]);
-    if (!before) return Invalid("/delete-before needs a date as yyyy-mm-dd, not \"" + words[2] + "\"");
+    if (!before)
+      return Invalid("/delete-before needs a date as yyyy-mm-dd, not \"" + words[2] + "\"");
     command.before = *before;
     return command;
   }

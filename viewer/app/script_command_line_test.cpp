@@ -24,17 +24,17 @@ TEST(SplitCommandLine, SplitsAsWindowsProgramsDo) {
 }
 
 TEST(ParseScriptCommand, OtherCommandLinesOpenTheViewer) {
-  for (const std::string& line :
-       {kViewer, kViewer + " \"alice\" \"bob\"", kViewer + " /exported x", kViewer + " export x",
-        std::string("")}) {
+  for (const std::string& line : {kViewer, kViewer + " \"alice\" \"bob\"", kViewer + " /exported x",
+                                  kViewer + " export x", std::string("")}) {
     EXPECT_EQ(ParseScriptCommand(line).kind, ScriptCommand::Kind::kNone) << line;
   }
 }
 
 TEST(ParseScriptCommand, ExportWithEveryOption) {
   const ScriptCommand command = ParseScriptCommand(
-      kViewer + " /EXPORT \"D:\\out\\alice.jsonl\" /format JSONL /user \"John Doe\" /buddy con"
-                " /from 2004-02-29 /to 2005-01-01");
+      kViewer +
+      " /EXPORT \"D:\\out\\alice.jsonl\" /format JSONL /user \"John Doe\" /buddy con"
+      " /from 2004-02-29 /to 2005-01-01");
   ASSERT_EQ(command.kind, ScriptCommand::Kind::kExport) << command.error;
   EXPECT_EQ(command.destination, "D:\\out\\alice.jsonl");
   EXPECT_EQ(command.format, ExportFormat::kJsonLines);
@@ -83,8 +83,7 @@ TEST(ParseScriptCommand, EachMistakeHasItsOneLineReason) {
        "/from 2005-01-02 is after /to 2005-01-01"},
       {"/delete-before", "/delete-before needs a date as yyyy-mm-dd"},
       {"/delete-before yesterday", "/delete-before needs a date as yyyy-mm-dd, not \"yesterday\""},
-      {"/delete-before 2005-01-01 /format text",
-       "unknown option \"/format\" after /delete-before"},
+      {"/delete-before 2005-01-01 /format text", "unknown option \"/format\" after /delete-before"},
       {"/delete-before 2005-01-01 /buddy bob", "/buddy needs /user"},
   };
   for (const auto& c : cases) {

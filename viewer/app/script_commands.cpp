@@ -18,9 +18,11 @@ constexpr char kCaption[] = "Corvane History Viewer";
 // pipe), else the console of the program that started it.
 HANDLE Output(DWORD which) {
   HANDLE handle = GetStdHandle(which);
-  if (handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN)
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+      GetFileType(handle) != FILE_TYPE_UNKNOWN)
     return handle;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED) return nullptr;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+    return nullptr;
   handle = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        OPEN_EXISTING, 0, nullptr);
   return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
@@ -67,10 +69,12 @@ int Export(const ScriptCommand& command, const std::string& history_folder) {
   request.from = command.from;
   request.to = command.to;
   static const std::atomic<bool> kNeverCancelled{false};
-  const ExportOutcome outcome = RunExport(request, kNeverCancelled, [](std::size_t, std::size_t) {});
+  const ExportOutcome outcome =
+      RunExport(request, kNeverCancelled, [](std::size_t, std::size_t) {});
   if (outcome.result != ExportOutcome::Result::kDone) return Fail(kScriptFailed, outcome.error);
   std::string done = "Exported " + DaysText(outcome.days) + " to " + command.destination;
-  if (command.format == ExportFormat::kHtml) done += " (" + std::to_string(outcome.files) + " files)";
+  if (command.format == ExportFormat::kHtml)
+    done += " (" + std::to_string(outcome.files) + " files)";
   WriteLine(STD_OUTPUT_HANDLE, done);
   return kScriptDone;
 }
@@ -81,12 +85,12 @@ int DeleteBefore(const ScriptCommand& command, const std::string& history_folder
   const std::vector<HistoryDay> days =
       ListOldDays(history_folder, scope, command.before, kNeverCancelled);
   const std::size_t gone =
-      DeleteDayFiles(DayFilePaths(history_folder, days), FoldersOfDays(history_folder, days)).size();
+      DeleteDayFiles(DayFilePaths(history_folder, days), FoldersOfDays(history_folder, days))
+          .size();
   const std::string what =
       DeletePreviewText(gone, TotalBytes(days), command.before, ScopeText(scope.user, scope.buddy));
   if (gone != days.size()) {
-    return Fail(kScriptFailed, "Deleted only " + what + ": " +
-                                   std::to_string(days.size() - gone) +
+    return Fail(kScriptFailed, "Deleted only " + what + ": " + std::to_string(days.size() - gone) +
                                    " day files could not be deleted.");
   }
   WriteLine(STD_OUTPUT_HANDLE, "Deleted " + what);
@@ -99,8 +103,7 @@ int RunScriptCommand(const ScriptCommand& command, const std::string& history_fo
   if (command.kind == ScriptCommand::Kind::kInvalid)
     return Fail(kScriptBadCommandLine, command.error);
   if (history_folder.empty())
-    return Fail(kScriptNoHistoryFolder,
-                "No history folder is set: the LogDir setting is missing.");
+    return Fail(kScriptNoHistoryFolder, "No history folder is set: the LogDir setting is missing.");
   const std::string missing =
       MissingScope(history_folder, HistoryScope{command.user, command.buddy, {}});
   if (!missing.empty()) return Fail(kScriptFailed, missing);

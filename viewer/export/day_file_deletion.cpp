@@ -10,12 +10,14 @@ namespace corvane {
 namespace {
 
 // Buddy folders first: a user folder can be empty only once they are gone.
-std::vector<std::string> BuddiesThenUsers(const std::string& history_folder,
-                                          const std::set<std::pair<std::string, std::string>>& buddies) {
+std::vector<std::string> BuddiesThenUsers(
+    const std::string& history_folder,
+    const std::set<std::pair<std::string, std::string>>& buddies) {
   std::vector<std::string> folders;
   std::set<std::string> users;
   for (const auto& [user, buddy] : buddies) {
-    if (const auto folder = JoinHistoryPath(history_folder, {user, buddy})) folders.push_back(*folder);
+    if (const auto folder = JoinHistoryPath(history_folder, {user, buddy}))
+      folders.push_back(*folder);
     users.insert(user);
   }
   for (const std::string& user : users) {
@@ -52,7 +54,8 @@ std::vector<std::string> FoldersInScope(const std::string& history_folder,
     if (!scope.user.empty() && lstrcmpiA(user.c_str(), scope.user.c_str()) != 0) continue;
     const std::optional<std::string> user_folder = JoinHistoryPath(history_folder, {user});
     if (!user_folder) continue;
-    for (const std::string& buddy : ListHistoryLevel(user_folder->c_str(), HistoryLevel::kBuddies)) {
+    for (const std::string& buddy :
+         ListHistoryLevel(user_folder->c_str(), HistoryLevel::kBuddies)) {
       if (scope.buddy.empty() || lstrcmpiA(buddy.c_str(), scope.buddy.c_str()) == 0)
         buddies.emplace(user, buddy);
     }

@@ -27,9 +27,9 @@ TEST(FindKeyLines, FindsEachBlocksKeyLineAndItsTime) {
 
 TEST(FindKeyLines, OnlyWholeLinesAreKeyLines) {
   // Not at a line's start, not closed on its line, or a key without a time.
-  const std::vector<KeyLine> keys =
-      FindKeyLines("x <!-- 09:00:00-1 -->\n<!-- 09:00:00-1\n-->\n<!-- odd key -->\n"
-                   "<!-- 9:00:00-1 -->\n<!-- 10:00:00 -->");
+  const std::vector<KeyLine> keys = FindKeyLines(
+      "x <!-- 09:00:00-1 -->\n<!-- 09:00:00-1\n-->\n<!-- odd key -->\n"
+      "<!-- 9:00:00-1 -->\n<!-- 10:00:00 -->");
   ASSERT_EQ(keys.size(), 3u);
   EXPECT_EQ(keys[0].time, "");
   EXPECT_EQ(keys[1].time, "");
@@ -54,7 +54,8 @@ TEST(ViewTextWithSessions, GivesTheViewsTextAndEachBlocksFirstLine) {
 TEST(ViewTextWithSessions, ABlockThatContinuesALineBeginsAtTheNext) {
   // The second block's text runs on in the first's last line, as the view
   // shows it: that line is the first block's.
-  const std::string html = "<!-- 09:00:00-1 -->\r\nfirst\r\n<!-- 10:00:00-2 -->\r\nsame line<BR>next";
+  const std::string html =
+      "<!-- 09:00:00-1 -->\r\nfirst\r\n<!-- 10:00:00-2 -->\r\nsame line<BR>next";
   std::string text;
   std::vector<SessionStart> sessions;
   ViewTextWithSessions(html, text, sessions);

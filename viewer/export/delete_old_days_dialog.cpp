@@ -28,8 +28,8 @@ struct CDeleteOldDaysDlg::Count {
   CalendarDate before;
   std::atomic<bool> cancelled{false};
   std::mutex lock;
-  bool done = false;              // under lock
-  std::vector<HistoryDay> days;   // under lock, once done
+  bool done = false;             // under lock
+  std::vector<HistoryDay> days;  // under lock, once done
 };
 
 CDeleteOldDaysDlg::CDeleteOldDaysDlg(HWND parent, std::string history_folder, std::string user,
@@ -139,10 +139,10 @@ void CDeleteOldDaysDlg::OnCounted() {
   std::lock_guard<std::mutex> guard(count_->lock);
   if (!count_->done) return;
   const std::string scope = ScopeText(count_->scope.user, count_->scope.buddy);
-  SetDlgItemTextA(GetSafeHwnd(), IDC_DELETE_PREVIEW,
-                  DeletePreviewText(count_->days.size(), TotalBytes(count_->days), count_->before,
-                                    scope)
-                      .c_str());
+  SetDlgItemTextA(
+      GetSafeHwnd(), IDC_DELETE_PREVIEW,
+      DeletePreviewText(count_->days.size(), TotalBytes(count_->days), count_->before, scope)
+          .c_str());
   EnableWindow(GetDlgItem(IDOK), !count_->days.empty());
 }
 

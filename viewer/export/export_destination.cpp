@@ -68,7 +68,8 @@ std::string RefuseExportDestination(const std::string& history_folder, ExportFor
            ": the viewer would list what is saved there as history.";
   }
   if (format == ExportFormat::kHtml) {
-    if (Exists(full) && !IsFolder(full)) return full + " is a file; HTML is exported into a folder.";
+    if (Exists(full) && !IsFolder(full))
+      return full + " is a file; HTML is exported into a folder.";
     if (!IsFolder(full) && !IsFolder(ParentOf(full)))
       return "The folder " + ParentOf(full) + " does not exist.";
     return {};

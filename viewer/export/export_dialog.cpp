@@ -112,7 +112,8 @@ void CHistoryExportDlg::FillScopes() {
   scopes_.push_back(Scope{"All users", {}});
   if (!viewer_user_.empty()) scopes_.push_back(Scope{viewer_user_, {viewer_user_, "", {}}});
   if (!viewer_user_.empty() && !viewer_buddy_.empty()) {
-    scopes_.push_back(Scope{ScopeText(viewer_user_, viewer_buddy_), {viewer_user_, viewer_buddy_, {}}});
+    scopes_.push_back(
+        Scope{ScopeText(viewer_user_, viewer_buddy_), {viewer_user_, viewer_buddy_, {}}});
     if (const auto day = ParseDayFileName(DateEntryFileName(viewer_date_))) {
       scopes_.push_back(Scope{ScopeText(viewer_user_, viewer_buddy_) + " on " + IsoDateText(*day),
                               {viewer_user_, viewer_buddy_, day}});
@@ -263,7 +264,8 @@ void CHistoryExportDlg::OnStart() {
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS, "Exporting... listing the days");
   QueryPerformanceCounter(&started_);
   try {
-    worker_ = std::make_unique<ExportWorker>(GetSafeHwnd(), kExportNewsMessage, std::move(*request));
+    worker_ =
+        std::make_unique<ExportWorker>(GetSafeHwnd(), kExportNewsMessage, std::move(*request));
   } catch (const std::exception&) {
     SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS, "The export could not start.");
     return;
@@ -308,9 +310,9 @@ void CHistoryExportDlg::ShowOutcome(const ExportOutcome& outcome) {
   switch (outcome.result) {
     case ExportOutcome::Result::kDone:
       SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, 100, 0);
-      SetWindowTextA(status,
-                     ExportDoneText(outcome.days, outcome.files, html_, SecondsSince(started_))
-                         .c_str());
+      SetWindowTextA(
+          status,
+          ExportDoneText(outcome.days, outcome.files, html_, SecondsSince(started_)).c_str());
       break;
     case ExportOutcome::Result::kCancelled:
       SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, 0, 0);

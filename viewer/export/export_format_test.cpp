@@ -90,7 +90,8 @@ TEST(HtmlExport, FileNamesHeadTableAndDays) {
             "<div class=\"day\" style=\"background-color:#ffeedd\">\n<b>hi</b>\n</div>\n");
   day.clear();
   AppendHtmlDay(CalendarDate{2005, 1, 2}, "", "", day);
-  EXPECT_EQ(day, "<h2 id=\"d2005-01-02\">2005-01-02 (Sunday)</h2>\n<div class=\"day\">\n\n</div>\n");
+  EXPECT_EQ(day,
+            "<h2 id=\"d2005-01-02\">2005-01-02 (Sunday)</h2>\n<div class=\"day\">\n\n</div>\n");
 }
 
 }  // namespace

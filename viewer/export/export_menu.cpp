@@ -6,7 +6,8 @@ void AddExportMenuItems(HWND window, UINT after, UINT export_command, UINT delet
   HMENU menu = GetSystemMenu(window, FALSE);
   const int count = GetMenuItemCount(menu);
   int at = 0;
-  while (at < count && GetMenuItemID(menu, at) != after && GetMenuItemID(menu, at) != SC_CLOSE) ++at;
+  while (at < count && GetMenuItemID(menu, at) != after && GetMenuItemID(menu, at) != SC_CLOSE)
+    ++at;
   if (at < count && GetMenuItemID(menu, at) == after) ++at;
   InsertMenuA(menu, static_cast<UINT>(at), MF_BYPOSITION | MF_STRING, export_command,
               "&Export History...");

@@ -18,7 +18,8 @@ char Folded(char c) {
 }
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && EqualIgnoringAsciiCase(text.substr(text.size() - end.size()), end);
+  return text.size() >= end.size() &&
+         EqualIgnoringAsciiCase(text.substr(text.size() - end.size()), end);
 }
 
 }  // namespace

@@ -94,7 +94,8 @@ TEST(MayDeleteOldDay, NeverTodayNorLaterNorAFileWrittenLately) {
   // Yesterday's file just after midnight, while its last write may go on;
   // a file written "later than now" by a clock set back.
   EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 5, 31}, now - 5, future, today, now));
-  EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 5, 31}, now - kRecentWriteTicks, future, today, now));
+  EXPECT_FALSE(
+      MayDeleteOldDay(CalendarDate{2005, 5, 31}, now - kRecentWriteTicks, future, today, now));
   EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2004, 1, 1}, now + 5, future, today, now));
 }
 

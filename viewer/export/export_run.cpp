@@ -95,8 +95,7 @@ class ExportJob {
 };
 
 ExportOutcome ExportJob::Run(const std::function<void(std::size_t, std::size_t)>& progress) {
-  error_ = RefuseExportDestination(request_.history_folder, request_.format,
-                                   request_.destination);
+  error_ = RefuseExportDestination(request_.history_folder, request_.format, request_.destination);
   if (!error_.empty()) return Finished(ExportOutcome::Result::kFailed, error_);
   destination_ = FullExportPath(request_.destination);
   const bool made_folder =
@@ -111,9 +110,10 @@ ExportOutcome ExportJob::Run(const std::function<void(std::size_t, std::size_t)>
 
 void ExportJob::ListDays() {
   days_ = ListHistoryDays(request_.history_folder, request_.scope, cancelled_);
-  days_.erase(std::remove_if(days_.begin(), days_.end(),
-                             [&](const HistoryDay& day) { return !InRange(day.file.date, request_); }),
-              days_.end());
+  days_.erase(
+      std::remove_if(days_.begin(), days_.end(),
+                     [&](const HistoryDay& day) { return !InRange(day.file.date, request_); }),
+      days_.end());
   SortForFormat(days_, request_.format);
 }
 
@@ -134,9 +134,10 @@ ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::siz
     // The reader gives nothing for a file it could not read: the export
     // would silently lack that day.
     if (html.empty() && days_[i].file.size > 0) {
-      return Finished(ExportOutcome::Result::kFailed,
-                      "Cannot read " + DayFilePath(request_.history_folder, days_[i]).value_or(
-                                           days_[i].file.name) + ".");
+      return Finished(
+          ExportOutcome::Result::kFailed,
+          "Cannot read " +
+              DayFilePath(request_.history_folder, days_[i]).value_or(days_[i].file.name) + ".");
     }
     if (!WriteDay(i, html)) return Finished(ExportOutcome::Result::kFailed, error_);
     progress(i + 1, days_.size());
@@ -225,7 +226,8 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
     for (std::size_t j = index; j < days_.size() && SameBuddy(days_[j], day); ++j)
       dates.push_back(days_[j].file.date);
     const std::string path = HtmlFilePath(day);
-    if (path.empty()) return Fail("The path is too long for the file of " + day.user + " and " + day.buddy + ".");
+    if (path.empty())
+      return Fail("The path is too long for the file of " + day.user + " and " + day.buddy + ".");
     if (!OpenFile(path)) return false;
     AppendHtmlHead(Utf8Name(day.user), Utf8Name(day.buddy), dates, out_);
   }

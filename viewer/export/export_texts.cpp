@@ -24,8 +24,8 @@ std::string SizeText(std::uint64_t bytes) {
   // Tenths, rounded, so that 0.05 MB more shows as 0.1 more.
   const std::uint64_t unit = megabytes ? kMegabyte : kKilobyte;
   const std::uint64_t tenths = (bytes * 10 + unit / 2) / unit;
-  return GroupedNumber(static_cast<std::size_t>(tenths / 10)) + "." +
-         std::to_string(tenths % 10) + (megabytes ? " MB" : " KB");
+  return GroupedNumber(static_cast<std::size_t>(tenths / 10)) + "." + std::to_string(tenths % 10) +
+         (megabytes ? " MB" : " KB");
 }
 
 std::string DeletePreviewText(std::size_t days, std::uint64_t bytes, const CalendarDate& before,

@@ -20,7 +20,7 @@ struct HistoryScope {
 };
 
 struct HistoryDay {
-  std::string user;   // the folders' names as on disk
+  std::string user;  // the folders' names as on disk
   std::string buddy;
   DayFileEntry file;
 };

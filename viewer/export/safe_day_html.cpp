@@ -27,8 +27,8 @@ std::string ColourText(const Rgb& colour) {
 // and the lower-case names they are written with.
 const char* InlineElement(const std::string& name) {
   static constexpr const char* kNames[][2] = {
-      {"B", "b"},   {"STRONG", "strong"}, {"I", "i"},       {"EM", "em"},     {"U", "u"},
-      {"S", "s"},   {"STRIKE", "strike"}, {"FONT", "font"}, {"A", "a"},
+      {"B", "b"}, {"STRONG", "strong"}, {"I", "i"},       {"EM", "em"}, {"U", "u"},
+      {"S", "s"}, {"STRIKE", "strike"}, {"FONT", "font"}, {"A", "a"},
   };
   for (const auto& entry : kNames) {
     if (name == entry[0]) return entry[1];

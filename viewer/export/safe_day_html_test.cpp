@@ -33,8 +33,9 @@ TEST(SafeDayHtml, KeepsOnlyLinksTheViewOpens) {
   EXPECT_EQ(Safe("<A HREF=\" http://example.com/a?b=1&amp;c=&quot;x&quot;\">x</A>"),
             "<a href=\"http://example.com/a?b=1&amp;c=&quot;x&quot;\" target=\"_blank\" "
             "rel=\"noopener noreferrer\">x</a>");
-  EXPECT_EQ(Safe("<A HREF=\"MAILTO:bob@example.com\">m</A>"),
-            "<a href=\"MAILTO:bob@example.com\" target=\"_blank\" rel=\"noopener noreferrer\">m</a>");
+  EXPECT_EQ(
+      Safe("<A HREF=\"MAILTO:bob@example.com\">m</A>"),
+      "<a href=\"MAILTO:bob@example.com\" target=\"_blank\" rel=\"noopener noreferrer\">m</a>");
   for (const char* bad : {"javascript:alert(1)", "jav&#x09;ascript:x", "file:///c:/x",
                           "data:text/html,x", "vbscript:x", "//evil.example/"}) {
     EXPECT_EQ(Safe(std::string("<A HREF=\"") + bad + "\">x</A>"), "<a>x</a>") << bad;

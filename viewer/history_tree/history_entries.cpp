@@ -34,8 +34,7 @@ std::string DateEntryFileName(std::string_view date_text) {
 int WeekdayOf(const CalendarDate& date) {
   static constexpr int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
   const int year = date.month < 3 ? date.year - 1 : date.year;
-  return (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[date.month - 1] + date.day) %
-         7;
+  return (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[date.month - 1] + date.day) % 7;
 }
 
 std::optional<CalendarDate> ParseIsoDate(std::string_view text) {

@@ -83,7 +83,8 @@ std::vector<DayFileEntry> ListDayFiles(const char* folder) {
     if (!date) return;
     const std::uint64_t size =
         (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    days.push_back(DayFileEntry{entry.cFileName, *date, size, FileTimeTicks(entry.ftLastWriteTime)});
+    days.push_back(
+        DayFileEntry{entry.cFileName, *date, size, FileTimeTicks(entry.ftLastWriteTime)});
   });
   return days;
 }

@@ -170,9 +170,9 @@ class ViewTextScanner {
   bool space_pending_ = false;
 };
 
-// One pass over the bytes (in pieces, when stopped at offsets).  The tokenizer ends a text token at every '<',
-// but no reference can hold one, so reading references from the whole
-// input finds the same ones.
+// One pass over the bytes (in pieces, when stopped at offsets).  The tokenizer ends a text token at
+// every '<', but no reference can hold one, so reading references from the whole input finds the
+// same ones.
 void ViewTextScanner::RunTo(std::size_t limit) {
   while (pos_ < limit) {
     switch (KindOf(html_[pos_])) {
