@@ -5,6 +5,7 @@
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_day_files.h"
+#include "viewer/framework/control_text.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/resources/viewer_resources.h"
 
@@ -13,13 +14,6 @@ namespace {
 
 // Posted by the count when it is done.
 constexpr UINT kCountedMessage = WM_APP + 3;
-
-std::string TextOf(HWND control) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
 
 }  // namespace
 
@@ -61,7 +55,7 @@ BOOL CDeleteOldDaysDlg::OnInitDialog() {
 }
 
 std::optional<CalendarDate> CDeleteOldDaysDlg::Before() const {
-  return ParseIsoDate(TextOf(GetDlgItem(IDC_DELETE_BEFORE)));
+  return ParseIsoDate(ControlText(GetDlgItem(IDC_DELETE_BEFORE)));
 }
 
 HistoryScope CDeleteOldDaysDlg::SelectedScope() const {

@@ -7,6 +7,7 @@
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
+#include "viewer/framework/control_text.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/resources/viewer_resources.h"
@@ -26,13 +27,6 @@ static_assert(static_cast<int>(ExportFormat::kText) == 0 &&
 
 constexpr char kDefaultName[] = "Corvane History Export";
 
-std::string TextOf(HWND control) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
 std::string Trimmed(std::string text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
@@ -45,15 +39,6 @@ std::string DocumentsFolder() {
   if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)))
     return {};
   return folder;
-}
-
-double SecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now{};
-  LARGE_INTEGER frequency{};
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
 }
 
 void Complain(const std::string& text) { AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION); }
@@ -69,16 +54,7 @@ CHistoryExportDlg::CHistoryExportDlg(std::string history_folder)
 
 CHistoryExportDlg::~CHistoryExportDlg() = default;
 
-void CHistoryExportDlg::Open(HWND owner) {
-  if (GetSafeHwnd() == nullptr && !Create(owner)) return;
-  HWND window = GetSafeHwnd();
-  if (IsIconic(window)) {
-    ShowWindow(window, SW_RESTORE);
-  } else if (!IsWindowVisible(window)) {
-    ShowWindow(window, SW_SHOW);
-  }
-  SetForegroundWindow(window);
-}
+void CHistoryExportDlg::Open(HWND owner) { ShowModeless(owner); }
 
 void CHistoryExportDlg::SetViewerSelection(const std::string& user, const std::string& buddy,
                                            const std::string& date) {
@@ -176,7 +152,8 @@ void CHistoryExportDlg::OnClose() {
 void CHistoryExportDlg::OnFormatChange() {
   const ExportFormat format = SelectedFormat();
   HWND destination = GetDlgItem(IDC_EXPORT_DESTINATION);
-  SetWindowTextA(destination, DestinationForFormat(TextOf(destination), format_, format).c_str());
+  SetWindowTextA(destination,
+                 DestinationForFormat(ControlText(destination), format_, format).c_str());
   format_ = format;
 }
 
@@ -195,7 +172,7 @@ void CHistoryExportDlg::OnBrowse() {
     return;
   }
   char path[MAX_PATH];
-  lstrcpynA(path, TextOf(destination).c_str(), MAX_PATH);
+  lstrcpynA(path, ControlText(destination).c_str(), MAX_PATH);
   OPENFILENAMEA save{};
   save.lStructSize = sizeof save;
   save.hwndOwner = GetSafeHwnd();
@@ -220,7 +197,7 @@ std::optional<ExportRequest> CHistoryExportDlg::RequestFromControls() {
     std::optional<CalendarDate>& date;
   } ends[] = {{IDC_EXPORT_FROM, "From", request.from}, {IDC_EXPORT_TO, "To", request.to}};
   for (const auto& end : ends) {
-    const std::string text = Trimmed(TextOf(GetDlgItem(end.id)));
+    const std::string text = Trimmed(ControlText(GetDlgItem(end.id)));
     if (text.empty()) continue;
     end.date = ParseIsoDate(text);
     if (!end.date) {
@@ -233,7 +210,7 @@ std::optional<ExportRequest> CHistoryExportDlg::RequestFromControls() {
              ".");
     return std::nullopt;
   }
-  const std::string typed = Trimmed(TextOf(GetDlgItem(IDC_EXPORT_DESTINATION)));
+  const std::string typed = Trimmed(ControlText(GetDlgItem(IDC_EXPORT_DESTINATION)));
   request.destination = typed.empty() ? typed : FullExportPath(typed);
   if (request.destination.empty() && !typed.empty()) request.destination = typed;
   const std::string refusal =
