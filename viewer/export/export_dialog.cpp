@@ -27,6 +27,8 @@ static_assert(static_cast<int>(ExportFormat::kText) == 0 &&
 
 constexpr char kDefaultName[] = "Corvane History Export";
 
+constexpr DWORD kProgressEveryMs = 100;
+
 std::string Trimmed(std::string text) {
   const std::size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
@@ -236,6 +238,7 @@ void CHistoryExportDlg::OnStart() {
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_DESTINATION, request->destination.c_str());
   html_ = request->format == ExportFormat::kHtml;
   shown_percent_ = -1;
+  shown_at_ = GetTickCount();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETRANGE32, 0, 100);
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, 0, 0);
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS, "Exporting... listing the days");
@@ -262,8 +265,8 @@ void CHistoryExportDlg::SetRunning(bool running) {
                reinterpret_cast<WPARAM>(running ? cancel : GetDlgItem(IDC_EXPORT_START)), TRUE);
 }
 
-// The bar and the count move in whole percents: each redraw costs Wine a
-// round trip, and there may be thousands of days.
+// The bar and the count move in whole percents and at most ten times a
+// second: each redraw costs Wine round trips, and holds the export meanwhile.
 void CHistoryExportDlg::OnProgress() {
   if (!worker_) return;
   const ExportStatus status = worker_->Take();
@@ -275,11 +278,16 @@ void CHistoryExportDlg::OnProgress() {
   }
   if (status.total == 0) return;
   const int percent = static_cast<int>(status.done * 100 / status.total);
-  if (percent == shown_percent_) return;
+  const DWORD now = GetTickCount();
+  if (percent == shown_percent_ || now - shown_at_ < kProgressEveryMs) return;
   shown_percent_ = percent;
+  shown_at_ = now;
+  worker_->Hold();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, percent, 0);
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS,
                   ExportProgressText(status.done, status.total).c_str());
+  UpdateWindow(GetSafeHwnd());
+  worker_->Release();
 }
 
 void CHistoryExportDlg::ShowOutcome(const ExportOutcome& outcome) {

@@ -64,6 +64,7 @@ class CHistoryExportDlg : public CPlacementDialog {
   std::unique_ptr<ExportWorker> worker_;
   bool html_ = false;  // the running export's format is HTML
   int shown_percent_ = -1;
+  DWORD shown_at_ = 0;  // GetTickCount of the last drawing
   LARGE_INTEGER started_{};
 };
 

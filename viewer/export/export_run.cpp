@@ -56,8 +56,8 @@ ExportOutcome Finished(ExportOutcome::Result result, std::string error = {}) {
 
 class ExportJob {
  public:
-  ExportJob(const ExportRequest& request, const std::atomic<bool>& cancelled)
-      : request_(request), cancelled_(cancelled) {}
+  ExportJob(const ExportRequest& request, const std::atomic<bool>& cancelled, SearchGate& gate)
+      : request_(request), cancelled_(cancelled), gate_(gate) {}
 
   ExportOutcome Run(const std::function<void(std::size_t, std::size_t)>& progress);
 
@@ -79,6 +79,7 @@ class ExportJob {
 
   const ExportRequest& request_;
   const std::atomic<bool>& cancelled_;
+  SearchGate& gate_;
   std::string destination_;  // full
   std::vector<HistoryDay> days_;
   std::string error_;
@@ -125,10 +126,10 @@ ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::siz
   paths.reserve(days_.size());
   for (const HistoryDay& day : days_)
     paths.push_back(DayFilePath(request_.history_folder, day).value_or(""));
-  SearchGate gate;  // never held: no window draws beside this reading
-  DayReader reader(std::move(paths), gate);
+  DayReader reader(std::move(paths), gate_);
   std::string html;
   for (std::size_t i = 0; i < days_.size(); ++i) {
+    gate_.Pass();
     if (cancelled_) return Finished(ExportOutcome::Result::kCancelled);
     reader.Next(html);
     // The reader gives nothing for a file it could not read: the export
@@ -244,9 +245,10 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
 }  // namespace
 
 ExportOutcome RunExport(const ExportRequest& request, const std::atomic<bool>& cancelled,
-                        const std::function<void(std::size_t, std::size_t)>& progress) {
+                        const std::function<void(std::size_t, std::size_t)>& progress,
+                        SearchGate& gate) {
   try {
-    return ExportJob(request, cancelled).Run(progress);
+    return ExportJob(request, cancelled, gate).Run(progress);
   } catch (const std::bad_alloc&) {
     ExportOutcome outcome;
     outcome.result = ExportOutcome::Result::kFailed;

@@ -12,6 +12,7 @@
 
 #include "viewer/export/export_format.h"
 #include "viewer/export/history_days.h"
+#include "viewer/search/search_gate.h"
 
 namespace corvane {
 
@@ -33,9 +34,11 @@ struct ExportOutcome {
 };
 
 // `progress` hears (days written, days to write) after each day; the export
-// stops before its next day once `cancelled` is set.  Nothing of a
-// cancelled or failed export is left on the disk.
+// stops before its next day once `cancelled` is set, and waits before each
+// day while `gate` is held (the window holds it while it draws).  Nothing
+// of a cancelled or failed export is left on the disk.
 ExportOutcome RunExport(const ExportRequest& request, const std::atomic<bool>& cancelled,
-                        const std::function<void(std::size_t, std::size_t)>& progress);
+                        const std::function<void(std::size_t, std::size_t)>& progress,
+                        SearchGate& gate);
 
 }  // namespace corvane

@@ -10,6 +10,7 @@ struct ExportWorker::State {
   const HWND window;
   const UINT message;
   std::atomic<bool> cancelled{false};
+  SearchGate gate;
   std::mutex lock;
   ExportStatus status;  // under lock
   bool posted = false;  // under lock: a message is on its way
@@ -25,13 +26,15 @@ ExportWorker::ExportWorker(HWND window, UINT message, ExportRequest request)
     : state_(std::make_shared<State>(window, message)) {
   thread_ = std::thread([state = state_, request = std::move(request)] {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    ExportOutcome outcome =
-        RunExport(request, state->cancelled, [&state](std::size_t done, std::size_t total) {
+    ExportOutcome outcome = RunExport(
+        request, state->cancelled,
+        [&state](std::size_t done, std::size_t total) {
           std::lock_guard<std::mutex> guard(state->lock);
           state->status.done = done;
           state->status.total = total;
           state->Notify();
-        });
+        },
+        state->gate);
     std::lock_guard<std::mutex> guard(state->lock);
     state->status.finished = true;
     state->status.outcome = std::move(outcome);
@@ -44,7 +47,14 @@ ExportWorker::~ExportWorker() {
   if (thread_.joinable()) thread_.join();
 }
 
-void ExportWorker::Cancel() { state_->cancelled = true; }
+void ExportWorker::Cancel() {
+  state_->cancelled = true;
+  state_->gate.Release();
+}
+
+void ExportWorker::Hold() { state_->gate.Hold(); }
+
+void ExportWorker::Release() { state_->gate.Release(); }
 
 ExportStatus ExportWorker::Take() {
   std::lock_guard<std::mutex> guard(state_->lock);

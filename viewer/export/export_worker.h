@@ -34,6 +34,12 @@ class ExportWorker {
   void Cancel();
   ExportStatus Take();
 
+  // Holds the export's threads before their next day until Release: the
+  // window calls them around drawing its progress, which would otherwise
+  // share a core with them (Wine ignores their lower priority).
+  void Hold();
+  void Release();
+
  private:
   struct State;
   std::shared_ptr<State> state_;
