@@ -184,7 +184,8 @@ void CHistoryExportDlg::OnBrowse() {
   save.lpstrDefExt = text ? "txt" : "jsonl";
   save.lpstrFile = path;
   save.nMaxFile = MAX_PATH;
-  save.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  // Export asks before it replaces a file, whether chosen here or typed.
+  save.Flags = OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (GetSaveFileNameA(&save)) SetWindowTextA(destination, path);
 }
 
