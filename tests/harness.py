@@ -47,14 +47,16 @@ def bin_file(name):
     return os.path.join(BIN, name)
 
 
-def run(program, *args, timeout=60, stdin=None):
-    """Runs a program of the bin folder (or a Wine builtin) to its end."""
+def run(program, *args, timeout=60, stdin=None, env=None):
+    """Runs a program of the bin folder (or a Wine builtin) to its end,
+    with more environment when given."""
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    full_env = dict(os.environ, **(env or {}))
     # Output goes through files, not pipes: a Wine service started on the way
     # would hold a pipe open long after the program ended.
     with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
         code = subprocess.run([WINE_RUN, exe, *args], input=stdin, stdout=out, stderr=err,
-                              text=True, timeout=timeout).returncode
+                              text=True, timeout=timeout, env=full_env).returncode
         out.seek(0)
         err.seek(0)
         return subprocess.CompletedProcess(args, code, out.read(), err.read())
@@ -296,11 +298,13 @@ class Robot:
                 found[-1]["controls"].append(parse_robot_line(l, "text"))
         return found
 
-    def spawn(self, command_line, program=None):
+    def spawn(self, command_line, program=None, bare=False):
         """Starts a program with exactly this Windows command line (quotes
         as given), from `program` when its first word cannot name it; its
-        process id."""
-        request = "spawn" if program is None else 'spawn "%s"' % program
+        process id.  Bare: with no standard handles, as the shell starts a
+        program without a console."""
+        verb = "spawnbare" if bare else "spawn"
+        request = verb if program is None else '%s "%s"' % (verb, program)
         lines = self._send(request, command_line)
         if not lines or not lines[0].startswith("spawned "):
             raise RuntimeError("spawn failed: %r for %s" % (lines, command_line))

@@ -1,6 +1,8 @@
 """Deleting histories in the History Viewer: each of the four delete
-buttons asks with the exact path, No keeps everything, Yes moves the item to
-the trash (Wine's shell uses the XDG trash) and rebuilds the lists."""
+buttons asks with the exact path, No keeps everything, Yes moves the day
+files to the trash (Wine's shell uses the XDG trash), removes the folders
+that leaves empty and rebuilds the lists; whatever else the history folder
+holds stays."""
 
 import datetime
 import os
@@ -19,7 +21,9 @@ ASK_USER = "Are you sure you want to delete all histories for %s?\n(Deleting thi
 ASK_ALL = "Are you sure you want to delete all your histories?\n(Deleting this folder: %s)"
 
 
-class ViewerDeleteTest(vs.ViewerTest):
+class DeleteTreeTest(vs.ViewerTest):
+    """Four users' histories, one of whose names begins another's."""
+
     def setUp(self):
         super().setUp()
         vs.write_day(self.path("Al", "xavier"), datetime.date(2002, 5, 5),
@@ -62,6 +66,30 @@ class ViewerDeleteTest(vs.ViewerTest):
         origin = [urllib.parse.unquote(l[5:]) for l in info.splitlines() if l.startswith("Path=")]
         self.assertEqual(origin, [path])
 
+    def trashed_from(self):
+        """{original path: name in the trash} of everything in the trash."""
+        found = {}
+        info = os.path.join(self.trash, "info")
+        for entry in os.listdir(info) if os.path.isdir(info) else []:
+            with open(os.path.join(info, entry)) as f:
+                for line in f.read().splitlines():
+                    if line.startswith("Path="):
+                        found[urllib.parse.unquote(line[5:])] = entry[:-len(".trashinfo")]
+        return found
+
+    def assert_days_trashed(self, folder, names):
+        """The folder is gone and each of its day files sits in the trash,
+        which knows where it came from."""
+        self.assertFalse(os.path.exists(folder), folder)
+        trashed = self.trashed_from()
+        for name in names:
+            path = os.path.join(folder, name)
+            self.assertIn(path, trashed)
+            self.assertTrue(os.path.isfile(os.path.join(self.trash, "files", trashed[path])), path)
+
+
+
+class ViewerDeleteTest(DeleteTreeTest):
     def test_each_delete_asks_and_moves_to_the_trash(self):
         self.start_viewer("Alice", "bob")
         self.wait_selected(("Alice", "bob", "2002-06-14 [Friday]"))
@@ -86,7 +114,7 @@ class ViewerDeleteTest(vs.ViewerTest):
         self.answer("&Yes")
         self.wait_selected(("Alice", "bobby", "2002-06-01 [Saturday]"))
         self.wait_shown("the only day with bobby")
-        self.assert_trashed(bob)
+        self.assert_days_trashed(bob, ["2002-06-12 [Wednesday].html"])
         self.assertEqual(self.lists()["buddies"], (["bobby", "carol"], 0))
 
         # The only day of a buddy: the buddy stays, with no dates.
@@ -110,7 +138,8 @@ class ViewerDeleteTest(vs.ViewerTest):
         self.ask(vs.DELETE_USER, question)
         self.answer("&Yes")
         self.wait_selected(("Alice", "bobby", None))
-        self.assert_trashed(al)
+        self.assert_days_trashed(os.path.join(al, "xavier"), ["2002-05-05 [Sunday].html"])
+        self.assertFalse(os.path.exists(al))
         self.assertEqual(self.lists()["users"], (["Alice", "Zed"], 0))
 
         # Everything: the history folder itself stays, empty.
@@ -123,8 +152,12 @@ class ViewerDeleteTest(vs.ViewerTest):
         self.assertEqual(self.lists(), {"users": ([], -1), "buddies": ([], -1),
                                         "dates": ([], -1)})
         self.assertEqual(os.listdir(self.history), [])
-        self.assert_trashed(self.path("Alice"))
-        self.assert_trashed(self.path("Zed"))
+        self.assert_days_trashed(self.path("Alice", "carol"), ["2002-06-02 [Sunday].html"])
+        self.assert_days_trashed(self.path("Zed", "yves"), ["2002-06-03 [Monday].html"])
+        # bobby's folder held no day any more: it is removed, nothing of it
+        # went to the trash.
+        self.assertFalse([p for p in self.trashed_from() if "bobby" in p and "Saturday" not in p])
+        self.assertFalse(os.path.exists(self.path("Alice")))
 
         # With nothing listed the three "Del" buttons do nothing at all.
         for button in (vs.DELETE_USER, vs.DELETE_BUDDY, vs.DELETE_DATE):
@@ -145,6 +178,67 @@ class ViewerDeleteTest(vs.ViewerTest):
         harness.wait_until(lambda: self.lists()["users"] == (["Newcomer"], -1), timeout=10,
                            what="the new user listed")
         self.assertEqual(self.selected(), (None, None, None))
+
+
+class DeletesHistoryOnlyTest(DeleteTreeTest):
+    """A history folder that also holds other files and folders, as one
+    pointed at Documents would: each button takes the history alone."""
+
+    def setUp(self):
+        super().setUp()
+        self.others = [self.path("notes.txt"), self.path("Photos", "beach.jpg"),
+                       self.path("Alice", "bob", "todo.txt"), self.path("Alice", "read me.txt"),
+                       self.path("Alice", "bob", "old", "2002-01-01 [Tuesday].html")]
+        for path in self.others:
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "w") as f:
+                f.write("not history")
+
+    def assert_others_stay(self):
+        for path in self.others:
+            self.assertTrue(os.path.isfile(path), path)
+
+    def delete(self, button, question):
+        self.ask(button, question)
+        self.answer("&Yes")
+
+    def test_each_delete_takes_the_history_alone(self):
+        self.start_viewer("Alice", "bob")
+        self.wait_selected(("Alice", "bob", "2002-06-14 [Friday]"))
+        bob = self.path("Alice", "bob")
+
+        friday = os.path.join(bob, "2002-06-14 [Friday].html")
+        self.delete(vs.DELETE_DATE, ASK_DATE % ("Alice", "bob", "2002-06-14 [Friday]",
+                                                harness.win_path(friday)))
+        self.wait_selected(("Alice", "bob", "2002-06-12 [Wednesday]"))
+        self.assertFalse(os.path.exists(friday))
+        self.assert_others_stay()
+
+        # The buddy's folder keeps what is not history, so it stays.
+        self.delete(vs.DELETE_BUDDY, ASK_BUDDY % ("Alice", "bob", harness.win_path(bob)))
+        harness.wait_until(lambda: self.lists()["dates"] == ([], -1), timeout=10,
+                           what="bob without dates")
+        self.assertEqual(sorted(os.listdir(bob)), ["old", "todo.txt"])
+        self.assertIn(os.path.join(bob, "2002-06-12 [Wednesday].html"), self.trashed_from())
+        self.assert_others_stay()
+
+        # The user: carol's and bobby's folders go with their days; the
+        # user's folder stays for what it holds besides.
+        self.delete(vs.DELETE_USER, ASK_USER % ("Alice", self.win("Alice")))
+        harness.wait_until(lambda: not os.path.exists(self.path("Alice", "carol")), timeout=10,
+                           what="carol's folder gone")
+        self.assertEqual(sorted(os.listdir(self.path("Alice"))), ["bob", "read me.txt"])
+        self.assert_others_stay()
+
+        # Everything: only Al's and Zed's days (and their folders) go.
+        self.delete(vs.CLEAR_ALL, ASK_ALL % harness.win_path(os.path.join(self.history, "*.*")))
+        harness.wait_until(lambda: not os.path.exists(self.path("Zed")), timeout=10,
+                           what="Zed's folder gone")
+        self.assertEqual(sorted(os.listdir(self.history)), ["Alice", "Photos", "notes.txt"])
+        self.assert_others_stay()
+        trashed = self.trashed_from()
+        self.assertFalse([p for p in trashed if not p.endswith("].html")], trashed)
+        self.assertEqual(len(trashed), 6)
 
 
 if __name__ == "__main__":

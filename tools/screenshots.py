@@ -1,6 +1,7 @@
 """Takes the README's screenshots under the private display: the History
 Viewer on a formatted day, its search window with results and the day of a
-chosen match, the preferences dialog, the upgrade monitor dialog and the
+chosen match, its export window after an export and Delete Old Days with
+its preview, the preferences dialog, the upgrade monitor dialog and the
 first page of the setup program.  Each window is cut out of the screen and
 stored as a small PNG in docs/screenshots/.  Names on the command line
 (viewer, preferences, upgrade, setup) take only those."""
@@ -55,8 +56,12 @@ def write_history(root):
                 text = day_block("10:02:11-1f40", DAY, True) + day_block(
                     "14:30:05-2a10", [("bob", "#0000ff", "<FONT SIZE=1><B>[IMG SRC=\"beach.gif\"]</B>"
                                                          "</FONT> Another one")], False)
-            with open(os.path.join(folder, day_file_name(date)), "wb") as f:
+            path = os.path.join(folder, day_file_name(date))
+            with open(path, "wb") as f:
                 f.write(text.replace("\n", "\r\n").encode("latin-1"))
+            # Written on its own day, as Delete Old Days' preview sees it.
+            written = time.mktime((date.year, date.month, date.day, 18, 0, 0, 0, 0, -1))
+            os.utime(path, (written, written))
 
 
 def shoot(robot, caption, name):
@@ -81,6 +86,7 @@ def viewer(robot, tmp):
     robot("move", "Corvane History", 40, 40, 760, 420)
     shoot(robot, "Corvane History", "history-viewer.png")
     search(robot)
+    export(robot, tmp)
     robot("sys", "Corvane History", 61536)
     robot.exit_code(pid, 10000)
 
@@ -99,6 +105,31 @@ def search(robot):
     robot("clickrow", "Corvane History Search", vs.RESULTS, 1, "double")
     time.sleep(1.0)
     shoot(robot, "Corvane History", "history-search-match.png")
+
+
+def export(robot, tmp):
+    """The export window after an HTML export of the shown buddy, then
+    Delete Old Days counting what would go."""
+    harness.reg_delete(vs.EXPORT_PLACEMENT_KEY)  # the window opens where it first would
+    robot("sys", "Corvane History", vs.SC_EXPORT)
+    harness.wait_until(lambda: robot.window(vs.EXPORT), what="the export window")
+    robot("select", vs.EXPORT, vs.EXPORT_FORMAT, 1)
+    robot("select", vs.EXPORT, vs.EXPORT_SCOPE, 2)
+    robot("settext", vs.EXPORT, vs.EXPORT_FROM, "2026-12-01")
+    os.makedirs(os.path.join(tmp, "out"), exist_ok=True)
+    robot("settext", vs.EXPORT, vs.EXPORT_DESTINATION, harness.win_path(os.path.join(tmp, "out")))
+    robot("click", vs.EXPORT, vs.EXPORT_START)
+    harness.wait_until(lambda: robot.control(vs.EXPORT, vs.EXPORT_STATUS)["text"].endswith(" s)"),
+                       what="the export to end")
+    shoot(robot, vs.EXPORT, "history-export.png")
+    robot("sys", vs.EXPORT, 61536)
+    robot("sys", "Corvane History", vs.SC_DELETE_OLD)
+    harness.wait_until(lambda: robot.window(vs.DELETE_OLD), what="Delete Old Days")
+    robot("settext", vs.DELETE_OLD, vs.DELETE_BEFORE, "2026-12-07")
+    harness.wait_until(lambda: robot.control(vs.DELETE_OLD, vs.DELETE_PREVIEW)["text"]
+                       .endswith("for all users"), what="the count")
+    shoot(robot, vs.DELETE_OLD, "delete-old-days.png")
+    robot("press", vs.DELETE_OLD, "Close")
 
 
 def preferences(robot, tmp):

@@ -819,7 +819,9 @@ std::vector<PROCESS_INFORMATION>& Spawned() {
 // as its command line (quotes and all, as the shell would pass it), which no
 // argument list given to wine can produce.  PROGRAM names the executable
 // when the line's first word cannot (an unquoted path with blanks).
-int Spawn(const char* program) {
+// spawnbare does the same but gives the program no standard handles at
+// all, as the shell starts a program without a console.
+int Spawn(const char* program, bool bare = false) {
   std::string line;
   int c;
   while ((c = std::getchar()) != EOF && c != '\n') line += static_cast<char>(c);
@@ -833,10 +835,11 @@ int Spawn(const char* program) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+  startup.hStdInput = startup.hStdOutput = startup.hStdError = bare ? nullptr : nul;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(program, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
+  const BOOL started =
+      CreateProcessA(program, command.data(), nullptr, nullptr, !bare, bare ? DETACHED_PROCESS : 0,
+                     nullptr, nullptr, &startup, &process);
   CloseHandle(nul);
   if (!started) {
     std::printf("error code=%lu\n", static_cast<unsigned long>(GetLastError()));
@@ -1005,6 +1008,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "clickwatch" && n > 7)
     return ClickWatch(a(2), a(3), a(4), a(5), a(6), a(7), n > 8 ? a(8) : nullptr);
   if (command == "spawn") return Spawn(a(2));
+  if (command == "spawnbare") return Spawn(a(2), true);
   if (command == "exited" && n > 3) return Exited(a(2), a(3));
   if (command == "redraw" && n > 2) return Redraw(a(2));
   if (command == "idle" && n > 2) return Idle(a(2));

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "viewer/app/history_viewer_dialog.h"
+#include "viewer/app/script_commands.h"
 #include "viewer/app/viewer_registry.h"
 #include "viewer/html/html_view.h"
 
@@ -22,6 +23,11 @@ void PrepareControls(HINSTANCE instance) {
 }  // namespace
 
 bool CHistoryViewerApp::InitInstance() {
+  const ScriptCommand command = ParseScriptCommand(GetCommandLineA());
+  if (command.kind != ScriptCommand::Kind::kNone) {
+    SetExitCode(RunScriptCommand(command, ReadLogDirSetting()));
+    return false;
+  }
   PrepareControls(Instance());
   CHistoryViewerDlg dialog;
   // The profile (the window placement) joins the maker's registry key only

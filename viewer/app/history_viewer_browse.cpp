@@ -98,7 +98,7 @@ void CHistoryViewerDlg::FillDateList() {
 
 // Without a selected date the view keeps what it shows.
 void CHistoryViewerDlg::ShowSelectedHistory() {
-  UpdateSearchScope();
+  UpdateScopes();
   if (date_list_.GetCurSel() == LB_ERR) return;
   const std::optional<std::string> path = JoinHistoryPath(
       history_folder_, {SelectedUser(), SelectedBuddy(), DateEntryFileName(SelectedDate())});

@@ -1,9 +1,13 @@
-// The four delete buttons: confirm with the exact path, send it to the
-// recycle bin, rebuild the lists from what is left on disk.
+// The four delete buttons: confirm with the exact path, send the day files
+// it holds to the recycle bin (and the folders that leaves empty, but for a
+// single day), rebuild the lists from what is left on disk.  Nothing but
+// day files goes, whatever else the folders hold.
+#include <atomic>
 #include <optional>
 #include <string>
 
 #include "viewer/app/history_viewer_dialog.h"
+#include "viewer/export/day_file_deletion.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/history_deletion.h"
 #include "viewer/history_tree/history_entries.h"
@@ -16,13 +20,21 @@ bool UserAgrees(const std::string& question) {
   return AfxMessageBox(question.c_str(), MB_YESNO) == IDYES;
 }
 
+// The scope's day files, and its folders that this leaves empty (or that
+// were, holding no day).
+void DeleteDaysOf(const std::string& history_folder, const HistoryScope& scope) {
+  static const std::atomic<bool> kNeverCancelled{false};
+  const std::vector<HistoryDay> days = ListHistoryDays(history_folder, scope, kNeverCancelled);
+  DeleteDayFiles(DayFilePaths(history_folder, days), FoldersInScope(history_folder, scope));
+}
+
 }  // namespace
 
 void CHistoryViewerDlg::OnClearAll() {
-  // The wildcard empties the history folder but keeps it.
+  // The question names the wildcard that empties the history folder.
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
-  DeleteToRecycleBin(path->c_str());
+  DeleteDaysOf(history_folder_, HistoryScope{});
   FillAllLists("", "");
 }
 
@@ -31,7 +43,7 @@ void CHistoryViewerDlg::OnDeleteUser() {
   const std::string user = SelectedUser();
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
-  DeleteToRecycleBin(path->c_str());
+  DeleteDaysOf(history_folder_, HistoryScope{user, "", {}});
   FillAllLists(user, "");
   SelectNewestDate();
 }
@@ -42,11 +54,13 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   const std::string buddy = SelectedBuddy();
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
-  DeleteToRecycleBin(path->c_str());
+  DeleteDaysOf(history_folder_, HistoryScope{user, buddy, {}});
   FillAllLists(user, buddy);
   SelectNewestDate();
 }
 
+// A listed date that is not a day file ("notes.html") is not deleted; the
+// buddy's folder stays, even when this was its last day.
 void CHistoryViewerDlg::OnDeleteDate() {
   if (user_list_.GetCurSel() == CB_ERR || buddy_list_.GetCurSel() == CB_ERR ||
       date_list_.GetCurSel() == LB_ERR) {
@@ -55,13 +69,16 @@ void CHistoryViewerDlg::OnDeleteDate() {
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
   const std::string date = SelectedDate();
+  const std::string file_name = DateEntryFileName(date);
   const std::optional<std::string> path =
-      JoinHistoryPath(history_folder_, {user, buddy, DateEntryFileName(date)});
+      JoinHistoryPath(history_folder_, {user, buddy, file_name});
   if (!path ||
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;
   }
-  DeleteToRecycleBin(path->c_str());
+  if (ParseDayFileName(file_name)) {
+    DeleteDayFiles({*path}, {});
+  }
   FillAllLists(user, buddy);
   ShowSelectedHistory();
 }

@@ -7,6 +7,7 @@
 #include "viewer/app/viewer_command_line.h"
 #include "viewer/app/viewer_messages.h"
 #include "viewer/app/viewer_registry.h"
+#include "viewer/export/export_menu.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/folder_threads.h"
 #include "viewer/history_tree/history_folder_browser.h"
@@ -51,6 +52,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   SendMessageA(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   AnchorControls();
   AddSearchMenuItem(GetSafeHwnd(), IDM_SEARCH_HISTORY);
+  AddExportMenuItems(GetSafeHwnd(), IDM_SEARCH_HISTORY, IDM_EXPORT_HISTORY, IDM_DELETE_OLD_DAYS);
   SetTimer(GetSafeHwnd(), TIMER_SCROLL_END, kScrollEndPeriodMs, nullptr);
 
   const ViewerPreselection preselection =
@@ -91,9 +93,20 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LP
       skip_end_scroll_ = false;
       return 0;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != IDM_SEARCH_HISTORY) break;
-      OpenSearch();
-      return 0;
+      switch (wParam & 0xFFF0) {
+        case IDM_SEARCH_HISTORY:
+          OpenSearch();
+          return 0;
+        case IDM_EXPORT_HISTORY:
+          OpenExport();
+          return 0;
+        case IDM_DELETE_OLD_DAYS:
+          OpenDeleteOldDays();
+          return 0;
+        default:
+          break;
+      }
+      break;
     case WM_HV_SIZE_TOTAL:
       ShowSizeTotal(wParam);
       return 0;

@@ -1,7 +1,7 @@
 // The History Viewer's main dialog: the User, Buddy and date lists over the
 // history tree, the HTML view of the selected day, the delete buttons, the
-// size total, the live following of the history folder and the search
-// window it owns.
+// size total, the live following of the history folder, and the search and
+// export windows it owns.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "viewer/export/export_dialog.h"
 #include "viewer/framework/list_controls.h"
 #include "viewer/framework/placement_dialog.h"
 #include "viewer/search/search_dialog.h"
@@ -56,8 +57,12 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
 
   // Searching (history_viewer_search.cpp).
   void OpenSearch();
-  void UpdateSearchScope();
+  void UpdateScopes();
   bool IsInWindow(HWND window, HWND top) const;
+
+  // Exporting and deleting old days (history_viewer_export.cpp).
+  void OpenExport();
+  void OpenDeleteOldDays();
 
   // Deleting (history_viewer_delete.cpp).
   void OnClearAll();
@@ -78,6 +83,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   HICON icon_ = nullptr;
   FoldTable name_fold_{};  // the code page's case folding, made once
   std::unique_ptr<CHistorySearchDlg> search_;
+  std::unique_ptr<CHistoryExportDlg> export_;
   const std::shared_ptr<DayListing> day_listing_ = std::make_shared<DayListing>();
 };
 

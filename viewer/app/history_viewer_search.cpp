@@ -37,13 +37,15 @@ bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
 void CHistoryViewerDlg::OpenSearch() {
   if (!search_ || search_->GetSafeHwnd() == nullptr) {
     search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_, day_listing_);
-    UpdateSearchScope();
+    UpdateScopes();
   }
   search_->Open(GetSafeHwnd());
 }
 
-void CHistoryViewerDlg::UpdateSearchScope() {
+// The search and export windows offer the viewer's selection as scopes.
+void CHistoryViewerDlg::UpdateScopes() {
   if (search_) search_->SetViewerSelection(SelectedUser(), SelectedBuddy());
+  if (export_) export_->SetViewerSelection(SelectedUser(), SelectedBuddy(), SelectedDate());
 }
 
 // The lists are rebuilt from the disk as the user's own picks would, but

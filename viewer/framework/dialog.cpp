@@ -73,6 +73,17 @@ bool CDialog::Create(HWND owner) {
   return true;
 }
 
+bool CDialog::ShowModeless(HWND owner) {
+  if (hwnd_ == nullptr && !Create(owner)) return false;
+  if (IsIconic(hwnd_)) {
+    ShowWindow(hwnd_, SW_RESTORE);
+  } else if (!IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, SW_SHOW);
+  }
+  SetForegroundWindow(hwnd_);
+  return true;
+}
+
 HWND CDialog::CreateFromTemplate(HWND owner) {
   t_creating = this;
   t_creation_hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());

@@ -27,6 +27,11 @@ class CDialog {
   // Enter, Escape); EndDialog destroys it.
   bool Create(HWND owner);
 
+  // A modeless dialog's Open: creates it owned by `owner` when it is not
+  // there, restores or shows it, and brings it to the front; false when it
+  // could not be created.
+  bool ShowModeless(HWND owner);
+
   // Null before the window exists and after it is destroyed.
   HWND GetSafeHwnd() const { return hwnd_; }
   HWND GetDlgItem(int id) const;

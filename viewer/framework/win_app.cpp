@@ -35,7 +35,7 @@ CWinApp::~CWinApp() {
 
 int CWinApp::Run() {
   InitInstance();
-  return 0;
+  return exit_code_;
 }
 
 void CWinApp::SetRegistryKey(const char* company) { profile_.company = company; }

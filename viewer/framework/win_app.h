@@ -25,8 +25,10 @@ class CWinApp {
   // returns false, which ends the program.
   virtual bool InitInstance() = 0;
 
-  // WinMain's body: InitInstance, then the process's exit code (0).
+  // WinMain's body: InitInstance, then the process's exit code (0 unless
+  // the program set another).
   int Run();
+  void SetExitCode(int code) { exit_code_ = code; }
 
   // From now on the profile lives in the registry under HKEY_CURRENT_USER
   // "Software\<company>\<application name>"; before, in "<application
@@ -50,6 +52,7 @@ class CWinApp {
   HINSTANCE instance_;
   ProfileStore profile_;
   HWND main_window_ = nullptr;
+  int exit_code_ = 0;
 };
 
 // The process's application object, null when none exists.

@@ -48,13 +48,24 @@ std::string DeleteDateQuestion(const char* user, const char* buddy, const char* 
 }
 
 void DeleteToRecycleBin(const char* path) {
-  // The source is a list of names ended by an empty one.
-  char source[kPathCapacity + 1] = {};
-  CopyBounded(source, kPathCapacity, path);
+  char item[kPathCapacity] = {};
+  CopyBounded(item, kPathCapacity, path);
+  DeleteToRecycleBin(std::vector<std::string>{item});
+}
+
+void DeleteToRecycleBin(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  // The source is a list of names, each ended by its NUL, and an empty one.
+  std::string source;
+  for (const std::string& path : paths) {
+    source += path;
+    source += '\0';
+  }
+  source += '\0';
   SHFILEOPSTRUCTA operation = {};
   operation.hwnd = nullptr;
   operation.wFunc = FO_DELETE;
-  operation.pFrom = source;
+  operation.pFrom = source.c_str();
   operation.pTo = nullptr;
   constexpr FILEOP_FLAGS kFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_WANTNUKEWARNING;
   static_assert(kFlags == 0x4050);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -18,5 +19,8 @@ std::string DeleteDateQuestion(const char* user, const char* buddy, const char* 
 // asking again.  The shell shows its own progress and errors; the result is
 // not needed, as the viewer re-reads the disk afterwards anyway.
 void DeleteToRecycleBin(const char* path);
+
+// The same for every item of the list, in one shell operation.
+void DeleteToRecycleBin(const std::vector<std::string>& paths);
 
 }  // namespace corvane

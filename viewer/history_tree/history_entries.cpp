@@ -1,24 +1,13 @@
 #include "viewer/history_tree/history_entries.h"
 
-#include <cctype>
+#include <cstdio>
+
+#include "common/history_naming.h"
 
 namespace corvane {
 namespace {
 
 constexpr std::string_view kDayFileSuffix = ".html";
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -29,7 +18,7 @@ std::optional<std::string> DateEntryText(std::string_view file_name) {
     return std::nullopt;
   }
   const std::size_t stem_length = file_name.size() - kDayFileSuffix.size();
-  if (!EqualsIgnoringAsciiCase(file_name.substr(stem_length), kDayFileSuffix)) {
+  if (!EqualIgnoringAsciiCase(file_name.substr(stem_length), kDayFileSuffix)) {
     return std::nullopt;
   }
   return std::string(file_name.substr(0, stem_length));
@@ -39,6 +28,47 @@ std::string DateEntryFileName(std::string_view date_text) {
   std::string name(date_text);
   name += kDayFileSuffix;
   return name;
+}
+
+// Sakamoto's method.
+int WeekdayOf(const CalendarDate& date) {
+  static constexpr int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  const int year = date.month < 3 ? date.year - 1 : date.year;
+  return (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[date.month - 1] + date.day) % 7;
+}
+
+std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  int fields[3] = {};
+  const std::size_t starts[3] = {0, 5, 8};
+  const std::size_t lengths[3] = {4, 2, 2};
+  for (int f = 0; f < 3; ++f) {
+    for (std::size_t i = starts[f]; i < starts[f] + lengths[f]; ++i) {
+      if (text[i] < '0' || text[i] > '9') return std::nullopt;
+      fields[f] = fields[f] * 10 + (text[i] - '0');
+    }
+  }
+  const CalendarDate date{fields[0], fields[1], fields[2]};
+  if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1) return std::nullopt;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+  const int days_in_month = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+  if (date.day > days_in_month) return std::nullopt;
+  return date;
+}
+
+std::string IsoDateText(const CalendarDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return text;
+}
+
+std::optional<CalendarDate> ParseDayFileName(std::string_view file_name) {
+  const std::optional<CalendarDate> date = ParseIsoDate(file_name.substr(0, 10));
+  if (!date) return std::nullopt;
+  const std::string form = DayFileName(date->year, date->month, date->day, WeekdayOf(*date));
+  if (!EqualIgnoringAsciiCase(file_name, form)) return std::nullopt;
+  return date;
 }
 
 }  // namespace corvane

@@ -22,4 +22,36 @@ std::optional<std::string> DateEntryText(std::string_view file_name);
 // The file name a date-list text stands for.
 std::string DateEntryFileName(std::string_view date_text);
 
+// A calendar day of the Gregorian calendar, years 1 to 9999.
+struct CalendarDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+};
+
+inline bool operator==(const CalendarDate& a, const CalendarDate& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+// One number per day, increasing with the date: comparable and sortable.
+inline int DateKey(const CalendarDate& date) {
+  return date.year * 10000 + date.month * 100 + date.day;
+}
+
+// 0 for Sunday to 6 for Saturday.
+int WeekdayOf(const CalendarDate& date);
+
+// "yyyy-mm-dd", exactly: four, two and two digits of a real day; nothing
+// for anything else ("2005-1-1", "2005-02-30", " 2005-01-01").
+std::optional<CalendarDate> ParseIsoDate(std::string_view text);
+
+// "2005-01-01".
+std::string IsoDateText(const CalendarDate& date);
+
+// The day of a file whose name has the day-file form the hook library
+// writes, "yyyy-mm-dd [Weekday].html" (in any case, as Windows compares
+// names), for a real day and its own day of the week; nothing for every
+// other name, "notes.html" or "2005-01-01 [Monday].html" among them.
+std::optional<CalendarDate> ParseDayFileName(std::string_view file_name);
+
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "common/file_time.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -52,19 +53,40 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
   return path;
 }
 
-std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
-  std::vector<std::string> texts;
+// Calls take(entry) for each entry of `folder` whose path fits a path buffer.
+template <typename Take>
+void ForEachEntry(const char* folder, Take take) {
   char pattern[kPathCapacity];
-  if (!CombineHistoryPath(pattern, folder, "*.*")) return texts;
+  if (!CombineHistoryPath(pattern, folder, "*.*")) return;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA(pattern, &entry);
-  if (find == INVALID_HANDLE_VALUE) return texts;
+  if (find == INVALID_HANDLE_VALUE) return;
   do {
-    if (!FitsPathBuffer(folder, entry.cFileName)) continue;
-    if (std::optional<std::string> text = ListText(entry, level)) texts.push_back(std::move(*text));
+    if (FitsPathBuffer(folder, entry.cFileName)) take(entry);
   } while (FindNextFileA(find, &entry));
   FindClose(find);
+}
+
+std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
+  std::vector<std::string> texts;
+  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    if (std::optional<std::string> text = ListText(entry, level)) texts.push_back(std::move(*text));
+  });
   return texts;
+}
+
+std::vector<DayFileEntry> ListDayFiles(const char* folder) {
+  std::vector<DayFileEntry> days;
+  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    if (IsDirectory(entry)) return;
+    const std::optional<CalendarDate> date = ParseDayFileName(entry.cFileName);
+    if (!date) return;
+    const std::uint64_t size =
+        (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    days.push_back(
+        DayFileEntry{entry.cFileName, *date, size, FileTimeTicks(entry.ftLastWriteTime)});
+  });
+  return days;
 }
 
 }  // namespace corvane

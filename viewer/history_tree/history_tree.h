@@ -2,12 +2,14 @@
 // of a buddy) the way the viewer lists it.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/capacities.h"
+#include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
 
@@ -27,5 +29,18 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 // order the file system returns them.  Entries whose full path would not fit
 // a path buffer are left out: the viewer could not open them.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
+
+struct DayFileEntry {
+  std::string name;
+  CalendarDate date;
+  std::uint64_t size = 0;
+  std::uint64_t written = 0;  // last write time, FILETIME ticks (UTC)
+};
+
+// The day files of a buddy folder: files (not folders) whose names have the
+// day-file form, with what the listing tells of them, in the order the file
+// system returns them.  As ListHistoryLevel, entries whose path would not
+// fit are left out.
+std::vector<DayFileEntry> ListDayFiles(const char* folder);
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 #define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
 #define IDD_SEARCH 110
+#define IDD_EXPORT 120
+#define IDD_DELETE_OLD_DAYS 130
 #define IDR_MAINFRAME 128
 
 // Main dialog (IDD_MAIN).
@@ -36,3 +38,25 @@
 #define IDC_SEARCH_SCOPE 1103
 #define IDC_SEARCH_RESULTS 1104
 #define IDC_SEARCH_STATUS 1105
+
+// The viewer's system-menu items "&Export History..." and "&Delete Old
+// Days...", after the search's.
+#define IDM_EXPORT_HISTORY 0x0120
+#define IDM_DELETE_OLD_DAYS 0x0130
+
+// Export window (IDD_EXPORT).
+#define IDC_EXPORT_SCOPE 1200
+#define IDC_EXPORT_FROM 1201
+#define IDC_EXPORT_TO 1202
+#define IDC_EXPORT_FORMAT 1203
+#define IDC_EXPORT_DESTINATION 1204
+#define IDC_EXPORT_BROWSE 1205
+#define IDC_EXPORT_PROGRESS 1206
+#define IDC_EXPORT_STATUS 1207
+#define IDC_EXPORT_START 1208
+#define IDC_EXPORT_CANCEL 1209
+
+// Delete Old Days (IDD_DELETE_OLD_DAYS); Delete is IDOK, Close IDCANCEL.
+#define IDC_DELETE_BEFORE 1300
+#define IDC_DELETE_SCOPE 1301
+#define IDC_DELETE_PREVIEW 1302

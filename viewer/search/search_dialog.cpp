@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "viewer/framework/control_text.h"
 #include "viewer/resources/viewer_resources.h"
 #include "viewer/search/search_texts.h"
 
@@ -35,22 +36,6 @@ struct Column {
 constexpr Column kColumns[] = {{"User", 50}, {"Buddy", 50}, {"Date", 86}, {"Text", 100}};
 constexpr int kTextColumn = 3;
 
-std::string TextOf(HWND control) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-double SecondsSince(const LARGE_INTEGER& start) {
-  LARGE_INTEGER now{};
-  LARGE_INTEGER frequency{};
-  QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart - start.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
 const std::string& ColumnText(const SearchRow& row, int column) {
   switch (column) {
     case 0:
@@ -80,15 +65,7 @@ CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fol
 HWND CHistorySearchDlg::Results() const { return GetDlgItem(IDC_SEARCH_RESULTS); }
 
 void CHistorySearchDlg::Open(HWND owner) {
-  if (GetSafeHwnd() == nullptr && !Create(owner)) return;
-  HWND window = GetSafeHwnd();
-  if (IsIconic(window)) {
-    ShowWindow(window, SW_RESTORE);
-  } else if (!IsWindowVisible(window)) {
-    ShowWindow(window, SW_SHOW);
-  }
-  SetForegroundWindow(window);
-  SelectQuery();
+  if (ShowModeless(owner)) SelectQuery();
 }
 
 void CHistorySearchDlg::SetViewerSelection(const std::string& user, const std::string& buddy) {
@@ -234,7 +211,7 @@ void CHistorySearchDlg::StartSearch() {
   days_ = 0;
   shown_rows_ = 0;
   SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
-  query_ = TextOf(GetDlgItem(IDC_SEARCH_QUERY));
+  query_ = ControlText(GetDlgItem(IDC_SEARCH_QUERY));
   if (query_.empty()) {
     SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, "");
     return;

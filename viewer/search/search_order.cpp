@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace corvane {
-namespace {
 
 int CompareFolded(const std::string& a, const std::string& b, const FoldTable& fold) {
   const std::size_t common = std::min(a.size(), b.size());
@@ -15,8 +14,6 @@ int CompareFolded(const std::string& a, const std::string& b, const FoldTable& f
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
   return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
-
-}  // namespace
 
 void SortNewestFirst(std::vector<SearchDay>& days, const FoldTable& fold) {
   std::sort(days.begin(), days.end(), [&fold](const SearchDay& a, const SearchDay& b) {

@@ -15,6 +15,10 @@ struct SearchDay {
   std::string date;  // the date list's text, e.g. "2002-06-14 [Friday]"
 };
 
+// -1, 0 or 1 as a sorts before, with or after b: compared through `fold`,
+// texts equal there by their bytes.
+int CompareFolded(const std::string& a, const std::string& b, const FoldTable& fold);
+
 // Dates compare as their zero-padded texts do, newest first; users and then
 // buddies ascending.  Texts compare through `fold` (the code page's case
 // folding, as the viewer's sorted lists ignore case), equal ones by their

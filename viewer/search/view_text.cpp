@@ -115,6 +115,7 @@ class TextWriter {
     text_[used_++] = c;
   }
   bool Empty() const { return used_ == 0; }
+  std::size_t Size() const { return used_; }
   // The character `back` places before the end ('\0' when there is none).
   char Back(std::size_t back) const { return used_ >= back ? text_[used_ - back] : '\0'; }
 
@@ -136,7 +137,11 @@ class ViewTextScanner {
   ViewTextScanner(std::string_view html, std::string& text)
       : html_(html), out_(text), last_tag_close_(html.rfind('>')) {}
 
-  void Run();
+  // Converts what lies before `limit` (and what a tag, comment or skipped
+  // script begun there spans beyond it).
+  void RunTo(std::size_t limit);
+  std::size_t TextSize() const { return out_.Size(); }
+  std::size_t HtmlSize() const { return html_.size(); }
 
  private:
   char At(std::size_t i) const { return i < html_.size() ? html_[i] : '\0'; }
@@ -165,11 +170,11 @@ class ViewTextScanner {
   bool space_pending_ = false;
 };
 
-// One pass over the bytes.  The tokenizer ends a text token at every '<',
-// but no reference can hold one, so reading references from the whole
-// input finds the same ones.
-void ViewTextScanner::Run() {
-  while (pos_ < html_.size()) {
+// One pass over the bytes (in pieces, when stopped at offsets).  The tokenizer ends a text token at
+// every '<', but no reference can hold one, so reading references from the whole input finds the
+// same ones.
+void ViewTextScanner::RunTo(std::size_t limit) {
+  while (pos_ < limit) {
     switch (KindOf(html_[pos_])) {
       case ByteKind::kShown: {
         const char* begin = html_.data() + pos_;
@@ -336,6 +341,20 @@ void ViewTextScanner::Separator() {
 
 }  // namespace
 
-void ViewTextOf(std::string_view html, std::string& text) { ViewTextScanner(html, text).Run(); }
+void ViewTextOf(std::string_view html, std::string& text) {
+  ViewTextScanner scanner(html, text);
+  scanner.RunTo(scanner.HtmlSize());
+}
+
+void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
+                std::vector<std::size_t>& text_at_stops) {
+  text_at_stops.clear();
+  ViewTextScanner scanner(html, text);
+  for (std::size_t stop : stops) {
+    scanner.RunTo(stop);
+    text_at_stops.push_back(scanner.TextSize());
+  }
+  scanner.RunTo(scanner.HtmlSize());
+}
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvane {
 
@@ -13,5 +14,12 @@ namespace corvane {
 // search can afford it for every day of a history.  The fuzz target holds
 // it to the conversion.
 void ViewTextOf(std::string_view html, std::string& text);
+
+// The same text, and for each of `stops` (ascending offsets into the HTML)
+// the text's length when the conversion reached it: where the text of what
+// begins there starts.  A stop inside a tag, a comment or skipped script is
+// reached where that ends.
+void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
+                std::vector<std::size_t>& text_at_stops);
 
 }  // namespace corvane

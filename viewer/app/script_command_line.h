@@ -1,0 +1,46 @@
+// The viewer's command line for backups and scripts, which does its work
+// without showing the main dialog:
+//
+//   /export FILE_OR_FOLDER /format text|html|jsonl [/user NAME] [/buddy NAME]
+//           [/from yyyy-mm-dd] [/to yyyy-mm-dd]
+//   /delete-before yyyy-mm-dd [/user NAME] [/buddy NAME]
+//
+// Any other command line opens the viewer, preselecting the quoted names as
+// before.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/export/export_format.h"
+#include "viewer/history_tree/history_entries.h"
+
+namespace corvane {
+
+struct ScriptCommand {
+  enum class Kind { kNone, kExport, kDeleteBefore, kInvalid };
+  Kind kind = Kind::kNone;
+  std::string error;        // kInvalid: the reason, one line
+  std::string destination;  // kExport
+  ExportFormat format = ExportFormat::kText;
+  // The folders of /user and /buddy (see HistoryFolderName); empty: all.
+  std::string user;
+  std::string buddy;
+  std::optional<CalendarDate> from;  // kExport, both ends included
+  std::optional<CalendarDate> to;
+  CalendarDate before{};  // kDeleteBefore
+};
+
+// The arguments as Windows programs split a command line: the program's
+// own name first (quotes only), then words parted by blanks, where double
+// quotes group, 2n backslashes before a quote stand for n and open or close
+// it, 2n+1 for n and a quote, and other backslashes are themselves.
+std::vector<std::string> SplitCommandLine(std::string_view command_line);
+
+// kNone unless the first argument after the program is /export or
+// /delete-before (in any case).
+ScriptCommand ParseScriptCommand(std::string_view command_line);
+
+}  // namespace corvane

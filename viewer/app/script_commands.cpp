@@ -1,0 +1,115 @@
+#include "viewer/app/script_commands.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "viewer/export/day_file_deletion.h"
+#include "viewer/export/export_run.h"
+#include "viewer/export/export_texts.h"
+#include "viewer/export/old_day_files.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kCaption[] = "Corvane History Viewer";
+
+// A standard handle the program may write to: one it was given (a file, a
+// pipe), else the console of the program that started it.
+HANDLE Output(DWORD which) {
+  HANDLE handle = GetStdHandle(which);
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+      GetFileType(handle) != FILE_TYPE_UNKNOWN)
+    return handle;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+    return nullptr;
+  handle = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+bool WriteLine(DWORD which, const std::string& text) {
+  HANDLE handle = Output(which);
+  if (handle == nullptr) return false;
+  const std::string line = text + "\r\n";
+  DWORD written = 0;
+  return WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+         written == line.size();
+}
+
+int Fail(int code, const std::string& reason) {
+  if (!WriteLine(STD_ERROR_HANDLE, reason)) {
+    MessageBoxA(nullptr, reason.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION);
+  }
+  return code;
+}
+
+bool IsFolder(const std::optional<std::string>& path) {
+  if (!path) return false;
+  const DWORD attributes = GetFileAttributesA(path->c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A name that matches no folder is a mistake, not an empty history.
+std::string MissingScope(const std::string& history_folder, const HistoryScope& scope) {
+  if (!scope.user.empty() && !IsFolder(JoinHistoryPath(history_folder, {scope.user})))
+    return "There is no history of " + scope.user + " in " + history_folder + ".";
+  if (!scope.buddy.empty() && !IsFolder(JoinHistoryPath(history_folder, {scope.user, scope.buddy})))
+    return "There is no history of " + scope.user + " and " + scope.buddy + " in " +
+           history_folder + ".";
+  return {};
+}
+
+int Export(const ScriptCommand& command, const std::string& history_folder) {
+  ExportRequest request;
+  request.history_folder = history_folder;
+  request.format = command.format;
+  request.destination = command.destination;
+  request.scope = HistoryScope{command.user, command.buddy, {}};
+  request.from = command.from;
+  request.to = command.to;
+  static const std::atomic<bool> kNeverCancelled{false};
+  SearchGate gate;  // never held: no window draws beside it
+  const ExportOutcome outcome =
+      RunExport(request, kNeverCancelled, [](std::size_t, std::size_t) {}, gate);
+  if (outcome.result != ExportOutcome::Result::kDone) return Fail(kScriptFailed, outcome.error);
+  std::string done = "Exported " + DaysText(outcome.days) + " to " + command.destination;
+  if (command.format == ExportFormat::kHtml)
+    done += " (" + std::to_string(outcome.files) + " files)";
+  WriteLine(STD_OUTPUT_HANDLE, done);
+  return kScriptDone;
+}
+
+int DeleteBefore(const ScriptCommand& command, const std::string& history_folder) {
+  const HistoryScope scope{command.user, command.buddy, {}};
+  static const std::atomic<bool> kNeverCancelled{false};
+  const std::vector<HistoryDay> days =
+      ListOldDays(history_folder, scope, command.before, kNeverCancelled);
+  const std::size_t gone =
+      DeleteDayFiles(DayFilePaths(history_folder, days), FoldersOfDays(history_folder, days))
+          .size();
+  const std::string what =
+      DeletePreviewText(gone, TotalBytes(days), command.before, ScopeText(scope.user, scope.buddy));
+  if (gone != days.size()) {
+    return Fail(kScriptFailed, "Deleted only " + what + ": " + std::to_string(days.size() - gone) +
+                                   " day files could not be deleted.");
+  }
+  WriteLine(STD_OUTPUT_HANDLE, "Deleted " + what);
+  return kScriptDone;
+}
+
+}  // namespace
+
+int RunScriptCommand(const ScriptCommand& command, const std::string& history_folder) {
+  if (command.kind == ScriptCommand::Kind::kInvalid)
+    return Fail(kScriptBadCommandLine, command.error);
+  if (history_folder.empty())
+    return Fail(kScriptNoHistoryFolder, "No history folder is set: the LogDir setting is missing.");
+  const std::string missing =
+      MissingScope(history_folder, HistoryScope{command.user, command.buddy, {}});
+  if (!missing.empty()) return Fail(kScriptFailed, missing);
+  if (command.kind == ScriptCommand::Kind::kExport) return Export(command, history_folder);
+  return DeleteBefore(command, history_folder);
+}
+
+}  // namespace corvane

@@ -1,0 +1,33 @@
+// The one way the viewer deletes history: the main dialog's "Clear All"
+// and "Del" buttons, Delete Old Days and /delete-before all come here.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "viewer/export/history_days.h"
+
+namespace corvane {
+
+// Sends the days' files to the recycle bin in one shell operation (which
+// shows its own progress and errors), then removes each of `folders`, in
+// their order, that is now empty; the system removes no folder that holds
+// anything, so nothing but day files ever goes.  Returns the paths of the
+// day files that are gone.
+std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& day_files,
+                                        const std::vector<std::string>& folders);
+
+// The paths of the days' files.
+std::vector<std::string> DayFilePaths(const std::string& history_folder,
+                                      const std::vector<HistoryDay>& days);
+
+// The buddy folders that hold one of the days, then their user folders.
+std::vector<std::string> FoldersOfDays(const std::string& history_folder,
+                                       const std::vector<HistoryDay>& days);
+
+// Every buddy folder of the scope, then their user folders: the history
+// folders a user asked to empty (a day's scope has none).
+std::vector<std::string> FoldersInScope(const std::string& history_folder,
+                                        const HistoryScope& scope);
+
+}  // namespace corvane

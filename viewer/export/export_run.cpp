@@ -1,0 +1,260 @@
+#include "viewer/export/export_run.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "viewer/export/ansi_text.h"
+#include "viewer/export/day_sessions.h"
+#include "viewer/export/export_destination.h"
+#include "viewer/export/export_file.h"
+#include "viewer/export/safe_day_html.h"
+#include "viewer/history_tree/history_tree.h"
+#include "viewer/search/ansi_fold.h"
+#include "viewer/search/day_reader.h"
+#include "viewer/search/search_order.h"
+#include "viewer/search/view_text.h"
+
+namespace corvane {
+namespace {
+
+// Written out whenever this much is waiting.
+constexpr std::size_t kWriteBytes = 4 << 20;
+
+bool InRange(const CalendarDate& date, const ExportRequest& request) {
+  return (!request.from || DateKey(date) >= DateKey(*request.from)) &&
+         (!request.to || DateKey(date) <= DateKey(*request.to));
+}
+
+// Text and JSON Lines run through the days in date order; HTML through each
+// buddy's days in turn, so that each buddy's file is written whole.
+void SortForFormat(std::vector<HistoryDay>& days, ExportFormat format) {
+  const FoldTable fold = MakeAnsiLowerFold();
+  const bool by_buddy = format == ExportFormat::kHtml;
+  std::sort(days.begin(), days.end(), [&](const HistoryDay& a, const HistoryDay& b) {
+    const int date = DateKey(a.file.date) - DateKey(b.file.date);
+    if (!by_buddy && date != 0) return date < 0;
+    if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
+    if (const int buddy = CompareFolded(a.buddy, b.buddy, fold)) return buddy < 0;
+    return date < 0;
+  });
+}
+
+bool SameBuddy(const HistoryDay& a, const HistoryDay& b) {
+  return a.user == b.user && a.buddy == b.buddy;
+}
+
+ExportOutcome Finished(ExportOutcome::Result result, std::string error = {}) {
+  ExportOutcome outcome;
+  outcome.result = result;
+  outcome.error = std::move(error);
+  return outcome;
+}
+
+class ExportJob {
+ public:
+  ExportJob(const ExportRequest& request, const std::atomic<bool>& cancelled, SearchGate& gate)
+      : request_(request), cancelled_(cancelled), gate_(gate) {}
+
+  ExportOutcome Run(const std::function<void(std::size_t, std::size_t)>& progress);
+
+ private:
+  void ListDays();
+  ExportOutcome WriteAll(const std::function<void(std::size_t, std::size_t)>& progress);
+  bool Fail(std::string error) {
+    error_ = std::move(error);
+    return false;
+  }
+  bool OpenFile(const std::string& path);
+  bool Flush(bool all);
+  bool FinishFile();
+  bool WriteDay(std::size_t index, std::string_view html);
+  bool WriteHtmlDay(std::size_t index, std::string_view html);
+  std::string HtmlFilePath(const HistoryDay& day);
+  bool CommitAll();
+  const std::string& Utf8Name(const std::string& ansi);
+
+  const ExportRequest& request_;
+  const std::atomic<bool>& cancelled_;
+  SearchGate& gate_;
+  std::string destination_;  // full
+  std::vector<HistoryDay> days_;
+  std::string error_;
+  AnsiToUtf8 to_utf8_;
+  std::vector<std::unique_ptr<ExportFile>> files_;
+  std::set<std::string> file_names_;  // HTML: upper case, to keep each name once
+  std::string out_;
+  std::string text_;
+  std::string utf8_;
+  std::vector<SessionStart> sessions_;
+  std::string name_ansi_[2];  // the last two names converted, and their UTF-8
+  std::string name_utf8_[2];
+  int next_name_ = 0;
+};
+
+ExportOutcome ExportJob::Run(const std::function<void(std::size_t, std::size_t)>& progress) {
+  error_ = RefuseExportDestination(request_.history_folder, request_.format, request_.destination);
+  if (!error_.empty()) return Finished(ExportOutcome::Result::kFailed, error_);
+  destination_ = FullExportPath(request_.destination);
+  const bool made_folder =
+      request_.format == ExportFormat::kHtml && CreateDirectoryA(destination_.c_str(), nullptr);
+  ListDays();
+  ExportOutcome outcome = WriteAll(progress);
+  files_.clear();  // deletes what was not committed
+  if (made_folder && outcome.result != ExportOutcome::Result::kDone)
+    RemoveDirectoryA(destination_.c_str());
+  return outcome;
+}
+
+void ExportJob::ListDays() {
+  days_ = ListHistoryDays(request_.history_folder, request_.scope, cancelled_);
+  days_.erase(
+      std::remove_if(days_.begin(), days_.end(),
+                     [&](const HistoryDay& day) { return !InRange(day.file.date, request_); }),
+      days_.end());
+  SortForFormat(days_, request_.format);
+}
+
+ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::size_t)>& progress) {
+  const bool one_file = request_.format != ExportFormat::kHtml;
+  if (one_file && !OpenFile(destination_)) return Finished(ExportOutcome::Result::kFailed, error_);
+  if (request_.format == ExportFormat::kText) out_ += kUtf8ByteOrderMark;
+  std::vector<std::string> paths;
+  paths.reserve(days_.size());
+  for (const HistoryDay& day : days_)
+    paths.push_back(DayFilePath(request_.history_folder, day).value_or(""));
+  DayReader reader(std::move(paths), gate_);
+  std::string html;
+  for (std::size_t i = 0; i < days_.size(); ++i) {
+    gate_.Pass();
+    if (cancelled_) return Finished(ExportOutcome::Result::kCancelled);
+    reader.Next(html);
+    // The reader gives nothing for a file it could not read: the export
+    // would silently lack that day.
+    if (html.empty() && days_[i].file.size > 0) {
+      return Finished(
+          ExportOutcome::Result::kFailed,
+          "Cannot read " +
+              DayFilePath(request_.history_folder, days_[i]).value_or(days_[i].file.name) + ".");
+    }
+    if (!WriteDay(i, html)) return Finished(ExportOutcome::Result::kFailed, error_);
+    progress(i + 1, days_.size());
+  }
+  if (one_file && !FinishFile()) return Finished(ExportOutcome::Result::kFailed, error_);
+  if (cancelled_) return Finished(ExportOutcome::Result::kCancelled);
+  if (!CommitAll()) return Finished(ExportOutcome::Result::kFailed, error_);
+  ExportOutcome done = Finished(ExportOutcome::Result::kDone);
+  done.days = days_.size();
+  done.files = files_.size();
+  return done;
+}
+
+bool ExportJob::OpenFile(const std::string& path) {
+  files_.push_back(std::make_unique<ExportFile>());
+  return files_.back()->Open(path, error_);
+}
+
+bool ExportJob::Flush(bool all) {
+  if (!all && out_.size() < kWriteBytes) return true;
+  const bool written = files_.back()->Write(out_, error_);
+  out_.clear();
+  return written;
+}
+
+bool ExportJob::FinishFile() { return Flush(true) && files_.back()->Finish(error_); }
+
+// A file is renamed only when every file is complete; should a rename fail,
+// the files before it stay, whole.
+bool ExportJob::CommitAll() {
+  for (const std::unique_ptr<ExportFile>& file : files_) {
+    if (!file->Commit(error_)) return false;
+  }
+  return true;
+}
+
+const std::string& ExportJob::Utf8Name(const std::string& ansi) {
+  for (int i = 0; i < 2; ++i) {
+    if (name_ansi_[i] == ansi) return name_utf8_[i];
+  }
+  const int slot = next_name_;
+  next_name_ = 1 - next_name_;
+  name_ansi_[slot] = ansi;
+  name_utf8_[slot] = to_utf8_.Convert(ansi);
+  return name_utf8_[slot];
+}
+
+bool ExportJob::WriteDay(std::size_t index, std::string_view html) {
+  const HistoryDay& day = days_[index];
+  const ExportDayName name{Utf8Name(day.user), Utf8Name(day.buddy), day.file.date};
+  switch (request_.format) {
+    case ExportFormat::kText:
+      ViewTextOf(html, text_);
+      to_utf8_.Convert(text_, utf8_);
+      AppendTextDay(name, utf8_, out_);
+      break;
+    case ExportFormat::kJsonLines:
+      ViewTextWithSessions(html, text_, sessions_);
+      to_utf8_.Convert(text_, utf8_);
+      AppendJsonLines(name, utf8_, sessions_, out_);
+      break;
+    case ExportFormat::kHtml:
+      return WriteHtmlDay(index, html);
+  }
+  return Flush(false);
+}
+
+// "alice - bob.html"; should two pairs of names make one file name ("a - b"
+// and "c", "a" and "b - c"), the later gets " (2)" and so on.
+std::string ExportJob::HtmlFilePath(const HistoryDay& day) {
+  const std::string name = HtmlExportFileName(day.user, day.buddy);
+  std::string unique = name;
+  for (int n = 2;; ++n) {
+    std::string folded = unique;
+    CharUpperBuffA(&folded[0], static_cast<DWORD>(folded.size()));
+    if (file_names_.insert(std::move(folded)).second) break;
+    unique = name.substr(0, name.size() - 5) + " (" + std::to_string(n) + ").html";
+  }
+  return JoinHistoryPath(destination_, {unique}).value_or("");
+}
+
+bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
+  const HistoryDay& day = days_[index];
+  if (index == 0 || !SameBuddy(days_[index - 1], day)) {
+    std::vector<CalendarDate> dates;
+    for (std::size_t j = index; j < days_.size() && SameBuddy(days_[j], day); ++j)
+      dates.push_back(days_[j].file.date);
+    const std::string path = HtmlFilePath(day);
+    if (path.empty())
+      return Fail("The path is too long for the file of " + day.user + " and " + day.buddy + ".");
+    if (!OpenFile(path)) return false;
+    AppendHtmlHead(Utf8Name(day.user), Utf8Name(day.buddy), dates, out_);
+  }
+  const SafeHtml safe = SafeDayHtml(html);
+  to_utf8_.Convert(safe.html, utf8_);
+  AppendHtmlDay(day.file.date, utf8_, safe.background, out_);
+  if (index + 1 == days_.size() || !SameBuddy(days_[index + 1], day)) {
+    AppendHtmlTail(out_);
+    return FinishFile();
+  }
+  return Flush(false);
+}
+
+}  // namespace
+
+ExportOutcome RunExport(const ExportRequest& request, const std::atomic<bool>& cancelled,
+                        const std::function<void(std::size_t, std::size_t)>& progress,
+                        SearchGate& gate) {
+  try {
+    return ExportJob(request, cancelled, gate).Run(progress);
+  } catch (const std::bad_alloc&) {
+    ExportOutcome outcome;
+    outcome.result = ExportOutcome::Result::kFailed;
+    outcome.error = "Not enough memory for the export.";
+    return outcome;
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,39 @@
+#include "viewer/export/old_day_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "common/file_time.h"
+#include "viewer/export/old_days.h"
+
+namespace corvane {
+
+std::vector<HistoryDay> ListOldDays(const std::string& history_folder, const HistoryScope& scope,
+                                    const CalendarDate& before,
+                                    const std::atomic<bool>& cancelled) {
+  std::vector<HistoryDay> days = ListHistoryDays(history_folder, scope, cancelled);
+  // The hook library names day files by the local date; taken after the
+  // listing, so that a day that began meanwhile counts as today.
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  const CalendarDate today{local.wYear, local.wMonth, local.wDay};
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const std::uint64_t ticks = FileTimeTicks(now);
+  days.erase(std::remove_if(days.begin(), days.end(),
+                            [&](const HistoryDay& day) {
+                              return !MayDeleteOldDay(day.file.date, day.file.written, before,
+                                                      today, ticks);
+                            }),
+             days.end());
+  return days;
+}
+
+std::uint64_t TotalBytes(const std::vector<HistoryDay>& days) {
+  std::uint64_t total = 0;
+  for (const HistoryDay& day : days) total += day.file.size;
+  return total;
+}
+
+}  // namespace corvane

@@ -1,0 +1,19 @@
+// The day files Delete Old Days and /delete-before take: those in scope
+// before a date that MayDeleteOldDay allows, by this machine's clock.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "viewer/export/history_days.h"
+
+namespace corvane {
+
+std::vector<HistoryDay> ListOldDays(const std::string& history_folder, const HistoryScope& scope,
+                                    const CalendarDate& before, const std::atomic<bool>& cancelled);
+
+std::uint64_t TotalBytes(const std::vector<HistoryDay>& days);
+
+}  // namespace corvane
