@@ -85,6 +85,10 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBy
   return true;
 }
 
+bool EqualsAsciiIgnoringCase(std::string_view text, std::string_view ascii) {
+  return EqualIgnoringAsciiCase(text, ascii, LeadBytes{});
+}
+
 std::string MakeSessionKey(int hour, int minute, int second, std::uint32_t window_handle) {
   char key[kSessionKeyCapacity];
   std::snprintf(key, sizeof key, "%02d:%02d:%02d-%x", hour, minute, second,

@@ -33,6 +33,10 @@ std::optional<std::string> HistoryFolderName(std::string_view name, const LeadBy
 // equal, and so must both bytes of a two-byte character, whose trail byte
 // may have a letter's value.
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBytes& lead);
+// The same against a text of ASCII characters alone (a fixed word, an
+// option, a generated file name): a lead byte never equals an ASCII one, so
+// no trail byte is ever folded and any code page gives the same answer.
+bool EqualsAsciiIgnoringCase(std::string_view text, std::string_view ascii);
 
 // "hh:mm:ss-handle" of the local time and the window handle in lower-case
 // hex, cut to kSessionKeyCapacity - 1 characters.  Real times and 32-bit

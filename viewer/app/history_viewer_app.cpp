@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/system_code_page.h"
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/app/script_commands.h"
 #include "viewer/app/viewer_registry.h"
@@ -23,7 +24,7 @@ void PrepareControls(HINSTANCE instance) {
 }  // namespace
 
 bool CHistoryViewerApp::InitInstance() {
-  const ScriptCommand command = ParseScriptCommand(GetCommandLineA());
+  const ScriptCommand command = ParseScriptCommand(GetCommandLineA(), SystemLeadBytes());
   if (command.kind != ScriptCommand::Kind::kNone) {
     SetExitCode(RunScriptCommand(command, ReadLogDirSetting()));
     return false;

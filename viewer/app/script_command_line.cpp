@@ -26,7 +26,7 @@ const std::vector<std::string_view>& OptionsOf(ScriptCommand::Kind kind) {
 
 std::optional<std::string_view> KnownOption(std::string_view word, ScriptCommand::Kind kind) {
   for (std::string_view option : OptionsOf(kind)) {
-    if (EqualIgnoringAsciiCase(word, option)) return option;
+    if (EqualsAsciiIgnoringCase(word, option)) return option;
   }
   return std::nullopt;
 }
@@ -44,10 +44,10 @@ std::optional<CalendarDate> DateOption(const std::map<std::string_view, std::str
 
 // The folder a /user or /buddy name is kept in.
 bool FolderOption(const std::map<std::string_view, std::string>& values, std::string_view option,
-                  std::string& folder, std::string& error) {
+                  const LeadBytes& lead, std::string& folder, std::string& error) {
   const auto found = values.find(option);
   if (found == values.end()) return true;
-  const std::optional<std::string> name = HistoryFolderName(found->second);
+  const std::optional<std::string> name = HistoryFolderName(found->second, lead);
   if (!name || name->empty()) {
     error = std::string(option) + " \"" + found->second + "\" cannot name a history folder";
     return false;
@@ -103,14 +103,14 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return words;
 }
 
-ScriptCommand ParseScriptCommand(std::string_view command_line) {
+ScriptCommand ParseScriptCommand(std::string_view command_line, const LeadBytes& lead) {
   const std::vector<std::string> words = SplitCommandLine(command_line);
   if (words.size() < 2) return ScriptCommand{};
   ScriptCommand command;
   const std::string& verb = words[1];
-  if (EqualIgnoringAsciiCase(verb, "/export")) {
+  if (EqualsAsciiIgnoringCase(verb, "/export")) {
     command.kind = ScriptCommand::Kind::kExport;
-  } else if (EqualIgnoringAsciiCase(verb, "/delete-before")) {
+  } else if (EqualsAsciiIgnoringCase(verb, "/delete-before")) {
     command.kind = ScriptCommand::Kind::kDeleteBefore;
   } else {
     return command;
@@ -130,8 +130,8 @@ ScriptCommand ParseScriptCommand(std::string_view command_line) {
     }
   }
   std::string error;
-  if (!FolderOption(values, "/user", command.user, error) ||
-      !FolderOption(values, "/buddy", command.buddy, error)) {
+  if (!FolderOption(values, "/user", lead, command.user, error) ||
+      !FolderOption(values, "/buddy", lead, command.buddy, error)) {
     return Invalid(error);
   }
   if (!command.buddy.empty() && command.user.empty()) return Invalid("/buddy needs /user");

@@ -17,6 +17,8 @@
 #include "viewer/export/export_format.h"
 #include "viewer/history_tree/history_entries.h"
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 
 struct ScriptCommand {
@@ -40,7 +42,8 @@ struct ScriptCommand {
 std::vector<std::string> SplitCommandLine(std::string_view command_line);
 
 // kNone unless the first argument after the program is /export or
-// /delete-before (in any case).
-ScriptCommand ParseScriptCommand(std::string_view command_line);
+// /delete-before (in any case).  /user and /buddy names are read in the
+// code page of `lead`.
+ScriptCommand ParseScriptCommand(std::string_view command_line, const LeadBytes& lead);
 
 }  // namespace corvane

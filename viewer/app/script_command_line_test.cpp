@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/test_code_pages.h"
+
 namespace corvane {
 namespace {
 
@@ -26,15 +28,17 @@ TEST(SplitCommandLine, SplitsAsWindowsProgramsDo) {
 TEST(ParseScriptCommand, OtherCommandLinesOpenTheViewer) {
   for (const std::string& line : {kViewer, kViewer + " \"alice\" \"bob\"", kViewer + " /exported x",
                                   kViewer + " export x", std::string("")}) {
-    EXPECT_EQ(ParseScriptCommand(line).kind, ScriptCommand::Kind::kNone) << line;
+    EXPECT_EQ(ParseScriptCommand(line, kSingleByteCodePage).kind, ScriptCommand::Kind::kNone)
+        << line;
   }
 }
 
 TEST(ParseScriptCommand, ExportWithEveryOption) {
   const ScriptCommand command = ParseScriptCommand(
       kViewer +
-      " /EXPORT \"D:\\out\\alice.jsonl\" /format JSONL /user \"John Doe\" /buddy con"
-      " /from 2004-02-29 /to 2005-01-01");
+          " /EXPORT \"D:\\out\\alice.jsonl\" /format JSONL /user \"John Doe\" /buddy con"
+          " /from 2004-02-29 /to 2005-01-01",
+      kSingleByteCodePage);
   ASSERT_EQ(command.kind, ScriptCommand::Kind::kExport) << command.error;
   EXPECT_EQ(command.destination, "D:\\out\\alice.jsonl");
   EXPECT_EQ(command.format, ExportFormat::kJsonLines);
@@ -43,7 +47,8 @@ TEST(ParseScriptCommand, ExportWithEveryOption) {
   EXPECT_EQ(command.from, (CalendarDate{2004, 2, 29}));
   EXPECT_EQ(command.to, (CalendarDate{2005, 1, 1}));
 
-  const ScriptCommand plain = ParseScriptCommand(kViewer + " /export out /format html");
+  const ScriptCommand plain =
+      ParseScriptCommand(kViewer + " /export out /format html", kSingleByteCodePage);
   ASSERT_EQ(plain.kind, ScriptCommand::Kind::kExport);
   EXPECT_EQ(plain.format, ExportFormat::kHtml);
   EXPECT_EQ(plain.user, "");
@@ -52,8 +57,8 @@ TEST(ParseScriptCommand, ExportWithEveryOption) {
 }
 
 TEST(ParseScriptCommand, DeleteBefore) {
-  const ScriptCommand command =
-      ParseScriptCommand(kViewer + " /delete-before 2005-01-01 /buddy bob /user alice");
+  const ScriptCommand command = ParseScriptCommand(
+      kViewer + " /delete-before 2005-01-01 /buddy bob /user alice", kSingleByteCodePage);
   ASSERT_EQ(command.kind, ScriptCommand::Kind::kDeleteBefore) << command.error;
   EXPECT_EQ(command.before, (CalendarDate{2005, 1, 1}));
   EXPECT_EQ(command.user, "alice");
@@ -87,7 +92,8 @@ TEST(ParseScriptCommand, EachMistakeHasItsOneLineReason) {
       {"/delete-before 2005-01-01 /buddy bob", "/buddy needs /user"},
   };
   for (const auto& c : cases) {
-    const ScriptCommand command = ParseScriptCommand(kViewer + " " + c.arguments);
+    const ScriptCommand command =
+        ParseScriptCommand(kViewer + " " + c.arguments, kSingleByteCodePage);
     EXPECT_EQ(command.kind, ScriptCommand::Kind::kInvalid) << c.arguments;
     EXPECT_EQ(command.error, c.error) << c.arguments;
   }

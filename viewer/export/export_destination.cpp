@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include "common/system_code_page.h"
 #include "viewer/export/export_paths.h"
 
 namespace corvane {
@@ -63,7 +64,7 @@ std::string RefuseExportDestination(const std::string& history_folder, ExportFor
   const std::string full = FullExportPath(destination);
   if (full.empty() || full.size() >= MAX_PATH - 14) return "The path is too long: " + destination;
   const std::string history = FullExportPath(history_folder);
-  if (!history.empty() && IsSameOrInsideFolder(Folded(full), Folded(history))) {
+  if (!history.empty() && IsSameOrInsideFolder(Folded(full), Folded(history), SystemLeadBytes())) {
     return "Choose a place outside the history folder " + history +
            ": the viewer would list what is saved there as history.";
   }

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "common/system_code_page.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
@@ -154,8 +155,9 @@ void CHistoryExportDlg::OnClose() {
 void CHistoryExportDlg::OnFormatChange() {
   const ExportFormat format = SelectedFormat();
   HWND destination = GetDlgItem(IDC_EXPORT_DESTINATION);
-  SetWindowTextA(destination,
-                 DestinationForFormat(ControlText(destination), format_, format).c_str());
+  SetWindowTextA(
+      destination,
+      DestinationForFormat(ControlText(destination), format_, format, SystemLeadBytes()).c_str());
   format_ = format;
 }
 

@@ -35,9 +35,9 @@ constexpr char kHtmlStyle[] =
 }  // namespace
 
 std::optional<ExportFormat> ExportFormatNamed(std::string_view name) {
-  if (EqualIgnoringAsciiCase(name, "text")) return ExportFormat::kText;
-  if (EqualIgnoringAsciiCase(name, "html")) return ExportFormat::kHtml;
-  if (EqualIgnoringAsciiCase(name, "jsonl")) return ExportFormat::kJsonLines;
+  if (EqualsAsciiIgnoringCase(name, "text")) return ExportFormat::kText;
+  if (EqualsAsciiIgnoringCase(name, "html")) return ExportFormat::kHtml;
+  if (EqualsAsciiIgnoringCase(name, "jsonl")) return ExportFormat::kJsonLines;
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/test_code_pages.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_days.h"
@@ -28,24 +29,43 @@ TEST(IsSameOrInsideFolder, AnyDepthBelowTheFolderOrItself) {
       {"", false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsSameOrInsideFolder(c.path, history), c.inside) << c.path;
+    EXPECT_EQ(IsSameOrInsideFolder(c.path, history, kSingleByteCodePage), c.inside) << c.path;
   }
-  EXPECT_TRUE(IsSameOrInsideFolder("C:\\x\\y", "C:\\"));
-  EXPECT_TRUE(IsSameOrInsideFolder("C:\\x", "C:\\x\\\\"));
-  EXPECT_FALSE(IsSameOrInsideFolder("C:\\x", ""));
+  EXPECT_TRUE(IsSameOrInsideFolder("C:\\x\\y", "C:\\", kSingleByteCodePage));
+  EXPECT_TRUE(IsSameOrInsideFolder("C:\\x", "C:\\x\\\\", kSingleByteCodePage));
+  EXPECT_FALSE(IsSameOrInsideFolder("C:\\x", "", kSingleByteCodePage));
+}
+
+// Shift-JIS "\x83\x5c" is one character whose trail byte has the value of
+// '\', and "\x83\x41" and "\x83\x61" are two characters, not one in two cases.
+TEST(IsSameOrInsideFolder, ReadsTwoByteCharactersWhole) {
+  const LeadBytes sjis = ShiftJisLeadBytes();
+  EXPECT_TRUE(IsSameOrInsideFolder("C:\\\x83\x5c\\out", "C:\\\x83\x5c", sjis));
+  EXPECT_TRUE(IsSameOrInsideFolder("C:\\\x83\x5c\\out", "C:\\\x83\x5c\\", sjis));
+  EXPECT_FALSE(IsSameOrInsideFolder("C:\\\x83\x5cout", "C:\\\x83\x5c", sjis));
+  EXPECT_FALSE(IsSameOrInsideFolder("C:\\\x83\x41\\out", "C:\\\x83\x61", sjis));
+  EXPECT_FALSE(IsSameOrInsideFolder("C:\\\x83\x5c\\out", "C:\\\x83", sjis));
+  // Read byte by byte these would all go the other way.
+  EXPECT_TRUE(IsSameOrInsideFolder("C:\\\x83\x41\\out", "C:\\\x83\x61", kSingleByteCodePage));
 }
 
 TEST(DestinationForFormat, SwapsTheFormatsOwnExtensionsOnly) {
   using F = ExportFormat;
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h.txt", F::kText, F::kJsonLines), "C:\\out\\h.jsonl");
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h.JSONL", F::kJsonLines, F::kText), "C:\\out\\h.txt");
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h.txt", F::kText, F::kHtml), "C:\\out\\h");
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h\\", F::kHtml, F::kText), "C:\\out\\h.txt");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h.txt", F::kText, F::kJsonLines, kSingleByteCodePage),
+            "C:\\out\\h.jsonl");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h.JSONL", F::kJsonLines, F::kText, kSingleByteCodePage),
+            "C:\\out\\h.txt");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h.txt", F::kText, F::kHtml, kSingleByteCodePage),
+            "C:\\out\\h");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h\\", F::kHtml, F::kText, kSingleByteCodePage),
+            "C:\\out\\h.txt");
   // A name the user chose otherwise stays as it is.
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h.log", F::kText, F::kJsonLines), "C:\\out\\h.log");
-  EXPECT_EQ(DestinationForFormat("C:\\out\\h.log", F::kText, F::kHtml), "C:\\out\\h.log");
-  EXPECT_EQ(DestinationForFormat("", F::kHtml, F::kText), "");
-  EXPECT_EQ(DestinationForFormat("x.txt", F::kText, F::kText), "x.txt");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h.log", F::kText, F::kJsonLines, kSingleByteCodePage),
+            "C:\\out\\h.log");
+  EXPECT_EQ(DestinationForFormat("C:\\out\\h.log", F::kText, F::kHtml, kSingleByteCodePage),
+            "C:\\out\\h.log");
+  EXPECT_EQ(DestinationForFormat("", F::kHtml, F::kText, kSingleByteCodePage), "");
+  EXPECT_EQ(DestinationForFormat("x.txt", F::kText, F::kText, kSingleByteCodePage), "x.txt");
 }
 
 TEST(ExportTexts, CountsSizesAndScopes) {

@@ -18,7 +18,7 @@ std::optional<std::string> DateEntryText(std::string_view file_name) {
     return std::nullopt;
   }
   const std::size_t stem_length = file_name.size() - kDayFileSuffix.size();
-  if (!EqualIgnoringAsciiCase(file_name.substr(stem_length), kDayFileSuffix)) {
+  if (!EqualsAsciiIgnoringCase(file_name.substr(stem_length), kDayFileSuffix)) {
     return std::nullopt;
   }
   return std::string(file_name.substr(0, stem_length));
@@ -67,7 +67,7 @@ std::optional<CalendarDate> ParseDayFileName(std::string_view file_name) {
   const std::optional<CalendarDate> date = ParseIsoDate(file_name.substr(0, 10));
   if (!date) return std::nullopt;
   const std::string form = DayFileName(date->year, date->month, date->day, WeekdayOf(*date));
-  if (!EqualIgnoringAsciiCase(file_name, form)) return std::nullopt;
+  if (!EqualsAsciiIgnoringCase(file_name, form)) return std::nullopt;
   return date;
 }
 
