@@ -5,6 +5,7 @@
 
 #include "common/bounded_copy.h"
 #include "common/system_code_page.h"
+#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
@@ -13,10 +14,12 @@
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/launch/history_viewer_arguments.h"
 #include "hooklib/launch/launch.h"
 #include "hooklib/preferences/preferences_dialog.h"
+#include "hooklib/transparency/fade_levels.h"
 #include "hooklib/transparency/transparency.h"
 #include "hooklib/upgrade/upgrade_check.h"
 
@@ -53,8 +56,8 @@ void AddCommandsToSystemMenu(HMENU systemMenu) {
   }
 }
 
-void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
-  process.anchorX = kAnchorXAtRest;
+void OnCreate(HWND window, BuddyListWindowState& state) {
+  state.anchorX = kAnchorXAtRest;
   state.button = {};  // a button held when the last window went is not held now
   state.checkStarted = false;
   state.menuBarShown = true;
@@ -65,8 +68,9 @@ void OnCreate(HWND window, ProcessState& process, BuddyListWindowState& state) {
     SetMenu(window, nullptr);
     state.menuBarShown = false;
   }
-  process.buddyListCreatedAt = SystemTimeNow();
-  process.buddyListCreated = true;
+  BuddyListPresence& presence = ProcessBuddyListPresence();
+  presence.createdAt = SystemTimeNow();
+  presence.created = true;
   LoadQuickMenuIcons(state);
   state.systemMenu = GetSystemMenu(window, FALSE);
   if (state.systemMenu != nullptr) AddCommandsToSystemMenu(state.systemMenu);
@@ -84,11 +88,11 @@ void GiveMenuBarBack(HWND window, BuddyListWindowState& state) {
   state.menuBarShown = true;
 }
 
-void OnDestroy(HWND window, ProcessState& process, BuddyListWindowState& state) {
+void OnDestroy(HWND window, BuddyListWindowState& state) {
   GiveMenuBarBack(window, state);
   DestroyQuickMenuIcons(state);
   state.tooltipCreated = false;
-  process.buddyListCreated = false;
+  ProcessBuddyListPresence().created = false;
 }
 
 // Hiding and showing again makes the shell drop the taskbar button.
@@ -122,7 +126,7 @@ void DrawButtonRowFrame(HDC dc, int width, int anchorY) {
 }
 
 // The host never paints the Buddy List's own client area.
-void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& state) {
+void OnPaint(HWND window, BuddyListWindowState& state) {
   if (state.firstPaint && !Shared().ShowBLinTaskbar) RemoveFromTaskbar(window);
   state.firstPaint = false;
   FollowMenuSetting(window, state);
@@ -136,9 +140,9 @@ void OnPaint(HWND window, const ProcessState& process, BuddyListWindowState& sta
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  if (Shared().RemoveAds) DrawButtonRowFrame(dc, client.right, process.anchorY);
+  if (Shared().RemoveAds) DrawButtonRowFrame(dc, client.right, state.anchorY);
   if (!Shared().RemoveAds || Shared().GenButtons) {
-    PaintQuickMenuButton(dc, state, process.anchorX, process.anchorY);
+    PaintQuickMenuButton(dc, state, state.anchorX, state.anchorY);
   }
   EndPaint(window, &paint);
 }
@@ -163,15 +167,16 @@ void StartAutomaticVersionCheckOnce(BuddyListWindowState& state) {
 
 // The title names the signed-on user once the host has signed on; any other
 // title keeps the name found last.
-void TakeScreenNameFromTitle(HWND window, ProcessState& process) {
+void TakeScreenNameFromTitle(HWND window) {
   char title[kTitleCapacity] = "";
   const int length = GetWindowTextA(window, title, kTitleCapacity);
   if (length <= 0) return;
   const std::optional<std::string> name =
       ScreenNameFromTitle(std::string_view(title, length), SystemLeadBytes());
   if (!name) return;
-  std::memset(process.screenName, 0, sizeof process.screenName);
-  CopyBounded(process.screenName, sizeof process.screenName, name->c_str());
+  ScreenNameText& screenName = ScreenName();
+  std::memset(screenName, 0, sizeof screenName);
+  CopyBounded(screenName, sizeof screenName, name->c_str());
 }
 
 void LaunchHistoryViewerForUser(HWND window, const char* screenName) {
@@ -179,18 +184,16 @@ void LaunchHistoryViewerForUser(HWND window, const char* screenName) {
   LaunchHistoryViewer(window, arguments.c_str());
 }
 
-void OnWindowPosChanged(HWND window, const WINDOWPOS& position, ProcessState& process,
-                        BuddyListWindowState& state) {
+void OnWindowPosChanged(HWND window, const WINDOWPOS& position, BuddyListWindowState& state) {
   RECT frame{};
   GetWindowRect(window, &frame);
-  if (position.cx < frame.right - frame.left) process.anchorX = kAnchorXAtRest;
+  if (position.cx < frame.right - frame.left) state.anchorX = kAnchorXAtRest;
   NoticeSizeChange(window, state.relayoutEcho);
-  TakeScreenNameFromTitle(window, process);
+  TakeScreenNameFromTitle(window);
   StartAutomaticVersionCheckOnce(state);
 }
 
-void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
-                  BuddyListWindowState& state) {
+void OnSysCommand(HWND window, WPARAM command, BuddyListWindowState& state) {
   switch (command) {
     case CMD_RELAYOUT:
       Relayout(window, state.relayoutEcho);
@@ -205,7 +208,7 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
       LaunchClone();
       break;
     case CMD_HISTORY_VIEWER:
-      LaunchHistoryViewerForUser(window, process.screenName);
+      LaunchHistoryViewerForUser(window, ScreenName());
       break;
   }
 }
@@ -215,7 +218,6 @@ void OnSysCommand(HWND window, WPARAM command, const ProcessState& process,
 // and the button's own moves.
 std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  ProcessState& process = Process();
   BuddyListWindowState& state = BuddyListWindow();
   if (message == SettleSizeMessage()) {
     SettleSize(window, state.relayoutEcho);
@@ -223,13 +225,13 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
   }
   switch (message) {
     case WM_CREATE:
-      OnCreate(window, process, state);
+      OnCreate(window, state);
       break;
     case WM_DESTROY:
-      OnDestroy(window, process, state);
+      OnDestroy(window, state);
       break;
     case WM_PAINT:
-      OnPaint(window, process, state);
+      OnPaint(window, state);
       return 0;
     case WM_GETMINMAXINFO:
       if (!Shared().RemoveAds) break;
@@ -240,30 +242,30 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
     case WM_LBUTTONUP:
     case WM_MOUSELEAVE:
       if (Shared().GenButtons &&
-          OnQuickMenuMouse(window, message, lParam, state, process.anchorX, process.anchorY)) {
+          OnQuickMenuMouse(window, message, lParam, state, state.anchorX, state.anchorY)) {
         return 0;
       }
       break;
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
-      LetGoOfQuickMenuButton(window, state, process.anchorX, process.anchorY);
+      LetGoOfQuickMenuButton(window, state, state.anchorX, state.anchorY);
       break;
     case WM_ACTIVATE:
     case WM_TIMER:
-      OnActivationMessage(window, message, wParam, Shared().AlphaBL, process.buddyListFadeLevel);
+      OnActivationMessage(window, message, wParam, Shared().AlphaBL, ProcessFadeLevels().buddyList);
       break;
     case WM_ENTERSIZEMOVE:
       StopWatchingForEcho(state.relayoutEcho);
       break;
     case WM_WINDOWPOSCHANGED:
-      OnWindowPosChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam), process, state);
+      OnWindowPosChanged(window, *reinterpret_cast<const WINDOWPOS*>(lParam), state);
       break;
     case WM_COMMAND:
       // The user asked the host for its Today window.
-      if (wParam == kHostCmdAimToday) process.aimTodayAsked = true;
+      if (wParam == kHostCmdAimToday) ProcessBuddyListPresence().aimTodayAsked = true;
       break;
     case WM_SYSCOMMAND:
-      OnSysCommand(window, wParam, process, state);
+      OnSysCommand(window, wParam, state);
       break;
   }
   return std::nullopt;
@@ -274,6 +276,11 @@ std::optional<LRESULT> AnswerBuddyListMessage(HWND window, UINT message, WPARAM 
 BuddyListWindowState& BuddyListWindow() {
   static BuddyListWindowState state;
   return state;
+}
+
+BuddyListPresence& ProcessBuddyListPresence() {
+  static BuddyListPresence presence;
+  return presence;
 }
 
 // The host sees every message that the library does not answer, also when

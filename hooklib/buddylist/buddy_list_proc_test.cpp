@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
+#include "hooklib/transparency/fade_levels.h"
 #include "hooklib/transparency/layered_alpha_probe.h"
 
 namespace corvane {
@@ -48,7 +49,7 @@ class BuddyListProcTest : public ::testing::Test {
     Shared().OpaqueOnTop = 1;
     Shared().AlphaFadeDown = 1;
     Shared().AlphaBL = 230;
-    Process().screenName[0] = '\0';
+    ScreenName()[0] = '\0';
     g_hostSaw.clear();
   }
 
@@ -78,7 +79,7 @@ class BuddyListProcTest : public ::testing::Test {
     GetWindowRect(window_, &r);
     SetWindowPos(window_, nullptr, r.left + 1, r.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return Process().screenName;
+    return ScreenName();
   }
 
   HHOOK hook_ = nullptr;
@@ -101,7 +102,7 @@ TEST_F(BuddyListProcTest, DeactivationFadesToTheFirstLevelNotAboveTheTarget) {
   CreateBuddyList();
   EXPECT_EQ(Send(WM_ACTIVATE, WA_ACTIVE), 255);
   EXPECT_EQ(Send(WM_ACTIVATE, WA_INACTIVE), 255);
-  EXPECT_EQ(Process().buddyListFadeLevel, 254);
+  EXPECT_EQ(ProcessFadeLevels().buddyList, 254);
   EXPECT_EQ(Send(WM_TIMER, TIMER_FADE), 244);
   EXPECT_EQ(Send(WM_TIMER, TIMER_FADE), 234);
   EXPECT_EQ(Send(WM_TIMER, TIMER_FADE), 224);
@@ -130,7 +131,7 @@ TEST_F(BuddyListProcTest, TheFadeRunsOnItsOwnTimer) {
     Sleep(10);
   }
   EXPECT_EQ(LayeredAlpha(window_), 224);
-  EXPECT_EQ(Process().buddyListFadeLevel, 224);
+  EXPECT_EQ(ProcessFadeLevels().buddyList, 224);
   EXPECT_FALSE(KillTimer(window_, TIMER_FADE));
 }
 
@@ -154,7 +155,7 @@ TEST_F(BuddyListProcTest, ScreenNameComesFromTheTitle) {
             std::string(41, 'n'));
   EXPECT_EQ(ScreenNameAfterTitle("bo's Buddy List"), "bo");
   // The rest of the buffer is zero-filled again.
-  const char* name = Process().screenName;
+  const char* name = ScreenName();
   for (size_t i = 2; i < kNameCapacity; ++i) EXPECT_EQ(name[i], '\0') << i;
 }
 
@@ -163,7 +164,7 @@ TEST_F(BuddyListProcTest, ScreenNameSurvivesTheWindow) {
   ScreenNameAfterTitle("alice's Buddy List");
   DestroyWindow(window_);
   window_ = nullptr;
-  EXPECT_STREQ(Process().screenName, "alice");
+  EXPECT_STREQ(ScreenName(), "alice");
 }
 
 }  // namespace

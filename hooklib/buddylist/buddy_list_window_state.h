@@ -1,7 +1,6 @@
 // What the Buddy List subclass keeps about the current Buddy List window of
 // this process.  One Buddy List per process at a time; each WM_CREATE starts
-// it afresh.  The button's anchor lives in ProcessState, where the child
-// layout writes it.
+// it afresh.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +25,7 @@ struct BuddyListWindowState {
   HMENU systemMenu = nullptr;
   bool checkStarted = false;  // the automatic version check ran for this window
   RelayoutEcho relayoutEcho;
+  int anchorX = 103, anchorY = 0;  // top-left of the quick-menu button; the child layout moves it
 };
 
 BuddyListWindowState& BuddyListWindow();

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/quick_menu_button.h"
@@ -146,7 +147,7 @@ class BuddyListWindowTest : public ::testing::Test {
     Shared().GenButtons = 1;
     Shared().ListButtons = 0;
     Shared().AllowStockTicker = 0;
-    Process().anchorY = 0;
+    BuddyListWindow().anchorY = 0;
     g_hostSaw.clear();
   }
 
@@ -194,8 +195,8 @@ class BuddyListWindowTest : public ::testing::Test {
   }
 
   // A point inside the button's hit area, and one outside it.
-  LPARAM Inside() { return Point(Process().anchorX + 10, Process().anchorY + 12); }
-  LPARAM Outside() { return Point(Process().anchorX + 40, Process().anchorY + 12); }
+  LPARAM Inside() { return Point(BuddyListWindow().anchorX + 10, BuddyListWindow().anchorY + 12); }
+  LPARAM Outside() { return Point(BuddyListWindow().anchorX + 40, BuddyListWindow().anchorY + 12); }
 
   static HMODULE library_;
   HHOOK hook_ = nullptr;
@@ -496,7 +497,7 @@ TEST_F(BuddyListWindowTest, MinimumTrackingSizeFitsTheCompactedLayout) {
 TEST_F(BuddyListWindowTest, PaintFillsTheButtonFaceAndDrawsTheFrameWithoutAds) {
   Shared().RemoveAds = 1;
   CreateBuddyList();
-  Process().anchorY = 40;
+  BuddyListWindow().anchorY = 40;
   ShowAndPaint();
   RECT client{};
   GetClientRect(window_, &client);
@@ -513,7 +514,7 @@ TEST_F(BuddyListWindowTest, PaintFillsTheButtonFaceAndDrawsTheFrameWithoutAds) {
   EXPECT_EQ(PixelAt(w - 5, 50), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(PixelAt(5, 100), GetSysColor(COLOR_BTNFACE));
   // The normal look of the button at the anchor.
-  EXPECT_EQ(PixelAt(Process().anchorX + 10, 49), RGB(212, 208, 200));
+  EXPECT_EQ(PixelAt(BuddyListWindow().anchorX + 10, 49), RGB(212, 208, 200));
 }
 
 TEST_F(BuddyListWindowTest, TooltipFollowsTheButton) {
@@ -541,7 +542,7 @@ TEST_F(BuddyListWindowTest, TooltipFollowsTheButton) {
   EXPECT_EQ(tool.uFlags & TTF_SUBCLASS, static_cast<UINT>(TTF_SUBCLASS));
   const RECT expected{106, 7, 124, 24};
   EXPECT_TRUE(EqualRect(&tool.rect, &expected));
-  Process().anchorX = 60;
+  BuddyListWindow().anchorX = 60;
   Repaint();
   SendMessageA(state.tooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
   const RECT moved{63, 7, 81, 24};
@@ -551,7 +552,7 @@ TEST_F(BuddyListWindowTest, TooltipFollowsTheButton) {
 TEST_F(BuddyListWindowTest, HoverShowsTheHoverLook) {
   CreateBuddyList();
   ShowAndPaint();
-  const int x = Process().anchorX + 10;
+  const int x = BuddyListWindow().anchorX + 10;
   SendMessageA(window_, WM_MOUSEMOVE, 0, Inside());
   EXPECT_TRUE(BuddyListWindow().button.hover);
   EXPECT_EQ(PixelAt(x, 9), RGB(200, 220, 250));
@@ -587,8 +588,8 @@ TEST_F(BuddyListWindowTest, PressAndReleaseOnTheButtonOpensTheMenuAtTheClick) {
   EXPECT_EQ(robot.items[2].text, "Corvane Preferences");
   RECT frame{};
   GetWindowRect(window_, &frame);
-  EXPECT_EQ(robot.place.left, frame.left + Process().anchorX + 10);
-  EXPECT_EQ(robot.place.top, frame.top + Process().anchorY + 12);
+  EXPECT_EQ(robot.place.left, frame.left + BuddyListWindow().anchorX + 10);
+  EXPECT_EQ(robot.place.top, frame.top + BuddyListWindow().anchorY + 12);
   EXPECT_EQ(HostSawCount(WM_SYSCOMMAND, CMD_PREFERENCES), 1);
   EXPECT_EQ(HostSawCount(WM_LBUTTONUP, 0), 1);
   EXPECT_FALSE(BuddyListWindow().button.pressed);
@@ -623,7 +624,7 @@ TEST_F(BuddyListWindowTest, DragOffTheButtonAndReleaseOpensNoMenu) {
   EXPECT_FALSE(robot.found);
   EXPECT_FALSE(BuddyListWindow().button.pressed);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
+  EXPECT_EQ(PixelAt(BuddyListWindow().anchorX + 10, 9), RGB(212, 208, 200));
 }
 
 // Another window takes the mouse while the button is held (a dialog, an
@@ -639,7 +640,7 @@ TEST_F(BuddyListWindowTest, PressedButtonLetsGoWhenAnotherWindowTakesTheMouse) {
   SetCapture(other);
   EXPECT_FALSE(BuddyListWindow().button.pressed);
   EXPECT_FALSE(BuddyListWindow().button.hover);
-  EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
+  EXPECT_EQ(PixelAt(BuddyListWindow().anchorX + 10, 9), RGB(212, 208, 200));
   ReleaseCapture();
   DestroyWindow(other);
 
@@ -662,7 +663,7 @@ TEST_F(BuddyListWindowTest, CancelModeLetsGoOfThePressedButtonAndTheMouse) {
   EXPECT_FALSE(BuddyListWindow().button.pressed);
   EXPECT_FALSE(BuddyListWindow().button.hover);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(PixelAt(Process().anchorX + 10, 9), RGB(212, 208, 200));
+  EXPECT_EQ(PixelAt(BuddyListWindow().anchorX + 10, 9), RGB(212, 208, 200));
 }
 
 TEST_F(BuddyListWindowTest, PressOutsideTheHitAreaIsTheHostsOnly) {
@@ -702,12 +703,12 @@ TEST_F(BuddyListWindowTest, ANarrowerPositionPutsTheButtonBackAtRest) {
   position.cx = frame.right - frame.left;
   position.cy = frame.bottom - frame.top;
   position.flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  Process().anchorX = 140;
+  BuddyListWindow().anchorX = 140;
   SendMessageA(window_, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
-  EXPECT_EQ(Process().anchorX, 140);
+  EXPECT_EQ(BuddyListWindow().anchorX, 140);
   position.cx -= 1;
   SendMessageA(window_, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
-  EXPECT_EQ(Process().anchorX, 103);
+  EXPECT_EQ(BuddyListWindow().anchorX, 103);
 }
 
 TEST_F(BuddyListWindowTest, VersionCheckIsMarkedStartedAtTheFirstMove) {
@@ -720,26 +721,26 @@ TEST_F(BuddyListWindowTest, SignOffAndSignOnStartTheWindowStateAfresh) {
   CreateBuddyList();
   ShowAndPaint();
   const HWND firstTooltip = BuddyListWindow().tooltip;
-  Process().anchorX = 50;
+  BuddyListWindow().anchorX = 50;
   DestroyBuddyList();
   BuddyListWindowState& state = BuddyListWindow();
   EXPECT_FALSE(state.tooltipCreated);
   EXPECT_EQ(state.normalIcon, nullptr);
   EXPECT_EQ(state.hoverIcon, nullptr);
   EXPECT_EQ(state.pressedIcon, nullptr);
-  EXPECT_FALSE(Process().buddyListCreated);
+  EXPECT_FALSE(ProcessBuddyListPresence().created);
   EXPECT_FALSE(IsWindow(firstTooltip));  // owned by the Buddy List, gone with it
 
   state.checkStarted = true;
   state.button = {true, true};  // whatever the last window left
   Shared().ShowBLinTaskbar = 0;
   CreateBuddyList(WS_EX_APPWINDOW);
-  EXPECT_EQ(Process().anchorX, 103);
+  EXPECT_EQ(BuddyListWindow().anchorX, 103);
   EXPECT_FALSE(state.button.hover);
   EXPECT_FALSE(state.button.pressed);
   EXPECT_TRUE(state.firstPaint);
   EXPECT_TRUE(state.menuBarShown);
-  EXPECT_TRUE(Process().buddyListCreated);
+  EXPECT_TRUE(ProcessBuddyListPresence().created);
   EXPECT_NE(state.normalIcon, nullptr);
   EXPECT_NE(state.hoverIcon, nullptr);
   EXPECT_NE(state.pressedIcon, nullptr);

@@ -1,6 +1,7 @@
 #include "hooklib/buddylist/child_procs.h"
 
 #include "hooklib/buddylist/ad_pane.h"
+#include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
@@ -13,8 +14,8 @@ using LayoutRule = LayoutAnswer (*)(const WindowPosProposal&, const BuddyListCli
                                     const LayoutSettings&);
 
 LayoutSettings CurrentSettings() {
-  return {Shared().RemoveAds != 0, Shared().GenButtons != 0, Shared().ListButtons != 0, Shared().Tabs != 0,
-          Shared().AllowStockTicker != 0};
+  return {Shared().RemoveAds != 0, Shared().GenButtons != 0, Shared().ListButtons != 0,
+          Shared().Tabs != 0, Shared().AllowStockTicker != 0};
 }
 
 BuddyListClient ClientOf(HWND buddyList) {
@@ -156,13 +157,13 @@ LRESULT CALLBACK GeneralButtonProc(HWND window, UINT message, WPARAM wParam, LPA
   if (message == WM_WINDOWPOSCHANGING && lParam != 0) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
     RunContained([&] {
-      ProcessState& process = Process();
+      BuddyListWindowState& state = BuddyListWindow();
       const GeneralButtonAnswer answer =
           GeneralButtonLayout(ProposalOf(*pos), ClientOfParent(window), CurrentSettings(),
-                              {process.anchorX, process.anchorY});
+                              {state.anchorX, state.anchorY});
       WriteBack(answer.position, pos);
-      process.anchorX = answer.anchor.x;
-      process.anchorY = answer.anchor.y;
+      state.anchorX = answer.anchor.x;
+      state.anchorY = answer.anchor.y;
     });
     return 0;
   }

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "tests/support/host_window_fixture.h"
 
 namespace corvane {
@@ -23,7 +23,7 @@ std::string CreationBlock(const std::string& key, const std::string& text) {
 using ConversationLoggingTest = HostWindowTest;
 
 TEST_F(ConversationLoggingTest, NamesWindowsRefusesAreLoggedUnderMendedFolders) {
-  std::strcpy(Process().screenName, "con");
+  std::strcpy(ScreenName(), "con");
   const struct {
     bool chat;
     const char* name;    // as the host titles the window
@@ -104,9 +104,9 @@ TEST_F(ConversationLoggingTest, TextWithoutClosingTagIsLoggedWholeAndMeasuredAsR
 }
 
 TEST_F(ConversationLoggingTest, WithoutScreenNameTheBuddyFolderIsInTheHistoryFolder) {
-  Process().screenName[0] = '\0';
+  ScreenName()[0] = '\0';
   HWND im = OpenIM("bob");
-  std::strcpy(Process().screenName, "alice");  // signed on later: the window keeps its empty name
+  std::strcpy(ScreenName(), "alice");  // signed on later: the window keeps its empty name
   SetConversation(im, "<HTML>early</HTML>");
   Poll(im);
   EXPECT_EQ(ReadFile(logDir_ + "\\bob\\2002-06-14 [Friday].html"),

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "tests/support/host_window_fixture.h"
 
 namespace corvane {
@@ -98,7 +98,7 @@ TEST_F(ConversationTest, ExistingFoldersAreReusedDespiteCaseAndSpaces) {
   CreateDirectoryA(logDir_.c_str(), nullptr);
   CreateDirectoryA((logDir_ + "\\Al Ice").c_str(), nullptr);
   CreateDirectoryA((logDir_ + "\\Al Ice\\Big Bob").c_str(), nullptr);
-  std::strcpy(Process().screenName, "ALICE");
+  std::strcpy(ScreenName(), "ALICE");
   HWND im = OpenIM("bigbob");
   SetConversation(im, Html("reused"));
   Poll(im);

@@ -9,13 +9,15 @@
 #include "hooklib/conversation/session_map.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "hooklib/history/capture.h"
+#include "hooklib/history/history_mutex.h"
 #include "hooklib/history/write_history.h"
 #include "hooklib/launch/history_viewer_arguments.h"
 #include "hooklib/launch/launch.h"
 #include "hooklib/preferences/preferences_dialog.h"
+#include "hooklib/transparency/fade_levels.h"
 #include "hooklib/transparency/transparency.h"
 
 namespace corvane {
@@ -25,13 +27,11 @@ constexpr char kSessionClearedFormat[] =
     "         Your IM session with '%s' will be cleared in order to keep an accurate history. "
     "\n\nOld messages will be removed from the top of the IM window, but everything is saved in "
     "your Corvane history!";
-// The most the length check reads, terminator included.
-constexpr int kLengthCheckBuffer = 65536;
 
 void OnCreate(HWND window) {
   if (SessionRecord* record = InsertSession(window)) {
     record->Window = window;
-    CopyBounded(record->UserName, kNameCapacity, Process().screenName);
+    CopyBounded(record->UserName, kNameCapacity, ScreenName());
     MakeSessionKey(*record, window);
     record->LastTextLength = 0;
     record->Notifying = 0;
@@ -42,24 +42,18 @@ void OnCreate(HWND window) {
 }
 
 // The length that counts against the limit: up to the first "</HTML>".
-int MeasuredLength(HWND control) {
-  std::string text(kLengthCheckBuffer, '\0');
-  const int read = GetWindowTextA(control, text.data(), kLengthCheckBuffer - 1);
-  if (read <= 0) return 0;
-  text.resize(static_cast<size_t>(read));
+int MeasuredLength(const std::string& text) {
   const size_t end = text.find("</HTML>");
-  return end == std::string::npos ? read : static_cast<int>(end);
+  return static_cast<int>(end == std::string::npos ? text.size() : end);
 }
 
 // Clears a conversation grown too long, after telling the user, and starts
 // a new block.  The notice is modal: polls keep running meanwhile and log
 // under the old key.
-void ClearLongSession(HWND window, HWND control, SessionRecord& record) {
+void ClearLongSession(HWND window, HWND control, const std::string& buddy, SessionRecord& record) {
   record.Notifying = 1;
-  char buddy[kNameCapacity];
-  TitleToBuddyName(window, buddy);
   char notice[sizeof kSessionClearedFormat + kNameCapacity];
-  std::snprintf(notice, sizeof notice, kSessionClearedFormat, buddy);
+  std::snprintf(notice, sizeof notice, kSessionClearedFormat, buddy.c_str());
   MessageBoxA(window, notice, "Corvane Notification", MB_OK);
   // The window may have gone while the box was up.
   if (FindSession(window) != &record) return;
@@ -90,17 +84,23 @@ void PollSteps(HWND window) {
   const bool changed = length > 0 && length != record->LastTextLength;
   record->LastTextLength = length;
   if (!changed) return;
-  if (!CaptureConversation(record->UserName, record->SessionKey, window, record->DayFile))
-    ReportWriteFailure(window);
+  // The window is read once; the write gets the folder and the names and
+  // gives back the names the folders have on disk.
+  const ConversationReading reading = ReadConversation(window, control);
+  const HistoryWrite write = CaptureConversation(Shared().LogDir, record->UserName,
+                                                 record->SessionKey, reading, record->DayFile);
+  CopyBounded(record->UserName, kNameCapacity, write.userName.c_str());
+  if (!write.written) ReportWriteFailure(window);
   record = FindSession(window);  // a modal failure box lets the window go
-  if (record != nullptr && MeasuredLength(control) > SESSION_TEXT_LIMIT && record->Notifying == 0) {
-    ClearLongSession(window, control, *record);
+  if (record != nullptr && MeasuredLength(reading.text) > SESSION_TEXT_LIMIT &&
+      record->Notifying == 0) {
+    ClearLongSession(window, control, reading.buddyName.value_or(std::string()), *record);
   }
 }
 
 void Poll(HWND window, bool destroying) {
   if (Shared().Logging != 0) {
-    HANDLE mutex = Process().historyMutex;
+    HANDLE mutex = HistoryMutex();
     WaitForSingleObject(mutex, INFINITE);
     const SessionRecord* record = FindSession(window);
     const int lastTextLength = record != nullptr ? record->LastTextLength : 0;
@@ -144,7 +144,7 @@ void AddCorvaneMenu(HWND window) {
 void OpenHistory(HWND window) {
   char buddy[kNameCapacity];
   TitleToBuddyName(window, buddy);
-  const std::string arguments = HistoryViewerArguments(Process().screenName, buddy);
+  const std::string arguments = HistoryViewerArguments(ScreenName(), buddy);
   LaunchHistoryViewer(window, arguments.c_str());
 }
 
@@ -165,14 +165,15 @@ void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
       OnCreate(window);
       break;
     case WM_ACTIVATE:
-      OnActivationMessage(window, message, wParam, Shared().AlphaIM, Process().conversationFadeLevel);
+      OnActivationMessage(window, message, wParam, Shared().AlphaIM,
+                          ProcessFadeLevels().conversations);
       break;
     case WM_TIMER:
       if (wParam == TIMER_LOG_POLL)
         Poll(window, false);
       else
         OnActivationMessage(window, message, wParam, Shared().AlphaIM,
-                            Process().conversationFadeLevel);
+                            ProcessFadeLevels().conversations);
       break;
     case WM_SYSCOMMAND:
       if (wParam == CMD_APPLY_ALPHA) ApplyWindowAlpha(window, Shared().AlphaIM, Shared().AlphaOn);

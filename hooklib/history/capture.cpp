@@ -6,7 +6,6 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/system_code_page.h"
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/title_to_buddy_name.h"
 #include "hooklib/history/write_history.h"
@@ -33,19 +32,27 @@ bool TitleToBuddyName(HWND window, char* out) {
   return true;
 }
 
-bool CaptureConversation(char* userName, const char* sessionKey, HWND window, DayFileMark& mark) {
+ConversationReading ReadConversation(HWND window, HWND control) {
+  ConversationReading reading;
   char buddyName[kNameCapacity];
-  if (!TitleToBuddyName(window, buddyName)) return true;
-  const HWND control = FindConversationControl(window);
-  if (control == nullptr) return true;
+  if (TitleToBuddyName(window, buddyName)) reading.buddyName = buddyName;
   const int length = GetWindowTextLengthA(control);
-  if (length <= 0) return true;
-  std::string text(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1, '\0');
-  const int read = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-  if (read <= 0) return true;
-  text.resize(static_cast<size_t>(read));
-  return WriteHistory(Shared().LogDir, userName, buddyName, sessionKey, RewriteConversation(text),
-                      mark);
+  if (length <= 0) return reading;
+  reading.text.assign(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1, '\0');
+  const int read =
+      GetWindowTextA(control, reading.text.data(), static_cast<int>(reading.text.size()));
+  reading.text.resize(read > 0 ? static_cast<size_t>(read) : 0);
+  return reading;
+}
+
+HistoryWrite CaptureConversation(const char* historyFolder, std::string_view userName,
+                                 const char* sessionKey, const ConversationReading& reading,
+                                 DayFileMark& mark) {
+  if (!reading.buddyName || reading.text.empty()) {
+    return {true, std::string(userName), reading.buddyName.value_or(std::string())};
+  }
+  return WriteHistory(historyFolder, userName, *reading.buddyName, sessionKey,
+                      RewriteConversation(reading.text), mark);
 }
 
 }  // namespace corvane

@@ -75,13 +75,11 @@ bool Run(const WriteBenchCase& c, const std::string& history, bool wholeWrite) {
       reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    char user[corvane::kNameCapacity] = "alice";
-    char buddy[corvane::kNameCapacity] = "bob";
     corvane::Win32DayFile file(
         path, history + "\\alice\\bob\\" + corvane::TemporaryDayFileName(2002, 6, 14, 1));
     const auto start = Clock::now();
     if (wholeWrite)
-      corvane::WriteHistory(history.c_str(), user, buddy, c.sessionKey.c_str(), c.text, mark);
+      corvane::WriteHistory(history.c_str(), "alice", "bob", c.sessionKey.c_str(), c.text, mark);
     else
       corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
     totals.push_back(Milliseconds(Clock::now() - start));

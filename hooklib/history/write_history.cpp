@@ -42,14 +42,15 @@ std::vector<FolderEntry> ListFolder(const char* folder) {
   return entries;
 }
 
-// Resolves `name` (a kNameCapacity buffer) against the folders of `parent`,
-// joins it and makes the folder.  False when it is refused or not a folder.
-bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]) {
+// Resolves `name` against the folders of `parent` (it becomes the folder's
+// exact name), joins it and makes the folder.  False when it is refused or
+// not a folder.
+bool MakeNamedFolder(const char* parent, std::string& name, char (&path)[kPathCapacity]) {
   const auto resolved =
       ResolveFolderName(name, ListFolder(parent), NamesEqualAsWindowsDoes, SystemLeadBytes());
   if (!resolved) return false;
-  CopyBounded(name, kNameCapacity, resolved->c_str());
-  if (PathCombineA(path, parent, name) == nullptr) return false;
+  name = *resolved;
+  if (PathCombineA(path, parent, name.c_str()) == nullptr) return false;
   CreateDirectoryA(path, nullptr);
   return PathIsDirectoryA(path) != FALSE;
 }
@@ -58,8 +59,10 @@ bool MakeNamedFolder(const char* parent, char* name, char (&path)[kPathCapacity]
 
 void ShowWriteFailure() { MessageBoxA(nullptr, kWriteFailedText, "Corvane Error", MB_OK); }
 
-bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
-                  const char* sessionKey, std::string_view text, DayFileMark& mark) {
+HistoryWrite WriteHistory(const char* historyFolder, std::string_view userName,
+                          std::string_view buddyName, const char* sessionKey, std::string_view text,
+                          DayFileMark& mark) {
+  HistoryWrite result{false, std::string(userName), std::string(buddyName)};
   // A folder without its drive or share would be resolved against the
   // messenger's current folder: history where nobody looks for it.
   const bool usable = IsFullyQualifiedPath(historyFolder);
@@ -67,8 +70,8 @@ bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
   char userPath[kPathCapacity], buddyPath[kPathCapacity], filePath[kPathCapacity],
       temporary[kPathCapacity];
   bool written = usable && PathIsDirectoryA(historyFolder) &&
-                 MakeNamedFolder(historyFolder, userName, userPath) &&
-                 MakeNamedFolder(userPath, buddyName, buddyPath);
+                 MakeNamedFolder(historyFolder, result.userName, userPath) &&
+                 MakeNamedFolder(userPath, result.buddyName, buddyPath);
   if (written) {
     const LocalClockTime now = LocalTimeNow();
     const std::string name = DayFileName(now.year, now.month, now.day, now.dayOfWeek);
@@ -85,7 +88,8 @@ bool WriteHistory(const char* historyFolder, char* userName, char* buddyName,
       written = WriteSessionBlock(file, sessionKey, text, mark) != DayFileRoute::kFailed;
     }
   }
-  return written;
+  result.written = written;
+  return result;
 }
 
 }  // namespace corvane

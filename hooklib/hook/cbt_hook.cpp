@@ -1,6 +1,7 @@
 #include "hooklib/hook/cbt_hook.h"
 
 #include "common/capacities.h"
+#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
@@ -26,12 +27,12 @@ void ReadClassName(HWND window, char (&name)[kClassNameCapacity]) {
 // Windows we subclassed call into this module until they are destroyed, so
 // it must outlive the hook: take one extra reference, once per process.
 void KeepModuleLoaded() {
-  ProcessState& process = Process();
-  if (process.keptLoaded) return;
+  static bool kept = false;
+  if (kept) return;
   HMODULE self = nullptr;
   if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&CBTProc),
                          &self)) {
-    process.keptLoaded = true;
+    kept = true;
   }
 }
 
@@ -55,15 +56,15 @@ void SubclassMatchingRows(SubclassPhase phase, HWND window, const char* cls, con
 
 // True when the pop-up must not be created.
 bool RefusePopup(PopupKind kind) {
-  ProcessState& process = Process();
-  PopupFacts facts{Shared().AllowAIMTodayPopup != 0, process.aimTodayAsked, process.buddyListCreated,
-                   process.buddyListCreatedAt, 0};
+  BuddyListPresence& buddyList = ProcessBuddyListPresence();
+  PopupFacts facts{Shared().AllowAIMTodayPopup != 0, buddyList.aimTodayAsked, buddyList.created,
+                   buddyList.createdAt, 0};
   // The clock is read only when the rule needs it.
   if (kind == PopupKind::kMiniBrowser && !facts.allowSetting && !facts.todayAsked) {
     facts.now = SystemTimeNow();
   }
   const PopupVerdict verdict = JudgePopup(kind, facts);
-  if (verdict.clearTodayAsked) process.aimTodayAsked = false;
+  if (verdict.clearTodayAsked) buddyList.aimTodayAsked = false;
   return verdict.refuse;
 }
 

@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/child_procs.h"
 #include "hooklib/conversation/conversation_procs.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/history/history_mutex.h"
 #include "hooklib/hook/exports.h"
 #include "hooklib/hook/popup_rules.h"
 
@@ -120,7 +122,7 @@ class HookedThreadTest : public ::testing::Test {
 using CbtHookBeforeInitTest = HookedThreadTest;
 
 TEST_F(CbtHookBeforeInitTest, ReturnsZeroWithoutChaining) {
-  EXPECT_EQ(Process().historyMutex, nullptr);
+  EXPECT_EQ(HistoryMutex(), nullptr);
   ExpectNoChaining();
 }
 
@@ -130,8 +132,8 @@ class CbtHookTest : public HookedThreadTest {
     HookedThreadTest::SetUp();
     Init(hook_);
     Shared().AllowAIMTodayPopup = 0;
-    Process().aimTodayAsked = false;
-    Process().buddyListCreated = false;
+    ProcessBuddyListPresence().aimTodayAsked = false;
+    ProcessBuddyListPresence().created = false;
     g_fakeNow = 130'000'000'000'000'000ull;
     SetSystemTimeSource(FakeNow);
   }
@@ -191,9 +193,9 @@ TEST_F(CbtHookTest, TodayOnlyAfterTheUsersRequestAndOncePerRequest) {
   EXPECT_EQ(Create("AIM_AimTodayWnd"), nullptr);
   HWND bl = Create("_Oscar_BuddyListWin");
   SendMessageA(bl, WM_COMMAND, 1140, 0);
-  EXPECT_TRUE(Process().aimTodayAsked);
+  EXPECT_TRUE(ProcessBuddyListPresence().aimTodayAsked);
   EXPECT_NE(Create("AIM_AimTodayWnd"), nullptr);
-  EXPECT_FALSE(Process().aimTodayAsked);
+  EXPECT_FALSE(ProcessBuddyListPresence().aimTodayAsked);
   EXPECT_EQ(Create("AIM_AimTodayWnd"), nullptr);
   // The request lets one mini-browser through as well, even in the quiet time.
   SendMessageA(bl, WM_COMMAND, 1140, 0);
@@ -225,19 +227,19 @@ TEST_F(CbtHookTest, MiniBrowserQuietForFiveSecondsAfterTheBuddyList) {
 TEST_F(CbtHookTest, SettingAllowsBothPopupsAndClearsTheRequest) {
   Create("_Oscar_BuddyListWin");
   Shared().AllowAIMTodayPopup = 1;
-  Process().aimTodayAsked = true;
+  ProcessBuddyListPresence().aimTodayAsked = true;
   EXPECT_NE(Create("AIM_AimTodayWnd"), nullptr);
-  EXPECT_FALSE(Process().aimTodayAsked);
+  EXPECT_FALSE(ProcessBuddyListPresence().aimTodayAsked);
   EXPECT_NE(Create("AIM_AimTodayWnd"), nullptr);
-  Process().aimTodayAsked = true;
+  ProcessBuddyListPresence().aimTodayAsked = true;
   EXPECT_NE(Create("_aim_MiniBrowserClass"), nullptr);
-  EXPECT_FALSE(Process().aimTodayAsked);
+  EXPECT_FALSE(ProcessBuddyListPresence().aimTodayAsked);
   EXPECT_NE(Create("_aim_MiniBrowserClass"), nullptr);
 }
 
 TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   EXPECT_EQ(Shared().HookHandle, hook_);
-  EXPECT_NE(Process().historyMutex, nullptr);
+  EXPECT_NE(HistoryMutex(), nullptr);
   // Every creation reaches the next hook, and its answer comes back.
   EXPECT_EQ(ProcOf(Create("AIM_IMessage")), IMWindowProc);
   EXPECT_EQ(Create(kRefusedByNextHook), nullptr);
@@ -248,7 +250,7 @@ TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   EXPECT_EQ(TimesReachedNextHook("AIM_AimTodayWnd"), 0);
 
   Shutdown();
-  EXPECT_EQ(Process().historyMutex, nullptr);
+  EXPECT_EQ(HistoryMutex(), nullptr);
   ExpectNoChaining();
 }
 
@@ -263,9 +265,9 @@ TEST_F(CbtHookTest, SecondInitLeavesNoMutexHandleBehind) {
     GTEST_SKIP() << "another process holds the history mutex (a launcher still running?)";
   }
   Init(hook_);
-  ASSERT_NE(Process().historyMutex, nullptr);
+  ASSERT_NE(HistoryMutex(), nullptr);
   Init(hook_);
-  EXPECT_NE(Process().historyMutex, nullptr);
+  EXPECT_NE(HistoryMutex(), nullptr);
   EXPECT_EQ(Shared().HookHandle, hook_);
   Shutdown();
   HANDLE left = OpenHistoryMutex();

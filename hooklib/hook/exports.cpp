@@ -2,24 +2,24 @@
 
 #include <cstring>
 
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/history/history_mutex.h"
 #include "hooklib/hook/exports.h"
 
-using corvane::Process;
+using corvane::HistoryMutex;
 using corvane::Shared;
 
 // A second call keeps the handle the first one got; only a missing one is
 // made again.
 extern "C" int WINAPI Init(HHOOK hook) {
-  HANDLE& mutex = Process().historyMutex;
-  if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, "MutexToProtectHistoryFiles");
+  HANDLE& mutex = HistoryMutex();
+  if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, corvane::kHistoryMutexName);
   Shared().HookHandle = hook;
   return 0;
 }
 
 extern "C" int WINAPI Shutdown() {
-  HANDLE& mutex = Process().historyMutex;
+  HANDLE& mutex = HistoryMutex();
   if (mutex != nullptr) CloseHandle(mutex);
   mutex = nullptr;
   Shared().HookHandle = nullptr;

@@ -15,8 +15,8 @@
 
 #include "common/bounded_copy.h"
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/box_answerer.h"
@@ -156,7 +156,7 @@ class BuddyListLaunchTest : public LaunchTest {
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
     Init(hook_);
-    Process().screenName[0] = '\0';
+    ScreenName()[0] = '\0';
     g_hostSysCommands = 0;
     buddyList_ = CreateWindowExA(0, "_Oscar_BuddyListWin", "Buddy List", WS_OVERLAPPEDWINDOW, 0, 0,
                                  180, 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "common/bounded_copy.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/signed_on_user.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/host_class_for_tests.h"
@@ -80,7 +80,7 @@ void HostWindowTest::SetUp() {
   CopyBounded(Shared().LogDir, kPathCapacity, logDir_.c_str());
   Shared().Logging = 1;
   Shared().AlphaOn = 0;
-  CopyBounded(Process().screenName, kNameCapacity, "alice");
+  CopyBounded(ScreenName(), kNameCapacity, "alice");
   TestClock() = {2002, 6, 14, 5, 9, 5, 7};
   SetLocalTimeSource(FixedNow);
   hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
