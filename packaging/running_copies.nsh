@@ -5,7 +5,8 @@
 ; nothing is ever deferred to a restart: the user closes the messenger, or
 ; the run stops with nothing changed.
 
-!define LAUNCHER_WINDOW_CLASS "CorvaneLauncherWnd"
+; LAUNCHER_WINDOW_CLASS comes from the launcher's own header, through the
+; template (packaging/CMakeLists.txt reads it).
 !define SYNCHRONIZE 0x00100000
 !define LAUNCHER_EXIT_WAIT_MS 10000
 ; Windows drops the library from the other programs a moment after the hook

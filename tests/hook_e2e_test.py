@@ -14,7 +14,7 @@ from harness import Report, Symbols, bin_file
 from hook_rows import expected_procedure
 import resource_ids
 
-LAUNCHER_CLASS = "CorvaneLauncherWnd"
+LAUNCHER_CLASS = resource_ids.launcher_window_class()
 IDS = "hooklib/resources/corvane_resource_ids.h"
 HOST_PATH = resource_ids.control(IDS, "IDC_PREF_HOST_PATH")
 OK = 1

@@ -14,7 +14,7 @@ from http_server import ReplyServer, unused_port
 
 TITLE = "Corvane Preferences"
 ERROR_CAPTION = "Corvane Error"
-LAUNCHER_CLASS = "CorvaneLauncherWnd"
+LAUNCHER_CLASS = resource_ids.launcher_window_class()
 PROBE = "pref_dialog_probe.exe"
 PROBE_VERSION_KEY = r"HKCU\Software\Wine\AppDefaults\pref_dialog_probe.exe"
 

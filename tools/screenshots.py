@@ -18,6 +18,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 
 import harness  # noqa: E402
+import resource_ids  # noqa: E402
 from http_server import ReplyServer  # noqa: E402
 import viewer_session as vs  # noqa: E402
 from viewer_session import day_file_name  # noqa: E402
@@ -142,11 +143,11 @@ def preferences(robot, tmp):
     launcher = harness.start("Corvane.exe", env={"TESTHOST_SCRIPT": harness.win_path(script)})
     harness.wait_until(lambda: robot.window("Buddy List Window") or robot.alpha("_Oscar_BuddyListWin"),
                        timeout=60, what="the messenger")
-    robot("command", "CorvaneLauncherWnd", 10)
+    robot("command", resource_ids.launcher_window_class(), 10)
     shoot(robot, "Corvane Preferences", "preferences.png")
     robot("press", "Corvane Preferences", "Cancel")
     robot("close", "_Oscar_BuddyListWin")
-    robot("close", "CorvaneLauncherWnd")
+    robot("close", resource_ids.launcher_window_class())
     launcher.wait(timeout=60)
 
 

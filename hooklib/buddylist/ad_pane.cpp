@@ -7,7 +7,7 @@ constexpr std::string_view kBlankPaneStart =
     "<HTML><BODY BGCOLOR=\"#e0dfe3\"><FONT FACE=\"\" SIZE=1><A HREF=\"";
 constexpr std::string_view kBlankPaneEnd = "\">A</FONT></BODY></HTML>";
 
-constexpr int kTickerPaneHeight = 16;
+using buddy_list_metrics::kTickerPaneHeight;
 
 bool StartsWith(std::string_view text, std::string_view start) {
   return text.substr(0, start.size()) == start;

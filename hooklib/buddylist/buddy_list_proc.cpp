@@ -7,6 +7,7 @@
 #include "common/system_code_page.h"
 #include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
+#include "hooklib/buddylist/child_layout.h"
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
@@ -29,14 +30,10 @@ namespace {
 // Titles are read up to this many characters.
 constexpr int kTitleCapacity = 255;
 
-// Where the button sits while the host has not laid out its buttons.
-constexpr int kAnchorXAtRest = 103;
+using buddy_list_metrics::kAnchorXAtRest;
 
 // The separator above Close in the system menu.
 constexpr UINT kSystemMenuSeparatorId = 20;
-
-// The stock ticker's row, kept when AllowStockTicker is on.
-constexpr int kStockTickerRowHeight = 18;
 
 // Stops at the first failure: the window works on with what got in.
 void AddCommandsToSystemMenu(HMENU systemMenu) {
@@ -150,11 +147,12 @@ void OnPaint(HWND window, BuddyListWindowState& state) {
 // Small enough for the compacted layout and no smaller.
 void SetMinimumTrackSize(MINMAXINFO& info) {
   int height = GetSystemMetrics(SM_CYSIZE) + 2 * GetSystemMetrics(SM_CYFRAME) +
-               GetSystemMetrics(SM_CYMENU) + 50;
-  if (Shared().GenButtons) height += 32;
-  if (Shared().ListButtons) height += 32;
-  height += kStockTickerRowHeight * Shared().AllowStockTicker;
-  info.ptMinTrackSize.x = 2 * GetSystemMetrics(SM_CXFRAME) + 148;
+               GetSystemMetrics(SM_CYMENU) + buddy_list_metrics::kMinimumClientHeight;
+  if (Shared().GenButtons) height += buddy_list_metrics::kMinimumButtonRowHeight;
+  if (Shared().ListButtons) height += buddy_list_metrics::kMinimumButtonRowHeight;
+  height += buddy_list_metrics::kTickerRowHeight * Shared().AllowStockTicker;
+  info.ptMinTrackSize.x =
+      2 * GetSystemMetrics(SM_CXFRAME) + buddy_list_metrics::kMinimumClientWidth;
   info.ptMinTrackSize.y = height;
 }
 

@@ -3,21 +3,7 @@
 namespace corvane {
 namespace {
 
-constexpr int kTickerRowHeight = 18;
-constexpr int kTickerPaneHeight = 16;
-// The general buttons' row, which the tab group and the tree leave free.
-constexpr int kGeneralRowHeight = 36;
-// The Buddy List buttons' row at the bottom of the tab group.
-constexpr int kListRowHeight = 32;
-// Without tabs the tab group moves up so its strip of tabs lies above the
-// Buddy List's top edge; the tree and the buttons inside it follow.
-constexpr int kTabGroupTopWithoutTabs = -25;
-constexpr int kTabStripHeight = 27;
-constexpr int kTreeGainWithoutTabs = 25;
-// Icon buttons up to this wide sit in the ticker row; wider ones are general buttons.
-constexpr int kNarrowButtonMaxWidth = 21;
-// General buttons lower than this are the small ones at the end of the row.
-constexpr int kShortButtonHeight = 21;
+using namespace buddy_list_metrics;
 
 constexpr std::string_view kStaticClass = "_Oscar_Static";
 
@@ -49,9 +35,9 @@ LayoutAnswer TabGroupLayout(const WindowPosProposal& proposed, const BuddyListCl
   WindowPosProposal pos = proposed;
   pos.insertAfter = InsertAfter::kTopmost;
   pos.x = 0;
-  pos.y = 2;
-  pos.cx = client.width - 2;
-  pos.cy = client.height - 2 - TickerAllowance(settings);
+  pos.y = kTabGroupMargin;
+  pos.cx = client.width - kTabGroupMargin;
+  pos.cy = client.height - kTabGroupMargin - TickerAllowance(settings);
   if (settings.genButtons) pos.cy -= kGeneralRowHeight;
   if (!settings.tabs) {
     pos.y = kTabGroupTopWithoutTabs;
@@ -64,8 +50,8 @@ LayoutAnswer BuddyTreeLayout(const WindowPosProposal& proposed, const BuddyListC
                              const LayoutSettings& settings) {
   if (!settings.removeAds) return LeftToHost(proposed);
   WindowPosProposal pos = proposed;
-  pos.cx -= 4;
-  pos.cy = client.height - pos.y - 5 - TickerAllowance(settings);
+  pos.cx -= kTreeNarrowing;
+  pos.cy = client.height - pos.y - kTreeBottomMargin - TickerAllowance(settings);
   if (settings.genButtons) pos.cy -= kGeneralRowHeight;
   if (settings.listButtons) pos.cy -= kListRowHeight;
   if (!settings.tabs) pos.cy += kTreeGainWithoutTabs;
@@ -78,7 +64,8 @@ LayoutAnswer ListButtonLayout(const WindowPosProposal& proposed, const BuddyList
   if (!settings.listButtons) return {true, Hidden(proposed)};
   WindowPosProposal pos = proposed;
   pos.insertAfter = InsertAfter::kTop;
-  pos.y = client.height - TickerAllowance(settings) - (settings.genButtons ? 73 : 37);
+  pos.y = client.height - TickerAllowance(settings) -
+          (settings.genButtons ? kListButtonsAboveTickerWithGeneral : kListButtonsAboveTickerAlone);
   if (!settings.tabs) pos.y += kTabStripHeight;
   return {true, pos};
 }
@@ -94,12 +81,12 @@ GeneralButtonAnswer GeneralButtonLayout(const WindowPosProposal& proposed,
     const bool shortButton = proposed.cy < kShortButtonHeight;
     if (compact) {
       pos.insertAfter = InsertAfter::kTop;
-      pos.y = client.height - TickerAllowance(settings) - 32;
-      if (shortButton) pos.x -= 45;
+      pos.y = client.height - TickerAllowance(settings) - kGeneralButtonsAboveTicker;
+      if (shortButton) pos.x -= kShortButtonShiftLeft;
     }
     const QuickMenuAnchor newAnchor = AnchorAfter(anchor, pos);
     // The short buttons sit lower, but the QuickMenuButton stays at the row's top.
-    if (compact && shortButton) pos.y += 5;
+    if (compact && shortButton) pos.y += kShortButtonDrop;
     return {pos, newAnchor};
   }
 
@@ -108,7 +95,7 @@ GeneralButtonAnswer GeneralButtonLayout(const WindowPosProposal& proposed,
   if (settings.allowStockTicker && !wide) {
     WindowPosProposal pos = proposed;
     pos.insertAfter = InsertAfter::kTop;
-    pos.y = client.height - 17;
+    pos.y = client.height - kTickerButtonsAboveBottom;
     return {pos, newAnchor};
   }
   return {Hidden(proposed), newAnchor};
@@ -120,9 +107,9 @@ LayoutAnswer ButtonRowEditLayout(const WindowPosProposal& proposed, const BuddyL
   if (!settings.genButtons) return {true, Hidden(proposed)};
   WindowPosProposal pos = proposed;
   pos.insertAfter = InsertAfter::kTop;
-  pos.x += 2;
-  pos.cx -= 47;
-  pos.y = client.height - TickerAllowance(settings) - 27;
+  pos.x += kEditShiftRight;
+  pos.cx -= kEditNarrowing;
+  pos.y = client.height - TickerAllowance(settings) - kEditAboveTicker;
   return {true, pos};
 }
 
