@@ -4,6 +4,7 @@
 
 #include "common/capacities.h"
 #include "common/registry_names.h"
+#include "common/unique_handle.h"
 #include "launcher/launch_rules.h"
 
 namespace corvane {
@@ -11,17 +12,16 @@ namespace {
 
 // A text value, at most the settings' path capacity; false when missing.
 bool ReadText(const char* keyPath, const char* name, std::string* text) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+  RegistryKey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
     return false;
   }
   char value[kPathCapacity + 1] = {};
   DWORD size = kPathCapacity;
   DWORD type = 0;
-  const bool read = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                     &size) == ERROR_SUCCESS &&
+  const bool read = RegQueryValueExA(key.get(), name, nullptr, &type,
+                                     reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
                     (type == REG_SZ || type == REG_EXPAND_SZ);
-  RegCloseKey(key);
   if (read) *text = value;
   return read;
 }

@@ -1,5 +1,7 @@
 #include "launcher/host_processes.h"
 
+#include <utility>
+
 #include "launcher/launch_rules.h"
 
 namespace corvane {
@@ -34,22 +36,18 @@ bool StartHost(const std::string& appPath, StartedHost* host, DWORD* error) {
     return false;
   }
   CloseHandle(process.hThread);
-  host->process = process.hProcess;
+  host->process.reset(process.hProcess);
   host->processId = process.dwProcessId;
   return true;
 }
 
-HostProcessSet::~HostProcessSet() {
-  for (HANDLE process : processes_) CloseHandle(process);
-}
-
-void HostProcessSet::Add(HANDLE process) { processes_.push_back(process); }
+void HostProcessSet::Add(KernelHandle process) { processes_.push_back(std::move(process)); }
 
 bool HostProcessSet::Adopt(DWORD processId) {
   if (Full()) return false;
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+  KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
   if (!process) return false;
-  processes_.push_back(process);
+  processes_.push_back(std::move(process));
   return true;
 }
 
@@ -57,8 +55,10 @@ bool HostProcessSet::Full() const { return processes_.size() >= kMaxHosts; }
 
 void HostProcessSet::WaitForAllHostsPumpingMessages(const bool& stopRequested) {
   while (!processes_.empty() && !stopRequested) {
-    const DWORD count = static_cast<DWORD>(processes_.size());
-    const DWORD woken = MsgWaitForMultipleObjectsEx(count, processes_.data(), INFINITE, QS_ALLINPUT,
+    std::vector<HANDLE> waiting;
+    for (const KernelHandle& process : processes_) waiting.push_back(process.get());
+    const DWORD count = static_cast<DWORD>(waiting.size());
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, waiting.data(), INFINITE, QS_ALLINPUT,
                                                     MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count) {
       Remove(woken - WAIT_OBJECT_0);
@@ -71,7 +71,6 @@ void HostProcessSet::WaitForAllHostsPumpingMessages(const bool& stopRequested) {
 }
 
 void HostProcessSet::Remove(size_t index) {
-  CloseHandle(processes_[index]);
   processes_.erase(processes_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_handle.h"
+
 namespace corvane {
 
 struct StartedHost {
-  HANDLE process = nullptr;
+  KernelHandle process;
   DWORD processId = 0;
 };
 
@@ -21,13 +23,8 @@ bool StartHost(const std::string& appPath, StartedHost* host, DWORD* error);
 // to it.  Owns the process handles.
 class HostProcessSet {
  public:
-  HostProcessSet() = default;
-  ~HostProcessSet();
-  HostProcessSet(const HostProcessSet&) = delete;
-  HostProcessSet& operator=(const HostProcessSet&) = delete;
-
-  // Takes ownership of the handle.  The caller checks Full() first.
-  void Add(HANDLE process);
+  // The caller checks Full() first.
+  void Add(KernelHandle process);
   // Opens the process for waiting and adds it.
   bool Adopt(DWORD processId);
   bool Full() const;
@@ -40,7 +37,7 @@ class HostProcessSet {
  private:
   void Remove(size_t index);
 
-  std::vector<HANDLE> processes_;
+  std::vector<KernelHandle> processes_;
 };
 
 }  // namespace corvane

@@ -12,17 +12,12 @@ constexpr UINT kHandOverTimeoutMs = 10000;
 }  // namespace
 
 InstanceMutex::InstanceMutex() {
-  handle_ = CreateMutexA(nullptr, FALSE, kLauncherInstanceMutex);
+  handle_.reset(CreateMutexA(nullptr, FALSE, kLauncherInstanceMutex));
   if (handle_ && GetLastError() == ERROR_ALREADY_EXISTS) {
     // Holding it longer would make a later start believe a launcher still runs.
-    CloseHandle(handle_);
-    handle_ = nullptr;
+    handle_.reset();
     anotherRuns_ = true;
   }
-}
-
-InstanceMutex::~InstanceMutex() {
-  if (handle_) CloseHandle(handle_);
 }
 
 HWND FindRunningLauncherWindow() {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/unique_handle.h"
+
 namespace corvane {
 
 // The named mutex that marks the launcher holding the hook.  The first
@@ -11,14 +13,11 @@ namespace corvane {
 class InstanceMutex {
  public:
   InstanceMutex();
-  ~InstanceMutex();
-  InstanceMutex(const InstanceMutex&) = delete;
-  InstanceMutex& operator=(const InstanceMutex&) = delete;
 
   bool AnotherLauncherRuns() const { return anotherRuns_; }
 
  private:
-  HANDLE handle_ = nullptr;
+  KernelHandle handle_;
   bool anotherRuns_ = false;
 };
 

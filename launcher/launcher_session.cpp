@@ -1,5 +1,7 @@
 #include "launcher/launcher_session.h"
 
+#include <utility>
+
 #include "launcher/host_path.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/message_boxes.h"
@@ -33,7 +35,7 @@ void StartAnotherHost(LauncherSession& session) {
     ShowErrorWithoutWaiting(HostStartFailedText(appPath, SystemErrorText(error)));
     return;
   }
-  session.hosts.Add(host.process);
+  session.hosts.Add(std::move(host.process));
 }
 
 bool AdoptHost(LauncherSession& session, DWORD processId) { return session.hosts.Adopt(processId); }

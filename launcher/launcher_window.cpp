@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/exception_boundary.h"
 #include "launcher/launcher_protocol.h"
 #include "launcher/launcher_resource_ids.h"
 
@@ -123,13 +124,10 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK LauncherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleMessage(window, message, wParam, lParam);
-  } catch (...) {
-    // Out of memory in practice: an exception must not unwind through the
-    // system's dispatch, and the default handling keeps the window working.
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
+  // A message whose handling failed gets the default handling, which keeps
+  // the window working.
+  return ResultContained([&] { return HandleMessage(window, message, wParam, lParam); },
+                         [&] { return DefWindowProcA(window, message, wParam, lParam); });
 }
 
 }  // namespace

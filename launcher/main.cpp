@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "common/launch_failure_texts.h"
 #include "launcher/hook_library.h"
@@ -59,7 +60,7 @@ int RunHooked(HINSTANCE instance, const HookLibrary& hooks, HHOOK hook) {
   StartedHost host;
   const std::string appPath = HostPathAskingOnce(session);
   if (CanStartHostFrom(appPath) && StartHostOrReport(appPath, &host)) {
-    hosts.Add(host.process);
+    hosts.Add(std::move(host.process));
     hosts.WaitForAllHostsPumpingMessages(session.exitRequested);
   } else {
     exitCode = kExitHostNotStarted;
@@ -86,10 +87,10 @@ int RunLauncher(HINSTANCE instance, const HookLibrary& hooks, const std::string&
 
 // A host that the running launcher would not take: the user is told, and
 // this process waits for it, so that no host is left without a launcher.
-void WaitForHostNobodyTook(HANDLE process) {
+void WaitForHostNobodyTook(KernelHandle process) {
   ShowError(kCloneLaunchError);
   HostProcessSet hosts;
-  hosts.Add(process);
+  hosts.Add(std::move(process));
   const bool stopRequested = false;
   hosts.WaitForAllHostsPumpingMessages(stopRequested);
 }
@@ -107,10 +108,9 @@ int HandCloneToLauncher() {
   StartedHost host;
   if (!StartHostOrReport(ReadHostPathSetting(), &host)) return kExitHostNotStarted;
   if (!HandHostToLauncher(launcher, host.processId)) {
-    WaitForHostNobodyTook(host.process);
+    WaitForHostNobodyTook(std::move(host.process));
     return kExitHandOverFailed;
   }
-  CloseHandle(host.process);
   return kExitOk;
 }
 

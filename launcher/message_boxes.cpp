@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/unique_handle.h"
 #include "launcher/launcher_texts.h"
 
 namespace corvane {
@@ -25,11 +26,9 @@ DWORD WINAPI ShowPendingBox(void* parameter) {
 
 void ShowOnOwnThread(const std::string& text, const char* caption, UINT style) {
   PendingBox* box = new (std::nothrow) PendingBox{text, caption, style};
-  HANDLE thread = box ? CreateThread(nullptr, 0, ShowPendingBox, box, 0, nullptr) : nullptr;
-  if (thread) {
-    CloseHandle(thread);
-    return;
-  }
+  const KernelHandle thread(box ? CreateThread(nullptr, 0, ShowPendingBox, box, 0, nullptr)
+                                : nullptr);
+  if (thread) return;
   delete box;
   MessageBoxA(nullptr, text.c_str(), caption, style);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/bounded_copy.h"
+#include "common/exception_boundary.h"
 #include "common/system_code_page.h"
 #include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
@@ -11,7 +12,6 @@
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"

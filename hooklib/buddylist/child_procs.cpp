@@ -1,9 +1,9 @@
 #include "hooklib/buddylist/child_procs.h"
 
+#include "common/exception_boundary.h"
 #include "hooklib/buddylist/ad_pane.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 

@@ -1,8 +1,8 @@
 #include "hooklib/conversation/conversation_procs.h"
 
+#include "common/exception_boundary.h"
 #include "hooklib/conversation/conversation_window.h"
 #include "hooklib/conversation/session_map.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 

@@ -6,8 +6,8 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
+#include "common/exception_boundary.h"
 #include "hooklib/conversation/session_map.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/signed_on_user.h"

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include "common/unique_handle.h"
 #include "hooklib/core/settings_mapping_rules.h"
 
 namespace corvane {
@@ -18,18 +19,6 @@ struct SettingsView {
 // A process that opens the mapping while its creator is still filling it
 // waits this long at most; the creator takes microseconds.
 constexpr int kReadyWaitMilliseconds = 2000;
-
-class LocalMemory {
- public:
-  ~LocalMemory() {
-    if (memory_ != nullptr) LocalFree(memory_);
-  }
-  void** out() { return &memory_; }
-  void* get() const { return memory_; }
-
- private:
-  void* memory_ = nullptr;
-};
 
 // The mapping's security: with the integrity label where the system knows
 // labels, else without.
@@ -68,12 +57,12 @@ SettingsView* MapView(HANDLE mapping, DWORD access) {
 }  // namespace
 
 std::string CurrentUserSid() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::string();
+  KernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return std::string();
   alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
   DWORD size = 0;
-  const bool read = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size) != FALSE;
-  CloseHandle(token);
+  const bool read =
+      GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size) != FALSE;
   LocalMemory text;
   if (!read || !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid,
                                        reinterpret_cast<LPSTR*>(text.out()))) {
@@ -89,22 +78,21 @@ SharedSettings* MapSettingsRecord(const SharedSettings& initial) {
   const std::string name = SettingsMappingName(sid);
   SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
 
-  // The handle stays open for the life of the process, as the view does.
-  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
-                                      sizeof(SettingsView), name.c_str());
-  const bool created = mapping != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+  KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
+                                          sizeof(SettingsView), name.c_str()));
+  const bool created = mapping && GetLastError() != ERROR_ALREADY_EXISTS;
   SettingsView* view = nullptr;
-  if (mapping != nullptr) {
-    if (created || OwnedBy(mapping, sid)) view = MapView(mapping, FILE_MAP_WRITE);
+  if (mapping) {
+    if (created || OwnedBy(mapping.get(), sid)) view = MapView(mapping.get(), FILE_MAP_WRITE);
   } else {
-    // Lower integrity: the label lets it read, never write, the user's record.
-    mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
-    if (mapping != nullptr && OwnedBy(mapping, sid)) view = MapView(mapping, FILE_MAP_COPY);
+    // Lower integrity: the label lets it read, never write, the user's
+    // record (and read its owner).
+    mapping.reset(OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE, name.c_str()));
+    if (mapping && OwnedBy(mapping.get(), sid)) view = MapView(mapping.get(), FILE_MAP_COPY);
   }
-  if (view == nullptr) {
-    if (mapping != nullptr) CloseHandle(mapping);
-    return nullptr;
-  }
+  if (view == nullptr) return nullptr;
+  // The handle stays open for the life of the process, as the view does.
+  mapping.release();
   if (created) {
     view->record = initial;
     InterlockedExchange(&view->ready, 1);

@@ -1,5 +1,7 @@
 #include "hooklib/history/day_file_io.h"
 
+#include "common/unique_handle.h"
+
 #include <utility>
 
 namespace corvane {
@@ -29,12 +31,9 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 // A new file with `content`, flushed; no other program may open it meanwhile.
 bool WriteNewFile(const std::string& path, std::string_view content) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool written = WriteAll(file, content) && FlushFileBuffers(file);
-  CloseHandle(file);
-  return written;
+  const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && WriteAll(file.get(), content) && FlushFileBuffers(file.get());
 }
 
 }  // namespace
@@ -48,27 +47,24 @@ bool Win32DayFile::Exists() { return GetFileAttributesA(path_.c_str()) != INVALI
 
 std::optional<std::uint64_t> Win32DayFile::Open() {
   Close();
-  handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  handle_.reset(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
-  if (handle_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(handle_, &size)) {
+  if (!handle_ || !GetFileSizeEx(handle_.get(), &size)) {
     Close();
     return std::nullopt;
   }
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-void Win32DayFile::Close() {
-  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  handle_ = INVALID_HANDLE_VALUE;
-}
+void Win32DayFile::Close() { handle_.reset(); }
 
 bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& bytes) {
   bytes.resize(length);
-  if (!MoveTo(handle_, offset)) return false;
+  if (!MoveTo(handle_.get(), offset)) return false;
   for (std::size_t done = 0; done < length;) {
     DWORD got = 0;
-    if (!ReadFile(handle_, &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) ||
+    if (!ReadFile(handle_.get(), &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) ||
         got == 0) {
       return false;
     }
@@ -78,8 +74,8 @@ bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& b
 }
 
 bool Win32DayFile::WriteTail(std::uint64_t offset, std::string_view bytes) {
-  return MoveTo(handle_, offset) && WriteAll(handle_, bytes) && SetEndOfFile(handle_) &&
-         FlushFileBuffers(handle_);
+  return MoveTo(handle_.get(), offset) && WriteAll(handle_.get(), bytes) &&
+         SetEndOfFile(handle_.get()) && FlushFileBuffers(handle_.get());
 }
 
 bool Win32DayFile::Replace(std::string_view content, bool replacing) {

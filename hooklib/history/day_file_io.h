@@ -7,6 +7,8 @@
 
 #include "hooklib/history/day_file_store.h"
 
+#include "common/unique_handle.h"
+
 namespace corvane {
 
 class Win32DayFile final : public DayFileStore {
@@ -28,7 +30,7 @@ class Win32DayFile final : public DayFileStore {
  private:
   std::string path_;
   std::string temporary_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  KernelHandle handle_;
 };
 
 }  // namespace corvane

@@ -11,6 +11,7 @@
 #include "common/history_naming.h"
 #include "common/path_rules.h"
 #include "common/system_code_page.h"
+#include "common/unique_handle.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_io.h"
@@ -33,12 +34,11 @@ std::vector<FolderEntry> ListFolder(const char* folder) {
   char pattern[kPathCapacity];
   if (PathCombineA(pattern, folder, "*.*") == nullptr) return entries;
   WIN32_FIND_DATAA found;
-  HANDLE listing = FindFirstFileA(pattern, &found);
-  if (listing == INVALID_HANDLE_VALUE) return entries;
+  const FindHandle listing(FindFirstFileA(pattern, &found));
+  if (!listing) return entries;
   do {
     entries.push_back({found.cFileName, found.dwFileAttributes});
-  } while (FindNextFileA(listing, &found));
-  FindClose(listing);
+  } while (FindNextFileA(listing.get(), &found));
   return entries;
 }
 

@@ -1,8 +1,8 @@
 #include "hooklib/hook/cbt_hook.h"
 
 #include "common/capacities.h"
+#include "common/exception_boundary.h"
 #include "hooklib/buddylist/buddy_list_presence.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/subclass_rows.h"

@@ -8,11 +8,11 @@
 
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
+#include "common/exception_boundary.h"
 #include "common/maker_site.h"
 #include "common/open_web_address.h"
 #include "common/path_rules.h"
 #include "hooklib/core/center_window.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/preferences/path_browsers.h"

@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include "common/path_rules.h"
+#include "common/unique_handle.h"
 
 namespace corvane {
 namespace {
@@ -38,12 +39,10 @@ bool UserCanWrite(const char* folder) {
   const std::string name =
       "~corvane-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
   if (PathCombineA(probe, folder, name.c_str()) == nullptr) return false;
-  HANDLE file = CreateFileA(
+  const KernelHandle file(CreateFileA(
       probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
 }
 
 }  // namespace

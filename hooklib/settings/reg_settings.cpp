@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/unique_handle.h"
 #include "hooklib/core/shared_settings.h"
 
 namespace corvane {
@@ -49,10 +50,11 @@ void ReadTextValue(HKEY key, const char* name, char* field, DWORD capacity) {
 }
 
 bool RegSettings::Load() const {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  RegistryKey opened;
+  if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_ALL_ACCESS, opened.out()) != ERROR_SUCCESS) {
     return false;
   }
+  const HKEY key = opened.get();
   for (const auto& [name, field] : ints_) LoadFourBytes(key, name, field);
   for (const auto& [name, field] : bytes_) {
     BYTE scratch[1];
@@ -62,16 +64,16 @@ bool RegSettings::Load() const {
   for (const auto& [name, field] : strings_) {
     ReadTextValue(key, name.c_str(), field, kPathCapacity);
   }
-  RegCloseKey(key);
   return true;
 }
 
 bool RegSettings::Save() const {
-  HKEY key = nullptr;
+  RegistryKey created;
   if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                      nullptr, created.out(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
+  const HKEY key = created.get();
   for (const auto& [name, field] : ints_) WriteDword(key, name, static_cast<DWORD>(*field));
   for (const auto& [name, field] : bytes_) {
     RegSetValueExA(key, name.c_str(), 0, REG_BINARY, field, 1);
@@ -81,7 +83,6 @@ bool RegSettings::Save() const {
     const DWORD length = static_cast<DWORD>(strnlen(field, kPathCapacity - 1));
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(field), length + 1);
   }
-  RegCloseKey(key);
   return true;
 }
 

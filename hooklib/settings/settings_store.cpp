@@ -5,6 +5,7 @@
 #include "common/bounded_copy.h"
 #include "common/path_rules.h"
 #include "common/registry_names.h"
+#include "common/unique_handle.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
 #include "hooklib/core/shared_settings.h"
@@ -39,10 +40,10 @@ void SetDefaults(SharedSettings& s) {
 // "aim.exe", or the path the host registered for itself.
 void ComputeAppPath(SharedSettings& s) {
   CopyBounded(s.AppPath, kPathCapacity, "aim.exe");
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-    ReadTextValue(key, nullptr, s.AppPath, kPathCapacity);
-    RegCloseKey(key);
+  RegistryKey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, key.out()) ==
+      ERROR_SUCCESS) {
+    ReadTextValue(key.get(), nullptr, s.AppPath, kPathCapacity);
   }
 }
 
@@ -60,14 +61,14 @@ void StoreIfMissing(HKEY key, const char* name, const char* path) {
 // that history without asking even before any save.  Nothing else is
 // written, and a stored value is never replaced.
 void StoreFirstRunPaths(const SharedSettings& s) {
-  HKEY key = nullptr;
+  RegistryKey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.out(),
+                      nullptr) != ERROR_SUCCESS) {
     return;
   }
-  StoreIfMissing(key, "LogDir", s.LogDir);
-  StoreIfMissing(key, "AppPath", s.AppPath);
-  RegCloseKey(key);
+  StoreIfMissing(key.get(), "LogDir", s.LogDir);
+  StoreIfMissing(key.get(), "AppPath", s.AppPath);
 }
 
 }  // namespace

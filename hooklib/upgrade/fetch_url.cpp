@@ -3,7 +3,20 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "common/unique_handle.h"
+
 namespace corvane {
+namespace {
+
+struct InternetHandleTraits {
+  using Handle = HINTERNET;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { InternetCloseHandle(h); }
+};
+using InternetHandle = UniqueHandle<InternetHandleTraits>;
+
+}  // namespace
 
 void FetchUrlText(const char* address, char* text, std::size_t& length) {
   const std::size_t capacity = length;
@@ -11,29 +24,24 @@ void FetchUrlText(const char* address, char* text, std::size_t& length) {
   if (capacity == 0) return;
   text[0] = '\0';
 
-  HINTERNET internet =
-      InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-  if (internet == nullptr) return;
+  const InternetHandle internet(
+      InternetOpenA(kFetchUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!internet) return;
   // From the server itself every time: a cached or a proxy's stored reply
   // could hold back a new release or bring back an old one.
-  HINTERNET request = InternetOpenUrlA(internet, address, nullptr, 0,
-                                       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
-  if (request == nullptr) {
-    InternetCloseHandle(internet);
-    return;
-  }
+  const InternetHandle request(InternetOpenUrlA(
+      internet.get(), address, nullptr, 0, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
+  if (!request) return;
   // One read: the reply is small, and the check must never block for long
   // on a server that keeps sending.
   DWORD read = 0;
-  if (InternetReadFile(request, text, static_cast<DWORD>(capacity), &read) && read > 0) {
+  if (InternetReadFile(request.get(), text, static_cast<DWORD>(capacity), &read) && read > 0) {
     const std::size_t kept = read < capacity ? read : capacity - 1;
     text[kept] = '\0';
     length = read;
   } else {
     text[0] = '\0';
   }
-  InternetCloseHandle(request);
-  InternetCloseHandle(internet);
 }
 
 }  // namespace corvane

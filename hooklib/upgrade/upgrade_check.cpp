@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "common/bounded_copy.h"
+#include "common/exception_boundary.h"
 #include "common/open_web_address.h"
-#include "hooklib/core/host_boundary.h"
+#include "common/unique_handle.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
@@ -94,9 +95,9 @@ DWORD WINAPI UpgradeCheckThread(LPVOID kind) {
 }
 
 void StartUpgradeCheck(UpgradeCheckKind kind) {
-  HANDLE thread = CreateThread(nullptr, 0, UpgradeCheckThread,
-                               reinterpret_cast<LPVOID>(static_cast<INT_PTR>(kind)), 0, nullptr);
-  if (thread != nullptr) CloseHandle(thread);
+  // Nobody waits for it: the handle goes at once, the thread runs on.
+  KernelHandle(CreateThread(nullptr, 0, UpgradeCheckThread,
+                            reinterpret_cast<LPVOID>(static_cast<INT_PTR>(kind)), 0, nullptr));
 }
 
 }  // namespace corvane

@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
+#include "common/exception_boundary.h"
 #include "hooklib/core/center_window.h"
-#include "hooklib/core/host_boundary.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/resources/corvane_resource_ids.h"

@@ -52,7 +52,8 @@ bool ApplyArgument(const std::string& argument) {
   } else if (name == "checkversion") {
     Shared().CheckVersion = std::atoi(value.c_str());
   } else if (name == "last") {
-    corvane::CopyBounded(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast, value.c_str());
+    corvane::CopyBounded(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast,
+                         value.c_str());
   } else if (name == "lastday") {
     Shared().CheckVersionLastDay = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 10));
   } else if (name == "today") {

@@ -5,18 +5,19 @@
 #include "common/capacities.h"
 #include "common/path_rules.h"
 #include "common/registry_names.h"
+#include "common/unique_handle.h"
 
 namespace corvane {
 
 std::string ReadLogDirSetting() {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+  RegistryKey key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.out()) !=
+      ERROR_SUCCESS) {
     return std::string();
   }
   char folder[kPathCapacity] = {};
   DWORD size = sizeof folder;
-  RegQueryValueExA(key, "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
-  RegCloseKey(key);
+  RegQueryValueExA(key.get(), "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
   // A value that fills the whole buffer comes without its NUL.
   folder[kPathCapacity - 1] = '\0';
   // A relative folder would be resolved against the viewer's own current

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/unique_handle.h"
+
 namespace corvane {
 
 class ExportFile {
@@ -31,7 +33,7 @@ class ExportFile {
 
   std::string destination_;
   std::string temporary_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  KernelHandle handle_;
   bool committed_ = false;
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/exception_boundary.h"
+
 namespace corvane {
 namespace {
 
@@ -158,13 +160,9 @@ LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const Message message{msg, wParam, lParam};
   const Message* outer = current_;
   current_ = &message;
-  std::optional<LRESULT> result;
-  try {
-    result = WindowProc(msg, wParam, lParam);
-  } catch (...) {
-    // A handler's failure must not unwind through the system's code.
-    result.reset();
-  }
+  // A handler that failed leaves the message unanswered.
+  const std::optional<LRESULT> result = ResultContained(
+      [&] { return WindowProc(msg, wParam, lParam); }, [] { return std::optional<LRESULT>(); });
   current_ = outer;
   if (result) {
     return *result;

@@ -1,6 +1,7 @@
 #include "viewer/framework/profile.h"
 
 #include <windows.h>
+#include "common/unique_handle.h"
 
 #include <cstdio>
 
@@ -16,17 +17,16 @@ namespace {
 
 int ReadRegistryInt(const ProfileStore& store, const char* section, const char* entry,
                     int default_value) {
-  HKEY key = nullptr;
+  RegistryKey key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, KEY_QUERY_VALUE,
-                    &key) != ERROR_SUCCESS) {
+                    key.out()) != ERROR_SUCCESS) {
     return default_value;
   }
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
   const LONG result =
-      RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(key);
+      RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
     return default_value;
   }
@@ -35,17 +35,16 @@ int ReadRegistryInt(const ProfileStore& store, const char* section, const char* 
 
 bool WriteRegistryInt(const ProfileStore& store, const char* section, const char* entry,
                       int value) {
-  HKEY key = nullptr;
+  RegistryKey key;
   // Creates the company, application and (nested) section keys as needed.
   if (RegCreateKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.out(),
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const DWORD data = static_cast<DWORD>(value);
-  const LONG result =
-      RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
-  RegCloseKey(key);
+  const LONG result = RegSetValueExA(key.get(), entry, 0, REG_DWORD,
+                                     reinterpret_cast<const BYTE*>(&data), sizeof(data));
   return result == ERROR_SUCCESS;
 }
 

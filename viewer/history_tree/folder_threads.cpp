@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "common/exception_boundary.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
 
@@ -51,11 +52,8 @@ void WatchFolder(const FolderThreadTarget& target) {
 template <void (*Work)(const FolderThreadTarget&)>
 DWORD WINAPI RunWorker(LPVOID parameter) {
   std::unique_ptr<FolderThreadTarget> target(static_cast<FolderThreadTarget*>(parameter));
-  try {
-    Work(*target);
-  } catch (...) {
-    // Out of memory in a worker: the viewer lives on without its result.
-  }
+  // A worker that failed leaves the viewer without its result.
+  RunContained([&] { Work(*target); });
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "common/exception_boundary.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_document.h"
 #include "viewer/html/html_view_highlight.h"
@@ -162,13 +163,9 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK HtmlViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleMessage(view, message, wParam, lParam);
-  } catch (...) {
-    // Out of memory while handling a message: no exception may unwind
-    // through the system's code, and the message counts as handled.
-    return 0;
-  }
+  // A message whose handling failed counts as handled.
+  return ResultContained([&] { return HandleMessage(view, message, wParam, lParam); },
+                         [] { return LRESULT{0}; });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/unique_handle.h"
 #include "viewer/html/html_view_page.h"
 #include "viewer/html/html_view_rtf.h"
 
@@ -54,10 +55,11 @@ void StreamRtf(HWND page, LONG from, const std::string& rtf) {
 
 bool ReadHistoryFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  HANDLE file = CreateFileA(
+  const KernelHandle opened(CreateFileA(
       path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!opened) return false;
+  const HANDLE file = opened.get();
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
   if (ok) {
@@ -71,7 +73,6 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
       total += read;
     }
   }
-  CloseHandle(file);
   if (!ok) bytes.clear();
   return ok;
 }

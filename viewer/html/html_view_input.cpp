@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/exception_boundary.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_page.h"
@@ -75,13 +76,9 @@ LRESULT HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandlePageMessage(page, message, wParam, lParam);
-  } catch (...) {
-    // Out of memory while handling a message: no exception may unwind
-    // through the system's code, and the message counts as handled.
-    return 0;
-  }
+  // A message whose handling failed counts as handled.
+  return ResultContained([&] { return HandlePageMessage(page, message, wParam, lParam); },
+                         [] { return LRESULT{0}; });
 }
 
 void ScrollViewToEnd(HWND view, HtmlViewState& state) {

@@ -1,0 +1,86 @@
+// One owner for every kind of system handle: it is closed when its owner
+// goes, on every path.  A kind is a small traits type saying how it is
+// closed and which value means none.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace corvane {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return Traits::IsValid(handle_); }
+
+  // Where a function that makes the handle puts it; any handle held is
+  // closed first.
+  Handle* out() {
+    reset();
+    return &handle_;
+  }
+
+  void reset(Handle handle = Traits::None()) {
+    if (Traits::IsValid(handle_)) Traits::Close(handle_);
+    handle_ = handle;
+  }
+
+  Handle release() { return std::exchange(handle_, Traits::None()); }
+
+ private:
+  Handle handle_ = Traits::None();
+};
+
+// Kernel objects: files (whose failure is INVALID_HANDLE_VALUE), mappings,
+// processes, threads, mutexes, events.
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// A listing of FindFirstFile.
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle None() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(Handle h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
+// Memory the system allocated for the caller with LocalAlloc (security
+// descriptors, SID texts).
+struct LocalMemoryTraits {
+  using Handle = void*;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { LocalFree(h); }
+};
+using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { RegCloseKey(h); }
+};
+using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+}  // namespace corvane
