@@ -1,11 +1,13 @@
 # Test registration shared by both presets.
 #
 # Native tests are discovered one by one.  A Windows test program runs as one
-# ctest test through Wine (each Wine start costs about half a second).  Tests
-# that touch the fixed registry key, the settings record or the system-wide
-# hook each take one "session" (tools/in-test-sessions: a Wine prefix, server
-# and X display of their own), so they never see each other; tools/test
-# gives ctest the sessions' resource spec.
+# ctest test through Wine (each Wine start costs about half a second).  Every
+# Windows test takes one "session" (tools/in-test-sessions: a Wine prefix,
+# server and X display of its own), so that no two of them share a registry,
+# a settings record, the system-wide hook, a window manager or the pointer:
+# a window of one test made active, or a drag of one passing over another's
+# window, was a failure of the other under load.  tools/test gives ctest the
+# sessions' resource spec.
 include(GoogleTest)
 
 # No test ever reaches the maker's real sites: the version check that every
@@ -15,15 +17,13 @@ set(CORVANE_OFFLINE_ENVIRONMENT
   "CORVANE_UPDATE_SERVER=http://127.0.0.1:9;CORVANE_WEB_SITE=http://127.0.0.1:9")
 
 function(corvane_add_gtest name)
-  cmake_parse_arguments(ARG "SESSION" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} gtest gtest_main)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES LABELS wine ENVIRONMENT "${CORVANE_OFFLINE_ENVIRONMENT}")
-    if(ARG_SESSION)
-      set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS "session:1")
-    endif()
+    set_tests_properties(${name} PROPERTIES LABELS wine RESOURCE_GROUPS "session:1"
+      ENVIRONMENT "${CORVANE_OFFLINE_ENVIRONMENT}")
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
   endif()
