@@ -14,7 +14,7 @@
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "hooklib/transparency/fade_levels.h"
-#include "hooklib/transparency/layered_alpha_probe.h"
+#include "hooklib/transparency/testing/layered_alpha_probe.h"
 
 namespace corvane {
 namespace {

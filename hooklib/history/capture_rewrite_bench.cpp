@@ -11,7 +11,7 @@
 
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
-#include "hooklib/history/capture_rewrite_oracle.h"
+#include "hooklib/history/testing/capture_rewrite_oracle.h"
 
 using corvane::HostConversation;
 

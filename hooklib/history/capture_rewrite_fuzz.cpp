@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "hooklib/history/capture_rewrite.h"
-#include "hooklib/history/capture_rewrite_oracle.h"
+#include "hooklib/history/testing/capture_rewrite_oracle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hooklib/history/capture_rewrite_oracle.h"
+#include "hooklib/history/testing/capture_rewrite_oracle.h"
 
 namespace corvane {
 namespace {

@@ -16,7 +16,7 @@
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_write.h"
-#include "hooklib/history/memory_day_file.h"
+#include "hooklib/history/testing/memory_day_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "hooklib/history/bench_conversation.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/day_file.h"
-#include "hooklib/history/memory_day_file.h"
+#include "hooklib/history/testing/memory_day_file.h"
 
 namespace corvane {
 namespace {

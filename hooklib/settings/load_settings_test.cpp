@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/settings/registry_fixture.h"
+#include "hooklib/settings/testing/registry_fixture.h"
 #include "hooklib/settings/settings_store.h"
 
 namespace corvane {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "hooklib/settings/registry_fixture.h"
+#include "hooklib/settings/testing/registry_fixture.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/transparency/layered_alpha_probe.h"
+#include "hooklib/transparency/testing/layered_alpha_probe.h"
 
 namespace corvane {
 namespace {

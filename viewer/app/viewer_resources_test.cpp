@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/version_info.h"
-#include "viewer/app/dialog_template_reader.h"
+#include "viewer/app/testing/dialog_template_reader.h"
 #include "viewer/resources/viewer_resources.h"
 
 namespace corvane {

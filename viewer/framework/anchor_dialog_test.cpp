@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "viewer/framework/test_dialog.h"
+#include "viewer/framework/testing/test_dialog.h"
 
 namespace corvane {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "viewer/framework/anchor_dialog.h"
 #include "viewer/framework/list_controls.h"
-#include "viewer/framework/test_dialog.h"
+#include "viewer/framework/testing/test_dialog.h"
 
 namespace corvane {
 namespace {

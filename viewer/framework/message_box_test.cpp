@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tests/support/box_answerer.h"
-#include "viewer/framework/test_app.h"
-#include "viewer/framework/test_dialog.h"
+#include "viewer/framework/testing/test_app.h"
+#include "viewer/framework/testing/test_dialog.h"
 
 namespace corvane {
 namespace {

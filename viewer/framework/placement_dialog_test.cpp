@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "viewer/framework/test_app.h"
-#include "viewer/framework/test_dialog.h"
+#include "viewer/framework/testing/test_app.h"
+#include "viewer/framework/testing/test_dialog.h"
 
 namespace corvane {
 namespace {

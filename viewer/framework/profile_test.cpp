@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "viewer/framework/test_app.h"
+#include "viewer/framework/testing/test_app.h"
 
 namespace corvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "hooklib/history/capture_rewrite_oracle.h"
+#include "hooklib/history/testing/capture_rewrite_oracle.h"
 
 #include <cstring>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "viewer/framework/anchor_dialog.h"
-#include "viewer/framework/test_dialog_ids.h"
+#include "viewer/framework/testing/test_dialog_ids.h"
 
 namespace corvane {
 

@@ -1,4 +1,4 @@
-#include "viewer/app/dialog_template_reader.h"
+#include "viewer/app/testing/dialog_template_reader.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "hooklib/history/memory_day_file.h"
+#include "hooklib/history/testing/memory_day_file.h"
 
 #include <algorithm>
 
