@@ -47,8 +47,12 @@ struct PreviewedSettings {
   int genButtons, removeAds, listButtons, menu, tabs;
 };
 
-// One dialog at a time across processes, so one per process is plenty.
-PreviewedSettings g_remembered;
+// What the dialog started from, which Cancel puts back.  Its opener owns
+// it and hands it over at WM_INITDIALOG; the dialog keeps it in DWLP_USER,
+// as every dialog of the library keeps its own state.
+PreviewedSettings& RememberedOf(HWND dialog) {
+  return *reinterpret_cast<PreviewedSettings*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 PreviewedSettings RememberPreviewed() {
   PreviewedSettings v;
@@ -201,8 +205,9 @@ void FillReminderList(HWND dialog) {
   ShowReminderSetting(dialog);
 }
 
-void OnInitDialog(HWND dialog) {
-  g_remembered = RememberPreviewed();
+void OnInitDialog(HWND dialog, LPARAM remembered) {
+  SetWindowLongPtrA(dialog, DWLP_USER, remembered);
+  RememberedOf(dialog) = RememberPreviewed();
   CenterWindow(dialog);
   TickBoxesFromSettings(dialog);
   SetDlgItemTextA(dialog, kHistoryFolder, Shared().LogDir);
@@ -280,7 +285,7 @@ void OnOk(HWND dialog) {
 }
 
 void OnCancel(HWND dialog) {
-  RestorePreviewed(g_remembered);
+  RestorePreviewed(RememberedOf(dialog));
   BroadcastApplyAlpha();
   BroadcastRelayout();
   EndDialog(dialog, IDCANCEL);
@@ -351,10 +356,10 @@ void OnCommand(HWND dialog, int control, int notification) {
   }
 }
 
-void HandleMessage(HWND dialog, UINT message, WPARAM wParam) {
+void HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      OnInitDialog(dialog);
+      OnInitDialog(dialog, lParam);
       break;
     case WM_COMMAND:
       OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
@@ -389,8 +394,8 @@ void RegisterDialogControls() {
 }  // namespace
 
 // A message whose handling failed leaves the dialog as it was.
-INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  RunContained([&] { HandleMessage(dialog, message, wParam); });
+INT_PTR CALLBACK PrefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  RunContained([&] { HandleMessage(dialog, message, wParam, lParam); });
   return 0;
 }
 
@@ -404,8 +409,10 @@ extern "C" int __cdecl DoPrefDlg() {
   }
   NotifyHostStatus(0);
   RegisterDialogControls();
-  const INT_PTR result = DialogBoxParamA(Process().module, MAKEINTRESOURCEA(kPreferencesTemplate),
-                                         nullptr, PrefDlgProc, 0);
+  PreviewedSettings remembered{};
+  const INT_PTR result =
+      DialogBoxParamA(Process().module, MAKEINTRESOURCEA(kPreferencesTemplate), nullptr,
+                      PrefDlgProc, reinterpret_cast<LPARAM>(&remembered));
   NotifyHostStatus(1);
   if (result != IDOK) return 0;
   BroadcastRelayout();
