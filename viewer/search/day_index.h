@@ -1,0 +1,80 @@
+// The search index of one history folder: the database, a connection for
+// the searches and one for its single writer, and the rows as the writer
+// last committed them, so that a search compares the listing with them
+// without reading every row.  Platform-free: the viewer runs the writer on
+// a thread of its own (search_index.h); the oracle test drives it directly.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "viewer/html/text_find.h"
+#include "viewer/search/index_plan.h"
+#include "viewer/search/search_index_db.h"
+
+namespace corvane {
+
+class DayIndex {
+ public:
+  // Opens the database at `path` (UTF-8), made anew when it belongs to
+  // another version, folder or fold.  Texts are indexed through `fold`, the
+  // case-insensitive fold of the code page.  Throws IndexError.
+  DayIndex(const std::string& path, const std::string& history_folder, const FoldTable& fold);
+
+  // For a search of `query` compared through `search_fold`: the days of
+  // `days` (newest first) that can hold it, in order; `unheld` counts those
+  // among them the index does not hold as listed.  nullopt when the index
+  // cannot answer (a short query, another fold, a failing database): the
+  // search reads every day.  Any thread.
+  std::optional<std::vector<ListedDay>> DaysToRead(const std::vector<ListedDay>& days,
+                                                   std::string_view query,
+                                                   const FoldTable& search_fold,
+                                                   std::size_t& unheld);
+
+  // The writer's side, from one thread.  What to do for the listing of the
+  // whole history (newest first).
+  IndexWork Plan(const std::vector<ListedDay>& listed);
+  // Writes go into a transaction that Commit ends.
+  void Put(const ListedDay& day, std::string_view html);
+  void Remove(const std::vector<std::int64_t>& ids);
+  void Commit();
+  // Drops the open write after a failure.
+  void Abandon();
+  // Whether so much indexed text belongs to no day any more that the index
+  // is better made anew; Empty does that (in a write).
+  bool WantsRebuild();
+  void Empty();
+
+  // Makes the writer's running call fail at once (from another thread).
+  void InterruptWriter() { writer_.Interrupt(); }
+
+ private:
+  struct Change {
+    SearchDay day;
+    std::optional<IndexedDay> row;  // nullopt: removed
+  };
+  void BeginWriteOnce();
+
+  const std::string folder_;
+  const FoldTable fold_;
+  SearchIndexDb writer_;
+  bool writing_ = false;
+  bool emptied_ = false;         // in the open write
+  std::vector<Change> changes_;  // of the open write, after emptied_
+  std::string text_;             // buffers reused for every day
+  std::string indexed_;
+
+  std::mutex reader_lock_;
+  SearchIndexDb reader_;  // under reader_lock_
+
+  std::mutex rows_lock_;
+  IndexRows rows_;             // under rows_lock_: as of commit commits_
+  std::uint64_t commits_ = 0;  // under rows_lock_
+};
+
+}  // namespace corvane

@@ -1,0 +1,58 @@
+#include "viewer/search/index_text.h"
+
+#include <algorithm>
+#include <set>
+
+namespace corvane {
+namespace {
+
+// Enough pieces to leave few days beside the matches; each costs the index
+// one more list to read.
+constexpr std::size_t kMostPieces = 32;
+
+void AppendCharacter(unsigned char byte, std::string& out) {
+  if (byte == 0) {
+    out += "\xC4\x80";  // U+0100
+  } else if (byte < 0x80) {
+    out += static_cast<char>(byte);
+  } else {
+    out += static_cast<char>(0xC0 | (byte >> 6));
+    out += static_cast<char>(0x80 | (byte & 0x3F));
+  }
+}
+
+}  // namespace
+
+void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& indexed) {
+  indexed.clear();
+  indexed.reserve(view_text.size() + view_text.size() / 8);
+  for (char c : view_text) AppendCharacter(fold[static_cast<unsigned char>(c)], indexed);
+}
+
+std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold) {
+  if (query.size() < kIndexGram || query.find('\n') != std::string_view::npos) return std::nullopt;
+  std::string folded;
+  for (char c : query) folded += static_cast<char>(fold[static_cast<unsigned char>(c)]);
+  // Where pieces start: all of them, or as many as taken, first and last
+  // included, evenly apart.
+  const std::size_t starts = folded.size() - kIndexGram + 1;
+  const std::size_t taken = std::min(starts, kMostPieces);
+  std::set<std::string> pieces;
+  for (std::size_t i = 0; i < taken; ++i) {
+    const std::size_t at = taken == starts ? i : i * (starts - 1) / (taken - 1);
+    pieces.insert(folded.substr(at, kIndexGram));
+  }
+  std::string match;
+  for (const std::string& piece : pieces) {
+    if (!match.empty()) match += " AND ";
+    match += '"';
+    for (char c : piece) {
+      if (c == '"') match += '"';  // FTS5 doubles a quote inside a string
+      AppendCharacter(static_cast<unsigned char>(c), match);
+    }
+    match += '"';
+  }
+  return match;
+}
+
+}  // namespace corvane
