@@ -23,6 +23,7 @@ void CHistoryViewerDlg::OnClearAll() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
   DeleteToRecycleBin(path->c_str());
+  ForgetInSearchIndex(*path);
   FillAllLists("", "");
 }
 
@@ -32,6 +33,7 @@ void CHistoryViewerDlg::OnDeleteUser() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
   DeleteToRecycleBin(path->c_str());
+  ForgetInSearchIndex(*path);
   FillAllLists(user, "");
   SelectNewestDate();
 }
@@ -43,6 +45,7 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
   DeleteToRecycleBin(path->c_str());
+  ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
   SelectNewestDate();
 }
@@ -62,6 +65,7 @@ void CHistoryViewerDlg::OnDeleteDate() {
     return;
   }
   DeleteToRecycleBin(path->c_str());
+  ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
   ShowSelectedHistory();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "common/file_time.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -52,18 +53,29 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
   return path;
 }
 
-std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
-  std::vector<std::string> texts;
+std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
+  std::vector<HistoryEntry> entries;
   char pattern[kPathCapacity];
-  if (!CombineHistoryPath(pattern, folder, "*.*")) return texts;
+  if (!CombineHistoryPath(pattern, folder, "*.*")) return entries;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA(pattern, &entry);
-  if (find == INVALID_HANDLE_VALUE) return texts;
+  if (find == INVALID_HANDLE_VALUE) return entries;
   do {
     if (!FitsPathBuffer(folder, entry.cFileName)) continue;
-    if (std::optional<std::string> text = ListText(entry, level)) texts.push_back(std::move(*text));
+    if (std::optional<std::string> text = ListText(entry, level)) {
+      const std::uint64_t size =
+          (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+      entries.push_back(HistoryEntry{std::move(*text), size, FileTimeTicks(entry.ftLastWriteTime)});
+    }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
+  return entries;
+}
+
+std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
+  std::vector<std::string> texts;
+  for (HistoryEntry& entry : ListHistoryEntries(folder, level))
+    texts.push_back(std::move(entry.text));
   return texts;
 }
 

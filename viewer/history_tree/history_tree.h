@@ -2,6 +2,7 @@
 // of a buddy) the way the viewer lists it.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -27,5 +28,15 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 // order the file system returns them.  Entries whose full path would not fit
 // a path buffer are left out: the viewer could not open them.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
+
+// An entry of a level with what its folder says of it.
+struct HistoryEntry {
+  std::string text;
+  std::uint64_t size = 0;
+  std::uint64_t written = 0;  // last write time, in FILETIME ticks
+};
+
+// The entries ListHistoryLevel lists, with their sizes and write times.
+std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level);
 
 }  // namespace corvane

@@ -65,8 +65,9 @@ std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<Lis
     }
     reader_.EndRead();
     return to_read;
-  } catch (const IndexError&) {
+  } catch (const IndexError& error) {
     reader_.Rollback();
+    if (error.Damaged()) damaged_ = true;
     return std::nullopt;
   }
 }
@@ -114,6 +115,23 @@ void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
     change.row.reset();
     changes_.push_back(std::move(change));
   }
+}
+
+void DayIndex::RemoveWithin(const SearchDay& scope) {
+  const auto within = [](const std::string& name, const std::string& wanted) {
+    return wanted.empty() || name == wanted;
+  };
+  std::vector<std::int64_t> ids;
+  {
+    std::lock_guard<std::mutex> guard(rows_lock_);
+    for (const auto& [day, row] : rows_) {
+      if (within(day.user, scope.user) && within(day.buddy, scope.buddy) &&
+          within(day.date, scope.date)) {
+        ids.push_back(row.id);
+      }
+    }
+  }
+  Remove(ids);
 }
 
 void DayIndex::Commit() {

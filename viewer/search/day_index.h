@@ -5,6 +5,7 @@
 // a thread of its own (search_index.h); the oracle test drives it directly.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -42,6 +43,8 @@ class DayIndex {
   // Writes go into a transaction that Commit ends.
   void Put(const ListedDay& day, std::string_view html);
   void Remove(const std::vector<std::int64_t>& ids);
+  // The rows of every day of `scope`, whose empty names stand for any.
+  void RemoveWithin(const SearchDay& scope);
   void Commit();
   // Drops the open write after a failure.
   void Abandon();
@@ -52,6 +55,9 @@ class DayIndex {
 
   // Makes the writer's running call fail at once (from another thread).
   void InterruptWriter() { writer_.Interrupt(); }
+
+  // A search found the file damaged: it must be made anew.
+  bool FoundDamaged() const { return damaged_; }
 
  private:
   struct Change {
@@ -71,6 +77,7 @@ class DayIndex {
 
   std::mutex reader_lock_;
   SearchIndexDb reader_;  // under reader_lock_
+  std::atomic<bool> damaged_{false};
 
   std::mutex rows_lock_;
   IndexRows rows_;             // under rows_lock_: as of commit commits_

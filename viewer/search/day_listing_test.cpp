@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -37,8 +38,8 @@ class DayListingTest : public testing::Test {
     RemoveDirectoryA(buddy_.c_str());
     RemoveDirectoryA(user_.c_str());
   }
-  void AddDay(const std::string& name) {
-    std::ofstream(buddy_ + "\\" + name) << "<HTML></HTML>";
+  void AddDay(const std::string& name, const std::string& html = "<HTML></HTML>") {
+    std::ofstream(buddy_ + "\\" + name, std::ios::binary) << html;
     days_.push_back(name);
   }
   // Sets the buddy folder's write time, as an entry change made then would.
@@ -66,9 +67,16 @@ class DayListingTest : public testing::Test {
     SetWritten(old);
   }
   std::vector<std::string> Dates() {
-    std::vector<std::string> dates = listing_.Dates(buddy_);
+    std::vector<std::string> dates;
+    for (const HistoryEntry& day : listing_.Days(buddy_)) dates.push_back(day.text);
     std::sort(dates.begin(), dates.end());
     return dates;
+  }
+  std::uint64_t SizeOf(const std::string& date) {
+    for (const HistoryEntry& day : listing_.Days(buddy_)) {
+      if (day.text == date) return day.size;
+    }
+    return 0;
   }
 
   std::string user_, buddy_;
@@ -107,6 +115,28 @@ TEST_F(DayListingTest, AnotherHistoryFolderForgetsWhatWasKept) {
   listing_.Begin(buddy_);
   listing_.Begin(user_);
   EXPECT_EQ(Dates().size(), 2u);
+}
+
+// A day file written keeps its folder's time: only the watch's word that
+// the folder changed lets its new size be seen.
+TEST_F(DayListingTest, AFolderTheWatchReportsIsListedAgainWithItsFilesAsTheyAre) {
+  AddDay("2002-01-07.html");
+  const FILETIME old = AnHourAgo();
+  SetWritten(old);
+  ASSERT_EQ(SizeOf("2002-01-07"), 13u);
+  AddDay("2002-01-07.html", "<HTML>more</HTML>");
+  SetWritten(old);
+  EXPECT_EQ(SizeOf("2002-01-07"), 13u);  // kept
+  listing_.Forget(buddy_);
+  EXPECT_EQ(SizeOf("2002-01-07"), 17u);
+  AddDay("2002-01-07.html", "<HTML>and more</HTML>");
+  SetWritten(old);
+  listing_.Forget(user_);  // the user's folder, and so everything in it
+  EXPECT_EQ(SizeOf("2002-01-07"), 21u);
+  AddDay("2002-01-07.html", "<HTML></HTML>");
+  SetWritten(old);
+  listing_.ForgetAll();
+  EXPECT_EQ(SizeOf("2002-01-07"), 13u);
 }
 
 }  // namespace
