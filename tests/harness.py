@@ -2,6 +2,7 @@
 Wine, read the stand-in host's report, look at the registry and map window
 procedures back to the hook library's function names."""
 
+import getpass
 import os
 import re
 import shlex
@@ -24,6 +25,30 @@ HOST_KEY = r"HKCU\Software\America Online\AOL Instant Messenger (TM)\CurrentVers
 def win_path(path):
     """The Windows name of a path of this machine (Wine maps / to Z:)."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+PREFIX = os.environ.get("WINEPREFIX", os.path.join(SOURCE, "build", "wineprefix"))
+# The user's local application data folder in the prefix, where the History
+# Viewer keeps its search indexes.
+LOCAL_APPDATA = os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Local")
+
+
+def search_index_file(history):
+    """The History Viewer's search index of the history folder `history`
+    (a path of this machine): named by a 64-bit FNV-1a hash of the folder's
+    Windows name in lower case."""
+    digest = 14695981039346656037
+    for byte in win_path(history).lower().encode("latin-1"):
+        digest = ((digest ^ byte) * 1099511628211) % (1 << 64)
+    return os.path.join(LOCAL_APPDATA, "Corvane", "search-%016x.db" % digest)
+
+
+def remove_search_index(history):
+    for suffix in ("", "-wal", "-shm"):
+        try:
+            os.remove(search_index_file(history) + suffix)
+        except FileNotFoundError:
+            pass
 
 
 def bin_file(name):
@@ -373,6 +398,7 @@ class WineTest(unittest.TestCase):
         finally:
             # Only now: a program still running could have saved settings.
             reg_delete(SETTINGS_KEY)
+            remove_search_index(self.history)
             shutil.rmtree(self.tmp, ignore_errors=True)
 
     def start(self, program, *args, **kwargs):
