@@ -18,11 +18,27 @@ void PostSizeTotal(const FolderThreadTarget& target) {
   PostMessageA(target.dialog, target.message, total, 0);
 }
 
+// Wine extends a subtree watch only to folders created, or opened, after it
+// was armed; listing the user and buddy folders once (parents first) opens
+// each of them, so that writes to the day files inside are reported.  On
+// Windows this is a harmless read.
+void ReachExistingHistoryFolders(const std::string& history_folder) {
+  for (const std::string& user : ListHistoryLevel(history_folder.c_str(), HistoryLevel::kUsers)) {
+    char user_path[kPathCapacity];
+    if (!CombineHistoryPath(user_path, history_folder.c_str(), user.c_str())) continue;
+    for (const std::string& buddy : ListHistoryLevel(user_path, HistoryLevel::kBuddies)) {
+      char buddy_path[kPathCapacity];
+      if (!CombineHistoryPath(buddy_path, user_path, buddy.c_str())) continue;
+      ListHistoryLevel(buddy_path, HistoryLevel::kDates);
+    }
+  }
+}
+
 void WatchFolder(const FolderThreadTarget& target) {
   HANDLE change =
       FindFirstChangeNotificationA(target.history_folder.c_str(), TRUE, kWatchedChanges);
   if (change == INVALID_HANDLE_VALUE) return;
-  ReachHistoryFolders(target.history_folder, HistoryLevel::kUsers);
+  ReachExistingHistoryFolders(target.history_folder);
   // Changes between a signal and the re-arming are reported with the next
   // signal, so nothing is missed; repeated merges are harmless.
   do {
@@ -55,18 +71,6 @@ void StartWorker(LPTHREAD_START_ROUTINE procedure, HWND dialog, UINT message,
 }
 
 }  // namespace
-
-// Listing a folder opens it; its own folders are listed after it.
-void ReachHistoryFolders(const std::string& folder, HistoryLevel level) {
-  const std::vector<std::string> names = ListHistoryLevel(folder.c_str(), level);
-  if (level == HistoryLevel::kDates) return;
-  const HistoryLevel below =
-      level == HistoryLevel::kUsers ? HistoryLevel::kBuddies : HistoryLevel::kDates;
-  for (const std::string& name : names) {
-    char path[kPathCapacity];
-    if (CombineHistoryPath(path, folder.c_str(), name.c_str())) ReachHistoryFolders(path, below);
-  }
-}
 
 std::uint32_t FolderSizeBytes(const std::string& folder) {
   std::uint32_t total = 0;

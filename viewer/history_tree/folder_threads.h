@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <string>
 
-#include "viewer/history_tree/history_tree.h"
-
 namespace corvane {
 
 // What a worker needs from the dialog: where to post, what, and which
@@ -21,13 +19,6 @@ struct FolderThreadTarget {
   UINT message;
   std::string history_folder;
 };
-
-// Wine extends a subtree watch only to folders created, or opened, after
-// it was armed; listing every folder below `folder` (a history folder at
-// `level` kUsers, a user's at kBuddies) once, parents first, opens each of
-// them, so that writes to the day files inside are reported.  On Windows
-// this is a harmless read.
-void ReachHistoryFolders(const std::string& folder, HistoryLevel level);
 
 // Every file below `folder`, at any depth and of any name, each counted
 // with the low 32 bits of its size; the sum wraps modulo 2^32.

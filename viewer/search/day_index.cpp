@@ -85,7 +85,7 @@ void DayIndex::BeginWriteOnce() {
 
 void DayIndex::Put(const ListedDay& day, std::string_view html) {
   ViewTextOf(html, text_);
-  IndexTextOf(text_, fold_, indexed_);
+  IndexTextOf(text_, fold_, folded_, indexed_);
   std::optional<IndexedDay> held;
   if (!emptied_) {
     std::lock_guard<std::mutex> guard(rows_lock_);

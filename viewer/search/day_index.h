@@ -73,6 +73,7 @@ class DayIndex {
   bool emptied_ = false;         // in the open write
   std::vector<Change> changes_;  // of the open write, after emptied_
   std::string text_;             // buffers reused for every day
+  std::string folded_;
   std::string indexed_;
 
   std::mutex reader_lock_;

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "viewer/history_tree/folder_threads.h"
 #include "viewer/history_tree/history_tree.h"
+#include "viewer/search/day_scope.h"
 
 namespace corvane {
 namespace {
@@ -21,6 +21,8 @@ constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR
 constexpr DWORD kRecordBytes = 64 * 1024;
 
 constexpr int kSettleMs = 50;
+
+const std::atomic<bool> kNeverCancelled{false};
 
 std::optional<std::string> AnsiOf(const wchar_t* text, std::size_t length) {
   if (length == 0) return std::string();
@@ -103,10 +105,11 @@ void DayWatch::Watch(HANDLE folder) {
                                  &read, nullptr) != FALSE;
   };
   if (!arm()) return;
-  // What was listed before the watch began may be out of date; every folder
-  // is opened once, as Wine needs to report the changes inside it.
+  // What was listed before the watch began may be out of date.  Every
+  // folder is listed again, parents first, which opens each as Wine needs
+  // to report the changes inside it (and has the listings ready).
   listing_->ForgetAll();
-  ReachHistoryFolders(root_, HistoryLevel::kUsers);
+  ListDaysInScope(*listing_, root_, "", "", kNeverCancelled);
   active_ = true;
   started_ = true;
   changed_();
@@ -146,8 +149,8 @@ void DayWatch::PassOn(const char* records, DWORD bytes) {
 
 // A change to a user's folder itself (made, removed, renamed) touches all
 // of it; any other names a buddy's folder, whose listing is forgotten.
-// A folder made now is opened, with those below it, for Wine to watch:
-// what was made inside it before is in the next listing.
+// A folder made now is listed, with those below it, which opens them for
+// Wine to watch; what was made inside it before is in that listing.
 void DayWatch::Forget(const std::wstring& relative, DWORD action) {
   const std::optional<std::string> name = AnsiOf(relative.data(), relative.size());
   if (!name) {
@@ -159,16 +162,14 @@ void DayWatch::Forget(const std::wstring& relative, DWORD action) {
   if (user.empty()) return;
   const std::size_t second = first == std::string::npos ? first : name->find('\\', first + 1);
   const bool made = action == FILE_ACTION_ADDED || action == FILE_ACTION_RENAMED_NEW_NAME;
+  const std::string buddy =
+      first == std::string::npos ? std::string() : name->substr(first + 1, second - first - 1);
   const std::optional<std::string> folder =
-      first == std::string::npos
-          ? JoinHistoryPath(root_, {user})
-          : JoinHistoryPath(root_, {user, name->substr(first + 1, second - first - 1)});
+      buddy.empty() ? JoinHistoryPath(root_, {user}) : JoinHistoryPath(root_, {user, buddy});
   if (!folder) return;
-  if (made && second == std::string::npos) {
-    ReachHistoryFolders(*folder,
-                        first == std::string::npos ? HistoryLevel::kBuddies : HistoryLevel::kDates);
-  }
   listing_->Forget(*folder);
+  if (made && second == std::string::npos)
+    ListDaysInScope(*listing_, root_, user, buddy, kNeverCancelled);
 }
 
 }  // namespace corvane

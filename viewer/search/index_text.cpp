@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_set>
 
 namespace corvane {
 namespace {
@@ -23,10 +24,23 @@ void AppendCharacter(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& indexed) {
+void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& folded,
+                 std::string& indexed) {
+  folded.resize(view_text.size());
+  for (std::size_t i = 0; i < view_text.size(); ++i)
+    folded[i] = static_cast<char>(fold[static_cast<unsigned char>(view_text[i])]);
+  const std::string_view text = folded;
+  std::unordered_set<std::string_view> lines;
   indexed.clear();
-  indexed.reserve(view_text.size() + view_text.size() / 8);
-  for (char c : view_text) AppendCharacter(fold[static_cast<unsigned char>(c)], indexed);
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t end = std::min(text.find('\n', begin), text.size());
+    const std::string_view line = text.substr(begin, end - begin);
+    if (!line.empty() && lines.insert(line).second) {
+      for (char c : line) AppendCharacter(static_cast<unsigned char>(c), indexed);
+      indexed += '\n';
+    }
+    begin = end + 1;
+  }
 }
 
 std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold) {

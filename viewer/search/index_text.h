@@ -15,12 +15,16 @@ namespace corvane {
 // The shortest query the index can answer: its tokens are three characters.
 inline constexpr std::size_t kIndexGram = 3;
 
-// Sets `indexed` to `view_text` with each byte through `fold` and then made
-// one UTF-8 character (the byte's own code point; 0, which no query holds,
-// as U+0100), as SQLite's trigram tokenizer reads characters.  One byte,
-// one character: a query's bytes are in the text exactly when its
-// characters are in the indexed text.
-void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& indexed);
+// Sets `indexed` to the distinct lines of `view_text`, each byte through
+// `fold` and then made one UTF-8 character (the byte's own code point; 0,
+// which no query holds, as U+0100), as SQLite's trigram tokenizer reads
+// characters.  One byte, one character: a query's pieces are in the text
+// exactly when they are in the indexed text.  A piece never holds a line
+// feed, so it lies within a line, and a line said twice adds none: chat
+// repeats itself, and each piece costs the index's build its time.
+// `folded` is a buffer of the caller's.
+void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& folded,
+                 std::string& indexed);
 
 // The FTS5 query for the days that can hold `query` where the text compares
 // through `fold` (or where the case must match: a match is then a match

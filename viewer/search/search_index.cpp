@@ -7,7 +7,7 @@
 
 #include "common/file_time.h"
 #include "viewer/history_tree/history_entries.h"
-#include "viewer/html/html_view_document.h"
+#include "viewer/search/day_reader.h"
 #include "viewer/search/day_scope.h"
 #include "viewer/search/index_location.h"
 
@@ -93,6 +93,7 @@ void SearchIndex::Stop() {
     stopping_ = true;
     if (index_) index_->InterruptWriter();
   }
+  gate_.Release();
   wake_.notify_all();
   if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
@@ -105,7 +106,7 @@ SearchIndex::Status SearchIndex::CurrentStatus() const {
 SearchIndex::SearchHold::SearchHold(SearchIndex& index) : index_(index) {
   {
     std::lock_guard<std::mutex> guard(index_.lock_);
-    ++index_.searches_;
+    if (index_.searches_++ == 0) index_.gate_.Hold();
   }
   index_.watch_.Settle();
 }
@@ -113,7 +114,7 @@ SearchIndex::SearchHold::SearchHold(SearchIndex& index) : index_(index) {
 SearchIndex::SearchHold::~SearchHold() {
   {
     std::lock_guard<std::mutex> guard(index_.lock_);
-    --index_.searches_;
+    if (--index_.searches_ == 0) index_.gate_.Release();
   }
   index_.wake_.notify_all();
 }
@@ -296,20 +297,33 @@ bool SearchIndex::Pass(DayIndex& index) {
   std::size_t done = work.held;
   SetStatus(done, listed.size());
 
+  // Read ahead on threads of their own, as a search reads, so that the
+  // waits on the file system overlap the indexing.
   bool deferred = false;
-  std::string html;
-  Clock::time_point batch = Clock::now();
-  for (const ListedDay& day : work.to_index) {
-    if (!WaitWhileSearching(&index)) return false;
+  std::vector<ListedDay> due;
+  std::vector<std::string> paths;
+  for (ListedDay& day : work.to_index) {
     if (IsFresh(day)) {
       deferred = true;
       continue;
     }
-    // A day that cannot be read now (gone, or too large) is done with: the
-    // searches read it themselves, and a change to it comes round again.
-    const std::optional<std::string> path = DayFilePath(folder_, day.day);
+    paths.push_back(DayFilePath(folder_, day.day).value_or(""));
+    due.push_back(std::move(day));
+  }
+  DayReader reader(std::move(paths), gate_);
+  std::string html;
+  Clock::time_point batch = Clock::now();
+  for (const ListedDay& day : due) {
+    if (!WaitWhileSearching(&index) || !reader.Next(html)) {
+      index.Commit();  // the next start goes on from here
+      return false;
+    }
+    // A day that could not be read (gone, held by another program, too
+    // large) is done with for now: the searches read it themselves, and a
+    // change to it comes round again.  One that changed since the listing
+    // is held with the listing's size and time, which it no longer has.
     try {
-      if (path && ReadHistoryFile(*path, html)) index.Put(day, html);
+      if (!html.empty() || day.size == 0) index.Put(day, html);
     } catch (const std::bad_alloc&) {
       html = std::string();
     }

@@ -28,6 +28,7 @@
 #include "viewer/search/day_index.h"
 #include "viewer/search/day_listing.h"
 #include "viewer/search/day_watch.h"
+#include "viewer/search/search_gate.h"
 
 namespace corvane {
 
@@ -93,6 +94,9 @@ class SearchIndex {
   const std::shared_ptr<DayListing> listing_;
   const std::string path_;  // the database, in the ANSI code page; empty: no index
   std::atomic<bool> stopping_{false};
+  // Held while searches run: the indexer's readers wait before their next
+  // file, and the searches have the disk to themselves.
+  SearchGate gate_;
 
   mutable std::mutex lock_;
   std::condition_variable wake_;
