@@ -55,12 +55,14 @@ def bin_file(name):
     return os.path.join(BIN, name)
 
 
-def run(program, *args, timeout=60, stdin=None):
-    """Runs a program of the bin folder (or a Wine builtin) to its end."""
+def run(program, *args, timeout=60, stdin=None, encoding=None):
+    """Runs a program of the bin folder (or a Wine builtin) to its end; its
+    output read in `encoding` (the locale's unless given)."""
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
     # Output goes through files, not pipes: a Wine service started on the way
     # would hold a pipe open long after the program ended.
-    with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+    with tempfile.TemporaryFile("w+", encoding=encoding) as out, \
+            tempfile.TemporaryFile("w+", encoding=encoding) as err:
         code = subprocess.run([WINE_RUN, exe, *args], input=stdin, stdout=out, stderr=err,
                               text=True, timeout=timeout).returncode
         out.seek(0)

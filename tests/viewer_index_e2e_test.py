@@ -11,7 +11,6 @@ import os
 import random
 import re
 import sqlite3
-import subprocess
 import time
 import unittest
 
@@ -25,6 +24,11 @@ INDEXING = re.compile(r"^Indexing: ([\d,]+) of ([\d,]+) days?$")
 READY = re.compile(r"^Ready: ([\d,]+) days? indexed$")
 WORDS = ["lunch", "Lunch at noon", "fish &amp; chips", "\xc4pfel", "\xe4pfel und Birnen",
          "see you tonight", "<B>pan</B>cake", "brb, phone", "the pictures", "ok", "zebra"]
+
+
+def distinct_lines(buddy, day):
+    """A day's lines, none said on another day: work for the indexer."""
+    return ["line %d of day %d with buddy %d" % (n, day, buddy) for n in range(100)]
 
 
 def number(text):
@@ -54,9 +58,8 @@ def append_message(path, text, buddy="bob"):
 def full_scan(history, query, match_case=False):
     """The rows and final status of the search of every day, as the search
     window's own worker gives them without an index."""
-    args = [harness.WINE_RUN, harness.bin_file("full_scan.exe"), harness.win_path(history), query]
-    out = subprocess.run(args + (["match-case"] if match_case else []), capture_output=True,
-                         encoding="latin-1", timeout=60).stdout.splitlines()
+    args = [harness.win_path(history), query] + (["match-case"] if match_case else [])
+    out = harness.run("full_scan.exe", *args, encoding="latin-1").stdout.splitlines()
     assert out and out[-1].startswith("status "), out
     return [tuple(line.split("\t")) for line in out[:-1]], out[-1][len("status "):]
 
@@ -115,36 +118,58 @@ class ViewerIndexTest(SearchWindowTest):
             age(folder)
 
     def test_built_in_the_background_and_kept_outside_the_history(self):
-        filler = ["line %d of an ordinary day" % n for n in range(40)]
-        self.write_history(60, 25, lambda b, d: filler + (["the needle"] if b == d else []))
+        self.write_history(60, 50, lambda b, d: distinct_lines(b, d) +
+                           (["the needle"] if b == d else []))
         before = self.tree()
         self.start_viewer("alice", "buddy000")
         self.open_search()
         seen = self.index_status()
-        self.assertEqual(seen[-1], "Ready: 1,500 days indexed")
+        self.assertEqual(seen[-1], "Ready: 3,000 days indexed")
         progress = [INDEXING.match(t) for t in seen[:-1] if t]
         self.assertTrue(progress, seen)
-        self.assertTrue(all(p and number(p.group(2)) == 1500 for p in progress), seen)
+        self.assertTrue(all(p and number(p.group(2)) == 3000 for p in progress), seen)
         counts = [number(p.group(1)) for p in progress]
         self.assertEqual(counts, sorted(counts), seen)
 
         needles = [("alice", "buddy%03d" % d, vs.day_file_name(FRIDAY - datetime.timedelta(d))[:-5],
-                    "buddy%03d: the needle" % d) for d in range(25)]
-        self.assertEqual(self.search("needle"), (needles, "25 matches in 25 days"))
+                    "buddy%03d: the needle" % d) for d in range(50)]
+        self.assertEqual(self.search("needle"), (needles, "50 matches in 50 days"))
 
         # The index is a file of the local application data, one for this
         # history folder; nothing came into the history folder.
         self.assertTrue(os.path.isfile(harness.search_index_file(self.history)))
         self.assertEqual(self.tree(), before)
         self.assertEqual(self.close_viewer(self.viewers[-1]), 0)
-        self.assertEqual(len(self.index_rows()), 1500)
+        self.assertEqual(len(self.index_rows()), 3000)
 
         # The next start finds it as it was left: nothing to index again.
         self.start_viewer("alice", "buddy000")
         self.open_search()
-        self.assertEqual([t for t in self.index_status() if t], ["Ready: 1,500 days indexed"])
-        self.assertEqual(self.search("needle"), (needles, "25 matches in 25 days"))
+        self.assertEqual([t for t in self.index_status() if t], ["Ready: 3,000 days indexed"])
+        self.assertEqual(self.search("needle"), (needles, "50 matches in 50 days"))
         self.assertEqual(self.tree(), before)
+
+    def test_closing_stops_the_indexing_at_once_and_the_next_start_goes_on(self):
+        self.write_history(60, 50, distinct_lines)
+        self.start_viewer("alice", "buddy000")
+        self.open_search()
+        started = harness.wait_until(lambda: (lambda m: m if m and number(m.group(1)) > 0 else
+                                              None)(INDEXING.match(self.status())),
+                                     timeout=60, interval=0.02, what="the indexing under way")
+        began = time.time()
+        self.assertEqual(self.close_viewer(self.viewers[-1]), 0)
+        self.assertLess(time.time() - began, 3.0)
+        kept = len(self.index_rows())
+        self.assertGreaterEqual(kept, number(started.group(1)))
+
+        self.start_viewer("alice", "buddy000")
+        self.open_search()
+        seen = [t for t in self.index_status() if t]
+        self.assertEqual(seen[-1], "Ready: 3,000 days indexed")
+        # What was indexed before is not indexed again.
+        self.assertTrue(all(number(INDEXING.match(t).group(1)) >= kept for t in seen[:-1]), seen)
+        self.assertEqual(self.close_viewer(self.viewers[-1]), 0)
+        self.assertEqual(len(self.index_rows()), 3000)
 
     def test_a_conversation_written_while_the_window_is_open_is_found_by_the_next_search(self):
         self.write_history(3, 3, lambda b, d: ["hello %d %d" % (b, d)])

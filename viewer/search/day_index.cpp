@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "viewer/search/index_text.h"
-#include "viewer/search/view_text.h"
 
 namespace corvane {
 namespace {
@@ -84,36 +83,38 @@ void DayIndex::BeginWriteOnce() {
 }
 
 void DayIndex::Put(const ListedDay& day, std::string_view html) {
-  ViewTextOf(html, text_);
-  IndexTextOf(text_, fold_, folded_, indexed_);
+  std::string indexed(html);
+  MakeIndexText(indexed, fold_);
+  PutIndexed(day, indexed);
+}
+
+void DayIndex::PutIndexed(const ListedDay& day, std::string_view indexed_text) {
   std::optional<IndexedDay> held;
   if (!emptied_) {
     std::lock_guard<std::mutex> guard(rows_lock_);
     const auto row = rows_.find(day.day);
     if (row != rows_.end()) held = row->second;
   }
-  for (const Change& change : changes_) {
-    if (SameDay()(change.day, day.day)) held = change.row;
-  }
+  const auto changed = changes_.find(day.day);
+  if (changed != changes_.end()) held = changed->second;
   BeginWriteOnce();
-  changes_.push_back(Change{day.day, writer_.Put(day, indexed_, held ? &*held : nullptr)});
+  changes_[day.day] = writer_.Put(day, indexed_text, held ? &*held : nullptr);
 }
 
 void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
   if (ids.empty()) return;
   const std::unordered_set<std::int64_t> wanted(ids.begin(), ids.end());
-  std::vector<Change> removed;
+  std::vector<std::pair<SearchDay, IndexedDay>> removed;
   {
     std::lock_guard<std::mutex> guard(rows_lock_);
     for (const auto& [day, row] : rows_) {
-      if (wanted.count(row.id) != 0) removed.push_back(Change{day, row});
+      if (wanted.count(row.id) != 0) removed.emplace_back(day, row);
     }
   }
   BeginWriteOnce();
-  for (Change& change : removed) {
-    writer_.Remove(*change.row);
-    change.row.reset();
-    changes_.push_back(std::move(change));
+  for (const auto& [day, row] : removed) {
+    writer_.Remove(row);
+    changes_[day] = std::nullopt;
   }
 }
 
@@ -140,11 +141,11 @@ void DayIndex::Commit() {
   writing_ = false;
   std::lock_guard<std::mutex> guard(rows_lock_);
   if (emptied_) rows_.clear();
-  for (Change& change : changes_) {
-    if (change.row) {
-      rows_[change.day] = *change.row;
+  for (const auto& [day, row] : changes_) {
+    if (row) {
+      rows_[day] = *row;
     } else {
-      rows_.erase(change.day);
+      rows_.erase(day);
     }
   }
   commits_ = commits;

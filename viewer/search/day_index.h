@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "viewer/html/text_find.h"
@@ -40,8 +41,10 @@ class DayIndex {
   // The writer's side, from one thread.  What to do for the listing of the
   // whole history (newest first).
   IndexWork Plan(const std::vector<ListedDay>& listed);
-  // Writes go into a transaction that Commit ends.
+  // Writes go into a transaction that Commit ends.  The day's file, from
+  // its HTML, or from the text MakeIndexText made of it.
   void Put(const ListedDay& day, std::string_view html);
+  void PutIndexed(const ListedDay& day, std::string_view indexed_text);
   void Remove(const std::vector<std::int64_t>& ids);
   // The rows of every day of `scope`, whose empty names stand for any.
   void RemoveWithin(const SearchDay& scope);
@@ -53,6 +56,9 @@ class DayIndex {
   bool WantsRebuild();
   void Empty();
 
+  // The fold the index's texts go through.
+  const FoldTable& Fold() const { return fold_; }
+
   // Makes the writer's running call fail at once (from another thread).
   void InterruptWriter() { writer_.Interrupt(); }
 
@@ -60,21 +66,16 @@ class DayIndex {
   bool FoundDamaged() const { return damaged_; }
 
  private:
-  struct Change {
-    SearchDay day;
-    std::optional<IndexedDay> row;  // nullopt: removed
-  };
+  // nullopt: removed.
+  using Changes = std::unordered_map<SearchDay, std::optional<IndexedDay>, SearchDayHash, SameDay>;
   void BeginWriteOnce();
 
   const std::string folder_;
   const FoldTable fold_;
   SearchIndexDb writer_;
   bool writing_ = false;
-  bool emptied_ = false;         // in the open write
-  std::vector<Change> changes_;  // of the open write, after emptied_
-  std::string text_;             // buffers reused for every day
-  std::string folded_;
-  std::string indexed_;
+  bool emptied_ = false;  // in the open write
+  Changes changes_;       // of the open write, after emptied_
 
   std::mutex reader_lock_;
   SearchIndexDb reader_;  // under reader_lock_

@@ -1,5 +1,7 @@
 #include "viewer/search/index_text.h"
 
+#include "viewer/search/view_text.h"
+
 #include <algorithm>
 #include <set>
 #include <unordered_set>
@@ -41,6 +43,13 @@ void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string&
     }
     begin = end + 1;
   }
+}
+
+void MakeIndexText(std::string& html, const FoldTable& fold) {
+  std::string text, folded, indexed;
+  ViewTextOf(html, text);
+  IndexTextOf(text, fold, folded, indexed);
+  html.swap(indexed);
 }
 
 std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold) {

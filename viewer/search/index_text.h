@@ -26,6 +26,10 @@ inline constexpr std::size_t kIndexGram = 3;
 void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& folded,
                  std::string& indexed);
 
+// Replaces a day file's HTML with the text the index holds of it: that of
+// IndexTextOf for the view's text.
+void MakeIndexText(std::string& html, const FoldTable& fold);
+
 // The FTS5 query for the days that can hold `query` where the text compares
 // through `fold` (or where the case must match: a match is then a match
 // through `fold` too): every distinct three-byte piece, up to a few dozen

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <new>
 #include <utility>
 
 #include "common/file_time.h"
@@ -10,6 +9,7 @@
 #include "viewer/search/day_reader.h"
 #include "viewer/search/day_scope.h"
 #include "viewer/search/index_location.h"
+#include "viewer/search/index_text.h"
 
 namespace corvane {
 namespace {
@@ -221,7 +221,7 @@ void SearchIndex::Run() {
 // one waits for its turn.
 bool SearchIndex::BecomeWriter(HANDLE mutex) {
   while (!stopping_) {
-    const DWORD waited = WaitForSingleObject(mutex, 500);
+    const DWORD waited = WaitForSingleObject(mutex, 100);
     if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
     if (waited == WAIT_FAILED) return false;
   }
@@ -297,8 +297,8 @@ bool SearchIndex::Pass(DayIndex& index) {
   std::size_t done = work.held;
   SetStatus(done, listed.size());
 
-  // Read ahead on threads of their own, as a search reads, so that the
-  // waits on the file system overlap the indexing.
+  // Read ahead, and made the index's text, on threads of their own, so
+  // that the waits on the file system and half the work overlap the rest.
   bool deferred = false;
   std::vector<ListedDay> due;
   std::vector<std::string> paths;
@@ -310,11 +310,14 @@ bool SearchIndex::Pass(DayIndex& index) {
     paths.push_back(DayFilePath(folder_, day.day).value_or(""));
     due.push_back(std::move(day));
   }
-  DayReader reader(std::move(paths), gate_);
-  std::string html;
+  const FoldTable fold = index.Fold();
+  DayReader reader(std::move(paths), gate_,
+                   [fold](std::string& html) { MakeIndexText(html, fold); });
+  std::string text;
+  bool read = false;
   Clock::time_point batch = Clock::now();
   for (const ListedDay& day : due) {
-    if (!WaitWhileSearching(&index) || !reader.Next(html)) {
+    if (!WaitWhileSearching(&index) || !reader.Next(text, read)) {
       index.Commit();  // the next start goes on from here
       return false;
     }
@@ -322,11 +325,7 @@ bool SearchIndex::Pass(DayIndex& index) {
     // large) is done with for now: the searches read it themselves, and a
     // change to it comes round again.  One that changed since the listing
     // is held with the listing's size and time, which it no longer has.
-    try {
-      if (!html.empty() || day.size == 0) index.Put(day, html);
-    } catch (const std::bad_alloc&) {
-      html = std::string();
-    }
+    if (read) index.PutIndexed(day, text);
     ++done;
     if (Clock::now() - batch >= kBatch) {
       index.Commit();

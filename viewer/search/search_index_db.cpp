@@ -28,7 +28,9 @@ enum Statements {
   kWriteMeta,
   kRows,
   kProposed,
-  kPutDay,
+  kInsertDay,
+  kUpdateDay,
+  kDayId,
   kDeleteDay,
   kInsertText,
   kStatementCount
@@ -39,9 +41,11 @@ constexpr const char* kSql[kStatementCount] = {
     "INSERT OR REPLACE INTO meta(key, value) VALUES(?1, ?2)",
     "SELECT id, user, buddy, date, size, written, text_length FROM days",
     "SELECT rowid FROM day_text WHERE day_text MATCH ?1 ORDER BY rowid",
-    "INSERT INTO days(user, buddy, date, size, written, text_length) VALUES(?1, ?2, ?3, ?4, ?5, ?6)"
-    " ON CONFLICT(user, buddy, date) DO UPDATE SET size = excluded.size,"
-    " written = excluded.written, text_length = excluded.text_length RETURNING id",
+    // An upsert with RETURNING took twice as long as the FTS5 insert beside it.
+    "INSERT OR IGNORE INTO days(user, buddy, date, size, written, text_length)"
+    " VALUES(?1, ?2, ?3, ?4, ?5, ?6)",
+    "UPDATE days SET size = ?2, written = ?3, text_length = ?4 WHERE id = ?1",
+    "SELECT id FROM days WHERE user = ?1 AND buddy = ?2 AND date = ?3",
     "DELETE FROM days WHERE id = ?1",
     "INSERT INTO day_text(rowid, text) VALUES(?1, ?2)",
 };
@@ -243,15 +247,28 @@ std::vector<std::int64_t> SearchIndexDb::Proposed(const std::string& match) {
 
 IndexedDay SearchIndexDb::Put(const ListedDay& day, std::string_view indexed_text,
                               const IndexedDay* held) {
-  IndexedDay row{0, day.size, day.written, indexed_text.size()};
-  {
-    Statement put(*this, kPutDay);
-    put.Bind(1, day.day.user).Bind(2, day.day.buddy).Bind(3, day.day.date);
-    put.Bind(4, static_cast<std::int64_t>(day.size));
-    put.Bind(5, static_cast<std::int64_t>(day.written));
-    put.Bind(6, static_cast<std::int64_t>(indexed_text.size()));
-    if (!put.Step()) throw IndexError(SQLITE_ERROR, "no row for the day");
-    row.id = put.Int(0);
+  IndexedDay row{held != nullptr ? held->id : 0, day.size, day.written, indexed_text.size()};
+  const auto size = static_cast<std::int64_t>(day.size);
+  const auto written = static_cast<std::int64_t>(day.written);
+  const auto length = static_cast<std::int64_t>(indexed_text.size());
+  bool inserted = false;
+  if (held == nullptr) {
+    Statement insert(*this, kInsertDay);
+    insert.Bind(1, day.day.user).Bind(2, day.day.buddy).Bind(3, day.day.date);
+    insert.Bind(4, size).Bind(5, written).Bind(6, length).Run();
+    inserted = sqlite3_changes(db_) == 1;
+    if (inserted) {
+      row.id = sqlite3_last_insert_rowid(db_);
+    } else {  // a row the caller did not know of
+      Statement find(*this, kDayId);
+      find.Bind(1, day.day.user).Bind(2, day.day.buddy).Bind(3, day.day.date);
+      if (!find.Step()) throw IndexError(SQLITE_ERROR, "no row for the day");
+      row.id = find.Int(0);
+    }
+  }
+  if (!inserted) {
+    Statement update(*this, kUpdateDay);
+    update.Bind(1, row.id).Bind(2, size).Bind(3, written).Bind(4, length).Run();
   }
   if (held != nullptr && indexed_text.size() < held->text_length) AddGarbage(held->text_length);
   Statement text(*this, kInsertText);
