@@ -51,6 +51,14 @@ def remove_search_index(history):
             pass
 
 
+def search_index_files():
+    """The files in the folder of the History Viewer's search indexes."""
+    try:
+        return set(os.listdir(os.path.join(LOCAL_APPDATA, "Corvane")))
+    except FileNotFoundError:
+        return set()
+
+
 def bin_file(name):
     return os.path.join(BIN, name)
 
@@ -372,6 +380,9 @@ class WineTest(unittest.TestCase):
         if left:
             print("ended what an earlier test left running: %r" % left, file=sys.stderr)
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        # The search indexes the viewers of this test make (of its history
+        # folder or of others) go with it.
+        self.indexes_before = search_index_files()
         # Registered first, so it runs last: after tearDown and every cleanup
         # a test adds, which may still use its programs.
         self.addCleanup(self.leave_prefix_clean)
@@ -400,7 +411,8 @@ class WineTest(unittest.TestCase):
         finally:
             # Only now: a program still running could have saved settings.
             reg_delete(SETTINGS_KEY)
-            remove_search_index(self.history)
+            for name in search_index_files() - self.indexes_before:
+                os.remove(os.path.join(LOCAL_APPDATA, "Corvane", name))
             shutil.rmtree(self.tmp, ignore_errors=True)
 
     def start(self, program, *args, **kwargs):

@@ -126,7 +126,7 @@ class SearchIndexDb::Statement {
 };
 
 SearchIndexDb::SearchIndexDb(const std::string& path, bool writer)
-    : statements_(kStatementCount, nullptr) {
+    : writer_(writer), statements_(kStatementCount, nullptr) {
   const int flags = writer ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     const IndexError error(db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM,
@@ -147,8 +147,12 @@ SearchIndexDb::SearchIndexDb(const std::string& path, bool writer)
   }
 }
 
+// The writer moves its log into the database first: under Wine the last
+// connection's close was seen to leave the whole log beside the database,
+// for the next start to read again.
 SearchIndexDb::~SearchIndexDb() {
   for (sqlite3_stmt* statement : statements_) sqlite3_finalize(statement);
+  if (writer_) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
   sqlite3_close(db_);
 }
 

@@ -89,6 +89,7 @@ class SearchIndexDb {
   void SetMeta(const char* key, std::string_view value);
   void AddGarbage(std::uint64_t bytes);
 
+  const bool writer_;
   sqlite3* db_ = nullptr;
   std::vector<sqlite3_stmt*> statements_;
 };
