@@ -29,7 +29,7 @@ class DayIndex {
   DayIndex(const std::string& path, const std::string& history_folder, const FoldTable& fold);
 
   // For a search of `query` compared through `search_fold`: the days of
-  // `days` (newest first) that can hold it, in order; `unheld` counts those
+  // `days` that can hold it, in their order; `unheld` counts those
   // among them the index does not hold as listed.  nullopt when the index
   // cannot answer (a short query, another fold, a failing database): the
   // search reads every day.  Any thread.

@@ -64,7 +64,7 @@ bool DayListing::ChangedSince(const std::string& folder, std::uint64_t change) c
 // The time comes from the folder itself: the copy in its parent's listing
 // may lag on NTFS.  It is taken before the listing, which is therefore at
 // least as new.
-std::vector<HistoryEntry> DayListing::Days(const std::string& folder) {
+DayListing::Entries DayListing::Days(const std::string& folder) {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
   bool timed;
   std::uint64_t change;
@@ -81,7 +81,8 @@ std::vector<HistoryEntry> DayListing::Days(const std::string& folder) {
     if (kept != kept_.end() && kept->second.written == written) return kept->second.days;
   }
   const std::uint64_t listed_at = Now();
-  std::vector<HistoryEntry> days = ListHistoryEntries(folder.c_str(), HistoryLevel::kDates);
+  Entries days = std::make_shared<const std::vector<HistoryEntry>>(
+      ListHistoryEntries(folder.c_str(), HistoryLevel::kDates));
   if (timed && written + kClockTicks < listed_at) {
     std::lock_guard<std::mutex> guard(lock_);
     if (!ChangedSince(folder, change)) kept_[folder] = Kept{written, days};

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,7 +27,9 @@ class DayListing {
   void Begin(const std::string& history_folder);
 
   // The day files of the buddy folder `folder`: dates, sizes, write times.
-  std::vector<HistoryEntry> Days(const std::string& folder);
+  // Shared with the listing kept, which is never changed, only replaced.
+  using Entries = std::shared_ptr<const std::vector<HistoryEntry>>;
+  Entries Days(const std::string& folder);
 
   // Something changed in `folder` or below it: what was listed there before
   // is not used again.
@@ -36,7 +39,7 @@ class DayListing {
  private:
   struct Kept {
     std::uint64_t written;  // the folder's last write time, in FILETIME ticks
-    std::vector<HistoryEntry> days;
+    Entries days;
   };
   bool ChangedSince(const std::string& folder, std::uint64_t change) const;
 

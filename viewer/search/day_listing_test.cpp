@@ -68,12 +68,14 @@ class DayListingTest : public testing::Test {
   }
   std::vector<std::string> Dates() {
     std::vector<std::string> dates;
-    for (const HistoryEntry& day : listing_.Days(buddy_)) dates.push_back(day.text);
+    const DayListing::Entries days = listing_.Days(buddy_);
+    for (const HistoryEntry& day : *days) dates.push_back(day.text);
     std::sort(dates.begin(), dates.end());
     return dates;
   }
   std::uint64_t SizeOf(const std::string& date) {
-    for (const HistoryEntry& day : listing_.Days(buddy_)) {
+    const DayListing::Entries days = listing_.Days(buddy_);
+    for (const HistoryEntry& day : *days) {
       if (day.text == date) return day.size;
     }
     return 0;

@@ -32,7 +32,7 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
       folders.push_back(SearchDay{each_user, std::move(each_buddy), {}});
     }
   }
-  std::vector<std::vector<HistoryEntry>> days(folders.size());
+  std::vector<DayListing::Entries> days(folders.size());
   std::atomic<std::size_t> next{0};
   // A failure (out of memory) stops both threads and is thrown on.
   std::exception_ptr failures[2];
@@ -56,12 +56,15 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
   }
   if (cancelled) return {};
 
+  std::size_t count = 0;
+  for (const DayListing::Entries& entries : days) count += entries ? entries->size() : 0;
   std::vector<ListedDay> listed;
+  listed.reserve(count);
   for (std::size_t i = 0; i < folders.size(); ++i) {
-    for (HistoryEntry& entry : days[i]) {
-      listed.push_back(
-          ListedDay{SearchDay{folders[i].user, folders[i].buddy, std::move(entry.text)}, entry.size,
-                    entry.written});
+    if (!days[i]) continue;
+    for (const HistoryEntry& entry : *days[i]) {
+      listed.push_back(ListedDay{SearchDay{folders[i].user, folders[i].buddy, entry.text},
+                                 entry.size, entry.written});
     }
   }
   return listed;

@@ -32,7 +32,7 @@ using IndexRows = std::unordered_map<SearchDay, IndexedDay, SearchDayHash, SameD
 // The row holds the day file as it is listed now.
 bool HoldsAsListed(const IndexedDay& row, const ListedDay& day);
 
-// The days of `days` (newest first) that a search must read, in their
+// The days of `days` that a search must read, in their
 // order: every day the index does not hold as listed, and of the others
 // those among `proposed` (ascending ids of the index's documents that can
 // hold the query).  `unheld` counts the first kind.

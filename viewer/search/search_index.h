@@ -66,8 +66,8 @@ class SearchIndex {
     SearchIndex& index_;
   };
 
-  // The days of `days` (newest first, as listed) that a search for `query`
-  // through `fold` must read; nullopt: all of them.  Days it does not hold
+  // The days of `days` (as listed) that a search for `query` through
+  // `fold` must read, in their order; nullopt: all of them.  Days it does not hold
   // as listed are among them, and it indexes them next.
   std::optional<std::vector<ListedDay>> DaysToRead(const std::vector<ListedDay>& days,
                                                    std::string_view query, const FoldTable& fold);

@@ -148,12 +148,17 @@ class Oracle {
       query = in_.ConsumeRandomLengthString(8);
     }
     const FoldTable fold = in_.ConsumeBool() ? corvane::IdentityFold() : fold_;
+    // As the search window's worker does: the index picks from the days as
+    // listed, only those picked are put in order.
     const std::vector<ListedDay> listed = Listing();
     std::size_t unheld = 0;
-    const auto indexed = index_->DaysToRead(listed, query, fold, unheld);
-    const std::vector<SearchRow> full = RowsOf(listed, query, fold);
+    auto indexed = index_->DaysToRead(listed, query, fold, unheld);
+    std::vector<ListedDay> sorted = listed;
+    corvane::SortNewestFirst(sorted, fold_);
+    const std::vector<SearchRow> full = RowsOf(sorted, query, fold);
     if (!indexed) return;
     Check(indexed->size() >= unheld);
+    corvane::SortNewestFirst(*indexed, fold_);
     // Once every day is indexed as it is, the index answers alone.
     if (settled_) Check(unheld == 0);
     const std::vector<SearchRow> rows = RowsOf(*indexed, query, fold);
@@ -230,7 +235,6 @@ class Oracle {
       const auto& [user, buddy, date] = key;
       listed.push_back(ListedDay{SearchDay{user, buddy, date}, day.html.size(), day.written});
     }
-    corvane::SortNewestFirst(listed, fold_);
     return listed;
   }
 

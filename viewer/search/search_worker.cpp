@@ -68,11 +68,13 @@ void Search(SearchRunState& state) {
   if (request.index) hold.emplace(*request.index);
   std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.history_folder,
                                                 request.user, request.buddy, state.cancelled);
-  SortNewestFirst(days, request.name_fold);
+  // Only the days to read are put in order: a long history has tens of
+  // thousands, the index leaves a few.
   if (request.index) {
     if (auto to_read = request.index->DaysToRead(days, request.query, request.fold))
       days = std::move(*to_read);
   }
+  SortNewestFirst(days, request.name_fold);
   DayReader reader(PathsOf(days, request.history_folder), state.gate);
   SearchRows rows(request.query, request.fold);
   std::string html;
