@@ -27,7 +27,10 @@ class DayListingTest : public testing::Test {
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId());
+    // Unique even where a killed run left its folder behind: Wine gives
+    // out the same process ids again and again.
+    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId()) +
+            "-" + std::to_string(GetTickCount());
     buddy_ = user_ + "\\bob";
     CreateDirectoryA(user_.c_str(), nullptr);
     CreateDirectoryA(buddy_.c_str(), nullptr);

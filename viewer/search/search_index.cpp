@@ -192,19 +192,24 @@ void SearchIndex::Run() {
   if (BecomeWriter(mutex)) {
     try {
       while (!stopping_) {
-        const std::shared_ptr<DayIndex> index = Open();
-        if (!index) {
-          WaitForWork(kRetryMs);
-          continue;
-        }
+        bool damaged = false;
         {
+          const std::shared_ptr<DayIndex> index = Open();
+          if (!index) {
+            WaitForWork(kRetryMs);
+            continue;
+          }
+          {
+            std::lock_guard<std::mutex> guard(lock_);
+            index_ = index;
+          }
+          damaged = Keep(*index);
           std::lock_guard<std::mutex> guard(lock_);
-          index_ = index;
+          index_.reset();
+          status_ = Status{};
         }
-        Keep(*index);
-        std::lock_guard<std::mutex> guard(lock_);
-        index_.reset();
-        status_ = Status{};
+        // Made anew once the searches have let go of the damaged file.
+        if (damaged && WaitWhileSearching(nullptr)) RemoveFiles();
       }
     } catch (...) {
       // Out of memory: searches read every day.
@@ -244,28 +249,21 @@ void SearchIndex::RemoveFiles() const {
   for (const char* suffix : {"", "-wal", "-shm"}) DeleteFileA((path_ + suffix).c_str());
 }
 
-// Until the viewer stops or the file proves damaged (then it is made anew).
-void SearchIndex::Keep(DayIndex& index) {
+// Until the viewer stops, the file fails (it is opened again a little
+// later) or proves damaged: true then.
+bool SearchIndex::Keep(DayIndex& index) {
   try {
     for (bool deferred = Pass(index); !index.FoundDamaged(); deferred = Pass(index)) {
-      if (!WaitForWork(deferred ? kFreshWaitMs : INFINITE)) return;
+      if (!WaitForWork(deferred ? kFreshWaitMs : INFINITE)) return false;
     }
+    return true;
   } catch (const IndexError& error) {
     index.Abandon();
-    if (stopping_ || !error.Damaged()) {
-      // Interrupted by the stop, or a file that fails otherwise (a full
-      // disk): tried again later.
-      if (!stopping_) WaitForWork(kRetryMs);
-      return;
-    }
+    if (stopping_) return false;  // interrupted by the stop
+    if (error.Damaged()) return true;
+    WaitForWork(kRetryMs);  // a full disk, say
+    return false;
   }
-  // The searches let go of the damaged file before it goes.
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    index_.reset();
-  }
-  if (!WaitWhileSearching(nullptr)) return;
-  RemoveFiles();
 }
 
 void SearchIndex::RemoveDeleted(DayIndex& index) {

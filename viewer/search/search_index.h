@@ -81,7 +81,7 @@ class SearchIndex {
   bool BecomeWriter(HANDLE mutex);
   std::shared_ptr<DayIndex> Open();
   void RemoveFiles() const;
-  void Keep(DayIndex& index);
+  bool Keep(DayIndex& index);
   bool Pass(DayIndex& index);
   void RemoveDeleted(DayIndex& index);
   bool WaitWhileSearching(DayIndex* index);
