@@ -2,6 +2,7 @@
 Wine, read the stand-in host's report, look at the registry and map window
 procedures back to the hook library's function names."""
 
+import getpass
 import os
 import re
 import shlex
@@ -43,18 +44,52 @@ def win_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+PREFIX = os.environ.get("WINEPREFIX", os.path.join(SOURCE, "build", "wineprefix"))
+# The user's local application data folder in the prefix, where the History
+# Viewer keeps its search indexes.
+LOCAL_APPDATA = os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Local")
+
+
+def search_index_file(history):
+    """The History Viewer's search index of the history folder `history`
+    (a path of this machine): named by a 64-bit FNV-1a hash of the folder's
+    Windows name in lower case."""
+    digest = 14695981039346656037
+    for byte in win_path(history).lower().encode("latin-1"):
+        digest = ((digest ^ byte) * 1099511628211) % (1 << 64)
+    return os.path.join(LOCAL_APPDATA, "Corvane", "search-%016x.db" % digest)
+
+
+def remove_search_index(history):
+    for suffix in ("", "-wal", "-shm"):
+        try:
+            os.remove(search_index_file(history) + suffix)
+        except FileNotFoundError:
+            pass
+
+
+def search_index_files():
+    """The files in the folder of the History Viewer's search indexes."""
+    try:
+        return set(os.listdir(os.path.join(LOCAL_APPDATA, "Corvane")))
+    except FileNotFoundError:
+        return set()
+
+
 def bin_file(name):
     return os.path.join(BIN, name)
 
 
-def run(program, *args, timeout=60, stdin=None, env=None):
+def run(program, *args, timeout=60, stdin=None, env=None, encoding=None):
     """Runs a program of the bin folder (or a Wine builtin) to its end,
-    with more environment when given."""
+    with more environment when given; its output read in `encoding` (the
+    locale's unless given)."""
     exe = bin_file(program) if os.path.exists(bin_file(program)) else program
     full_env = dict(os.environ, **(env or {}))
     # Output goes through files, not pipes: a Wine service started on the way
     # would hold a pipe open long after the program ended.
-    with tempfile.TemporaryFile("w+") as out, tempfile.TemporaryFile("w+") as err:
+    with tempfile.TemporaryFile("w+", encoding=encoding) as out, \
+            tempfile.TemporaryFile("w+", encoding=encoding) as err:
         code = subprocess.run([WINE_RUN, exe, *args], input=stdin, stdout=out, stderr=err,
                               text=True, timeout=timeout, env=full_env).returncode
         out.seek(0)
@@ -367,6 +402,9 @@ class WineTest(unittest.TestCase):
         if left:
             print("ended what an earlier test left running: %r" % left, file=sys.stderr)
         self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        # The search indexes the viewers of this test make (of its history
+        # folder or of others) go with it.
+        self.indexes_before = search_index_files()
         # Registered first, so it runs last: after tearDown and every cleanup
         # a test adds, which may still use its programs.
         self.addCleanup(self.leave_prefix_clean)
@@ -395,6 +433,8 @@ class WineTest(unittest.TestCase):
         finally:
             # Only now: a program still running could have saved settings.
             reg_delete(SETTINGS_KEY)
+            for name in search_index_files() - self.indexes_before:
+                os.remove(os.path.join(LOCAL_APPDATA, "Corvane", name))
             shutil.rmtree(self.tmp, ignore_errors=True)
 
     def start(self, program, *args, **kwargs):

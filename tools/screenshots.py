@@ -1,7 +1,8 @@
 """Takes the README's screenshots under the private display: the History
-Viewer on a formatted day, its search window with results and the day of a
-chosen match, its export window after an export and Delete Old Days with
-its preview, the preferences dialog, the upgrade monitor dialog and the
+Viewer on a formatted day, its search window as it opens (its index ready)
+and with results, and the day of a chosen match, its export window after an
+export and Delete Old Days with its preview, the preferences dialog, the
+upgrade monitor dialog and the
 first page of the setup program.  Each window is cut out of the screen and
 stored as a small PNG in docs/screenshots/.  Names on the command line
 (viewer, preferences, upgrade, setup) take only those."""
@@ -90,6 +91,7 @@ def viewer(robot, tmp):
     export(robot, tmp)
     robot("sys", "Corvane History", 61536)
     robot.exit_code(pid, 10000)
+    harness.remove_search_index(history)
 
 
 def search(robot):
@@ -98,6 +100,9 @@ def search(robot):
     robot("sys", "Corvane History", vs.SC_SEARCH)
     harness.wait_until(lambda: robot.window("Corvane History Search"), what="the search window")
     robot("move", "Corvane History Search", 140, 480, 620, 300)
+    harness.wait_until(lambda: robot.control("Corvane History Search", vs.STATUS)["text"]
+                       .startswith("Ready: "), what="the search index to be ready")
+    shoot(robot, "Corvane History Search", "history-search-ready.png")
     robot("settext", "Corvane History Search", vs.QUERY, "beach")
     robot("click", "Corvane History Search", vs.SEARCH_BUTTON)
     harness.wait_until(lambda: robot.control("Corvane History Search", vs.STATUS)["text"].endswith(" s)"),

@@ -35,6 +35,7 @@ void CHistoryViewerDlg::OnClearAll() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
   DeleteDaysOf(history_folder_, HistoryScope{});
+  ForgetInSearchIndex(*path);
   FillAllLists("", "");
 }
 
@@ -44,6 +45,7 @@ void CHistoryViewerDlg::OnDeleteUser() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
   DeleteDaysOf(history_folder_, HistoryScope{user, "", {}});
+  ForgetInSearchIndex(*path);
   FillAllLists(user, "");
   SelectNewestDate();
 }
@@ -55,6 +57,7 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
   DeleteDaysOf(history_folder_, HistoryScope{user, buddy, {}});
+  ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
   SelectNewestDate();
 }
@@ -78,6 +81,7 @@ void CHistoryViewerDlg::OnDeleteDate() {
   }
   if (ParseDayFileName(file_name)) {
     DeleteDayFiles({*path}, {});
+    ForgetInSearchIndex(*path);
   }
   FillAllLists(user, buddy);
   ShowSelectedHistory();

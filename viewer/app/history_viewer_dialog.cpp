@@ -41,7 +41,10 @@ CHistoryViewerDlg::CHistoryViewerDlg()
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       name_fold_(MakeAnsiLowerFold()) {}
 
-CHistoryViewerDlg::~CHistoryViewerDlg() = default;
+// Searches still running hold the index; its indexer stops now.
+CHistoryViewerDlg::~CHistoryViewerDlg() {
+  if (search_index_) search_index_->Stop();
+}
 
 BOOL CHistoryViewerDlg::OnInitDialog() {
   CPlacementDialog::OnInitDialog();
@@ -65,6 +68,7 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   if (history_folder_.empty()) ExitProcess(1);
 
   FillAllLists(preferred_user_, preferred_buddy_);
+  search_index_ = std::make_shared<SearchIndex>(history_folder_, name_fold_, day_listing_);
   StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, history_folder_);
   SetFocus(html_view_);
   return FALSE;

@@ -58,6 +58,9 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   // Searching (history_viewer_search.cpp).
   void OpenSearch();
   void UpdateScopes();
+  // Deleted history leaves the search index in the same step; `path` as
+  // deleted (a day file, a folder or the history folder's "*.*").
+  void ForgetInSearchIndex(const std::string& path);
   bool IsInWindow(HWND window, HWND top) const;
 
   // Exporting and deleting old days (history_viewer_export.cpp).
@@ -82,9 +85,11 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   HWND html_view_ = nullptr;
   HICON icon_ = nullptr;
   FoldTable name_fold_{};  // the code page's case folding, made once
-  std::unique_ptr<CHistorySearchDlg> search_;
   std::unique_ptr<CHistoryExportDlg> export_;
   const std::shared_ptr<DayListing> day_listing_ = std::make_shared<DayListing>();
+  // Made once the history folder is known.
+  std::shared_ptr<SearchIndex> search_index_;
+  std::unique_ptr<CHistorySearchDlg> search_;
 };
 
 }  // namespace corvane

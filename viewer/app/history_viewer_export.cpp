@@ -21,6 +21,7 @@ void CHistoryViewerDlg::OpenDeleteOldDays() {
   const std::string buddy = SelectedBuddy();
   CDeleteOldDaysDlg dialog(GetSafeHwnd(), history_folder_, user, buddy);
   dialog.DoModal();
+  for (const std::string& day : dialog.DeletedDayFiles()) ForgetInSearchIndex(day);
   if (dialog.DeletedAny()) FillAllLists(user, buddy);
 }
 

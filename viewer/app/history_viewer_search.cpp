@@ -36,10 +36,14 @@ bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
 // the placement anew.
 void CHistoryViewerDlg::OpenSearch() {
   if (!search_ || search_->GetSafeHwnd() == nullptr) {
-    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_, day_listing_);
+    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_, day_listing_, search_index_);
     UpdateScopes();
   }
   search_->Open(GetSafeHwnd());
+}
+
+void CHistoryViewerDlg::ForgetInSearchIndex(const std::string& path) {
+  if (search_index_) search_index_->ForgetDeleted(path);
 }
 
 // The search and export windows offer the viewer's selection as scopes.

@@ -70,8 +70,8 @@ int Export(const ScriptCommand& command, const std::string& history_folder) {
   request.to = command.to;
   static const std::atomic<bool> kNeverCancelled{false};
   SearchGate gate;  // never held: no window draws beside it
-  const ExportOutcome outcome =
-      RunExport(request, kNeverCancelled, [](std::size_t, std::size_t) {}, gate);
+  const ExportOutcome outcome = RunExport(
+      request, kNeverCancelled, [](std::size_t, std::size_t) {}, gate);
   if (outcome.result != ExportOutcome::Result::kDone) return Fail(kScriptFailed, outcome.error);
   std::string done = "Exported " + DaysText(outcome.days) + " to " + command.destination;
   if (command.format == ExportFormat::kHtml)

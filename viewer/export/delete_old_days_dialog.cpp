@@ -152,7 +152,9 @@ void CDeleteOldDaysDlg::OnOK() {
   const std::string question = DeleteQuestionText(
       days.size(), count_->before, ScopeText(count_->scope.user, count_->scope.buddy));
   if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
-  DeleteDayFiles(DayFilePaths(history_folder_, days), FoldersOfDays(history_folder_, days));
+  const std::vector<std::string> gone =
+      DeleteDayFiles(DayFilePaths(history_folder_, days), FoldersOfDays(history_folder_, days));
+  deleted_.insert(deleted_.end(), gone.begin(), gone.end());
   deleted_any_ = true;
   StartCount();
 }

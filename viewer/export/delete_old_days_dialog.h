@@ -27,6 +27,8 @@ class CDeleteOldDaysDlg : public CDialog {
 
   // Whether a Delete has sent anything to the recycle bin.
   bool DeletedAny() const { return deleted_any_; }
+  // The day files that went, for the search index to forget.
+  const std::vector<std::string>& DeletedDayFiles() const { return deleted_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -49,6 +51,7 @@ class CDeleteOldDaysDlg : public CDialog {
   std::shared_ptr<Count> count_;  // the running or last count
   std::thread counter_;
   bool deleted_any_ = false;
+  std::vector<std::string> deleted_;
 };
 
 }  // namespace corvane

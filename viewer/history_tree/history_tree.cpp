@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/file_time.h"
+#include "common/unique_handle.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -53,25 +54,42 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
   return path;
 }
 
+namespace {
+
 // Calls take(entry) for each entry of `folder` whose path fits a path buffer.
 template <typename Take>
 void ForEachEntry(const char* folder, Take take) {
   char pattern[kPathCapacity];
   if (!CombineHistoryPath(pattern, folder, "*.*")) return;
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(pattern, &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
+  const FindHandle find(FindFirstFileA(pattern, &entry));
+  if (!find) return;
   do {
     if (FitsPathBuffer(folder, entry.cFileName)) take(entry);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
+  } while (FindNextFileA(find.get(), &entry));
+}
+
+std::uint64_t SizeOf(const WIN32_FIND_DATAA& entry) {
+  return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
+}  // namespace
+
+std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
+  std::vector<HistoryEntry> entries;
+  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+    if (std::optional<std::string> text = ListText(entry, level)) {
+      entries.push_back(
+          HistoryEntry{std::move(*text), SizeOf(entry), FileTimeTicks(entry.ftLastWriteTime)});
+    }
+  });
+  return entries;
 }
 
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
   std::vector<std::string> texts;
-  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if (std::optional<std::string> text = ListText(entry, level)) texts.push_back(std::move(*text));
-  });
+  for (HistoryEntry& entry : ListHistoryEntries(folder, level))
+    texts.push_back(std::move(entry.text));
   return texts;
 }
 
@@ -81,10 +99,8 @@ std::vector<DayFileEntry> ListDayFiles(const char* folder) {
     if (IsDirectory(entry)) return;
     const std::optional<CalendarDate> date = ParseDayFileName(entry.cFileName);
     if (!date) return;
-    const std::uint64_t size =
-        (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     days.push_back(
-        DayFileEntry{entry.cFileName, *date, size, FileTimeTicks(entry.ftLastWriteTime)});
+        DayFileEntry{entry.cFileName, *date, SizeOf(entry), FileTimeTicks(entry.ftLastWriteTime)});
   });
   return days;
 }

@@ -42,5 +42,14 @@ struct DayFileEntry {
 // system returns them.  As ListHistoryLevel, entries whose path would not
 // fit are left out.
 std::vector<DayFileEntry> ListDayFiles(const char* folder);
+// An entry of a level with what its folder says of it.
+struct HistoryEntry {
+  std::string text;
+  std::uint64_t size = 0;
+  std::uint64_t written = 0;  // last write time, in FILETIME ticks
+};
+
+// The entries ListHistoryLevel lists, with their sizes and write times.
+std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level);
 
 }  // namespace corvane

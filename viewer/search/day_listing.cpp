@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "common/file_time.h"
-#include "viewer/history_tree/history_tree.h"
 
 namespace corvane {
 namespace {
@@ -32,6 +31,17 @@ std::uint64_t Now() {
   return FileTimeTicks(now);
 }
 
+// "a\b\c" -> "a\b"; a folder without a separator has none.
+std::string ParentOf(const std::string& folder) {
+  const std::size_t separator = folder.rfind('\\');
+  return separator == std::string::npos ? std::string() : folder.substr(0, separator);
+}
+
+bool IsBelow(const std::string& path, const std::string& folder) {
+  return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+         path[folder.size()] == '\\';
+}
+
 }  // namespace
 
 void DayListing::Begin(const std::string& history_folder) {
@@ -42,30 +52,61 @@ void DayListing::Begin(const std::string& history_folder) {
   kept_.clear();
 }
 
+bool DayListing::ChangedSince(const std::string& folder, std::uint64_t change) const {
+  if (all_changed_ > change) return true;
+  for (const std::string& named : {folder, ParentOf(folder)}) {
+    const auto changed = changed_.find(named);
+    if (changed != changed_.end() && changed->second > change) return true;
+  }
+  return false;
+}
+
 // The time comes from the folder itself: the copy in its parent's listing
 // may lag on NTFS.  It is taken before the listing, which is therefore at
 // least as new.
-std::vector<std::string> DayListing::Dates(const std::string& folder) {
+DayListing::Entries DayListing::Days(const std::string& folder) {
   WIN32_FILE_ATTRIBUTE_DATA attributes;
   bool timed;
+  std::uint64_t change;
   {
     std::lock_guard<std::mutex> guard(lock_);
     timed = keeping_;
+    change = changes_;
   }
   timed = timed && GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &attributes);
   const std::uint64_t written = timed ? FileTimeTicks(attributes.ftLastWriteTime) : 0;
   if (timed) {
     std::lock_guard<std::mutex> guard(lock_);
     const auto kept = kept_.find(folder);
-    if (kept != kept_.end() && kept->second.written == written) return kept->second.dates;
+    if (kept != kept_.end() && kept->second.written == written) return kept->second.days;
   }
   const std::uint64_t listed_at = Now();
-  std::vector<std::string> dates = ListHistoryLevel(folder.c_str(), HistoryLevel::kDates);
+  Entries days = std::make_shared<const std::vector<HistoryEntry>>(
+      ListHistoryEntries(folder.c_str(), HistoryLevel::kDates));
   if (timed && written + kClockTicks < listed_at) {
     std::lock_guard<std::mutex> guard(lock_);
-    kept_[folder] = Kept{written, dates};
+    if (!ChangedSince(folder, change)) kept_[folder] = Kept{written, days};
   }
-  return dates;
+  return days;
+}
+
+void DayListing::Forget(const std::string& folder) {
+  std::lock_guard<std::mutex> guard(lock_);
+  changed_[folder] = ++changes_;
+  for (auto kept = kept_.begin(); kept != kept_.end();) {
+    if (kept->first == folder || IsBelow(kept->first, folder)) {
+      kept = kept_.erase(kept);
+    } else {
+      ++kept;
+    }
+  }
+}
+
+void DayListing::ForgetAll() {
+  std::lock_guard<std::mutex> guard(lock_);
+  all_changed_ = ++changes_;
+  changed_.clear();
+  kept_.clear();
 }
 
 }  // namespace corvane

@@ -2,17 +2,21 @@
 // folder is as it was: listing three hundred buddies' folders again was
 // most of the wait before a search's first row.  A kept listing is used
 // only when the folder's last write time says that no entry was added,
-// removed or renamed since; asking a folder for its time is a fraction of
-// listing it.
+// removed or renamed since, and no change the watch reported (a day file
+// written, whose folder's time stays) has touched the folder since it was
+// listed; asking a folder for its time is a fraction of listing it.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "viewer/history_tree/history_tree.h"
 
 namespace corvane {
 
@@ -22,19 +26,33 @@ class DayListing {
   // last one.
   void Begin(const std::string& history_folder);
 
-  // The dates of the day files in the buddy folder `folder`.
-  std::vector<std::string> Dates(const std::string& folder);
+  // The day files of the buddy folder `folder`: dates, sizes, write times.
+  // Shared with the listing kept, which is never changed, only replaced.
+  using Entries = std::shared_ptr<const std::vector<HistoryEntry>>;
+  Entries Days(const std::string& folder);
+
+  // Something changed in `folder` or below it: what was listed there before
+  // is not used again.
+  void Forget(const std::string& folder);
+  void ForgetAll();
 
  private:
   struct Kept {
     std::uint64_t written;  // the folder's last write time, in FILETIME ticks
-    std::vector<std::string> dates;
+    Entries days;
   };
+  bool ChangedSince(const std::string& folder, std::uint64_t change) const;
 
   std::mutex lock_;
   std::string root_;                  // under lock_
   bool keeping_ = false;              // under lock_: root_'s drive keeps folder times
   std::map<std::string, Kept> kept_;  // under lock_
+  // Under lock_: a count of the changes reported, and the count at the last
+  // change of each folder they named (and of all of them), so that a
+  // listing under way while a change came is not kept.
+  std::uint64_t changes_ = 0;
+  std::uint64_t all_changed_ = 0;
+  std::map<std::string, std::uint64_t> changed_;
 };
 
 }  // namespace corvane

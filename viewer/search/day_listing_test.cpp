@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,7 +27,10 @@ class DayListingTest : public testing::Test {
   void SetUp() override {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId());
+    // Unique even where a killed run left its folder behind: Wine gives
+    // out the same process ids again and again.
+    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId()) +
+            "-" + std::to_string(GetTickCount());
     buddy_ = user_ + "\\bob";
     CreateDirectoryA(user_.c_str(), nullptr);
     CreateDirectoryA(buddy_.c_str(), nullptr);
@@ -37,8 +41,8 @@ class DayListingTest : public testing::Test {
     RemoveDirectoryA(buddy_.c_str());
     RemoveDirectoryA(user_.c_str());
   }
-  void AddDay(const std::string& name) {
-    std::ofstream(buddy_ + "\\" + name) << "<HTML></HTML>";
+  void AddDay(const std::string& name, const std::string& html = "<HTML></HTML>") {
+    std::ofstream(buddy_ + "\\" + name, std::ios::binary) << html;
     days_.push_back(name);
   }
   // Sets the buddy folder's write time, as an entry change made then would.
@@ -66,9 +70,18 @@ class DayListingTest : public testing::Test {
     SetWritten(old);
   }
   std::vector<std::string> Dates() {
-    std::vector<std::string> dates = listing_.Dates(buddy_);
+    std::vector<std::string> dates;
+    const DayListing::Entries days = listing_.Days(buddy_);
+    for (const HistoryEntry& day : *days) dates.push_back(day.text);
     std::sort(dates.begin(), dates.end());
     return dates;
+  }
+  std::uint64_t SizeOf(const std::string& date) {
+    const DayListing::Entries days = listing_.Days(buddy_);
+    for (const HistoryEntry& day : *days) {
+      if (day.text == date) return day.size;
+    }
+    return 0;
   }
 
   std::string user_, buddy_;
@@ -107,6 +120,28 @@ TEST_F(DayListingTest, AnotherHistoryFolderForgetsWhatWasKept) {
   listing_.Begin(buddy_);
   listing_.Begin(user_);
   EXPECT_EQ(Dates().size(), 2u);
+}
+
+// A day file written keeps its folder's time: only the watch's word that
+// the folder changed lets its new size be seen.
+TEST_F(DayListingTest, AFolderTheWatchReportsIsListedAgainWithItsFilesAsTheyAre) {
+  AddDay("2002-01-07.html");
+  const FILETIME old = AnHourAgo();
+  SetWritten(old);
+  ASSERT_EQ(SizeOf("2002-01-07"), 13u);
+  AddDay("2002-01-07.html", "<HTML>more</HTML>");
+  SetWritten(old);
+  EXPECT_EQ(SizeOf("2002-01-07"), 13u);  // kept
+  listing_.Forget(buddy_);
+  EXPECT_EQ(SizeOf("2002-01-07"), 17u);
+  AddDay("2002-01-07.html", "<HTML>and more</HTML>");
+  SetWritten(old);
+  listing_.Forget(user_);  // the user's folder, and so everything in it
+  EXPECT_EQ(SizeOf("2002-01-07"), 21u);
+  AddDay("2002-01-07.html", "<HTML></HTML>");
+  SetWritten(old);
+  listing_.ForgetAll();
+  EXPECT_EQ(SizeOf("2002-01-07"), 13u);
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 }  // namespace
 
-DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate)
-    : paths_(std::move(paths)), gate_(gate) {
+DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate,
+                     std::function<void(std::string&)> prepare)
+    : paths_(std::move(paths)), gate_(gate), prepare_(std::move(prepare)) {
   threads_[0] = std::thread([this] { ReadAll(); });
   try {
     threads_[1] = std::thread([this] { ReadAll(); });
@@ -56,28 +57,37 @@ void DayReader::ReadAll() {
         spare_.pop_back();
       }
     }
+    bool read = false;
     try {
-      ReadHistoryFile(paths_[index], html);
+      read = ReadHistoryFile(paths_[index], html);
+      if (read && prepare_) prepare_(html);
     } catch (...) {
-      html = std::string();  // out of memory for a huge file: it is skipped
+      read = false;  // out of memory for a huge file: it is skipped
+      html = std::string();
     }
     {
       std::lock_guard<std::mutex> guard(lock_);
       ready_bytes_ += html.size();
-      ready_.emplace(index, std::move(html));
+      ready_.emplace(index, Ready{std::move(html), read});
     }
     changed_.notify_all();
   }
 }
 
 bool DayReader::Next(std::string& html) {
+  bool read;
+  return Next(html, read);
+}
+
+bool DayReader::Next(std::string& html, bool& read) {
   {
     std::unique_lock<std::mutex> guard(lock_);
     if (next_to_give_ == paths_.size()) return false;
     changed_.wait(guard, [this] { return ready_.count(next_to_give_) != 0; });
     const auto ready = ready_.find(next_to_give_++);
     std::string used = std::move(html);
-    html = std::move(ready->second);
+    html = std::move(ready->second.bytes);
+    read = ready->second.read;
     ready_.erase(ready);
     ready_bytes_ -= html.size();
     spare_.push_back(std::move(used));

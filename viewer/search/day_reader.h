@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -17,8 +18,11 @@ namespace corvane {
 
 class DayReader {
  public:
-  // Starts reading at once; passes `gate` before each file.
-  DayReader(std::vector<std::string> paths, SearchGate& gate);
+  // Starts reading at once; passes `gate` before each file.  `prepare`,
+  // when given, turns each file's bytes into what the reader's user wants
+  // of them, on the reading threads.
+  DayReader(std::vector<std::string> paths, SearchGate& gate,
+            std::function<void(std::string&)> prepare = nullptr);
   // Stops the reading after the file in hand and waits for it.
   ~DayReader();
   DayReader(const DayReader&) = delete;
@@ -28,20 +32,28 @@ class DayReader {
   // for a later file); empty bytes for a file that could not be read.
   // False after the last file.
   bool Next(std::string& html);
+  // The same, and whether the file was read.
+  bool Next(std::string& html, bool& read);
 
  private:
   void ReadAll();
 
+  struct Ready {
+    std::string bytes;
+    bool read = false;
+  };
+
   const std::vector<std::string> paths_;
   SearchGate& gate_;
+  const std::function<void(std::string&)> prepare_;
   std::mutex lock_;
   std::condition_variable changed_;
-  std::map<std::size_t, std::string> ready_;  // under lock_: by the file's index
-  std::vector<std::string> spare_;            // under lock_: emptied buffers to read into
-  std::size_t ready_bytes_ = 0;               // under lock_
-  std::size_t next_to_read_ = 0;              // under lock_
-  std::size_t next_to_give_ = 0;              // under lock_
-  bool stop_ = false;                         // under lock_
+  std::map<std::size_t, Ready> ready_;  // under lock_: by the file's index
+  std::vector<std::string> spare_;      // under lock_: emptied buffers to read into
+  std::size_t ready_bytes_ = 0;         // under lock_
+  std::size_t next_to_read_ = 0;        // under lock_
+  std::size_t next_to_give_ = 0;        // under lock_
+  bool stop_ = false;                   // under lock_
   std::thread threads_[2];
 };
 

@@ -25,6 +25,10 @@ constexpr UINT kSearchProgressMessage = WM_APP + 1;
 constexpr UINT_PTR kShowRowsTimer = 1;
 constexpr UINT kShowRowsMs = 250;
 
+// How often the status line follows the index's progress.
+constexpr UINT_PTR kIndexStatusTimer = 2;
+constexpr UINT kIndexStatusMs = 200;
+
 // What a query may hold; a line of the view is rarely longer.
 constexpr int kMaxQuery = 255;
 
@@ -52,11 +56,13 @@ const std::string& ColumnText(const SearchRow& row, int column) {
 }  // namespace
 
 CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
-                                     std::shared_ptr<DayListing> listing)
+                                     std::shared_ptr<DayListing> listing,
+                                     std::shared_ptr<SearchIndex> index)
     : CPlacementDialog(IDD_SEARCH),
       host_(host),
       name_fold_(name_fold),
-      listing_(std::move(listing)) {
+      listing_(std::move(listing)),
+      index_(std::move(index)) {
   SetApplyPlacement(true);
   SetPersistPlacement(true);
   SetPlacementName(kPlacementName);
@@ -82,6 +88,8 @@ BOOL CHistorySearchDlg::OnInitDialog() {
   FillScopes();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_QUERY, EM_LIMITTEXT, kMaxQuery, 0);
   StartListingEveryDay(listing_, host_.HistoryFolder());
+  ShowIndexStatus();
+  if (index_) SetTimer(GetSafeHwnd(), kIndexStatusTimer, kIndexStatusMs, nullptr);
   // Placed before it first shows, so it never jumps.
   RestorePlacementOnce();
   return TRUE;
@@ -141,6 +149,10 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wParam, LP
       OnProgress(wParam);
       return 0;
     case WM_TIMER:
+      if (wParam == kIndexStatusTimer) {
+        ShowIndexStatus();
+        return 0;
+      }
       if (wParam != kShowRowsTimer) break;
       KillTimer(GetSafeHwnd(), kShowRowsTimer);
       show_pending_ = false;
@@ -212,13 +224,16 @@ void CHistorySearchDlg::StartSearch() {
   shown_rows_ = 0;
   SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
   query_ = ControlText(GetDlgItem(IDC_SEARCH_QUERY));
+  index_status_shown_ = query_.empty();
   if (query_.empty()) {
+    index_status_.clear();
     SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, "");
+    ShowIndexStatus();
     return;
   }
   const bool match_case = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
   fold_ = match_case ? IdentityFold() : name_fold_;
-  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}, listing_};
+  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}, listing_, index_};
   if (scope_ >= 1) request.user = viewer_user_;
   if (scope_ >= 2) request.buddy = viewer_buddy_;
   QueryPerformanceCounter(&started_);
@@ -263,6 +278,17 @@ void CHistorySearchDlg::ShowRows(const std::string& status) {
     UpdateWindow(GetSafeHwnd());
     run_->Release();
   }
+}
+
+// Only while no search has its say: a search's last words stay until the
+// next search.
+void CHistorySearchDlg::ShowIndexStatus() {
+  if (!index_ || run_ || !index_status_shown_) return;
+  const SearchIndex::Status status = index_->CurrentStatus();
+  const std::string text = status.known ? IndexStatusText(status.indexed, status.total) : "";
+  if (text == index_status_) return;
+  index_status_ = text;
+  SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, text.c_str());
 }
 
 void CHistorySearchDlg::FillRowText(NMLVDISPINFOA& info) const {

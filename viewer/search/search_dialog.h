@@ -31,9 +31,10 @@ class SearchHost {
 class CHistorySearchDlg : public CPlacementDialog {
  public:
   // `listing` outlives the window, so that a search in a reopened window
-  // still finds the folders it listed before.
+  // still finds the folders it listed before; `index` (none: every search
+  // reads every day) is the viewer's too.
   CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
-                    std::shared_ptr<DayListing> listing);
+                    std::shared_ptr<DayListing> listing, std::shared_ptr<SearchIndex> index);
 
   // Opens the window owned by `owner`, or brings the open one to the front;
   // either way with the query selected for typing over.
@@ -57,6 +58,7 @@ class CHistorySearchDlg : public CPlacementDialog {
   void StartSearch();
   void OnProgress(WPARAM id);
   void ShowRows(const std::string& status);
+  void ShowIndexStatus();
   void FillRowText(NMLVDISPINFOA& info) const;
   void GoToRow(int index);
   HWND Results() const;
@@ -68,6 +70,10 @@ class CHistorySearchDlg : public CPlacementDialog {
   int scope_ = 0;
 
   const std::shared_ptr<DayListing> listing_;
+  const std::shared_ptr<SearchIndex> index_;
+  // The status line tells of the index, not of a search.
+  bool index_status_shown_ = true;
+  std::string index_status_;
 
   // The running or last search.
   std::unique_ptr<SearchRun> run_;

@@ -15,11 +15,19 @@ int CompareFolded(const std::string& a, const std::string& b, const FoldTable& f
   return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
-void SortNewestFirst(std::vector<SearchDay>& days, const FoldTable& fold) {
-  std::sort(days.begin(), days.end(), [&fold](const SearchDay& a, const SearchDay& b) {
-    if (const int date = CompareFolded(a.date, b.date, fold)) return date > 0;
-    if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
-    return CompareFolded(a.buddy, b.buddy, fold) < 0;
+namespace {
+
+bool NewerFirst(const SearchDay& a, const SearchDay& b, const FoldTable& fold) {
+  if (const int date = CompareFolded(a.date, b.date, fold)) return date > 0;
+  if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
+  return CompareFolded(a.buddy, b.buddy, fold) < 0;
+}
+
+}  // namespace
+
+void SortNewestFirst(std::vector<ListedDay>& days, const FoldTable& fold) {
+  std::sort(days.begin(), days.end(), [&fold](const ListedDay& a, const ListedDay& b) {
+    return NewerFirst(a.day, b.day, fold);
   });
 }
 

@@ -2,21 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace corvane {
 namespace {
 
-std::vector<std::string> Listed(const std::vector<SearchDay>& days) {
+std::vector<std::string> Listed(const std::vector<ListedDay>& days) {
   std::vector<std::string> out;
-  for (const SearchDay& d : days) out.push_back(d.date + " " + d.user + "/" + d.buddy);
+  for (const ListedDay& d : days) out.push_back(d.day.date + " " + d.day.user + "/" + d.day.buddy);
   return out;
 }
 
+std::vector<ListedDay> Days(std::initializer_list<SearchDay> days) {
+  std::vector<ListedDay> listed;
+  for (const SearchDay& day : days) listed.push_back(ListedDay{day, 0, 0});
+  return listed;
+}
+
 TEST(SortNewestFirst, NewestDateFirstThenUserThenBuddyIgnoringCase) {
-  std::vector<SearchDay> days = {
-      {"alice", "bob", "2002-06-12 [Wednesday]"},  {"Zed", "amy", "2002-06-14 [Friday]"},
-      {"alice", "Carl", "2002-06-14 [Friday]"},    {"alice", "bob", "2002-06-14 [Friday]"},
-      {"Bert", "ernie", "2003-01-01 [Wednesday]"}, {"bert", "ernie", "2002-06-14 [Friday]"},
-  };
+  std::vector<ListedDay> days = Days({
+      {"alice", "bob", "2002-06-12 [Wednesday]"},
+      {"Zed", "amy", "2002-06-14 [Friday]"},
+      {"alice", "Carl", "2002-06-14 [Friday]"},
+      {"alice", "bob", "2002-06-14 [Friday]"},
+      {"Bert", "ernie", "2003-01-01 [Wednesday]"},
+      {"bert", "ernie", "2002-06-14 [Friday]"},
+  });
   SortNewestFirst(days, AsciiLowerFold());
   EXPECT_EQ(Listed(days), (std::vector<std::string>{
                               "2003-01-01 [Wednesday] Bert/ernie",
@@ -29,12 +40,12 @@ TEST(SortNewestFirst, NewestDateFirstThenUserThenBuddyIgnoringCase) {
 }
 
 TEST(SortNewestFirst, NamesEqualButForCaseKeepOneOrder) {
-  std::vector<SearchDay> a = {{"bob", "x", "d"}, {"Bob", "x", "d"}, {"BOB", "x", "d"}};
-  std::vector<SearchDay> b = {a[2], a[0], a[1]};
+  std::vector<ListedDay> a = Days({{"bob", "x", "d"}, {"Bob", "x", "d"}, {"BOB", "x", "d"}});
+  std::vector<ListedDay> b = {a[2], a[0], a[1]};
   SortNewestFirst(a, AsciiLowerFold());
   SortNewestFirst(b, AsciiLowerFold());
   EXPECT_EQ(Listed(a), Listed(b));
-  EXPECT_EQ(a[0].user, "BOB");
+  EXPECT_EQ(a[0].day.user, "BOB");
 }
 
 }  // namespace

@@ -110,4 +110,10 @@ std::string FinishedText(std::size_t matches, std::size_t days, bool capped, dou
   return (matches == 0 ? std::string("No matches") : MatchesInDays(matches, days, capped)) + time;
 }
 
+std::string IndexStatusText(std::size_t indexed, std::size_t total) {
+  if (indexed < total)
+    return "Indexing: " + GroupedNumber(indexed) + " of " + Counted(total, "day", "days");
+  return "Ready: " + Counted(total, "day", "days") + " indexed";
+}
+
 }  // namespace corvane

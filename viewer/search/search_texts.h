@@ -34,4 +34,9 @@ std::string SearchingText(std::size_t matches, std::size_t days);
 // "10,000+ matches in 3 days (0.12 s)".
 std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds);
 
+// The search index's progress, while the window shows no search: "Indexing:
+// 1,234 of 25,600 days" while it works, "Ready: 25,600 days indexed" when
+// it holds every day file of the history folder.
+std::string IndexStatusText(std::size_t indexed, std::size_t total);
+
 }  // namespace corvane

@@ -107,5 +107,13 @@ TEST(SearchStatus, CountsInSingularAndPlural) {
   EXPECT_EQ(FinishedText(10000, 1, true, 12.5), "10,000+ matches in 1 day (12.50 s)");
 }
 
+TEST(IndexStatus, SaysHowFarTheIndexHasCome) {
+  EXPECT_EQ(IndexStatusText(1234, 25600), "Indexing: 1,234 of 25,600 days");
+  EXPECT_EQ(IndexStatusText(0, 1), "Indexing: 0 of 1 day");
+  EXPECT_EQ(IndexStatusText(25600, 25600), "Ready: 25,600 days indexed");
+  EXPECT_EQ(IndexStatusText(1, 1), "Ready: 1 day indexed");
+  EXPECT_EQ(IndexStatusText(0, 0), "Ready: 0 days indexed");
+}
+
 }  // namespace
 }  // namespace corvane

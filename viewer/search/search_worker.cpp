@@ -9,11 +9,8 @@
 #include <thread>
 #include <utility>
 
-#include "viewer/history_tree/history_entries.h"
-#include "viewer/history_tree/history_tree.h"
 #include "viewer/search/day_reader.h"
-#include "viewer/search/day_search.h"
-#include "viewer/search/search_texts.h"
+#include "viewer/search/day_scope.h"
 
 namespace corvane {
 
@@ -56,110 +53,37 @@ struct SearchRunState {
 
 namespace {
 
-std::vector<std::string> NamesOrAll(const std::string& name,
-                                    const std::optional<std::string>& folder, HistoryLevel level) {
-  if (!name.empty()) return {name};
-  if (!folder) return {};
-  return ListHistoryLevel(folder->c_str(), level);
-}
-
-struct BuddyFolder {
-  std::string user;
-  std::string buddy;
-};
-
-std::vector<BuddyFolder> BuddyFoldersInScope(const SearchRequest& request,
-                                             const std::atomic<bool>& cancelled) {
-  const std::string& root = request.history_folder;
-  std::vector<BuddyFolder> folders;
-  for (const std::string& user : NamesOrAll(request.user, root, HistoryLevel::kUsers)) {
-    if (cancelled) return {};
-    for (std::string& buddy :
-         NamesOrAll(request.buddy, JoinHistoryPath(root, {user}), HistoryLevel::kBuddies)) {
-      folders.push_back(BuddyFolder{user, std::move(buddy)});
-    }
-  }
-  return folders;
-}
-
-// Every day file of the request's users and buddies, as the viewer lists
-// them.  A buddy folder unchanged since an earlier search is not listed
-// again; listing one is mostly waiting on the file system (under Wine, on
-// its server), so two threads list the rest in about half the time of one.
-std::vector<SearchDay> DaysInScope(const SearchRequest& request,
-                                   const std::atomic<bool>& cancelled) {
-  DayListing& listing = *request.listing;
-  listing.Begin(request.history_folder);
-  const std::vector<BuddyFolder> folders = BuddyFoldersInScope(request, cancelled);
-  std::vector<std::vector<std::string>> dates(folders.size());
-  std::atomic<std::size_t> next{0};
-  // A failure (out of memory) stops both threads and ends the search.
-  std::exception_ptr failures[2];
-  const auto list_folders = [&](std::exception_ptr& failure) {
-    try {
-      for (std::size_t i = next++; i < folders.size() && !cancelled; i = next++) {
-        const std::optional<std::string> folder =
-            JoinHistoryPath(request.history_folder, {folders[i].user, folders[i].buddy});
-        if (folder) dates[i] = listing.Dates(*folder);
-      }
-    } catch (...) {
-      failure = std::current_exception();
-      next = folders.size();
-    }
-  };
-  std::thread helper(list_folders, std::ref(failures[1]));
-  list_folders(failures[0]);
-  helper.join();
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
-  if (cancelled) return {};
-
-  std::vector<SearchDay> days;
-  for (std::size_t i = 0; i < folders.size(); ++i) {
-    for (std::string& date : dates[i]) {
-      days.push_back(SearchDay{folders[i].user, folders[i].buddy, std::move(date)});
-    }
-  }
-  return days;
-}
-
 // The day files' paths, in the days' order; empty where a path would not
 // fit (such a file is never read).
-std::vector<std::string> PathsOf(const std::vector<SearchDay>& days, const std::string& folder) {
+std::vector<std::string> PathsOf(const std::vector<ListedDay>& days, const std::string& folder) {
   std::vector<std::string> paths;
   paths.reserve(days.size());
-  for (const SearchDay& day : days) {
-    paths.push_back(
-        JoinHistoryPath(folder, {day.user, day.buddy, DateEntryFileName(day.date)}).value_or(""));
-  }
+  for (const ListedDay& day : days) paths.push_back(DayFilePath(folder, day.day).value_or(""));
   return paths;
 }
 
 void Search(SearchRunState& state) {
-  std::vector<SearchDay> days = DaysInScope(state.request, state.cancelled);
-  SortNewestFirst(days, state.request.name_fold);
-  DayReader reader(PathsOf(days, state.request.history_folder), state.gate);
-  DaySearch search(state.request.query, state.request.fold);
+  const SearchRequest& request = state.request;
+  std::optional<SearchIndex::SearchHold> hold;
+  if (request.index) hold.emplace(*request.index);
+  std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.history_folder,
+                                                request.user, request.buddy, state.cancelled);
+  // Only the days to read are put in order: a long history has tens of
+  // thousands, the index leaves a few.
+  if (request.index) {
+    if (auto to_read = request.index->DaysToRead(days, request.query, request.fold))
+      days = std::move(*to_read);
+  }
+  SortNewestFirst(days, request.name_fold);
+  DayReader reader(PathsOf(days, request.history_folder), state.gate);
+  SearchRows rows(request.query, request.fold);
   std::string html;
-  std::size_t rows = 0;
-  for (const SearchDay& day : days) {
+  for (const ListedDay& day : days) {
     state.gate.Pass();
     if (state.cancelled || !reader.Next(html)) return;
-    const std::vector<std::size_t>& found = search.Find(html);
-    if (found.empty()) continue;
-    const bool capped = rows + found.size() > kMaxSearchRows;
-    const std::size_t taken = capped ? kMaxSearchRows - rows : found.size();
-    std::vector<std::string> texts =
-        MatchRowTexts(search.Text(), found, taken, search.QueryLength());
-    std::vector<SearchRow> batch;
-    batch.reserve(taken);
-    for (std::size_t i = 0; i < taken; ++i) {
-      batch.push_back(SearchRow{day, std::move(texts[i]), static_cast<int>(i)});
-    }
-    rows += taken;
-    state.Publish(std::move(batch), capped);
-    if (capped) return;
+    std::vector<SearchRow> batch = rows.Of(day.day, html);
+    if (!batch.empty() || rows.Capped()) state.Publish(std::move(batch), rows.Capped());
+    if (rows.Capped()) return;
   }
 }
 
@@ -176,16 +100,13 @@ void Work(std::shared_ptr<SearchRunState> state) {
 }  // namespace
 
 void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string history_folder) {
-  SearchRequest request{};
-  request.history_folder = std::move(history_folder);
-  request.listing = std::move(listing);
   // Should anything fail here, the first search lists the folders itself.
   try {
-    std::thread([request = std::move(request)] {
+    std::thread([listing = std::move(listing), history_folder = std::move(history_folder)] {
       SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
       static const std::atomic<bool> kNeverCancelled{false};
       try {
-        DaysInScope(request, kNeverCancelled);
+        ListDaysInScope(*listing, history_folder, "", "", kNeverCancelled);
       } catch (...) {
         // Out of memory, or no helper thread.
       }

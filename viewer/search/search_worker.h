@@ -1,6 +1,7 @@
-// The search's worker thread: it lists the days in scope, reads each day
-// file once, newest first, and hands its rows to the search window in
-// batches, so the window stays answering while a whole history is read.
+// The search's worker thread: it lists the days in scope, asks the index
+// which of them can hold the query, reads each of those once, newest first,
+// and hands its rows to the search window in batches, so the window stays
+// answering while a whole history is read.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,8 @@
 
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_listing.h"
-#include "viewer/search/search_order.h"
+#include "viewer/search/search_index.h"
+#include "viewer/search/search_rows.h"
 
 namespace corvane {
 
@@ -25,12 +27,8 @@ struct SearchRequest {
   std::string buddy;    // empty: every buddy of the user
   // Listings kept from earlier searches; shared with them and the window.
   std::shared_ptr<DayListing> listing;
-};
-
-struct SearchRow {
-  SearchDay day;
-  std::string text;    // the Text column
-  int occurrence = 0;  // among the query's occurrences in the day, document order
+  // Which days can hold the query; none: every day is read.
+  std::shared_ptr<SearchIndex> index;
 };
 
 // Lists every buddy folder of the history into `listing` on a thread of its

@@ -1,0 +1,180 @@
+#include "viewer/search/day_index.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <utility>
+
+#include "viewer/search/index_text.h"
+
+namespace corvane {
+namespace {
+
+// The index is made anew once more than this share of the text it lists
+// belongs to no day (deleted days, days that shrank), and at least this
+// much: till then, such text only proposes a day in vain now and then.
+constexpr std::uint64_t kRebuildShare = 2;  // garbage over live text
+constexpr std::uint64_t kLeastRebuildBytes = 1 << 20;
+
+}  // namespace
+
+DayIndex::DayIndex(const std::string& path, const std::string& history_folder,
+                   const FoldTable& fold)
+    : folder_(history_folder), fold_(fold), writer_(path, true), reader_(path, false) {
+  writer_.Prepare(folder_, fold_);
+  writer_.BeginRead();
+  try {
+    rows_ = writer_.Rows();
+    commits_ = writer_.Commits();
+  } catch (...) {
+    writer_.Rollback();
+    throw;
+  }
+  writer_.EndRead();
+}
+
+std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<ListedDay>& days,
+                                                           std::string_view query,
+                                                           const FoldTable& search_fold,
+                                                           std::size_t& unheld) {
+  // A match through the identity (Match case) is one through the index's
+  // fold too; any other fold could match what the index's does not.
+  if (search_fold != fold_ && search_fold != IdentityFold()) return std::nullopt;
+  const std::optional<std::string> match = IndexQueryOf(query, fold_);
+  if (!match) return std::nullopt;
+  std::lock_guard<std::mutex> reader_guard(reader_lock_);
+  try {
+    reader_.BeginRead();
+    if (!reader_.Fits(folder_, fold_)) {
+      reader_.EndRead();
+      return std::nullopt;
+    }
+    const std::uint64_t commits = reader_.Commits();
+    const std::vector<std::int64_t> proposed = reader_.Proposed(*match);
+    std::vector<ListedDay> to_read;
+    {
+      // The rows must be those of the same commit as the proposals: a day
+      // indexed again since could hold the query now without being proposed.
+      std::unique_lock<std::mutex> rows_guard(rows_lock_);
+      if (commits == commits_) {
+        to_read = corvane::DaysToRead(days, rows_, proposed, unheld);
+      } else {
+        rows_guard.unlock();
+        to_read = corvane::DaysToRead(days, reader_.Rows(), proposed, unheld);
+      }
+    }
+    reader_.EndRead();
+    return to_read;
+  } catch (const IndexError& error) {
+    reader_.Rollback();
+    if (error.Damaged()) damaged_ = true;
+    return std::nullopt;
+  }
+}
+
+IndexWork DayIndex::Plan(const std::vector<ListedDay>& listed) {
+  std::lock_guard<std::mutex> guard(rows_lock_);
+  return PlanIndexing(listed, rows_);
+}
+
+void DayIndex::BeginWriteOnce() {
+  if (writing_) return;
+  writer_.BeginWrite();
+  writing_ = true;
+}
+
+void DayIndex::Put(const ListedDay& day, std::string_view html) {
+  std::string indexed(html);
+  MakeIndexText(indexed, fold_);
+  PutIndexed(day, indexed);
+}
+
+void DayIndex::PutIndexed(const ListedDay& day, std::string_view indexed_text) {
+  std::optional<IndexedDay> held;
+  if (!emptied_) {
+    std::lock_guard<std::mutex> guard(rows_lock_);
+    const auto row = rows_.find(day.day);
+    if (row != rows_.end()) held = row->second;
+  }
+  const auto changed = changes_.find(day.day);
+  if (changed != changes_.end()) held = changed->second;
+  BeginWriteOnce();
+  changes_[day.day] = writer_.Put(day, indexed_text, held ? &*held : nullptr);
+}
+
+void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
+  if (ids.empty()) return;
+  const std::unordered_set<std::int64_t> wanted(ids.begin(), ids.end());
+  std::vector<std::pair<SearchDay, IndexedDay>> removed;
+  {
+    std::lock_guard<std::mutex> guard(rows_lock_);
+    for (const auto& [day, row] : rows_) {
+      if (wanted.count(row.id) != 0) removed.emplace_back(day, row);
+    }
+  }
+  BeginWriteOnce();
+  for (const auto& [day, row] : removed) {
+    writer_.Remove(row);
+    changes_[day] = std::nullopt;
+  }
+}
+
+void DayIndex::RemoveWithin(const SearchDay& scope) {
+  const auto within = [](const std::string& name, const std::string& wanted) {
+    return wanted.empty() || name == wanted;
+  };
+  std::vector<std::int64_t> ids;
+  {
+    std::lock_guard<std::mutex> guard(rows_lock_);
+    for (const auto& [day, row] : rows_) {
+      if (within(day.user, scope.user) && within(day.buddy, scope.buddy) &&
+          within(day.date, scope.date)) {
+        ids.push_back(row.id);
+      }
+    }
+  }
+  Remove(ids);
+}
+
+void DayIndex::Commit() {
+  if (!writing_) return;
+  const std::uint64_t commits = writer_.Commit();
+  writing_ = false;
+  std::lock_guard<std::mutex> guard(rows_lock_);
+  if (emptied_) rows_.clear();
+  for (const auto& [day, row] : changes_) {
+    if (row) {
+      rows_[day] = *row;
+    } else {
+      rows_.erase(day);
+    }
+  }
+  commits_ = commits;
+  changes_.clear();
+  emptied_ = false;
+}
+
+void DayIndex::Abandon() {
+  writer_.Rollback();
+  writing_ = false;
+  emptied_ = false;
+  changes_.clear();
+}
+
+bool DayIndex::WantsRebuild() {
+  std::uint64_t live = 0;
+  {
+    std::lock_guard<std::mutex> guard(rows_lock_);
+    for (const auto& entry : rows_) live += entry.second.text_length;
+  }
+  const std::uint64_t garbage = writer_.Garbage();
+  return garbage >= kLeastRebuildBytes && garbage > kRebuildShare * live;
+}
+
+void DayIndex::Empty() {
+  BeginWriteOnce();
+  writer_.Empty();
+  emptied_ = true;
+  changes_.clear();
+}
+
+}  // namespace corvane

@@ -1,0 +1,89 @@
+// The search index of one history folder: the database, a connection for
+// the searches and one for its single writer, and the rows as the writer
+// last committed them, so that a search compares the listing with them
+// without reading every row.  Platform-free: the viewer runs the writer on
+// a thread of its own (search_index.h); the oracle test drives it directly.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "viewer/html/text_find.h"
+#include "viewer/search/index_plan.h"
+#include "viewer/search/search_index_db.h"
+
+namespace corvane {
+
+class DayIndex {
+ public:
+  // Opens the database at `path` (UTF-8), made anew when it belongs to
+  // another version, folder or fold.  Texts are indexed through `fold`, the
+  // case-insensitive fold of the code page.  Throws IndexError.
+  DayIndex(const std::string& path, const std::string& history_folder, const FoldTable& fold);
+
+  // For a search of `query` compared through `search_fold`: the days of
+  // `days` that can hold it, in their order; `unheld` counts those
+  // among them the index does not hold as listed.  nullopt when the index
+  // cannot answer (a short query, another fold, a failing database): the
+  // search reads every day.  Any thread.
+  std::optional<std::vector<ListedDay>> DaysToRead(const std::vector<ListedDay>& days,
+                                                   std::string_view query,
+                                                   const FoldTable& search_fold,
+                                                   std::size_t& unheld);
+
+  // The writer's side, from one thread.  What to do for the listing of the
+  // whole history (newest first).
+  IndexWork Plan(const std::vector<ListedDay>& listed);
+  // Writes go into a transaction that Commit ends.  The day's file, from
+  // its HTML, or from the text MakeIndexText made of it.
+  void Put(const ListedDay& day, std::string_view html);
+  void PutIndexed(const ListedDay& day, std::string_view indexed_text);
+  void Remove(const std::vector<std::int64_t>& ids);
+  // The rows of every day of `scope`, whose empty names stand for any.
+  void RemoveWithin(const SearchDay& scope);
+  void Commit();
+  // Drops the open write after a failure.
+  void Abandon();
+  // Whether so much indexed text belongs to no day any more that the index
+  // is better made anew; Empty does that (in a write).
+  bool WantsRebuild();
+  void Empty();
+
+  // The fold the index's texts go through.
+  const FoldTable& Fold() const { return fold_; }
+
+  // Makes the writer's running call fail at once (from another thread).
+  void InterruptWriter() { writer_.Interrupt(); }
+
+  // A search found the file damaged: it must be made anew.
+  bool FoundDamaged() const { return damaged_; }
+
+ private:
+  // nullopt: removed.
+  using Changes = std::unordered_map<SearchDay, std::optional<IndexedDay>, SearchDayHash, SameDay>;
+  void BeginWriteOnce();
+
+  const std::string folder_;
+  const FoldTable fold_;
+  SearchIndexDb writer_;
+  bool writing_ = false;
+  bool emptied_ = false;  // in the open write
+  Changes changes_;       // of the open write, after emptied_
+
+  std::mutex reader_lock_;
+  SearchIndexDb reader_;  // under reader_lock_
+  std::atomic<bool> damaged_{false};
+
+  std::mutex rows_lock_;
+  IndexRows rows_;             // under rows_lock_: as of commit commits_
+  std::uint64_t commits_ = 0;  // under rows_lock_
+};
+
+}  // namespace corvane

@@ -1,0 +1,77 @@
+#include "viewer/search/day_scope.h"
+
+#include <exception>
+#include <functional>
+#include <thread>
+#include <utility>
+
+#include "viewer/history_tree/history_entries.h"
+#include "viewer/history_tree/history_tree.h"
+
+namespace corvane {
+namespace {
+
+std::vector<std::string> NamesOrAll(const std::string& name,
+                                    const std::optional<std::string>& folder, HistoryLevel level) {
+  if (!name.empty()) return {name};
+  if (!folder) return {};
+  return ListHistoryLevel(folder->c_str(), level);
+}
+
+}  // namespace
+
+std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& history_folder,
+                                       const std::string& user, const std::string& buddy,
+                                       const std::atomic<bool>& cancelled) {
+  listing.Begin(history_folder);
+  std::vector<SearchDay> folders;  // dates empty
+  for (const std::string& each_user : NamesOrAll(user, history_folder, HistoryLevel::kUsers)) {
+    if (cancelled) return {};
+    for (std::string& each_buddy :
+         NamesOrAll(buddy, JoinHistoryPath(history_folder, {each_user}), HistoryLevel::kBuddies)) {
+      folders.push_back(SearchDay{each_user, std::move(each_buddy), {}});
+    }
+  }
+  std::vector<DayListing::Entries> days(folders.size());
+  std::atomic<std::size_t> next{0};
+  // A failure (out of memory) stops both threads and is thrown on.
+  std::exception_ptr failures[2];
+  const auto list_folders = [&](std::exception_ptr& failure) {
+    try {
+      for (std::size_t i = next++; i < folders.size() && !cancelled; i = next++) {
+        const std::optional<std::string> folder =
+            JoinHistoryPath(history_folder, {folders[i].user, folders[i].buddy});
+        if (folder) days[i] = listing.Days(*folder);
+      }
+    } catch (...) {
+      failure = std::current_exception();
+      next = folders.size();
+    }
+  };
+  std::thread helper(list_folders, std::ref(failures[1]));
+  list_folders(failures[0]);
+  helper.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  if (cancelled) return {};
+
+  std::size_t count = 0;
+  for (const DayListing::Entries& entries : days) count += entries ? entries->size() : 0;
+  std::vector<ListedDay> listed;
+  listed.reserve(count);
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (!days[i]) continue;
+    for (const HistoryEntry& entry : *days[i]) {
+      listed.push_back(ListedDay{SearchDay{folders[i].user, folders[i].buddy, entry.text},
+                                 entry.size, entry.written});
+    }
+  }
+  return listed;
+}
+
+std::optional<std::string> DayFilePath(const std::string& history_folder, const SearchDay& day) {
+  return JoinHistoryPath(history_folder, {day.user, day.buddy, DateEntryFileName(day.date)});
+}
+
+}  // namespace corvane

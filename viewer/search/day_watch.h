@@ -1,0 +1,59 @@
+// Follows every change below a history folder (ReadDirectoryChangesW over
+// the whole tree) and makes the day listing forget the folders each change
+// touched.  A day file that is written keeps its folder's write time, so
+// without the watch a kept listing could hold a day file's old size and
+// write time, and the search index would trust its old text.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "viewer/search/day_listing.h"
+
+namespace corvane {
+
+class DayWatch {
+ public:
+  // Starts watching on a thread of its own, which calls `changed` after
+  // each batch of changes it has passed on to `listing`.
+  DayWatch(std::string history_folder, std::shared_ptr<DayListing> listing,
+           std::function<void()> changed);
+  // Stops at once.
+  ~DayWatch();
+  DayWatch(const DayWatch&) = delete;
+  DayWatch& operator=(const DayWatch&) = delete;
+
+  // Waits until the watch runs or cannot; whether it runs.  While it runs,
+  // the listing's sizes and write times are those of the files, up to the
+  // changes Settle waits for.
+  bool WaitActive();
+  bool Active() const { return active_; }
+
+  // Waits, a few milliseconds at most, while the system has reported
+  // changes that have not reached the listing yet: a search started just
+  // after a history write sees it.
+  void Settle() const;
+
+ private:
+  void Run();
+  void Watch(HANDLE folder);
+  void PassOn(const char* records, DWORD bytes);
+  void Forget(const std::wstring& relative, DWORD action);
+
+  const std::string root_;
+  const std::shared_ptr<DayListing> listing_;
+  const std::function<void()> changed_;
+  HANDLE stop_ = nullptr;
+  HANDLE reported_ = nullptr;  // the pending read's event
+  std::atomic<bool> started_{false};
+  std::atomic<bool> active_{false};
+  std::atomic<bool> passing_on_{false};
+  std::thread thread_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,40 @@
+// What the search index holds of a day and how a query asks it: the view's
+// text with every byte through the code page's fold, and a query's
+// three-byte pieces.  The index only proposes the days that hold every piece
+// of a query; the matcher decides, so the pieces need not be in order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "viewer/html/text_find.h"
+
+namespace corvane {
+
+// The shortest query the index can answer: its tokens are three characters.
+inline constexpr std::size_t kIndexGram = 3;
+
+// Sets `indexed` to the distinct lines of `view_text`, each byte through
+// `fold` and then made one UTF-8 character (the byte's own code point; 0,
+// which no query holds, as U+0100), as SQLite's trigram tokenizer reads
+// characters.  One byte, one character: a query's pieces are in the text
+// exactly when they are in the indexed text.  A piece never holds a line
+// feed, so it lies within a line, and a line said twice adds none: chat
+// repeats itself, and each piece costs the index's build its time.
+// `folded` is a buffer of the caller's.
+void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& folded,
+                 std::string& indexed);
+
+// Replaces a day file's HTML with the text the index holds of it: that of
+// IndexTextOf for the view's text.
+void MakeIndexText(std::string& html, const FoldTable& fold);
+
+// The FTS5 query for the days that can hold `query` where the text compares
+// through `fold` (or where the case must match: a match is then a match
+// through `fold` too): every distinct three-byte piece, up to a few dozen
+// spread over the query, each one quoted token.  nullopt for a query the
+// index cannot answer: shorter than kIndexGram, or holding a line feed.
+std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold);
+
+}  // namespace corvane

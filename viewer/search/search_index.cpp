@@ -1,0 +1,339 @@
+#include "viewer/search/search_index.h"
+
+#include <chrono>
+#include <cstdint>
+#include <utility>
+
+#include "common/file_time.h"
+#include "viewer/history_tree/history_entries.h"
+#include "viewer/search/day_reader.h"
+#include "viewer/search/day_scope.h"
+#include "viewer/search/index_location.h"
+#include "viewer/search/index_text.h"
+
+namespace corvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// What is indexed is committed this often, so that searches and the status
+// line see the work going on, and a stop loses little of it.
+constexpr auto kBatch = std::chrono::milliseconds(250);
+
+// A day file written this recently may change again within the same tick
+// of the file system's clock, with its size: it is indexed once it is
+// older, and read by the searches till then.
+constexpr std::uint64_t kFreshTicks = 2 * 10'000'000ULL;
+constexpr DWORD kFreshWaitMs = 2100;
+
+// After an index could not be made (a locked file), how long until the
+// next try; searches read every day meanwhile.
+constexpr DWORD kRetryMs = 30'000;
+
+bool IsFresh(const ListedDay& day) {
+  FILETIME now_time;
+  GetSystemTimeAsFileTime(&now_time);
+  const std::uint64_t now = FileTimeTicks(now_time);
+  return day.written + kFreshTicks > now && day.written < now + kFreshTicks;
+}
+
+// The scope a path given to the viewer's deletion stands for, relative to
+// the history folder; nullopt when it lies elsewhere.
+std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& history_folder) {
+  std::string folder = history_folder;
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  if (path.size() < folder.size() ||
+      CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(),
+                     static_cast<int>(folder.size()), folder.c_str(),
+                     static_cast<int>(folder.size())) != CSTR_EQUAL) {
+    return std::nullopt;
+  }
+  std::string parts[3];
+  std::size_t count = 0;
+  for (std::size_t at = folder.size(); at <= path.size() && count < 3;) {
+    const std::size_t end = std::min(path.find('\\', at), path.size());
+    parts[count++] = path.substr(at, end - at);
+    at = end + 1;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    if (parts[i] == "*.*" || parts[i] == "*") count = i;  // everything at that level
+  }
+  SearchDay scope;
+  if (count > 0) scope.user = parts[0];
+  if (count > 1) scope.buddy = parts[1];
+  if (count > 2) {
+    const std::optional<std::string> date = DateEntryText(parts[2]);
+    if (!date) return std::nullopt;
+    scope.date = *date;
+  }
+  return scope;
+}
+
+}  // namespace
+
+SearchIndex::SearchIndex(std::string history_folder, const FoldTable& fold,
+                         std::shared_ptr<DayListing> listing)
+    : folder_(std::move(history_folder)),
+      fold_(fold),
+      listing_(std::move(listing)),
+      path_(SearchIndexPath(folder_)),
+      watch_(folder_, listing_, [this] { Kick(); }) {
+  try {
+    thread_ = std::thread([this] { Run(); });
+  } catch (const std::system_error&) {
+    // No thread: searches read every day.
+  }
+}
+
+SearchIndex::~SearchIndex() { Stop(); }
+
+void SearchIndex::Stop() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    stopping_ = true;
+    if (index_) index_->InterruptWriter();
+  }
+  gate_.Release();
+  wake_.notify_all();
+  if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+SearchIndex::Status SearchIndex::CurrentStatus() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return status_;
+}
+
+SearchIndex::SearchHold::SearchHold(SearchIndex& index) : index_(index) {
+  {
+    std::lock_guard<std::mutex> guard(index_.lock_);
+    if (index_.searches_++ == 0) index_.gate_.Hold();
+  }
+  index_.watch_.Settle();
+}
+
+SearchIndex::SearchHold::~SearchHold() {
+  {
+    std::lock_guard<std::mutex> guard(index_.lock_);
+    if (--index_.searches_ == 0) index_.gate_.Release();
+  }
+  index_.wake_.notify_all();
+}
+
+std::optional<std::vector<ListedDay>> SearchIndex::DaysToRead(const std::vector<ListedDay>& days,
+                                                              std::string_view query,
+                                                              const FoldTable& fold) {
+  std::shared_ptr<DayIndex> index;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    index = index_;
+  }
+  // Without the watch the listing's sizes and times may be old.
+  if (!index || !watch_.Active()) return std::nullopt;
+  std::size_t unheld = 0;
+  std::optional<std::vector<ListedDay>> to_read = index->DaysToRead(days, query, fold, unheld);
+  if (unheld > 0 || index->FoundDamaged()) Kick();
+  return to_read;
+}
+
+void SearchIndex::ForgetDeleted(const std::string& path) {
+  const std::optional<SearchDay> scope = ScopeOf(path, folder_);
+  if (!scope) return;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    deleted_.push_back(*scope);
+    kicked_ = true;
+  }
+  wake_.notify_all();
+}
+
+void SearchIndex::Kick() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    kicked_ = true;
+  }
+  wake_.notify_all();
+}
+
+void SearchIndex::SetStatus(std::size_t indexed, std::size_t total) {
+  std::lock_guard<std::mutex> guard(lock_);
+  status_ = Status{true, indexed, total};
+}
+
+bool SearchIndex::WaitForWork(DWORD timeout_ms) {
+  std::unique_lock<std::mutex> guard(lock_);
+  const auto woken = [this] { return stopping_ || kicked_; };
+  if (timeout_ms == INFINITE) {
+    wake_.wait(guard, woken);
+  } else {
+    wake_.wait_for(guard, std::chrono::milliseconds(timeout_ms), woken);
+  }
+  kicked_ = false;
+  return !stopping_;
+}
+
+// What is indexed so far is committed first, for the search to use.
+bool SearchIndex::WaitWhileSearching(DayIndex* index) {
+  std::unique_lock<std::mutex> guard(lock_);
+  if (searches_ > 0 && index != nullptr) {
+    guard.unlock();
+    index->Commit();
+    guard.lock();
+  }
+  wake_.wait(guard, [this] { return stopping_ || searches_ == 0; });
+  return !stopping_;
+}
+
+void SearchIndex::Run() {
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+  if (path_.empty() || !watch_.WaitActive()) return;
+  const HANDLE mutex =
+      CreateMutexA(nullptr, FALSE, ("Local\\Corvane " + SearchIndexName(folder_)).c_str());
+  if (mutex == nullptr) return;
+  if (BecomeWriter(mutex)) {
+    try {
+      while (!stopping_) {
+        bool damaged = false;
+        {
+          const std::shared_ptr<DayIndex> index = Open();
+          if (!index) {
+            WaitForWork(kRetryMs);
+            continue;
+          }
+          {
+            std::lock_guard<std::mutex> guard(lock_);
+            index_ = index;
+          }
+          damaged = Keep(*index);
+          std::lock_guard<std::mutex> guard(lock_);
+          index_.reset();
+          status_ = Status{};
+        }
+        // Made anew once the searches have let go of the damaged file.
+        if (damaged && WaitWhileSearching(nullptr)) RemoveFiles();
+      }
+    } catch (...) {
+      // Out of memory: searches read every day.
+    }
+    ReleaseMutex(mutex);
+  }
+  CloseHandle(mutex);
+  std::lock_guard<std::mutex> guard(lock_);
+  index_.reset();
+  status_ = Status{};
+}
+
+// Another viewer on the same history folder may be writing its index; this
+// one waits for its turn.
+bool SearchIndex::BecomeWriter(HANDLE mutex) {
+  while (!stopping_) {
+    const DWORD waited = WaitForSingleObject(mutex, 100);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) return true;
+    if (waited == WAIT_FAILED) return false;
+  }
+  return false;
+}
+
+// An index that cannot be opened as it is is made anew, once.
+std::shared_ptr<DayIndex> SearchIndex::Open() {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      return std::make_shared<DayIndex>(Utf8Path(path_), IndexedFolderName(folder_), fold_);
+    } catch (const IndexError&) {
+      RemoveFiles();
+    }
+  }
+  return nullptr;
+}
+
+void SearchIndex::RemoveFiles() const {
+  for (const char* suffix : {"", "-wal", "-shm"}) DeleteFileA((path_ + suffix).c_str());
+}
+
+// Until the viewer stops, the file fails (it is opened again a little
+// later) or proves damaged: true then.
+bool SearchIndex::Keep(DayIndex& index) {
+  try {
+    for (bool deferred = Pass(index); !index.FoundDamaged(); deferred = Pass(index)) {
+      if (!WaitForWork(deferred ? kFreshWaitMs : INFINITE)) return false;
+    }
+    return true;
+  } catch (const IndexError& error) {
+    index.Abandon();
+    if (stopping_) return false;  // interrupted by the stop
+    if (error.Damaged()) return true;
+    WaitForWork(kRetryMs);  // a full disk, say
+    return false;
+  }
+}
+
+void SearchIndex::RemoveDeleted(DayIndex& index) {
+  std::vector<SearchDay> deleted;
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    deleted.swap(deleted_);
+  }
+  for (const SearchDay& scope : deleted) index.RemoveWithin(scope);
+  index.Commit();
+}
+
+// One round: the whole history listed, the rows of days gone dropped, the
+// days not held as they are indexed, newest first.  True when a day was
+// too fresh to index and the round should come again soon.
+bool SearchIndex::Pass(DayIndex& index) {
+  RemoveDeleted(index);
+  std::vector<ListedDay> listed = ListDaysInScope(*listing_, folder_, "", "", stopping_);
+  if (stopping_) return false;
+  SortNewestFirst(listed, fold_);
+  IndexWork work = index.Plan(listed);
+  if (index.WantsRebuild()) {
+    index.Empty();
+    index.Commit();
+    work = index.Plan(listed);
+  }
+  index.Remove(work.gone);
+  index.Commit();
+  std::size_t done = work.held;
+  SetStatus(done, listed.size());
+
+  // Read ahead, and made the index's text, on threads of their own, so
+  // that the waits on the file system and half the work overlap the rest.
+  bool deferred = false;
+  std::vector<ListedDay> due;
+  std::vector<std::string> paths;
+  for (ListedDay& day : work.to_index) {
+    if (IsFresh(day)) {
+      deferred = true;
+      continue;
+    }
+    paths.push_back(DayFilePath(folder_, day.day).value_or(""));
+    due.push_back(std::move(day));
+  }
+  const FoldTable fold = index.Fold();
+  DayReader reader(std::move(paths), gate_,
+                   [fold](std::string& html) { MakeIndexText(html, fold); });
+  std::string text;
+  bool read = false;
+  Clock::time_point batch = Clock::now();
+  for (const ListedDay& day : due) {
+    if (!WaitWhileSearching(&index) || !reader.Next(text, read)) {
+      index.Commit();  // the next start goes on from here
+      return false;
+    }
+    // A day that could not be read (gone, held by another program, too
+    // large) is done with for now: the searches read it themselves, and a
+    // change to it comes round again.  One that changed since the listing
+    // is held with the listing's size and time, which it no longer has.
+    if (read) index.PutIndexed(day, text);
+    ++done;
+    if (Clock::now() - batch >= kBatch) {
+      index.Commit();
+      SetStatus(done, listed.size());
+      batch = Clock::now();
+    }
+  }
+  index.Commit();
+  SetStatus(done, listed.size());
+  return deferred;
+}
+
+}  // namespace corvane
