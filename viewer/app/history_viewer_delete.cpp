@@ -34,7 +34,10 @@ void CHistoryViewerDlg::OnClearAll() {
   // The question names the wildcard that empties the history folder.
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
-  DeleteDaysOf(history_folder_, HistoryScope{});
+  {
+    const SearchIndex::DeletionPause pause(search_index_.get());
+    DeleteDaysOf(history_folder_, HistoryScope{});
+  }
   ForgetInSearchIndex(*path);
   FillAllLists("", "");
 }
@@ -44,7 +47,10 @@ void CHistoryViewerDlg::OnDeleteUser() {
   const std::string user = SelectedUser();
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
-  DeleteDaysOf(history_folder_, HistoryScope{user, "", {}});
+  {
+    const SearchIndex::DeletionPause pause(search_index_.get());
+    DeleteDaysOf(history_folder_, HistoryScope{user, "", {}});
+  }
   ForgetInSearchIndex(*path);
   FillAllLists(user, "");
   SelectNewestDate();
@@ -56,7 +62,10 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   const std::string buddy = SelectedBuddy();
   const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
-  DeleteDaysOf(history_folder_, HistoryScope{user, buddy, {}});
+  {
+    const SearchIndex::DeletionPause pause(search_index_.get());
+    DeleteDaysOf(history_folder_, HistoryScope{user, buddy, {}});
+  }
   ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
   SelectNewestDate();

@@ -20,7 +20,10 @@ void CHistoryViewerDlg::OpenDeleteOldDays() {
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
   CDeleteOldDaysDlg dialog(GetSafeHwnd(), history_folder_, user, buddy);
-  dialog.DoModal();
+  {
+    const SearchIndex::DeletionPause pause(search_index_.get());
+    dialog.DoModal();
+  }
   for (const std::string& day : dialog.DeletedDayFiles()) ForgetInSearchIndex(day);
   if (dialog.DeletedAny()) FillAllLists(user, buddy);
 }

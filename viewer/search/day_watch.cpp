@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/exception_boundary.h"
+#include "common/unique_handle.h"
 #include "viewer/history_tree/history_tree.h"
 #include "viewer/search/day_scope.h"
 
@@ -21,6 +23,9 @@ constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR
 constexpr DWORD kRecordBytes = 64 * 1024;
 
 constexpr int kSettleMs = 50;
+
+// A pause waits this long at most for the watch to let go.
+constexpr DWORD kPauseWaitMs = 5000;
 
 const std::atomic<bool> kNeverCancelled{false};
 
@@ -47,8 +52,13 @@ DayWatch::DayWatch(std::string history_folder, std::shared_ptr<DayListing> listi
     : root_(std::move(history_folder)), listing_(std::move(listing)), changed_(std::move(changed)) {
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   reported_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (stop_ == nullptr || reported_ == nullptr) {
+  pause_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  paused_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  resume_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  if (stop_ == nullptr || reported_ == nullptr || pause_ == nullptr || paused_ == nullptr ||
+      resume_ == nullptr) {
     started_ = true;
+    ended_ = true;
     return;
   }
   thread_ = std::thread([this] { Run(); });
@@ -57,8 +67,33 @@ DayWatch::DayWatch(std::string history_folder, std::shared_ptr<DayListing> listi
 DayWatch::~DayWatch() {
   if (stop_ != nullptr) SetEvent(stop_);
   if (thread_.joinable()) thread_.join();
-  if (stop_ != nullptr) CloseHandle(stop_);
-  if (reported_ != nullptr) CloseHandle(reported_);
+  for (HANDLE event : {stop_, reported_, pause_, paused_, resume_}) {
+    if (event != nullptr) CloseHandle(event);
+  }
+}
+
+void DayWatch::Pause() {
+  if (ended_) return;
+  SetEvent(pause_);
+  for (DWORD waited = 0; !ended_ && waited < kPauseWaitMs; waited += 10) {
+    if (WaitForSingleObject(paused_, 10) == WAIT_OBJECT_0) return;
+  }
+}
+
+void DayWatch::Resume() {
+  if (ended_) return;
+  ResetEvent(pause_);
+  SetEvent(resume_);
+}
+
+// After the watch ended: true when it ended for a pause that is now over.
+bool DayWatch::WaitWhilePaused() {
+  if (WaitForSingleObject(pause_, 0) != WAIT_OBJECT_0) return false;
+  SetEvent(paused_);
+  const HANDLE events[] = {stop_, resume_};
+  const bool resumed = WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+  ResetEvent(paused_);
+  return resumed;
 }
 
 bool DayWatch::WaitActive() {
@@ -76,22 +111,19 @@ void DayWatch::Settle() const {
 }
 
 void DayWatch::Run() {
-  const HANDLE folder = CreateFileA(
-      root_.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) {
-    started_ = true;
-    return;
-  }
-  try {
-    Watch(folder);
-  } catch (...) {
+  do {
+    const KernelHandle folder(CreateFileA(
+        root_.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+    if (!folder) break;
     // Out of memory: the listing can no longer be trusted.
-  }
-  active_ = false;
+    RunContained([&] { Watch(folder.get()); });
+    active_ = false;
+    listing_->ForgetAll();
+    started_ = true;
+  } while (WaitWhilePaused());
   started_ = true;
-  listing_->ForgetAll();
-  CloseHandle(folder);
+  ended_ = true;
 }
 
 void DayWatch::Watch(HANDLE folder) {
@@ -113,9 +145,9 @@ void DayWatch::Watch(HANDLE folder) {
   active_ = true;
   started_ = true;
   changed_();
-  const HANDLE events[] = {stop_, reported_};
+  const HANDLE events[] = {stop_, reported_, pause_};
   for (;;) {
-    if (WaitForMultipleObjects(2, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
+    if (WaitForMultipleObjects(3, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
     passing_on_ = true;
     DWORD bytes = 0;
     const bool read_ok = GetOverlappedResult(folder, &read, &bytes, FALSE) != FALSE;

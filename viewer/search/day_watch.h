@@ -39,8 +39,16 @@ class DayWatch {
   // after a history write sees it.
   void Settle() const;
 
+  // Lets go of the history folder until Resume, and returns once it has:
+  // Wine watches a tree by holding every folder in it, and a folder held so
+  // cannot be removed.  The listing forgets everything meanwhile and when
+  // the watch begins again, as it cannot follow the changes in between.
+  void Pause();
+  void Resume();
+
  private:
   void Run();
+  bool WaitWhilePaused();
   void Watch(HANDLE folder);
   void PassOn(const char* records, DWORD bytes);
   void Forget(const std::wstring& relative, DWORD action);
@@ -50,6 +58,10 @@ class DayWatch {
   const std::function<void()> changed_;
   HANDLE stop_ = nullptr;
   HANDLE reported_ = nullptr;  // the pending read's event
+  HANDLE pause_ = nullptr;     // set while a pause is asked for
+  HANDLE paused_ = nullptr;    // set while the watch has let go for a pause
+  HANDLE resume_ = nullptr;
+  std::atomic<bool> ended_{false};
   std::atomic<bool> started_{false};
   std::atomic<bool> active_{false};
   std::atomic<bool> passing_on_{false};

@@ -76,6 +76,24 @@ class SearchIndex {
   // the history folder's "*.*"): its days leave the index now.
   void ForgetDeleted(const std::string& path);
 
+  // While one lives the index's watch lets go of the history folder, so
+  // that the viewer can remove the folders its deletes empty (Wine holds
+  // every folder of a watched tree); searches meanwhile read every day.
+  class DeletionPause {
+   public:
+    explicit DeletionPause(SearchIndex* index) : index_(index) {
+      if (index_ != nullptr) index_->watch_.Pause();
+    }
+    ~DeletionPause() {
+      if (index_ != nullptr) index_->watch_.Resume();
+    }
+    DeletionPause(const DeletionPause&) = delete;
+    DeletionPause& operator=(const DeletionPause&) = delete;
+
+   private:
+    SearchIndex* index_;
+  };
+
  private:
   void Run();
   bool BecomeWriter(HANDLE mutex);
