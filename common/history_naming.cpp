@@ -67,9 +67,9 @@ std::optional<std::string> HistoryFolderName(std::string_view name, const LeadBy
   if (HasSingleByteCharacter(name, kPathSeparators, lead)) return std::nullopt;
   if (!name.empty() && std::all_of(name.begin(), name.end(), IsDotOrSpace)) return std::nullopt;
   std::string folder = WithFileNameCharacters(name, lead);
-  const std::size_t device_end = DeviceNameEnd(folder);
-  if (IsReservedDeviceName(std::string_view(folder).substr(0, device_end), lead))
-    folder.insert(device_end, 1, '_');
+  const std::size_t deviceEnd = DeviceNameEnd(folder);
+  if (IsReservedDeviceName(std::string_view(folder).substr(0, deviceEnd), lead))
+    folder.insert(deviceEnd, 1, '_');
   folder.resize(WholeCharactersWithin(folder, kNameCapacity - 1, lead));
   return folder;
 }
@@ -89,29 +89,29 @@ bool EqualsAsciiIgnoringCase(std::string_view text, std::string_view ascii) {
   return EqualIgnoringAsciiCase(text, ascii, LeadBytes{});
 }
 
-std::string MakeSessionKey(int hour, int minute, int second, std::uint32_t window_handle) {
+std::string MakeSessionKey(int hour, int minute, int second, std::uint32_t windowHandle) {
   char key[kSessionKeyCapacity];
   std::snprintf(key, sizeof key, "%02d:%02d:%02d-%x", hour, minute, second,
-                static_cast<unsigned>(window_handle));
+                static_cast<unsigned>(windowHandle));
   return key;
 }
 
-std::string SessionKeyLine(std::string_view session_key) {
+std::string SessionKeyLine(std::string_view sessionKey) {
   std::string line = "<!-- ";
-  line += session_key;
+  line += sessionKey;
   line += " -->";
   return line;
 }
 
-std::string_view EnglishWeekdayName(int day_of_week) {
+std::string_view EnglishWeekdayName(int dayOfWeek) {
   static constexpr std::array<std::string_view, 7> kNames = {
       "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  if (day_of_week < 0 || day_of_week >= static_cast<int>(kNames.size())) return {};
-  return kNames[static_cast<std::size_t>(day_of_week)];
+  if (dayOfWeek < 0 || dayOfWeek >= static_cast<int>(kNames.size())) return {};
+  return kNames[static_cast<std::size_t>(dayOfWeek)];
 }
 
-std::string DayFileName(int year, int month, int day, int day_of_week) {
-  const std::string_view weekday = EnglishWeekdayName(day_of_week);
+std::string DayFileName(int year, int month, int day, int dayOfWeek) {
+  const std::string_view weekday = EnglishWeekdayName(dayOfWeek);
   if (weekday.empty()) return {};
   // Even the widest ints give far fewer than kPathCapacity characters.
   char name[kPathCapacity];

@@ -17,8 +17,8 @@ LeadBytes ReadLeadBytes() {
 
 // The code page is fixed for the life of a process.
 const LeadBytes& SystemLeadBytes() {
-  static const LeadBytes lead = ReadLeadBytes();
-  return lead;
+  static const LeadBytes kLead = ReadLeadBytes();
+  return kLead;
 }
 
 }  // namespace corvane

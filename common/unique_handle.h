@@ -16,31 +16,31 @@ class UniqueHandle {
 
   UniqueHandle() = default;
   explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    reset(other.release());
+    Reset(other.Release());
     return *this;
   }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
+  ~UniqueHandle() { Reset(); }
 
-  Handle get() const { return handle_; }
+  Handle Get() const { return handle_; }
   explicit operator bool() const { return Traits::IsValid(handle_); }
 
   // Where a function that makes the handle puts it; any handle held is
   // closed first.
-  Handle* out() {
-    reset();
+  Handle* Out() {
+    Reset();
     return &handle_;
   }
 
-  void reset(Handle handle = Traits::None()) {
+  void Reset(Handle handle = Traits::None()) {
     if (Traits::IsValid(handle_)) Traits::Close(handle_);
     handle_ = handle;
   }
 
-  Handle release() { return std::exchange(handle_, Traits::None()); }
+  Handle Release() { return std::exchange(handle_, Traits::None()); }
 
  private:
   Handle handle_ = Traits::None();

@@ -34,17 +34,17 @@ bool IsDigits(std::string_view text) {
 
 // The host part of "host[:port]" or "[v6]:port"; empty when malformed.
 std::string_view HostOfAuthority(std::string_view authority) {
-  std::size_t host_end;
+  std::size_t hostEnd;
   if (!authority.empty() && authority.front() == '[') {
-    host_end = authority.find(']');
-    if (host_end == std::string_view::npos) return {};
-    ++host_end;
+    hostEnd = authority.find(']');
+    if (hostEnd == std::string_view::npos) return {};
+    ++hostEnd;
   } else {
-    host_end = std::min(authority.find(':'), authority.size());
+    hostEnd = std::min(authority.find(':'), authority.size());
   }
-  const std::string_view port = authority.substr(host_end);
+  const std::string_view port = authority.substr(hostEnd);
   if (!port.empty() && (port.front() != ':' || !IsDigits(port.substr(1)))) return {};
-  return authority.substr(0, host_end);
+  return authority.substr(0, hostEnd);
 }
 
 }  // namespace
@@ -72,15 +72,15 @@ bool HasOnlyPlainUrlCharacters(std::string_view address) {
 }
 
 std::string DownloadAddressToOpen(std::string_view offered,
-                                  const std::vector<std::string>& maker_sites,
-                                  const std::string& home_page) {
+                                  const std::vector<std::string>& makerSites,
+                                  const std::string& homePage) {
   const std::string host = WebAddressHost(offered);
-  const bool on_maker_host = !host.empty() && std::any_of(maker_sites.begin(), maker_sites.end(),
-                                                          [&host](const std::string& site) {
-                                                            return WebAddressHost(site) == host;
-                                                          });
-  if (on_maker_host && HasOnlyPlainUrlCharacters(offered)) return std::string(offered);
-  return home_page;
+  const bool onMakerHost = !host.empty() && std::any_of(makerSites.begin(), makerSites.end(),
+                                                        [&host](const std::string& site) {
+                                                          return WebAddressHost(site) == host;
+                                                        });
+  if (onMakerHost && HasOnlyPlainUrlCharacters(offered)) return std::string(offered);
+  return homePage;
 }
 
 }  // namespace corvane

@@ -30,7 +30,7 @@ bool HasOnlyPlainUrlCharacters(std::string_view address);
 // `home_page`.  Whoever answers the version request writes the reply, so it
 // must not be able to send the user anywhere else.
 std::string DownloadAddressToOpen(std::string_view offered,
-                                  const std::vector<std::string>& maker_sites,
-                                  const std::string& home_page);
+                                  const std::vector<std::string>& makerSites,
+                                  const std::string& homePage);
 
 }  // namespace corvane

@@ -13,13 +13,13 @@ namespace {
 // A text value, at most the settings' path capacity; false when missing.
 bool ReadText(const char* keyPath, const char* name, std::string* text) {
   RegistryKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS) {
     return false;
   }
   char value[kPathCapacity + 1] = {};
   DWORD size = kPathCapacity;
   DWORD type = 0;
-  const bool read = RegQueryValueExA(key.get(), name, nullptr, &type,
+  const bool read = RegQueryValueExA(key.Get(), name, nullptr, &type,
                                      reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
                     (type == REG_SZ || type == REG_EXPAND_SZ);
   if (read) *text = value;

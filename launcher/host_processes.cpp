@@ -36,7 +36,7 @@ bool StartHost(const std::string& appPath, StartedHost* host, DWORD* error) {
     return false;
   }
   CloseHandle(process.hThread);
-  host->process.reset(process.hProcess);
+  host->process.Reset(process.hProcess);
   host->processId = process.dwProcessId;
   return true;
 }
@@ -56,7 +56,7 @@ bool HostProcessSet::Full() const { return processes_.size() >= kMaxHosts; }
 void HostProcessSet::WaitForAllHostsPumpingMessages(const bool& stopRequested) {
   while (!processes_.empty() && !stopRequested) {
     std::vector<HANDLE> waiting;
-    for (const KernelHandle& process : processes_) waiting.push_back(process.get());
+    for (const KernelHandle& process : processes_) waiting.push_back(process.Get());
     const DWORD count = static_cast<DWORD>(waiting.size());
     const DWORD woken = MsgWaitForMultipleObjectsEx(count, waiting.data(), INFINITE, QS_ALLINPUT,
                                                     MWMO_INPUTAVAILABLE);

@@ -12,10 +12,10 @@ constexpr UINT kHandOverTimeoutMs = 10000;
 }  // namespace
 
 InstanceMutex::InstanceMutex() {
-  handle_.reset(CreateMutexA(nullptr, FALSE, kLauncherInstanceMutex));
+  handle_.Reset(CreateMutexA(nullptr, FALSE, kLauncherInstanceMutex));
   if (handle_ && GetLastError() == ERROR_ALREADY_EXISTS) {
     // Holding it longer would make a later start believe a launcher still runs.
-    handle_.reset();
+    handle_.Reset();
     anotherRuns_ = true;
   }
 }

@@ -166,7 +166,7 @@ bool QuitCommand(const Command&, std::string*) {
 }
 
 const std::map<std::string, Handler>& Handlers() {
-  static const std::map<std::string, Handler> handlers = {
+  static const std::map<std::string, Handler> kHandlers = {
       {"signon", SignOnCommand},     {"signon-title", SignOnCommand},
       {"signoff", SignOffCommand},   {"im", OpenCommand},
       {"chat", OpenCommand},         {"receive", ReceiveCommand},
@@ -179,7 +179,7 @@ const std::map<std::string, Handler>& Handlers() {
       {"text", TextCommand},         {"ticker", TickerCommand},
       {"quit", QuitCommand},
   };
-  return handlers;
+  return kHandlers;
 }
 
 }  // namespace

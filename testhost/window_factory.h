@@ -12,10 +12,10 @@ void RegisterWindowClass(const char* className, WNDPROC proc, int backgroundColo
 
 // A window procedure that lets no exception escape into the system: a
 // message whose handling threw gets the default handling.
-template <LRESULT (*Handler)(HWND, UINT, WPARAM, LPARAM)>
+template <LRESULT (*kHandler)(HWND, UINT, WPARAM, LPARAM)>
 LRESULT CALLBACK Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   try {
-    return Handler(window, message, wParam, lParam);
+    return kHandler(window, message, wParam, lParam);
   } catch (...) {
     return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -56,10 +56,10 @@ int main(int argc, char** argv) {
   HWND window = CreateWindowA(type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               type.hInstance, nullptr);
   const corvane::FoldTable names = corvane::MakeAnsiLowerFold();
-  const bool match_case = argc > 3 && std::strcmp(argv[3], "match-case") == 0;
+  const bool matchCase = argc > 3 && std::strcmp(argv[3], "match-case") == 0;
   corvane::SearchRequest request{
-      argv[1], argv[2], match_case ? corvane::IdentityFold() : names, names,
-      {},      {},      std::make_shared<corvane::DayListing>(),      nullptr};
+      argv[1], argv[2], matchCase ? corvane::IdentityFold() : names, names,
+      {},      {},      std::make_shared<corvane::DayListing>(),     nullptr};
   Scan scan;
   g_scan = &scan;
   LARGE_INTEGER frequency{}, started{}, ended{};

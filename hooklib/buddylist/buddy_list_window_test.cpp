@@ -131,12 +131,12 @@ class BuddyListWindowTest : public ::testing::Test {
     RegisterHostClass("_Oscar_BuddyListWin", HostProc);
     RegisterHostClass("Corvane test plain window", HostProc);
     // The icons come from the library's own resources.
-    library_ = LoadLibraryA(LibraryPath().c_str());
-    Process().module = library_;
+    g_library = LoadLibraryA(LibraryPath().c_str());
+    Process().module = g_library;
   }
 
   void SetUp() override {
-    ASSERT_NE(library_, nullptr) << LibraryPath();
+    ASSERT_NE(g_library, nullptr) << LibraryPath();
     hook_ = SetWindowsHookExA(WH_CBT, CBTProc, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook_, nullptr);
     Init(hook_);
@@ -198,17 +198,17 @@ class BuddyListWindowTest : public ::testing::Test {
   LPARAM Inside() { return Point(BuddyListWindow().anchorX + 10, BuddyListWindow().anchorY + 12); }
   LPARAM Outside() { return Point(BuddyListWindow().anchorX + 40, BuddyListWindow().anchorY + 12); }
 
-  static HMODULE library_;
+  static HMODULE g_library;
   HHOOK hook_ = nullptr;
   HWND window_ = nullptr;
   HMENU menuBar_ = nullptr;
 };
 
-HMODULE BuddyListWindowTest::library_ = nullptr;
+HMODULE BuddyListWindowTest::g_library = nullptr;
 
 TEST_F(BuddyListWindowTest, TheLibraryCarriesTheThreeButtonIcons) {
   for (int id : {kQuickMenuIconNormal, kQuickMenuIconPressed, kQuickMenuIconHover}) {
-    HICON icon = LoadIconA(library_, MAKEINTRESOURCEA(id));
+    HICON icon = LoadIconA(g_library, MAKEINTRESOURCEA(id));
     ASSERT_NE(icon, nullptr) << id;
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info)) << id;

@@ -58,9 +58,9 @@ void WriteBack(const WindowPosProposal& answer, WINDOWPOS* pos) {
 // A layout rule bound to the window it places.
 using WindowRule = LayoutAnswer (*)(HWND window, const WindowPosProposal& proposed);
 
-template <LayoutRule rule, BuddyListClient (*clientOf)(HWND)>
+template <LayoutRule kRule, BuddyListClient (*kClientOf)(HWND)>
 LayoutAnswer ForWindow(HWND window, const WindowPosProposal& proposed) {
-  return rule(proposed, clientOf(window), CurrentSettings());
+  return kRule(proposed, kClientOf(window), CurrentSettings());
 }
 
 // The class name decides whether a 16-pixel child may stay as the ticker.

@@ -60,8 +60,8 @@ void NoticeSizeChange(HWND window, RelayoutEcho& echo) {
 void StopWatchingForEcho(RelayoutEcho& echo) { echo.watching = false; }
 
 UINT SettleSizeMessage() {
-  static const UINT message = RegisterWindowMessageA("Corvane Settle Buddy List Size");
-  return message;
+  static const UINT kMessage = RegisterWindowMessageA("Corvane Settle Buddy List Size");
+  return kMessage;
 }
 
 // Still the echo: the window goes back to the relayout's size.

@@ -10,7 +10,7 @@ namespace corvane {
 namespace {
 
 // The host's command to its IM text control that clears the window.
-constexpr WPARAM HOST_CMD_CLEAR_WINDOW = 20731;
+constexpr WPARAM kHostCmdClearWindow = 20731;
 
 // The host's clear, confirmed, with the conversation logged first and a new
 // session block afterwards.  The host never sees the command.
@@ -39,7 +39,7 @@ LRESULT CALLBACK ChatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK IMTextControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && wParam == HOST_CMD_CLEAR_WINDOW && lParam == 0) {
+  if (message == WM_COMMAND && wParam == kHostCmdClearWindow && lParam == 0) {
     // Consumed even when the clear failed half way: the host's own clear
     // would lose the text unlogged.
     RunContained([window] { ConfirmedClear(window); });

@@ -160,7 +160,7 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   HWND im = OpenIM("bob");
   const HWND control = TextControl(im);
   SetConversation(im, Html("keep me"));
-  hostClearCommands = 0;
+  g_hostClearCommands = 0;
   {
     BoxAnswerer cancel("Clear Window?", IDCANCEL);
     SendMessageA(control, WM_COMMAND, 20731, 0);
@@ -172,7 +172,7 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   EXPECT_FALSE(Exists(DayFilePath("alice", "bob")));
   // From a control (nonzero lParam) the id is the host's business.
   SendMessageA(control, WM_COMMAND, 20731, reinterpret_cast<LPARAM>(im));
-  EXPECT_EQ(hostClearCommands, 1);
+  EXPECT_EQ(g_hostClearCommands, 1);
 
   TestClock().second = 40;
   {
@@ -182,7 +182,7 @@ TEST_F(ConversationTest, ClearCommandAsksLogsClearsAndRekeys) {
   }
   GetWindowTextA(Conversation(im), text, sizeof text);
   EXPECT_STREQ(text, "");
-  EXPECT_EQ(hostClearCommands, 1);  // neither confirmed nor cancelled clears reached it
+  EXPECT_EQ(g_hostClearCommands, 1);  // neither confirmed nor cancelled clears reached it
   // Logged under the old key before the clear; new text goes to a new block.
   EXPECT_EQ(ReadFile(DayFilePath("alice", "bob")), CreationBlock(KeyOf(im), Html("keep me")));
   SetConversation(im, Html("<BR>after"));

@@ -35,7 +35,7 @@ void OnCreate(HWND window) {
     MakeSessionKey(*record, window);
     record->LastTextLength = 0;
     record->Notifying = 0;
-    record->CorvaneMenuTried = false;
+    record->corvaneMenuTried = false;
   }
   SetTimer(window, TIMER_LOG_POLL, kLogPollPeriodMs, nullptr);
   ApplyWindowAlpha(window, Shared().AlphaIM, Shared().AlphaOn);
@@ -67,11 +67,11 @@ void ClearLongSession(HWND window, HWND control, const std::string& buddy, Sessi
 // failure lasts.  A write that fails after it was closed shows it again.
 void ReportWriteFailure(HWND window) {
   SessionRecord* record = FindSession(window);
-  if (record == nullptr || record->FailureBoxOpen) return;
-  record->FailureBoxOpen = true;
+  if (record == nullptr || record->failureBoxOpen) return;
+  record->failureBoxOpen = true;
   ShowWriteFailure();
   // The window may have gone while the box was up.
-  if (SessionRecord* still = FindSession(window)) still->FailureBoxOpen = false;
+  if (SessionRecord* still = FindSession(window)) still->failureBoxOpen = false;
 }
 
 void PollSteps(HWND window) {
@@ -88,7 +88,7 @@ void PollSteps(HWND window) {
   // gives back the names the folders have on disk.
   const ConversationReading reading = ReadConversation(window, control);
   const HistoryWrite write = CaptureConversation(Shared().LogDir, record->UserName,
-                                                 record->SessionKey, reading, record->DayFile);
+                                                 record->SessionKey, reading, record->dayFile);
   CopyBounded(record->UserName, kNameCapacity, write.userName.c_str());
   if (!write.written) ReportWriteFailure(window);
   record = FindSession(window);  // a modal failure box lets the window go
@@ -121,7 +121,7 @@ void Poll(HWND window, bool destroying) {
 // count again later, or that refused the menu, is not tried again.
 void AddCorvaneMenu(HWND window) {
   SessionRecord* record = FindSession(window);
-  if (record != nullptr && record->CorvaneMenuTried) return;
+  if (record != nullptr && record->corvaneMenuTried) return;
   char cls[kClassNameCapacity] = "";
   GetClassNameA(window, cls, kClassNameCapacity - 1);
   const int expected = std::strcmp(cls, "AIM_IMessage") == 0 ? 4 : 5;
@@ -129,7 +129,7 @@ void AddCorvaneMenu(HWND window) {
   if (bar == nullptr || GetMenuItemCount(bar) != expected) return;
   HMENU menu = CreateMenu();
   if (menu == nullptr) return;
-  if (record != nullptr) record->CorvaneMenuTried = true;
+  if (record != nullptr) record->corvaneMenuTried = true;
   InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
   InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
   InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);

@@ -8,15 +8,19 @@
 
 namespace corvane {
 
+// The first five fields as the design names them.
 struct SessionRecord {
-  HWND Window = nullptr;
-  char UserName[kNameCapacity] = "";
-  char SessionKey[kSessionKeyCapacity] = "";  // names the window's block in the day file
-  int LastTextLength = 0;                     // conversation length at the last poll
-  int Notifying = 0;                          // the session-too-long notice is up
-  bool CorvaneMenuTried = false;              // "&Corvane" went into the bar, or could not
-  bool FailureBoxOpen = false;                // the window's write-failure box is up
-  DayFileMark DayFile;                        // where the last write left the block
+  HWND Window = nullptr;              // NOLINT(readability-identifier-naming)
+  char UserName[kNameCapacity] = "";  // NOLINT(readability-identifier-naming)
+  // Names the window's block in the day file.
+  char SessionKey[kSessionKeyCapacity] = "";  // NOLINT(readability-identifier-naming)
+  // The conversation's length at the last poll.
+  int LastTextLength = 0;  // NOLINT(readability-identifier-naming)
+  // The session-too-long notice is up.
+  int Notifying = 0;              // NOLINT(readability-identifier-naming)
+  bool corvaneMenuTried = false;  // "&Corvane" went into the bar, or could not
+  bool failureBoxOpen = false;    // the window's write-failure box is up
+  DayFileMark dayFile;            // where the last write left the block
 };
 
 // Null when the window has no record.

@@ -26,7 +26,7 @@ bool MakeSecurity(const std::string& sid, LocalMemory* descriptor) {
   for (bool label : {true, false}) {
     if (ConvertStringSecurityDescriptorToSecurityDescriptorA(
             SettingsMappingSecurity(sid, label).c_str(), SDDL_REVISION_1,
-            reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor->out()), nullptr)) {
+            reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor->Out()), nullptr)) {
       return true;
     }
   }
@@ -38,12 +38,12 @@ bool OwnedBy(HANDLE mapping, const std::string& sid) {
   LocalMemory descriptor;
   if (GetSecurityInfo(mapping, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
                       nullptr, nullptr,
-                      reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.out())) != ERROR_SUCCESS) {
+                      reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor.Out())) != ERROR_SUCCESS) {
     return false;
   }
   LocalMemory ownerText;
-  return ConvertSidToStringSidA(owner, reinterpret_cast<LPSTR*>(ownerText.out())) &&
-         sid == static_cast<const char*>(ownerText.get());
+  return ConvertSidToStringSidA(owner, reinterpret_cast<LPSTR*>(ownerText.Out())) &&
+         sid == static_cast<const char*>(ownerText.Get());
 }
 
 void WaitUntilReady(const SettingsView* view) {
@@ -58,17 +58,17 @@ SettingsView* MapView(HANDLE mapping, DWORD access) {
 
 std::string CurrentUserSid() {
   KernelHandle token;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return std::string();
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out())) return std::string();
   alignas(TOKEN_USER) BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
   DWORD size = 0;
   const bool read =
-      GetTokenInformation(token.get(), TokenUser, buffer, sizeof buffer, &size) != FALSE;
+      GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) != FALSE;
   LocalMemory text;
   if (!read || !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid,
-                                       reinterpret_cast<LPSTR*>(text.out()))) {
+                                       reinterpret_cast<LPSTR*>(text.Out()))) {
     return std::string();
   }
-  return static_cast<const char*>(text.get());
+  return static_cast<const char*>(text.Get());
 }
 
 SharedSettings* MapSettingsRecord(const SharedSettings& initial) {
@@ -76,23 +76,23 @@ SharedSettings* MapSettingsRecord(const SharedSettings& initial) {
   LocalMemory descriptor;
   if (sid.empty() || !MakeSecurity(sid, &descriptor)) return nullptr;
   const std::string name = SettingsMappingName(sid);
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.Get(), FALSE};
 
   KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
                                           sizeof(SettingsView), name.c_str()));
   const bool created = mapping && GetLastError() != ERROR_ALREADY_EXISTS;
   SettingsView* view = nullptr;
   if (mapping) {
-    if (created || OwnedBy(mapping.get(), sid)) view = MapView(mapping.get(), FILE_MAP_WRITE);
+    if (created || OwnedBy(mapping.Get(), sid)) view = MapView(mapping.Get(), FILE_MAP_WRITE);
   } else {
     // Lower integrity: the label lets it read, never write, the user's
     // record (and read its owner).
-    mapping.reset(OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE, name.c_str()));
-    if (mapping && OwnedBy(mapping.get(), sid)) view = MapView(mapping.get(), FILE_MAP_COPY);
+    mapping.Reset(OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE, name.c_str()));
+    if (mapping && OwnedBy(mapping.Get(), sid)) view = MapView(mapping.Get(), FILE_MAP_COPY);
   }
   if (view == nullptr) return nullptr;
   // The handle stays open for the life of the process, as the view does.
-  mapping.release();
+  mapping.Release();
   if (created) {
     view->record = initial;
     InterlockedExchange(&view->ready, 1);

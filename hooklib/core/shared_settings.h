@@ -14,6 +14,8 @@ namespace corvane {
 
 inline constexpr int kReleaseTextCapacity = 256;
 
+// The fields carry their registry values' names, as the design spells them.
+// NOLINTBEGIN(readability-identifier-naming)
 struct SharedSettings {
   BYTE AlphaIM;
   BYTE AlphaBL;
@@ -43,6 +45,7 @@ struct SharedSettings {
   DWORD CheckVersionLastDay;
   HHOOK HookHandle;
 };
+// NOLINTEND(readability-identifier-naming)
 
 // This user's record, mapped at the first call in a process.  When no
 // mapping can be had the process gets a record of its own, so that it keeps

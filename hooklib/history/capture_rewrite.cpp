@@ -37,20 +37,20 @@ bool StartsAt(std::string_view text, std::size_t pos, std::string_view token) {
 // every few characters in text the image step has expanded.
 std::size_t FindToken(std::string_view text, std::string_view token, std::size_t key,
                       std::size_t from = 0) {
-  constexpr auto npos = std::string_view::npos;
-  if (from > text.size() || text.size() - from < token.size()) return npos;
+  constexpr auto kNpos = std::string_view::npos;
+  if (from > text.size() || text.size() - from < token.size()) return kNpos;
   const char* const begin = text.data();
   const char* const last = begin + text.size() - token.size() + key;  // last possible key
   const char* p = begin + from + key;
   while (p <= last) {
     p = static_cast<const char*>(
         std::memchr(p, token[key], static_cast<std::size_t>(last - p) + 1));
-    if (p == nullptr) return npos;
+    if (p == nullptr) return kNpos;
     const std::size_t start = static_cast<std::size_t>(p - begin) - key;
     if (std::memcmp(begin + start, token.data(), token.size()) == 0) return start;
     ++p;
   }
-  return npos;
+  return kNpos;
 }
 
 // The rare character of each searched token.
@@ -80,30 +80,30 @@ std::string_view CutAtBinary(std::string_view html) {
 // the previous original '>' all close on it.  A tag with no '>' after it
 // gets its opening only.
 std::string RewriteImages(std::string_view text) {
-  constexpr auto npos = std::string_view::npos;
+  constexpr auto kNpos = std::string_view::npos;
   std::string out;
   out.reserve(text.size());
   std::size_t copied = 0;
-  std::size_t open_tags = 0;
-  std::size_t next_tag = FindToken(text, kImageTag, kImageTagKey);
-  std::size_t next_close = 0;
+  std::size_t openTags = 0;
+  std::size_t nextTag = FindToken(text, kImageTag, kImageTagKey);
+  std::size_t nextClose = 0;
   for (;;) {
     // Each '>' is searched for once: the search restarts only past the last.
-    if (open_tags > 0 && next_close < copied) next_close = text.find('>', copied);
-    const std::size_t close = open_tags > 0 ? next_close : npos;
-    if (next_tag == npos && close == npos) break;
-    if (next_tag < close) {
-      out.append(text, copied, next_tag - copied);
+    if (openTags > 0 && nextClose < copied) nextClose = text.find('>', copied);
+    const std::size_t close = openTags > 0 ? nextClose : kNpos;
+    if (nextTag == kNpos && close == kNpos) break;
+    if (nextTag < close) {
+      out.append(text, copied, nextTag - copied);
       out += kImageOpen;
-      ++open_tags;
-      copied = next_tag + 1;
-      next_tag = FindToken(text, kImageTag, kImageTagKey, copied);
+      ++openTags;
+      copied = nextTag + 1;
+      nextTag = FindToken(text, kImageTag, kImageTagKey, copied);
     } else {
       out.append(text, copied, close - copied);
-      for (std::size_t k = 0; k < open_tags; ++k) out += kImageCloseHead;
+      for (std::size_t k = 0; k < openTags; ++k) out += kImageCloseHead;
       out += '>';
-      for (std::size_t k = 0; k < open_tags; ++k) out += kImageCloseTail;
-      open_tags = 0;
+      for (std::size_t k = 0; k < openTags; ++k) out += kImageCloseTail;
+      openTags = 0;
       copied = close + 1;
     }
   }
@@ -138,25 +138,25 @@ std::vector<std::size_t> PositionsOf(std::string_view text, std::string_view tok
 // before it is reached, so such an end is the next one pending.  An opening whose own "--" is part
 // of a "-->" removes that "-->" before any later search could reach it.
 std::string RewriteComments(std::string_view text) {
-  constexpr auto npos = std::string_view::npos;
+  constexpr auto kNpos = std::string_view::npos;
   const std::vector<std::size_t> closes = PositionsOf(text, kCommentClose, kCommentCloseKey);
-  std::size_t next_unused = 0;
+  std::size_t nextUnused = 0;
   // Ends taken by openings already written, in text order.
   std::vector<std::size_t> taken;
-  std::size_t next_taken = 0;
+  std::size_t nextTaken = 0;
 
   std::string out;
   out.reserve(text.size());
   std::size_t copied = 0;
   std::size_t open = FindToken(text, kCommentOpen, kCommentOpenKey);
   for (;;) {
-    const std::size_t close = next_taken < taken.size() ? taken[next_taken] : npos;
-    if (open == npos && close == npos) break;
+    const std::size_t close = nextTaken < taken.size() ? taken[nextTaken] : kNpos;
+    if (open == kNpos && close == kNpos) break;
     if (close < open) {
       out.append(text, copied, close - copied);
       out += kFontEnd;
       copied = close + kCommentClose.size();
-      ++next_taken;
+      ++nextTaken;
     } else if (close == open + 2 || close == open + 3) {
       // Destroyed by that end: its characters stay as they are.
       open = FindToken(text, kCommentOpen, kCommentOpenKey, open + kCommentOpen.size());
@@ -164,8 +164,8 @@ std::string RewriteComments(std::string_view text) {
       out.append(text, copied, open - copied);
       out += kSmallFont;
       copied = open + kCommentOpen.size();
-      while (next_unused < closes.size() && closes[next_unused] < copied) ++next_unused;
-      if (next_unused < closes.size()) taken.push_back(closes[next_unused++]);
+      while (nextUnused < closes.size() && closes[nextUnused] < copied) ++nextUnused;
+      if (nextUnused < closes.size()) taken.push_back(closes[nextUnused++]);
       open = FindToken(text, kCommentOpen, kCommentOpenKey, copied);
     }
   }
@@ -181,14 +181,14 @@ std::string MarkClearedWindows(std::string_view text) {
   out.reserve(text.size());
   std::size_t copied = 0;
   for (std::size_t tag = FindToken(text, kBodyTag, kBodyTagKey); tag != std::string_view::npos;) {
-    const std::size_t after_tag = tag + kBodyTagWithColourLength;
-    if (after_tag >= text.size()) break;
-    if (StartsAt(text, after_tag, kLineBreak)) {
-      out.append(text, copied, after_tag - copied);
+    const std::size_t afterTag = tag + kBodyTagWithColourLength;
+    if (afterTag >= text.size()) break;
+    if (StartsAt(text, afterTag, kLineBreak)) {
+      out.append(text, copied, afterTag - copied);
       out += kClearedMark;
-      copied = after_tag;
+      copied = afterTag;
     }
-    tag = FindToken(text, kBodyTag, kBodyTagKey, after_tag);
+    tag = FindToken(text, kBodyTag, kBodyTagKey, afterTag);
   }
   out.append(text, copied);
   return out;

@@ -163,20 +163,20 @@ TEST(RewriteConversation, KeepsNulCharacters) {
 // Texts made of the pieces the rewrite looks for, so that tags, comments and
 // body marks overlap and nest in every way.
 std::string RandomConversation(std::mt19937& random) {
-  static const std::vector<std::string> pieces = {
+  static const std::vector<std::string> kPieces = {
       "<IMG",      ">",    "<!--",     "-->", "<BODY BGCOLOR=\"#",
       "ffffff\">", "<BR>", "<BINARY>", "<",   "!",
       "-",         "a",    "Z",        " ",   "\"",
       "IMG",       "BR>",
   };
   std::uniform_int_distribution<int> length(0, 40);
-  std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
-  std::uniform_int_distribution<int> binary_odds(0, 9);
+  std::uniform_int_distribution<std::size_t> piece(0, kPieces.size() - 1);
+  std::uniform_int_distribution<int> binaryOdds(0, 9);
   std::string text;
   for (int n = length(random); n > 0; --n) {
-    const std::string& next = pieces[piece(random)];
+    const std::string& next = kPieces[piece(random)];
     // Keep most texts free of the marker, which would cut them short.
-    if (next == "<BINARY>" && binary_odds(random) != 0) continue;
+    if (next == "<BINARY>" && binaryOdds(random) != 0) continue;
     text += next;
   }
   return text;

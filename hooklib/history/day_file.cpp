@@ -19,10 +19,10 @@ constexpr std::string_view kBlockEnd = "<BR>\r\n";
 // ("\r\n" is one character, a lone "\n" another) within 254 characters.
 std::size_t PieceEnd(std::string_view disk, std::size_t start) {
   const std::size_t window = std::min(kLinePieceLimit + 1, disk.size() - start);
-  const std::size_t line_feed = disk.substr(start, window).find('\n');
-  if (line_feed != std::string_view::npos) {
-    const bool pair = line_feed > 0 && disk[start + line_feed - 1] == '\r';
-    if (line_feed + 1 - (pair ? 1 : 0) <= kLinePieceLimit) return start + line_feed + 1;
+  const std::size_t lineFeed = disk.substr(start, window).find('\n');
+  if (lineFeed != std::string_view::npos) {
+    const bool pair = lineFeed > 0 && disk[start + lineFeed - 1] == '\r';
+    if (lineFeed + 1 - (pair ? 1 : 0) <= kLinePieceLimit) return start + lineFeed + 1;
   }
   return start + std::min(kLinePieceLimit, disk.size() - start);
 }
@@ -50,29 +50,29 @@ std::size_t ClosingTagsStart(std::string_view block, std::size_t end) {
 
 }  // namespace
 
-std::string FormatCreationBlock(std::string_view session_key, std::string_view text) {
-  std::string block = SessionKeyLine(session_key);
+std::string FormatCreationBlock(std::string_view sessionKey, std::string_view text) {
+  std::string block = SessionKeyLine(sessionKey);
   block += '\n';
   block += text;
   block += '\n';
   return block;
 }
 
-std::string FormatRewriteBlock(std::string_view session_key, std::string_view text) {
-  std::string block = SessionKeyLine(session_key);
+std::string FormatRewriteBlock(std::string_view sessionKey, std::string_view text) {
+  std::string block = SessionKeyLine(sessionKey);
   block += "\n<BASE TARGET=\"_new\">\n";
   block += text;
   block += "<BR>\n";
   return block;
 }
 
-std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view session_key) {
-  const std::string key_piece = SessionKeyLine(session_key) + '\n';
+std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view sessionKey) {
+  const std::string keyPiece = SessionKeyLine(sessionKey) + '\n';
   for (std::size_t start = 0; start < disk.size();) {
     const std::size_t end = PieceEnd(disk, start);
     const std::string_view piece = disk.substr(start, end - start);
     if (piece.compare(0, kKeyLineStart.size(), kKeyLineStart) == 0 &&
-        FromDiskText(piece) == key_piece) {
+        FromDiskText(piece) == keyPiece) {
       return BlockSpan{start, FindPieceStartingWith(disk, end, kKeyLineStart)};
     }
     start = end;
@@ -80,40 +80,39 @@ std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_vie
   return std::nullopt;
 }
 
-std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block,
-                          std::string_view new_block) {
+std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> oldBlock,
+                          std::string_view newBlock) {
   std::string spliced;
-  spliced.reserve(disk.size() + new_block.size() + 2);
-  if (old_block) {
-    spliced.append(disk.substr(0, old_block->start));
-    spliced.append(new_block);
-    spliced.append(disk.substr(old_block->end));
+  spliced.reserve(disk.size() + newBlock.size() + 2);
+  if (oldBlock) {
+    spliced.append(disk.substr(0, oldBlock->start));
+    spliced.append(newBlock);
+    spliced.append(disk.substr(oldBlock->end));
     return spliced;
   }
   spliced.append(disk);
   if (!spliced.empty() && spliced.back() != '\n') spliced += "\r\n";
-  spliced.append(new_block);
+  spliced.append(newBlock);
   return spliced;
 }
 
-std::string RewriteDayFile(std::string_view disk, std::string_view session_key,
+std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
                            std::string_view text) {
-  return SpliceDayFile(disk, FindSessionBlock(disk, session_key),
-                       ToDiskText(FormatRewriteBlock(session_key, text)));
+  return SpliceDayFile(disk, FindSessionBlock(disk, sessionKey),
+                       ToDiskText(FormatRewriteBlock(sessionKey, text)));
 }
 
-std::optional<std::size_t> AppendStart(std::string_view session_key, std::string_view old_block,
-                                       std::string_view new_block) {
-  const std::string head = ToDiskText(FormatRewriteBlock(session_key, ""));
+std::optional<std::size_t> AppendStart(std::string_view sessionKey, std::string_view oldBlock,
+                                       std::string_view newBlock) {
+  const std::string head = ToDiskText(FormatRewriteBlock(sessionKey, ""));
   const std::string_view header = std::string_view(head).substr(0, head.size() - kBlockEnd.size());
-  const auto in_rewrite_form = [&](std::string_view block) {
+  const auto inRewriteForm = [&](std::string_view block) {
     return block.size() >= head.size() && block.compare(0, header.size(), header) == 0 &&
            block.compare(block.size() - kBlockEnd.size(), kBlockEnd.size(), kBlockEnd) == 0;
   };
-  if (!in_rewrite_form(old_block) || !in_rewrite_form(new_block)) return std::nullopt;
-  const std::size_t differ = FirstDifference(old_block, new_block);
-  if (differ < ClosingTagsStart(old_block, old_block.size() - kBlockEnd.size()))
-    return std::nullopt;
+  if (!inRewriteForm(oldBlock) || !inRewriteForm(newBlock)) return std::nullopt;
+  const std::size_t differ = FirstDifference(oldBlock, newBlock);
+  if (differ < ClosingTagsStart(oldBlock, oldBlock.size() - kBlockEnd.size())) return std::nullopt;
   return differ;
 }
 

@@ -18,11 +18,11 @@
 namespace corvane {
 
 // The block that starts a new day file: key line, text, line feed.
-std::string FormatCreationBlock(std::string_view session_key, std::string_view text);
+std::string FormatCreationBlock(std::string_view sessionKey, std::string_view text);
 
 // The block written into an existing day file: key line, a BASE line that
 // opens links in a new window, the text, "<BR>" and a line feed.
-std::string FormatRewriteBlock(std::string_view session_key, std::string_view text);
+std::string FormatRewriteBlock(std::string_view sessionKey, std::string_view text);
 
 // Where a session's block lies in a day file's bytes: [start, end).
 struct BlockSpan {
@@ -36,7 +36,7 @@ struct BlockSpan {
 // and ends before the next piece that starts with "<!--": block texts never
 // contain "<!--", so that piece is the next block's key line.  Nothing when
 // the session has no block in the file.
-std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view session_key);
+std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view sessionKey);
 
 // The day file's new bytes when the session writes its block again: the
 // block is replaced by the rewrite form of `text`; everything before and
@@ -44,12 +44,12 @@ std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_vie
 // file keeps its block.  A session whose block is not found appends one,
 // after a line feed if the file does not end with one, so that the next
 // rewrite finds it again.
-std::string RewriteDayFile(std::string_view disk, std::string_view session_key,
+std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
                            std::string_view text);
 
 // The same with the block found already and the new one as on disk.
-std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_block,
-                          std::string_view new_block);
+std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> oldBlock,
+                          std::string_view newBlock);
 
 // Where an in-place write may start when the session's block is the last
 // one of its file: both blocks are as on disk, `old_block` as the previous
@@ -59,8 +59,8 @@ std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> old_bl
 // overwrites no text that an earlier write completed, and a write cut short
 // loses at most what it was adding.  The result is the first byte in which
 // the blocks differ.
-std::optional<std::size_t> AppendStart(std::string_view session_key, std::string_view old_block,
-                                       std::string_view new_block);
+std::optional<std::size_t> AppendStart(std::string_view sessionKey, std::string_view oldBlock,
+                                       std::string_view newBlock);
 
 // How many bytes at the start of `a` and `b` are the same.
 std::size_t FirstDifference(std::string_view a, std::string_view b);

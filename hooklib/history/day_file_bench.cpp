@@ -130,7 +130,7 @@ class ScratchFolder {
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
+  const fs::path& Path() const { return path_; }
 
  private:
   fs::path path_;
@@ -160,7 +160,7 @@ bool Run(const WriteBenchCase& c, const fs::path& folder) {
 
 int main() {
   ScratchFolder folder;
-  if (folder.path().empty()) {
+  if (folder.Path().empty()) {
     std::fprintf(stderr, "day_file_bench: cannot make a folder in %s\n",
                  fs::temp_directory_path().c_str());
     return 1;
@@ -168,9 +168,9 @@ int main() {
   corvane::PrintWriteBenchHeader(
       "Day-file writes, native (POSIX I/O), a 60,000-character conversation + 1 message");
   for (const WriteBenchCase& c : corvane::WriteBenchCases()) {
-    if (!Run(c, folder.path())) {
+    if (!Run(c, folder.Path())) {
       std::fprintf(stderr, "day_file_bench: the %s write failed in %s\n",
-                   corvane::RouteName(c.route), folder.path().c_str());
+                   corvane::RouteName(c.route), folder.Path().c_str());
       return 1;
     }
   }

@@ -69,8 +69,8 @@ inline WriteBenchCase MakeWriteBenchCase(std::size_t otherBlocks, BenchRoute rou
   }
   if (route == BenchRoute::kAppend) {
     c.disk = others + own;
-    c.mark.key_offset = others.size();
-    c.mark.file_size = c.disk.size();
+    c.mark.keyOffset = others.size();
+    c.mark.fileSize = c.disk.size();
     c.mark.block = own;
   } else {
     c.disk = own + others;

@@ -33,7 +33,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 bool WriteNewFile(const std::string& path, std::string_view content) {
   const KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file && WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+  return file && WriteAll(file.Get(), content) && FlushFileBuffers(file.Get());
 }
 
 }  // namespace
@@ -47,24 +47,24 @@ bool Win32DayFile::Exists() { return GetFileAttributesA(path_.c_str()) != INVALI
 
 std::optional<std::uint64_t> Win32DayFile::Open() {
   Close();
-  handle_.reset(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr,
+  handle_.Reset(CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareWithReaders, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
-  if (!handle_ || !GetFileSizeEx(handle_.get(), &size)) {
+  if (!handle_ || !GetFileSizeEx(handle_.Get(), &size)) {
     Close();
     return std::nullopt;
   }
   return static_cast<std::uint64_t>(size.QuadPart);
 }
 
-void Win32DayFile::Close() { handle_.reset(); }
+void Win32DayFile::Close() { handle_.Reset(); }
 
 bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& bytes) {
   bytes.resize(length);
-  if (!MoveTo(handle_.get(), offset)) return false;
+  if (!MoveTo(handle_.Get(), offset)) return false;
   for (std::size_t done = 0; done < length;) {
     DWORD got = 0;
-    if (!ReadFile(handle_.get(), &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) ||
+    if (!ReadFile(handle_.Get(), &bytes[done], static_cast<DWORD>(length - done), &got, nullptr) ||
         got == 0) {
       return false;
     }
@@ -74,8 +74,8 @@ bool Win32DayFile::Read(std::uint64_t offset, std::size_t length, std::string& b
 }
 
 bool Win32DayFile::WriteTail(std::uint64_t offset, std::string_view bytes) {
-  return MoveTo(handle_.get(), offset) && WriteAll(handle_.get(), bytes) &&
-         SetEndOfFile(handle_.get()) && FlushFileBuffers(handle_.get());
+  return MoveTo(handle_.Get(), offset) && WriteAll(handle_.Get(), bytes) &&
+         SetEndOfFile(handle_.Get()) && FlushFileBuffers(handle_.Get());
 }
 
 bool Win32DayFile::Replace(std::string_view content, bool replacing) {

@@ -57,24 +57,24 @@ TEST(RewriteDayFile, RewritingAnEarlierBlockKeepsTheBlocksAfterIt) {
 
 TEST(RewriteDayFile, TwoWindowsTakingTurnsKeepBothBlocks) {
   std::string content = FormatCreationBlock(kKeyA, "a");
-  std::string a_text = "a";
-  std::string b_text;
+  std::string aText = "a";
+  std::string bText;
   for (int turn = 0; turn < 5; ++turn) {
-    a_text += "\nfrom a";
-    b_text += "from b\n";
-    content = Rewrite(content, kKeyA, a_text);
-    content = Rewrite(content, kKeyB, b_text);
+    aText += "\nfrom a";
+    bText += "from b\n";
+    content = Rewrite(content, kKeyA, aText);
+    content = Rewrite(content, kKeyB, bText);
   }
-  EXPECT_EQ(content, FormatRewriteBlock(kKeyA, a_text) + FormatRewriteBlock(kKeyB, b_text));
+  EXPECT_EQ(content, FormatRewriteBlock(kKeyA, aText) + FormatRewriteBlock(kKeyB, bText));
 }
 
 TEST(RewriteDayFile, KeyLineMustMatchTheWholeLine) {
-  const std::string near_misses =
+  const std::string nearMisses =
       "<!-- 09:05:07-1a04b2 -->x\n<!-- 09:05:07-1a04b2 --> \n <!-- 09:05:07-1a04b2 -->\n";
-  EXPECT_EQ(Rewrite(near_misses, kKeyA, "t"), near_misses + FormatRewriteBlock(kKeyA, "t"));
-  const std::string longer_key = FormatCreationBlock("09:05:07-1a04b2f", "other");
-  EXPECT_EQ(Rewrite(longer_key, "09:05:07-1a04b", "t"),
-            longer_key + FormatRewriteBlock("09:05:07-1a04b", "t"));
+  EXPECT_EQ(Rewrite(nearMisses, kKeyA, "t"), nearMisses + FormatRewriteBlock(kKeyA, "t"));
+  const std::string longerKey = FormatCreationBlock("09:05:07-1a04b2f", "other");
+  EXPECT_EQ(Rewrite(longerKey, "09:05:07-1a04b", "t"),
+            longerKey + FormatRewriteBlock("09:05:07-1a04b", "t"));
 }
 
 TEST(RewriteDayFile, KeyLineAsTheLastLineIsFound) {
@@ -100,11 +100,11 @@ TEST(RewriteDayFile, AppendedBlockStartsOnItsOwnLine) {
 }
 
 TEST(RewriteDayFile, LongLinesInABlockDoNotHideTheNextKeyLine) {
-  const std::string long_line(1000, 'w');
-  const std::string a = FormatCreationBlock(kKeyA, long_line + "\n" + long_line);
-  const std::string b = FormatRewriteBlock(kKeyB, long_line);
+  const std::string longLine(1000, 'w');
+  const std::string a = FormatCreationBlock(kKeyA, longLine + "\n" + longLine);
+  const std::string b = FormatRewriteBlock(kKeyB, longLine);
   EXPECT_EQ(Rewrite(a + b, kKeyA, "short"), FormatRewriteBlock(kKeyA, "short") + b);
-  EXPECT_EQ(Rewrite(a + b, kKeyB, long_line + "!"), a + FormatRewriteBlock(kKeyB, long_line + "!"));
+  EXPECT_EQ(Rewrite(a + b, kKeyB, longLine + "!"), a + FormatRewriteBlock(kKeyB, longLine + "!"));
 }
 
 TEST(RewriteDayFile, ReadsLinesInPiecesOf254Characters) {
@@ -114,8 +114,8 @@ TEST(RewriteDayFile, ReadsLinesInPiecesOf254Characters) {
   EXPECT_EQ(Rewrite(piece + "<!-- 09:05:07-1a04b2 -->\nold\n", kKeyA, "t"),
             piece + FormatRewriteBlock(kKeyA, "t"));
   const std::string shorter(253, 'x');
-  const std::string not_a_block = shorter + "<!-- 09:05:07-1a04b2 -->\nold\n";
-  EXPECT_EQ(Rewrite(not_a_block, kKeyA, "t"), not_a_block + FormatRewriteBlock(kKeyA, "t"));
+  const std::string notABlock = shorter + "<!-- 09:05:07-1a04b2 -->\nold\n";
+  EXPECT_EQ(Rewrite(notABlock, kKeyA, "t"), notABlock + FormatRewriteBlock(kKeyA, "t"));
 }
 
 TEST(RewriteDayFile, KeepsCarriageReturnsOfTheLogicalText) {
@@ -138,14 +138,14 @@ TEST(RewriteDayFile, KeepsTheOtherBytesOfTheFileAsTheyAre) {
 TEST(FindSessionBlock, SpansFromTheKeyLineToTheNextKeyLine) {
   const std::string a = ToDiskText(FormatCreationBlock(kKeyA, "a\nmore"));
   const std::string b = ToDiskText(FormatRewriteBlock(kKeyB, "b"));
-  const auto found_a = FindSessionBlock(a + b, kKeyA);
-  ASSERT_TRUE(found_a);
-  EXPECT_EQ(found_a->start, 0u);
-  EXPECT_EQ(found_a->end, a.size());
-  const auto found_b = FindSessionBlock(a + b, kKeyB);
-  ASSERT_TRUE(found_b);
-  EXPECT_EQ(found_b->start, a.size());
-  EXPECT_EQ(found_b->end, a.size() + b.size());
+  const auto foundA = FindSessionBlock(a + b, kKeyA);
+  ASSERT_TRUE(foundA);
+  EXPECT_EQ(foundA->start, 0u);
+  EXPECT_EQ(foundA->end, a.size());
+  const auto foundB = FindSessionBlock(a + b, kKeyB);
+  ASSERT_TRUE(foundB);
+  EXPECT_EQ(foundB->start, a.size());
+  EXPECT_EQ(foundB->end, a.size() + b.size());
   EXPECT_FALSE(FindSessionBlock(a + b, kKeyC));
   // A key line ended by a lone line feed reads as a key line too.
   const auto lone = FindSessionBlock("x\n<!-- 10:00:00-3c -->\ntext", kKeyC);
@@ -159,11 +159,11 @@ std::string Block(std::string_view key, std::string_view text) {
 }
 
 TEST(AppendStart, NewMessagesBeforeTheClosingTagsAppend) {
-  const std::string old_text = "<HTML><BODY>one<BR>two</BODY></HTML>";
-  const std::string new_text = "<HTML><BODY>one<BR>two<BR>three</BODY></HTML>";
-  const std::string old_block = Block(kKeyA, old_text);
+  const std::string oldText = "<HTML><BODY>one<BR>two</BODY></HTML>";
+  const std::string newText = "<HTML><BODY>one<BR>two<BR>three</BODY></HTML>";
+  const std::string oldBlock = Block(kKeyA, oldText);
   // The first byte that differs: "</BODY>" gives way to "<BR>three".
-  EXPECT_EQ(AppendStart(kKeyA, old_block, Block(kKeyA, new_text)), old_block.find("</BODY>") + 1);
+  EXPECT_EQ(AppendStart(kKeyA, oldBlock, Block(kKeyA, newText)), oldBlock.find("</BODY>") + 1);
   // Text that never had closing tags grows past its end.
   EXPECT_EQ(AppendStart(kKeyA, Block(kKeyA, "one"), Block(kKeyA, "one two")),
             Block(kKeyA, "one").size() - 6);
@@ -173,12 +173,12 @@ TEST(AppendStart, NewMessagesBeforeTheClosingTagsAppend) {
 }
 
 TEST(AppendStart, AnyEarlierChangeDoesNot) {
-  const std::string old_block = Block(kKeyA, "<HTML><BODY>one<BR>two</BODY></HTML>");
+  const std::string oldBlock = Block(kKeyA, "<HTML><BODY>one<BR>two</BODY></HTML>");
   // Text before the closing tags changed (the host's own text, or a later
   // '>' or "-->" that turned it into a tag or a comment).
   EXPECT_FALSE(
-      AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw0<BR>x</BODY></HTML>")));
-  EXPECT_FALSE(AppendStart(kKeyA, old_block, Block(kKeyA, "<HTML><BODY>one<BR>tw</BODY></HTML>")));
+      AppendStart(kKeyA, oldBlock, Block(kKeyA, "<HTML><BODY>one<BR>tw0<BR>x</BODY></HTML>")));
+  EXPECT_FALSE(AppendStart(kKeyA, oldBlock, Block(kKeyA, "<HTML><BODY>one<BR>tw</BODY></HTML>")));
   // Only end tags count as closing tags: "<BR>" is the text's own.
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "one<BR>"), Block(kKeyA, "one<HR>")));
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyA, "a</B>b>"), Block(kKeyA, "a</B>c")));
@@ -190,16 +190,16 @@ TEST(AppendStart, AnyEarlierChangeDoesNot) {
   // Another session's block.
   EXPECT_FALSE(AppendStart(kKeyA, Block(kKeyB, "one"), Block(kKeyA, "one two")));
   // A block torn at its end by a write cut short.
-  EXPECT_FALSE(AppendStart(kKeyA, old_block.substr(0, old_block.size() - 3),
-                           Block(kKeyA, "one<BR>two<BR>x")));
+  EXPECT_FALSE(
+      AppendStart(kKeyA, oldBlock.substr(0, oldBlock.size() - 3), Block(kKeyA, "one<BR>two<BR>x")));
 }
 
 TEST(TemporaryDayFileName, IsShorterThanTheDayFileAndNeverListed) {
   for (int weekday = 0; weekday < 7; ++weekday) {
     for (const int year : {1999, 2002, 9999}) {
-      const std::string day_file = DayFileName(year, 12, 31, weekday);
+      const std::string dayFile = DayFileName(year, 12, 31, weekday);
       const std::string temporary = TemporaryDayFileName(year, 12, 31, 0xfffffffful);
-      EXPECT_LT(temporary.size(), day_file.size()) << temporary;
+      EXPECT_LT(temporary.size(), dayFile.size()) << temporary;
       std::string lower;
       for (const char c : temporary)
         lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -235,12 +235,12 @@ TEST(DiskText, ReadingBackGivesWhatWasWritten) {
 }
 
 TEST(DiskText, DayFileOnDiskRoundTrip) {
-  const std::string on_disk =
+  const std::string onDisk =
       ToDiskText(FormatCreationBlock(kKeyA, "a\nb") + FormatRewriteBlock(kKeyB, "c"));
-  EXPECT_EQ(on_disk,
+  EXPECT_EQ(onDisk,
             "<!-- 09:05:07-1a04b2 -->\r\na\r\nb\r\n"
             "<!-- 09:06:00-2b0c -->\r\n<BASE TARGET=\"_new\">\r\nc<BR>\r\n");
-  EXPECT_EQ(RewriteDayFile(on_disk, kKeyA, "d"),
+  EXPECT_EQ(RewriteDayFile(onDisk, kKeyA, "d"),
             "<!-- 09:05:07-1a04b2 -->\r\n<BASE TARGET=\"_new\">\r\nd<BR>\r\n"
             "<!-- 09:06:00-2b0c -->\r\n<BASE TARGET=\"_new\">\r\nc<BR>\r\n");
 }

@@ -34,10 +34,10 @@ namespace corvane {
 // its block without reading the file: valid only while the file still has
 // the size that write left and the block still stands where it was.
 struct DayFileMark {
-  std::string path;              // the day file it was written into
-  std::uint64_t key_offset = 0;  // where the block starts: the file's last
-  std::uint64_t file_size = 0;   // the file's size after that write
-  std::string block;             // the block's bytes as written; empty: nothing known
+  std::string path;             // the day file it was written into
+  std::uint64_t keyOffset = 0;  // where the block starts: the file's last
+  std::uint64_t fileSize = 0;   // the file's size after that write
+  std::string block;            // the block's bytes as written; empty: nothing known
 };
 
 enum class DayFileRoute {
@@ -51,7 +51,7 @@ enum class DayFileRoute {
 // Writes the block of `session_key` with `text` (the rewrite form; the
 // creation form when the file is new) and updates `mark` (its path is the
 // caller's and kept).
-DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view session_key,
+DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view sessionKey,
                                std::string_view text, DayFileMark& mark);
 
 }  // namespace corvane

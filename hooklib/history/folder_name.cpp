@@ -19,10 +19,10 @@ std::optional<std::string> ResolveFolderName(std::string_view wanted,
                                              NameEquality equal, const LeadBytes& lead) {
   const std::optional<std::string> folder = HistoryFolderName(wanted, lead);
   if (!folder) return std::nullopt;
-  const std::string wanted_stripped = WithoutSpaces(*folder);
+  const std::string wantedStripped = WithoutSpaces(*folder);
   for (const FolderEntry& entry : entries) {
     if (entry.attributes != kPlainFolderAttributes) continue;
-    if (!equal(WithoutSpaces(entry.name), wanted_stripped)) continue;
+    if (!equal(WithoutSpaces(entry.name), wantedStripped)) continue;
     // Only spaces the wanted name lacks can make a match this long.
     if (entry.name.size() >= kNameCapacity) break;
     return entry.name;

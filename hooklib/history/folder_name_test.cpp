@@ -62,9 +62,9 @@ TEST(ResolveFolderName, CopiesAMatchThatFillsTheBuffer) {
 }
 
 TEST(ResolveFolderName, KeepsTheWantedNameWhenTheMatchIsTooLong) {
-  const std::string too_long = std::string(20, 'n') + std::string(kNameCapacity - 20, ' ');
-  ASSERT_EQ(too_long.size(), kNameCapacity);
-  EXPECT_EQ(Resolve(std::string(20, 'n'), {{too_long, kPlainFolderAttributes},
+  const std::string tooLong = std::string(20, 'n') + std::string(kNameCapacity - 20, ' ');
+  ASSERT_EQ(tooLong.size(), kNameCapacity);
+  EXPECT_EQ(Resolve(std::string(20, 'n'), {{tooLong, kPlainFolderAttributes},
                                            {"nnnnnnnnnnnnnnnnnnnn", kPlainFolderAttributes}}),
             std::string(20, 'n'));
 }

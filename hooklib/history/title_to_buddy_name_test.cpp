@@ -26,9 +26,9 @@ TEST(TitleToBuddyName, ReplacedColonCanMakeTheCut) {
 }
 
 TEST(TitleToBuddyName, KeepsAtMostFortyOneCharacters) {
-  const std::string long_name(60, 'x');
+  const std::string longName(60, 'x');
   const std::optional<std::string> name =
-      TitleToBuddyName(long_name + " - Instant Message", kSingleByteCodePage);
+      TitleToBuddyName(longName + " - Instant Message", kSingleByteCodePage);
   ASSERT_TRUE(name);
   EXPECT_EQ(*name, std::string(kNameCapacity - 1, 'x'));
   EXPECT_EQ(TitleToBuddyName(std::string(41, 'y'), kSingleByteCodePage), std::string(41, 'y'));

@@ -38,7 +38,7 @@ std::vector<FolderEntry> ListFolder(const char* folder) {
   if (!listing) return entries;
   do {
     entries.push_back({found.cFileName, found.dwFileAttributes});
-  } while (FindNextFileA(listing.get(), &found));
+  } while (FindNextFileA(listing.Get(), &found));
   return entries;
 }
 

@@ -308,7 +308,7 @@ class ForeignHost {
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
   }
-  HWND imWindow() const { return imWindow_; }
+  HWND ImWindow() const { return imWindow_; }
 
  private:
   PROCESS_INFORMATION process_{};
@@ -322,14 +322,14 @@ TEST_F(CbtHookTest, FailedSubclassKeepsTheRowsSavedProcedure) {
   HWND ours = Create("AIM_IMessage");
   ASSERT_EQ(SendMessageA(ours, kAskTheHost, 0, 0), kHostAnswer);
   ForeignHost host;
-  ASSERT_NE(host.imWindow(), nullptr) << "the stand-in host did not open its IM window";
+  ASSERT_NE(host.ImWindow(), nullptr) << "the stand-in host did not open its IM window";
 
   CREATESTRUCTA create{};
   CBT_CREATEWNDA notice{&create, nullptr};
-  EXPECT_EQ(CBTProc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(host.imWindow()),
+  EXPECT_EQ(CBTProc(HCBT_CREATEWND, reinterpret_cast<WPARAM>(host.ImWindow()),
                     reinterpret_cast<LPARAM>(&notice)),
             0);
-  EXPECT_NE(ProcOf(host.imWindow()), IMWindowProc);
+  EXPECT_NE(ProcOf(host.ImWindow()), IMWindowProc);
   EXPECT_EQ(Process().savedProc[kRowIMWindow], HostProc);
   EXPECT_EQ(SendMessageA(ours, kAskTheHost, 0, 0), kHostAnswer);
 }

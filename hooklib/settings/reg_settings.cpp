@@ -51,10 +51,10 @@ void ReadTextValue(HKEY key, const char* name, char* field, DWORD capacity) {
 
 bool RegSettings::Load() const {
   RegistryKey opened;
-  if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_ALL_ACCESS, opened.out()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_ALL_ACCESS, opened.Out()) != ERROR_SUCCESS) {
     return false;
   }
-  const HKEY key = opened.get();
+  const HKEY key = opened.Get();
   for (const auto& [name, field] : ints_) LoadFourBytes(key, name, field);
   for (const auto& [name, field] : bytes_) {
     BYTE scratch[1];
@@ -70,10 +70,10 @@ bool RegSettings::Load() const {
 bool RegSettings::Save() const {
   RegistryKey created;
   if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, created.out(), nullptr) != ERROR_SUCCESS) {
+                      nullptr, created.Out(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const HKEY key = created.get();
+  const HKEY key = created.Get();
   for (const auto& [name, field] : ints_) WriteDword(key, name, static_cast<DWORD>(*field));
   for (const auto& [name, field] : bytes_) {
     RegSetValueExA(key, name.c_str(), 0, REG_BINARY, field, 1);

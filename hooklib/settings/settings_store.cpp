@@ -41,9 +41,9 @@ void SetDefaults(SharedSettings& s) {
 void ComputeAppPath(SharedSettings& s) {
   CopyBounded(s.AppPath, kPathCapacity, "aim.exe");
   RegistryKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, key.out()) ==
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kHostAppPathKey, 0, KEY_ALL_ACCESS, key.Out()) ==
       ERROR_SUCCESS) {
-    ReadTextValue(key.get(), nullptr, s.AppPath, kPathCapacity);
+    ReadTextValue(key.Get(), nullptr, s.AppPath, kPathCapacity);
   }
 }
 
@@ -63,12 +63,12 @@ void StoreIfMissing(HKEY key, const char* name, const char* path) {
 void StoreFirstRunPaths(const SharedSettings& s) {
   RegistryKey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.out(),
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Out(),
                       nullptr) != ERROR_SUCCESS) {
     return;
   }
-  StoreIfMissing(key.get(), "LogDir", s.LogDir);
-  StoreIfMissing(key.get(), "AppPath", s.AppPath);
+  StoreIfMissing(key.Get(), "LogDir", s.LogDir);
+  StoreIfMissing(key.Get(), "AppPath", s.AppPath);
 }
 
 }  // namespace

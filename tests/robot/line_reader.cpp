@@ -22,8 +22,8 @@ SharedLine g_line __attribute__((section(".shared"), shared)) = {};
 HMODULE g_module = nullptr;
 
 UINT ReadLineMessage() {
-  static const UINT message = RegisterWindowMessageA("Corvane robot: read line");
-  return message;
+  static const UINT kMessage = RegisterWindowMessageA("Corvane robot: read line");
+  return kMessage;
 }
 
 LRESULT CALLBACK SentProc(int code, WPARAM wParam, LPARAM lParam) {

@@ -22,8 +22,8 @@ struct PaintCounts {
 PaintCounts g_counts __attribute__((section(".shared"), shared)) = {};
 
 HMODULE g_module = nullptr;
-HHOOK g_sent_hook = nullptr;
-HHOOK g_posted_hook = nullptr;
+HHOOK g_sentHook = nullptr;
+HHOOK g_postedHook = nullptr;
 
 // Only the watched thread adds rows, so a plain search-then-append is safe.
 PaintCount* RowOf(HWND window) {
@@ -63,9 +63,9 @@ LRESULT CALLBACK PostedProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void Unhook() {
-  if (g_sent_hook != nullptr) UnhookWindowsHookEx(g_sent_hook);
-  if (g_posted_hook != nullptr) UnhookWindowsHookEx(g_posted_hook);
-  g_sent_hook = g_posted_hook = nullptr;
+  if (g_sentHook != nullptr) UnhookWindowsHookEx(g_sentHook);
+  if (g_postedHook != nullptr) UnhookWindowsHookEx(g_postedHook);
+  g_sentHook = g_postedHook = nullptr;
 }
 
 }  // namespace
@@ -74,9 +74,9 @@ void Unhook() {
 extern "C" __declspec(dllexport) BOOL StartCountingPaints(DWORD thread) {
   Unhook();
   ZeroMemory(&g_counts, sizeof g_counts);
-  g_sent_hook = SetWindowsHookExA(WH_CALLWNDPROC, SentProc, g_module, thread);
-  g_posted_hook = SetWindowsHookExA(WH_GETMESSAGE, PostedProc, g_module, thread);
-  return g_sent_hook != nullptr && g_posted_hook != nullptr;
+  g_sentHook = SetWindowsHookExA(WH_CALLWNDPROC, SentProc, g_module, thread);
+  g_postedHook = SetWindowsHookExA(WH_GETMESSAGE, PostedProc, g_module, thread);
+  return g_sentHook != nullptr && g_postedHook != nullptr;
 }
 
 // What a window received since counting started.

@@ -307,13 +307,13 @@ class RemoteMemory {
   RemoteMemory(const RemoteMemory&) = delete;
   RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-  bool ok() const { return address_ != nullptr; }
-  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
-  void write(size_t offset, const void* data, size_t size) const {
-    WriteProcessMemory(process_, at(offset), data, size, nullptr);
+  bool Ok() const { return address_ != nullptr; }
+  char* At(size_t offset) const { return static_cast<char*>(address_) + offset; }
+  void Write(size_t offset, const void* data, size_t size) const {
+    WriteProcessMemory(process_, At(offset), data, size, nullptr);
   }
-  void read(size_t offset, void* data, size_t size) const {
-    ReadProcessMemory(process_, at(offset), data, size, nullptr);
+  void Read(size_t offset, void* data, size_t size) const {
+    ReadProcessMemory(process_, At(offset), data, size, nullptr);
   }
 
  private:
@@ -328,10 +328,10 @@ int LastVisibleLine(HWND c) {
   RECT client{};
   GetClientRect(c, &client);
   RemoteMemory memory(c, sizeof(POINTL));
-  if (!memory.ok()) return -1;
+  if (!memory.Ok()) return -1;
   const POINTL bottom{0, client.bottom - 1};
-  memory.write(0, &bottom, sizeof bottom);
-  const LRESULT at = SendMessageA(c, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(memory.at(0)));
+  memory.Write(0, &bottom, sizeof bottom);
+  const LRESULT at = SendMessageA(c, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(memory.At(0)));
   return static_cast<int>(SendMessageA(c, EM_EXLINEFROMCHAR, 0, at));
 }
 
@@ -376,7 +376,7 @@ int Rows(const char* caption, const char* id, const char* first, const char* mos
       static_cast<int>(SendMessageA(c, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
   constexpr size_t kText = 1024;
   RemoteMemory memory(c, sizeof(LVITEMA) + kText);
-  if (!memory.ok()) return 1;
+  if (!memory.Ok()) return 1;
   const int from = first != nullptr ? std::atoi(first) : 0;
   const int to = most != nullptr ? std::min(count, from + std::atoi(most)) : count;
   for (int row = from; row < to; ++row) {
@@ -384,13 +384,13 @@ int Rows(const char* caption, const char* id, const char* first, const char* mos
     for (int column = 0; column < columns; ++column) {
       LVITEMA item{};
       item.iSubItem = column;
-      item.pszText = memory.at(sizeof(LVITEMA));
+      item.pszText = memory.At(sizeof(LVITEMA));
       item.cchTextMax = kText;
-      memory.write(0, &item, sizeof item);
+      memory.Write(0, &item, sizeof item);
       const LRESULT length = SendMessageA(c, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                          reinterpret_cast<LPARAM>(memory.at(0)));
+                                          reinterpret_cast<LPARAM>(memory.At(0)));
       char text[kText] = "";
-      memory.read(sizeof(LVITEMA), text, kText);
+      memory.Read(sizeof(LVITEMA), text, kText);
       text[kText - 1] = '\0';
       if (column > 0) line += '\t';
       line.append(text, static_cast<size_t>(length > 0 ? length : 0));
@@ -468,14 +468,14 @@ int ClickRow(const char* caption, const char* id, const char* row, bool twice) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   RemoteMemory memory(c, sizeof(RECT));
-  if (!memory.ok()) return 1;
+  if (!memory.Ok()) return 1;
   RECT r{LVIR_LABEL, 0, 0, 0};
-  memory.write(0, &r, sizeof r);
+  memory.Write(0, &r, sizeof r);
   if (!SendMessageA(c, LVM_GETITEMRECT, static_cast<WPARAM>(std::atoi(row)),
-                    reinterpret_cast<LPARAM>(memory.at(0)))) {
+                    reinterpret_cast<LPARAM>(memory.At(0)))) {
     return NotFound();
   }
-  memory.read(0, &r, sizeof r);
+  memory.Read(0, &r, sizeof r);
   POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   ClientToScreen(c, &p);
   Activate(GetAncestor(c, GA_ROOT));
@@ -551,7 +551,7 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
   SendMessageA(s, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
   QueryPerformanceCounter(&start);
   PostMessageA(b, BM_CLICK, 0, 0);
-  double first_row = -1, longest = 0;
+  double firstRow = -1, longest = 0;
   int polls = 0;
   std::string text;
   const double limit = std::atof(ms);
@@ -564,11 +564,11 @@ int ClickWatch(const char* caption, const char* button, const char* list, const 
     // Rows count once the window has begun this search (its status is back).
     DWORD_PTR rows = 0;
     if (!text.empty()) SendMessageTimeoutA(l, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &rows);
-    if (rows > 0 && first_row < 0) first_row = elapsed();
+    if (rows > 0 && firstRow < 0) firstRow = elapsed();
     if (!text.empty() && text.compare(0, std::strlen(busy), busy) != 0) break;
     Sleep(pause);
   }
-  std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", first_row,
+  std::printf("watched firstrow=%.1f done=%.1f longest=%.1f polls=%d status=%s\n", firstRow,
               elapsed(), longest, polls, OneLine(text).c_str());
   return 0;
 }
@@ -596,10 +596,10 @@ Function* ExportOf(const char* library, const char* name) {
 // the control's own thread by line_reader.dll: an EM_GETLINE sent from here
 // would be answered with a buffer of much of the text (see that library).
 std::string LineOf(HWND c, LRESULT line) {
-  static auto* read_line =
+  static auto* readLine =
       ExportOf<LONG __cdecl(HWND, WPARAM, char*)>("line_reader.dll", "ReadControlLine");
   char buffer[1001] = "";
-  const LONG copied = read_line != nullptr ? read_line(c, static_cast<WPARAM>(line), buffer) : -1;
+  const LONG copied = readLine != nullptr ? readLine(c, static_cast<WPARAM>(line), buffer) : -1;
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
 }
 
@@ -791,10 +791,10 @@ int CountPaints(const char* caption) {
 }
 
 BOOL CALLBACK PrintPaints(HWND child, LPARAM) {
-  static auto* paints_of =
+  static auto* paintsOf =
       ExportOf<void __cdecl(HWND, LONG*, LONG*)>("paint_counter.dll", "PaintsOf");
   LONG erases = 0, paints = 0;
-  if (paints_of != nullptr) paints_of(child, &erases, &paints);
+  if (paintsOf != nullptr) paintsOf(child, &erases, &paints);
   std::printf("paints id=%d class=%s erase=%ld paint=%ld\n", GetDlgCtrlID(child),
               ClassOf(child).c_str(), erases, paints);
   return TRUE;

@@ -22,7 +22,7 @@ LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
 
 // The host's text control; counts the clear commands that reach it.
 LRESULT CALLBACK HostTextControlProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
-  if (m == WM_COMMAND && LOWORD(wParam) == 20731) ++HostWindowTest::hostClearCommands;
+  if (m == WM_COMMAND && LOWORD(wParam) == 20731) ++HostWindowTest::g_hostClearCommands;
   return DefWindowProcA(w, m, wParam, lParam);
 }
 
@@ -51,7 +51,7 @@ LocalClockTime FixedNow() { return TestClock(); }
 
 }  // namespace
 
-int HostWindowTest::hostClearCommands = 0;
+int HostWindowTest::g_hostClearCommands = 0;
 
 LocalClockTime& TestClock() {
   static LocalClockTime now;

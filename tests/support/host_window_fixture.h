@@ -20,7 +20,7 @@ LocalClockTime& TestClock();
 class HostWindowTest : public ::testing::Test {
  public:
   // WM_COMMAND 20731 messages that reached the host's text control.
-  static int hostClearCommands;
+  static int g_hostClearCommands;
 
  protected:
   static void SetUpTestSuite();

@@ -12,14 +12,14 @@ namespace {
 // Reads the box's texts once it is up, then closes it with its OK button.
 class ObservedAboutDlg : public CAboutDlg {
  public:
-  std::string version_text;
-  std::string release_text;
+  std::string versionText;
+  std::string releaseText;
 
  protected:
   BOOL OnInitDialog() override {
     const BOOL result = CAboutDlg::OnInitDialog();
-    version_text = ItemText(IDC_VERSION_TEXT);
-    release_text = ItemText(IDC_RELEASE_TEXT);
+    versionText = ItemText(IDC_VERSION_TEXT);
+    releaseText = ItemText(IDC_RELEASE_TEXT);
     PostMessageA(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return result;
   }
@@ -35,8 +35,8 @@ class ObservedAboutDlg : public CAboutDlg {
 TEST(AboutDlg, ShowsTheProductVersionAndTheReleaseDateOfTheExecutable) {
   ObservedAboutDlg dialog;
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.version_text, "version 2.2.1 (build 65)");
-  EXPECT_EQ(dialog.release_text, "released [ 06.10.2002 ]");
+  EXPECT_EQ(dialog.versionText, "version 2.2.1 (build 65)");
+  EXPECT_EQ(dialog.releaseText, "released [ 06.10.2002 ]");
 }
 
 }  // namespace

@@ -27,58 +27,57 @@ void SelectPreferred(CComboBox& list, const std::string& preferred) {
 
 template <typename List>
 void AddMissing(List& list, const std::optional<std::string>& folder, HistoryLevel level,
-                int not_found) {
+                int notFound) {
   if (!folder) return;
   for (const std::string& text : ListHistoryLevel(folder->c_str(), level)) {
-    if (list.FindStringExact(-1, text.c_str()) == not_found) list.AddString(text.c_str());
+    if (list.FindStringExact(-1, text.c_str()) == notFound) list.AddString(text.c_str());
   }
 }
 
 }  // namespace
 
 std::string CHistoryViewerDlg::SelectedUser() const {
-  return user_list_.GetLBText(user_list_.GetCurSel());
+  return userList_.GetLBText(userList_.GetCurSel());
 }
 
 std::string CHistoryViewerDlg::SelectedBuddy() const {
-  return buddy_list_.GetLBText(buddy_list_.GetCurSel());
+  return buddyList_.GetLBText(buddyList_.GetCurSel());
 }
 
 std::string CHistoryViewerDlg::SelectedDate() const {
-  return date_list_.GetText(date_list_.GetCurSel());
+  return dateList_.GetText(dateList_.GetCurSel());
 }
 
 void CHistoryViewerDlg::FillUsers() {
-  user_list_.ResetContent();
-  AddEntries(user_list_, history_folder_, HistoryLevel::kUsers);
+  userList_.ResetContent();
+  AddEntries(userList_, historyFolder_, HistoryLevel::kUsers);
 }
 
 void CHistoryViewerDlg::FillBuddiesOfSelectedUser() {
-  buddy_list_.ResetContent();
-  if (user_list_.GetCount() == 0) return;
-  AddEntries(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}),
-             HistoryLevel::kBuddies);
+  buddyList_.ResetContent();
+  if (userList_.GetCount() == 0) return;
+  AddEntries(buddyList_, JoinHistoryPath(historyFolder_, {SelectedUser()}), HistoryLevel::kBuddies);
 }
 
 void CHistoryViewerDlg::FillDatesOfSelectedBuddy() {
-  date_list_.ResetContent();
-  if (user_list_.GetCount() == 0 || buddy_list_.GetCount() == 0) return;
-  AddEntries(date_list_, JoinHistoryPath(history_folder_, {SelectedUser(), SelectedBuddy()}),
+  dateList_.ResetContent();
+  if (userList_.GetCount() == 0 || buddyList_.GetCount() == 0) return;
+  AddEntries(dateList_, JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
              HistoryLevel::kDates);
 }
 
 // The newest date is the last; with no dates this selects nothing.
 void CHistoryViewerDlg::SelectNewestDate() {
-  const int count = date_list_.GetCount();
-  date_list_.SetCurSel(count > 0 ? count - 1 : 0);
+  const int count = dateList_.GetCount();
+  dateList_.SetCurSel(count > 0 ? count - 1 : 0);
 }
 
-void CHistoryViewerDlg::FillAllLists(const std::string& preferred_user,
-                                     const std::string& preferred_buddy) {
+void CHistoryViewerDlg::FillAllLists(const std::string& preferredUser,
+                                     const std::string& preferredBuddy) {
   FillUsers();
-  SelectPreferred(user_list_, preferred_user);
+  SelectPreferred(userList_, preferredUser);
   FillBuddiesOfSelectedUser();
-  SelectPreferred(buddy_list_, preferred_buddy);
+  SelectPreferred(buddyList_, preferredBuddy);
   FillDatesOfSelectedBuddy();
   SelectNewestDate();
   ShowSelectedHistory();
@@ -86,7 +85,7 @@ void CHistoryViewerDlg::FillAllLists(const std::string& preferred_user,
 
 void CHistoryViewerDlg::FillBuddyList() {
   FillBuddiesOfSelectedUser();
-  buddy_list_.SetCurSel(0);
+  buddyList_.SetCurSel(0);
   FillDateList();
 }
 
@@ -99,24 +98,24 @@ void CHistoryViewerDlg::FillDateList() {
 // Without a selected date the view keeps what it shows.
 void CHistoryViewerDlg::ShowSelectedHistory() {
   UpdateScopes();
-  if (date_list_.GetCurSel() == LB_ERR) return;
+  if (dateList_.GetCurSel() == LB_ERR) return;
   const std::optional<std::string> path = JoinHistoryPath(
-      history_folder_, {SelectedUser(), SelectedBuddy(), DateEntryFileName(SelectedDate())});
-  if (path) HtmlViewNavigate(html_view_, path->c_str());
+      historyFolder_, {SelectedUser(), SelectedBuddy(), DateEntryFileName(SelectedDate())});
+  if (path) HtmlViewNavigate(htmlView_, path->c_str());
 }
 
 // Adds what appeared on disk; removes nothing and keeps every selection.
 void CHistoryViewerDlg::MergeNewEntries() {
-  AddMissing(user_list_, history_folder_, HistoryLevel::kUsers, CB_ERR);
-  if (user_list_.GetCurSel() != CB_ERR) {
-    AddMissing(buddy_list_, JoinHistoryPath(history_folder_, {SelectedUser()}),
+  AddMissing(userList_, historyFolder_, HistoryLevel::kUsers, CB_ERR);
+  if (userList_.GetCurSel() != CB_ERR) {
+    AddMissing(buddyList_, JoinHistoryPath(historyFolder_, {SelectedUser()}),
                HistoryLevel::kBuddies, CB_ERR);
-    if (buddy_list_.GetCurSel() != CB_ERR) {
-      AddMissing(date_list_, JoinHistoryPath(history_folder_, {SelectedUser(), SelectedBuddy()}),
+    if (buddyList_.GetCurSel() != CB_ERR) {
+      AddMissing(dateList_, JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
                  HistoryLevel::kDates, LB_ERR);
     }
   }
-  HtmlViewRefresh(html_view_);
+  HtmlViewRefresh(htmlView_);
 }
 
 }  // namespace corvane

@@ -22,34 +22,34 @@ bool UserAgrees(const std::string& question) {
 
 // The scope's day files, and its folders that this leaves empty (or that
 // were, holding no day).
-void DeleteDaysOf(const std::string& history_folder, const HistoryScope& scope) {
+void DeleteDaysOf(const std::string& historyFolder, const HistoryScope& scope) {
   static const std::atomic<bool> kNeverCancelled{false};
-  const std::vector<HistoryDay> days = ListHistoryDays(history_folder, scope, kNeverCancelled);
-  DeleteDayFiles(DayFilePaths(history_folder, days), FoldersInScope(history_folder, scope));
+  const std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, kNeverCancelled);
+  DeleteDayFiles(DayFilePaths(historyFolder, days), FoldersInScope(historyFolder, scope));
 }
 
 }  // namespace
 
 void CHistoryViewerDlg::OnClearAll() {
   // The question names the wildcard that empties the history folder.
-  const std::optional<std::string> path = JoinHistoryPath(history_folder_, {"*.*"});
+  const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(search_index_.get());
-    DeleteDaysOf(history_folder_, HistoryScope{});
+    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    DeleteDaysOf(historyFolder_, HistoryScope{});
   }
   ForgetInSearchIndex(*path);
   FillAllLists("", "");
 }
 
 void CHistoryViewerDlg::OnDeleteUser() {
-  if (user_list_.GetCurSel() == CB_ERR) return;
+  if (userList_.GetCurSel() == CB_ERR) return;
   const std::string user = SelectedUser();
-  const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user});
+  const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(search_index_.get());
-    DeleteDaysOf(history_folder_, HistoryScope{user, "", {}});
+    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    DeleteDaysOf(historyFolder_, HistoryScope{user, "", {}});
   }
   ForgetInSearchIndex(*path);
   FillAllLists(user, "");
@@ -57,14 +57,14 @@ void CHistoryViewerDlg::OnDeleteUser() {
 }
 
 void CHistoryViewerDlg::OnDeleteBuddy() {
-  if (user_list_.GetCurSel() == CB_ERR || buddy_list_.GetCurSel() == CB_ERR) return;
+  if (userList_.GetCurSel() == CB_ERR || buddyList_.GetCurSel() == CB_ERR) return;
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
-  const std::optional<std::string> path = JoinHistoryPath(history_folder_, {user, buddy});
+  const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(search_index_.get());
-    DeleteDaysOf(history_folder_, HistoryScope{user, buddy, {}});
+    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    DeleteDaysOf(historyFolder_, HistoryScope{user, buddy, {}});
   }
   ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
@@ -74,21 +74,20 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
 // A listed date that is not a day file ("notes.html") is not deleted; the
 // buddy's folder stays, even when this was its last day.
 void CHistoryViewerDlg::OnDeleteDate() {
-  if (user_list_.GetCurSel() == CB_ERR || buddy_list_.GetCurSel() == CB_ERR ||
-      date_list_.GetCurSel() == LB_ERR) {
+  if (userList_.GetCurSel() == CB_ERR || buddyList_.GetCurSel() == CB_ERR ||
+      dateList_.GetCurSel() == LB_ERR) {
     return;
   }
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
   const std::string date = SelectedDate();
-  const std::string file_name = DateEntryFileName(date);
-  const std::optional<std::string> path =
-      JoinHistoryPath(history_folder_, {user, buddy, file_name});
+  const std::string fileName = DateEntryFileName(date);
+  const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user, buddy, fileName});
   if (!path ||
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;
   }
-  if (ParseDayFileName(file_name)) {
+  if (ParseDayFileName(fileName)) {
     DeleteDayFiles({*path}, {});
     ForgetInSearchIndex(*path);
   }

@@ -37,13 +37,13 @@ void SendToViewAndDescendants(HWND view, UINT msg, WPARAM wParam, LPARAM lParam)
 
 CHistoryViewerDlg::CHistoryViewerDlg()
     : CPlacementDialog(IDD_MAIN),
-      history_folder_(ReadLogDirSetting()),
+      historyFolder_(ReadLogDirSetting()),
       icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      name_fold_(MakeAnsiLowerFold()) {}
+      nameFold_(MakeAnsiLowerFold()) {}
 
 // Searches still running hold the index; its indexer stops now.
 CHistoryViewerDlg::~CHistoryViewerDlg() {
-  if (search_index_) search_index_->Stop();
+  if (searchIndex_) searchIndex_->Stop();
 }
 
 BOOL CHistoryViewerDlg::OnInitDialog() {
@@ -60,25 +60,25 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
 
   const ViewerPreselection preselection =
       PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()), SystemLeadBytes());
-  preferred_user_ = preselection.user;
-  preferred_buddy_ = preselection.buddy;
+  preferredUser_ = preselection.user;
+  preferredBuddy_ = preselection.buddy;
 
   // A folder chosen here serves this run only.
-  if (history_folder_.empty()) history_folder_ = BrowseForHistoryFolder(GetSafeHwnd());
-  if (history_folder_.empty()) ExitProcess(1);
+  if (historyFolder_.empty()) historyFolder_ = BrowseForHistoryFolder(GetSafeHwnd());
+  if (historyFolder_.empty()) ExitProcess(1);
 
-  FillAllLists(preferred_user_, preferred_buddy_);
-  search_index_ = std::make_shared<SearchIndex>(history_folder_, name_fold_, day_listing_);
-  StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, history_folder_);
-  SetFocus(html_view_);
+  FillAllLists(preferredUser_, preferredBuddy_);
+  searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_);
+  StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, historyFolder_);
+  SetFocus(htmlView_);
   return FALSE;
 }
 
 void CHistoryViewerDlg::BindControls() {
-  date_list_.AttachDlgItem(*this, IDC_DATE_LIST);
-  user_list_.AttachDlgItem(*this, IDC_USER_LIST);
-  buddy_list_.AttachDlgItem(*this, IDC_BUDDY_LIST);
-  html_view_ = GetDlgItem(IDC_HTML_VIEW);
+  dateList_.AttachDlgItem(*this, IDC_DATE_LIST);
+  userList_.AttachDlgItem(*this, IDC_USER_LIST);
+  buddyList_.AttachDlgItem(*this, IDC_BUDDY_LIST);
+  htmlView_ = GetDlgItem(IDC_HTML_VIEW);
 }
 
 void CHistoryViewerDlg::AnchorControls() {
@@ -93,8 +93,8 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LP
   switch (msg) {
     case WM_HV_START_SCROLL:
       // A day shown for a search match stays at its match.
-      end_key_countdown_ = skip_end_scroll_ ? 0 : kEndKeyPresses;
-      skip_end_scroll_ = false;
+      endKeyCountdown_ = skipEndScroll_ ? 0 : kEndKeyPresses;
+      skipEndScroll_ = false;
       return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
@@ -169,10 +169,10 @@ std::optional<LRESULT> CHistoryViewerDlg::OnNotify(WPARAM wParam, LPARAM lParam)
 // Every tick, whatever its timer: the presses scroll the view to its end,
 // where the newest lines are.
 void CHistoryViewerDlg::OnTimer() {
-  if (end_key_countdown_ == 0) return;
-  SendToViewAndDescendants(html_view_, WM_KEYDOWN, VK_END, 0);
-  SendToViewAndDescendants(html_view_, WM_KEYUP, VK_END, 0);
-  --end_key_countdown_;
+  if (endKeyCountdown_ == 0) return;
+  SendToViewAndDescendants(htmlView_, WM_KEYDOWN, VK_END, 0);
+  SendToViewAndDescendants(htmlView_, WM_KEYUP, VK_END, 0);
+  --endKeyCountdown_;
 }
 
 void CHistoryViewerDlg::OnMinimizedPaint() {
@@ -187,8 +187,8 @@ void CHistoryViewerDlg::OnMinimizedPaint() {
   EndPaint(GetSafeHwnd(), &paint);
 }
 
-void CHistoryViewerDlg::ShowSizeTotal(WPARAM total_bytes) {
-  const std::string text = HistorySizeText(static_cast<std::uint32_t>(total_bytes));
+void CHistoryViewerDlg::ShowSizeTotal(WPARAM totalBytes) {
+  const std::string text = HistorySizeText(static_cast<std::uint32_t>(totalBytes));
   SetDlgItemTextA(GetSafeHwnd(), IDC_SIZE_TOTAL, text.c_str());
 }
 

@@ -24,7 +24,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   ~CHistoryViewerDlg() override;
 
   // The search window's questions (history_viewer_search.cpp).
-  std::string HistoryFolder() const override { return history_folder_; }
+  std::string HistoryFolder() const override { return historyFolder_; }
   bool ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) override;
 
  protected:
@@ -39,10 +39,10 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void AnchorControls();
   void OnTimer();
   void OnMinimizedPaint();
-  void ShowSizeTotal(WPARAM total_bytes);
+  void ShowSizeTotal(WPARAM totalBytes);
 
   // Browsing the tree (history_viewer_browse.cpp).
-  void FillAllLists(const std::string& preferred_user, const std::string& preferred_buddy);
+  void FillAllLists(const std::string& preferredUser, const std::string& preferredBuddy);
   void FillBuddyList();
   void FillDateList();
   void ShowSelectedHistory();
@@ -73,22 +73,22 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void OnDeleteBuddy();
   void OnDeleteDate();
 
-  std::string preferred_user_;
-  std::string preferred_buddy_;
-  int end_key_countdown_ = 0;
+  std::string preferredUser_;
+  std::string preferredBuddy_;
+  int endKeyCountdown_ = 0;
   // The next shown document came from the search: it keeps its place.
-  bool skip_end_scroll_ = false;
-  std::string history_folder_;
-  CListBox date_list_;
-  CComboBox user_list_;
-  CComboBox buddy_list_;
-  HWND html_view_ = nullptr;
+  bool skipEndScroll_ = false;
+  std::string historyFolder_;
+  CListBox dateList_;
+  CComboBox userList_;
+  CComboBox buddyList_;
+  HWND htmlView_ = nullptr;
   HICON icon_ = nullptr;
-  FoldTable name_fold_{};  // the code page's case folding, made once
+  FoldTable nameFold_{};  // the code page's case folding, made once
   std::unique_ptr<CHistoryExportDlg> export_;
-  const std::shared_ptr<DayListing> day_listing_ = std::make_shared<DayListing>();
+  const std::shared_ptr<DayListing> dayListing_ = std::make_shared<DayListing>();
   // Made once the history folder is known.
-  std::shared_ptr<SearchIndex> search_index_;
+  std::shared_ptr<SearchIndex> searchIndex_;
   std::unique_ptr<CHistorySearchDlg> search_;
 };
 

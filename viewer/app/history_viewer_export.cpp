@@ -9,7 +9,7 @@ namespace corvane {
 // its placement anew.  A running export ends with its window.
 void CHistoryViewerDlg::OpenExport() {
   if (!export_ || export_->GetSafeHwnd() == nullptr) {
-    export_ = std::make_unique<CHistoryExportDlg>(history_folder_);
+    export_ = std::make_unique<CHistoryExportDlg>(historyFolder_);
     UpdateScopes();
   }
   export_->Open(GetSafeHwnd());
@@ -19,9 +19,9 @@ void CHistoryViewerDlg::OpenExport() {
 void CHistoryViewerDlg::OpenDeleteOldDays() {
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
-  CDeleteOldDaysDlg dialog(GetSafeHwnd(), history_folder_, user, buddy);
+  CDeleteOldDaysDlg dialog(GetSafeHwnd(), historyFolder_, user, buddy);
   {
-    const SearchIndex::DeletionPause pause(search_index_.get());
+    const SearchIndex::DeletionPause pause(searchIndex_.get());
     dialog.DoModal();
   }
   for (const std::string& day : dialog.DeletedDayFiles()) ForgetInSearchIndex(day);

@@ -5,8 +5,8 @@
 
 namespace {
 
-corvane::CHistoryViewerApp the_app;
+corvane::CHistoryViewerApp g_theApp;
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return the_app.Run(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return g_theApp.Run(); }

@@ -19,14 +19,14 @@ bool CHistoryViewerDlg::IsInWindow(HWND window, HWND top) const {
 // Ctrl+F in the viewer or the search window; F3 and Shift+F3 in the viewer.
 bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || KeyDown(VK_MENU)) return false;
-  const bool in_viewer = IsInWindow(msg.hwnd, GetSafeHwnd());
-  const bool in_search = search_ && IsInWindow(msg.hwnd, search_->GetSafeHwnd());
-  if (msg.wParam == 'F' && KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && (in_viewer || in_search)) {
+  const bool inViewer = IsInWindow(msg.hwnd, GetSafeHwnd());
+  const bool inSearch = search_ && IsInWindow(msg.hwnd, search_->GetSafeHwnd());
+  if (msg.wParam == 'F' && KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) && (inViewer || inSearch)) {
     OpenSearch();
     return true;
   }
-  if (msg.wParam == VK_F3 && !KeyDown(VK_CONTROL) && in_viewer) {
-    HtmlViewNextOccurrence(html_view_, KeyDown(VK_SHIFT));
+  if (msg.wParam == VK_F3 && !KeyDown(VK_CONTROL) && inViewer) {
+    HtmlViewNextOccurrence(htmlView_, KeyDown(VK_SHIFT));
     return true;
   }
   return false;
@@ -36,14 +36,14 @@ bool CHistoryViewerDlg::PreTranslateMessage(const MSG& msg) {
 // the placement anew.
 void CHistoryViewerDlg::OpenSearch() {
   if (!search_ || search_->GetSafeHwnd() == nullptr) {
-    search_ = std::make_unique<CHistorySearchDlg>(*this, name_fold_, day_listing_, search_index_);
+    search_ = std::make_unique<CHistorySearchDlg>(*this, nameFold_, dayListing_, searchIndex_);
     UpdateScopes();
   }
   search_->Open(GetSafeHwnd());
 }
 
 void CHistoryViewerDlg::ForgetInSearchIndex(const std::string& path) {
-  if (search_index_) search_index_->ForgetDeleted(path);
+  if (searchIndex_) searchIndex_->ForgetDeleted(path);
 }
 
 // The search and export windows offer the viewer's selection as scopes.
@@ -57,25 +57,25 @@ void CHistoryViewerDlg::UpdateScopes() {
 bool CHistoryViewerDlg::ShowMatch(const SearchRow& row, const std::string& query,
                                   const FoldTable& fold) {
   if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
-  const int user = user_list_.FindStringExact(-1, row.day.user.c_str());
+  const int user = userList_.FindStringExact(-1, row.day.user.c_str());
   if (user == CB_ERR) return false;
-  user_list_.SetCurSel(user);
+  userList_.SetCurSel(user);
   FillBuddiesOfSelectedUser();
-  const int buddy = buddy_list_.FindStringExact(-1, row.day.buddy.c_str());
-  buddy_list_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
+  const int buddy = buddyList_.FindStringExact(-1, row.day.buddy.c_str());
+  buddyList_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
   FillDatesOfSelectedBuddy();
-  const int date = buddy == CB_ERR ? LB_ERR : date_list_.FindStringExact(-1, row.day.date.c_str());
+  const int date = buddy == CB_ERR ? LB_ERR : dateList_.FindStringExact(-1, row.day.date.c_str());
   if (date == LB_ERR) {
     SelectNewestDate();
     ShowSelectedHistory();
     return false;
   }
-  date_list_.SetCurSel(date);
-  HtmlViewSetHighlight(html_view_, query, fold);
-  end_key_countdown_ = 0;
-  skip_end_scroll_ = true;
+  dateList_.SetCurSel(date);
+  HtmlViewSetHighlight(htmlView_, query, fold);
+  endKeyCountdown_ = 0;
+  skipEndScroll_ = true;
   ShowSelectedHistory();
-  HtmlViewShowOccurrence(html_view_, row.occurrence);
+  HtmlViewShowOccurrence(htmlView_, row.occurrence);
   return true;
 }
 

@@ -103,8 +103,8 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
   return words;
 }
 
-ScriptCommand ParseScriptCommand(std::string_view command_line, const LeadBytes& lead) {
-  const std::vector<std::string> words = SplitCommandLine(command_line);
+ScriptCommand ParseScriptCommand(std::string_view commandLine, const LeadBytes& lead) {
+  const std::vector<std::string> words = SplitCommandLine(commandLine);
   if (words.size() < 2) return ScriptCommand{};
   ScriptCommand command;
   const std::string& verb = words[1];

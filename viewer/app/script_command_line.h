@@ -39,11 +39,11 @@ struct ScriptCommand {
 // own name first (quotes only), then words parted by blanks, where double
 // quotes group, 2n backslashes before a quote stand for n and open or close
 // it, 2n+1 for n and a quote, and other backslashes are themselves.
-std::vector<std::string> SplitCommandLine(std::string_view command_line);
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
 
 // kNone unless the first argument after the program is /export or
 // /delete-before (in any case).  /user and /buddy names are read in the
 // code page of `lead`.
-ScriptCommand ParseScriptCommand(std::string_view command_line, const LeadBytes& lead);
+ScriptCommand ParseScriptCommand(std::string_view commandLine, const LeadBytes& lead);
 
 }  // namespace corvane

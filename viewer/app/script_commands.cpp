@@ -51,18 +51,18 @@ bool IsFolder(const std::optional<std::string>& path) {
 }
 
 // A name that matches no folder is a mistake, not an empty history.
-std::string MissingScope(const std::string& history_folder, const HistoryScope& scope) {
-  if (!scope.user.empty() && !IsFolder(JoinHistoryPath(history_folder, {scope.user})))
-    return "There is no history of " + scope.user + " in " + history_folder + ".";
-  if (!scope.buddy.empty() && !IsFolder(JoinHistoryPath(history_folder, {scope.user, scope.buddy})))
-    return "There is no history of " + scope.user + " and " + scope.buddy + " in " +
-           history_folder + ".";
+std::string MissingScope(const std::string& historyFolder, const HistoryScope& scope) {
+  if (!scope.user.empty() && !IsFolder(JoinHistoryPath(historyFolder, {scope.user})))
+    return "There is no history of " + scope.user + " in " + historyFolder + ".";
+  if (!scope.buddy.empty() && !IsFolder(JoinHistoryPath(historyFolder, {scope.user, scope.buddy})))
+    return "There is no history of " + scope.user + " and " + scope.buddy + " in " + historyFolder +
+           ".";
   return {};
 }
 
-int Export(const ScriptCommand& command, const std::string& history_folder) {
+int Export(const ScriptCommand& command, const std::string& historyFolder) {
   ExportRequest request;
-  request.history_folder = history_folder;
+  request.historyFolder = historyFolder;
   request.format = command.format;
   request.destination = command.destination;
   request.scope = HistoryScope{command.user, command.buddy, {}};
@@ -80,14 +80,13 @@ int Export(const ScriptCommand& command, const std::string& history_folder) {
   return kScriptDone;
 }
 
-int DeleteBefore(const ScriptCommand& command, const std::string& history_folder) {
+int DeleteBefore(const ScriptCommand& command, const std::string& historyFolder) {
   const HistoryScope scope{command.user, command.buddy, {}};
   static const std::atomic<bool> kNeverCancelled{false};
   const std::vector<HistoryDay> days =
-      ListOldDays(history_folder, scope, command.before, kNeverCancelled);
+      ListOldDays(historyFolder, scope, command.before, kNeverCancelled);
   const std::size_t gone =
-      DeleteDayFiles(DayFilePaths(history_folder, days), FoldersOfDays(history_folder, days))
-          .size();
+      DeleteDayFiles(DayFilePaths(historyFolder, days), FoldersOfDays(historyFolder, days)).size();
   const std::string what =
       DeletePreviewText(gone, TotalBytes(days), command.before, ScopeText(scope.user, scope.buddy));
   if (gone != days.size()) {
@@ -100,16 +99,16 @@ int DeleteBefore(const ScriptCommand& command, const std::string& history_folder
 
 }  // namespace
 
-int RunScriptCommand(const ScriptCommand& command, const std::string& history_folder) {
+int RunScriptCommand(const ScriptCommand& command, const std::string& historyFolder) {
   if (command.kind == ScriptCommand::Kind::kInvalid)
     return Fail(kScriptBadCommandLine, command.error);
-  if (history_folder.empty())
+  if (historyFolder.empty())
     return Fail(kScriptNoHistoryFolder, "No history folder is set: the LogDir setting is missing.");
   const std::string missing =
-      MissingScope(history_folder, HistoryScope{command.user, command.buddy, {}});
+      MissingScope(historyFolder, HistoryScope{command.user, command.buddy, {}});
   if (!missing.empty()) return Fail(kScriptFailed, missing);
-  if (command.kind == ScriptCommand::Kind::kExport) return Export(command, history_folder);
-  return DeleteBefore(command, history_folder);
+  if (command.kind == ScriptCommand::Kind::kExport) return Export(command, historyFolder);
+  return DeleteBefore(command, historyFolder);
 }
 
 }  // namespace corvane

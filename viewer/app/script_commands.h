@@ -19,6 +19,6 @@ enum ScriptExitCode : int {
 // set).  A failure's reason goes to standard error as one line, or into a
 // message box when the program has nowhere to write it; what was done goes
 // to standard output, when there is one.
-int RunScriptCommand(const ScriptCommand& command, const std::string& history_folder);
+int RunScriptCommand(const ScriptCommand& command, const std::string& historyFolder);
 
 }  // namespace corvane

@@ -21,9 +21,9 @@ std::string FolderOf(const std::string& name, const LeadBytes& lead) {
 
 }  // namespace
 
-ViewerPreselection ParseViewerCommandLine(std::string_view command_line) {
+ViewerPreselection ParseViewerCommandLine(std::string_view commandLine) {
   // The work buffer is a C string: it ends at the first NUL or its capacity.
-  std::string_view text = command_line.substr(0, command_line.find('\0'));
+  std::string_view text = commandLine.substr(0, commandLine.find('\0'));
   text = text.substr(0, kCommandLineCapacity - 1);
 
   ViewerPreselection names;
@@ -31,23 +31,23 @@ ViewerPreselection ParseViewerCommandLine(std::string_view command_line) {
     return names;
   }
   std::string_view last = text;
-  const std::size_t last_opening = CutAtLastQuote(text);
+  const std::size_t lastOpening = CutAtLastQuote(text);
   // A quote at the very start opens the program's own path.
-  if (last_opening == std::string_view::npos || last_opening == 0) {
+  if (lastOpening == std::string_view::npos || lastOpening == 0) {
     return names;
   }
-  names.user = std::string(last.substr(last_opening + 1));
+  names.user = std::string(last.substr(lastOpening + 1));
 
   if (CutAtLastQuote(text) == std::string_view::npos) {
     return names;
   }
   std::string_view before = text;
-  const std::size_t before_opening = CutAtLastQuote(text);
-  if (before_opening == std::string_view::npos || before_opening == 0) {
+  const std::size_t beforeOpening = CutAtLastQuote(text);
+  if (beforeOpening == std::string_view::npos || beforeOpening == 0) {
     return names;
   }
   names.buddy = names.user;
-  names.user = std::string(before.substr(before_opening + 1));
+  names.user = std::string(before.substr(beforeOpening + 1));
   return names;
 }
 

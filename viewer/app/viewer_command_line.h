@@ -28,7 +28,7 @@ inline constexpr std::size_t kCommandLineCapacity = 520;
 // program path in quotes is never taken for a name.  Names are taken
 // verbatim; a command line cut inside an argument pairs its quotes
 // differently and yields whatever lies between them.
-ViewerPreselection ParseViewerCommandLine(std::string_view command_line);
+ViewerPreselection ParseViewerCommandLine(std::string_view commandLine);
 
 // The folders the names are written into (see HistoryFolderName), so that a
 // name kept under a mended folder name ("con" in "con_") finds its folder.

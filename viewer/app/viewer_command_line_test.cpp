@@ -11,7 +11,7 @@ namespace {
 
 struct CommandLineCase {
   const char* what;
-  std::string command_line;
+  std::string commandLine;
   std::string user;
   std::string buddy;
 };
@@ -43,7 +43,7 @@ TEST(ParseViewerCommandLine, TakesTheQuotedNamesFromTheEnd) {
       {"two names without a path", "\"alice\" \"bob\"", "bob", ""},
   };
   for (const CommandLineCase& c : cases) {
-    const ViewerPreselection names = ParseViewerCommandLine(c.command_line);
+    const ViewerPreselection names = ParseViewerCommandLine(c.commandLine);
     EXPECT_EQ(names.user, c.user) << c.what;
     EXPECT_EQ(names.buddy, c.buddy) << c.what;
   }
@@ -58,13 +58,13 @@ TEST(ParseViewerCommandLine, ReadsOnlyTheFirst519Characters) {
 
   // One character more pushes the buddy's closing quote out of the buffer,
   // so the quotes pair up across the arguments.
-  const std::string too_long = kPath + padding + "x" + names;
-  EXPECT_EQ(ParseViewerCommandLine(too_long), (ViewerPreselection{padding + "x ", " "}));
+  const std::string tooLong = kPath + padding + "x" + names;
+  EXPECT_EQ(ParseViewerCommandLine(tooLong), (ViewerPreselection{padding + "x ", " "}));
 }
 
 TEST(ParseViewerCommandLine, StopsAtAnEmbeddedNul) {
-  const std::string command_line = kPath + " \"alice\"" + std::string(1, '\0') + " \"bob\"";
-  EXPECT_EQ(ParseViewerCommandLine(command_line), (ViewerPreselection{"alice", ""}));
+  const std::string commandLine = kPath + " \"alice\"" + std::string(1, '\0') + " \"bob\"";
+  EXPECT_EQ(ParseViewerCommandLine(commandLine), (ViewerPreselection{"alice", ""}));
 }
 
 TEST(PreselectedFolders, TakesTheFoldersTheNamesAreWrittenInto) {

@@ -11,13 +11,13 @@ namespace corvane {
 
 std::string ReadLogDirSetting() {
   RegistryKey key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.out()) !=
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, key.Out()) !=
       ERROR_SUCCESS) {
     return std::string();
   }
   char folder[kPathCapacity] = {};
   DWORD size = sizeof folder;
-  RegQueryValueExA(key.get(), "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
+  RegQueryValueExA(key.Get(), "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
   // A value that fills the whole buffer comes without its NUL.
   folder[kPathCapacity - 1] = '\0';
   // A relative folder would be resolved against the viewer's own current

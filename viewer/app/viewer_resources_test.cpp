@@ -26,10 +26,10 @@ void ExpectControls(const DialogTemplate& t, const std::vector<TemplateControl>&
     EXPECT_EQ(a.id, e.id);
     // Window class names are case-insensitive; the resource compiler keeps
     // a registered class's name in capitals.
-    EXPECT_EQ(lstrcmpiA(a.class_name.c_str(), e.class_name.c_str()), 0) << a.class_name;
+    EXPECT_EQ(lstrcmpiA(a.className.c_str(), e.className.c_str()), 0) << a.className;
     EXPECT_EQ(a.text, e.text);
     EXPECT_EQ(a.style, e.style);
-    EXPECT_EQ(a.ex_style, 0u);
+    EXPECT_EQ(a.exStyle, 0u);
     EXPECT_EQ(a.x, e.x);
     EXPECT_EQ(a.y, e.y);
     EXPECT_EQ(a.cx, e.cx);
@@ -43,11 +43,11 @@ TEST(ViewerResources, MainDialogTemplate) {
   EXPECT_EQ(t->style,
             static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
                                WS_MINIMIZEBOX | WS_MAXIMIZEBOX | DS_SETFONT));
-  EXPECT_EQ(t->ex_style, static_cast<DWORD>(WS_EX_APPWINDOW));
+  EXPECT_EQ(t->exStyle, static_cast<DWORD>(WS_EX_APPWINDOW));
   EXPECT_EQ(t->caption, "Corvane History");
   EXPECT_EQ(t->cx, 336);
   EXPECT_EQ(t->cy, 103);
-  EXPECT_EQ(t->font_size, 8);
+  EXPECT_EQ(t->fontSize, 8);
   EXPECT_EQ(t->font, "MS Sans Serif");
   ExpectControls(*t, {
                          {-1, "Static", "&User", kLeftText, 0, 5, 8, 18, 9},
@@ -74,11 +74,11 @@ TEST(ViewerResources, AboutBoxTemplate) {
   const std::optional<DialogTemplate> t = ReadDialogTemplate(IDD_ABOUTBOX);
   ASSERT_TRUE(t.has_value());
   EXPECT_EQ(t->style, static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT));
-  EXPECT_EQ(t->ex_style, static_cast<DWORD>(WS_EX_TOOLWINDOW));
+  EXPECT_EQ(t->exStyle, static_cast<DWORD>(WS_EX_TOOLWINDOW));
   EXPECT_EQ(t->caption, "About . . .");
   EXPECT_EQ(t->cx, 246);
   EXPECT_EQ(t->cy, 63);
-  EXPECT_EQ(t->font_size, 8);
+  EXPECT_EQ(t->fontSize, 8);
   EXPECT_EQ(t->font, "MS Sans Serif");
   ExpectControls(
       *t, {

@@ -11,64 +11,63 @@ namespace {
 
 // Buddy folders first: a user folder can be empty only once they are gone.
 std::vector<std::string> BuddiesThenUsers(
-    const std::string& history_folder,
+    const std::string& historyFolder,
     const std::set<std::pair<std::string, std::string>>& buddies) {
   std::vector<std::string> folders;
   std::set<std::string> users;
   for (const auto& [user, buddy] : buddies) {
-    if (const auto folder = JoinHistoryPath(history_folder, {user, buddy}))
+    if (const auto folder = JoinHistoryPath(historyFolder, {user, buddy}))
       folders.push_back(*folder);
     users.insert(user);
   }
   for (const std::string& user : users) {
-    if (const auto folder = JoinHistoryPath(history_folder, {user})) folders.push_back(*folder);
+    if (const auto folder = JoinHistoryPath(historyFolder, {user})) folders.push_back(*folder);
   }
   return folders;
 }
 
 }  // namespace
 
-std::vector<std::string> DayFilePaths(const std::string& history_folder,
+std::vector<std::string> DayFilePaths(const std::string& historyFolder,
                                       const std::vector<HistoryDay>& days) {
   std::vector<std::string> paths;
   paths.reserve(days.size());
   for (const HistoryDay& day : days) {
-    if (std::optional<std::string> path = DayFilePath(history_folder, day))
+    if (std::optional<std::string> path = DayFilePath(historyFolder, day))
       paths.push_back(std::move(*path));
   }
   return paths;
 }
 
-std::vector<std::string> FoldersOfDays(const std::string& history_folder,
+std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
                                        const std::vector<HistoryDay>& days) {
   std::set<std::pair<std::string, std::string>> buddies;
   for (const HistoryDay& day : days) buddies.emplace(day.user, day.buddy);
-  return BuddiesThenUsers(history_folder, buddies);
+  return BuddiesThenUsers(historyFolder, buddies);
 }
 
-std::vector<std::string> FoldersInScope(const std::string& history_folder,
+std::vector<std::string> FoldersInScope(const std::string& historyFolder,
                                         const HistoryScope& scope) {
   if (scope.day) return {};
   std::set<std::pair<std::string, std::string>> buddies;
-  for (const std::string& user : ListHistoryLevel(history_folder.c_str(), HistoryLevel::kUsers)) {
+  for (const std::string& user : ListHistoryLevel(historyFolder.c_str(), HistoryLevel::kUsers)) {
     if (!scope.user.empty() && lstrcmpiA(user.c_str(), scope.user.c_str()) != 0) continue;
-    const std::optional<std::string> user_folder = JoinHistoryPath(history_folder, {user});
-    if (!user_folder) continue;
-    for (const std::string& buddy :
-         ListHistoryLevel(user_folder->c_str(), HistoryLevel::kBuddies)) {
+    const std::optional<std::string> userFolder = JoinHistoryPath(historyFolder, {user});
+    if (!userFolder) continue;
+    for (const std::string& buddy : ListHistoryLevel(userFolder->c_str(), HistoryLevel::kBuddies)) {
       if (scope.buddy.empty() || lstrcmpiA(buddy.c_str(), scope.buddy.c_str()) == 0)
         buddies.emplace(user, buddy);
     }
   }
-  return BuddiesThenUsers(history_folder, buddies);
+  return BuddiesThenUsers(historyFolder, buddies);
 }
 
-std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& day_files,
+std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& dayFiles,
                                         const std::vector<std::string>& folders) {
-  DeleteToRecycleBin(day_files);
+  DeleteToRecycleBin(dayFiles);
   for (const std::string& folder : folders) RemoveDirectoryA(folder.c_str());
   std::vector<std::string> gone;
-  for (const std::string& path : day_files) {
+  for (const std::string& path : dayFiles) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) gone.push_back(path);
   }
   return gone;

@@ -14,20 +14,20 @@ namespace corvane {
 // their order, that is now empty; the system removes no folder that holds
 // anything, so nothing but day files ever goes.  Returns the paths of the
 // day files that are gone.
-std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& day_files,
+std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& dayFiles,
                                         const std::vector<std::string>& folders);
 
 // The paths of the days' files.
-std::vector<std::string> DayFilePaths(const std::string& history_folder,
+std::vector<std::string> DayFilePaths(const std::string& historyFolder,
                                       const std::vector<HistoryDay>& days);
 
 // The buddy folders that hold one of the days, then their user folders.
-std::vector<std::string> FoldersOfDays(const std::string& history_folder,
+std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
                                        const std::vector<HistoryDay>& days);
 
 // Every buddy folder of the scope, then their user folders: the history
 // folders a user asked to empty (a day's scope has none).
-std::vector<std::string> FoldersInScope(const std::string& history_folder,
+std::vector<std::string> FoldersInScope(const std::string& historyFolder,
                                         const HistoryScope& scope);
 
 }  // namespace corvane

@@ -48,18 +48,18 @@ void ViewTextWithSessions(std::string_view html, std::string& text,
   std::vector<std::size_t> stops;
   stops.reserve(keys.size());
   for (const KeyLine& key : keys) stops.push_back(key.offset);
-  std::vector<std::size_t> text_offsets;
-  ViewTextOf(html, text, stops, text_offsets);
+  std::vector<std::size_t> textOffsets;
+  ViewTextOf(html, text, stops, textOffsets);
   sessions.clear();
   std::size_t line = 1;  // the line that holds `counted`
   std::size_t counted = 0;
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    const std::size_t offset = text_offsets[i];
+    const std::size_t offset = textOffsets[i];
     for (; counted < offset; ++counted) {
       if (text[counted] == '\n') ++line;
     }
-    const bool at_line_start = offset == 0 || text[offset - 1] == '\n';
-    sessions.push_back(SessionStart{at_line_start ? line : line + 1, keys[i].time});
+    const bool atLineStart = offset == 0 || text[offset - 1] == '\n';
+    sessions.push_back(SessionStart{atLineStart ? line : line + 1, keys[i].time});
   }
 }
 

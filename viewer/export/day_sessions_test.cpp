@@ -45,9 +45,9 @@ TEST(ViewTextWithSessions, GivesTheViewsTextAndEachBlocksFirstLine) {
   EXPECT_EQ(text, plain);
   EXPECT_EQ(text, "bob: hi\nalice: hello\nbob: late\nalice: night\n");
   ASSERT_EQ(sessions.size(), 2u);
-  EXPECT_EQ(sessions[0].first_line, 1u);
+  EXPECT_EQ(sessions[0].firstLine, 1u);
   EXPECT_EQ(sessions[0].time, "09:05:00");
-  EXPECT_EQ(sessions[1].first_line, 3u);
+  EXPECT_EQ(sessions[1].firstLine, 3u);
   EXPECT_EQ(sessions[1].time, "21:30:15");
 }
 
@@ -61,7 +61,7 @@ TEST(ViewTextWithSessions, ABlockThatContinuesALineBeginsAtTheNext) {
   ViewTextWithSessions(html, text, sessions);
   EXPECT_EQ(text, "first same line\nnext");
   ASSERT_EQ(sessions.size(), 2u);
-  EXPECT_EQ(sessions[1].first_line, 2u);
+  EXPECT_EQ(sessions[1].firstLine, 2u);
   // A file with no key line has no sessions.
   ViewTextWithSessions("<B>x</B>", text, sessions);
   EXPECT_EQ(text, "x");

@@ -26,10 +26,10 @@ struct CDeleteOldDaysDlg::Count {
   std::vector<HistoryDay> days;  // under lock, once done
 };
 
-CDeleteOldDaysDlg::CDeleteOldDaysDlg(HWND parent, std::string history_folder, std::string user,
+CDeleteOldDaysDlg::CDeleteOldDaysDlg(HWND parent, std::string historyFolder, std::string user,
                                      std::string buddy)
     : CDialog(IDD_DELETE_OLD_DAYS, parent),
-      history_folder_(std::move(history_folder)),
+      historyFolder_(std::move(historyFolder)),
       user_(std::move(user)),
       buddy_(std::move(buddy)) {}
 
@@ -105,7 +105,7 @@ void CDeleteOldDaysDlg::StartCount() {
   count->before = *before;
   HWND window = GetSafeHwnd();
   try {
-    counter_ = std::thread([count, window, folder = history_folder_] {
+    counter_ = std::thread([count, window, folder = historyFolder_] {
       std::vector<HistoryDay> days;
       try {
         days = ListOldDays(folder, count->scope, count->before, count->cancelled);
@@ -153,9 +153,9 @@ void CDeleteOldDaysDlg::OnOK() {
       days.size(), count_->before, ScopeText(count_->scope.user, count_->scope.buddy));
   if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
   const std::vector<std::string> gone =
-      DeleteDayFiles(DayFilePaths(history_folder_, days), FoldersOfDays(history_folder_, days));
+      DeleteDayFiles(DayFilePaths(historyFolder_, days), FoldersOfDays(historyFolder_, days));
   deleted_.insert(deleted_.end(), gone.begin(), gone.end());
-  deleted_any_ = true;
+  deletedAny_ = true;
   StartCount();
 }
 

@@ -22,11 +22,11 @@ namespace corvane {
 class CDeleteOldDaysDlg : public CDialog {
  public:
   // The scope list offers the viewer's selected user and buddy (empty: none).
-  CDeleteOldDaysDlg(HWND parent, std::string history_folder, std::string user, std::string buddy);
+  CDeleteOldDaysDlg(HWND parent, std::string historyFolder, std::string user, std::string buddy);
   ~CDeleteOldDaysDlg() override;
 
   // Whether a Delete has sent anything to the recycle bin.
-  bool DeletedAny() const { return deleted_any_; }
+  bool DeletedAny() const { return deletedAny_; }
   // The day files that went, for the search index to forget.
   const std::vector<std::string>& DeletedDayFiles() const { return deleted_; }
 
@@ -45,12 +45,12 @@ class CDeleteOldDaysDlg : public CDialog {
   void StopCount();
   void OnCounted();
 
-  const std::string history_folder_;
+  const std::string historyFolder_;
   const std::string user_;
   const std::string buddy_;
   std::shared_ptr<Count> count_;  // the running or last count
   std::thread counter_;
-  bool deleted_any_ = false;
+  bool deletedAny_ = false;
   std::vector<std::string> deleted_;
 };
 

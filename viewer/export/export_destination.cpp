@@ -47,15 +47,15 @@ std::string FullExportPath(const std::string& path) {
     rest = existing.substr(parent.size()) + rest;
     existing = parent;
   }
-  char long_name[MAX_PATH];
-  const DWORD long_length = GetLongPathNameA(existing.c_str(), long_name, MAX_PATH);
-  if (long_length == 0 || long_length >= MAX_PATH) return full;
-  std::string result = long_name;
+  char longName[MAX_PATH];
+  const DWORD longLength = GetLongPathNameA(existing.c_str(), longName, MAX_PATH);
+  if (longLength == 0 || longLength >= MAX_PATH) return full;
+  std::string result = longName;
   if (!rest.empty() && rest[0] != '\\' && !result.empty() && result.back() != '\\') result += '\\';
   return result + rest;
 }
 
-std::string RefuseExportDestination(const std::string& history_folder, ExportFormat format,
+std::string RefuseExportDestination(const std::string& historyFolder, ExportFormat format,
                                     const std::string& destination) {
   if (destination.empty()) {
     return format == ExportFormat::kHtml ? "Choose a folder to export to."
@@ -63,7 +63,7 @@ std::string RefuseExportDestination(const std::string& history_folder, ExportFor
   }
   const std::string full = FullExportPath(destination);
   if (full.empty() || full.size() >= MAX_PATH - 14) return "The path is too long: " + destination;
-  const std::string history = FullExportPath(history_folder);
+  const std::string history = FullExportPath(historyFolder);
   if (!history.empty() && IsSameOrInsideFolder(Folded(full), Folded(history), SystemLeadBytes())) {
     return "Choose a place outside the history folder " + history +
            ": the viewer would list what is saved there as history.";

@@ -14,7 +14,7 @@ std::string FullExportPath(const std::string& path);
 
 // Empty when the export may be written to `destination` (a full path);
 // otherwise the reason, one sentence for the window and the command line.
-std::string RefuseExportDestination(const std::string& history_folder, ExportFormat format,
+std::string RefuseExportDestination(const std::string& historyFolder, ExportFormat format,
                                     const std::string& destination);
 
 }  // namespace corvane

@@ -48,8 +48,8 @@ void Complain(const std::string& text) { AfxMessageBox(text.c_str(), MB_OK | MB_
 
 }  // namespace
 
-CHistoryExportDlg::CHistoryExportDlg(std::string history_folder)
-    : CPlacementDialog(IDD_EXPORT), history_folder_(std::move(history_folder)) {
+CHistoryExportDlg::CHistoryExportDlg(std::string historyFolder)
+    : CPlacementDialog(IDD_EXPORT), historyFolder_(std::move(historyFolder)) {
   SetApplyPlacement(true);
   SetPersistPlacement(true);
   SetPlacementName(kPlacementName);
@@ -61,10 +61,10 @@ void CHistoryExportDlg::Open(HWND owner) { ShowModeless(owner); }
 
 void CHistoryExportDlg::SetViewerSelection(const std::string& user, const std::string& buddy,
                                            const std::string& date) {
-  if (user == viewer_user_ && buddy == viewer_buddy_ && date == viewer_date_) return;
-  viewer_user_ = user;
-  viewer_buddy_ = buddy;
-  viewer_date_ = date;
+  if (user == viewerUser_ && buddy == viewerBuddy_ && date == viewerDate_) return;
+  viewerUser_ = user;
+  viewerBuddy_ = buddy;
+  viewerDate_ = date;
   if (GetSafeHwnd() != nullptr && !worker_) FillScopes();
 }
 
@@ -89,13 +89,12 @@ BOOL CHistoryExportDlg::OnInitDialog() {
 void CHistoryExportDlg::FillScopes() {
   scopes_.clear();
   scopes_.push_back(Scope{"All users", {}});
-  if (!viewer_user_.empty()) scopes_.push_back(Scope{viewer_user_, {viewer_user_, "", {}}});
-  if (!viewer_user_.empty() && !viewer_buddy_.empty()) {
-    scopes_.push_back(
-        Scope{ScopeText(viewer_user_, viewer_buddy_), {viewer_user_, viewer_buddy_, {}}});
-    if (const auto day = ParseDayFileName(DateEntryFileName(viewer_date_))) {
-      scopes_.push_back(Scope{ScopeText(viewer_user_, viewer_buddy_) + " on " + IsoDateText(*day),
-                              {viewer_user_, viewer_buddy_, day}});
+  if (!viewerUser_.empty()) scopes_.push_back(Scope{viewerUser_, {viewerUser_, "", {}}});
+  if (!viewerUser_.empty() && !viewerBuddy_.empty()) {
+    scopes_.push_back(Scope{ScopeText(viewerUser_, viewerBuddy_), {viewerUser_, viewerBuddy_, {}}});
+    if (const auto day = ParseDayFileName(DateEntryFileName(viewerDate_))) {
+      scopes_.push_back(Scope{ScopeText(viewerUser_, viewerBuddy_) + " on " + IsoDateText(*day),
+                              {viewerUser_, viewerBuddy_, day}});
     }
   }
   HWND list = GetDlgItem(IDC_EXPORT_SCOPE);
@@ -193,7 +192,7 @@ void CHistoryExportDlg::OnBrowse() {
 
 std::optional<ExportRequest> CHistoryExportDlg::RequestFromControls() {
   ExportRequest request;
-  request.history_folder = history_folder_;
+  request.historyFolder = historyFolder_;
   request.format = SelectedFormat();
   request.scope = scopes_.at(static_cast<std::size_t>(std::max(scope_, 0))).scope;
   const struct {
@@ -219,7 +218,7 @@ std::optional<ExportRequest> CHistoryExportDlg::RequestFromControls() {
   request.destination = typed.empty() ? typed : FullExportPath(typed);
   if (request.destination.empty() && !typed.empty()) request.destination = typed;
   const std::string refusal =
-      RefuseExportDestination(history_folder_, request.format, request.destination);
+      RefuseExportDestination(historyFolder_, request.format, request.destination);
   if (!refusal.empty()) {
     Complain(refusal);
     return std::nullopt;
@@ -240,8 +239,8 @@ void CHistoryExportDlg::OnStart() {
   if (request->format != ExportFormat::kHtml && !MayReplace(request->destination)) return;
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_DESTINATION, request->destination.c_str());
   html_ = request->format == ExportFormat::kHtml;
-  shown_percent_ = -1;
-  shown_at_ = GetTickCount();
+  shownPercent_ = -1;
+  shownAt_ = GetTickCount();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETRANGE32, 0, 100);
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, 0, 0);
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS, "Exporting... listing the days");
@@ -282,9 +281,9 @@ void CHistoryExportDlg::OnProgress() {
   if (status.total == 0) return;
   const int percent = static_cast<int>(status.done * 100 / status.total);
   const DWORD now = GetTickCount();
-  if (percent == shown_percent_ || now - shown_at_ < kProgressEveryMs) return;
-  shown_percent_ = percent;
-  shown_at_ = now;
+  if (percent == shownPercent_ || now - shownAt_ < kProgressEveryMs) return;
+  shownPercent_ = percent;
+  shownAt_ = now;
   worker_->Hold();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_EXPORT_PROGRESS, PBM_SETPOS, percent, 0);
   SetDlgItemTextA(GetSafeHwnd(), IDC_EXPORT_STATUS,

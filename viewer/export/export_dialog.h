@@ -19,7 +19,7 @@ namespace corvane {
 
 class CHistoryExportDlg : public CPlacementDialog {
  public:
-  explicit CHistoryExportDlg(std::string history_folder);
+  explicit CHistoryExportDlg(std::string historyFolder);
   ~CHistoryExportDlg() override;
 
   // Opens the window owned by `owner`, or brings the open one to the front.
@@ -53,18 +53,18 @@ class CHistoryExportDlg : public CPlacementDialog {
   void ShowOutcome(const ExportOutcome& outcome);
   ExportFormat SelectedFormat() const;
 
-  const std::string history_folder_;
-  std::string viewer_user_;
-  std::string viewer_buddy_;
-  std::string viewer_date_;
+  const std::string historyFolder_;
+  std::string viewerUser_;
+  std::string viewerBuddy_;
+  std::string viewerDate_;
   std::vector<Scope> scopes_;
   int scope_ = 0;
   ExportFormat format_ = ExportFormat::kText;
 
   std::unique_ptr<ExportWorker> worker_;
   bool html_ = false;  // the running export's format is HTML
-  int shown_percent_ = -1;
-  DWORD shown_at_ = 0;  // GetTickCount of the last drawing
+  int shownPercent_ = -1;
+  DWORD shownAt_ = 0;  // GetTickCount of the last drawing
   LARGE_INTEGER started_{};
 };
 

@@ -24,7 +24,7 @@ ExportFile::~ExportFile() {
   if (!committed_ && !temporary_.empty()) DeleteFileA(temporary_.c_str());
 }
 
-void ExportFile::Close() { handle_.reset(); }
+void ExportFile::Close() { handle_.Reset(); }
 
 bool ExportFile::Open(const std::string& destination, std::string& error) {
   destination_ = destination;
@@ -43,7 +43,7 @@ bool ExportFile::Open(const std::string& destination, std::string& error) {
     return false;
   }
   temporary_ = temporary;
-  handle_.reset(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+  handle_.Reset(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!handle_) {
     error = FileError("Cannot write", temporary_);
@@ -56,7 +56,7 @@ bool ExportFile::Write(std::string_view bytes, std::string& error) {
   while (!bytes.empty()) {
     const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 24));
     DWORD written = 0;
-    if (!WriteFile(handle_.get(), bytes.data(), piece, &written, nullptr) || written == 0) {
+    if (!WriteFile(handle_.Get(), bytes.data(), piece, &written, nullptr) || written == 0) {
       error = FileError("Cannot write", destination_);
       return false;
     }
@@ -66,7 +66,7 @@ bool ExportFile::Write(std::string_view bytes, std::string& error) {
 }
 
 bool ExportFile::Finish(std::string& error) {
-  const bool flushed = FlushFileBuffers(handle_.get()) != FALSE;
+  const bool flushed = FlushFileBuffers(handle_.Get()) != FALSE;
   if (!flushed) error = FileError("Cannot write", destination_);
   Close();
   return flushed;

@@ -41,7 +41,7 @@ std::optional<ExportFormat> ExportFormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-void AppendTextDay(const ExportDayName& day, std::string_view view_text, std::string& out) {
+void AppendTextDay(const ExportDayName& day, std::string_view viewText, std::string& out) {
   out += "== ";
   out += day.user;
   out += " / ";
@@ -49,7 +49,7 @@ void AppendTextDay(const ExportDayName& day, std::string_view view_text, std::st
   out += " / ";
   out += DateHeading(day.date);
   out += " ==\r\n";
-  ForEachViewLine(view_text, [&out](std::string_view line, std::size_t, std::size_t) {
+  ForEachViewLine(viewText, [&out](std::string_view line, std::size_t, std::size_t) {
     out += line;
     out += "\r\n";
   });
@@ -88,7 +88,7 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
   out += '"';
 }
 
-void AppendJsonLines(const ExportDayName& day, std::string_view view_text,
+void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
                      const std::vector<SessionStart>& sessions, std::string& out) {
   // What every object of the day begins with.
   std::string head = "{\"user\":";
@@ -96,11 +96,11 @@ void AppendJsonLines(const ExportDayName& day, std::string_view view_text,
   head += ",\"buddy\":";
   AppendJsonString(day.buddy, head);
   head += ",\"date\":\"" + IsoDateText(day.date) + "\",\"session\":";
-  std::size_t next_session = 0;
+  std::size_t nextSession = 0;
   std::string_view session;
-  ForEachViewLine(view_text, [&](std::string_view line, std::size_t, std::size_t number) {
-    while (next_session < sessions.size() && sessions[next_session].first_line <= number) {
-      session = sessions[next_session++].time;
+  ForEachViewLine(viewText, [&](std::string_view line, std::size_t, std::size_t number) {
+    while (nextSession < sessions.size() && sessions[nextSession].firstLine <= number) {
+      session = sessions[nextSession++].time;
     }
     out += head;
     AppendJsonString(session, out);
@@ -156,9 +156,9 @@ void AppendHtmlHead(std::string_view user, std::string_view buddy,
   out += "</p>\n<table class=\"dates\">\n";
   for (std::size_t i = 0; i < dates.size(); ++i) {
     const CalendarDate& date = dates[i];
-    const bool new_month =
+    const bool newMonth =
         i == 0 || dates[i - 1].year != date.year || dates[i - 1].month != date.month;
-    if (new_month) {
+    if (newMonth) {
       if (i != 0) out += "</tr>\n";
       char month[16];
       std::snprintf(month, sizeof month, "%04d-%02d", date.year, date.month);
@@ -174,8 +174,8 @@ void AppendHtmlHead(std::string_view user, std::string_view buddy,
   out += "</table>\n";
 }
 
-void AppendHtmlDay(const CalendarDate& date, std::string_view safe_html,
-                   std::string_view background, std::string& out) {
+void AppendHtmlDay(const CalendarDate& date, std::string_view safeHtml, std::string_view background,
+                   std::string& out) {
   out += "<h2 id=\"" + DayAnchor(date) + "\">" + DateHeading(date) + "</h2>\n<div class=\"day\"";
   if (!background.empty()) {
     out += " style=\"background-color:";
@@ -183,7 +183,7 @@ void AppendHtmlDay(const CalendarDate& date, std::string_view safe_html,
     out += '"';
   }
   out += ">\n";
-  out += safe_html;
+  out += safeHtml;
   out += "\n</div>\n";
 }
 

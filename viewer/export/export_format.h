@@ -29,7 +29,7 @@ struct ExportDayName {
 // empty when the key holds none).  Line numbers, unlike offsets, stay
 // what they are when the text changes its code page.
 struct SessionStart {
-  std::size_t first_line = 1;
+  std::size_t firstLine = 1;
   std::string time;
 };
 
@@ -52,13 +52,13 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // The day's heading "== alice / bob / 2005-01-01 (Saturday) ==" and the
 // lines of its view text.
-void AppendTextDay(const ExportDayName& day, std::string_view view_text, std::string& out);
+void AppendTextDay(const ExportDayName& day, std::string_view viewText, std::string& out);
 
 // JSON Lines: one object a line of the view's text, {"user", "buddy",
 // "date", "session", "line", "text"}, `line` counting the day's lines from 1
 // and `session` the time of the block the line begins in (`sessions` in
 // ascending lines; empty before the first).  Each object ends in a line feed.
-void AppendJsonLines(const ExportDayName& day, std::string_view view_text,
+void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
                      const std::vector<SessionStart>& sessions, std::string& out);
 
 // A JSON string of UTF-8 text, quotes included.
@@ -76,8 +76,8 @@ void AppendHtmlHead(std::string_view user, std::string_view buddy,
 // One day under its date as a heading: `safe_html` is the day's markup as
 // SafeDayHtml leaves it, in UTF-8; `background` its own colour ("#rrggbb")
 // or empty.
-void AppendHtmlDay(const CalendarDate& date, std::string_view safe_html,
-                   std::string_view background, std::string& out);
+void AppendHtmlDay(const CalendarDate& date, std::string_view safeHtml, std::string_view background,
+                   std::string& out);
 
 void AppendHtmlTail(std::string& out);
 

@@ -73,10 +73,10 @@ std::string DestinationForFormat(std::string_view path, ExportFormat from, Expor
                                  const LeadBytes& lead) {
   std::string_view stem = WithoutTrailingSeparators(path, lead);
   if (stem.empty() || from == to) return std::string(path);
-  const std::string_view old_extension = FormatExtension(from);
-  if (!old_extension.empty()) {
-    if (!EndsWithIgnoringCase(stem, old_extension)) return std::string(path);
-    stem.remove_suffix(old_extension.size());
+  const std::string_view oldExtension = FormatExtension(from);
+  if (!oldExtension.empty()) {
+    if (!EndsWithIgnoringCase(stem, oldExtension)) return std::string(path);
+    stem.remove_suffix(oldExtension.size());
   }
   return std::string(stem) + std::string(FormatExtension(to));
 }

@@ -102,15 +102,15 @@ TEST(ExportTexts, PreviewAndQuestionNameCountDateAndScope) {
 TEST(MayDeleteOldDay, NeverTodayNorLaterNorAFileWrittenLately) {
   const CalendarDate today{2005, 6, 1};
   const std::uint64_t now = 1000 * kRecentWriteTicks;
-  const std::uint64_t long_ago = now - 2 * kRecentWriteTicks;
+  const std::uint64_t longAgo = now - 2 * kRecentWriteTicks;
   const CalendarDate before{2005, 1, 1};
-  EXPECT_TRUE(MayDeleteOldDay(CalendarDate{2004, 12, 31}, long_ago, before, today, now));
-  EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 1, 1}, long_ago, before, today, now));
+  EXPECT_TRUE(MayDeleteOldDay(CalendarDate{2004, 12, 31}, longAgo, before, today, now));
+  EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 1, 1}, longAgo, before, today, now));
   // Before a date in the future: every day but today's and later.
   const CalendarDate future{2099, 1, 1};
-  EXPECT_TRUE(MayDeleteOldDay(CalendarDate{2005, 5, 31}, long_ago, future, today, now));
-  EXPECT_FALSE(MayDeleteOldDay(today, long_ago, future, today, now));
-  EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 6, 2}, long_ago, future, today, now));
+  EXPECT_TRUE(MayDeleteOldDay(CalendarDate{2005, 5, 31}, longAgo, future, today, now));
+  EXPECT_FALSE(MayDeleteOldDay(today, longAgo, future, today, now));
+  EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 6, 2}, longAgo, future, today, now));
   // Yesterday's file just after midnight, while its last write may go on;
   // a file written "later than now" by a clock set back.
   EXPECT_FALSE(MayDeleteOldDay(CalendarDate{2005, 5, 31}, now - 5, future, today, now));

@@ -33,10 +33,10 @@ bool InRange(const CalendarDate& date, const ExportRequest& request) {
 // buddy's days in turn, so that each buddy's file is written whole.
 void SortForFormat(std::vector<HistoryDay>& days, ExportFormat format) {
   const FoldTable fold = MakeAnsiLowerFold();
-  const bool by_buddy = format == ExportFormat::kHtml;
+  const bool byBuddy = format == ExportFormat::kHtml;
   std::sort(days.begin(), days.end(), [&](const HistoryDay& a, const HistoryDay& b) {
     const int date = DateKey(a.file.date) - DateKey(b.file.date);
-    if (!by_buddy && date != 0) return date < 0;
+    if (!byBuddy && date != 0) return date < 0;
     if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
     if (const int buddy = CompareFolded(a.buddy, b.buddy, fold)) return buddy < 0;
     return date < 0;
@@ -83,34 +83,34 @@ class ExportJob {
   std::string destination_;  // full
   std::vector<HistoryDay> days_;
   std::string error_;
-  AnsiToUtf8 to_utf8_;
+  AnsiToUtf8 toUtf8_;
   std::vector<std::unique_ptr<ExportFile>> files_;
-  std::set<std::string> file_names_;  // HTML: upper case, to keep each name once
+  std::set<std::string> fileNames_;  // HTML: upper case, to keep each name once
   std::string out_;
   std::string text_;
   std::string utf8_;
   std::vector<SessionStart> sessions_;
-  std::string name_ansi_[2];  // the last two names converted, and their UTF-8
-  std::string name_utf8_[2];
-  int next_name_ = 0;
+  std::string nameAnsi_[2];  // the last two names converted, and their UTF-8
+  std::string nameUtf8_[2];
+  int nextName_ = 0;
 };
 
 ExportOutcome ExportJob::Run(const std::function<void(std::size_t, std::size_t)>& progress) {
-  error_ = RefuseExportDestination(request_.history_folder, request_.format, request_.destination);
+  error_ = RefuseExportDestination(request_.historyFolder, request_.format, request_.destination);
   if (!error_.empty()) return Finished(ExportOutcome::Result::kFailed, error_);
   destination_ = FullExportPath(request_.destination);
-  const bool made_folder =
+  const bool madeFolder =
       request_.format == ExportFormat::kHtml && CreateDirectoryA(destination_.c_str(), nullptr);
   ListDays();
   ExportOutcome outcome = WriteAll(progress);
   files_.clear();  // deletes what was not committed
-  if (made_folder && outcome.result != ExportOutcome::Result::kDone)
+  if (madeFolder && outcome.result != ExportOutcome::Result::kDone)
     RemoveDirectoryA(destination_.c_str());
   return outcome;
 }
 
 void ExportJob::ListDays() {
-  days_ = ListHistoryDays(request_.history_folder, request_.scope, cancelled_);
+  days_ = ListHistoryDays(request_.historyFolder, request_.scope, cancelled_);
   days_.erase(
       std::remove_if(days_.begin(), days_.end(),
                      [&](const HistoryDay& day) { return !InRange(day.file.date, request_); }),
@@ -119,13 +119,13 @@ void ExportJob::ListDays() {
 }
 
 ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::size_t)>& progress) {
-  const bool one_file = request_.format != ExportFormat::kHtml;
-  if (one_file && !OpenFile(destination_)) return Finished(ExportOutcome::Result::kFailed, error_);
+  const bool oneFile = request_.format != ExportFormat::kHtml;
+  if (oneFile && !OpenFile(destination_)) return Finished(ExportOutcome::Result::kFailed, error_);
   if (request_.format == ExportFormat::kText) out_ += kUtf8ByteOrderMark;
   std::vector<std::string> paths;
   paths.reserve(days_.size());
   for (const HistoryDay& day : days_)
-    paths.push_back(DayFilePath(request_.history_folder, day).value_or(""));
+    paths.push_back(DayFilePath(request_.historyFolder, day).value_or(""));
   DayReader reader(std::move(paths), gate_);
   std::string html;
   for (std::size_t i = 0; i < days_.size(); ++i) {
@@ -138,12 +138,12 @@ ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::siz
       return Finished(
           ExportOutcome::Result::kFailed,
           "Cannot read " +
-              DayFilePath(request_.history_folder, days_[i]).value_or(days_[i].file.name) + ".");
+              DayFilePath(request_.historyFolder, days_[i]).value_or(days_[i].file.name) + ".");
     }
     if (!WriteDay(i, html)) return Finished(ExportOutcome::Result::kFailed, error_);
     progress(i + 1, days_.size());
   }
-  if (one_file && !FinishFile()) return Finished(ExportOutcome::Result::kFailed, error_);
+  if (oneFile && !FinishFile()) return Finished(ExportOutcome::Result::kFailed, error_);
   if (cancelled_) return Finished(ExportOutcome::Result::kCancelled);
   if (!CommitAll()) return Finished(ExportOutcome::Result::kFailed, error_);
   ExportOutcome done = Finished(ExportOutcome::Result::kDone);
@@ -177,13 +177,13 @@ bool ExportJob::CommitAll() {
 
 const std::string& ExportJob::Utf8Name(const std::string& ansi) {
   for (int i = 0; i < 2; ++i) {
-    if (name_ansi_[i] == ansi) return name_utf8_[i];
+    if (nameAnsi_[i] == ansi) return nameUtf8_[i];
   }
-  const int slot = next_name_;
-  next_name_ = 1 - next_name_;
-  name_ansi_[slot] = ansi;
-  name_utf8_[slot] = to_utf8_.Convert(ansi);
-  return name_utf8_[slot];
+  const int slot = nextName_;
+  nextName_ = 1 - nextName_;
+  nameAnsi_[slot] = ansi;
+  nameUtf8_[slot] = toUtf8_.Convert(ansi);
+  return nameUtf8_[slot];
 }
 
 bool ExportJob::WriteDay(std::size_t index, std::string_view html) {
@@ -192,12 +192,12 @@ bool ExportJob::WriteDay(std::size_t index, std::string_view html) {
   switch (request_.format) {
     case ExportFormat::kText:
       ViewTextOf(html, text_);
-      to_utf8_.Convert(text_, utf8_);
+      toUtf8_.Convert(text_, utf8_);
       AppendTextDay(name, utf8_, out_);
       break;
     case ExportFormat::kJsonLines:
       ViewTextWithSessions(html, text_, sessions_);
-      to_utf8_.Convert(text_, utf8_);
+      toUtf8_.Convert(text_, utf8_);
       AppendJsonLines(name, utf8_, sessions_, out_);
       break;
     case ExportFormat::kHtml:
@@ -214,7 +214,7 @@ std::string ExportJob::HtmlFilePath(const HistoryDay& day) {
   for (int n = 2;; ++n) {
     std::string folded = unique;
     CharUpperBuffA(&folded[0], static_cast<DWORD>(folded.size()));
-    if (file_names_.insert(std::move(folded)).second) break;
+    if (fileNames_.insert(std::move(folded)).second) break;
     unique = name.substr(0, name.size() - 5) + " (" + std::to_string(n) + ").html";
   }
   return JoinHistoryPath(destination_, {unique}).value_or("");
@@ -233,7 +233,7 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
     AppendHtmlHead(Utf8Name(day.user), Utf8Name(day.buddy), dates, out_);
   }
   const SafeHtml safe = SafeDayHtml(html);
-  to_utf8_.Convert(safe.html, utf8_);
+  toUtf8_.Convert(safe.html, utf8_);
   AppendHtmlDay(day.file.date, utf8_, safe.background, out_);
   if (index + 1 == days_.size() || !SameBuddy(days_[index + 1], day)) {
     AppendHtmlTail(out_);

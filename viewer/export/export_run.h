@@ -17,7 +17,7 @@
 namespace corvane {
 
 struct ExportRequest {
-  std::string history_folder;
+  std::string historyFolder;
   ExportFormat format = ExportFormat::kText;
   std::string destination;  // a file; for HTML a folder (made if missing)
   HistoryScope scope;

@@ -44,12 +44,12 @@ std::string ExportProgressText(std::size_t done, std::size_t total) {
   return "Exporting... " + GroupedNumber(done) + " of " + DaysText(total);
 }
 
-std::string ExportDoneText(std::size_t days, std::size_t files, bool one_file_a_buddy,
+std::string ExportDoneText(std::size_t days, std::size_t files, bool oneFileABuddy,
                            double seconds) {
   char time[32];
   std::snprintf(time, sizeof time, " (%.2f s)", seconds);
   std::string text = "Exported " + DaysText(days);
-  if (one_file_a_buddy) text += " into " + GroupedNumber(files) + (files == 1 ? " file" : " files");
+  if (oneFileABuddy) text += " into " + GroupedNumber(files) + (files == 1 ? " file" : " files");
   return text + time;
 }
 

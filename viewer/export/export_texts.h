@@ -32,7 +32,6 @@ std::string DeleteQuestionText(std::size_t days, const CalendarDate& before,
 std::string ExportProgressText(std::size_t done, std::size_t total);
 
 // "Exported 2,345 days (1.23 s)", or "... into 321 files" for HTML.
-std::string ExportDoneText(std::size_t days, std::size_t files, bool one_file_a_buddy,
-                           double seconds);
+std::string ExportDoneText(std::size_t days, std::size_t files, bool oneFileABuddy, double seconds);
 
 }  // namespace corvane

@@ -19,16 +19,15 @@ std::vector<std::string> Picked(const std::string& parent, HistoryLevel level,
 
 }  // namespace
 
-std::vector<HistoryDay> ListHistoryDays(const std::string& history_folder,
-                                        const HistoryScope& scope,
+std::vector<HistoryDay> ListHistoryDays(const std::string& historyFolder, const HistoryScope& scope,
                                         const std::atomic<bool>& cancelled) {
   std::vector<HistoryDay> days;
-  for (const std::string& user : Picked(history_folder, HistoryLevel::kUsers, scope.user)) {
-    const std::optional<std::string> user_folder = JoinHistoryPath(history_folder, {user});
-    if (!user_folder) continue;
-    for (const std::string& buddy : Picked(*user_folder, HistoryLevel::kBuddies, scope.buddy)) {
+  for (const std::string& user : Picked(historyFolder, HistoryLevel::kUsers, scope.user)) {
+    const std::optional<std::string> userFolder = JoinHistoryPath(historyFolder, {user});
+    if (!userFolder) continue;
+    for (const std::string& buddy : Picked(*userFolder, HistoryLevel::kBuddies, scope.buddy)) {
       if (cancelled) return days;
-      const std::optional<std::string> folder = JoinHistoryPath(*user_folder, {buddy});
+      const std::optional<std::string> folder = JoinHistoryPath(*userFolder, {buddy});
       if (!folder) continue;
       for (DayFileEntry& file : ListDayFiles(folder->c_str())) {
         if (scope.day && !(file.date == *scope.day)) continue;
@@ -39,8 +38,8 @@ std::vector<HistoryDay> ListHistoryDays(const std::string& history_folder,
   return days;
 }
 
-std::optional<std::string> DayFilePath(const std::string& history_folder, const HistoryDay& day) {
-  return JoinHistoryPath(history_folder, {day.user, day.buddy, day.file.name});
+std::optional<std::string> DayFilePath(const std::string& historyFolder, const HistoryDay& day) {
+  return JoinHistoryPath(historyFolder, {day.user, day.buddy, day.file.name});
 }
 
 }  // namespace corvane

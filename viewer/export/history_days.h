@@ -28,11 +28,10 @@ struct HistoryDay {
 // Every day file in scope, in no particular order.  The scope's names find
 // their folders ignoring case, as Windows opens them.  Stops listing when
 // `cancelled` is set and returns what it has.
-std::vector<HistoryDay> ListHistoryDays(const std::string& history_folder,
-                                        const HistoryScope& scope,
+std::vector<HistoryDay> ListHistoryDays(const std::string& historyFolder, const HistoryScope& scope,
                                         const std::atomic<bool>& cancelled);
 
 // The day's file in the tree; nullopt when the path would not fit.
-std::optional<std::string> DayFilePath(const std::string& history_folder, const HistoryDay& day);
+std::optional<std::string> DayFilePath(const std::string& historyFolder, const HistoryDay& day);
 
 }  // namespace corvane

@@ -9,10 +9,10 @@
 
 namespace corvane {
 
-std::vector<HistoryDay> ListOldDays(const std::string& history_folder, const HistoryScope& scope,
+std::vector<HistoryDay> ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
                                     const CalendarDate& before,
                                     const std::atomic<bool>& cancelled) {
-  std::vector<HistoryDay> days = ListHistoryDays(history_folder, scope, cancelled);
+  std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, cancelled);
   // The hook library names day files by the local date; taken after the
   // listing, so that a day that began meanwhile counts as today.
   SYSTEMTIME local;

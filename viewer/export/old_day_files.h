@@ -11,7 +11,7 @@
 
 namespace corvane {
 
-std::vector<HistoryDay> ListOldDays(const std::string& history_folder, const HistoryScope& scope,
+std::vector<HistoryDay> ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
                                     const CalendarDate& before, const std::atomic<bool>& cancelled);
 
 std::uint64_t TotalBytes(const std::vector<HistoryDay>& days);

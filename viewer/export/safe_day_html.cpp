@@ -81,9 +81,9 @@ class SafeHtmlWriter {
 
  private:
   struct OpenElement {
-    std::string name;       // upper case, as the tokenizer gives it
-    std::string start_tag;  // as written, to reopen it
-    const char* written_name;
+    std::string name;      // upper case, as the tokenizer gives it
+    std::string startTag;  // as written, to reopen it
+    const char* writtenName;
   };
 
   void Break(const char* tag);
@@ -91,7 +91,7 @@ class SafeHtmlWriter {
 
   SafeHtml out_;
   std::vector<OpenElement> open_;
-  bool text_since_break_ = false;
+  bool textSinceBreak_ = false;
 };
 
 // References are written as numbers, each with its ';', so that no text
@@ -100,18 +100,18 @@ void SafeHtmlWriter::Text(std::string_view raw) {
   std::string& out = out_.html;
   for (std::size_t i = 0; i < raw.size();) {
     std::size_t length = 0;
-    if (const auto code_point = ReadCharacterReference(raw, i, length)) {
+    if (const auto codePoint = ReadCharacterReference(raw, i, length)) {
       i += length;
-      if (!AnsiFromCodePoint(*code_point)) continue;
-      const bool valid = *code_point <= 0x10FFFF && (*code_point < 0xD800 || *code_point > 0xDFFF);
-      out += "&#" + std::to_string(valid ? *code_point : 0xFFFD) + ';';
-      text_since_break_ = true;
+      if (!AnsiFromCodePoint(*codePoint)) continue;
+      const bool valid = *codePoint <= 0x10FFFF && (*codePoint < 0xD800 || *codePoint > 0xDFFF);
+      out += "&#" + std::to_string(valid ? *codePoint : 0xFFFD) + ';';
+      textSinceBreak_ = true;
       continue;
     }
     const char c = raw[i++];
     const auto byte = static_cast<unsigned char>(c);
     if (!IsHtmlSpace(c) && (byte < 0x20 || byte == 0x7F)) continue;
-    if (!IsHtmlSpace(c)) text_since_break_ = true;
+    if (!IsHtmlSpace(c)) textSinceBreak_ = true;
     if (c == '&' || c == '<' || c == '>') {
       AppendHtmlEscaped(std::string_view(&c, 1), out);
     } else {
@@ -122,7 +122,7 @@ void SafeHtmlWriter::Text(std::string_view raw) {
 
 void SafeHtmlWriter::Break(const char* tag) {
   out_.html += tag;
-  text_since_break_ = false;
+  textSinceBreak_ = false;
 }
 
 void SafeHtmlWriter::StartTag(const HtmlToken& tag) {
@@ -141,7 +141,7 @@ void SafeHtmlWriter::StartTag(const HtmlToken& tag) {
     Break("<hr>");
   } else if (tag.name == "HTML") {
     // Each block's conversation starts on a line of its own, as in the view.
-    if (text_since_break_) Break("<br>");
+    if (textSinceBreak_) Break("<br>");
   } else if (tag.name == "BODY" && out_.background.empty()) {
     if (const std::string* colour = FindAttribute(tag, "BGCOLOR")) {
       if (const auto rgb = ParseHtmlColour(*colour)) out_.background = ColourText(*rgb);
@@ -163,7 +163,7 @@ void SafeHtmlWriter::EndTag(const HtmlToken& tag) {
   std::vector<OpenElement> inner(open_.begin() + static_cast<std::ptrdiff_t>(i), open_.end());
   CloseFrom(i - 1);
   for (OpenElement& element : inner) {
-    out_.html += element.start_tag;
+    out_.html += element.startTag;
     open_.push_back(std::move(element));
   }
 }
@@ -171,7 +171,7 @@ void SafeHtmlWriter::EndTag(const HtmlToken& tag) {
 void SafeHtmlWriter::CloseFrom(std::size_t index) {
   while (open_.size() > index) {
     out_.html += "</";
-    out_.html += open_.back().written_name;
+    out_.html += open_.back().writtenName;
     out_.html += '>';
     open_.pop_back();
   }

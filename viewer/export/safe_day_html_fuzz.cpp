@@ -77,22 +77,22 @@ std::size_t CheckTag(std::string_view html, std::size_t at, std::vector<std::str
   std::size_t i = at + 1;
   const bool end = i < html.size() && html[i] == '/';
   if (end) ++i;
-  const std::size_t name_start = i;
+  const std::size_t nameStart = i;
   while (i < html.size() && IsLower(html[i])) ++i;
-  const std::string name(html.substr(name_start, i - name_start));
+  const std::string name(html.substr(nameStart, i - nameStart));
   const bool container = Among(name, {"b", "strong", "i", "em", "u", "s", "strike", "font", "a"});
   const bool empty = Among(name, {"br", "p", "hr"});
   Check(container || (empty && !end));
   while (!end && i < html.size() && html[i] == ' ') {
     const std::size_t attribute = ++i;
     while (i < html.size() && (IsLower(html[i]) || html[i] == '-')) ++i;
-    const std::string_view attribute_name = html.substr(attribute, i - attribute);
+    const std::string_view attributeName = html.substr(attribute, i - attribute);
     Check(i + 1 < html.size() && html[i] == '=' && html[i + 1] == '"');
     const std::size_t close = html.find('"', i + 2);
     Check(close != std::string_view::npos);
     const std::string_view value = html.substr(i + 2, close - i - 2);
     Check(value.find_first_of("<>") == std::string_view::npos);
-    Check(AllowedAttribute(name, attribute_name, value));
+    Check(AllowedAttribute(name, attributeName, value));
     i = close + 1;
   }
   Check(i < html.size() && html[i] == '>');

@@ -44,10 +44,10 @@ void HorizontalScroll(HWND list, int* limit, int* position) {
 }
 
 std::string UpperClassName(HWND window) {
-  char class_name[261] = {};
-  GetClassNameA(window, class_name, sizeof(class_name));
-  CharUpperA(class_name);
-  return class_name;
+  char className[261] = {};
+  GetClassNameA(window, className, sizeof(className));
+  CharUpperA(className);
+  return className;
 }
 
 // The dialog does not clip its children, so that group boxes and other
@@ -60,8 +60,8 @@ void ExcludeCoveringControls(HWND dialog, HDC dc) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
     const DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-    const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
-    if (!CoversItsRectangle(UpperClassName(child), style, ex_style)) continue;
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
+    if (!CoversItsRectangle(UpperClassName(child), style, exStyle)) continue;
     const RECT r = ChildRect(dialog, child);
     ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
   }
@@ -74,30 +74,30 @@ BOOL CAnchorDialog::OnInitDialog() {
   UpdateGripRect();
   RECT window{};
   GetWindowRect(GetSafeHwnd(), &window);
-  min_width_ = window.right - window.left;
-  min_height_ = window.bottom - window.top;
+  minWidth_ = window.right - window.left;
+  minHeight_ = window.bottom - window.top;
   initialised_ = true;
   return result;
 }
 
-void CAnchorDialog::AnchorControl(int id, Anchor top_left, Anchor bottom_right) {
-  AnchorControl(GetDlgItem(id), top_left, bottom_right);
+void CAnchorDialog::AnchorControl(int id, Anchor topLeft, Anchor bottomRight) {
+  AnchorControl(GetDlgItem(id), topLeft, bottomRight);
 }
 
-void CAnchorDialog::AnchorControl(HWND control, Anchor top_left, Anchor bottom_right) {
-  const std::string class_name = UpperClassName(control);
+void CAnchorDialog::AnchorControl(HWND control, Anchor topLeft, Anchor bottomRight) {
+  const std::string className = UpperClassName(control);
   const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
   AnchorRecord record{control, false, false, {}};
-  if (class_name == "BUTTON" && IsGroupBoxStyle(style)) {
+  if (className == "BUTTON" && IsGroupBoxStyle(style)) {
     SetWindowLongA(control, GWL_STYLE, static_cast<LONG>(style | WS_CLIPSIBLINGS));
-  } else if (class_name == "LISTBOX") {
-    record.list_box = true;
-  } else if (class_name == "STATIC") {
+  } else if (className == "LISTBOX") {
+    record.listBox = true;
+  } else if (className == "STATIC") {
     record.repaint = StaticNeedsRepaint(style);
   }
   const RECT client = ClientRect(GetSafeHwnd());
   record.layout = corvane::AnchorControl(ToLayout(ChildRect(GetSafeHwnd(), control)), client.right,
-                                         client.bottom, top_left, bottom_right);
+                                         client.bottom, topLeft, bottomRight);
   anchors_.push_back(record);
 }
 
@@ -117,7 +117,7 @@ void CAnchorDialog::ApplyAnchors() {
     if (!flags) {
       continue;
     }
-    if (record.list_box) {
+    if (record.listBox) {
       int limit = 0;
       int position = 0;
       HorizontalScroll(record.control, &limit, &position);
@@ -141,10 +141,10 @@ void CAnchorDialog::ApplyAnchors() {
 }
 
 void CAnchorDialog::UpdateGripRect() {
-  grip_rect_ = ToRect(SizeGripRect(ToLayout(ClientRect(GetSafeHwnd())), grip_cx_, grip_cy_));
+  gripRect_ = ToRect(SizeGripRect(ToLayout(ClientRect(GetSafeHwnd())), gripCx_, gripCy_));
 }
 
-void CAnchorDialog::InvalidateGrip() { InvalidateRect(GetSafeHwnd(), &grip_rect_, TRUE); }
+void CAnchorDialog::InvalidateGrip() { InvalidateRect(GetSafeHwnd(), &gripRect_, TRUE); }
 
 std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -174,9 +174,9 @@ std::optional<LRESULT> CAnchorDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 
-LRESULT CAnchorDialog::OnSize(WPARAM size_type) {
+LRESULT CAnchorDialog::OnSize(WPARAM sizeType) {
   const LRESULT result = Default();
-  if (initialised_ && size_type != SIZE_MAXSHOW && size_type != SIZE_MAXHIDE) {
+  if (initialised_ && sizeType != SIZE_MAXSHOW && sizeType != SIZE_MAXHIDE) {
     ApplyAnchors();
   }
   return result;
@@ -185,15 +185,15 @@ LRESULT CAnchorDialog::OnSize(WPARAM size_type) {
 LRESULT CAnchorDialog::OnNcHitTest(LPARAM point) {
   POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
   ScreenToClient(GetSafeHwnd(), &p);
-  if (grip_shown_ && IsOnSizeGrip(ToLayout(grip_rect_), p.x, p.y)) {
+  if (gripShown_ && IsOnSizeGrip(ToLayout(gripRect_), p.x, p.y)) {
     return HTBOTTOMRIGHT;
   }
   return Default();
 }
 
 void CAnchorDialog::OnGetMinMaxInfo(MINMAXINFO* info) const {
-  info->ptMinTrackSize.x = min_width_;
-  info->ptMinTrackSize.y = min_height_;
+  info->ptMinTrackSize.x = minWidth_;
+  info->ptMinTrackSize.y = minHeight_;
 }
 
 LRESULT CAnchorDialog::OnEraseBackground(HDC dc) {
@@ -208,8 +208,8 @@ void CAnchorDialog::OnPaint() {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(GetSafeHwnd(), &paint);
   ExcludeCoveringControls(GetSafeHwnd(), dc);
-  if (grip_shown_ && !IsZoomed(GetSafeHwnd())) {
-    DrawFrameControl(dc, &grip_rect_, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  if (gripShown_ && !IsZoomed(GetSafeHwnd())) {
+    DrawFrameControl(dc, &gripRect_, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
   }
   EndPaint(GetSafeHwnd(), &paint);
 }

@@ -21,8 +21,8 @@ class CAnchorDialog : public CDialog {
 
   // Registers a control; call from a derived OnInitDialog after this class's
   // OnInitDialog.  bottom_right kNoAnchor: the control moves, keeping its size.
-  void AnchorControl(HWND control, Anchor top_left, Anchor bottom_right = kNoAnchor);
-  void AnchorControl(int id, Anchor top_left, Anchor bottom_right = kNoAnchor);
+  void AnchorControl(HWND control, Anchor topLeft, Anchor bottomRight = kNoAnchor);
+  void AnchorControl(int id, Anchor topLeft, Anchor bottomRight = kNoAnchor);
   // Lays the registered controls out for the current client size.
   void ApplyAnchors();
 
@@ -33,25 +33,25 @@ class CAnchorDialog : public CDialog {
  private:
   struct AnchorRecord {
     HWND control;
-    bool list_box;
+    bool listBox;
     bool repaint;
     AnchoredControl layout;
   };
   void UpdateGripRect();
   void InvalidateGrip();
-  LRESULT OnSize(WPARAM size_type);
+  LRESULT OnSize(WPARAM sizeType);
   LRESULT OnNcHitTest(LPARAM point);
   void OnGetMinMaxInfo(MINMAXINFO* info) const;
   LRESULT OnEraseBackground(HDC dc);
   void OnPaint();
 
-  bool grip_shown_ = true;
+  bool gripShown_ = true;
   bool initialised_ = false;
-  int grip_cx_ = GetSystemMetrics(SM_CXVSCROLL);
-  int grip_cy_ = GetSystemMetrics(SM_CYHSCROLL);
-  RECT grip_rect_{};
-  int min_width_ = 0;
-  int min_height_ = 0;
+  int gripCx_ = GetSystemMetrics(SM_CXVSCROLL);
+  int gripCy_ = GetSystemMetrics(SM_CYHSCROLL);
+  RECT gripRect_{};
+  int minWidth_ = 0;
+  int minHeight_ = 0;
   std::vector<AnchorRecord> anchors_;
 };
 

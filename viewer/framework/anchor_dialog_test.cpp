@@ -64,21 +64,21 @@ TEST(AnchorDialog, HeighteningGrowsTheControlsAnchoredToTheBottom) {
 TEST(AnchorDialog, CannotBeMadeSmallerThanItOpened) {
   SIZE opened{};
   MINMAXINFO limits{};
-  SIZE after_shrink{};
+  SIZE afterShrink{};
   AnchorTestDialog dialog([&](HWND dlg) {
     const RECT window = WindowRect(dlg);
     opened = SIZE{window.right - window.left, window.bottom - window.top};
     SendMessageA(dlg, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     ResizeWindow(dlg, opened.cx - 60, opened.cy - 40);
     const RECT shrunk = WindowRect(dlg);
-    after_shrink = SIZE{shrunk.right - shrunk.left, shrunk.bottom - shrunk.top};
+    afterShrink = SIZE{shrunk.right - shrunk.left, shrunk.bottom - shrunk.top};
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
   });
   ASSERT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(limits.ptMinTrackSize.x, opened.cx);
   EXPECT_EQ(limits.ptMinTrackSize.y, opened.cy);
-  EXPECT_EQ(after_shrink.cx, opened.cx);
-  EXPECT_EQ(after_shrink.cy, opened.cy);
+  EXPECT_EQ(afterShrink.cx, opened.cx);
+  EXPECT_EQ(afterShrink.cy, opened.cy);
 }
 
 LRESULT HitTestAtClientPoint(HWND dlg, int x, int y) {
@@ -88,26 +88,26 @@ LRESULT HitTestAtClientPoint(HWND dlg, int x, int y) {
 }
 
 TEST(AnchorDialog, TheSizeGripInTheLowerRightCornerDragsTheBottomRightCorner) {
-  LRESULT in_grip = 0;
-  LRESULT grip_corner = 0;
-  LRESULT left_of_grip = 0;
-  LRESULT above_grip = 0;
+  LRESULT inGrip = 0;
+  LRESULT gripCorner = 0;
+  LRESULT leftOfGrip = 0;
+  LRESULT aboveGrip = 0;
   AnchorTestDialog dialog([&](HWND dlg) {
     RECT client{};
     GetClientRect(dlg, &client);
     const int cx = GetSystemMetrics(SM_CXVSCROLL);
     const int cy = GetSystemMetrics(SM_CYHSCROLL);
-    in_grip = HitTestAtClientPoint(dlg, client.right - 1, client.bottom - 1);
-    grip_corner = HitTestAtClientPoint(dlg, client.right - cx, client.bottom - cy);
-    left_of_grip = HitTestAtClientPoint(dlg, client.right - cx - 1, client.bottom - 1);
-    above_grip = HitTestAtClientPoint(dlg, client.right - 1, client.bottom - cy - 1);
+    inGrip = HitTestAtClientPoint(dlg, client.right - 1, client.bottom - 1);
+    gripCorner = HitTestAtClientPoint(dlg, client.right - cx, client.bottom - cy);
+    leftOfGrip = HitTestAtClientPoint(dlg, client.right - cx - 1, client.bottom - 1);
+    aboveGrip = HitTestAtClientPoint(dlg, client.right - 1, client.bottom - cy - 1);
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
   });
   ASSERT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(in_grip, HTBOTTOMRIGHT);
-  EXPECT_EQ(grip_corner, HTBOTTOMRIGHT);
-  EXPECT_EQ(left_of_grip, HTCLIENT);
-  EXPECT_EQ(above_grip, HTCLIENT);
+  EXPECT_EQ(inGrip, HTBOTTOMRIGHT);
+  EXPECT_EQ(gripCorner, HTBOTTOMRIGHT);
+  EXPECT_EQ(leftOfGrip, HTCLIENT);
+  EXPECT_EQ(aboveGrip, HTCLIENT);
 }
 
 }  // namespace

@@ -9,24 +9,24 @@ int Share(int extent, int percent) { return extent * percent / 100; }
 
 }  // namespace
 
-AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height,
-                              Anchor top_left, Anchor bottom_right) {
+AnchoredControl AnchorControl(const LayoutRect& control, int clientWidth, int clientHeight,
+                              Anchor topLeft, Anchor bottomRight) {
   AnchoredControl anchored;
-  anchored.top_left = top_left;
-  anchored.bottom_right = bottom_right == kNoAnchor ? top_left : bottom_right;
-  anchored.margins.left = control.left - Share(client_width, anchored.top_left.x);
-  anchored.margins.top = control.top - Share(client_height, anchored.top_left.y);
-  anchored.margins.right = control.right - Share(client_width, anchored.bottom_right.x);
-  anchored.margins.bottom = control.bottom - Share(client_height, anchored.bottom_right.y);
+  anchored.topLeft = topLeft;
+  anchored.bottomRight = bottomRight == kNoAnchor ? topLeft : bottomRight;
+  anchored.margins.left = control.left - Share(clientWidth, anchored.topLeft.x);
+  anchored.margins.top = control.top - Share(clientHeight, anchored.topLeft.y);
+  anchored.margins.right = control.right - Share(clientWidth, anchored.bottomRight.x);
+  anchored.margins.bottom = control.bottom - Share(clientHeight, anchored.bottomRight.y);
   return anchored;
 }
 
-LayoutRect AnchoredRect(const AnchoredControl& control, int client_width, int client_height) {
+LayoutRect AnchoredRect(const AnchoredControl& control, int clientWidth, int clientHeight) {
   LayoutRect r;
-  r.left = control.margins.left + Share(client_width, control.top_left.x);
-  r.top = control.margins.top + Share(client_height, control.top_left.y);
-  r.right = control.margins.right + Share(client_width, control.bottom_right.x);
-  r.bottom = control.margins.bottom + Share(client_height, control.bottom_right.y);
+  r.left = control.margins.left + Share(clientWidth, control.topLeft.x);
+  r.top = control.margins.top + Share(clientHeight, control.topLeft.y);
+  r.right = control.margins.right + Share(clientWidth, control.bottomRight.x);
+  r.bottom = control.margins.bottom + Share(clientHeight, control.bottomRight.y);
   return r;
 }
 

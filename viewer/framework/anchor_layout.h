@@ -28,8 +28,8 @@ inline constexpr Anchor kBottomLeft{0, 100};
 inline constexpr Anchor kBottomRight{100, 100};
 
 struct AnchoredControl {
-  Anchor top_left;
-  Anchor bottom_right;
+  Anchor topLeft;
+  Anchor bottomRight;
   // Pixel distances of the corners from their anchor points: left and top
   // belong to the top-left corner, right and bottom to the bottom-right one.
   LayoutRect margins;
@@ -37,11 +37,11 @@ struct AnchoredControl {
 
 // Records where control (client coordinates) sits relative to its anchors in
 // a client area of the given size.
-AnchoredControl AnchorControl(const LayoutRect& control, int client_width, int client_height,
-                              Anchor top_left, Anchor bottom_right);
+AnchoredControl AnchorControl(const LayoutRect& control, int clientWidth, int clientHeight,
+                              Anchor topLeft, Anchor bottomRight);
 
 // The control's rectangle for a client area of the given size.
-LayoutRect AnchoredRect(const AnchoredControl& control, int client_width, int client_height);
+LayoutRect AnchoredRect(const AnchoredControl& control, int clientWidth, int clientHeight);
 
 // The deferred-move flags for taking a control from current to target: no
 // z-order change and no activation, plus "no move" or "no size" for what

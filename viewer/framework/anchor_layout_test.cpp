@@ -16,9 +16,9 @@ TEST(AnchorControl, RecordsTheCornersDistancesFromTheirAnchorPoints) {
   const LayoutRect control{10, 20, 110, 70};
   const struct {
     const char* what;
-    Anchor top_left;
-    Anchor bottom_right;
-    Anchor stored_bottom_right;
+    Anchor topLeft;
+    Anchor bottomRight;
+    Anchor storedBottomRight;
     LayoutRect margins;
   } cases[] = {
       {"top-left", kTopLeft, kTopLeft, kTopLeft, {10, 20, 110, 70}},
@@ -34,9 +34,9 @@ TEST(AnchorControl, RecordsTheCornersDistancesFromTheirAnchorPoints) {
   };
   for (const auto& c : cases) {
     const AnchoredControl anchored =
-        AnchorControl(control, kWidth, kHeight, c.top_left, c.bottom_right);
-    EXPECT_EQ(anchored.top_left, c.top_left) << c.what;
-    EXPECT_EQ(anchored.bottom_right, c.stored_bottom_right) << c.what;
+        AnchorControl(control, kWidth, kHeight, c.topLeft, c.bottomRight);
+    EXPECT_EQ(anchored.topLeft, c.topLeft) << c.what;
+    EXPECT_EQ(anchored.bottomRight, c.storedBottomRight) << c.what;
     EXPECT_EQ(anchored.margins, c.margins) << c.what;
     EXPECT_EQ(AnchoredRect(anchored, kWidth, kHeight), control)
         << c.what << ": same size, same place";
@@ -57,11 +57,11 @@ TEST(AnchorControl, TruncatesPercentagesTowardsZero) {
 TEST(AnchoredRect, MainDialogFollowsAWiderAndTallerWindow) {
   const struct {
     const char* what;
-    LayoutRect at_start;
-    Anchor top_left;
-    Anchor bottom_right;
-    LayoutRect wider_by_100;
-    LayoutRect taller_by_50;
+    LayoutRect atStart;
+    Anchor topLeft;
+    Anchor bottomRight;
+    LayoutRect widerBy100;
+    LayoutRect tallerBy50;
   } cases[] = {
       {"HTML view",
        {213, 34, 495, 157},
@@ -99,10 +99,10 @@ TEST(AnchoredRect, MainDialogFollowsAWiderAndTallerWindow) {
   constexpr int kStartHeight = 167;
   for (const auto& c : cases) {
     const AnchoredControl anchored =
-        AnchorControl(c.at_start, kStartWidth, kStartHeight, c.top_left, c.bottom_right);
-    EXPECT_EQ(AnchoredRect(anchored, kStartWidth + 100, kStartHeight), c.wider_by_100) << c.what;
-    EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight + 50), c.taller_by_50) << c.what;
-    EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight), c.at_start) << c.what;
+        AnchorControl(c.atStart, kStartWidth, kStartHeight, c.topLeft, c.bottomRight);
+    EXPECT_EQ(AnchoredRect(anchored, kStartWidth + 100, kStartHeight), c.widerBy100) << c.what;
+    EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight + 50), c.tallerBy50) << c.what;
+    EXPECT_EQ(AnchoredRect(anchored, kStartWidth, kStartHeight), c.atStart) << c.what;
   }
 }
 

@@ -20,13 +20,13 @@ constexpr std::uint32_t kStaticSeeThroughTypes[] = {0x07, 0x08, 0x09, 0x0D, 0x10
 
 bool IsGroupBoxStyle(std::uint32_t style) { return (style & kButtonTypeMask) == kGroupBox; }
 
-bool CoversItsRectangle(std::string_view upper_class, std::uint32_t style, std::uint32_t ex_style) {
-  if ((ex_style & kTransparentWindow) != 0) return false;
-  if (upper_class == "BUTTON") return !IsGroupBoxStyle(style);
-  if (upper_class == "STATIC") {
+bool CoversItsRectangle(std::string_view upperClass, std::uint32_t style, std::uint32_t exStyle) {
+  if ((exStyle & kTransparentWindow) != 0) return false;
+  if (upperClass == "BUTTON") return !IsGroupBoxStyle(style);
+  if (upperClass == "STATIC") {
     const std::uint32_t type = style & kStaticTypeMask;
     return std::none_of(std::begin(kStaticSeeThroughTypes), std::end(kStaticSeeThroughTypes),
-                        [type](std::uint32_t see_through) { return type == see_through; });
+                        [type](std::uint32_t seeThrough) { return type == seeThrough; });
   }
   return true;
 }
@@ -39,9 +39,9 @@ bool StaticNeedsRepaint(std::uint32_t style) {
   return type <= kStaticRight || (style & kStaticCenterImage) != 0;
 }
 
-bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current,
+bool ListBoxNeedsRepaint(int scrollLimit, int scrollPosition, const LayoutRect& current,
                          const LayoutRect& target) {
-  return scroll_limit > 0 && scroll_limit + Width(current) - Width(target) < scroll_position;
+  return scrollLimit > 0 && scrollLimit + Width(current) - Width(target) < scrollPosition;
 }
 
 }  // namespace corvane

@@ -18,7 +18,7 @@ bool IsGroupBoxStyle(std::uint32_t style);
 // rectangle when it draws.  A group box, a static frame or line, an
 // owner-drawn static and a transparent window show the dialog's background
 // through, so the dialog still draws behind them.
-bool CoversItsRectangle(std::string_view upper_class, std::uint32_t style, std::uint32_t ex_style);
+bool CoversItsRectangle(std::string_view upperClass, std::uint32_t style, std::uint32_t exStyle);
 
 // Left, centre and right-aligned static texts and centred images are laid
 // out against the control's width, so they are repainted after every
@@ -28,7 +28,7 @@ bool StaticNeedsRepaint(std::uint32_t style);
 // A list box scrolled sideways needs a repaint when its new width leaves the
 // scroll position beyond the range it can still scroll (scroll_limit is the
 // horizontal extent it was given; 0 when it has none).
-bool ListBoxNeedsRepaint(int scroll_limit, int scroll_position, const LayoutRect& current,
+bool ListBoxNeedsRepaint(int scrollLimit, int scrollPosition, const LayoutRect& current,
                          const LayoutRect& target);
 
 }  // namespace corvane

@@ -12,7 +12,7 @@ constexpr std::uint32_t kChildVisibleTabStop = 0x50010000;
 TEST(IsGroupBoxStyle, LooksAtTheButtonTypeOnly) {
   const struct {
     std::uint32_t style;
-    bool group_box;
+    bool groupBox;
   } cases[] = {
       {0x07, true},  {kChildVisibleTabStop | 0x07, true}, {0x00, false},  // push button
       {0x03, false},                                                      // check box
@@ -21,15 +21,15 @@ TEST(IsGroupBoxStyle, LooksAtTheButtonTypeOnly) {
       {0x0F, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsGroupBoxStyle(c.style), c.group_box) << std::hex << c.style;
+    EXPECT_EQ(IsGroupBoxStyle(c.style), c.groupBox) << std::hex << c.style;
   }
 }
 
 TEST(CoversItsRectangle, AllButGroupBoxesAndTransparentWindows) {
   const struct {
-    const char* upper_class;
+    const char* upperClass;
     std::uint32_t style;
-    std::uint32_t ex_style;
+    std::uint32_t exStyle;
     bool covers;
   } cases[] = {
       {"BUTTON", kChildVisibleTabStop, 0, true},         // push button
@@ -52,8 +52,8 @@ TEST(CoversItsRectangle, AllButGroupBoxesAndTransparentWindows) {
       {"BUTTON", 0x00, 0x20, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(CoversItsRectangle(c.upper_class, c.style, c.ex_style), c.covers)
-        << c.upper_class << ' ' << std::hex << c.style << ' ' << c.ex_style;
+    EXPECT_EQ(CoversItsRectangle(c.upperClass, c.style, c.exStyle), c.covers)
+        << c.upperClass << ' ' << std::hex << c.style << ' ' << c.exStyle;
   }
 }
 

@@ -13,12 +13,12 @@ constexpr char kObjectProperty[] = "CorvaneDialogObject";
 // The dialog being created on this thread and the hook that catches its
 // window, so that the object sees the window's first messages.
 thread_local CDialog* t_creating = nullptr;
-thread_local HHOOK t_creation_hook = nullptr;
+thread_local HHOOK t_creationHook = nullptr;
 
 void RemoveCreationHook() {
-  if (t_creation_hook != nullptr) {
-    UnhookWindowsHookEx(t_creation_hook);
-    t_creation_hook = nullptr;
+  if (t_creationHook != nullptr) {
+    UnhookWindowsHookEx(t_creationHook);
+    t_creationHook = nullptr;
   }
   t_creating = nullptr;
 }
@@ -40,7 +40,7 @@ INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
-CDialog::CDialog(int template_id, HWND parent) : template_id_(template_id), parent_(parent) {}
+CDialog::CDialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 // A modeless window must not outlive the object its messages go to.
 CDialog::~CDialog() {
@@ -52,19 +52,19 @@ CDialog::~CDialog() {
 // empty, which would undo a maximized or minimized state restored during
 // start-up.  This loop shows the window only if nothing has shown it yet.
 INT_PTR CDialog::DoModal() {
-  const bool disable_parent = parent_ != nullptr && IsWindowEnabled(parent_);
-  if (disable_parent) EnableWindow(parent_, FALSE);
-  modal_result_ = -1;
-  in_modal_loop_ = true;
+  const bool disableParent = parent_ != nullptr && IsWindowEnabled(parent_);
+  if (disableParent) EnableWindow(parent_, FALSE);
+  modalResult_ = -1;
+  inModalLoop_ = true;
   HWND hwnd = CreateFromTemplate(parent_);
   if (hwnd != nullptr) RunModalLoop();
-  in_modal_loop_ = false;
-  if (disable_parent) {
+  inModalLoop_ = false;
+  if (disableParent) {
     EnableWindow(parent_, TRUE);
     SetActiveWindow(parent_);
   }
   if (hwnd != nullptr && IsWindow(hwnd)) DestroyWindow(hwnd);
-  return hwnd != nullptr ? modal_result_ : -1;
+  return hwnd != nullptr ? modalResult_ : -1;
 }
 
 bool CDialog::Create(HWND owner) {
@@ -88,12 +88,12 @@ bool CDialog::ShowModeless(HWND owner) {
 
 HWND CDialog::CreateFromTemplate(HWND owner) {
   t_creating = this;
-  t_creation_hook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
-  if (t_creation_hook == nullptr) {
+  t_creationHook = SetWindowsHookExA(WH_CBT, CreationHook, nullptr, GetCurrentThreadId());
+  if (t_creationHook == nullptr) {
     t_creating = nullptr;
     return nullptr;
   }
-  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id_), owner,
+  HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
                                  PassiveDialogProc, 0);
   RemoveCreationHook();  // still there when the template could not be loaded
   return hwnd;
@@ -101,13 +101,13 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
 
 void CDialog::RunModalLoop() {
   HWND hwnd = hwnd_;
-  bool show_when_idle = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) == 0;
+  bool showWhenIdle = (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) == 0;
   MSG msg;
-  while (in_modal_loop_ && IsWindow(hwnd)) {
-    if (show_when_idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+  while (inModalLoop_ && IsWindow(hwnd)) {
+    if (showWhenIdle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       ShowWindow(hwnd, SW_SHOWNORMAL);
       UpdateWindow(hwnd);
-      show_when_idle = false;
+      showWhenIdle = false;
     }
     const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {
@@ -136,7 +136,7 @@ LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
 void CDialog::Attach(HWND hwnd) {
   hwnd_ = hwnd;
   SetPropA(hwnd, kObjectProperty, this);
-  default_proc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+  defaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
 }
 
@@ -147,7 +147,7 @@ LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam
   }
   if (msg == WM_NCDESTROY) {
     t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), hwnd), t_modeless.end());
-    const WNDPROC next = dialog->default_proc_;
+    const WNDPROC next = dialog->defaultProc_;
     RemovePropA(hwnd, kObjectProperty);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
     dialog->hwnd_ = nullptr;
@@ -167,14 +167,14 @@ LRESULT CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (result) {
     return *result;
   }
-  return CallWindowProcA(default_proc_, hwnd, msg, wParam, lParam);
+  return CallWindowProcA(defaultProc_, hwnd, msg, wParam, lParam);
 }
 
 LRESULT CDialog::Default() {
   if (current_ == nullptr || hwnd_ == nullptr) {
     return 0;
   }
-  return CallWindowProcA(default_proc_, hwnd_, current_->msg, current_->wParam, current_->lParam);
+  return CallWindowProcA(defaultProc_, hwnd_, current_->msg, current_->wParam, current_->lParam);
 }
 
 std::optional<LRESULT> CDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -227,8 +227,8 @@ void CDialog::EndDialog(INT_PTR result) {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
     return;
   }
-  modal_result_ = result;
-  in_modal_loop_ = false;
+  modalResult_ = result;
+  inModalLoop_ = false;
   if (hwnd_ == nullptr) return;
   ShowWindow(hwnd_, SW_HIDE);
   PostMessageA(hwnd_, WM_NULL, 0, 0);  // wakes the loop to see it has ended

@@ -12,7 +12,7 @@ namespace corvane {
 
 class CDialog {
  public:
-  explicit CDialog(int template_id, HWND parent = nullptr);
+  explicit CDialog(int templateId, HWND parent = nullptr);
   virtual ~CDialog();
   CDialog(const CDialog&) = delete;
   CDialog& operator=(const CDialog&) = delete;
@@ -82,14 +82,14 @@ class CDialog {
   LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void RunModalLoop();
 
-  int template_id_;
+  int templateId_;
   HWND parent_;
   HWND hwnd_ = nullptr;
-  WNDPROC default_proc_ = nullptr;
+  WNDPROC defaultProc_ = nullptr;
   const Message* current_ = nullptr;
-  bool in_modal_loop_ = false;
+  bool inModalLoop_ = false;
   bool modeless_ = false;
-  INT_PTR modal_result_ = -1;
+  INT_PTR modalResult_ = -1;
 };
 
 // Sends msg to every descendant of parent, at all depths.

@@ -42,16 +42,16 @@ TEST(Dialog, CloseEndsTheDialogThroughOnCancel) {
 class FirstMessagesDialog : public TestDialog {
  public:
   using TestDialog::TestDialog;
-  bool created_before_init = false;
-  bool moved_before_init = false;
-  bool sized_before_init = false;
+  bool createdBeforeInit = false;
+  bool movedBeforeInit = false;
+  bool sizedBeforeInit = false;
 
  protected:
   std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (!initialised_) {
-      created_before_init |= msg == WM_NCCREATE;
-      moved_before_init |= msg == WM_MOVE;
-      sized_before_init |= msg == WM_SIZE;
+      createdBeforeInit |= msg == WM_NCCREATE;
+      movedBeforeInit |= msg == WM_MOVE;
+      sizedBeforeInit |= msg == WM_SIZE;
       initialised_ = msg == WM_INITDIALOG;
     }
     return TestDialog::WindowProc(msg, wParam, lParam);
@@ -64,9 +64,9 @@ class FirstMessagesDialog : public TestDialog {
 TEST(Dialog, TheObjectGetsTheWindowsMessagesFromItsCreationOn) {
   FirstMessagesDialog dialog([](HWND dlg) { SendMessageA(dlg, WM_COMMAND, IDOK, 0); });
   ASSERT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_TRUE(dialog.created_before_init);
-  EXPECT_TRUE(dialog.moved_before_init);
-  EXPECT_TRUE(dialog.sized_before_init);
+  EXPECT_TRUE(dialog.createdBeforeInit);
+  EXPECT_TRUE(dialog.movedBeforeInit);
+  EXPECT_TRUE(dialog.sizedBeforeInit);
 }
 
 TEST(Dialog, MissingTemplateGivesMinusOne) {
@@ -92,19 +92,19 @@ class ThrowingDialog : public TestDialog {
 };
 
 TEST(Dialog, AnExceptionInAHandlerStaysInsideTheDialog) {
-  bool alive_after_throw = false;
+  bool aliveAfterThrow = false;
   ThrowingDialog dialog([&](HWND dlg) {
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_TEST_FIXED, BN_CLICKED), 0);
-    alive_after_throw = IsWindow(dlg) != FALSE;
+    aliveAfterThrow = IsWindow(dlg) != FALSE;
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_TRUE(alive_after_throw);
+  EXPECT_TRUE(aliveAfterThrow);
 }
 
 TEST(Dialog, SendsToDescendantsAtAllDepths) {
-  std::string grandchild_text;
-  std::string child_text;
+  std::string grandchildText;
+  std::string childText;
   TestDialog dialog([&](HWND dlg) {
     HWND child =
         CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, dlg, nullptr, nullptr, nullptr);
@@ -113,14 +113,14 @@ TEST(Dialog, SendsToDescendantsAtAllDepths) {
     SendMessageToDescendants(dlg, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("reached"));
     char text[32] = {};
     GetWindowTextA(grandchild, text, sizeof(text));
-    grandchild_text = text;
+    grandchildText = text;
     GetWindowTextA(child, text, sizeof(text));
-    child_text = text;
+    childText = text;
     SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // as the OK key would
   });
   ASSERT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(child_text, "reached");
-  EXPECT_EQ(grandchild_text, "reached");
+  EXPECT_EQ(childText, "reached");
+  EXPECT_EQ(grandchildText, "reached");
 }
 
 // Runs `step` once from the thread's message loop, after the messages
@@ -149,35 +149,35 @@ class LoopStep {
 // and the modal dialog runs on.
 TEST(Dialog, AModelessDialogGetsItsKeysFromTheModalLoop) {
   CDialog modeless(IDD_FRAMEWORK_TEST);
-  HWND modeless_window = nullptr;
-  int focus_before_tab = 0;
-  int focus_after_tab = 0;
-  bool open_after_tab = false;
-  bool open_after_escape = true;
+  HWND modelessWindow = nullptr;
+  int focusBeforeTab = 0;
+  int focusAfterTab = 0;
+  bool openAfterTab = false;
+  bool openAfterEscape = true;
   TestDialog dialog([&](HWND dlg) {
     ASSERT_TRUE(modeless.Create(dlg));
-    modeless_window = modeless.GetSafeHwnd();
-    EXPECT_EQ(GetWindow(modeless_window, GW_OWNER), dlg);
-    HWND list = GetDlgItem(modeless_window, IDC_TEST_LIST);
-    SetForegroundWindow(modeless_window);
+    modelessWindow = modeless.GetSafeHwnd();
+    EXPECT_EQ(GetWindow(modelessWindow, GW_OWNER), dlg);
+    HWND list = GetDlgItem(modelessWindow, IDC_TEST_LIST);
+    SetForegroundWindow(modelessWindow);
     SetFocus(list);
-    focus_before_tab = GetDlgCtrlID(GetFocus());
+    focusBeforeTab = GetDlgCtrlID(GetFocus());
     PostMessageA(list, WM_KEYDOWN, VK_TAB, 0);
     LoopStep::After(100, [&, dlg] {
-      focus_after_tab = GetDlgCtrlID(GetFocus());
-      open_after_tab = IsWindow(modeless_window) != FALSE;
+      focusAfterTab = GetDlgCtrlID(GetFocus());
+      openAfterTab = IsWindow(modelessWindow) != FALSE;
       PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
       LoopStep::After(100, [&, dlg] {
-        open_after_escape = IsWindow(modeless_window) != FALSE;
+        openAfterEscape = IsWindow(modelessWindow) != FALSE;
         PostMessageA(dlg, WM_CLOSE, 0, 0);
       });
     });
   });
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_TRUE(open_after_tab);
-  EXPECT_EQ(focus_before_tab, IDC_TEST_LIST);
-  EXPECT_EQ(focus_after_tab, IDC_TEST_VIEW);
-  EXPECT_FALSE(open_after_escape);
+  EXPECT_TRUE(openAfterTab);
+  EXPECT_EQ(focusBeforeTab, IDC_TEST_LIST);
+  EXPECT_EQ(focusAfterTab, IDC_TEST_VIEW);
+  EXPECT_FALSE(openAfterEscape);
   EXPECT_EQ(modeless.GetSafeHwnd(), nullptr);
 }
 
@@ -185,12 +185,12 @@ TEST(Dialog, AModelessDialogGetsItsKeysFromTheModalLoop) {
 class AcceleratorDialog : public TestDialog {
  public:
   using TestDialog::TestDialog;
-  int f3_presses = 0;
+  int f3Presses = 0;
 
  protected:
   bool PreTranslateMessage(const MSG& msg) override {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_F3) return false;
-    ++f3_presses;
+    ++f3Presses;
     return true;
   }
 };
@@ -204,7 +204,7 @@ TEST(Dialog, PreTranslateMessageSeesKeysBeforeTheirWindow) {
     PostMessageA(GetDlgItem(dlg, IDC_TEST_LIST), WM_KEYDOWN, VK_RETURN, 0);
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.f3_presses, 2);
+  EXPECT_EQ(dialog.f3Presses, 2);
 }
 
 TEST(ListControls, ComboBoxAndListBoxWrappersWorkOnTheDialogsControls) {

@@ -14,14 +14,14 @@ int Send(HWND control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
 LPARAM TextParam(const char* text) { return reinterpret_cast<LPARAM>(text); }
 
 // An entry's text, read into a buffer of the length the control reports.
-std::string ItemText(HWND control, UINT length_msg, UINT text_msg, int error, int index) {
-  const int length = Send(control, length_msg, static_cast<WPARAM>(index));
+std::string ItemText(HWND control, UINT lengthMsg, UINT textMsg, int error, int index) {
+  const int length = Send(control, lengthMsg, static_cast<WPARAM>(index));
   if (length == error || length < 0) {
     return std::string();
   }
   std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
   const int copied =
-      Send(control, text_msg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+      Send(control, textMsg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   if (copied == error || copied < 0) {
     return std::string();
   }

@@ -11,12 +11,12 @@ namespace {
 
 TEST(AfxMessageBox, IsCaptionedWithTheApplicationsNameAndOwnedByItsMainWindow) {
   TestApp app;
-  HWND main_window = nullptr;
+  HWND mainWindow = nullptr;
   int answer = 0;
   std::string text;
   HWND owner = nullptr;
   ScriptedDialog<CAnchorDialog> dialog([&](HWND dlg) {
-    main_window = dlg;
+    mainWindow = dlg;
     app.SetMainWindow(dlg);
     BoxAnswerer answerer("viewer_framework_test", IDYES);
     answer = AfxMessageBox("Delete it?", MB_YESNO);
@@ -27,7 +27,7 @@ TEST(AfxMessageBox, IsCaptionedWithTheApplicationsNameAndOwnedByItsMainWindow) {
   ASSERT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(answer, IDYES);
   EXPECT_EQ(text, "Delete it?");
-  EXPECT_EQ(owner, main_window);
+  EXPECT_EQ(owner, mainWindow);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ constexpr int kRestoringMove = 2;
 
 }  // namespace
 
-std::string CPlacementDialog::Section() const { return "WindowPlacement\\" + placement_name_; }
+std::string CPlacementDialog::Section() const { return "WindowPlacement\\" + placementName_; }
 
 BOOL CPlacementDialog::OnInitDialog() {
   const BOOL result = CAnchorDialog::OnInitDialog();
@@ -119,10 +119,10 @@ std::optional<LRESULT> CPlacementDialog::WindowProc(UINT msg, WPARAM wParam, LPA
 
 LRESULT CPlacementDialog::OnMove() {
   const LRESULT result = Default();
-  if (move_count_ < kMoveCountLimit) {
-    ++move_count_;
+  if (moveCount_ < kMoveCountLimit) {
+    ++moveCount_;
   }
-  if (!restored_ && move_count_ == kRestoringMove) {
+  if (!restored_ && moveCount_ == kRestoringMove) {
     RestorePlacementOnce();
   }
   SavePlacement();

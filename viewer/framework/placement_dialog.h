@@ -23,7 +23,7 @@ class CPlacementDialog : public CAnchorDialog {
   // placement.  Persist: read and write the profile.
   void SetApplyPlacement(bool apply) { apply_ = apply; }
   void SetPersistPlacement(bool persist) { persist_ = persist; }
-  void SetPlacementName(const std::string& name) { placement_name_ = name; }
+  void SetPlacementName(const std::string& name) { placementName_ = name; }
 
  protected:
   BOOL OnInitDialog() override;  // loads the placement
@@ -39,8 +39,8 @@ class CPlacementDialog : public CAnchorDialog {
 
   bool apply_ = false;
   bool persist_ = false;
-  std::string placement_name_;
-  int move_count_ = 0;
+  std::string placementName_;
+  int moveCount_ = 0;
   bool restored_ = false;
   bool ready_ = false;
   int zoomed_ = 0;

@@ -8,27 +8,27 @@
 namespace corvane {
 
 std::string ProfileKeyPath(const ProfileStore& store, const char* section) {
-  return "Software\\" + store.company + "\\" + store.app_name + "\\" + section;
+  return "Software\\" + store.company + "\\" + store.appName + "\\" + section;
 }
 
-std::string ProfileIniFile(const ProfileStore& store) { return store.app_name + ".ini"; }
+std::string ProfileIniFile(const ProfileStore& store) { return store.appName + ".ini"; }
 
 namespace {
 
 int ReadRegistryInt(const ProfileStore& store, const char* section, const char* entry,
-                    int default_value) {
+                    int defaultValue) {
   RegistryKey key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, KEY_QUERY_VALUE,
-                    key.out()) != ERROR_SUCCESS) {
-    return default_value;
+                    key.Out()) != ERROR_SUCCESS) {
+    return defaultValue;
   }
   DWORD type = 0;
   DWORD value = 0;
   DWORD size = sizeof(value);
   const LONG result =
-      RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+      RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
   if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value)) {
-    return default_value;
+    return defaultValue;
   }
   return static_cast<int>(value);
 }
@@ -38,12 +38,12 @@ bool WriteRegistryInt(const ProfileStore& store, const char* section, const char
   RegistryKey key;
   // Creates the company, application and (nested) section keys as needed.
   if (RegCreateKeyExA(HKEY_CURRENT_USER, ProfileKeyPath(store, section).c_str(), 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.out(),
+                      REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.Out(),
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const DWORD data = static_cast<DWORD>(value);
-  const LONG result = RegSetValueExA(key.get(), entry, 0, REG_DWORD,
+  const LONG result = RegSetValueExA(key.Get(), entry, 0, REG_DWORD,
                                      reinterpret_cast<const BYTE*>(&data), sizeof(data));
   return result == ERROR_SUCCESS;
 }
@@ -51,12 +51,12 @@ bool WriteRegistryInt(const ProfileStore& store, const char* section, const char
 }  // namespace
 
 int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry,
-                   int default_value) {
+                   int defaultValue) {
   if (!store.company.empty()) {
-    return ReadRegistryInt(store, section, entry, default_value);
+    return ReadRegistryInt(store, section, entry, defaultValue);
   }
   return static_cast<int>(
-      GetPrivateProfileIntA(section, entry, default_value, ProfileIniFile(store).c_str()));
+      GetPrivateProfileIntA(section, entry, defaultValue, ProfileIniFile(store).c_str()));
 }
 
 bool WriteProfileInt(const ProfileStore& store, const char* section, const char* entry, int value) {

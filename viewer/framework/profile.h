@@ -8,7 +8,7 @@ namespace corvane {
 
 struct ProfileStore {
   std::string company;  // empty: the .ini file
-  std::string app_name;
+  std::string appName;
 };
 
 // HKEY_CURRENT_USER "Software\<company>\<app>\<section>".
@@ -17,7 +17,7 @@ std::string ProfileKeyPath(const ProfileStore& store, const char* section);
 std::string ProfileIniFile(const ProfileStore& store);
 
 int ReadProfileInt(const ProfileStore& store, const char* section, const char* entry,
-                   int default_value);
+                   int defaultValue);
 bool WriteProfileInt(const ProfileStore& store, const char* section, const char* entry, int value);
 
 }  // namespace corvane

@@ -26,9 +26,9 @@ TEST(Profile, RegistryIntegersAreDwordsInNestedKeysBelowCompanyAndApplication) {
 
   EXPECT_EQ(app.GetProfileInt(kSection, "Left", -2), -7);
   EXPECT_EQ(app.GetProfileInt(kSection, "Right", -1), 1234);
-  const std::string section_key = std::string(kTestAppKey) + "\\WindowPlacement\\Profile Test";
-  EXPECT_EQ(RegistryDword(section_key, "Left"), -7);
-  EXPECT_EQ(RegistryDword(section_key, "Right"), 1234);
+  const std::string sectionKey = std::string(kTestAppKey) + "\\WindowPlacement\\Profile Test";
+  EXPECT_EQ(RegistryDword(sectionKey, "Left"), -7);
+  EXPECT_EQ(RegistryDword(sectionKey, "Right"), 1234);
   DeleteTestCompanyKey();
 }
 
@@ -36,9 +36,9 @@ TEST(Profile, RegistryValueOfAnotherTypeReadsAsTheDefault) {
   DeleteTestCompanyKey();
   TestApp app;
   app.SetRegistryKey(kTestCompany);
-  const std::string section_key = std::string(kTestAppKey) + "\\WindowPlacement\\Profile Test";
+  const std::string sectionKey = std::string(kTestAppKey) + "\\WindowPlacement\\Profile Test";
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, section_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, sectionKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                             nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(key, "Left", 0, REG_SZ, reinterpret_cast<const BYTE*>("12"), 3);

@@ -2,10 +2,10 @@
 
 namespace corvane {
 
-LayoutRect SizeGripRect(const LayoutRect& client, int grip_width, int grip_height) {
+LayoutRect SizeGripRect(const LayoutRect& client, int gripWidth, int gripHeight) {
   LayoutRect grip = client;
-  grip.left = client.right - grip_width;
-  grip.top = client.bottom - grip_height;
+  grip.left = client.right - gripWidth;
+  grip.top = client.bottom - gripHeight;
   return grip;
 }
 

@@ -7,7 +7,7 @@
 namespace corvane {
 
 // The client area's bottom-right grip_width x grip_height square.
-LayoutRect SizeGripRect(const LayoutRect& client, int grip_width, int grip_height);
+LayoutRect SizeGripRect(const LayoutRect& client, int gripWidth, int gripHeight);
 
 // Whether a point in client coordinates is on the grip.  Points left of or
 // above the client area never are, even if the grip reaches there in a

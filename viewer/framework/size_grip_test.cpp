@@ -12,13 +12,13 @@ TEST(SizeGripRect, IsTheClientAreasBottomRightSquare) {
 
 TEST(IsOnSizeGrip, CoversTheGripInsideTheClientArea) {
   const LayoutRect grip = SizeGripRect({0, 0, 500, 300}, 16, 17);
-  const LayoutRect tiny_grip = SizeGripRect({0, 0, 10, 5}, 16, 17);
+  const LayoutRect tinyGrip = SizeGripRect({0, 0, 10, 5}, 16, 17);
   const struct {
     const char* what;
     LayoutRect grip;
     int x;
     int y;
-    bool on_grip;
+    bool onGrip;
   } cases[] = {
       {"top-left corner of the grip", grip, 484, 283, true},
       {"last pixel of the grip", grip, 499, 299, true},
@@ -27,12 +27,12 @@ TEST(IsOnSizeGrip, CoversTheGripInsideTheClientArea) {
       {"left of the grip", grip, 483, 290, false},
       {"above the grip", grip, 490, 282, false},
       {"middle of the dialog", grip, 250, 150, false},
-      {"tiny dialog, inside", tiny_grip, 0, 0, true},
-      {"tiny dialog, left of the client area", tiny_grip, -1, 2, false},
-      {"tiny dialog, above the client area", tiny_grip, 2, -1, false},
+      {"tiny dialog, inside", tinyGrip, 0, 0, true},
+      {"tiny dialog, left of the client area", tinyGrip, -1, 2, false},
+      {"tiny dialog, above the client area", tinyGrip, 2, -1, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsOnSizeGrip(c.grip, c.x, c.y), c.on_grip) << c.what;
+    EXPECT_EQ(IsOnSizeGrip(c.grip, c.x, c.y), c.onGrip) << c.what;
   }
 }
 

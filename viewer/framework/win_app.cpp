@@ -23,7 +23,7 @@ std::string ExecutableBaseName() {
 }  // namespace
 
 CWinApp::CWinApp() : instance_(GetModuleHandleA(nullptr)) {
-  profile_.app_name = ExecutableBaseName();
+  profile_.appName = ExecutableBaseName();
   g_app = this;
 }
 
@@ -35,13 +35,13 @@ CWinApp::~CWinApp() {
 
 int CWinApp::Run() {
   InitInstance();
-  return exit_code_;
+  return exitCode_;
 }
 
 void CWinApp::SetRegistryKey(const char* company) { profile_.company = company; }
 
-int CWinApp::GetProfileInt(const char* section, const char* entry, int default_value) const {
-  return ReadProfileInt(profile_, section, entry, default_value);
+int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
+  return ReadProfileInt(profile_, section, entry, defaultValue);
 }
 
 bool CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {

@@ -28,7 +28,7 @@ class CWinApp {
   // WinMain's body: InitInstance, then the process's exit code (0 unless
   // the program set another).
   int Run();
-  void SetExitCode(int code) { exit_code_ = code; }
+  void SetExitCode(int code) { exitCode_ = code; }
 
   // From now on the profile lives in the registry under HKEY_CURRENT_USER
   // "Software\<company>\<application name>"; before, in "<application
@@ -37,22 +37,22 @@ class CWinApp {
 
   // A section may contain backslashes (nested keys in the registry).
   // Registry values are REG_DWORD; .ini entries are decimal text.
-  int GetProfileInt(const char* section, const char* entry, int default_value) const;
+  int GetProfileInt(const char* section, const char* entry, int defaultValue) const;
   bool WriteProfileInt(const char* section, const char* entry, int value) const;
 
   // The executable's file name without its extension.
-  const std::string& AppName() const { return profile_.app_name; }
+  const std::string& AppName() const { return profile_.appName; }
   HINSTANCE Instance() const { return instance_; }
 
   // The window that owns the application's message boxes (the main dialog).
-  void SetMainWindow(HWND window) { main_window_ = window; }
-  HWND MainWindow() const { return main_window_; }
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+  HWND MainWindow() const { return mainWindow_; }
 
  private:
   HINSTANCE instance_;
   ProfileStore profile_;
-  HWND main_window_ = nullptr;
-  int exit_code_ = 0;
+  HWND mainWindow_ = nullptr;
+  int exitCode_ = 0;
 };
 
 // The process's application object, null when none exists.

@@ -15,7 +15,7 @@ constexpr DWORD kWatchedChanges =
 static_assert(kWatchedChanges == 0x0B);
 
 void PostSizeTotal(const FolderThreadTarget& target) {
-  const std::uint32_t total = FolderSizeBytes(target.history_folder);
+  const std::uint32_t total = FolderSizeBytes(target.historyFolder);
   PostMessageA(target.dialog, target.message, total, 0);
 }
 
@@ -23,23 +23,22 @@ void PostSizeTotal(const FolderThreadTarget& target) {
 // was armed; listing the user and buddy folders once (parents first) opens
 // each of them, so that writes to the day files inside are reported.  On
 // Windows this is a harmless read.
-void ReachExistingHistoryFolders(const std::string& history_folder) {
-  for (const std::string& user : ListHistoryLevel(history_folder.c_str(), HistoryLevel::kUsers)) {
-    char user_path[kPathCapacity];
-    if (!CombineHistoryPath(user_path, history_folder.c_str(), user.c_str())) continue;
-    for (const std::string& buddy : ListHistoryLevel(user_path, HistoryLevel::kBuddies)) {
-      char buddy_path[kPathCapacity];
-      if (!CombineHistoryPath(buddy_path, user_path, buddy.c_str())) continue;
-      ListHistoryLevel(buddy_path, HistoryLevel::kDates);
+void ReachExistingHistoryFolders(const std::string& historyFolder) {
+  for (const std::string& user : ListHistoryLevel(historyFolder.c_str(), HistoryLevel::kUsers)) {
+    char userPath[kPathCapacity];
+    if (!CombineHistoryPath(userPath, historyFolder.c_str(), user.c_str())) continue;
+    for (const std::string& buddy : ListHistoryLevel(userPath, HistoryLevel::kBuddies)) {
+      char buddyPath[kPathCapacity];
+      if (!CombineHistoryPath(buddyPath, userPath, buddy.c_str())) continue;
+      ListHistoryLevel(buddyPath, HistoryLevel::kDates);
     }
   }
 }
 
 void WatchFolder(const FolderThreadTarget& target) {
-  HANDLE change =
-      FindFirstChangeNotificationA(target.history_folder.c_str(), TRUE, kWatchedChanges);
+  HANDLE change = FindFirstChangeNotificationA(target.historyFolder.c_str(), TRUE, kWatchedChanges);
   if (change == INVALID_HANDLE_VALUE) return;
-  ReachExistingHistoryFolders(target.history_folder);
+  ReachExistingHistoryFolders(target.historyFolder);
   // Changes between a signal and the re-arming are reported with the next
   // signal, so nothing is missed; repeated merges are harmless.
   do {
@@ -49,11 +48,11 @@ void WatchFolder(const FolderThreadTarget& target) {
   FindCloseChangeNotification(change);
 }
 
-template <void (*Work)(const FolderThreadTarget&)>
+template <void (*kWork)(const FolderThreadTarget&)>
 DWORD WINAPI RunWorker(LPVOID parameter) {
   std::unique_ptr<FolderThreadTarget> target(static_cast<FolderThreadTarget*>(parameter));
   // A worker that failed leaves the viewer without its result.
-  RunContained([&] { Work(*target); });
+  RunContained([&] { kWork(*target); });
   return 0;
 }
 
@@ -92,9 +91,9 @@ DWORD WINAPI SizeTotalThread(LPVOID target) { return RunWorker<PostSizeTotal>(ta
 DWORD WINAPI FolderWatchThread(LPVOID target) { return RunWorker<WatchFolder>(target); }
 
 void StartFolderThreads(HWND dialog, const FolderThreadMessages& messages,
-                        const std::string& history_folder) {
-  StartWorker(SizeTotalThread, dialog, messages.size_total, history_folder);
-  StartWorker(FolderWatchThread, dialog, messages.folder_changed, history_folder);
+                        const std::string& historyFolder) {
+  StartWorker(SizeTotalThread, dialog, messages.sizeTotal, historyFolder);
+  StartWorker(FolderWatchThread, dialog, messages.folderChanged, historyFolder);
 }
 
 }  // namespace corvane

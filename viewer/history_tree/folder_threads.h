@@ -17,7 +17,7 @@ namespace corvane {
 struct FolderThreadTarget {
   HWND dialog;
   UINT message;
-  std::string history_folder;
+  std::string historyFolder;
 };
 
 // Every file below `folder`, at any depth and of any name, each counted
@@ -35,13 +35,13 @@ DWORD WINAPI FolderWatchThread(LPVOID target);
 
 // The dialog's messages for the two workers' news.
 struct FolderThreadMessages {
-  UINT size_total;
-  UINT folder_changed;
+  UINT sizeTotal;
+  UINT folderChanged;
 };
 
 // Starts SizeTotalThread, then FolderWatchThread, for the dialog window.
 // Their handles are not kept: they end with their work or the process.
 void StartFolderThreads(HWND dialog, const FolderThreadMessages& messages,
-                        const std::string& history_folder);
+                        const std::string& historyFolder);
 
 }  // namespace corvane

@@ -13,19 +13,19 @@ constexpr std::string_view kDayFileSuffix = ".html";
 
 bool IsDotEntry(std::string_view name) { return name == "." || name == ".."; }
 
-std::optional<std::string> DateEntryText(std::string_view file_name) {
-  if (file_name.size() < kDayFileSuffix.size()) {
+std::optional<std::string> DateEntryText(std::string_view fileName) {
+  if (fileName.size() < kDayFileSuffix.size()) {
     return std::nullopt;
   }
-  const std::size_t stem_length = file_name.size() - kDayFileSuffix.size();
-  if (!EqualsAsciiIgnoringCase(file_name.substr(stem_length), kDayFileSuffix)) {
+  const std::size_t stemLength = fileName.size() - kDayFileSuffix.size();
+  if (!EqualsAsciiIgnoringCase(fileName.substr(stemLength), kDayFileSuffix)) {
     return std::nullopt;
   }
-  return std::string(file_name.substr(0, stem_length));
+  return std::string(fileName.substr(0, stemLength));
 }
 
-std::string DateEntryFileName(std::string_view date_text) {
-  std::string name(date_text);
+std::string DateEntryFileName(std::string_view dateText) {
+  std::string name(dateText);
   name += kDayFileSuffix;
   return name;
 }
@@ -52,8 +52,8 @@ std::optional<CalendarDate> ParseIsoDate(std::string_view text) {
   if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1) return std::nullopt;
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-  const int days_in_month = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
-  if (date.day > days_in_month) return std::nullopt;
+  const int daysInMonth = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+  if (date.day > daysInMonth) return std::nullopt;
   return date;
 }
 
@@ -63,11 +63,11 @@ std::string IsoDateText(const CalendarDate& date) {
   return text;
 }
 
-std::optional<CalendarDate> ParseDayFileName(std::string_view file_name) {
-  const std::optional<CalendarDate> date = ParseIsoDate(file_name.substr(0, 10));
+std::optional<CalendarDate> ParseDayFileName(std::string_view fileName) {
+  const std::optional<CalendarDate> date = ParseIsoDate(fileName.substr(0, 10));
   if (!date) return std::nullopt;
   const std::string form = DayFileName(date->year, date->month, date->day, WeekdayOf(*date));
-  if (!EqualsAsciiIgnoringCase(file_name, form)) return std::nullopt;
+  if (!EqualsAsciiIgnoringCase(fileName, form)) return std::nullopt;
   return date;
 }
 

@@ -17,10 +17,10 @@ bool IsDotEntry(std::string_view name);
 // The date-list text of a file at the date level: the name without its
 // ".html" suffix (matched in any case), e.g. "2002-06-14 [Friday]".  Files
 // without the suffix are not listed.  Folders at that level never are.
-std::optional<std::string> DateEntryText(std::string_view file_name);
+std::optional<std::string> DateEntryText(std::string_view fileName);
 
 // The file name a date-list text stands for.
-std::string DateEntryFileName(std::string_view date_text);
+std::string DateEntryFileName(std::string_view dateText);
 
 // A calendar day of the Gregorian calendar, years 1 to 9999.
 struct CalendarDate {
@@ -52,6 +52,6 @@ std::string IsoDateText(const CalendarDate& date);
 // writes, "yyyy-mm-dd [Weekday].html" (in any case, as Windows compares
 // names), for a real day and its own day of the week; nothing for every
 // other name, "notes.html" or "2005-01-01 [Monday].html" among them.
-std::optional<CalendarDate> ParseDayFileName(std::string_view file_name);
+std::optional<CalendarDate> ParseDayFileName(std::string_view fileName);
 
 }  // namespace corvane

@@ -25,7 +25,7 @@ TEST(IsDotEntry, OnlyDotAndDotDotExactly) {
 
 TEST(DateEntryText, DropsTheHtmlSuffixInAnyCase) {
   const struct {
-    std::string file_name;
+    std::string fileName;
     std::optional<std::string> text;
   } cases[] = {
       {"2002-06-14 [Friday].html", "2002-06-14 [Friday]"},
@@ -43,7 +43,7 @@ TEST(DateEntryText, DropsTheHtmlSuffixInAnyCase) {
       {"readme.txt", std::nullopt},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(DateEntryText(c.file_name), c.text) << '"' << c.file_name << '"';
+    EXPECT_EQ(DateEntryText(c.fileName), c.text) << '"' << c.fileName << '"';
   }
 }
 

@@ -11,11 +11,11 @@ std::string BrowseForHistoryFolder(HWND owner) {
   // A thread already in another apartment keeps its COM as it was: only a
   // successful initialisation is undone.
   const HRESULT com = CoInitialize(nullptr);
-  char display_name[MAX_PATH] = {};
+  char displayName[MAX_PATH] = {};
   BROWSEINFOA browse = {};
   browse.hwndOwner = owner;
   browse.pidlRoot = nullptr;
-  browse.pszDisplayName = display_name;
+  browse.pszDisplayName = displayName;
   browse.lpszTitle = "Corvane History Folder";
   constexpr UINT kFlags = BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
   static_assert(kFlags == 0x50);

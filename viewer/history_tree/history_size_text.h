@@ -8,6 +8,6 @@ namespace corvane {
 
 // Whole mebibytes, truncated ("3" for 3,500,000 bytes); "<1" below one
 // mebibyte.  The total is the 32-bit sum the size walk reports.
-std::string HistorySizeText(std::uint32_t total_bytes);
+std::string HistorySizeText(std::uint32_t totalBytes);
 
 }  // namespace corvane

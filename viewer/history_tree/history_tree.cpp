@@ -16,9 +16,9 @@ namespace {
 // An upper bound of what PathCombineA produces: it adds at most the one
 // separator the folder lacks, and canonicalising can only shorten.
 bool FitsPathBuffer(const char* folder, const char* name) {
-  const std::size_t folder_length = std::strlen(folder);
-  const bool needs_separator = folder_length > 0 && folder[folder_length - 1] != '\\';
-  return folder_length + (needs_separator ? 1 : 0) + std::strlen(name) < kPathCapacity;
+  const std::size_t folderLength = std::strlen(folder);
+  const bool needsSeparator = folderLength > 0 && folder[folderLength - 1] != '\\';
+  return folderLength + (needsSeparator ? 1 : 0) + std::strlen(name) < kPathCapacity;
 }
 
 bool IsDirectory(const WIN32_FIND_DATAA& entry) {
@@ -66,7 +66,7 @@ void ForEachEntry(const char* folder, Take take) {
   if (!find) return;
   do {
     if (FitsPathBuffer(folder, entry.cFileName)) take(entry);
-  } while (FindNextFileA(find.get(), &entry));
+  } while (FindNextFileA(find.Get(), &entry));
 }
 
 std::uint64_t SizeOf(const WIN32_FIND_DATAA& entry) {

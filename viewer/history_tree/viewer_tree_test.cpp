@@ -116,16 +116,16 @@ TEST_F(HistoryTreeTest, MissingFolderListsNothing) {
 TEST_F(HistoryTreeTest, EntryWhosePathWouldNotFitIsSkippedNotCut) {
   const std::string user = std::string(150, 'u');
   Folder(user);
-  const std::string user_path = Path(user);
+  const std::string userPath = Path(user);
   // Folder, separator and name: exactly 259 characters fit, 260 do not.
-  const std::size_t fitting = 259 - user_path.size() - 1;
+  const std::size_t fitting = 259 - userPath.size() - 1;
   const std::string fits(fitting, 'f');
-  const std::string too_long(fitting + 1, 'g');
-  ASSERT_TRUE(MakeLongFolder(user_path + "\\" + fits));
-  ASSERT_TRUE(MakeLongFolder(user_path + "\\" + too_long));
+  const std::string tooLong(fitting + 1, 'g');
+  ASSERT_TRUE(MakeLongFolder(userPath + "\\" + fits));
+  ASSERT_TRUE(MakeLongFolder(userPath + "\\" + tooLong));
   Folder(user + "\\short");
 
-  EXPECT_EQ(Sorted(ListHistoryLevel(user_path.c_str(), HistoryLevel::kBuddies)),
+  EXPECT_EQ(Sorted(ListHistoryLevel(userPath.c_str(), HistoryLevel::kBuddies)),
             (std::vector<std::string>{fits, "short"}));
 }
 
@@ -199,7 +199,7 @@ class PostTarget {
                               GetModuleHandleA(nullptr), nullptr);
   }
   ~PostTarget() { DestroyWindow(window_); }
-  HWND window() const { return window_; }
+  HWND Window() const { return window_; }
 
   // The first `message` posted within `milliseconds`.
   bool Receive(UINT message, DWORD milliseconds, MSG* received) {
@@ -228,7 +228,7 @@ HANDLE StartThread(LPTHREAD_START_ROUTINE procedure, HWND window, UINT message,
 TEST_F(SizeTotalTest, ThreadPostsTheTotalOnceAndEnds) {
   Spread(3500000);
   PostTarget target;
-  HANDLE thread = StartThread(SizeTotalThread, target.window(), kSizeTotalMessage, root_);
+  HANDLE thread = StartThread(SizeTotalThread, target.Window(), kSizeTotalMessage, root_);
   MSG message;
   ASSERT_TRUE(target.Receive(kSizeTotalMessage, 5000, &message));
   EXPECT_EQ(message.wParam, 3500000u);
@@ -240,16 +240,16 @@ TEST_F(SizeTotalTest, ThreadPostsTheTotalOnceAndEnds) {
 TEST_F(HistoryTreeTest, WatchThreadPostsAfterAWriteBelowTheFolder) {
   Folder("alice");
   Folder("alice\\bob");
-  const std::string day_file = "alice\\bob\\2002-06-14 [Friday].html";
-  File(day_file);
+  const std::string dayFile = "alice\\bob\\2002-06-14 [Friday].html";
+  File(dayFile);
   PostTarget target;
-  HANDLE thread = StartThread(FolderWatchThread, target.window(), kFolderChangedMessage, root_);
+  HANDLE thread = StartThread(FolderWatchThread, target.Window(), kFolderChangedMessage, root_);
   // The thread arms its notification in its own time; keep writing until
   // one write has been seen.
   MSG message;
   bool posted = false;
   for (int attempt = 0; attempt < 25 && !posted; ++attempt) {
-    std::ofstream(Path(day_file), std::ios::binary | std::ios::app) << "<BR>more\n";
+    std::ofstream(Path(dayFile), std::ios::binary | std::ios::app) << "<BR>more\n";
     posted = target.Receive(kFolderChangedMessage, 200, &message);
   }
   ASSERT_TRUE(posted);
@@ -267,7 +267,7 @@ TEST_F(HistoryTreeTest, WatchThreadPostsAfterAWriteBelowTheFolder) {
 TEST_F(HistoryTreeTest, WatchThreadEndsAtOnceWithoutAFolder) {
   PostTarget target;
   HANDLE thread =
-      StartThread(FolderWatchThread, target.window(), kFolderChangedMessage, Path("nowhere"));
+      StartThread(FolderWatchThread, target.Window(), kFolderChangedMessage, Path("nowhere"));
   EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
   CloseHandle(thread);
   MSG message;

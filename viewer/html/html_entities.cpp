@@ -5,7 +5,7 @@ namespace {
 
 struct NamedReference {
   std::string_view name;
-  std::uint32_t code_point;
+  std::uint32_t codePoint;
 };
 
 // The references the host and ordinary HTML writers escape with.
@@ -16,7 +16,7 @@ constexpr NamedReference kNamedReferences[] = {
 
 // Windows-1252 bytes 0x80..0x9F that stand for characters beyond Latin-1.
 struct AnsiExtra {
-  std::uint32_t code_point;
+  std::uint32_t codePoint;
   unsigned char byte;
 };
 constexpr AnsiExtra kAnsiExtras[] = {
@@ -45,13 +45,13 @@ std::optional<std::uint32_t> ReadNumericReference(std::string_view text, std::si
   const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
   if (hex) ++i;
   const std::uint32_t base = hex ? 16 : 10;
-  const std::size_t first_digit = i;
+  const std::size_t firstDigit = i;
   std::uint32_t value = 0;
   for (int digit; i < text.size() && (digit = DigitValue(text[i], hex)) >= 0; ++i) {
     value = value * base + static_cast<std::uint32_t>(digit);
     if (value > kLastCodePoint) value = kLastCodePoint + 1;
   }
-  if (i == first_digit) return std::nullopt;
+  if (i == firstDigit) return std::nullopt;
   if (i < text.size() && text[i] == ';') ++i;
   length = i - pos;
   return value;
@@ -64,7 +64,7 @@ std::optional<std::uint32_t> ReadNamedReference(std::string_view text, std::size
     if (text.compare(pos + 1, reference.name.size(), reference.name) == 0 && end < text.size() &&
         text[end] == ';') {
       length = end + 1 - pos;
-      return reference.code_point;
+      return reference.codePoint;
     }
   }
   return std::nullopt;
@@ -79,22 +79,22 @@ std::optional<std::uint32_t> ReadCharacterReference(std::string_view text, std::
   return ReadNamedReference(text, pos, length);
 }
 
-std::optional<char> AnsiFromCodePoint(std::uint32_t code_point) {
-  switch (code_point) {
+std::optional<char> AnsiFromCodePoint(std::uint32_t codePoint) {
+  switch (codePoint) {
     case '\t':
     case '\n':
     case '\f':
     case '\r':
-      return static_cast<char>(code_point);
+      return static_cast<char>(codePoint);
     case 0:
       return '?';
     default:
       break;
   }
-  if (code_point < 0x20 || code_point == 0x7F) return std::nullopt;
-  if (code_point <= 0xFF) return static_cast<char>(static_cast<unsigned char>(code_point));
+  if (codePoint < 0x20 || codePoint == 0x7F) return std::nullopt;
+  if (codePoint <= 0xFF) return static_cast<char>(static_cast<unsigned char>(codePoint));
   for (const AnsiExtra& extra : kAnsiExtras) {
-    if (extra.code_point == code_point) return static_cast<char>(extra.byte);
+    if (extra.codePoint == codePoint) return static_cast<char>(extra.byte);
   }
   return '?';
 }
@@ -104,8 +104,8 @@ std::string DecodeAttributeValue(std::string_view value) {
   decoded.reserve(value.size());
   for (std::size_t i = 0; i < value.size();) {
     std::size_t length = 0;
-    if (const auto code_point = ReadCharacterReference(value, i, length)) {
-      if (const auto ansi = AnsiFromCodePoint(*code_point)) decoded += *ansi;
+    if (const auto codePoint = ReadCharacterReference(value, i, length)) {
+      if (const auto ansi = AnsiFromCodePoint(*codePoint)) decoded += *ansi;
       i += length;
     } else {
       decoded += value[i++];

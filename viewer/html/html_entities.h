@@ -21,7 +21,7 @@ std::optional<std::uint32_t> ReadCharacterReference(std::string_view text, std::
 // they are, '?' for what ANSI cannot show, nothing for invisible control
 // characters.  Tab, line feed, form feed and carriage return come back as
 // themselves, for the caller to treat as white space.
-std::optional<char> AnsiFromCodePoint(std::uint32_t code_point);
+std::optional<char> AnsiFromCodePoint(std::uint32_t codePoint);
 
 // An attribute value with its references decoded; white space is kept.
 std::string DecodeAttributeValue(std::string_view value);

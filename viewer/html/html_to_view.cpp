@@ -110,18 +110,18 @@ class ViewBuilder {
   FormattedText out_;
   CharFormat base_;  // outside every element
   std::vector<OpenElement> open_;
-  bool at_line_start_ = true;
+  bool atLineStart_ = true;
   // A run of white space shows as one space, in the format it was met in, and
   // only when visible text follows on the same line.
-  bool space_pending_ = false;
-  CharFormat space_format_;
+  bool spacePending_ = false;
+  CharFormat spaceFormat_;
 };
 
 void ViewBuilder::Text(std::string_view raw) {
   for (std::size_t i = 0; i < raw.size();) {
     std::size_t length = 0;
-    if (const auto code_point = ReadCharacterReference(raw, i, length)) {
-      if (const auto ansi = AnsiFromCodePoint(*code_point)) Character(*ansi);
+    if (const auto codePoint = ReadCharacterReference(raw, i, length)) {
+      if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
       i += length;
     } else {
       const unsigned char byte = static_cast<unsigned char>(raw[i++]);
@@ -141,18 +141,18 @@ void ViewBuilder::Character(char c) {
 }
 
 void ViewBuilder::Space() {
-  if (at_line_start_ || space_pending_) return;
-  space_pending_ = true;
-  space_format_ = Current();
+  if (atLineStart_ || spacePending_) return;
+  spacePending_ = true;
+  spaceFormat_ = Current();
 }
 
 void ViewBuilder::Visible(char c) {
-  if (space_pending_) {
-    space_pending_ = false;
-    Append(' ', space_format_);
+  if (spacePending_) {
+    spacePending_ = false;
+    Append(' ', spaceFormat_);
   }
   Append(c, Current());
-  at_line_start_ = false;
+  atLineStart_ = false;
 }
 
 void ViewBuilder::Append(char c, const CharFormat& format) {
@@ -165,13 +165,13 @@ void ViewBuilder::Append(char c, const CharFormat& format) {
 }
 
 void ViewBuilder::LineBreak() {
-  space_pending_ = false;
+  spacePending_ = false;
   Append('\n', Current());
-  at_line_start_ = true;
+  atLineStart_ = true;
 }
 
 void ViewBuilder::StartLine() {
-  if (!at_line_start_) LineBreak();
+  if (!atLineStart_) LineBreak();
 }
 
 // A paragraph is set off by one empty line, however many P tags meet.

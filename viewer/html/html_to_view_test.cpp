@@ -13,9 +13,9 @@ constexpr Rgb kBlue{0x00, 0x00, 0xFF};
 constexpr Rgb kRed{0xFF, 0x00, 0x00};
 
 // A message line as the host writes it into the conversation control.
-std::string Message(const std::string& sender, const std::string& sender_colour,
+std::string Message(const std::string& sender, const std::string& senderColour,
                     const std::string& text) {
-  return "<FONT COLOR=\"" + sender_colour + "\"><B>" + sender +
+  return "<FONT COLOR=\"" + senderColour + "\"><B>" + sender +
          "</B>:</FONT> <FONT FACE=\"Arial\" SIZE=2 COLOR=\"#000000\">" + text + "</FONT>";
 }
 
@@ -94,7 +94,7 @@ TEST(ConvertHtml, ShowsAMessageWithTheHostsFormatting) {
 }
 
 TEST(ConvertHtml, ShowsADayFileWithTwoBlocksOnSeparateLines) {
-  const std::string day_file =
+  const std::string dayFile =
       "<!-- 09:15:02-1a2b -->\r\n"
       "<HTML><BODY BGCOLOR=\"#ffffcc\">" +
       Message("bob", "#0000ff", "hello") + "<BR>" + Message("alice", "#ff0000", "hi") +
@@ -103,7 +103,7 @@ TEST(ConvertHtml, ShowsADayFileWithTwoBlocksOnSeparateLines) {
       "<BASE TARGET=\"_new\">\r\n"
       "<HTML><BODY BGCOLOR=\"#ffffff\">" +
       Message("bob", "#0000ff", "back again") + "</BODY></HTML><BR>\r\n";
-  const FormattedText view = Convert(day_file);
+  const FormattedText view = Convert(dayFile);
   EXPECT_EQ(view.text, "bob: hello\nalice: hi\nbob: back again\n");
   EXPECT_EQ(view.background, (Rgb{0xFF, 0xFF, 0xCC}));
   EXPECT_EQ(FormatOf(view, "alice").colour, kRed);
@@ -111,7 +111,7 @@ TEST(ConvertHtml, ShowsADayFileWithTwoBlocksOnSeparateLines) {
 }
 
 TEST(ConvertHtml, ShowsTheClearedMarkOnALineOfItsOwn) {
-  const std::string day_file =
+  const std::string dayFile =
       "<!-- 09:15:02-1a2b -->\r\n<BASE TARGET=\"_new\">\r\n"
       "<HTML><BODY BGCOLOR=\"#ffffff\">" +
       Message("bob", "#0000ff", "hello") +
@@ -119,7 +119,7 @@ TEST(ConvertHtml, ShowsTheClearedMarkOnALineOfItsOwn) {
       "<!-- 09:20:11-1a2b -->\r\n<BASE TARGET=\"_new\">\r\n"
       "<HTML><BODY BGCOLOR=\"#ffffff\"><FONT SIZE=2><B>(IM Window Cleared)</B></FONT><BR>" +
       Message("bob", "#0000ff", "again") + "</BODY></HTML><BR>\r\n";
-  const FormattedText view = Convert(day_file);
+  const FormattedText view = Convert(dayFile);
   EXPECT_EQ(view.text, "bob: hello\n(IM Window Cleared)\nbob: again\n");
   const CharFormat mark = FormatOf(view, "(IM Window Cleared)");
   EXPECT_TRUE(mark.bold);
@@ -336,9 +336,9 @@ TEST(ConvertHtml, KeepsTextOfUnclosedAndMisnestedTags) {
 }
 
 TEST(ConvertHtml, ReadsAttributesWrittenCarelessly) {
-  const FormattedText unclosed_quote = Convert("<FONT COLOR=\"#ff0000>red</FONT> plain");
-  EXPECT_EQ(unclosed_quote.text, "red plain");
-  EXPECT_EQ(FormatOf(unclosed_quote, "red").colour, kRed);
+  const FormattedText unclosedQuote = Convert("<FONT COLOR=\"#ff0000>red</FONT> plain");
+  EXPECT_EQ(unclosedQuote.text, "red plain");
+  EXPECT_EQ(FormatOf(unclosedQuote, "red").colour, kRed);
 
   const FormattedText bare = Convert("<FONT COLOR=#0000ff SIZE=4 FACE=Verdana>x</FONT>");
   EXPECT_EQ(FormatOf(bare, "x").colour, kBlue);
@@ -376,17 +376,17 @@ TEST(ConvertHtml, SurvivesDeepNesting) {
 // Inputs whose naive reading would be quadratic; a slow reading shows as a
 // test time-out.
 TEST(ConvertHtml, ReadsPathologicalInputInLinearTime) {
-  std::string stray_opens;
-  for (int i = 0; i < 50000; ++i) stray_opens += "<a";
-  EXPECT_EQ(Convert(stray_opens).text, stray_opens);
+  std::string strayOpens;
+  for (int i = 0; i < 50000; ++i) strayOpens += "<a";
+  EXPECT_EQ(Convert(strayOpens).text, strayOpens);
 
-  std::string open_comments;
-  for (int i = 0; i < 50000; ++i) open_comments += "<!--";
-  EXPECT_EQ(Convert(open_comments).text, open_comments);
+  std::string openComments;
+  for (int i = 0; i < 50000; ++i) openComments += "<!--";
+  EXPECT_EQ(Convert(openComments).text, openComments);
 
-  std::string open_scripts;
-  for (int i = 0; i < 50000; ++i) open_scripts += "<SCRIPT></SCRIPX>";
-  EXPECT_EQ(Convert("x" + open_scripts).text, "x");
+  std::string openScripts;
+  for (int i = 0; i < 50000; ++i) openScripts += "<SCRIPT></SCRIPX>";
+  EXPECT_EQ(Convert("x" + openScripts).text, "x");
 
   std::string closes;
   for (int i = 0; i < 300; ++i) closes += "<B>";

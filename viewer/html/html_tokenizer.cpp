@@ -5,7 +5,7 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
@@ -28,31 +28,31 @@ std::vector<HtmlAttribute> ParseAttributes(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && (IsSpace(text[i]) || text[i] == '/')) ++i;
-    const std::size_t name_start = i;
+    const std::size_t nameStart = i;
     while (i < text.size() && !IsSpace(text[i]) && text[i] != '=' && text[i] != '/') ++i;
-    if (i == name_start) {
+    if (i == nameStart) {
       ++i;  // a stray '=' with no name
       continue;
     }
-    HtmlAttribute attribute{Upper(text.substr(name_start, i - name_start)), {}};
+    HtmlAttribute attribute{Upper(text.substr(nameStart, i - nameStart)), {}};
     std::size_t j = i;
     while (j < text.size() && IsSpace(text[j])) ++j;
     if (j < text.size() && text[j] == '=') {
       ++j;
       while (j < text.size() && IsSpace(text[j])) ++j;
-      std::size_t value_start = j;
-      std::size_t value_end;
+      std::size_t valueStart = j;
+      std::size_t valueEnd;
       if (j < text.size() && (text[j] == '"' || text[j] == '\'')) {
-        value_start = j + 1;
-        value_end = text.find(text[j], value_start);
-        if (value_end == npos) value_end = text.size();
-        i = value_end + 1;
+        valueStart = j + 1;
+        valueEnd = text.find(text[j], valueStart);
+        if (valueEnd == kNpos) valueEnd = text.size();
+        i = valueEnd + 1;
       } else {
         while (j < text.size() && !IsSpace(text[j])) ++j;
-        value_end = j;
+        valueEnd = j;
         i = j;
       }
-      attribute.value = DecodeAttributeValue(text.substr(value_start, value_end - value_start));
+      attribute.value = DecodeAttributeValue(text.substr(valueStart, valueEnd - valueStart));
     }
     attributes.push_back(std::move(attribute));
   }
@@ -69,7 +69,7 @@ const std::string* FindAttribute(const HtmlToken& tag, std::string_view name) {
 }
 
 HtmlTokenizer::HtmlTokenizer(std::string_view html)
-    : html_(html), last_tag_close_(html.rfind('>')), last_comment_close_(html.rfind("-->")) {}
+    : html_(html), lastTagClose_(html.rfind('>')), lastCommentClose_(html.rfind("-->")) {}
 
 HtmlToken HtmlTokenizer::Next() {
   while (pos_ < html_.size()) {
@@ -83,7 +83,7 @@ HtmlToken HtmlTokenizer::Next() {
 }
 
 HtmlToken HtmlTokenizer::TextUpTo(std::size_t end) {
-  if (end == npos) end = html_.size();
+  if (end == kNpos) end = html_.size();
   HtmlToken token;
   token.kind = HtmlToken::Kind::kText;
   token.text = html_.substr(pos_, end - pos_);
@@ -94,7 +94,7 @@ HtmlToken HtmlTokenizer::TextUpTo(std::size_t end) {
 // "<!--" up to "-->"; "<!-->" is an empty comment, as in browsers.
 bool HtmlTokenizer::SkipComment() {
   if (html_.compare(pos_, 4, "<!--") != 0) return false;
-  if (last_comment_close_ == npos || last_comment_close_ < pos_ + 2) return false;
+  if (lastCommentClose_ == kNpos || lastCommentClose_ < pos_ + 2) return false;
   pos_ = html_.find("-->", pos_ + 2) + 3;
   return true;
 }
@@ -103,38 +103,38 @@ bool HtmlTokenizer::SkipComment() {
 bool HtmlTokenizer::SkipDeclaration() {
   if (pos_ + 1 >= html_.size() || (html_[pos_ + 1] != '!' && html_[pos_ + 1] != '?')) return false;
   if (html_.compare(pos_, 4, "<!--") == 0) return false;
-  if (last_tag_close_ == npos || last_tag_close_ < pos_) return false;
+  if (lastTagClose_ == kNpos || lastTagClose_ < pos_) return false;
   pos_ = html_.find('>', pos_) + 1;
   return true;
 }
 
 bool HtmlTokenizer::ReadTag(HtmlToken& token) {
-  const bool end_tag = pos_ + 1 < html_.size() && html_[pos_ + 1] == '/';
-  const std::size_t name_start = pos_ + (end_tag ? 2 : 1);
-  if (name_start >= html_.size() || !IsLetter(html_[name_start])) return false;
-  if (last_tag_close_ == npos || last_tag_close_ < name_start) return false;
-  std::size_t name_end = name_start;
-  while (name_end < html_.size() && IsNameChar(html_[name_end])) ++name_end;
+  const bool endTag = pos_ + 1 < html_.size() && html_[pos_ + 1] == '/';
+  const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
+  if (nameStart >= html_.size() || !IsLetter(html_[nameStart])) return false;
+  if (lastTagClose_ == kNpos || lastTagClose_ < nameStart) return false;
+  std::size_t nameEnd = nameStart;
+  while (nameEnd < html_.size() && IsNameChar(html_[nameEnd])) ++nameEnd;
   // The first '>' ends the tag, quoted or not, as the capture's own rewrite
   // of image tags assumes; the host writes no '>' inside attribute values.
-  const std::size_t end = html_.find('>', name_end);
-  token.kind = end_tag ? HtmlToken::Kind::kEndTag : HtmlToken::Kind::kStartTag;
-  token.name = Upper(html_.substr(name_start, name_end - name_start));
-  if (!end_tag) token.attributes = ParseAttributes(html_.substr(name_end, end - name_end));
+  const std::size_t end = html_.find('>', nameEnd);
+  token.kind = endTag ? HtmlToken::Kind::kEndTag : HtmlToken::Kind::kStartTag;
+  token.name = Upper(html_.substr(nameStart, nameEnd - nameStart));
+  if (!endTag) token.attributes = ParseAttributes(html_.substr(nameEnd, end - nameEnd));
   pos_ = end + 1;
-  if (!end_tag && (token.name == "SCRIPT" || token.name == "STYLE")) SkipRawTextOf(token.name);
+  if (!endTag && (token.name == "SCRIPT" || token.name == "STYLE")) SkipRawTextOf(token.name);
   return true;
 }
 
 // Script and style text is never shown (nor run): skip to the matching end
 // tag, or to the end of the input when there is none.
 void HtmlTokenizer::SkipRawTextOf(std::string_view name) {
-  for (std::size_t i = html_.find("</", pos_); i != npos; i = html_.find("</", i + 2)) {
+  for (std::size_t i = html_.find("</", pos_); i != kNpos; i = html_.find("</", i + 2)) {
     if (Upper(html_.substr(i + 2, name.size())) != name) continue;
     const std::size_t after = i + 2 + name.size();
     if (after < html_.size() && IsNameChar(html_[after])) continue;
     const std::size_t close = html_.find('>', after);
-    pos_ = close == npos ? html_.size() : close + 1;
+    pos_ = close == kNpos ? html_.size() : close + 1;
     return;
   }
   pos_ = html_.size();

@@ -45,8 +45,8 @@ class HtmlTokenizer {
   std::size_t pos_ = 0;
   // Last positions of '>' and of "-->" in the input: a '<' after them cannot
   // close, which keeps the scan linear on input full of stray '<'.
-  std::size_t last_tag_close_;
-  std::size_t last_comment_close_;
+  std::size_t lastTagClose_;
+  std::size_t lastCommentClose_;
 };
 
 }  // namespace corvane

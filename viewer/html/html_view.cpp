@@ -59,9 +59,9 @@ void NotifyNavigateComplete(HWND view) {
 // The view's document becomes the file's bytes, converted.
 void TakeDocument(HtmlViewState& state, std::string html) {
   state.document = ConvertHtml(html);
-  state.shown_html = std::move(html);
+  state.shownHtml = std::move(html);
   state.links = LinkSpansOf(state.document);
-  state.pressed_link = -1;
+  state.pressedLink = -1;
   FindOccurrences(state);
 }
 
@@ -80,13 +80,13 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   std::string html;
   ReadHistoryFile(state.path, html);
   // The viewer refreshes on every change anywhere in the history tree.
-  if (html == state.shown_html) return;
+  if (html == state.shownHtml) return;
   Sight sight = SightOf(state);
   const FormattedText old = std::move(state.document);
   TakeDocument(state, std::move(html));
   const std::size_t same =
       old.background == state.document.background ? FirstDifference(old, state.document) : 0;
-  for (std::size_t* position : {&sight.character, &sight.selection_begin, &sight.selection_end}) {
+  for (std::size_t* position : {&sight.character, &sight.selectionBegin, &sight.selectionEnd}) {
     *position = MovedPosition(old.text, state.document.text, same, *position);
   }
   if (!CanPatchPages(state, same, old.text.size())) {
@@ -95,7 +95,7 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   }
   PageFreeze freeze(state.page);
   PatchPages(state, same, old.text.size());
-  RestoreSight(state.page, state.page_range, sight);
+  RestoreSight(state.page, state.pageRange, sight);
 }
 
 LRESULT OnCreate(HWND view) {
@@ -171,9 +171,8 @@ LRESULT CALLBACK HtmlViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 HtmlViewState* HtmlViewStateOf(HWND view) {
-  char class_name[sizeof kHtmlViewClass + 1] = {};
-  if (!GetClassNameA(view, class_name, sizeof class_name) ||
-      lstrcmpA(class_name, kHtmlViewClass) != 0)
+  char className[sizeof kHtmlViewClass + 1] = {};
+  if (!GetClassNameA(view, className, sizeof className) || lstrcmpA(className, kHtmlViewClass) != 0)
     return nullptr;
   return StateOfView(view);
 }

@@ -59,7 +59,7 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
       path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!opened) return false;
-  const HANDLE file = opened.get();
+  const HANDLE file = opened.Get();
   LARGE_INTEGER size{};
   bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFFF;
   if (ok) {

@@ -54,10 +54,10 @@ bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
   highlight.current = index;
   MarkOccurrence(state, index, kCurrentOccurrenceBackground);
   ScrollToPlace(state.page, place);
-  const LONG page_begin = static_cast<LONG>(begin - state.page_range.begin);
-  const LONG page_end = static_cast<LONG>(end - state.page_range.begin);
-  ScrollIntoSight(state.page, page_begin, page_end);
-  CHARRANGE occurrence{page_begin, page_end};
+  const LONG pageBegin = static_cast<LONG>(begin - state.pageRange.begin);
+  const LONG pageEnd = static_cast<LONG>(end - state.pageRange.begin);
+  ScrollIntoSight(state.page, pageBegin, pageEnd);
+  CHARRANGE occurrence{pageBegin, pageEnd};
   SendMessageA(state.page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&occurrence));
   return true;
 }
@@ -65,9 +65,9 @@ bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
 bool NextOccurrence(HWND view, HtmlViewState& state, bool backwards) {
   if (!state.page) return false;
   const std::size_t top =
-      state.page_range.begin + static_cast<std::size_t>(TopOfSight(state.page).character);
+      state.pageRange.begin + static_cast<std::size_t>(TopOfSight(state.page).character);
   const std::size_t bottom =
-      state.page_range.begin + static_cast<std::size_t>(CharacterBelowSight(state.page));
+      state.pageRange.begin + static_cast<std::size_t>(CharacterBelowSight(state.page));
   const HtmlViewHighlight& highlight = state.highlight;
   return ShowOccurrence(
       view, state,

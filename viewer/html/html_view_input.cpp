@@ -23,14 +23,14 @@ bool SelectionIsEmpty(HWND page) {
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 int LinkIndexAt(HWND page, const HtmlViewState& state, POINT point) {
-  return LinkIndexAtPoint(page, state.page_range.begin, state.links, point);
+  return LinkIndexAtPoint(page, state.pageRange.begin, state.links, point);
 }
 
 // A click opens a link when the button goes down and up on the same link
 // without selecting text in between.
 void OnPageButtonUp(HWND page, HtmlViewState& state, LPARAM lParam) {
-  const int pressed = state.pressed_link;
-  state.pressed_link = -1;
+  const int pressed = state.pressedLink;
+  state.pressedLink = -1;
   if (pressed < 0 || LinkIndexAt(page, state, PointOf(lParam)) != pressed) return;
   if (!SelectionIsEmpty(page)) return;
   const std::string target = state.links[static_cast<std::size_t>(pressed)].target;
@@ -62,7 +62,7 @@ LRESULT HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
       if (ShowLinkCursor(page, *state, lParam)) return TRUE;
       break;
     case WM_LBUTTONDOWN:
-      state->pressed_link = LinkIndexAt(page, *state, PointOf(lParam));
+      state->pressedLink = LinkIndexAt(page, *state, PointOf(lParam));
       break;
     case WM_LBUTTONUP: {
       const LRESULT result = CallPageDefault(page, message, wParam, lParam);

@@ -29,16 +29,15 @@ LONG LineHeightFor(HWND view, int points) {
 // empty space beside or below the text; the link counts only under the
 // character itself.
 bool PointOnCharacter(HWND view, LONG index, int points, POINT client) {
-  const POINTL top_left = PositionOfCharacter(view, index);
-  if (client.x < top_left.x || client.y < top_left.y) return false;
-  const LONG line_height = LineHeightFor(view, points);
+  const POINTL topLeft = PositionOfCharacter(view, index);
+  if (client.x < topLeft.x || client.y < topLeft.y) return false;
+  const LONG lineHeight = LineHeightFor(view, points);
   const POINTL next = PositionOfCharacter(view, index + 1);
-  const LONG right =
-      next.y == top_left.y && next.x > top_left.x ? next.x : top_left.x + line_height;
+  const LONG right = next.y == topLeft.y && next.x > topLeft.x ? next.x : topLeft.x + lineHeight;
   const LONG line = static_cast<LONG>(SendMessageA(view, EM_EXLINEFROMCHAR, 0, index));
-  const LONG next_line_start = static_cast<LONG>(SendMessageA(view, EM_LINEINDEX, line + 1, 0));
-  const LONG bottom = next_line_start > index ? PositionOfCharacter(view, next_line_start).y
-                                              : top_left.y + line_height;
+  const LONG nextLineStart = static_cast<LONG>(SendMessageA(view, EM_LINEINDEX, line + 1, 0));
+  const LONG bottom =
+      nextLineStart > index ? PositionOfCharacter(view, nextLineStart).y : topLeft.y + lineHeight;
   return client.x < right && client.y < bottom;
 }
 
@@ -61,7 +60,7 @@ std::vector<LinkSpan> LinkSpansOf(const FormattedText& view) {
   return spans;
 }
 
-int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSpan>& links,
+int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
                      POINT client) {
   if (links.empty()) return -1;
   POINTL point{client.x, client.y};
@@ -70,7 +69,7 @@ int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSp
   // RichEdit versions answer with the character under the point or with the
   // caret position nearest to it, which can be the next character.
   for (LONG index = nearest; index >= 0 && index >= nearest - 1; --index) {
-    const std::size_t at = page_start + static_cast<std::size_t>(index);
+    const std::size_t at = pageStart + static_cast<std::size_t>(index);
     auto after = std::upper_bound(
         links.begin(), links.end(), at,
         [](std::size_t position, const LinkSpan& span) { return position < span.start; });
@@ -86,7 +85,7 @@ int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSp
 std::string HtmlViewLinkAt(HWND view, POINT client) {
   const HtmlViewState* state = HtmlViewStateOf(view);
   if (!state || !state->page) return std::string();
-  const int index = LinkIndexAtPoint(state->page, state->page_range.begin, state->links, client);
+  const int index = LinkIndexAtPoint(state->page, state->pageRange.begin, state->links, client);
   return index < 0 ? std::string() : state->links[static_cast<std::size_t>(index)].target;
 }
 

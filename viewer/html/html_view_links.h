@@ -26,7 +26,7 @@ std::vector<LinkSpan> LinkSpansOf(const FormattedText& view);
 
 // The index in links of the link drawn under a point of a page's client
 // area, or -1; the page holds the document's text from `page_start` on.
-int LinkIndexAtPoint(HWND page, std::size_t page_start, const std::vector<LinkSpan>& links,
+int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
                      POINT client);
 
 // The target of the link under a point of an HTML view, empty when none.

@@ -78,7 +78,7 @@ void Reveal(HWND view, HtmlViewState& state, HWND page, TextRange range) {
   HWND old = state.page;
   const bool focused = old && GetFocus() == old;
   state.page = page;
-  state.page_range = range;
+  state.pageRange = range;
   ShowWindow(page, SW_SHOW);
   if (focused) SetFocus(page);
   if (old) Retire(view, state, old);
@@ -105,7 +105,7 @@ LONG InPage(TextRange range, std::size_t position) {
 // The loaded page takes the small page's place, the reader's line on top.
 void RevealLoadedPage(HWND view, HtmlViewState& state) {
   Sight sight = SightOf(state);
-  sight.at_end = false;
+  sight.atEnd = false;
   HWND page = state.loading;
   state.loading = nullptr;
   const TextRange whole{0, DocumentLength(state)};
@@ -131,21 +131,21 @@ void LoadMore(HWND view, HtmlViewState& state) {
 Sight SightOf(const HtmlViewState& state) {
   Sight sight;
   if (!state.page) return sight;
-  sight.at_end = state.page_range.end == DocumentLength(state) && IsScrolledToEnd(state.page);
+  sight.atEnd = state.pageRange.end == DocumentLength(state) && IsScrolledToEnd(state.page);
   const PagePlace top = TopOfSight(state.page);
-  sight.character = state.page_range.begin + static_cast<std::size_t>(top.character);
+  sight.character = state.pageRange.begin + static_cast<std::size_t>(top.character);
   sight.top = top.top;
   CHARRANGE selection{};
   SendMessageA(state.page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  sight.selection_begin = state.page_range.begin + static_cast<std::size_t>(selection.cpMin);
-  sight.selection_end = state.page_range.begin + static_cast<std::size_t>(selection.cpMax);
+  sight.selectionBegin = state.pageRange.begin + static_cast<std::size_t>(selection.cpMin);
+  sight.selectionEnd = state.pageRange.begin + static_cast<std::size_t>(selection.cpMax);
   return sight;
 }
 
 void RestoreSight(HWND page, TextRange range, const Sight& sight) {
-  CHARRANGE selection{InPage(range, sight.selection_begin), InPage(range, sight.selection_end)};
+  CHARRANGE selection{InPage(range, sight.selectionBegin), InPage(range, sight.selectionEnd)};
   SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  if (sight.at_end) {
+  if (sight.atEnd) {
     ScrollLastLineIntoView(page);
   } else {
     ScrollToPlace(page, PagePlace{InPage(range, sight.character), sight.top});
@@ -155,7 +155,7 @@ void RestoreSight(HWND page, TextRange range, const Sight& sight) {
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
   StopLoading(view, state);
   const TextRange range =
-      SmallPageRange(view, state, sight.at_end ? DocumentLength(state) : sight.character);
+      SmallPageRange(view, state, sight.atEnd ? DocumentLength(state) : sight.character);
   HWND page = NewPage(view, state, range);
   if (!page) return;
   RestoreSight(page, range, sight);
@@ -174,25 +174,25 @@ void OnLoadTimer(HWND view, HtmlViewState& state) {
 }
 
 void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end) {
-  if (state.page_range.begin <= begin && end <= state.page_range.end) return;
+  if (state.pageRange.begin <= begin && end <= state.pageRange.end) return;
   const TextRange range = SmallPageRange(view, state, begin);
   if (HWND page = NewPage(view, state, range)) Reveal(view, state, page, range);
 }
 
-bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t old_length) {
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength) {
   same = LineStart(state, same);
-  const TextRange& shown = state.page_range;
+  const TextRange& shown = state.pageRange;
   if (same < shown.end &&
-      (shown.end != old_length || same < shown.begin || old_length - same > kLargestCut))
+      (shown.end != oldLength || same < shown.begin || oldLength - same > kLargestCut))
     return false;
-  if (shown.end == old_length && DocumentLength(state) - same > kLargestAddition) return false;
+  if (shown.end == oldLength && DocumentLength(state) - same > kLargestAddition) return false;
   return !state.loading || same >= state.loaded || state.loaded - same <= kLargestCut;
 }
 
-void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) {
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
   same = LineStart(state, same);
-  TextRange& shown = state.page_range;
-  if (shown.end == old_length) {
+  TextRange& shown = state.pageRange;
+  if (shown.end == oldLength) {
     const TextRange fresh{same, DocumentLength(state)};
     PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh,
               MarksIn(state, fresh));
@@ -205,7 +205,7 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length) 
 }
 
 void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {
-  const TextRange& shown = state.page_range;
+  const TextRange& shown = state.pageRange;
   if (shown.begin <= begin && end <= shown.end) {
     MarkPageText(state.page, static_cast<LONG>(begin - shown.begin),
                  static_cast<LONG>(end - shown.begin), background);

@@ -21,11 +21,11 @@ inline constexpr UINT_PTR kHtmlViewLoadTimer = 1;
 
 // What the reader sees, in the document's characters.
 struct Sight {
-  bool at_end = true;         // the last line in sight, following the end
+  bool atEnd = true;          // the last line in sight, following the end
   std::size_t character = 0;  // otherwise: the first character of the top line
   LONG top = 0;               // and where that line's top is drawn
-  std::size_t selection_begin = std::numeric_limits<std::size_t>::max();  // past the end: the end
-  std::size_t selection_end = std::numeric_limits<std::size_t>::max();
+  std::size_t selectionBegin = std::numeric_limits<std::size_t>::max();  // past the end: the end
+  std::size_t selectionEnd = std::numeric_limits<std::size_t>::max();
 };
 
 // The reader's sight of the page in sight.
@@ -53,8 +53,8 @@ void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size
 // one had `old_length`): whether the pages can drop their old text from there
 // and take the new for less than showing the document anew costs; and doing
 // so (the page in sight is best kept from drawing meanwhile).
-bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t old_length);
-void PatchPages(HtmlViewState& state, std::size_t same, std::size_t old_length);
+bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength);
+void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength);
 
 // Characters [begin, end) of the document take the background wherever a
 // page holds them.

@@ -12,9 +12,9 @@ std::vector<TextMark> OccurrenceMarks(const std::vector<std::size_t>& occurrence
       occurrences.begin(), occurrences.end(), range.begin,
       [length](std::size_t position, std::size_t start) { return position < start + length; });
   for (; it != occurrences.end() && *it < range.end; ++it) {
-    const bool is_current = current >= 0 && it - occurrences.begin() == current;
+    const bool isCurrent = current >= 0 && it - occurrences.begin() == current;
     marks.push_back(TextMark{std::max(*it, range.begin), std::min(*it + length, range.end),
-                             is_current ? kCurrentOccurrenceBackground : kOccurrenceBackground});
+                             isCurrent ? kCurrentOccurrenceBackground : kOccurrenceBackground});
   }
   return marks;
 }

@@ -16,10 +16,10 @@ constexpr int kPageId = 1;
 bool LoadRichEdit() {
   if (g_richEditProc) return true;
   HMODULE library = LoadLibraryA("riched20.dll");
-  WNDCLASSEXA rich_edit{};
-  rich_edit.cbSize = sizeof rich_edit;
-  if (!library || !GetClassInfoExA(library, RICHEDIT_CLASSA, &rich_edit)) return false;
-  g_richEditProc = rich_edit.lpfnWndProc;
+  WNDCLASSEXA richEdit{};
+  richEdit.cbSize = sizeof richEdit;
+  if (!library || !GetClassInfoExA(library, RICHEDIT_CLASSA, &richEdit)) return false;
+  g_richEditProc = richEdit.lpfnWndProc;
   return true;
 }
 

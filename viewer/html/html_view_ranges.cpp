@@ -7,14 +7,14 @@ namespace {
 
 std::size_t LineStart(std::string_view text, std::size_t position) {
   if (position == 0) return 0;
-  const std::size_t line_end = text.rfind('\n', position - 1);
-  return line_end == std::string_view::npos ? 0 : line_end + 1;
+  const std::size_t lineEnd = text.rfind('\n', position - 1);
+  return lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
 }
 
 // Past the line end of the line that holds `position`, or the text's end.
 std::size_t NextLineStart(std::string_view text, std::size_t position) {
-  const std::size_t line_end = text.find('\n', position);
-  return line_end == std::string_view::npos ? text.size() : line_end + 1;
+  const std::size_t lineEnd = text.find('\n', position);
+  return lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
 }
 
 }  // namespace
@@ -41,16 +41,16 @@ std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
   const std::size_t same = static_cast<std::size_t>(
       std::mismatch(a.text.begin(), a.text.begin() + common, b.text.begin()).first -
       a.text.begin());
-  auto run_a = a.runs.begin();
-  auto run_b = b.runs.begin();
+  auto runA = a.runs.begin();
+  auto runB = b.runs.begin();
   std::size_t position = 0;
-  while (position < same && run_a != a.runs.end() && run_b != b.runs.end()) {
-    if (run_a->format != run_b->format) return position;
-    const std::size_t end_a = run_a->start + run_a->length;
-    const std::size_t end_b = run_b->start + run_b->length;
-    position = std::min(end_a, end_b);
-    if (end_a == position) ++run_a;
-    if (end_b == position) ++run_b;
+  while (position < same && runA != a.runs.end() && runB != b.runs.end()) {
+    if (runA->format != runB->format) return position;
+    const std::size_t endA = runA->start + runA->length;
+    const std::size_t endB = runB->start + runB->length;
+    position = std::min(endA, endB);
+    if (endA == position) ++runA;
+    if (endB == position) ++runB;
   }
   return same;
 }

@@ -53,15 +53,15 @@ TEST(PieceEnd, EndsAtTheLineEndThatReachesTheSize) {
   EXPECT_EQ(PieceEnd("no line end at all", 0, 18, 4), 18u);
 }
 
-FormattedText Text(std::string text, std::vector<std::pair<std::size_t, bool>> bold_from) {
+FormattedText Text(std::string text, std::vector<std::pair<std::size_t, bool>> boldFrom) {
   FormattedText view;
   view.text = std::move(text);
-  for (std::size_t i = 0; i < bold_from.size(); ++i) {
-    const std::size_t end = i + 1 < bold_from.size() ? bold_from[i + 1].first : view.text.size();
+  for (std::size_t i = 0; i < boldFrom.size(); ++i) {
+    const std::size_t end = i + 1 < boldFrom.size() ? boldFrom[i + 1].first : view.text.size();
     FormatRun run;
-    run.start = bold_from[i].first;
+    run.start = boldFrom[i].first;
     run.length = end - run.start;
-    run.format.bold = bold_from[i].second;
+    run.format.bold = boldFrom[i].second;
     view.runs.push_back(run);
   }
   return view;

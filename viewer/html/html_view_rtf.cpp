@@ -59,7 +59,7 @@ class Table {
     if (added) keys_.push_back(key);
     return it->second;
   }
-  const std::vector<Key>& keys() const { return keys_; }
+  const std::vector<Key>& Keys() const { return keys_; }
 
  private:
   int first_;
@@ -154,13 +154,13 @@ std::string RtfForView(const FormattedText& view, TextRange range,
   }
 
   std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
-  for (std::size_t i = 0; i < fonts.keys().size(); ++i) {
+  for (std::size_t i = 0; i < fonts.Keys().size(); ++i) {
     rtf += "{\\f" + std::to_string(i) + "\\fcharset0 ";
-    AppendFaceName(rtf, fonts.keys()[i]);
+    AppendFaceName(rtf, fonts.Keys()[i]);
     rtf += ";}";
   }
   rtf += "}{\\colortbl ;";
-  for (std::uint32_t colour : colours.keys()) {
+  for (std::uint32_t colour : colours.Keys()) {
     rtf += "\\red" + std::to_string(colour >> 16) + "\\green" + std::to_string(colour >> 8 & 0xFF) +
            "\\blue" + std::to_string(colour & 0xFF) + ";";
   }

@@ -32,9 +32,9 @@ LONG ClientHeight(HWND page) {
 }  // namespace
 
 bool IsScrolledToEnd(HWND page) {
-  const LONG last_line = static_cast<LONG>(SendMessageA(page, EM_GETLINECOUNT, 0, 0)) - 1;
-  const LONG last_line_start = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, last_line, 0));
-  return TopOf(page, last_line_start) < ClientHeight(page);
+  const LONG lastLine = static_cast<LONG>(SendMessageA(page, EM_GETLINECOUNT, 0, 0)) - 1;
+  const LONG lastLineStart = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, lastLine, 0));
+  return TopOf(page, lastLineStart) < ClientHeight(page);
 }
 
 void ScrollToEnd(HWND page) {
@@ -62,10 +62,10 @@ void ScrollToPlace(HWND page, PagePlace place) {
 }
 
 LONG CharacterBelowSight(HWND page) {
-  POINTL bottom_left{0, ClientHeight(page) - 1};
-  const LONG last_in_sight = static_cast<LONG>(
-      SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom_left)));
-  const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, last_in_sight);
+  POINTL bottomLeft{0, ClientHeight(page) - 1};
+  const LONG lastInSight = static_cast<LONG>(
+      SendMessageA(page, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottomLeft)));
+  const LRESULT line = SendMessageA(page, EM_EXLINEFROMCHAR, 0, lastInSight);
   const LONG next = static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, line + 1, 0));
   return next < 0 ? PageTextLength(page) : next;
 }
@@ -73,9 +73,9 @@ LONG CharacterBelowSight(HWND page) {
 void ScrollIntoSight(HWND page, LONG begin, LONG end) {
   const LONG top = TopOf(page, begin);
   const LONG height = ClientHeight(page);
-  const LONG next_line = static_cast<LONG>(
+  const LONG nextLine = static_cast<LONG>(
       SendMessageA(page, EM_LINEINDEX, SendMessageA(page, EM_EXLINEFROMCHAR, 0, end) + 1, 0));
-  const LONG bottom = next_line < 0 ? top + 1 : TopOf(page, next_line);
+  const LONG bottom = nextLine < 0 ? top + 1 : TopOf(page, nextLine);
   if (top >= 0 && bottom <= height) return;
   ScrollToPlace(page, PagePlace{begin, height / 3});
 }

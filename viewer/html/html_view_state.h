@@ -23,8 +23,8 @@ struct HtmlViewHighlight {
 };
 
 struct HtmlViewState {
-  HWND page = nullptr;   // the RichEdit control in sight
-  TextRange page_range;  // the document's characters it holds
+  HWND page = nullptr;  // the RichEdit control in sight
+  TextRange pageRange;  // the document's characters it holds
   HWND loading =
       nullptr;  // hidden page the whole document is loaded into; null when page holds it all
   std::size_t loaded = 0;  // the document's characters in `loading` so far
@@ -32,10 +32,10 @@ struct HtmlViewState {
   // takes Wine's RichEdit tens of milliseconds.
   std::vector<HWND> retired;
   std::string path;             // of the last Navigate; empty before the first
-  std::string shown_html;       // the file's bytes as shown (empty when unreadable)
+  std::string shownHtml;        // the file's bytes as shown (empty when unreadable)
   FormattedText document;       // shown_html converted
   std::vector<LinkSpan> links;  // in the document's text, in order
-  int pressed_link = -1;        // index into links of a button press, or -1
+  int pressedLink = -1;         // index into links of a button press, or -1
   HtmlViewHighlight highlight;
 };
 

@@ -385,10 +385,10 @@ TEST_F(HtmlViewTest, RefreshKeepsAViewAtTheEndAtTheNewEnd) {
   const std::string path = WriteFile("long.html", Numbered(1, 200));
   HtmlViewNavigate(view_, path.c_str());
   PressEnd();
-  const int end_before = FirstVisibleLine();
+  const int endBefore = FirstVisibleLine();
   AppendFile(path, RewriteBlock("11:00:00-5e6f", Numbered(201, 50)));
   HtmlViewRefresh(view_);
-  EXPECT_GE(FirstVisibleLine(), end_before + 50);
+  EXPECT_GE(FirstVisibleLine(), endBefore + 50);
   EXPECT_TRUE(LineIsVisible(LineCount() - 1));
 }
 
@@ -428,9 +428,9 @@ TEST_F(HtmlViewTest, FindsTheLinkUnderThePointer) {
   EXPECT_FALSE(FormatAt(text.find("evil")).dwEffects & CFE_UNDERLINE);
 
   // The empty space after a link's line is no link.
-  POINT past_line_end = inside("mail");
-  past_line_end.x += 300;
-  EXPECT_EQ(HtmlViewLinkAt(view_, past_line_end), "");
+  POINT pastLineEnd = inside("mail");
+  pastLineEnd.x += 300;
+  EXPECT_EQ(HtmlViewLinkAt(view_, pastLineEnd), "");
 }
 
 // A long day: its end shows at once, the rest arrives behind it without
@@ -451,7 +451,7 @@ TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
   const int before = FirstVisibleLine();
   const std::string top = LineText(before);
   ASSERT_NE(top.find("bob: line 49"), std::string::npos) << top;
-  const POINT top_corner =
+  const POINT topCorner =
       PointOfCharacter(static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, before, 0)));
 
   WaitUntilWhole(html);
@@ -459,7 +459,7 @@ TEST_F(HtmlViewTest, ShowsTheEndOfALongDayFirstAndLoadsTheRestBehindIt) {
   EXPECT_GT(FirstVisibleLine(), before);
   const POINT after = PointOfCharacter(
       static_cast<std::size_t>(SendMessageA(view_, EM_LINEINDEX, FirstVisibleLine(), 0)));
-  EXPECT_EQ(after.y, top_corner.y);
+  EXPECT_EQ(after.y, topCorner.y);
   EXPECT_EQ(g_notifications, 1);
 
   ScrollToTop();
@@ -556,15 +556,15 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceAndStepsFromOneToTheNext) {
   EXPECT_FALSE(HtmlViewShowOccurrence(view_, 3));
   EXPECT_FALSE(HtmlViewShowOccurrence(view_, -1));
   ASSERT_TRUE(HtmlViewShowOccurrence(view_, 1));
-  auto in_sight = [&](std::size_t at) {
+  auto inSight = [&](std::size_t at) {
     RECT client{};
     GetClientRect(view_, &client);
     const POINT point = PointOfCharacter(at);
     return point.y >= 0 && point.y + 10 < client.bottom;
   };
-  auto expect_current = [&](std::size_t index) {
+  auto expectCurrent = [&](std::size_t index) {
     const std::size_t at = needles[index];
-    EXPECT_TRUE(in_sight(at)) << index;
+    EXPECT_TRUE(inSight(at)) << index;
     CHARRANGE selection{};
     SendMessageA(view_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     EXPECT_EQ(selection.cpMin, static_cast<LONG>(at)) << index;
@@ -574,16 +574,16 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceAndStepsFromOneToTheNext) {
           << index << " " << other;
     }
   };
-  expect_current(1);
+  expectCurrent(1);
 
   // F3 and Shift+F3 from the current one, up to either end and no further.
   EXPECT_TRUE(HtmlViewNextOccurrence(view_, false));
-  expect_current(2);
+  expectCurrent(2);
   EXPECT_FALSE(HtmlViewNextOccurrence(view_, false));
   EXPECT_EQ(FormatAt(needles[2]).crBackColor, Orange());
   EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
   EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
-  expect_current(0);
+  expectCurrent(0);
   EXPECT_FALSE(HtmlViewNextOccurrence(view_, true));
 
   // A new day has no current occurrence: F3 takes the first in sight or
@@ -591,15 +591,15 @@ TEST_F(HtmlViewTest, ShowsAnOccurrenceAndStepsFromOneToTheNext) {
   HtmlViewNavigate(view_, WriteFile("again.html", html).c_str());
   WaitUntilWhole(html);
   ScrollLineToTop(text.rfind('\n', needles[1]) - 40);
-  ASSERT_TRUE(in_sight(needles[1]));
+  ASSERT_TRUE(inSight(needles[1]));
   EXPECT_TRUE(HtmlViewNextOccurrence(view_, false));
-  expect_current(1);
+  expectCurrent(1);
   HtmlViewNavigate(view_, WriteFile("again.html", html).c_str());
   WaitUntilWhole(html);
   ScrollLineToTop(text.find('\n', needles[1]) + 1);
-  ASSERT_FALSE(in_sight(needles[1]));
+  ASSERT_FALSE(inSight(needles[1]));
   EXPECT_TRUE(HtmlViewNextOccurrence(view_, true));
-  expect_current(1);
+  expectCurrent(1);
 }
 
 // An occurrence near the top of a long day, asked for before that part has
@@ -638,21 +638,21 @@ TEST_F(HtmlViewTest, ALongDayAnswersAtItsEndWhileTheRestLoads) {
 
   // Characters of the page in sight are the document's last ones.
   const std::string shown = Text();
-  const std::size_t page_start =
+  const std::size_t pageStart =
       ConvertHtml(html).text.size() -
       (shown.size() - static_cast<std::size_t>(std::count(shown.begin(), shown.end(), '\r')));
-  auto in_page = [&](const std::string& needle) {
+  auto inPage = [&](const std::string& needle) {
     std::string page;
     for (char c : shown)
       if (c != '\r') page += c;
     return page.find(needle);
   };
-  ASSERT_GT(page_start, 0u);
-  POINT link = PointOfCharacter(in_page("the end"));
+  ASSERT_GT(pageStart, 0u);
+  POINT link = PointOfCharacter(inPage("the end"));
   link.x += 2;
   link.y += 3;
   EXPECT_EQ(HtmlViewLinkAt(view_, link), "http://example.com/end");
-  EXPECT_EQ(FormatAt(in_page("lunch")).crBackColor, Yellow());
+  EXPECT_EQ(FormatAt(inPage("lunch")).crBackColor, Yellow());
 
   // The conversation goes on before the day has loaded.
   const std::string more =

@@ -17,9 +17,8 @@ constexpr std::uint64_t kLeastRebuildBytes = 1 << 20;
 
 }  // namespace
 
-DayIndex::DayIndex(const std::string& path, const std::string& history_folder,
-                   const FoldTable& fold)
-    : folder_(history_folder), fold_(fold), writer_(path, true), reader_(path, false) {
+DayIndex::DayIndex(const std::string& path, const std::string& historyFolder, const FoldTable& fold)
+    : folder_(historyFolder), fold_(fold), writer_(path, true), reader_(path, false) {
   writer_.Prepare(folder_, fold_);
   writer_.BeginRead();
   try {
@@ -34,14 +33,14 @@ DayIndex::DayIndex(const std::string& path, const std::string& history_folder,
 
 std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<ListedDay>& days,
                                                            std::string_view query,
-                                                           const FoldTable& search_fold,
+                                                           const FoldTable& searchFold,
                                                            std::size_t& unheld) {
   // A match through the identity (Match case) is one through the index's
   // fold too; any other fold could match what the index's does not.
-  if (search_fold != fold_ && search_fold != IdentityFold()) return std::nullopt;
+  if (searchFold != fold_ && searchFold != IdentityFold()) return std::nullopt;
   const std::optional<std::string> match = IndexQueryOf(query, fold_);
   if (!match) return std::nullopt;
-  std::lock_guard<std::mutex> reader_guard(reader_lock_);
+  std::lock_guard<std::mutex> readerGuard(readerLock_);
   try {
     reader_.BeginRead();
     if (!reader_.Fits(folder_, fold_)) {
@@ -50,20 +49,20 @@ std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<Lis
     }
     const std::uint64_t commits = reader_.Commits();
     const std::vector<std::int64_t> proposed = reader_.Proposed(*match);
-    std::vector<ListedDay> to_read;
+    std::vector<ListedDay> toRead;
     {
       // The rows must be those of the same commit as the proposals: a day
       // indexed again since could hold the query now without being proposed.
-      std::unique_lock<std::mutex> rows_guard(rows_lock_);
+      std::unique_lock<std::mutex> rowsGuard(rowsLock_);
       if (commits == commits_) {
-        to_read = corvane::DaysToRead(days, rows_, proposed, unheld);
+        toRead = corvane::DaysToRead(days, rows_, proposed, unheld);
       } else {
-        rows_guard.unlock();
-        to_read = corvane::DaysToRead(days, reader_.Rows(), proposed, unheld);
+        rowsGuard.unlock();
+        toRead = corvane::DaysToRead(days, reader_.Rows(), proposed, unheld);
       }
     }
     reader_.EndRead();
-    return to_read;
+    return toRead;
   } catch (const IndexError& error) {
     reader_.Rollback();
     if (error.Damaged()) damaged_ = true;
@@ -72,7 +71,7 @@ std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<Lis
 }
 
 IndexWork DayIndex::Plan(const std::vector<ListedDay>& listed) {
-  std::lock_guard<std::mutex> guard(rows_lock_);
+  std::lock_guard<std::mutex> guard(rowsLock_);
   return PlanIndexing(listed, rows_);
 }
 
@@ -88,17 +87,17 @@ void DayIndex::Put(const ListedDay& day, std::string_view html) {
   PutIndexed(day, indexed);
 }
 
-void DayIndex::PutIndexed(const ListedDay& day, std::string_view indexed_text) {
+void DayIndex::PutIndexed(const ListedDay& day, std::string_view indexedText) {
   std::optional<IndexedDay> held;
   if (!emptied_) {
-    std::lock_guard<std::mutex> guard(rows_lock_);
+    std::lock_guard<std::mutex> guard(rowsLock_);
     const auto row = rows_.find(day.day);
     if (row != rows_.end()) held = row->second;
   }
   const auto changed = changes_.find(day.day);
   if (changed != changes_.end()) held = changed->second;
   BeginWriteOnce();
-  changes_[day.day] = writer_.Put(day, indexed_text, held ? &*held : nullptr);
+  changes_[day.day] = writer_.Put(day, indexedText, held ? &*held : nullptr);
 }
 
 void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
@@ -106,7 +105,7 @@ void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
   const std::unordered_set<std::int64_t> wanted(ids.begin(), ids.end());
   std::vector<std::pair<SearchDay, IndexedDay>> removed;
   {
-    std::lock_guard<std::mutex> guard(rows_lock_);
+    std::lock_guard<std::mutex> guard(rowsLock_);
     for (const auto& [day, row] : rows_) {
       if (wanted.count(row.id) != 0) removed.emplace_back(day, row);
     }
@@ -124,7 +123,7 @@ void DayIndex::RemoveWithin(const SearchDay& scope) {
   };
   std::vector<std::int64_t> ids;
   {
-    std::lock_guard<std::mutex> guard(rows_lock_);
+    std::lock_guard<std::mutex> guard(rowsLock_);
     for (const auto& [day, row] : rows_) {
       if (within(day.user, scope.user) && within(day.buddy, scope.buddy) &&
           within(day.date, scope.date)) {
@@ -139,7 +138,7 @@ void DayIndex::Commit() {
   if (!writing_) return;
   const std::uint64_t commits = writer_.Commit();
   writing_ = false;
-  std::lock_guard<std::mutex> guard(rows_lock_);
+  std::lock_guard<std::mutex> guard(rowsLock_);
   if (emptied_) rows_.clear();
   for (const auto& [day, row] : changes_) {
     if (row) {
@@ -163,8 +162,8 @@ void DayIndex::Abandon() {
 bool DayIndex::WantsRebuild() {
   std::uint64_t live = 0;
   {
-    std::lock_guard<std::mutex> guard(rows_lock_);
-    for (const auto& entry : rows_) live += entry.second.text_length;
+    std::lock_guard<std::mutex> guard(rowsLock_);
+    for (const auto& entry : rows_) live += entry.second.textLength;
   }
   const std::uint64_t garbage = writer_.Garbage();
   return garbage >= kLeastRebuildBytes && garbage > kRebuildShare * live;

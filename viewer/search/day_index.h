@@ -26,7 +26,7 @@ class DayIndex {
   // Opens the database at `path` (UTF-8), made anew when it belongs to
   // another version, folder or fold.  Texts are indexed through `fold`, the
   // case-insensitive fold of the code page.  Throws IndexError.
-  DayIndex(const std::string& path, const std::string& history_folder, const FoldTable& fold);
+  DayIndex(const std::string& path, const std::string& historyFolder, const FoldTable& fold);
 
   // For a search of `query` compared through `search_fold`: the days of
   // `days` that can hold it, in their order; `unheld` counts those
@@ -35,7 +35,7 @@ class DayIndex {
   // search reads every day.  Any thread.
   std::optional<std::vector<ListedDay>> DaysToRead(const std::vector<ListedDay>& days,
                                                    std::string_view query,
-                                                   const FoldTable& search_fold,
+                                                   const FoldTable& searchFold,
                                                    std::size_t& unheld);
 
   // The writer's side, from one thread.  What to do for the listing of the
@@ -44,7 +44,7 @@ class DayIndex {
   // Writes go into a transaction that Commit ends.  The day's file, from
   // its HTML, or from the text MakeIndexText made of it.
   void Put(const ListedDay& day, std::string_view html);
-  void PutIndexed(const ListedDay& day, std::string_view indexed_text);
+  void PutIndexed(const ListedDay& day, std::string_view indexedText);
   void Remove(const std::vector<std::int64_t>& ids);
   // The rows of every day of `scope`, whose empty names stand for any.
   void RemoveWithin(const SearchDay& scope);
@@ -77,11 +77,11 @@ class DayIndex {
   bool emptied_ = false;  // in the open write
   Changes changes_;       // of the open write, after emptied_
 
-  std::mutex reader_lock_;
+  std::mutex readerLock_;
   SearchIndexDb reader_;  // under reader_lock_
   std::atomic<bool> damaged_{false};
 
-  std::mutex rows_lock_;
+  std::mutex rowsLock_;
   IndexRows rows_;             // under rows_lock_: as of commit commits_
   std::uint64_t commits_ = 0;  // under rows_lock_
 };

@@ -96,10 +96,10 @@ TEST_F(DayIndexTest, ADayNotHeldAsListedIsAlwaysRead) {
   // what to read again and which rows to drop.
   const IndexWork work = index_->Plan({Day("carol", "2", 101)});
   EXPECT_EQ(work.held, 0u);
-  ASSERT_EQ(work.to_index.size(), 1u);
+  ASSERT_EQ(work.toIndex.size(), 1u);
   EXPECT_EQ(work.gone.size(), 2u);
   index_->Remove(work.gone);
-  index_->Put(work.to_index[0], Html("lunch, now"));
+  index_->Put(work.toIndex[0], Html("lunch, now"));
   index_->Commit();
   EXPECT_EQ(index_->Plan({Day("carol", "2", 101)}).held, 1u);
   EXPECT_EQ(Buddies(Read({Day("carol", "2", 101)}, "lunch")), std::vector<std::string>{"carol"});

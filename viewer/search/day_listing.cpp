@@ -12,12 +12,12 @@ namespace {
 // leaves it alone, and a network drive keeps it by another machine's clock.
 bool KeepsFolderTimes(const std::string& folder) {
   char volume[MAX_PATH];
-  char file_system[32];
+  char fileSystem[32];
   return GetVolumePathNameA(folder.c_str(), volume, MAX_PATH) &&
          GetDriveTypeA(volume) == DRIVE_FIXED &&
-         GetVolumeInformationA(volume, nullptr, 0, nullptr, nullptr, nullptr, file_system,
-                               sizeof file_system) &&
-         (std::strcmp(file_system, "NTFS") == 0 || std::strcmp(file_system, "ReFS") == 0);
+         GetVolumeInformationA(volume, nullptr, 0, nullptr, nullptr, nullptr, fileSystem,
+                               sizeof fileSystem) &&
+         (std::strcmp(fileSystem, "NTFS") == 0 || std::strcmp(fileSystem, "ReFS") == 0);
 }
 
 // A change in the same tick of the file system's clock as the listing
@@ -44,16 +44,16 @@ bool IsBelow(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-void DayListing::Begin(const std::string& history_folder) {
+void DayListing::Begin(const std::string& historyFolder) {
   std::lock_guard<std::mutex> guard(lock_);
-  if (history_folder == root_) return;
-  root_ = history_folder;
+  if (historyFolder == root_) return;
+  root_ = historyFolder;
   keeping_ = KeepsFolderTimes(root_);
   kept_.clear();
 }
 
 bool DayListing::ChangedSince(const std::string& folder, std::uint64_t change) const {
-  if (all_changed_ > change) return true;
+  if (allChanged_ > change) return true;
   for (const std::string& named : {folder, ParentOf(folder)}) {
     const auto changed = changed_.find(named);
     if (changed != changed_.end() && changed->second > change) return true;
@@ -80,10 +80,10 @@ DayListing::Entries DayListing::Days(const std::string& folder) {
     const auto kept = kept_.find(folder);
     if (kept != kept_.end() && kept->second.written == written) return kept->second.days;
   }
-  const std::uint64_t listed_at = Now();
+  const std::uint64_t listedAt = Now();
   Entries days = std::make_shared<const std::vector<HistoryEntry>>(
       ListHistoryEntries(folder.c_str(), HistoryLevel::kDates));
-  if (timed && written + kClockTicks < listed_at) {
+  if (timed && written + kClockTicks < listedAt) {
     std::lock_guard<std::mutex> guard(lock_);
     if (!ChangedSince(folder, change)) kept_[folder] = Kept{written, days};
   }
@@ -104,7 +104,7 @@ void DayListing::Forget(const std::string& folder) {
 
 void DayListing::ForgetAll() {
   std::lock_guard<std::mutex> guard(lock_);
-  all_changed_ = ++changes_;
+  allChanged_ = ++changes_;
   changed_.clear();
   kept_.clear();
 }

@@ -24,7 +24,7 @@ class DayListing {
  public:
   // Called as a search begins: the history folder may have moved since the
   // last one.
-  void Begin(const std::string& history_folder);
+  void Begin(const std::string& historyFolder);
 
   // The day files of the buddy folder `folder`: dates, sizes, write times.
   // Shared with the listing kept, which is never changed, only replaced.
@@ -51,7 +51,7 @@ class DayListing {
   // change of each folder they named (and of all of them), so that a
   // listing under way while a change came is not kept.
   std::uint64_t changes_ = 0;
-  std::uint64_t all_changed_ = 0;
+  std::uint64_t allChanged_ = 0;
   std::map<std::string, std::uint64_t> changed_;
 };
 

@@ -49,9 +49,9 @@ void DayReader::ReadAll() {
     std::size_t index;
     {
       std::unique_lock<std::mutex> guard(lock_);
-      changed_.wait(guard, [this] { return stop_ || ready_bytes_ < kReadAheadBytes; });
-      if (stop_ || next_to_read_ == paths_.size()) return;
-      index = next_to_read_++;
+      changed_.wait(guard, [this] { return stop_ || readyBytes_ < kReadAheadBytes; });
+      if (stop_ || nextToRead_ == paths_.size()) return;
+      index = nextToRead_++;
       if (!spare_.empty()) {
         html = std::move(spare_.back());
         spare_.pop_back();
@@ -67,7 +67,7 @@ void DayReader::ReadAll() {
     }
     {
       std::lock_guard<std::mutex> guard(lock_);
-      ready_bytes_ += html.size();
+      readyBytes_ += html.size();
       ready_.emplace(index, Ready{std::move(html), read});
     }
     changed_.notify_all();
@@ -82,14 +82,14 @@ bool DayReader::Next(std::string& html) {
 bool DayReader::Next(std::string& html, bool& read) {
   {
     std::unique_lock<std::mutex> guard(lock_);
-    if (next_to_give_ == paths_.size()) return false;
-    changed_.wait(guard, [this] { return ready_.count(next_to_give_) != 0; });
-    const auto ready = ready_.find(next_to_give_++);
+    if (nextToGive_ == paths_.size()) return false;
+    changed_.wait(guard, [this] { return ready_.count(nextToGive_) != 0; });
+    const auto ready = ready_.find(nextToGive_++);
     std::string used = std::move(html);
     html = std::move(ready->second.bytes);
     read = ready->second.read;
     ready_.erase(ready);
-    ready_bytes_ -= html.size();
+    readyBytes_ -= html.size();
     spare_.push_back(std::move(used));
   }
   changed_.notify_all();

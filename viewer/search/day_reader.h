@@ -50,9 +50,9 @@ class DayReader {
   std::condition_variable changed_;
   std::map<std::size_t, Ready> ready_;  // under lock_: by the file's index
   std::vector<std::string> spare_;      // under lock_: emptied buffers to read into
-  std::size_t ready_bytes_ = 0;         // under lock_
-  std::size_t next_to_read_ = 0;        // under lock_
-  std::size_t next_to_give_ = 0;        // under lock_
+  std::size_t readyBytes_ = 0;          // under lock_
+  std::size_t nextToRead_ = 0;          // under lock_
+  std::size_t nextToGive_ = 0;          // under lock_
   bool stop_ = false;                   // under lock_
   std::thread threads_[2];
 };

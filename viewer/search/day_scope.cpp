@@ -20,27 +20,27 @@ std::vector<std::string> NamesOrAll(const std::string& name,
 
 }  // namespace
 
-std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& history_folder,
+std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& historyFolder,
                                        const std::string& user, const std::string& buddy,
                                        const std::atomic<bool>& cancelled) {
-  listing.Begin(history_folder);
+  listing.Begin(historyFolder);
   std::vector<SearchDay> folders;  // dates empty
-  for (const std::string& each_user : NamesOrAll(user, history_folder, HistoryLevel::kUsers)) {
+  for (const std::string& eachUser : NamesOrAll(user, historyFolder, HistoryLevel::kUsers)) {
     if (cancelled) return {};
-    for (std::string& each_buddy :
-         NamesOrAll(buddy, JoinHistoryPath(history_folder, {each_user}), HistoryLevel::kBuddies)) {
-      folders.push_back(SearchDay{each_user, std::move(each_buddy), {}});
+    for (std::string& eachBuddy :
+         NamesOrAll(buddy, JoinHistoryPath(historyFolder, {eachUser}), HistoryLevel::kBuddies)) {
+      folders.push_back(SearchDay{eachUser, std::move(eachBuddy), {}});
     }
   }
   std::vector<DayListing::Entries> days(folders.size());
   std::atomic<std::size_t> next{0};
   // A failure (out of memory) stops both threads and is thrown on.
   std::exception_ptr failures[2];
-  const auto list_folders = [&](std::exception_ptr& failure) {
+  const auto listFolders = [&](std::exception_ptr& failure) {
     try {
       for (std::size_t i = next++; i < folders.size() && !cancelled; i = next++) {
         const std::optional<std::string> folder =
-            JoinHistoryPath(history_folder, {folders[i].user, folders[i].buddy});
+            JoinHistoryPath(historyFolder, {folders[i].user, folders[i].buddy});
         if (folder) days[i] = listing.Days(*folder);
       }
     } catch (...) {
@@ -48,8 +48,8 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
       next = folders.size();
     }
   };
-  std::thread helper(list_folders, std::ref(failures[1]));
-  list_folders(failures[0]);
+  std::thread helper(listFolders, std::ref(failures[1]));
+  listFolders(failures[0]);
   helper.join();
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
@@ -70,8 +70,8 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
   return listed;
 }
 
-std::optional<std::string> DayFilePath(const std::string& history_folder, const SearchDay& day) {
-  return JoinHistoryPath(history_folder, {day.user, day.buddy, DateEntryFileName(day.date)});
+std::optional<std::string> DayFilePath(const std::string& historyFolder, const SearchDay& day) {
+  return JoinHistoryPath(historyFolder, {day.user, day.buddy, DateEntryFileName(day.date)});
 }
 
 }  // namespace corvane

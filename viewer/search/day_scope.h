@@ -17,12 +17,12 @@ namespace corvane {
 // earlier listing is not listed again; listing one is mostly waiting on the
 // file system (under Wine, on its server), so two threads list the rest in
 // about half the time of one.  Empty once `cancelled`.
-std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& history_folder,
+std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& historyFolder,
                                        const std::string& user, const std::string& buddy,
                                        const std::atomic<bool>& cancelled);
 
 // The day's file; nullopt where the path would not fit (such a file is
 // never read).
-std::optional<std::string> DayFilePath(const std::string& history_folder, const SearchDay& day);
+std::optional<std::string> DayFilePath(const std::string& historyFolder, const SearchDay& day);
 
 }  // namespace corvane

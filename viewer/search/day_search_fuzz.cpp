@@ -46,16 +46,16 @@ corvane::FoldTable FoldFor(std::uint8_t choice) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const corvane::FoldTable fold = FoldFor(data[0]);
-  const std::size_t query_length = std::min<std::size_t>(data[1] % 24, size - 2);
-  const std::string_view query(reinterpret_cast<const char*>(data + 2), query_length);
-  const std::string_view html(reinterpret_cast<const char*>(data + 2 + query_length),
-                              size - 2 - query_length);
+  const std::size_t queryLength = std::min<std::size_t>(data[1] % 24, size - 2);
+  const std::string_view query(reinterpret_cast<const char*>(data + 2), queryLength);
+  const std::string_view html(reinterpret_cast<const char*>(data + 2 + queryLength),
+                              size - 2 - queryLength);
 
-  const std::string oracle_text = corvane::ConvertHtml(html).text;
+  const std::string oracleText = corvane::ConvertHtml(html).text;
   corvane::DaySearch search(query, fold);
   const std::vector<std::size_t> found = search.Find(html);
-  Check(search.Text() == oracle_text);
-  Check(found == corvane::FindInLines(oracle_text, query, fold));
+  Check(search.Text() == oracleText);
+  Check(found == corvane::FindInLines(oracleText, query, fold));
 
   const std::vector<std::string> rows =
       corvane::MatchRowTexts(search.Text(), found, found.size(), query.size());

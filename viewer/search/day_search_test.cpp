@@ -103,10 +103,10 @@ TEST(DaySearch, FoldsCaseThroughTheTableAndCountsInDocumentOrder) {
 // Folds that real code pages never make still agree with the plain scan:
 // a letter that folds as a line feed, everything folding as one byte.
 TEST(DaySearch, AgreesWithThePlainScanForAnyFold) {
-  FoldTable to_line_feed = IdentityFold();
-  to_line_feed['x'] = '\n';
-  FoldTable all_one{};
-  const FoldTable folds[] = {IdentityFold(), AsciiLowerFold(), to_line_feed, all_one};
+  FoldTable toLineFeed = IdentityFold();
+  toLineFeed['x'] = '\n';
+  FoldTable allOne{};
+  const FoldTable folds[] = {IdentityFold(), AsciiLowerFold(), toLineFeed, allOne};
   const char* const queries[] = {"x",     "ax", "xa", "a",    "aa",   "ab a",
                                  "abcab", "\n", "",   "a\nb", "-----"};
   for (const FoldTable& fold : folds) {

@@ -47,9 +47,9 @@ std::optional<std::string> AnsiOf(const wchar_t* text, std::size_t length) {
 
 }  // namespace
 
-DayWatch::DayWatch(std::string history_folder, std::shared_ptr<DayListing> listing,
+DayWatch::DayWatch(std::string historyFolder, std::shared_ptr<DayListing> listing,
                    std::function<void()> changed)
-    : root_(std::move(history_folder)), listing_(std::move(listing)), changed_(std::move(changed)) {
+    : root_(std::move(historyFolder)), listing_(std::move(listing)), changed_(std::move(changed)) {
   stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   reported_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   pause_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -105,7 +105,7 @@ bool DayWatch::WaitActive() {
 
 void DayWatch::Settle() const {
   for (int waited = 0; active_ && waited < kSettleMs; ++waited) {
-    if (!passing_on_ && WaitForSingleObject(reported_, 0) != WAIT_OBJECT_0) return;
+    if (!passingOn_ && WaitForSingleObject(reported_, 0) != WAIT_OBJECT_0) return;
     Sleep(1);
   }
 }
@@ -117,7 +117,7 @@ void DayWatch::Run() {
         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
     if (!folder) break;
     // Out of memory: the listing can no longer be trusted.
-    RunContained([&] { Watch(folder.get()); });
+    RunContained([&] { Watch(folder.Get()); });
     active_ = false;
     listing_->ForgetAll();
     started_ = true;
@@ -148,19 +148,19 @@ void DayWatch::Watch(HANDLE folder) {
   const HANDLE events[] = {stop_, reported_, pause_};
   for (;;) {
     if (WaitForMultipleObjects(3, events, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) break;
-    passing_on_ = true;
+    passingOn_ = true;
     DWORD bytes = 0;
-    const bool read_ok = GetOverlappedResult(folder, &read, &bytes, FALSE) != FALSE;
-    if (read_ok && bytes > 0) std::memcpy(copy.data(), records.data(), bytes);
+    const bool readOk = GetOverlappedResult(folder, &read, &bytes, FALSE) != FALSE;
+    if (readOk && bytes > 0) std::memcpy(copy.data(), records.data(), bytes);
     // Armed again before the records are passed on, so that no change
     // falls between two reads.
-    const bool armed = read_ok && arm();
-    if (read_ok && bytes > 0) {
+    const bool armed = readOk && arm();
+    if (readOk && bytes > 0) {
       PassOn(copy.data(), bytes);
     } else {
       listing_->ForgetAll();  // more changes than the records held
     }
-    passing_on_ = false;
+    passingOn_ = false;
     changed_();
     if (!armed) return;
   }

@@ -21,7 +21,7 @@ class DayWatch {
  public:
   // Starts watching on a thread of its own, which calls `changed` after
   // each batch of changes it has passed on to `listing`.
-  DayWatch(std::string history_folder, std::shared_ptr<DayListing> listing,
+  DayWatch(std::string historyFolder, std::shared_ptr<DayListing> listing,
            std::function<void()> changed);
   // Stops at once.
   ~DayWatch();
@@ -64,7 +64,7 @@ class DayWatch {
   std::atomic<bool> ended_{false};
   std::atomic<bool> started_{false};
   std::atomic<bool> active_{false};
-  std::atomic<bool> passing_on_{false};
+  std::atomic<bool> passingOn_{false};
   std::thread thread_;
 };
 

@@ -34,10 +34,10 @@ std::uint64_t Fnv1a(const std::string& text) {
 }  // namespace
 
 std::string Utf8Path(const std::string& ansi) {
-  const int wide_length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-  if (wide_length <= 0) return std::string();
-  std::vector<wchar_t> wide(static_cast<std::size_t>(wide_length));
-  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), wide_length);
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
+  if (wideLength <= 0) return std::string();
+  std::vector<wchar_t> wide(static_cast<std::size_t>(wideLength));
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), wideLength);
   const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
   if (length <= 0) return std::string();
   std::string utf8(static_cast<std::size_t>(length), '\0');
@@ -46,29 +46,29 @@ std::string Utf8Path(const std::string& ansi) {
   return utf8;
 }
 
-std::string IndexedFolderName(const std::string& history_folder) {
-  return FullLowerPath(history_folder);
+std::string IndexedFolderName(const std::string& historyFolder) {
+  return FullLowerPath(historyFolder);
 }
 
-std::string SearchIndexPath(const std::string& history_folder) {
+std::string SearchIndexPath(const std::string& historyFolder) {
   char local[MAX_PATH];
   if (SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                        SHGFP_TYPE_CURRENT, local) != S_OK) {
     return std::string();
   }
   const std::string folder = std::string(local) + "\\Corvane";
-  const std::string history = AsFolder(IndexedFolderName(history_folder));
+  const std::string history = AsFolder(IndexedFolderName(historyFolder));
   if (AsFolder(FullLowerPath(folder)).compare(0, history.size(), history) == 0)
     return std::string();
   if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
     return std::string();
-  return folder + "\\" + SearchIndexName(history_folder) + ".db";
+  return folder + "\\" + SearchIndexName(historyFolder) + ".db";
 }
 
-std::string SearchIndexName(const std::string& history_folder) {
+std::string SearchIndexName(const std::string& historyFolder) {
   char name[32];
   std::snprintf(name, sizeof name, "search-%016llx",
-                static_cast<unsigned long long>(Fnv1a(IndexedFolderName(history_folder))));
+                static_cast<unsigned long long>(Fnv1a(IndexedFolderName(historyFolder))));
   return name;
 }
 

@@ -25,33 +25,33 @@ bool HoldsAsListed(const IndexedDay& row, const ListedDay& day) {
 std::vector<ListedDay> DaysToRead(const std::vector<ListedDay>& days, const IndexRows& rows,
                                   const std::vector<std::int64_t>& proposed, std::size_t& unheld) {
   unheld = 0;
-  std::vector<ListedDay> to_read;
+  std::vector<ListedDay> toRead;
   for (const ListedDay& day : days) {
     const auto row = rows.find(day.day);
     if (row == rows.end() || !HoldsAsListed(row->second, day)) {
       ++unheld;
-      to_read.push_back(day);
+      toRead.push_back(day);
     } else if (std::binary_search(proposed.begin(), proposed.end(), row->second.id)) {
-      to_read.push_back(day);
+      toRead.push_back(day);
     }
   }
-  return to_read;
+  return toRead;
 }
 
 IndexWork PlanIndexing(const std::vector<ListedDay>& listed, const IndexRows& rows) {
   IndexWork work;
-  std::unordered_set<std::int64_t> listed_ids;
+  std::unordered_set<std::int64_t> listedIds;
   for (const ListedDay& day : listed) {
     const auto row = rows.find(day.day);
-    if (row != rows.end()) listed_ids.insert(row->second.id);
+    if (row != rows.end()) listedIds.insert(row->second.id);
     if (row != rows.end() && HoldsAsListed(row->second, day)) {
       ++work.held;
     } else {
-      work.to_index.push_back(day);
+      work.toIndex.push_back(day);
     }
   }
   for (const auto& [day, row] : rows) {
-    if (listed_ids.count(row.id) == 0) work.gone.push_back(row.id);
+    if (listedIds.count(row.id) == 0) work.gone.push_back(row.id);
   }
   std::sort(work.gone.begin(), work.gone.end());
   return work;

@@ -18,7 +18,7 @@ struct IndexedDay {
   std::int64_t id = 0;  // the index's document for the day
   std::uint64_t size = 0;
   std::uint64_t written = 0;
-  std::uint64_t text_length = 0;  // of the text indexed
+  std::uint64_t textLength = 0;  // of the text indexed
 };
 
 struct SearchDayHash {
@@ -40,9 +40,9 @@ std::vector<ListedDay> DaysToRead(const std::vector<ListedDay>& days, const Inde
                                   const std::vector<std::int64_t>& proposed, std::size_t& unheld);
 
 struct IndexWork {
-  std::vector<ListedDay> to_index;  // the listed days not held as listed, in the listing's order
-  std::vector<std::int64_t> gone;   // rows of days no longer listed
-  std::size_t held = 0;             // listed days held as listed
+  std::vector<ListedDay> toIndex;  // the listed days not held as listed, in the listing's order
+  std::vector<std::int64_t> gone;  // rows of days no longer listed
+  std::size_t held = 0;            // listed days held as listed
 };
 
 // What the indexer has to do for the whole history's listing `listed`

@@ -26,11 +26,11 @@ void AppendCharacter(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-void IndexTextOf(std::string_view view_text, const FoldTable& fold, std::string& folded,
+void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& folded,
                  std::string& indexed) {
-  folded.resize(view_text.size());
-  for (std::size_t i = 0; i < view_text.size(); ++i)
-    folded[i] = static_cast<char>(fold[static_cast<unsigned char>(view_text[i])]);
+  folded.resize(viewText.size());
+  for (std::size_t i = 0; i < viewText.size(); ++i)
+    folded[i] = static_cast<char>(fold[static_cast<unsigned char>(viewText[i])]);
   const std::string_view text = folded;
   std::unordered_set<std::string_view> lines;
   indexed.clear();

@@ -8,19 +8,19 @@ LineFinder::LineFinder(std::string_view query, const FoldTable& fold) : fold_(fo
   const std::size_t last = folded_.size() - 1;
   // Horspool: a window whose last byte folds as query byte i (the last such
   // i before the end) can hold a match only after moving last - i on.
-  std::array<std::size_t, 256> by_fold;
-  by_fold.fill(folded_.size());
-  for (std::size_t i = 0; i < last; ++i) by_fold[static_cast<unsigned char>(folded_[i])] = last - i;
-  for (std::size_t byte = 0; byte < shift_.size(); ++byte) shift_[byte] = by_fold[fold[byte]];
-  const unsigned char line_feed = fold['\n'];
-  check_line_feeds_ = folded_.find(static_cast<char>(line_feed)) != std::string::npos;
+  std::array<std::size_t, 256> byFold;
+  byFold.fill(folded_.size());
+  for (std::size_t i = 0; i < last; ++i) byFold[static_cast<unsigned char>(folded_[i])] = last - i;
+  for (std::size_t byte = 0; byte < shift_.size(); ++byte) shift_[byte] = byFold[fold[byte]];
+  const unsigned char lineFeed = fold['\n'];
+  checkLineFeeds_ = folded_.find(static_cast<char>(lineFeed)) != std::string::npos;
 }
 
 bool LineFinder::MatchesAt(const unsigned char* at) const {
   for (std::size_t i = folded_.size(); i-- > 0;) {
     if (fold_[at[i]] != static_cast<unsigned char>(folded_[i])) return false;
   }
-  if (!check_line_feeds_) return true;
+  if (!checkLineFeeds_) return true;
   for (std::size_t i = 0; i < folded_.size(); ++i) {
     if (at[i] == '\n') return false;
   }
@@ -33,8 +33,8 @@ void LineFinder::FindAll(std::string_view text, std::vector<std::size_t>& found)
   const std::size_t length = folded_.size();
   if (length == 0 || text.size() < length) return;
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t last_start = text.size() - length;
-  for (std::size_t at = 0; at <= last_start;) {
+  const std::size_t lastStart = text.size() - length;
+  for (std::size_t at = 0; at <= lastStart;) {
     if (MatchesAt(bytes + at)) {
       found.push_back(at);
       at += length;

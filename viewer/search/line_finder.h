@@ -31,7 +31,7 @@ class LineFinder {
   std::array<std::size_t, 256> shift_{};
   // Some byte of the query folds as a line feed does, so a window that
   // compares equal may still span a line end.
-  bool check_line_feeds_ = false;
+  bool checkLineFeeds_ = false;
 };
 
 }  // namespace corvane

@@ -55,12 +55,12 @@ const std::string& ColumnText(const SearchRow& row, int column) {
 
 }  // namespace
 
-CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
+CHistorySearchDlg::CHistorySearchDlg(SearchHost& host, const FoldTable& nameFold,
                                      std::shared_ptr<DayListing> listing,
                                      std::shared_ptr<SearchIndex> index)
     : CPlacementDialog(IDD_SEARCH),
       host_(host),
-      name_fold_(name_fold),
+      nameFold_(nameFold),
       listing_(std::move(listing)),
       index_(std::move(index)) {
   SetApplyPlacement(true);
@@ -75,9 +75,9 @@ void CHistorySearchDlg::Open(HWND owner) {
 }
 
 void CHistorySearchDlg::SetViewerSelection(const std::string& user, const std::string& buddy) {
-  if (user == viewer_user_ && buddy == viewer_buddy_) return;
-  viewer_user_ = user;
-  viewer_buddy_ = buddy;
+  if (user == viewerUser_ && buddy == viewerBuddy_) return;
+  viewerUser_ = user;
+  viewerBuddy_ = buddy;
   if (GetSafeHwnd() != nullptr) FillScopes();
 }
 
@@ -127,9 +127,9 @@ void CHistorySearchDlg::FillScopes() {
   HWND scopes = GetDlgItem(IDC_SEARCH_SCOPE);
   SendMessageA(scopes, CB_RESETCONTENT, 0, 0);
   std::vector<std::string> texts{"All users"};
-  if (!viewer_user_.empty()) texts.push_back(viewer_user_);
-  if (!viewer_user_.empty() && !viewer_buddy_.empty())
-    texts.push_back(viewer_user_ + " and " + viewer_buddy_);
+  if (!viewerUser_.empty()) texts.push_back(viewerUser_);
+  if (!viewerUser_.empty() && !viewerBuddy_.empty())
+    texts.push_back(viewerUser_ + " and " + viewerBuddy_);
   for (const std::string& text : texts) {
     SendMessageA(scopes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
@@ -155,7 +155,7 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wParam, LP
       }
       if (wParam != kShowRowsTimer) break;
       KillTimer(GetSafeHwnd(), kShowRowsTimer);
-      show_pending_ = false;
+      showPending_ = false;
       if (run_) ShowRows(SearchingText(rows_.size(), days_));
       return 0;
     case WM_SIZE: {
@@ -218,44 +218,44 @@ void CHistorySearchDlg::OnEnterOrSearch() {
 void CHistorySearchDlg::StartSearch() {
   run_.reset();
   KillTimer(GetSafeHwnd(), kShowRowsTimer);
-  show_pending_ = false;
+  showPending_ = false;
   rows_.clear();
   days_ = 0;
-  shown_rows_ = 0;
+  shownRows_ = 0;
   SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
   query_ = ControlText(GetDlgItem(IDC_SEARCH_QUERY));
-  index_status_shown_ = query_.empty();
+  indexStatusShown_ = query_.empty();
   if (query_.empty()) {
-    index_status_.clear();
+    indexStatus_.clear();
     SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, "");
     ShowIndexStatus();
     return;
   }
-  const bool match_case = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
-  fold_ = match_case ? IdentityFold() : name_fold_;
-  SearchRequest request{host_.HistoryFolder(), query_, fold_, name_fold_, {}, {}, listing_, index_};
-  if (scope_ >= 1) request.user = viewer_user_;
-  if (scope_ >= 2) request.buddy = viewer_buddy_;
+  const bool matchCase = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
+  fold_ = matchCase ? IdentityFold() : nameFold_;
+  SearchRequest request{host_.HistoryFolder(), query_, fold_, nameFold_, {}, {}, listing_, index_};
+  if (scope_ >= 1) request.user = viewerUser_;
+  if (scope_ >= 2) request.buddy = viewerBuddy_;
   QueryPerformanceCounter(&started_);
-  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++run_id_,
+  run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++runId_,
                                      std::move(request));
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, SearchingText(0, 0).c_str());
 }
 
 void CHistorySearchDlg::OnProgress(WPARAM id) {
-  if (!run_ || id != run_id_) return;
+  if (!run_ || id != runId_) return;
   SearchProgress progress = run_->Take();
   for (SearchRow& row : progress.rows) rows_.push_back(std::move(row));
   days_ = progress.days;
   if (progress.finished) {
     run_.reset();
     KillTimer(GetSafeHwnd(), kShowRowsTimer);
-    show_pending_ = false;
+    showPending_ = false;
     ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_)));
-  } else if (shown_rows_ == 0 && !rows_.empty()) {
+  } else if (shownRows_ == 0 && !rows_.empty()) {
     ShowRows(SearchingText(rows_.size(), days_));
-  } else if (rows_.size() != shown_rows_ && !show_pending_) {
-    show_pending_ = SetTimer(GetSafeHwnd(), kShowRowsTimer, kShowRowsMs, nullptr) != 0;
+  } else if (rows_.size() != shownRows_ && !showPending_) {
+    showPending_ = SetTimer(GetSafeHwnd(), kShowRowsTimer, kShowRowsMs, nullptr) != 0;
   }
 }
 
@@ -268,10 +268,10 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
 // message, and the window can answer between the two.
 void CHistorySearchDlg::ShowRows(const std::string& status) {
   if (run_) run_->Hold();
-  if (rows_.size() != shown_rows_) {
+  if (rows_.size() != shownRows_) {
     SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    shown_rows_ = rows_.size();
+    shownRows_ = rows_.size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
   if (run_) {
@@ -283,11 +283,11 @@ void CHistorySearchDlg::ShowRows(const std::string& status) {
 // Only while no search has its say: a search's last words stay until the
 // next search.
 void CHistorySearchDlg::ShowIndexStatus() {
-  if (!index_ || run_ || !index_status_shown_) return;
+  if (!index_ || run_ || !indexStatusShown_) return;
   const SearchIndex::Status status = index_->CurrentStatus();
   const std::string text = status.known ? IndexStatusText(status.indexed, status.total) : "";
-  if (text == index_status_) return;
-  index_status_ = text;
+  if (text == indexStatus_) return;
+  indexStatus_ = text;
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, text.c_str());
 }
 

@@ -33,7 +33,7 @@ class CHistorySearchDlg : public CPlacementDialog {
   // `listing` outlives the window, so that a search in a reopened window
   // still finds the folders it listed before; `index` (none: every search
   // reads every day) is the viewer's too.
-  CHistorySearchDlg(SearchHost& host, const FoldTable& name_fold,
+  CHistorySearchDlg(SearchHost& host, const FoldTable& nameFold,
                     std::shared_ptr<DayListing> listing, std::shared_ptr<SearchIndex> index);
 
   // Opens the window owned by `owner`, or brings the open one to the front;
@@ -64,26 +64,26 @@ class CHistorySearchDlg : public CPlacementDialog {
   HWND Results() const;
 
   SearchHost& host_;
-  const FoldTable name_fold_;
-  std::string viewer_user_;
-  std::string viewer_buddy_;
+  const FoldTable nameFold_;
+  std::string viewerUser_;
+  std::string viewerBuddy_;
   int scope_ = 0;
 
   const std::shared_ptr<DayListing> listing_;
   const std::shared_ptr<SearchIndex> index_;
   // The status line tells of the index, not of a search.
-  bool index_status_shown_ = true;
-  std::string index_status_;
+  bool indexStatusShown_ = true;
+  std::string indexStatus_;
 
   // The running or last search.
   std::unique_ptr<SearchRun> run_;
-  WPARAM run_id_ = 0;
+  WPARAM runId_ = 0;
   std::string query_;
   FoldTable fold_{};
   LARGE_INTEGER started_{};
   std::vector<SearchRow> rows_;
-  std::size_t shown_rows_ = 0;  // what the list has been told
-  bool show_pending_ = false;   // the timer that shows the rest is set
+  std::size_t shownRows_ = 0;  // what the list has been told
+  bool showPending_ = false;   // the timer that shows the rest is set
   std::size_t days_ = 0;
 };
 

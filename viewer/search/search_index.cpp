@@ -31,16 +31,16 @@ constexpr DWORD kFreshWaitMs = 2100;
 constexpr DWORD kRetryMs = 30'000;
 
 bool IsFresh(const ListedDay& day) {
-  FILETIME now_time;
-  GetSystemTimeAsFileTime(&now_time);
-  const std::uint64_t now = FileTimeTicks(now_time);
+  FILETIME nowTime;
+  GetSystemTimeAsFileTime(&nowTime);
+  const std::uint64_t now = FileTimeTicks(nowTime);
   return day.written + kFreshTicks > now && day.written < now + kFreshTicks;
 }
 
 // The scope a path given to the viewer's deletion stands for, relative to
 // the history folder; nullopt when it lies elsewhere.
-std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& history_folder) {
-  std::string folder = history_folder;
+std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& historyFolder) {
+  std::string folder = historyFolder;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   if (path.size() < folder.size() ||
       CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(),
@@ -71,9 +71,9 @@ std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& his
 
 }  // namespace
 
-SearchIndex::SearchIndex(std::string history_folder, const FoldTable& fold,
+SearchIndex::SearchIndex(std::string historyFolder, const FoldTable& fold,
                          std::shared_ptr<DayListing> listing)
-    : folder_(std::move(history_folder)),
+    : folder_(std::move(historyFolder)),
       fold_(fold),
       listing_(std::move(listing)),
       path_(SearchIndexPath(folder_)),
@@ -130,9 +130,9 @@ std::optional<std::vector<ListedDay>> SearchIndex::DaysToRead(const std::vector<
   // Without the watch the listing's sizes and times may be old.
   if (!index || !watch_.Active()) return std::nullopt;
   std::size_t unheld = 0;
-  std::optional<std::vector<ListedDay>> to_read = index->DaysToRead(days, query, fold, unheld);
+  std::optional<std::vector<ListedDay>> toRead = index->DaysToRead(days, query, fold, unheld);
   if (unheld > 0 || index->FoundDamaged()) Kick();
-  return to_read;
+  return toRead;
 }
 
 void SearchIndex::ForgetDeleted(const std::string& path) {
@@ -159,13 +159,13 @@ void SearchIndex::SetStatus(std::size_t indexed, std::size_t total) {
   status_ = Status{true, indexed, total};
 }
 
-bool SearchIndex::WaitForWork(DWORD timeout_ms) {
+bool SearchIndex::WaitForWork(DWORD timeoutMs) {
   std::unique_lock<std::mutex> guard(lock_);
   const auto woken = [this] { return stopping_ || kicked_; };
-  if (timeout_ms == INFINITE) {
+  if (timeoutMs == INFINITE) {
     wake_.wait(guard, woken);
   } else {
-    wake_.wait_for(guard, std::chrono::milliseconds(timeout_ms), woken);
+    wake_.wait_for(guard, std::chrono::milliseconds(timeoutMs), woken);
   }
   kicked_ = false;
   return !stopping_;
@@ -300,7 +300,7 @@ bool SearchIndex::Pass(DayIndex& index) {
   bool deferred = false;
   std::vector<ListedDay> due;
   std::vector<std::string> paths;
-  for (ListedDay& day : work.to_index) {
+  for (ListedDay& day : work.toIndex) {
     if (IsFresh(day)) {
       deferred = true;
       continue;

@@ -36,7 +36,7 @@ class SearchIndex {
  public:
   // Starts the watch and the indexer.  `fold` is the code page's case fold,
   // by which names sort and the index folds its texts.
-  SearchIndex(std::string history_folder, const FoldTable& fold,
+  SearchIndex(std::string historyFolder, const FoldTable& fold,
               std::shared_ptr<DayListing> listing);
   ~SearchIndex();
   SearchIndex(const SearchIndex&) = delete;
@@ -103,7 +103,7 @@ class SearchIndex {
   bool Pass(DayIndex& index);
   void RemoveDeleted(DayIndex& index);
   bool WaitWhileSearching(DayIndex* index);
-  bool WaitForWork(DWORD timeout_ms);
+  bool WaitForWork(DWORD timeoutMs);
   void SetStatus(std::size_t indexed, std::size_t total);
   void Kick();
 

@@ -47,14 +47,14 @@ int main(int argc, char** argv) {
   // The texts first, as the indexer's reading threads make them; then the
   // database's share, as its writing thread has it.
   const corvane::FoldTable fold = corvane::AsciiLowerFold();
-  std::size_t indexed_bytes = 0;
+  std::size_t indexedBytes = 0;
   Clock::time_point began = Clock::now();
   for (auto& entry : days) {
     corvane::MakeIndexText(entry.second, fold);
-    indexed_bytes += entry.second.size();
+    indexedBytes += entry.second.size();
   }
   std::printf("the index's texts: %.2f s (%.0f MB)\n", Seconds(Clock::now() - began),
-              static_cast<double>(indexed_bytes) / (1 << 20));
+              static_cast<double>(indexedBytes) / (1 << 20));
 
   const std::string path = (fs::temp_directory_path() / "corvane-search-index-bench.db").string();
   for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(path + suffix);

@@ -176,15 +176,15 @@ void SearchIndexDb::SetMeta(const char* key, std::string_view value) {
   write.Bind(1, key).Bind(2, value).Run();
 }
 
-void SearchIndexDb::Prepare(std::string_view history_folder, const FoldTable& fold) {
+void SearchIndexDb::Prepare(std::string_view historyFolder, const FoldTable& fold) {
   BeginWrite();
   try {
     Execute("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID");
-    if (!Fits(history_folder, fold)) {
+    if (!Fits(historyFolder, fold)) {
       Execute("DROP TABLE IF EXISTS days; DROP TABLE IF EXISTS day_text;");
       Execute(kTables);
       SetMeta("format", kFormat);
-      SetMeta("folder", history_folder);
+      SetMeta("folder", historyFolder);
       SetMeta("fold", AsBytes(fold));
       SetMeta("garbage", "0");
       // The count of writes starts far from any other index's, so that
@@ -201,8 +201,8 @@ void SearchIndexDb::Prepare(std::string_view history_folder, const FoldTable& fo
   }
 }
 
-bool SearchIndexDb::Fits(std::string_view history_folder, const FoldTable& fold) {
-  return Meta("format") == kFormat && Meta("folder") == history_folder &&
+bool SearchIndexDb::Fits(std::string_view historyFolder, const FoldTable& fold) {
+  return Meta("format") == kFormat && Meta("folder") == historyFolder &&
          Meta("fold") == AsBytes(fold);
 }
 
@@ -249,12 +249,12 @@ std::vector<std::int64_t> SearchIndexDb::Proposed(const std::string& match) {
   return ids;
 }
 
-IndexedDay SearchIndexDb::Put(const ListedDay& day, std::string_view indexed_text,
+IndexedDay SearchIndexDb::Put(const ListedDay& day, std::string_view indexedText,
                               const IndexedDay* held) {
-  IndexedDay row{held != nullptr ? held->id : 0, day.size, day.written, indexed_text.size()};
+  IndexedDay row{held != nullptr ? held->id : 0, day.size, day.written, indexedText.size()};
   const auto size = static_cast<std::int64_t>(day.size);
   const auto written = static_cast<std::int64_t>(day.written);
-  const auto length = static_cast<std::int64_t>(indexed_text.size());
+  const auto length = static_cast<std::int64_t>(indexedText.size());
   bool inserted = false;
   if (held == nullptr) {
     Statement insert(*this, kInsertDay);
@@ -274,16 +274,16 @@ IndexedDay SearchIndexDb::Put(const ListedDay& day, std::string_view indexed_tex
     Statement update(*this, kUpdateDay);
     update.Bind(1, row.id).Bind(2, size).Bind(3, written).Bind(4, length).Run();
   }
-  if (held != nullptr && indexed_text.size() < held->text_length) AddGarbage(held->text_length);
+  if (held != nullptr && indexedText.size() < held->textLength) AddGarbage(held->textLength);
   Statement text(*this, kInsertText);
-  text.Bind(1, row.id).Bind(2, indexed_text).Run();
+  text.Bind(1, row.id).Bind(2, indexedText).Run();
   return row;
 }
 
 void SearchIndexDb::Remove(const IndexedDay& row) {
   Statement remove(*this, kDeleteDay);
   remove.Bind(1, row.id).Run();
-  AddGarbage(row.text_length);
+  AddGarbage(row.textLength);
 }
 
 void SearchIndexDb::Empty() {

@@ -47,10 +47,10 @@ class SearchIndexDb {
   // The writer's first call: makes the tables, or empties them when they
   // were made by another version of the index, for another history folder
   // or for another fold of the letters.
-  void Prepare(std::string_view history_folder, const FoldTable& fold);
+  void Prepare(std::string_view historyFolder, const FoldTable& fold);
   // In a read: whether the tables are this version's, for this folder and
   // fold (a reader that finds them otherwise must not use them).
-  bool Fits(std::string_view history_folder, const FoldTable& fold);
+  bool Fits(std::string_view historyFolder, const FoldTable& fold);
 
   // A read sees one committed state throughout; a write is the writer's.
   void BeginRead();
@@ -74,7 +74,7 @@ class SearchIndexDb {
   // adds its tokens to those it had: a day that only grew loses nothing, a
   // day that shrank leaves tokens that may propose it in vain, counted as
   // garbage.
-  IndexedDay Put(const ListedDay& day, std::string_view indexed_text, const IndexedDay* held);
+  IndexedDay Put(const ListedDay& day, std::string_view indexedText, const IndexedDay* held);
   void Remove(const IndexedDay& row);
   // Every row and document gone, to be indexed anew.
   void Empty();

@@ -243,10 +243,10 @@ class Oracle {
   void IndexSome() {
     const corvane::IndexWork work = index_->Plan(Listing());
     index_->Remove(work.gone);
-    const std::size_t budget = in_.ConsumeIntegralInRange<std::size_t>(0, work.to_index.size());
+    const std::size_t budget = in_.ConsumeIntegralInRange<std::size_t>(0, work.toIndex.size());
     bool changed = false;
     for (std::size_t i = 0; i < budget; ++i) {
-      const ListedDay& listed = work.to_index[i];
+      const ListedDay& listed = work.toIndex[i];
       DayFile& file = tree_.at({listed.day.user, listed.day.buddy, listed.day.date});
       if (in_.ConsumeIntegralInRange(0, 7) == 0) {
         Append(&file);
@@ -255,7 +255,7 @@ class Oracle {
       index_->Put(listed, file.html);
     }
     index_->Commit();
-    settled_ = budget == work.to_index.size() && !changed;
+    settled_ = budget == work.toIndex.size() && !changed;
   }
 
   std::vector<SearchRow> RowsOf(const std::vector<ListedDay>& days, const std::string& query,

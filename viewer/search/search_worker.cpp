@@ -66,16 +66,16 @@ void Search(SearchRunState& state) {
   const SearchRequest& request = state.request;
   std::optional<SearchIndex::SearchHold> hold;
   if (request.index) hold.emplace(*request.index);
-  std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.history_folder,
+  std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.historyFolder,
                                                 request.user, request.buddy, state.cancelled);
   // Only the days to read are put in order: a long history has tens of
   // thousands, the index leaves a few.
   if (request.index) {
-    if (auto to_read = request.index->DaysToRead(days, request.query, request.fold))
-      days = std::move(*to_read);
+    if (auto toRead = request.index->DaysToRead(days, request.query, request.fold))
+      days = std::move(*toRead);
   }
-  SortNewestFirst(days, request.name_fold);
-  DayReader reader(PathsOf(days, request.history_folder), state.gate);
+  SortNewestFirst(days, request.nameFold);
+  DayReader reader(PathsOf(days, request.historyFolder), state.gate);
   SearchRows rows(request.query, request.fold);
   std::string html;
   for (const ListedDay& day : days) {
@@ -99,14 +99,14 @@ void Work(std::shared_ptr<SearchRunState> state) {
 
 }  // namespace
 
-void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string history_folder) {
+void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder) {
   // Should anything fail here, the first search lists the folders itself.
   try {
-    std::thread([listing = std::move(listing), history_folder = std::move(history_folder)] {
+    std::thread([listing = std::move(listing), historyFolder = std::move(historyFolder)] {
       SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
       static const std::atomic<bool> kNeverCancelled{false};
       try {
-        ListDaysInScope(*listing, history_folder, "", "", kNeverCancelled);
+        ListDaysInScope(*listing, historyFolder, "", "", kNeverCancelled);
       } catch (...) {
         // Out of memory, or no helper thread.
       }

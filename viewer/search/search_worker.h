@@ -19,12 +19,12 @@
 namespace corvane {
 
 struct SearchRequest {
-  std::string history_folder;
+  std::string historyFolder;
   std::string query;
-  FoldTable fold;       // how letters compare: the identity for "Match case"
-  FoldTable name_fold;  // how users, buddies and dates sort
-  std::string user;     // empty: every user
-  std::string buddy;    // empty: every buddy of the user
+  FoldTable fold;      // how letters compare: the identity for "Match case"
+  FoldTable nameFold;  // how users, buddies and dates sort
+  std::string user;    // empty: every user
+  std::string buddy;   // empty: every buddy of the user
   // Listings kept from earlier searches; shared with them and the window.
   std::shared_ptr<DayListing> listing;
   // Which days can hold the query; none: every day is read.
@@ -34,7 +34,7 @@ struct SearchRequest {
 // Lists every buddy folder of the history into `listing` on a thread of its
 // own: started as the search window opens, it has them kept before a user
 // has typed a query, so that the first search need not list them.
-void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string history_folder);
+void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder);
 
 // What a search found since the window last asked.
 struct SearchProgress {

@@ -9,7 +9,7 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 constexpr bool IsHtmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -25,12 +25,12 @@ enum class ByteKind : unsigned char { kShown, kSpace, kReference, kDropped, kOpe
 
 struct ByteTable {
   ByteKind kind[256];
-  bool name_char[256];
+  bool nameChar[256];
 
-  constexpr ByteTable() : kind(), name_char() {
+  constexpr ByteTable() : kind(), nameChar() {
     for (int byte = 0; byte < 256; ++byte) {
       const char c = static_cast<char>(byte);
-      name_char[byte] = IsLetter(c) || (c >= '0' && c <= '9');
+      nameChar[byte] = IsLetter(c) || (c >= '0' && c <= '9');
       if (IsHtmlSpace(c)) {
         kind[byte] = ByteKind::kSpace;
       } else if (c == '&') {
@@ -49,7 +49,7 @@ struct ByteTable {
 constexpr ByteTable kBytes;
 
 ByteKind KindOf(char c) { return kBytes.kind[static_cast<unsigned char>(c)]; }
-bool IsNameChar(char c) { return kBytes.name_char[static_cast<unsigned char>(c)]; }
+bool IsNameChar(char c) { return kBytes.nameChar[static_cast<unsigned char>(c)]; }
 
 // Where the shown characters that begin at `at` end.  A single space
 // between two of them shows as itself, so it stays in the run: whole
@@ -135,7 +135,7 @@ class TextWriter {
 class ViewTextScanner {
  public:
   ViewTextScanner(std::string_view html, std::string& text)
-      : html_(html), out_(text), last_tag_close_(html.rfind('>')) {}
+      : html_(html), out_(text), lastTagClose_(html.rfind('>')) {}
 
   // Converts what lies before `limit` (and what a tag, comment or skipped
   // script begun there spans beyond it).
@@ -164,10 +164,10 @@ class ViewTextScanner {
   TextWriter out_;
   std::size_t pos_ = 0;
   // The last '>': a '<' after it opens no tag.
-  std::size_t last_tag_close_;
-  std::size_t unclosed_comments_from_ = npos;
-  bool at_line_start_ = true;
-  bool space_pending_ = false;
+  std::size_t lastTagClose_;
+  std::size_t unclosedCommentsFrom_ = kNpos;
+  bool atLineStart_ = true;
+  bool spacePending_ = false;
 };
 
 // One pass over the bytes (in pieces, when stopped at offsets).  The tokenizer ends a text token at
@@ -213,10 +213,10 @@ std::size_t ViewTextScanner::Find(char c, std::size_t from) const {
 // does, none follows any later "<!--" either.
 bool ViewTextScanner::SkipComment() {
   if (At(pos_ + 1) != '!' || At(pos_ + 2) != '-' || At(pos_ + 3) != '-') return false;
-  if (pos_ >= unclosed_comments_from_) return false;
+  if (pos_ >= unclosedCommentsFrom_) return false;
   const std::size_t close = html_.find("-->", pos_ + 2);
-  if (close == npos) {
-    unclosed_comments_from_ = pos_;
+  if (close == kNpos) {
+    unclosedCommentsFrom_ = pos_;
     return false;
   }
   pos_ = close + 3;
@@ -227,25 +227,25 @@ bool ViewTextScanner::SkipDeclaration() {
   const char next = At(pos_ + 1);
   if (next != '!' && next != '?') return false;
   if (next == '!' && At(pos_ + 2) == '-' && At(pos_ + 3) == '-') return false;
-  if (last_tag_close_ == npos || last_tag_close_ < pos_) return false;
+  if (lastTagClose_ == kNpos || lastTagClose_ < pos_) return false;
   pos_ = Find('>', pos_) + 1;
   return true;
 }
 
 bool ViewTextScanner::Tag() {
-  const bool end_tag = At(pos_ + 1) == '/';
-  const std::size_t name_start = pos_ + (end_tag ? 2 : 1);
-  if (!IsLetter(At(name_start))) return false;
-  if (last_tag_close_ == npos || last_tag_close_ < name_start) return false;
+  const bool endTag = At(pos_ + 1) == '/';
+  const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
+  if (!IsLetter(At(nameStart))) return false;
+  if (lastTagClose_ == kNpos || lastTagClose_ < nameStart) return false;
   const char* last = html_.data() + html_.size();
-  const char* name_end = html_.data() + name_start + 1;
-  while (name_end != last && IsNameChar(*name_end)) ++name_end;
-  const std::string_view name(html_.data() + name_start,
-                              static_cast<std::size_t>(name_end - html_.data()) - name_start);
+  const char* nameEnd = html_.data() + nameStart + 1;
+  while (nameEnd != last && IsNameChar(*nameEnd)) ++nameEnd;
+  const std::string_view name(html_.data() + nameStart,
+                              static_cast<std::size_t>(nameEnd - html_.data()) - nameStart);
   // A '>' follows (last_tag_close_); most tags the host writes end at once.
-  const char* close = *name_end == '>' ? name_end : FindByte(name_end, last, '>');
+  const char* close = *nameEnd == '>' ? nameEnd : FindByte(nameEnd, last, '>');
   pos_ = static_cast<std::size_t>(close - html_.data()) + 1;
-  if (!end_tag) {
+  if (!endTag) {
     StartTag(name);
   } else if (IsName(name, "P")) {
     ParagraphBreak();
@@ -270,7 +270,7 @@ void ViewTextScanner::StartTag(std::string_view name) {
 }
 
 void ViewTextScanner::SkipRawTextOf(std::string_view upper) {
-  for (std::size_t i = html_.find("</", pos_); i != npos; i = html_.find("</", i + 2)) {
+  for (std::size_t i = html_.find("</", pos_); i != kNpos; i = html_.find("</", i + 2)) {
     if (!StartsWithName(html_.substr(i + 2), upper)) continue;
     const std::size_t after = i + 2 + upper.size();
     if (after < html_.size() && IsNameChar(html_[after])) continue;
@@ -283,8 +283,8 @@ void ViewTextScanner::SkipRawTextOf(std::string_view upper) {
 
 void ViewTextScanner::Reference() {
   std::size_t length = 0;
-  if (const auto code_point = ReadCharacterReference(html_, pos_, length)) {
-    if (const auto ansi = AnsiFromCodePoint(*code_point)) Character(*ansi);
+  if (const auto codePoint = ReadCharacterReference(html_, pos_, length)) {
+    if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
     pos_ += length;
   } else {
     Shown(html_.data() + pos_, 1);
@@ -293,12 +293,12 @@ void ViewTextScanner::Reference() {
 }
 
 void ViewTextScanner::Shown(const char* bytes, std::size_t count) {
-  if (space_pending_) {
-    space_pending_ = false;
+  if (spacePending_) {
+    spacePending_ = false;
     out_.Put(' ');
   }
   out_.Append(bytes, count);
-  at_line_start_ = false;
+  atLineStart_ = false;
 }
 
 void ViewTextScanner::Character(char c) {
@@ -312,17 +312,17 @@ void ViewTextScanner::Character(char c) {
 // A run of white space shows as one space, and only when visible text
 // follows on the same line.
 void ViewTextScanner::Space() {
-  if (!at_line_start_) space_pending_ = true;
+  if (!atLineStart_) spacePending_ = true;
 }
 
 void ViewTextScanner::LineBreak() {
-  space_pending_ = false;
+  spacePending_ = false;
   out_.Put('\n');
-  at_line_start_ = true;
+  atLineStart_ = true;
 }
 
 void ViewTextScanner::StartLine() {
-  if (!at_line_start_) LineBreak();
+  if (!atLineStart_) LineBreak();
 }
 
 // A paragraph is set off by one empty line, however many P tags meet.
@@ -347,12 +347,12 @@ void ViewTextOf(std::string_view html, std::string& text) {
 }
 
 void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
-                std::vector<std::size_t>& text_at_stops) {
-  text_at_stops.clear();
+                std::vector<std::size_t>& textAtStops) {
+  textAtStops.clear();
   ViewTextScanner scanner(html, text);
   for (std::size_t stop : stops) {
     scanner.RunTo(stop);
-    text_at_stops.push_back(scanner.TextSize());
+    textAtStops.push_back(scanner.TextSize());
   }
   scanner.RunTo(scanner.HtmlSize());
 }

@@ -20,6 +20,6 @@ void ViewTextOf(std::string_view html, std::string& text);
 // begins there starts.  A stop inside a tag, a comment or skipped script is
 // reached where that ends.
 void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
-                std::vector<std::size_t>& text_at_stops);
+                std::vector<std::size_t>& textAtStops);
 
 }  // namespace corvane

@@ -75,7 +75,7 @@ std::optional<DialogTemplate> ReadDialogTemplate(int id) {
   DialogTemplate t;
   t.style = in.Dword();
   if (HIWORD(t.style) == 0xFFFF) return std::nullopt;  // DLGTEMPLATEEX
-  t.ex_style = in.Dword();
+  t.exStyle = in.Dword();
   const int count = in.Word();
   t.x = in.Short();
   t.y = in.Short();
@@ -85,20 +85,20 @@ std::optional<DialogTemplate> ReadDialogTemplate(int id) {
   in.TextOrOrdinal();  // class
   t.caption = in.Text();
   if (t.style & DS_SETFONT) {
-    t.font_size = in.Word();
+    t.fontSize = in.Word();
     t.font = in.Text();
   }
   for (int i = 0; i < count && !in.AtEnd(); ++i) {
     in.AlignToDword();
     TemplateControl c;
     c.style = in.Dword();
-    c.ex_style = in.Dword();
+    c.exStyle = in.Dword();
     c.x = in.Short();
     c.y = in.Short();
     c.cx = in.Short();
     c.cy = in.Short();
     c.id = in.Short();
-    c.class_name = PredefinedClass(in.TextOrOrdinal());
+    c.className = PredefinedClass(in.TextOrOrdinal());
     c.text = in.TextOrOrdinal();
     in.SkipBytes(in.Word());  // creation data
     t.controls.push_back(c);

@@ -14,19 +14,19 @@ namespace corvane {
 struct TemplateControl {
   int id = 0;
   std::string
-      class_name;    // "Button", "Edit", "Static", "ListBox", "ComboBox" or the registered name
+      className;     // "Button", "Edit", "Static", "ListBox", "ComboBox" or the registered name
   std::string text;  // "#128" for a resource ordinal
   DWORD style = 0;
-  DWORD ex_style = 0;
+  DWORD exStyle = 0;
   int x = 0, y = 0, cx = 0, cy = 0;
 };
 
 struct DialogTemplate {
   DWORD style = 0;
-  DWORD ex_style = 0;
+  DWORD exStyle = 0;
   int x = 0, y = 0, cx = 0, cy = 0;
   std::string caption;
-  int font_size = 0;
+  int fontSize = 0;
   std::string font;
   std::vector<TemplateControl> controls;
 };

@@ -26,9 +26,9 @@ inline void DeleteTestCompanyKey() { SHDeleteKeyA(HKEY_CURRENT_USER, kTestCompan
 
 // A REG_DWORD value under HKEY_CURRENT_USER; nullopt when missing or of
 // another type.
-inline std::optional<int> RegistryDword(const std::string& key_path, const char* name) {
+inline std::optional<int> RegistryDword(const std::string& keyPath, const char* name) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key_path.c_str(), 0, KEY_QUERY_VALUE, &key) !=
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
       ERROR_SUCCESS) {
     return std::nullopt;
   }

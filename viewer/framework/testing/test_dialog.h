@@ -27,7 +27,7 @@ class ScriptedDialog : public Base {
   using Script = std::function<void(HWND)>;
   explicit ScriptedDialog(Script script) : Base(IDD_FRAMEWORK_TEST), script_(std::move(script)) {}
 
-  const std::vector<StartupCommand>& StartupCommands() const { return startup_commands_; }
+  const std::vector<StartupCommand>& StartupCommands() const { return startupCommands_; }
 
  protected:
   BOOL OnInitDialog() override {
@@ -45,18 +45,18 @@ class ScriptedDialog : public Base {
   std::optional<LRESULT> WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_TIMER && wParam == kScriptTimer) {
       KillTimer(this->GetSafeHwnd(), kScriptTimer);
-      script_started_ = true;
+      scriptStarted_ = true;
       script_(this->GetSafeHwnd());
       return 0;
     }
     // Only these two: under Wine the window manager may answer an early
     // maximize with a restore of its own.
     const UINT command = static_cast<UINT>(wParam & 0xFFF0);
-    if (msg == WM_SYSCOMMAND && !script_started_ &&
+    if (msg == WM_SYSCOMMAND && !scriptStarted_ &&
         (command == SC_MINIMIZE || command == SC_MAXIMIZE)) {
       RECT r{};
       GetWindowRect(this->GetSafeHwnd(), &r);
-      startup_commands_.push_back(StartupCommand{command, r});
+      startupCommands_.push_back(StartupCommand{command, r});
     }
     return Base::WindowProc(msg, wParam, lParam);
   }
@@ -64,8 +64,8 @@ class ScriptedDialog : public Base {
  private:
   static constexpr UINT_PTR kScriptTimer = 7;
   Script script_;
-  bool script_started_ = false;
-  std::vector<StartupCommand> startup_commands_;
+  bool scriptStarted_ = false;
+  std::vector<StartupCommand> startupCommands_;
 };
 
 // A control's rectangle in its dialog's client coordinates.
