@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/test_code_pages.h"
+#include "common/testing/test_code_pages.h"
 
 namespace corvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/test_environment.h"
+#include "common/testing/test_environment.h"
 
 namespace corvane {
 namespace {

@@ -26,8 +26,8 @@ std::string WebAddressHost(std::string_view address);
 bool HasOnlyPlainUrlCharacters(std::string_view address);
 
 // The download address a version reply offers, when it is a web address of
-// plain characters on the host of one of `maker_sites`; otherwise
-// `home_page`.  Whoever answers the version request writes the reply, so it
+// plain characters on the host of one of `makerSites`; otherwise
+// `homePage`.  Whoever answers the version request writes the reply, so it
 // must not be able to send the user anywhere else.
 std::string DownloadAddressToOpen(std::string_view offered,
                                   const std::vector<std::string>& makerSites,

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/test_code_pages.h"
+#include "common/testing/test_code_pages.h"
 
 namespace corvane {
 namespace {

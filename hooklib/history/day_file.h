@@ -52,7 +52,7 @@ std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> oldBlo
                           std::string_view newBlock);
 
 // Where an in-place write may start when the session's block is the last
-// one of its file: both blocks are as on disk, `old_block` as the previous
+// one of its file: both blocks are as on disk, `oldBlock` as the previous
 // write left it.  Only when both are in rewrite form and they differ nowhere
 // before the closing tags that end the old text (the end tags such as
 // "</BODY></HTML>" and the block's own "<BR>" and line feed): then the write

@@ -48,7 +48,7 @@ enum class DayFileRoute {
   kRewrittenInPlace,  // the replace was refused
 };
 
-// Writes the block of `session_key` with `text` (the rewrite form; the
+// Writes the block of `sessionKey` with `text` (the rewrite form; the
 // creation form when the file is new) and updates `mark` (its path is the
 // caller's and kept).
 DayFileRoute WriteSessionBlock(DayFileStore& file, std::string_view sessionKey,

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/history_naming.h"
-#include "common/test_code_pages.h"
+#include "common/testing/test_code_pages.h"
 
 namespace corvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/maker_site.h"
-#include "common/test_environment.h"
+#include "common/testing/test_environment.h"
 
 namespace corvane {
 namespace {

@@ -15,7 +15,7 @@ enum ScriptExitCode : int {
   kScriptFailed = 3,
 };
 
-// Runs the command on the history in `history_folder` ("" when none is
+// Runs the command on the history in `historyFolder` ("" when none is
 // set).  A failure's reason goes to standard error as one line, or into a
 // message box when the program has nowhere to write it; what was done goes
 // to standard output, when there is one.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/test_code_pages.h"
+#include "common/testing/test_code_pages.h"
 
 namespace corvane {
 namespace {

@@ -73,7 +73,7 @@ std::string HtmlExportFileName(std::string_view user, std::string_view buddy);
 void AppendHtmlHead(std::string_view user, std::string_view buddy,
                     const std::vector<CalendarDate>& dates, std::string& out);
 
-// One day under its date as a heading: `safe_html` is the day's markup as
+// One day under its date as a heading: `safeHtml` is the day's markup as
 // SafeDayHtml leaves it, in UTF-8; `background` its own colour ("#rrggbb")
 // or empty.
 void AppendHtmlDay(const CalendarDate& date, std::string_view safeHtml, std::string_view background,

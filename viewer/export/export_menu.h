@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-// "&Export History..." with `export_command` and "&Delete Old Days..." with
-// `delete_command`, put into the window's system menu right after the item
+// "&Export History..." with `exportCommand` and "&Delete Old Days..." with
+// `deleteCommand`, put into the window's system menu right after the item
 // with `after` (before its Close item when it has no such item).
 void AddExportMenuItems(HWND window, UINT after, UINT exportCommand, UINT deleteCommand);
 

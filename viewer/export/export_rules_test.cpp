@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/test_code_pages.h"
+#include "common/testing/test_code_pages.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_days.h"

@@ -25,7 +25,7 @@ struct LinkSpan {
 std::vector<LinkSpan> LinkSpansOf(const FormattedText& view);
 
 // The index in links of the link drawn under a point of a page's client
-// area, or -1; the page holds the document's text from `page_start` on.
+// area, or -1; the page holds the document's text from `pageStart` on.
 int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
                      POINT client);
 

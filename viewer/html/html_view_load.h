@@ -50,7 +50,7 @@ void OnLoadTimer(HWND view, HtmlViewState& state);
 void BringIntoPage(HWND view, HtmlViewState& state, std::size_t begin, std::size_t end);
 
 // After the document changed from its first `same` characters on (the old
-// one had `old_length`): whether the pages can drop their old text from there
+// one had `oldLength`): whether the pages can drop their old text from there
 // and take the new for less than showing the document anew costs; and doing
 // so (the page in sight is best kept from drawing meanwhile).
 bool CanPatchPages(const HtmlViewState& state, std::size_t same, std::size_t oldLength);

@@ -28,7 +28,7 @@ class DayIndex {
   // case-insensitive fold of the code page.  Throws IndexError.
   DayIndex(const std::string& path, const std::string& historyFolder, const FoldTable& fold);
 
-  // For a search of `query` compared through `search_fold`: the days of
+  // For a search of `query` compared through `searchFold`: the days of
   // `days` that can hold it, in their order; `unheld` counts those
   // among them the index does not hold as listed.  nullopt when the index
   // cannot answer (a short query, another fold, a failing database): the

@@ -15,7 +15,7 @@ namespace corvane {
 // The shortest query the index can answer: its tokens are three characters.
 inline constexpr std::size_t kIndexGram = 3;
 
-// Sets `indexed` to the distinct lines of `view_text`, each byte through
+// Sets `indexed` to the distinct lines of `viewText`, each byte through
 // `fold` and then made one UTF-8 character (the byte's own code point; 0,
 // which no query holds, as U+0100), as SQLite's trigram tokenizer reads
 // characters.  One byte, one character: a query's pieces are in the text
