@@ -1,25 +1,16 @@
 #include "viewer/export/export_worker.h"
 
-#include <mutex>
 #include <utility>
+
+#include "viewer/search/worker_news.h"
 
 namespace corvane {
 
 struct ExportWorker::State {
-  State(HWND w, UINT m) : window(w), message(m) {}
-  const HWND window;
-  const UINT message;
+  State(HWND window, UINT message) : news(window, message, 0) {}
   std::atomic<bool> cancelled{false};
   SearchGate gate;
-  std::mutex lock;
-  ExportStatus status;  // under lock
-  bool posted = false;  // under lock: a message is on its way
-
-  // Under lock: one message for however much news comes before the window
-  // takes it.
-  void Notify() {
-    if (!posted) posted = PostMessageA(window, message, 0, 0) != FALSE;
-  }
+  WorkerNews<ExportStatus> news;
 };
 
 ExportWorker::ExportWorker(HWND window, UINT message, ExportRequest request)
@@ -29,16 +20,16 @@ ExportWorker::ExportWorker(HWND window, UINT message, ExportRequest request)
     ExportOutcome outcome = RunExport(
         request, state->cancelled,
         [&state](std::size_t done, std::size_t total) {
-          std::lock_guard<std::mutex> guard(state->lock);
-          state->status.done = done;
-          state->status.total = total;
-          state->Notify();
+          state->news.Update([&](ExportStatus& status) {
+            status.done = done;
+            status.total = total;
+          });
         },
         state->gate);
-    std::lock_guard<std::mutex> guard(state->lock);
-    state->status.finished = true;
-    state->status.outcome = std::move(outcome);
-    state->Notify();
+    state->news.Update([&](ExportStatus& status) {
+      status.finished = true;
+      status.outcome = std::move(outcome);
+    });
   });
 }
 
@@ -57,9 +48,7 @@ void ExportWorker::Hold() { state_->gate.Hold(); }
 void ExportWorker::Release() { state_->gate.Release(); }
 
 ExportStatus ExportWorker::Take() {
-  std::lock_guard<std::mutex> guard(state_->lock);
-  state_->posted = false;
-  return state_->status;
+  return state_->news.Take([](const ExportStatus& status) { return status; });
 }
 
 }  // namespace corvane

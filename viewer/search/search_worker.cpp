@@ -3,7 +3,6 @@
 #include <atomic>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -11,43 +10,32 @@
 
 #include "viewer/search/day_reader.h"
 #include "viewer/search/day_scope.h"
+#include "viewer/search/worker_news.h"
 
 namespace corvane {
 
 struct SearchRunState {
   SearchRunState(HWND w, UINT m, WPARAM i, SearchRequest r)
-      : window(w), message(m), id(i), request(std::move(r)) {}
+      : request(std::move(r)), news(w, m, i) {}
 
-  const HWND window;
-  const UINT message;
-  const WPARAM id;
   const SearchRequest request;
   std::atomic<bool> cancelled{false};
   SearchGate gate;
-
-  std::mutex lock;
-  SearchProgress pending;  // under lock
-  bool posted = false;     // under lock: a message is on its way
-
-  // Under lock: one message for however many batches arrive before the
-  // window takes them.
-  void Notify() {
-    if (posted || cancelled) return;
-    posted = PostMessageA(window, message, id, 0) != FALSE;
-  }
+  // A cancelled search posts nothing more.
+  WorkerNews<SearchProgress> news;
 
   void Publish(std::vector<SearchRow> rows, bool capped) {
-    std::lock_guard<std::mutex> guard(lock);
-    if (!rows.empty()) ++pending.days;
-    for (SearchRow& row : rows) pending.rows.push_back(std::move(row));
-    pending.capped = capped;
-    Notify();
+    news.Update(
+        [&](SearchProgress& pending) {
+          if (!rows.empty()) ++pending.days;
+          for (SearchRow& row : rows) pending.rows.push_back(std::move(row));
+          pending.capped = capped;
+        },
+        !cancelled);
   }
 
   void Finish() {
-    std::lock_guard<std::mutex> guard(lock);
-    pending.finished = true;
-    Notify();
+    news.Update([](SearchProgress& pending) { pending.finished = true; }, !cancelled);
   }
 };
 
@@ -131,13 +119,13 @@ void SearchRun::Hold() { state_->gate.Hold(); }
 void SearchRun::Release() { state_->gate.Release(); }
 
 SearchProgress SearchRun::Take() {
-  std::lock_guard<std::mutex> guard(state_->lock);
-  SearchProgress taken = std::move(state_->pending);
-  state_->pending = SearchProgress{};
-  state_->pending.days = taken.days;
-  state_->pending.capped = taken.capped;
-  state_->posted = false;
-  return taken;
+  return state_->news.Take([](SearchProgress& pending) {
+    SearchProgress taken = std::move(pending);
+    pending = SearchProgress{};
+    pending.days = taken.days;
+    pending.capped = taken.capped;
+    return taken;
+  });
 }
 
 }  // namespace corvane
