@@ -31,14 +31,44 @@ endfunction()
 
 # An end-to-end test: a Python driver (in tests/, with its arguments after
 # it) that starts the Windows programs under Wine and reads back what they did.
+# A unittest script without arguments becomes one ctest test per case
+# (tests/e2e_cases.py lists them), so that the cases of a long script run
+# side by side in the sessions; every case starts from a clean prefix anyway.
+# The tests made are in ${name}_TESTS.
+# End-to-end tests go before the others: they wait on their sessions, and
+# the tests that need no session fill the time beside them.
 function(corvane_add_e2e name script)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  add_test(NAME ${name}
-           COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/${script} ${ARGN})
-  set_tests_properties(${name} PROPERTIES
+  set(path ${CMAKE_SOURCE_DIR}/tests/${script})
+  set(cases "")
+  if(NOT ARGN)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+    execute_process(
+      COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/tests/e2e_cases.py ${path}
+      OUTPUT_VARIABLE listed ERROR_VARIABLE failure RESULT_VARIABLE status
+      OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "cannot list the cases of ${script}: ${failure}")
+    endif()
+    string(REPLACE "\n" ";" cases "${listed}")
+  endif()
+  list(LENGTH cases count)
+  if(count LESS 2)
+    set(tests ${name})
+    add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} ${path} ${ARGN})
+  else()
+    set(tests "")
+    foreach(case IN LISTS cases)
+      list(APPEND tests ${name}.${case})
+      add_test(NAME ${name}.${case} COMMAND ${Python3_EXECUTABLE} ${path} ${case})
+    endforeach()
+  endif()
+  set_tests_properties(${tests} PROPERTIES
     LABELS "wine;e2e"
+    COST 50
     RESOURCE_GROUPS "session:1"
     ENVIRONMENT "CORVANE_BIN=${CORVANE_BIN_DIR};CORVANE_SOURCE=${CMAKE_SOURCE_DIR};CORVANE_MINGW_PREFIX=i686-w64-mingw32-;${CORVANE_OFFLINE_ENVIRONMENT}")
+  set(${name}_TESTS ${tests} PARENT_SCOPE)
 endfunction()
 
 # A libFuzzer target (fuzz preset only).  ctest runs it for a bounded number
