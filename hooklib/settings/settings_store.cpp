@@ -125,6 +125,9 @@ extern "C" int __cdecl LoadSettingsFromReg() {
   CopyBounded(s.LogDir, kPathCapacity, logDir.size() < kPathCapacity ? logDir.c_str() : "");
   ComputeAppPath(s);
 
+  // The record is the session's: another process may have put the running
+  // version into it already, and only the registry's value says what ran last.
+  s.Version[0] = '\0';
   RegisterSettings();
   ProcessRegSettings().Load();
   StoreFirstRunPaths(s);
