@@ -318,6 +318,14 @@ class Robot:
         lines = self("window", caption)
         return parse_fields(lines[0]) if lines and lines[0].startswith("window ") else None
 
+    def shown(self, caption):
+        """The window once it is visible, else None.  A dialog is made
+        visible after its controls are made and its opening steps done;
+        before that window() already finds it, hidden, and asks of its
+        controls find none."""
+        w = self.window(caption)
+        return w if w and w["visible"] == "1" else None
+
     def alpha(self, cls):
         return [parse_fields(l) for l in self("alpha", cls) if l.startswith("alpha ")]
 

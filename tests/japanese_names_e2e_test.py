@@ -93,7 +93,7 @@ class JapaneseNamesTest(vs.ViewerTest):
 
         # The search finds the message under both names.
         self.assertEqual(self.robot("keys", vs.CAPTION, "ctrl+f"), ["pressed"])
-        harness.wait_until(lambda: (self.robot.window(vs.SEARCH) or {}).get("visible") == "1",
+        harness.wait_until(lambda: self.robot.shown(vs.SEARCH),
                            timeout=10, what="the search window")
         self.robot("settext", vs.SEARCH, vs.QUERY, ansi("表示で"))
         self.robot("settext", vs.SEARCH, vs.STATUS, "")

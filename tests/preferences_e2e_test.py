@@ -157,8 +157,7 @@ class PreferencesTest(harness.WineTest):
         """The dialog once shown: it is made visible only after its opening
         steps (and their broadcasts) are done."""
         return harness.wait_until(
-            lambda: (lambda w: w if w and w["visible"] == "1" else None)(self.robot.window(TITLE)),
-            timeout=30, what="the preferences dialog")
+            lambda: self.robot.shown(TITLE), timeout=30, what="the preferences dialog")
 
     def wait_until_settled(self):
         """The dialog in the foreground with the same control focused for
@@ -536,8 +535,7 @@ class BrowseTest(PreferencesTest):
         itself (the folder browser lists the shell's folders) and not answer
         the robot's questions."""
         return harness.wait_until(
-            lambda: (lambda w: w if w and w["visible"] == "1" else None)(self.robot.window(caption)),
-            timeout=20, what="the %s box" % caption)
+            lambda: self.robot.shown(caption), timeout=20, what="the %s box" % caption)
 
     def wait_for_box_gone(self, caption):
         harness.wait_until(lambda: self.robot.window(caption) is None, timeout=20,

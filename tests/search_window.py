@@ -19,8 +19,7 @@ class SearchWindowTest(vs.ViewerTest):
         self.addCleanup(harness.reg_delete, vs.SEARCH_PLACEMENT_KEY)
 
     def search_window(self):
-        w = self.robot.window(SEARCH)
-        return w if w and w["visible"] == "1" else None
+        return self.robot.shown(SEARCH)
 
     def open_search(self, how="keys"):
         """Opens the search window with Ctrl+F in the viewer (or its system

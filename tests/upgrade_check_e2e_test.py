@@ -113,8 +113,7 @@ class UpgradeCheckTest(WineTest):
         """The dialog's controls by id (labels without one under -1, in
         order), once it is shown: it becomes visible after its set-up."""
         def shown():
-            window = self.robot.window(CAPTION)
-            if window is None or window["visible"] != "1":
+            if self.robot.shown(CAPTION) is None:
                 return None
             controls = self.robot.controls(CAPTION)
             return controls if any(c["id"] == str(REMINDER) for c in controls) else None

@@ -55,7 +55,7 @@ class DeleteOldDaysTest(vs.ViewerTest):
     def open_dialog(self, *names):
         self.start_viewer(*names)
         self.robot("sys", CAPTION, vs.SC_DELETE_OLD)
-        harness.wait_until(lambda: self.robot.window(DELETE_OLD), timeout=10, what="the dialog")
+        harness.wait_until(lambda: self.robot.shown(DELETE_OLD), timeout=10, what="the dialog")
 
     def preview(self, before, scope=0):
         """Sets the date and scope; the preview line once counted."""

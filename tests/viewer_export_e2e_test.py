@@ -108,7 +108,7 @@ class ExportTreeTest(vs.ViewerTest):
     def open_export(self, *names):
         self.start_viewer(*names)
         self.robot("sys", CAPTION, vs.SC_EXPORT)
-        return harness.wait_until(lambda: self.robot.window(EXPORT), timeout=10,
+        return harness.wait_until(lambda: self.robot.shown(EXPORT), timeout=10,
                                   what="the export window")
 
     def status(self):

@@ -30,7 +30,7 @@ def open_about_box(test):
     """Clicks About and returns the box's controls once it shows: it is
     made visible only after its texts are set."""
     test.robot("click", CAPTION, vs.ABOUT_BUTTON)
-    harness.wait_until(lambda: (test.robot.window(ABOUT) or {}).get("visible") == "1",
+    harness.wait_until(lambda: test.robot.shown(ABOUT),
                        timeout=10, what="the About box")
     return test.robot.controls(ABOUT)
 
