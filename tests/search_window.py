@@ -8,6 +8,9 @@ import viewer_session as vs
 from viewer_session import CAPTION, SEARCH
 
 FINISHED = re.compile(r"^(No matches|[\d,]+\+? match(?:es)? in [\d,]+ days?) \(\d+\.\d\d s\)$")
+# What the status line says of the search index while no search has it.
+INDEXING = re.compile(r"^Indexing: ([\d,]+) of ([\d,]+) days?$")
+READY = re.compile(r"^Ready: ([\d,]+) days? indexed$")
 
 
 class SearchWindowTest(vs.ViewerTest):
@@ -52,14 +55,17 @@ class SearchWindowTest(vs.ViewerTest):
         """Types the query and presses Enter in it, as a user would; the
         status line once the window has taken the keys (they arrive a moment
         after they are pressed, so the status is emptied first: a status
-        from the search before is never taken for this one's)."""
+        from the search before is never taken for this one's, nor the
+        index's progress, which fills the emptied line till then)."""
         self.set_options(match_case, scope)
         self.robot("settext", SEARCH, vs.QUERY, query)
         self.robot("settext", SEARCH, vs.STATUS, "")
         self.assertEqual(self.robot("keys", SEARCH, "alt+f"), ["pressed"])  # "&Find:"
         self.assertEqual(self.robot("keys", SEARCH, "enter"), ["pressed"])
-        return harness.wait_until(lambda: self.status() or None, timeout=10,
-                                  what="the search to start")
+        def started():
+            status = self.status()
+            return status if status and not (INDEXING.match(status) or READY.match(status)) else None
+        return harness.wait_until(started, timeout=10, what="the search to start")
 
     def wait_finished(self, timeout=30):
         status = harness.wait_until(lambda: (lambda t: t if FINISHED.match(t) else None)(self.status()),

@@ -9,19 +9,16 @@ the rows of the search of every day."""
 import datetime
 import os
 import random
-import re
 import sqlite3
 import time
 import unittest
 
 import harness
 import viewer_session as vs
-from search_window import SearchWindowTest
+from search_window import INDEXING, READY, SearchWindowTest
 from viewer_session import CAPTION, SEARCH
 
 FRIDAY = datetime.date(2002, 6, 14)
-INDEXING = re.compile(r"^Indexing: ([\d,]+) of ([\d,]+) days?$")
-READY = re.compile(r"^Ready: ([\d,]+) days? indexed$")
 WORDS = ["lunch", "Lunch at noon", "fish &amp; chips", "\xc4pfel", "\xe4pfel und Birnen",
          "see you tonight", "<B>pan</B>cake", "brb, phone", "the pictures", "ok", "zebra"]
 

@@ -197,10 +197,8 @@ class ViewerTest(harness.WineTest):
         return pid
 
     def viewer_window(self, pid=None):
-        w = self.robot.window(CAPTION)
-        if w is None or w.get("visible") != "1":
-            return None
-        return w if pid is None or w["pid"] == str(pid) else None
+        w = self.robot.shown(CAPTION)
+        return w if w and (pid is None or w["pid"] == str(pid)) else None
 
     def close_viewer(self, pid):
         self.robot("sys", CAPTION, SC_CLOSE)

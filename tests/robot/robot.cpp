@@ -17,18 +17,33 @@
 
 namespace {
 
-// Asks the window itself: GetWindowText would give only the creation text
-// of another process's edit controls.
-std::string TextOf(HWND w) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return "";
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutA(w, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
-                      SMTO_ABORTIFHUNG, 5000, &copied);
-  text.resize(copied < length ? copied : length);
-  return text;
+// Asks the window itself: GetWindowText gives only the creation text of
+// another process's edit controls, and nothing of a rich edit there.  The
+// text may grow between the question of its length and that of the text:
+// one that fills the buffer may have been cut and is asked again with a
+// bigger one.  `patient`: waits however long the window takes (a long
+// view), else gives up on a window that does not answer in 5 s.
+std::string AskText(HWND w, bool patient) {
+  const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) -> DWORD_PTR {
+    if (patient) return static_cast<DWORD_PTR>(SendMessageA(w, message, wParam, lParam));
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)
+               ? answer
+               : 0;
+  };
+  std::size_t room = ask(WM_GETTEXTLENGTH, 0, 0) + 2;
+  for (;;) {
+    std::string text(room, '\0');
+    const DWORD_PTR copied = ask(WM_GETTEXT, room, reinterpret_cast<LPARAM>(&text[0]));
+    if (copied + 1 < room) {
+      text.resize(copied);
+      return text;
+    }
+    room *= 2;
+  }
 }
+
+std::string TextOf(HWND w) { return AskText(w, false); }
 
 std::string ClassOf(HWND w) {
   char cls[256] = "";
@@ -335,24 +350,13 @@ int LastVisibleLine(HWND c) {
   return static_cast<int>(SendMessageA(c, EM_EXLINEFROMCHAR, 0, at));
 }
 
-// The text a control answers to WM_GETTEXT.  GetWindowText does not ask a
-// window of another process, so a rich edit there would read empty.
-std::string SentText(HWND c) {
-  const LRESULT length = SendMessageA(c, WM_GETTEXTLENGTH, 0, 0);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const LRESULT got = SendMessageA(c, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-  return text;
-}
-
 // text CAPTION ID: a control's whole text and, for an edit or rich edit,
 // which line is at the top (and, for a rich edit, at the bottom), the
 // selection and how many lines there are.
 int Text(const char* caption, const char* id) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
-  const std::string text = SentText(c);
+  const std::string text = AskText(c, true);
   const DWORD selection = static_cast<DWORD>(SendMessageA(c, EM_GETSEL, 0, 0));
   std::printf("text firstvisible=%d lastvisible=%d sel=%d,%d lines=%d length=%d value=%s\n",
               static_cast<int>(SendMessageA(c, EM_GETFIRSTVISIBLELINE, 0, 0)), LastVisibleLine(c),
