@@ -39,12 +39,16 @@ void WatchFolder(const FolderThreadTarget& target) {
   HANDLE change = FindFirstChangeNotificationA(target.historyFolder.c_str(), TRUE, kWatchedChanges);
   if (change == INVALID_HANDLE_VALUE) return;
   ReachExistingHistoryFolders(target.historyFolder);
-  // Changes between a signal and the re-arming are reported with the next
-  // signal, so nothing is missed; repeated merges are harmless.
-  do {
+  // Armed again before the dialog is told: Wine keeps no change made while
+  // the notification is not armed, and a change made after the dialog has
+  // listed the disk must still be reported.  One made before the re-arming
+  // is listed by the merge the message starts; repeated merges are harmless.
+  for (;;) {
     if (WaitForSingleObject(change, INFINITE) != WAIT_OBJECT_0) break;
+    const bool armed = FindNextChangeNotification(change) != FALSE;
     PostMessageA(target.dialog, target.message, 0, 0);
-  } while (FindNextChangeNotification(change));
+    if (!armed) break;
+  }
   FindCloseChangeNotification(change);
 }
 
