@@ -413,11 +413,23 @@ void SendKey(WORD vk, bool up) {
   SendInput(1, &input, sizeof input);
 }
 
-void SendMouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
+// Presses and releases the left button `clicks` times in one input, all
+// stamped with one time: two clicks are a double-click however late this
+// process runs between them (stamped as sent, a pause past the
+// double-click time under load made them two single clicks).
+void SendClicks(int clicks) {
+  std::vector<INPUT> inputs;
+  const DWORD now = GetTickCount();
+  for (int n = 0; n < clicks; ++n) {
+    for (DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flags;
+      input.mi.time = now;
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 WORD KeyNamed(const std::string& name) {
@@ -484,10 +496,7 @@ int ClickRow(const char* caption, const char* id, const char* row, bool twice) {
   ClientToScreen(c, &p);
   Activate(GetAncestor(c, GA_ROOT));
   SetCursorPos(p.x, p.y);
-  for (int n = 0; n < (twice ? 2 : 1); ++n) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-  }
+  SendClicks(twice ? 2 : 1);
   std::printf("clicked\n");
   return 0;
 }
