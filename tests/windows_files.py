@@ -1,5 +1,6 @@
 """Reading Windows file formats from the test side: the version resource of
-a program and the target of a shell link (.lnk)."""
+a program, the imports and subsystem version of a program (its PE headers)
+and the target of a shell link (.lnk)."""
 
 import struct
 
@@ -67,3 +68,87 @@ def link_target(data):
     base_path_offset = struct.unpack_from("<I", data, offset + 16)[0]
     start = offset + base_path_offset
     return data[start:data.index(b"\0", start)].decode("latin-1")
+
+
+class PortableExecutable:
+    """The headers of a 32-bit program or library that say what it needs
+    of the system: the subsystem version and what it imports."""
+
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("not a program: no MZ header")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("not a program: no PE signature")
+        sections, optional_size = struct.unpack_from("<2xH12xH", data, pe + 4)
+        self.optional = pe + 24
+        if struct.unpack_from("<H", data, self.optional)[0] != 0x10B:
+            raise ValueError("not a 32-bit program (PE32)")
+        self.directories = struct.unpack_from("<I", data, self.optional + 92)[0]
+        table = self.optional + optional_size
+        self.sections = [struct.unpack_from("<8xIIII", data, table + 40 * i) for i in range(sections)]
+
+    def subsystem_version(self):
+        """(major, minor), which the loader compares with the system's."""
+        return struct.unpack_from("<HH", self.data, self.optional + 48)
+
+    def static_tls_size(self):
+        """The bytes of static thread-local data each thread gets (the TLS
+        directory's template and zero fill); 0 without a TLS directory."""
+        rva, _ = self._directory(9)
+        if not rva:
+            return 0
+        start, end, _, _, zero_fill = struct.unpack_from("<5I", self.data, self._offset(rva))
+        return end - start + zero_fill
+
+    def _directory(self, index):
+        if index >= self.directories:
+            return 0, 0
+        return struct.unpack_from("<II", self.data, self.optional + 96 + 8 * index)
+
+    def _offset(self, rva):
+        for virtual_size, address, raw_size, raw_offset in self.sections:
+            if address <= rva < address + max(virtual_size, raw_size):
+                return raw_offset + rva - address
+        raise ValueError("address %#x is in no section" % rva)
+
+    def _text(self, rva):
+        start = self._offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def _names(self, thunks_rva):
+        """The names a thunk array imports; an import by ordinal as "#N"."""
+        names, at = [], self._offset(thunks_rva)
+        while True:
+            thunk = struct.unpack_from("<I", self.data, at)[0]
+            if thunk == 0:
+                return names
+            names.append("#%d" % (thunk & 0xFFFF) if thunk & 0x80000000 else self._text(thunk + 2))
+            at += 4
+
+    def imports(self):
+        """[(dll, function, delay-loaded)], as the import tables name them."""
+        found = []
+        rva, _ = self._directory(1)
+        at = self._offset(rva) if rva else None
+        while at is not None:
+            lookup, _, _, name, first = struct.unpack_from("<5I", self.data, at)
+            if name == 0:
+                break
+            dll = self._text(name)
+            found += [(dll, function, False) for function in self._names(lookup or first)]
+            at += 20
+        rva, _ = self._directory(13)
+        at = self._offset(rva) if rva else None
+        base = struct.unpack_from("<I", self.data, self.optional + 28)[0]
+        while at is not None:
+            attributes, name, _, _, names = struct.unpack_from("<5I", self.data, at)
+            if name == 0:
+                break
+            if not attributes & 1:  # the old form holds addresses, not offsets
+                name, names = name - base, names - base
+            dll = self._text(name)
+            found += [(dll, function, True) for function in self._names(names)]
+            at += 32
+        return found
