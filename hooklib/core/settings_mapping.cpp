@@ -20,13 +20,17 @@ struct SettingsView {
 // waits this long at most; the creator takes microseconds.
 constexpr int kReadyWaitMilliseconds = 2000;
 
+SecurityFromText g_securityFromText = nullptr;
+
 // The mapping's security: with the integrity label where the system knows
-// labels, else without.
+// labels (Vista on), else without (Windows XP's parser refuses "ML").
 bool MakeSecurity(const std::string& sid, LocalMemory* descriptor) {
+  const SecurityFromText convert = g_securityFromText != nullptr
+                                       ? g_securityFromText
+                                       : ConvertStringSecurityDescriptorToSecurityDescriptorA;
   for (bool label : {true, false}) {
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            SettingsMappingSecurity(sid, label).c_str(), SDDL_REVISION_1,
-            reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor->Out()), nullptr)) {
+    if (convert(SettingsMappingSecurity(sid, label).c_str(), SDDL_REVISION_1,
+                reinterpret_cast<PSECURITY_DESCRIPTOR*>(descriptor->Out()), nullptr)) {
       return true;
     }
   }
@@ -55,6 +59,8 @@ SettingsView* MapView(HANDLE mapping, DWORD access) {
 }
 
 }  // namespace
+
+void SetSecurityFromTextForTesting(SecurityFromText conversion) { g_securityFromText = conversion; }
 
 std::string CurrentUserSid() {
   KernelHandle token;

@@ -2,6 +2,8 @@
 // that every process of the user maps, and no other user can open.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "hooklib/core/shared_settings.h"
@@ -18,5 +20,15 @@ std::string CurrentUserSid();
 // no record can be had, or when the object under the record's name is not
 // owned by this user (somebody else made it first).
 SharedSettings* MapSettingsRecord(const SharedSettings& initial);
+
+// How the record's security (SettingsMappingSecurity) becomes a descriptor:
+// ConvertStringSecurityDescriptorToSecurityDescriptorA, whose parser before
+// Windows Vista knows no integrity label and refuses the text that has
+// one; the record is then made without the label (systems without labels
+// have no lower integrity to keep out).  Tests give one that refuses the
+// label as Windows XP's does; null restores the system's.
+using SecurityFromText = BOOL(WINAPI*)(LPCSTR text, DWORD revision,
+                                       PSECURITY_DESCRIPTOR* descriptor, PULONG size);
+void SetSecurityFromTextForTesting(SecurityFromText conversion);
 
 }  // namespace corvane
