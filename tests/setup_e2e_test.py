@@ -442,6 +442,26 @@ class SetupTest(harness.WineTest):
         self.assertEqual(self.icacls_commands(), [])
         self.assertEqual(harness.reg_values(UNINSTALL_KEY), {})
 
+    def test_without_icacls_as_on_windows_xp_the_security_api_protects_the_folder(self):
+        # Windows XP has no icacls.exe: setup gives the folder the same
+        # permissions through the security API.  Wine keeps no owner and
+        # shows a folder's permissions through its Unix mode bits only, so
+        # what shows here is that setup goes through without icacls and
+        # installs, the history folder inside kept.
+        hidden = []
+        for folder in ("system32", "syswow64"):
+            path = os.path.join(PREFIX_C, "windows", folder, "icacls.exe")
+            if os.path.exists(path):
+                os.rename(path, path + ".hidden")
+                hidden.append(path)
+        self.addCleanup(lambda: [os.rename(path + ".hidden", path) for path in hidden])
+        self.assertTrue(hidden, "the prefix has Wine's icacls.exe to hide")
+        os.makedirs(self.history)
+        self.assertEqual(self.setup(), 0)
+        self.assert_programs_installed()
+        self.assertTrue(os.path.isdir(self.history))
+        self.assertEqual(self.icacls_commands(), [])
+
     def test_a_folder_under_program_files_keeps_the_permissions_it_has(self):
         self.target = os.path.join(PREFIX_C, "Program Files", "Corvane e2e")
         self.addCleanup(shutil.rmtree, self.target, True)
