@@ -63,8 +63,9 @@ Capture CaptureShown(HWND window, HWND control, SessionRecord& record, bool tell
   Capture capture{ReadConversation(window, control), false};
   // The write gets the folder and the names and gives back the names the
   // folders have on disk.
-  const HistoryWrite write = CaptureConversation(
-      Shared().LogDir, record.UserName, record.SessionKey, capture.reading, record.dayFile);
+  const HistoryWrite write =
+      CaptureConversation(CurrentSettings().LogDir, record.UserName, record.SessionKey,
+                          capture.reading, record.dayFile);
   CopyBounded(record.UserName, kNameCapacity, write.userName.c_str());
   capture.written = write.written;
   if (SettleWrite(record.ledger, length, write.written) && tellFailure) ShowWriteFailure();

@@ -24,7 +24,7 @@ void RetryOwed() {
     HANDLE mutex = HistoryMutex();
     WaitForSingleObject(mutex, INFINITE);
     for (auto it = owed.begin(); it != owed.end();) {
-      const bool written = CaptureConversation(Shared().LogDir, it->userName,
+      const bool written = CaptureConversation(CurrentSettings().LogDir, it->userName,
                                                it->sessionKey.c_str(), it->reading, it->dayFile)
                                .written;
       it = written ? owed.erase(it) : it + 1;
