@@ -20,6 +20,8 @@ UINT_PTR g_timer = 0;
 // the script until it returns.
 bool g_busy = false;
 DWORD g_resumeAt = 0;
+// The script holds until this file exists: a test says when to go on.
+std::string g_awaited;
 
 void ReportError(int line, const std::string& message) {
   Report("error line=" + std::to_string(line) + " message=" + Quoted(message));
@@ -37,11 +39,19 @@ void RunLine(const ScriptLine& line) {
     g_resumeAt = GetTickCount() + static_cast<DWORD>(milliseconds);
     return;
   }
+  if (command.name == "await") {
+    g_awaited = command.words[0];
+    return;
+  }
   if (!ExecuteCommand(command, &error)) ReportError(line.number, error);
 }
 
 void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
   if (g_busy || static_cast<LONG>(GetTickCount() - g_resumeAt) < 0) return;
+  if (!g_awaited.empty()) {
+    if (GetFileAttributesA(g_awaited.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    g_awaited.clear();
+  }
   if (g_next >= g_lines.size()) {
     KillTimer(nullptr, g_timer);
     return;

@@ -164,6 +164,17 @@ def wait_until(predicate, timeout=20.0, interval=0.1, what="condition"):
     raise AssertionError("timed out waiting for " + what)
 
 
+def most_dialogs_during(robot, caption, seconds):
+    """The most dialog boxes titled caption seen open at once, looking
+    five times a second for that long."""
+    most = 0
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        most = max(most, len(robot.dialogs(caption)))
+        time.sleep(0.2)
+    return most
+
+
 def parse_fields(line):
     """`key=value` pairs of a report line; values may be double-quoted, and
     a `value=` field holds the rest of the line."""

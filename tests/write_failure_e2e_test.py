@@ -57,12 +57,7 @@ class WriteFailureBoxTest(harness.WineTest):
             time.sleep(0.3)
 
     def most_boxes_during(self, seconds):
-        most = 0
-        deadline = time.time() + seconds
-        while time.time() < deadline:
-            most = max(most, self.boxes())
-            time.sleep(0.2)
-        return most
+        return harness.most_dialogs_during(self.robot, CAPTION, seconds)
 
     def last_message_written(self, buddy):
         files = glob.glob(os.path.join(self.history, "alice", buddy, "*.html"))

@@ -1,7 +1,7 @@
 """Kills the messenger while it writes its history, again and again, and
 checks after every kill that the history is whole.
 
-    python3 tools/crash_soak.py [--kills N] [--seed S] [--keep]
+    python3 tools/crash_soak.py [--kills N] [--seed S] [--keep] [--locks]
 
 Each round runs the real launcher, which installs the hook and starts the
 stand-in host.  The host signs on and opens three IM windows: "bob" and
@@ -23,6 +23,12 @@ with a parser of its own:
 - no file that the viewer would list (a name ending in ".html") is anything
   but a day file, and a buddy has one folder.
 
+With --locks, a second program (the robot) takes a day file with no
+sharing at all at random moments, for 0.3 to 2.5 s, as a backup program or
+a virus scanner may: the writes into it fail and stay owed.  A message is
+then due only when its day file was also let go at least two poll periods
+before the kill (and was not held at the kill).
+
 Prints one line per kill and a summary; exits 1 when any check failed.  A
 new user folder every 20 rounds keeps the day files small enough for a long
 run.  Needs the win32 build; runs under tools/with-display and
@@ -35,6 +41,7 @@ import random
 import re
 import shutil
 import signal
+import subprocess
 import sys
 import tempfile
 import time
@@ -96,8 +103,63 @@ def parse_day_file(data):
     return blocks, problems
 
 
+def same_buddy(a, b):
+    """Folder names the library takes for one buddy: whatever their case and
+    spaces."""
+    return a.replace(" ", "").lower() == b.replace(" ", "").lower()
+
+
+class FileLocks:
+    """A second program taking this round's day files, one at a time, with
+    no sharing, at random moments; when each file was last let go."""
+
+    def __init__(self, rng):
+        self.rng = rng
+        self.holder = None  # (process, path, until)
+        self.next_at = time.time() + rng.uniform(0.5, 1.5)
+        self.released = {}  # day file -> when it was last let go
+        self.count = 0
+
+    def step(self, now, user):
+        if self.holder is not None and now >= self.holder[2]:
+            self.release(now)
+        if self.holder is None and now >= self.next_at:
+            files = glob.glob(os.path.join(user, "*", "*.html"))
+            if files:
+                path = self.rng.choice(files)
+                process = harness.start("robot.exe", "holdfile", harness.win_path(path), "none",
+                                        stdin=subprocess.PIPE)
+                if process.stdout.readline().strip() == "holding":
+                    self.count += 1
+                    self.holder = (process, path, time.time() + self.rng.uniform(0.3, 2.5))
+                else:
+                    self.end(process)
+            self.next_at = now + self.rng.uniform(0.5, 2.0)
+
+    @staticmethod
+    def end(process):
+        process.stdin.close()
+        process.wait(timeout=30)
+        process.stdout.close()
+
+    def release(self, now):
+        process, path, _ = self.holder
+        self.end(process)
+        self.released[os.path.normcase(path)] = now
+        self.holder = None
+
+    def settled_before(self, path, when):
+        """Whether the file was let go by `when`, or never held."""
+        return self.released.get(os.path.normcase(path), 0) <= when
+
+
 class Soak:
-    def __init__(self, kills, seed, keep):
+    def __init__(self, kills, seed, keep, locks=False):
+        self.locks = locks
+        self.lock_count = 0
+        self.lost = 0
+        self.lines_shown = 0
+        self.lines_due = 0
         self.kills = kills
         self.rng = random.Random(seed)
         self.keep = keep
@@ -155,9 +217,13 @@ class Soak:
         pid = None
         aimed = round_no % 2 == 1
         kill_at = None
+        user = os.path.join(self.history, "soak%03d" % (round_no // ROUNDS_PER_USER))
+        locks = FileLocks(self.rng) if self.locks else None
         started = time.time()
         while True:
             now = time.time()
+            if locks is not None:
+                locks.step(now, user)
             lines = report.lines()
             for line in lines[read_lines:]:
                 fields = harness.parse_fields(line)
@@ -190,7 +256,21 @@ class Soak:
             launcher.wait()
         launcher.stdout.close()
         due = [t for t, when in shown.items() if when <= killed - 2 * POLL_PERIOD]
-        user = os.path.join(self.history, "soak%03d" % (round_no // ROUNDS_PER_USER))
+        if locks is not None:
+            held_at_kill = locks.holder[1] if locks.holder is not None else None
+            if locks.holder is not None:
+                locks.release(time.time())
+            self.lock_count += locks.count
+
+            def settled(text):
+                folders = [f for f in glob.glob(os.path.join(user, "*"))
+                           if same_buddy(os.path.basename(f), texts[text])]
+                files = [p for f in folders for p in glob.glob(os.path.join(f, "*.html"))]
+                return all(p != held_at_kill and locks.settled_before(p, killed - 2 * POLL_PERIOD)
+                           for p in files)
+            due = [t for t in due if settled(t)]
+        self.lines_shown += len(shown)
+        self.lines_due += len(due)
         failures = self.check([(text, user, texts[text]) for text in due])
         print("kill %4d  at %5.2f s%s  messages shown %3d, due %3d  %s" %
               (round_no + 1, killed - opened[0], " (aimed)" if aimed else "        ",
@@ -241,17 +321,16 @@ class Soak:
         for path, key in self.seen_blocks:
             if key not in keys_of.get(path, ()):
                 failures.append("%s: block %s gone" % (path, key))
-        def same_name(a, b):
-            return a.replace(" ", "").lower() == b.replace(" ", "").lower()
         for user in glob.glob(os.path.join(self.history, "*")):
             buddies = os.listdir(user)
-            if any(same_name(a, b) for a in buddies for b in buddies if a < b):
+            if any(same_buddy(a, b) for a in buddies for b in buddies if a < b):
                 failures.append("%s: two folders for one buddy: %s" % (user, buddies))
         for text, user, window in due:
             if not any(text.encode() in data for path, data in contents.items()
                        if os.path.dirname(os.path.dirname(path)) == user
-                       and same_name(os.path.basename(os.path.dirname(path)), window)):
+                       and same_buddy(os.path.basename(os.path.dirname(path)), window)):
                 failures.append("message lost: %s..." % text[:30])
+                self.lost += 1
         self.failures += len(failures)
         return failures
 
@@ -265,6 +344,8 @@ class Soak:
             self.finish()
         print("kills %d, checks %d, failures %d; appends cut short %d, replaces cut short %d; %.0f s" %
               (self.kills, self.checks, self.failures, self.torn_appends, self.leftovers, time.time() - started))
+        print("locks %d; lines shown %d, due and written %d" %
+              (self.lock_count, self.lines_shown, self.lines_due - self.lost))
         return 1 if self.failures else 0
 
 
@@ -273,8 +354,10 @@ def main():
     parser.add_argument("--kills", type=int, default=20)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--keep", action="store_true", help="keep the history and the host reports")
+    parser.add_argument("--locks", action="store_true",
+                        help="a second program takes day files with no sharing at random moments")
     args = parser.parse_args()
-    sys.exit(Soak(args.kills, args.seed, args.keep).run())
+    sys.exit(Soak(args.kills, args.seed, args.keep, args.locks).run())
 
 
 if __name__ == "__main__":

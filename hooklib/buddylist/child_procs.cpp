@@ -13,7 +13,7 @@ namespace {
 using LayoutRule = LayoutAnswer (*)(const WindowPosProposal&, const BuddyListClient&,
                                     const LayoutSettings&);
 
-LayoutSettings CurrentSettings() {
+LayoutSettings CurrentLayoutSettings() {
   return {Shared().RemoveAds != 0, Shared().GenButtons != 0, Shared().ListButtons != 0,
           Shared().Tabs != 0, Shared().AllowStockTicker != 0};
 }
@@ -60,14 +60,14 @@ using WindowRule = LayoutAnswer (*)(HWND window, const WindowPosProposal& propos
 
 template <LayoutRule kRule, BuddyListClient (*kClientOf)(HWND)>
 LayoutAnswer ForWindow(HWND window, const WindowPosProposal& proposed) {
-  return kRule(proposed, kClientOf(window), CurrentSettings());
+  return kRule(proposed, kClientOf(window), CurrentLayoutSettings());
 }
 
 // The class name decides whether a 16-pixel child may stay as the ticker.
 LayoutAnswer ChildLayoutForWindow(HWND window, const WindowPosProposal& proposed) {
   char className[64] = "";
   GetClassNameA(window, className, sizeof className);
-  return ChildLayout(proposed, ClientOfParent(window), CurrentSettings(), className);
+  return ChildLayout(proposed, ClientOfParent(window), CurrentLayoutSettings(), className);
 }
 
 // Rewrites the proposed position with `rule`; what the rule leaves to the
@@ -105,7 +105,7 @@ void PlaceAdPane(HWND window) {
   GetWindowTextA(window, text, sizeof text);
 
   const AdPaneFacts pane = {client.right, client.bottom, frame.left, text};
-  const AdPaneDecision decision = DecideAdPane(pane, ClientOf(buddyList), CurrentSettings());
+  const AdPaneDecision decision = DecideAdPane(pane, ClientOf(buddyList), CurrentLayoutSettings());
   switch (decision.move) {
     case AdPaneMove::kNone:
       break;
@@ -159,7 +159,7 @@ LRESULT CALLBACK GeneralButtonProc(HWND window, UINT message, WPARAM wParam, LPA
     RunContained([&] {
       BuddyListWindowState& state = BuddyListWindow();
       const GeneralButtonAnswer answer =
-          GeneralButtonLayout(ProposalOf(*pos), ClientOfParent(window), CurrentSettings(),
+          GeneralButtonLayout(ProposalOf(*pos), ClientOfParent(window), CurrentLayoutSettings(),
                               {state.anchorX, state.anchorY});
       WriteBack(answer.position, pos);
       state.anchorX = answer.anchor.x;

@@ -63,7 +63,11 @@ TEST_F(ConversationLoggingTest, HistoryFolderWhoseParentIsMissingFailsWithTheMes
     EXPECT_EQ(failure.Owner(), nullptr);
   }
   EXPECT_FALSE(Exists(missingParent));
+  // Owed, the text is written at the close once the folder can be made.
+  ASSERT_TRUE(CreateDirectoryA(missingParent.c_str(), nullptr));
   DestroyWindow(im);
+  const std::string dayFile = historyFolder + DayFilePath("alice", "bob").substr(logDir_.size());
+  EXPECT_NE(ReadFile(dayFile).find("lost"), std::string::npos);
 }
 
 TEST_F(ConversationLoggingTest, UntitledWindowIsNotLogged) {

@@ -2,8 +2,6 @@
 
 #include "common/exception_boundary.h"
 #include "hooklib/conversation/conversation_window.h"
-#include "hooklib/conversation/session_map.h"
-#include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 
 namespace corvane {
@@ -11,6 +9,10 @@ namespace {
 
 // The host's command to its IM text control that clears the window.
 constexpr WPARAM kHostCmdClearWindow = 20731;
+
+constexpr char kNotClearedText[] =
+    "Your history could not be written, so this window was not cleared.\n\n"
+    "Nothing is lost: Corvane keeps trying to write it.";
 
 // The host's clear, confirmed, with the conversation logged first and a new
 // session block afterwards.  The host never sees the command.
@@ -20,9 +22,8 @@ void ConfirmedClear(HWND control) {
                   "Clear Window?", MB_OKCANCEL) != IDOK) {
     return;
   }
-  SendMessageA(imWindow, WM_TIMER, TIMER_LOG_POLL, 0);
-  SetWindowTextA(control, "");
-  if (SessionRecord* record = FindSession(imWindow)) MakeSessionKey(*record, imWindow);
+  if (!ClearAfterWriting(imWindow, control))
+    MessageBoxA(imWindow, kNotClearedText, "Corvane Error", MB_OK);
 }
 
 }  // namespace

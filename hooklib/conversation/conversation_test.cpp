@@ -6,6 +6,7 @@
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/signed_on_user.h"
+#include "tests/support/box_answerer.h"
 #include "tests/support/host_window_fixture.h"
 
 namespace corvane {
@@ -304,28 +305,108 @@ TEST_F(ConversationTest, ConversationWindowsFollowTheTransparencySettings) {
   DestroyWindow(im);
 }
 
-TEST_F(ConversationTest, FailedRewriteShowsTheMessageAndKeepsTheFile) {
+// A conversation logged, then its day file held open without any sharing,
+// as a backup program or a virus scanner may: it can be neither written in
+// place nor replaced until released.
+class HeldDayFileTest : public ConversationTest {
+ protected:
+  void LogThenHold(HWND im, const std::string& text) {
+    SetConversation(im, Html(text));
+    Poll(im);
+    path_ = DayFilePath("alice", "bob");
+    held_ = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held_, INVALID_HANDLE_VALUE);
+  }
+  void Release() {
+    CloseHandle(held_);
+    held_ = INVALID_HANDLE_VALUE;
+  }
+  void TearDown() override {
+    if (held_ != INVALID_HANDLE_VALUE) Release();
+    ConversationTest::TearDown();
+  }
+  std::string Written() const { return ReadFile(path_); }
+
+ private:
+  std::string path_;
+  HANDLE held_ = INVALID_HANDLE_VALUE;
+};
+
+// Runs this thread's messages (its timers) until `done` or `ms` passed.
+template <typename Done>
+bool PumpUntil(Done done, int ms = 5000) {
+  for (int waited = 0; waited < ms && !done(); waited += 50) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(50);
+  }
+  return done();
+}
+
+// The poll stored the new length before writing: a failed write was never
+// tried again.
+TEST_F(HeldDayFileTest, AFailedWriteIsTriedEveryTickWithOneBoxForTheFailure) {
   HWND im = OpenIM("bob");
-  SetConversation(im, Html("safe on disk"));
-  Poll(im);
-  const std::string path = DayFilePath("alice", "bob");
-  const std::string before = ReadFile(path);
-  // Held open without any sharing, the file can be neither written in place
-  // nor replaced.
-  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  SetConversation(im, Html("safe on disk, and more"));
+  LogThenHold(im, "one");
+  const std::string before = Written();
+  SetConversation(im, Html("one, two"));
   {
     BoxAnswerer box("Corvane Error", IDOK);
     Poll(im);
     EXPECT_FALSE(box.Text().empty());
   }
-  CloseHandle(held);
-  EXPECT_EQ(ReadFile(path), before);
-  SetConversation(im, Html("safe on disk, and more!"));
+  EXPECT_EQ(Written(), before);
+  SetConversation(im, Html("one, two, three"));
+  {
+    BoxAnswerer none("Corvane Error", IDOK);
+    Poll(im);
+    Poll(im);
+    Sleep(300);
+    EXPECT_FALSE(none.Answered());
+  }
+  Release();
+  Poll(im);  // unchanged since the failure, and written now
+  EXPECT_EQ(Written(), RewriteBlock(KeyOf(im), Html("one, two, three")));
+  DestroyWindow(im);
+}
+
+TEST_F(HeldDayFileTest, AWindowClosedWithTextOwedLeavesItToItsThread) {
+  HWND im = OpenIM("bob");
+  const std::string key = KeyOf(im);
+  LogThenHold(im, "one");
+  SetConversation(im, Html("one, and the last"));
+  {
+    BoxAnswerer box("Corvane Error", IDOK);
+    DestroyWindow(im);
+    EXPECT_FALSE(box.Text().empty());
+  }
+  BoxAnswerer none("Corvane Error", IDOK);
+  PumpUntil([] { return false; }, 1500);  // ticks that fail, told nothing
+  Release();
+  EXPECT_TRUE(PumpUntil([&] { return Written().find("the last") != std::string::npos; }));
+  EXPECT_EQ(Written(), RewriteBlock(key, Html("one, and the last")));
+  EXPECT_FALSE(none.Answered());
+}
+
+TEST_F(HeldDayFileTest, TheUsersClearWhileTheFileIsHeldKeepsTheText) {
+  HWND im = OpenIM("bob");
+  LogThenHold(im, "keep me");
+  SetConversation(im, Html("keep me, and me"));
+  {
+    BoxAnswerer ok("Clear Window?", IDOK);
+    BoxAnswerer told("Corvane Error", IDOK);
+    SendMessageA(TextControl(im), WM_COMMAND, 20731, 0);
+    EXPECT_EQ(told.Text(),
+              "Your history could not be written, so this window was not cleared.\n\n"
+              "Nothing is lost: Corvane keeps trying to write it.");
+  }
+  char text[64] = "";
+  GetWindowTextA(Conversation(im), text, sizeof text);
+  EXPECT_EQ(std::string(text), Html("keep me, and me"));
+  Release();
   Poll(im);
-  EXPECT_EQ(ReadFile(path), RewriteBlock(KeyOf(im), Html("safe on disk, and more!")));
+  EXPECT_EQ(Written(), RewriteBlock(KeyOf(im), Html("keep me, and me")));
   DestroyWindow(im);
 }
 

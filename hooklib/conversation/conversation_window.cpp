@@ -7,6 +7,7 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
+#include "hooklib/conversation/owed_sessions.h"
 #include "hooklib/conversation/session_map.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
@@ -14,6 +15,7 @@
 #include "hooklib/history/capture.h"
 #include "hooklib/history/history_mutex.h"
 #include "hooklib/history/write_history.h"
+#include "hooklib/history/write_ledger.h"
 #include "hooklib/launch/history_viewer_arguments.h"
 #include "hooklib/launch/launch.h"
 #include "hooklib/preferences/preferences_dialog.h"
@@ -47,31 +49,51 @@ int MeasuredLength(const std::string& text) {
   return static_cast<int>(end == std::string::npos ? text.size() : end);
 }
 
+// The window's whole text, as one poll read it, and whether it was written.
+struct Capture {
+  ConversationReading reading;
+  bool written;
+};
+
+// Reads the window whole and writes it into the session's block, settling
+// what is owed.  With `tellFailure` a new failure shows its box, which is
+// modal: the window may be gone when this returns.
+Capture CaptureShown(HWND window, HWND control, SessionRecord& record, bool tellFailure) {
+  const int length = GetWindowTextLengthA(control);
+  Capture capture{ReadConversation(window, control), false};
+  // The write gets the folder and the names and gives back the names the
+  // folders have on disk.
+  const HistoryWrite write =
+      CaptureConversation(CurrentSettings().LogDir, record.UserName, record.SessionKey,
+                          capture.reading, record.dayFile);
+  CopyBounded(record.UserName, kNameCapacity, write.userName.c_str());
+  capture.written = write.written;
+  if (SettleWrite(record.ledger, length, write.written) && tellFailure) ShowWriteFailure();
+  return capture;
+}
+
+// A clear starts a new block; the old one has everything the window showed.
+void ClearWritten(HWND window, HWND control, SessionRecord& record) {
+  SetWindowTextA(control, "");
+  MakeSessionKey(record, window);
+  StartNewBlock(record.ledger);
+}
+
 // Clears a conversation grown too long, after telling the user, and starts
 // a new block.  The notice is modal: polls keep running meanwhile and log
-// under the old key.
+// under the old key.  What arrived since is written before the clear; when
+// it cannot be, nothing is cleared and a later poll gives the notice again.
 void ClearLongSession(HWND window, HWND control, const std::string& buddy, SessionRecord& record) {
   record.Notifying = 1;
   char notice[sizeof kSessionClearedFormat + kNameCapacity];
   std::snprintf(notice, sizeof notice, kSessionClearedFormat, buddy.c_str());
   MessageBoxA(window, notice, "Corvane Notification", MB_OK);
-  // The window may have gone while the box was up.
+  // The window may have gone while a box was up.
   if (FindSession(window) != &record) return;
-  SetWindowTextA(control, "");
-  MakeSessionKey(record, window);
+  const bool written = CaptureShown(window, control, record, true).written;
+  if (FindSession(window) != &record) return;
+  if (written) ClearWritten(window, control, record);
   record.Notifying = 0;
-}
-
-// At most one box per window at a time: the box pumps messages, so the
-// polls go on writing under it and would each open another while the
-// failure lasts.  A write that fails after it was closed shows it again.
-void ReportWriteFailure(HWND window) {
-  SessionRecord* record = FindSession(window);
-  if (record == nullptr || record->failureBoxOpen) return;
-  record->failureBoxOpen = true;
-  ShowWriteFailure();
-  // The window may have gone while the box was up.
-  if (SessionRecord* still = FindSession(window)) still->failureBoxOpen = false;
 }
 
 void PollSteps(HWND window) {
@@ -81,33 +103,39 @@ void PollSteps(HWND window) {
   const HWND control = FindConversationControl(window);
   if (control == nullptr) return;
   const int length = GetWindowTextLengthA(control);
-  const bool changed = length > 0 && length != record->LastTextLength;
   record->LastTextLength = length;
-  if (!changed) return;
-  // The window is read once; the write gets the folder and the names and
-  // gives back the names the folders have on disk.
-  const ConversationReading reading = ReadConversation(window, control);
-  const HistoryWrite write = CaptureConversation(Shared().LogDir, record->UserName,
-                                                 record->SessionKey, reading, record->dayFile);
-  CopyBounded(record->UserName, kNameCapacity, write.userName.c_str());
-  if (!write.written) ReportWriteFailure(window);
+  if (!CaptureDue(record->ledger, length)) return;
+  const Capture capture = CaptureShown(window, control, *record, true);
   record = FindSession(window);  // a modal failure box lets the window go
-  if (record != nullptr && MeasuredLength(reading.text) > SESSION_TEXT_LIMIT &&
+  if (record != nullptr && MeasuredLength(capture.reading.text) > SESSION_TEXT_LIMIT &&
       record->Notifying == 0) {
-    ClearLongSession(window, control, reading.buddyName.value_or(std::string()), *record);
+    ClearLongSession(window, control, capture.reading.buddyName.value_or(std::string()), *record);
   }
 }
 
+// A window that closes with its text unwritten (the write failed, or the
+// last poll could not run) leaves it to the process.
+void KeepWhatIsOwed(HWND window) {
+  const SessionRecord* record = FindSession(window);
+  const HWND control = FindConversationControl(window);
+  if (record == nullptr || control == nullptr ||
+      !CaptureDue(record->ledger, GetWindowTextLengthA(control))) {
+    return;
+  }
+  KeepOwedSession(
+      {record->UserName, record->SessionKey, ReadConversation(window, control), record->dayFile});
+}
+
+// A poll that throws (out of memory) has settled nothing: the next tick
+// captures again.
 void Poll(HWND window, bool destroying) {
   if (Shared().Logging != 0) {
     HANDLE mutex = HistoryMutex();
     WaitForSingleObject(mutex, INFINITE);
-    const SessionRecord* record = FindSession(window);
-    const int lastTextLength = record != nullptr ? record->LastTextLength : 0;
-    if (!RunContained([window] { PollSteps(window); })) {
-      // Nothing was logged (out of memory): the next tick captures again.
-      if (SessionRecord* still = FindSession(window)) still->LastTextLength = lastTextLength;
-    }
+    RunContained([window, destroying] {
+      PollSteps(window);
+      if (destroying) KeepWhatIsOwed(window);
+    });
     ReleaseMutex(mutex);
   }
   if (destroying) {
@@ -158,6 +186,29 @@ void OnCommand(HWND window, WPARAM command) {
 }
 
 }  // namespace
+
+bool ClearAfterWriting(HWND window, HWND cleared) {
+  bool written = true;
+  if (Shared().Logging != 0) {
+    HANDLE mutex = HistoryMutex();
+    WaitForSingleObject(mutex, INFINITE);
+    written = ResultContained(
+        [window] {
+          SessionRecord* record = FindSession(window);
+          const HWND control = FindConversationControl(window);
+          return record == nullptr || control == nullptr ||
+                 CaptureShown(window, control, *record, false).written;
+        },
+        [] { return false; });
+    ReleaseMutex(mutex);
+  }
+  if (!written) return false;
+  if (SessionRecord* record = FindSession(window))
+    ClearWritten(window, cleared, *record);
+  else
+    SetWindowTextA(cleared, "");
+  return true;
+}
 
 void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {

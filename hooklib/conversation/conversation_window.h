@@ -10,6 +10,11 @@ namespace corvane {
 // Longest conversation, in characters before "</HTML>", kept in one window.
 inline constexpr int SESSION_TEXT_LIMIT = 57000;
 
+// The user's clear: everything `window` shows is written into its block,
+// then `cleared` (its text control) is emptied and a new block begins.
+// False, with nothing cleared, when the text could not be written.
+bool ClearAfterWriting(HWND window, HWND cleared);
+
 void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 
 #include "common/capacities.h"
 #include "hooklib/history/day_file_write.h"
+#include "hooklib/history/write_ledger.h"
 
 namespace corvane {
 
@@ -14,12 +15,12 @@ struct SessionRecord {
   char UserName[kNameCapacity] = "";  // NOLINT(readability-identifier-naming)
   // Names the window's block in the day file.
   char SessionKey[kSessionKeyCapacity] = "";  // NOLINT(readability-identifier-naming)
-  // The conversation's length at the last poll.
+  // The conversation's length at the last poll: what the window shows.
   int LastTextLength = 0;  // NOLINT(readability-identifier-naming)
   // The session-too-long notice is up.
   int Notifying = 0;              // NOLINT(readability-identifier-naming)
   bool corvaneMenuTried = false;  // "&Corvane" went into the bar, or could not
-  bool failureBoxOpen = false;    // the window's write-failure box is up
+  WriteLedger ledger;             // what of it was written
   DayFileMark dayFile;            // where the last write left the block
 };
 

@@ -10,8 +10,7 @@
 namespace corvane {
 
 struct ProcessState {
-  HINSTANCE module = nullptr;   // the hook library; its resources load from it
-  bool settingsUnbound = true;  // RegisterSettings not yet run here
+  HINSTANCE module = nullptr;  // the hook library; its resources load from it
   WNDPROC savedProc[kRowCount] = {};
 };
 

@@ -4,21 +4,11 @@
 #include <sddl.h>
 
 #include "common/unique_handle.h"
+#include "hooklib/core/record_sequence.h"
 #include "hooklib/core/settings_mapping_rules.h"
 
 namespace corvane {
 namespace {
-
-// What the mapping holds: the record, after a word that its creator sets
-// once the record holds its initial values.
-struct SettingsView {
-  volatile LONG ready;
-  SharedSettings record;
-};
-
-// A process that opens the mapping while its creator is still filling it
-// waits this long at most; the creator takes microseconds.
-constexpr int kReadyWaitMilliseconds = 2000;
 
 SecurityFromText g_securityFromText = nullptr;
 
@@ -50,10 +40,6 @@ bool OwnedBy(HANDLE mapping, const std::string& sid) {
          sid == static_cast<const char*>(ownerText.Get());
 }
 
-void WaitUntilReady(const SettingsView* view) {
-  for (int waited = 0; view->ready == 0 && waited < kReadyWaitMilliseconds; ++waited) Sleep(1);
-}
-
 SettingsView* MapView(HANDLE mapping, DWORD access) {
   return static_cast<SettingsView*>(MapViewOfFile(mapping, access, 0, 0, sizeof(SettingsView)));
 }
@@ -77,35 +63,37 @@ std::string CurrentUserSid() {
   return static_cast<const char*>(text.Get());
 }
 
-SharedSettings* MapSettingsRecord(const SharedSettings& initial) {
+MappedSettings MapSettingsRecord(const SharedSettings& initial) {
+  MappedSettings mapped{nullptr, nullptr};
   const std::string sid = CurrentUserSid();
   LocalMemory descriptor;
-  if (sid.empty() || !MakeSecurity(sid, &descriptor)) return nullptr;
+  if (sid.empty() || !MakeSecurity(sid, &descriptor)) return mapped;
   const std::string name = SettingsMappingName(sid);
   SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.Get(), FALSE};
 
   KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
                                           sizeof(SettingsView), name.c_str()));
   const bool created = mapping && GetLastError() != ERROR_ALREADY_EXISTS;
-  SettingsView* view = nullptr;
+  bool writable = false;
   if (mapping) {
-    if (created || OwnedBy(mapping.Get(), sid)) view = MapView(mapping.Get(), FILE_MAP_WRITE);
+    writable = created || OwnedBy(mapping.Get(), sid);
+    if (writable) mapped.view = MapView(mapping.Get(), FILE_MAP_WRITE);
   } else {
     // Lower integrity: the label lets it read, never write, the user's
     // record (and read its owner).
     mapping.Reset(OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE, name.c_str()));
-    if (mapping && OwnedBy(mapping.Get(), sid)) view = MapView(mapping.Get(), FILE_MAP_COPY);
+    if (mapping && OwnedBy(mapping.Get(), sid)) mapped.view = MapView(mapping.Get(), FILE_MAP_COPY);
   }
-  if (view == nullptr) return nullptr;
-  // The handle stays open for the life of the process, as the view does.
+  if (mapped.view == nullptr) return mapped;
+  // The handles stay open for the life of the process, as the view does.
   mapping.Release();
-  if (created) {
-    view->record = initial;
-    InterlockedExchange(&view->ready, 1);
-  } else {
-    WaitUntilReady(view);
+  if (writable) {
+    mapped.writers = CreateMutexA(&attributes, FALSE, SettingsWritersMutexName(sid).c_str());
   }
-  return &view->record;
+  // Until this is published the record reads as not yet filled, and
+  // readers keep what they had.
+  if (created) PublishSequenced(mapped.view->count, &mapped.view->record, &initial, sizeof initial);
+  return mapped;
 }
 
 }  // namespace corvane

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "hooklib/core/shared_settings.h"
@@ -14,12 +16,26 @@ namespace corvane {
 // token cannot be read.
 std::string CurrentUserSid();
 
+// What the mapping holds: the record after its publication count
+// (record_sequence.h).  The count's word once held 1 once the record was
+// filled, which the count's odd "whole" keeps meaning.
+struct SettingsView {
+  std::atomic<std::uint32_t> count;
+  SharedSettings record;
+};
+
+struct MappedSettings {
+  SettingsView* view;  // nullptr when no record can be had
+  HANDLE writers;      // the writers' mutex; nullptr when this process may not write
+};
+
 // Maps this user's record, creating it with `initial` when it does not
 // exist yet.  A process that may only read it (one of lower integrity)
-// gets a private copy-on-write view: its writes stay its own.  nullptr when
+// gets a private copy-on-write view: its writes stay its own.  No view when
 // no record can be had, or when the object under the record's name is not
-// owned by this user (somebody else made it first).
-SharedSettings* MapSettingsRecord(const SharedSettings& initial);
+// owned by this user (somebody else made it first).  Nothing here waits
+// for another process.
+MappedSettings MapSettingsRecord(const SharedSettings& initial);
 
 // How the record's security (SettingsMappingSecurity) becomes a descriptor:
 // ConvertStringSecurityDescriptorToSecurityDescriptorA, whose parser before

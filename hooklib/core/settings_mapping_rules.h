@@ -11,6 +11,10 @@ namespace corvane {
 // "Local\Corvane.Settings.<sid>", e.g. "Local\Corvane.Settings.S-1-5-21-1-2-3-1001".
 std::string SettingsMappingName(std::string_view userSid);
 
+// The named mutex by which the record's writers take turns, beside it:
+// "Local\Corvane.SettingsWriters.<sid>".
+std::string SettingsWritersMutexName(std::string_view userSid);
+
 // The mapping's security descriptor in SDDL: owned by the user, all access
 // for the user alone and nobody else (the list is protected from inherited
 // entries), and with `withIntegrityLabel` a medium mandatory label that

@@ -1,6 +1,5 @@
 #include "hooklib/history/capture.h"
 
-#include <algorithm>
 #include <string>
 
 #include "common/bounded_copy.h"
@@ -11,12 +10,6 @@
 #include "hooklib/history/write_history.h"
 
 namespace corvane {
-namespace {
-
-// The most of the conversation a capture reads.
-constexpr int kCaptureLimit = 65535;
-
-}  // namespace
 
 HWND FindConversationControl(HWND window) {
   return FindWindowExA(window, nullptr, "WndAte32Class", nullptr);
@@ -38,7 +31,8 @@ ConversationReading ReadConversation(HWND window, HWND control) {
   if (TitleToBuddyName(window, buddyName)) reading.buddyName = buddyName;
   const int length = GetWindowTextLengthA(control);
   if (length <= 0) return reading;
-  reading.text.assign(static_cast<size_t>(std::min(length, kCaptureLimit)) + 1, '\0');
+  // All of it, however long: a block may be as long as the conversation.
+  reading.text.assign(static_cast<size_t>(length) + 1, '\0');
   const int read =
       GetWindowTextA(control, reading.text.data(), static_cast<int>(reading.text.size()));
   reading.text.resize(read > 0 ? static_cast<size_t>(read) : 0);

@@ -14,7 +14,7 @@ namespace corvane {
 
 // A conversation window as one poll reads it, once.
 struct ConversationReading {
-  std::string text;                      // the conversation control's, at most 65,535 characters
+  std::string text;                      // the conversation control's, whole
   std::optional<std::string> buddyName;  // of the window's title; none for an empty title
 };
 

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "hooklib/history/bench_conversation.h"
@@ -17,6 +18,7 @@
 #include "hooklib/history/day_file.h"
 #include "hooklib/history/day_file_write.h"
 #include "hooklib/history/testing/memory_day_file.h"
+#include "hooklib/history/write_ledger.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ struct Session {
   std::string key;
   std::string html;  // the conversation as the host shows it
   DayFileMark mark;
+  corvane::WriteLedger ledger;
 };
 
 // What another program writes: never a '<', so never a key line.
@@ -40,12 +43,26 @@ std::string Foreign(FuzzedDataProvider& input) {
 
 void Write(corvane::MemoryDayFile& file, Session& session) {
   const std::string text = corvane::RewriteConversation(session.html);
+  const std::optional<std::string> before = file.content;
   const std::string expected =
-      file.content ? corvane::RewriteDayFile(*file.content, session.key, text)
-                   : corvane::ToDiskText(corvane::FormatCreationBlock(session.key, text));
-  if (corvane::WriteSessionBlock(file, session.key, text, session.mark) == DayFileRoute::kFailed)
-    std::abort();
-  if (file.content != expected || file.isOpen) std::abort();
+      before ? corvane::RewriteDayFile(*before, session.key, text)
+             : corvane::ToDiskText(corvane::FormatCreationBlock(session.key, text));
+  const bool written =
+      corvane::WriteSessionBlock(file, session.key, text, session.mark) != DayFileRoute::kFailed;
+  corvane::SettleWrite(session.ledger, static_cast<int>(session.html.size()), written);
+  if (file.isOpen) std::abort();
+  if (file.lockedAway && before) {
+    if (written || file.content != before) std::abort();
+    return;
+  }
+  if (!written || file.content != expected) std::abort();
+}
+
+// Every tick tries again what is owed.
+void RetryOwed(corvane::MemoryDayFile& file, std::array<Session, 3>& sessions) {
+  for (Session& s : sessions) {
+    if (s.ledger.owed) Write(file, s);
+  }
 }
 
 }  // namespace
@@ -63,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (input.remaining_bytes() > 0) {
     Session& session = sessions[input.ConsumeIntegralInRange<std::size_t>(0, sessions.size() - 1)];
     const std::size_t closing = session.html.rfind(corvane::kHostConversationEnd);
-    switch (input.ConsumeIntegralInRange<int>(0, 7)) {
+    RetryOwed(file, sessions);
+    switch (input.ConsumeIntegralInRange<int>(0, 8)) {
       case 0:
       case 1:
       case 2:  // a message arrives
@@ -73,7 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 3:  // the host changes or cuts its text
         session.html = input.ConsumeRandomLengthString(200);
         break;
-      case 4:  // a clear or the length limit: a new block
+      case 4:  // a clear or the length limit, once all is written: a new block
+        Write(file, session);
+        if (session.ledger.owed) continue;
+        corvane::StartNewBlock(session.ledger);
         session.key = "10:00:" + std::to_string(10 + keys++ % 50) + "-2b";
         break;
       case 5:  // another program adds to the file
@@ -86,8 +107,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 7:  // another program holds it open, or lets it go
         file.holdOpen = !file.holdOpen;
         continue;
+      case 8:  // another program takes it with no sharing, or lets it go
+        file.lockedAway = !file.lockedAway;
+        continue;
     }
     Write(file, session);
+  }
+  file.lockedAway = false;
+  RetryOwed(file, sessions);
+  for (const Session& s : sessions) {
+    if (s.ledger.owed) std::abort();
   }
   return 0;
 }

@@ -89,17 +89,11 @@ bool OnCreateWindow(HWND window, const CBT_CREATEWNDA* create) {
 }  // namespace
 }  // namespace corvane
 
-// A hook call whose handling failed lets the window be created as asked, and
-// binds the settings at the next call.
+// A hook call whose handling failed lets the window be created as asked.
 extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam) {
   using namespace corvane;
   bool refused = false;
   RunContained([&] {
-    ProcessState& process = Process();
-    if (process.settingsUnbound) {
-      RegisterSettings();
-      process.settingsUnbound = false;
-    }
     refused = code == HCBT_CREATEWND && OnCreateWindow(reinterpret_cast<HWND>(wParam),
                                                        reinterpret_cast<CBT_CREATEWNDA*>(lParam));
   });

@@ -8,13 +8,14 @@
 
 using corvane::HistoryMutex;
 using corvane::Shared;
+using corvane::UpdateShared;
 
 // A second call keeps the handle the first one got; only a missing one is
 // made again.
 extern "C" int WINAPI Init(HHOOK hook) {
   HANDLE& mutex = HistoryMutex();
   if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, corvane::kHistoryMutexName);
-  Shared().HookHandle = hook;
+  UpdateShared([hook](corvane::SharedSettings& s) { s.HookHandle = hook; });
   return 0;
 }
 
@@ -22,7 +23,7 @@ extern "C" int WINAPI Shutdown() {
   HANDLE& mutex = HistoryMutex();
   if (mutex != nullptr) CloseHandle(mutex);
   mutex = nullptr;
-  Shared().HookHandle = nullptr;
+  UpdateShared([](corvane::SharedSettings& s) { s.HookHandle = nullptr; });
   return 0;
 }
 
@@ -30,9 +31,10 @@ extern "C" int WINAPI Shutdown() {
 // unterminated when the path is as long as the buffer.
 extern "C" char* __cdecl GetAppPath(char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return buffer;
-  const size_t field = strnlen(Shared().AppPath, corvane::kPathCapacity);
+  const corvane::SharedSettings settings = corvane::CurrentSettings();
+  const size_t field = strnlen(settings.AppPath, corvane::kPathCapacity);
   const size_t n = field < static_cast<size_t>(size) ? field : static_cast<size_t>(size);
-  std::memcpy(buffer, Shared().AppPath, n);
+  std::memcpy(buffer, settings.AppPath, n);
   std::memset(buffer + n, 0, static_cast<size_t>(size) - n);
   return buffer;
 }
@@ -41,10 +43,11 @@ extern "C" int __cdecl GetAllowCloning() { return Shared().AllowCloning; }
 
 // The field keeps its terminator even for a path of 260 characters or more.
 extern "C" char* __cdecl SetCurDir(const char* path) {
-  char* dir = Shared().CurDir;
   size_t n = 0;
   if (path != nullptr) n = strnlen(path, corvane::kPathCapacity - 1);
-  if (n > 0) std::memcpy(dir, path, n);
-  std::memset(dir + n, 0, corvane::kPathCapacity - n);
-  return dir;
+  UpdateShared([path, n](corvane::SharedSettings& s) {
+    if (n > 0) std::memcpy(s.CurDir, path, n);
+    std::memset(s.CurDir + n, 0, corvane::kPathCapacity - n);
+  });
+  return Shared().CurDir;
 }

@@ -71,17 +71,24 @@ PreviewedSettings RememberPreviewed() {
 }
 
 void RestorePreviewed(const PreviewedSettings& v) {
-  Shared().AlphaIM = v.alphaIM;
-  Shared().AlphaBL = v.alphaBL;
-  Shared().AlphaOn = v.alphaOn;
-  Shared().AlphaFadeDown = v.alphaFadeDown;
-  Shared().OpaqueOnTop = v.opaqueOnTop;
-  Shared().AllowStockTicker = v.allowStockTicker;
-  Shared().GenButtons = v.genButtons;
-  Shared().RemoveAds = v.removeAds;
-  Shared().ListButtons = v.listButtons;
-  Shared().Menu = v.menu;
-  Shared().Tabs = v.tabs;
+  UpdateShared([&v](SharedSettings& s) {
+    s.AlphaIM = v.alphaIM;
+    s.AlphaBL = v.alphaBL;
+    s.AlphaOn = v.alphaOn;
+    s.AlphaFadeDown = v.alphaFadeDown;
+    s.OpaqueOnTop = v.opaqueOnTop;
+    s.AllowStockTicker = v.allowStockTicker;
+    s.GenButtons = v.genButtons;
+    s.RemoveAds = v.removeAds;
+    s.ListButtons = v.listButtons;
+    s.Menu = v.menu;
+    s.Tabs = v.tabs;
+  });
+}
+
+// One setting changed by the user, published at once for the previews.
+void Store(int SharedSettings::*setting, int value) {
+  UpdateShared([setting, value](SharedSettings& s) { s.*setting = value; });
 }
 
 int Ticked(HWND dialog, int box) { return IsDlgButtonChecked(dialog, box) == BST_CHECKED ? 1 : 0; }
@@ -99,9 +106,9 @@ int SliderPosition(HWND dialog, int slider) {
 }
 
 // Reads both sliders every time, whichever of them moved.
-void TakeOpacitiesFromSliders(HWND dialog) {
-  Shared().AlphaIM = OpacityFromSliderPosition(SliderPosition(dialog, kConversationOpacity));
-  Shared().AlphaBL = OpacityFromSliderPosition(SliderPosition(dialog, kBuddyListOpacity));
+void TakeOpacitiesFromSliders(HWND dialog, SharedSettings& s) {
+  s.AlphaIM = OpacityFromSliderPosition(SliderPosition(dialog, kConversationOpacity));
+  s.AlphaBL = OpacityFromSliderPosition(SliderPosition(dialog, kBuddyListOpacity));
 }
 
 // ---- check boxes, each as its click handler ----
@@ -113,8 +120,8 @@ void OnHistoryClicked(HWND dialog) {
 }
 
 void OnTransparentClicked(HWND dialog) {
-  Shared().AlphaOn = Ticked(dialog, kTransparentWindows);
-  const bool on = Shared().AlphaOn != 0;
+  const int on = Ticked(dialog, kTransparentWindows);
+  Store(&SharedSettings::AlphaOn, on);
   for (int control : {kFadeDown, kSolidWhenActive, kConversationOpacity, kBuddyListOpacity}) {
     Enable(dialog, control, on);
   }
@@ -122,8 +129,8 @@ void OnTransparentClicked(HWND dialog) {
 }
 
 void OnRemoveAdsClicked(HWND dialog) {
-  Shared().RemoveAds = Ticked(dialog, kRemoveAds);
-  const bool on = Shared().RemoveAds != 0;
+  const int on = Ticked(dialog, kRemoveAds);
+  Store(&SharedSettings::RemoveAds, on);
   for (int control :
        {kShowGeneralButtons, kShowListButtons, kAllowStockTicker, kShowTabs, kShowMenuBar}) {
     Enable(dialog, control, on);
@@ -132,14 +139,14 @@ void OnRemoveAdsClicked(HWND dialog) {
 }
 
 // A Buddy List layout option: stored at once and shown by a re-layout.
-void OnLayoutBoxClicked(HWND dialog, int box, int& setting) {
-  setting = Ticked(dialog, box);
+void OnLayoutBoxClicked(HWND dialog, int box, int SharedSettings::*setting) {
+  Store(setting, Ticked(dialog, box));
   BroadcastRelayout();
 }
 
 // A transparency option: stored at once and shown by re-applying opacity.
-void OnAlphaBoxClicked(HWND dialog, int box, int& setting) {
-  setting = Ticked(dialog, box);
+void OnAlphaBoxClicked(HWND dialog, int box, int SharedSettings::*setting) {
+  Store(setting, Ticked(dialog, box));
   BroadcastApplyAlpha();
 }
 
@@ -180,10 +187,11 @@ void SetUpSliders(HWND dialog) {
 }
 
 void ShowVersionTexts(HWND dialog) {
+  const SharedSettings settings = CurrentSettings();
   char text[kPathCapacity + 16];
-  std::snprintf(text, sizeof text, "version %s", Shared().Version);
+  std::snprintf(text, sizeof text, "version %s", settings.Version);
   SetDlgItemTextA(dialog, kVersionLabel, text);
-  std::snprintf(text, sizeof text, "released %s", Shared().ReleaseText);
+  std::snprintf(text, sizeof text, "released %s", settings.ReleaseText);
   SetDlgItemTextA(dialog, kReleaseLabel, text);
 }
 
@@ -210,10 +218,11 @@ void OnInitDialog(HWND dialog, LPARAM remembered) {
   RememberedOf(dialog) = RememberPreviewed();
   CenterWindow(dialog);
   TickBoxesFromSettings(dialog);
-  SetDlgItemTextA(dialog, kHistoryFolder, Shared().LogDir);
-  SetDlgItemTextA(dialog, kHostPath, Shared().AppPath);
+  const SharedSettings settings = CurrentSettings();
+  SetDlgItemTextA(dialog, kHistoryFolder, settings.LogDir);
+  SetDlgItemTextA(dialog, kHostPath, settings.AppPath);
   if (!SupportsLayeredWindows()) {
-    Shared().AlphaOn = 0;
+    Store(&SharedSettings::AlphaOn, 0);
     CheckDlgButton(dialog, kTransparentWindows, BST_UNCHECKED);
     Enable(dialog, kTransparentWindows, false);
   }
@@ -237,25 +246,27 @@ void RejectOk(HWND dialog, const OkDecision& decision) {
 }
 
 void StoreEverything(HWND dialog, const char* folder, const char* hostPath, int checkVersion) {
-  Shared().HotKey =
-      HotKeyFromControlValue(static_cast<uint16_t>(SendItem(dialog, kHotKey, HKM_GETHOTKEY, 0, 0)));
-  Shared().RemoveAds = Ticked(dialog, kRemoveAds);
-  Shared().GenButtons = Ticked(dialog, kShowGeneralButtons);
-  Shared().Menu = Ticked(dialog, kShowMenuBar);
-  Shared().Tabs = Ticked(dialog, kShowTabs);
-  Shared().ListButtons = Ticked(dialog, kShowListButtons);
-  Shared().Logging = Ticked(dialog, kHistoryOn);
-  CopyBounded(Shared().LogDir, kPathCapacity, folder);
-  CopyBounded(Shared().AppPath, kPathCapacity, hostPath);
-  TakeOpacitiesFromSliders(dialog);
-  Shared().CorvaneProfileLink = Ticked(dialog, kProfileLink);
-  Shared().AllowStockTicker = Ticked(dialog, kAllowStockTicker);
-  Shared().AllowAIMTodayPopup = Ticked(dialog, kAllowTodayPopup);
-  Shared().AlphaFadeDown = Ticked(dialog, kFadeDown);
-  Shared().OpaqueOnTop = Ticked(dialog, kSolidWhenActive);
-  Shared().AlphaOn = Ticked(dialog, kTransparentWindows);
-  Shared().CheckVersion = checkVersion;
-  Shared().AllowCloning = Ticked(dialog, kAllowCloning);
+  UpdateShared([&](SharedSettings& s) {
+    s.HotKey = HotKeyFromControlValue(
+        static_cast<uint16_t>(SendItem(dialog, kHotKey, HKM_GETHOTKEY, 0, 0)));
+    s.RemoveAds = Ticked(dialog, kRemoveAds);
+    s.GenButtons = Ticked(dialog, kShowGeneralButtons);
+    s.Menu = Ticked(dialog, kShowMenuBar);
+    s.Tabs = Ticked(dialog, kShowTabs);
+    s.ListButtons = Ticked(dialog, kShowListButtons);
+    s.Logging = Ticked(dialog, kHistoryOn);
+    CopyBounded(s.LogDir, kPathCapacity, folder);
+    CopyBounded(s.AppPath, kPathCapacity, hostPath);
+    TakeOpacitiesFromSliders(dialog, s);
+    s.CorvaneProfileLink = Ticked(dialog, kProfileLink);
+    s.AllowStockTicker = Ticked(dialog, kAllowStockTicker);
+    s.AllowAIMTodayPopup = Ticked(dialog, kAllowTodayPopup);
+    s.AlphaFadeDown = Ticked(dialog, kFadeDown);
+    s.OpaqueOnTop = Ticked(dialog, kSolidWhenActive);
+    s.AlphaOn = Ticked(dialog, kTransparentWindows);
+    s.CheckVersion = checkVersion;
+    s.AllowCloning = Ticked(dialog, kAllowCloning);
+  });
 }
 
 bool NamesFile(const char* path) { return PathFileExistsA(path) && !PathIsDirectoryA(path); }
@@ -304,25 +315,25 @@ void OnClick(HWND dialog, int control) {
       OnRemoveAdsClicked(dialog);
       break;
     case kAllowStockTicker:
-      OnLayoutBoxClicked(dialog, control, Shared().AllowStockTicker);
+      OnLayoutBoxClicked(dialog, control, &SharedSettings::AllowStockTicker);
       break;
     case kShowGeneralButtons:
-      OnLayoutBoxClicked(dialog, control, Shared().GenButtons);
+      OnLayoutBoxClicked(dialog, control, &SharedSettings::GenButtons);
       break;
     case kShowTabs:
-      OnLayoutBoxClicked(dialog, control, Shared().Tabs);
+      OnLayoutBoxClicked(dialog, control, &SharedSettings::Tabs);
       break;
     case kShowMenuBar:
-      OnLayoutBoxClicked(dialog, control, Shared().Menu);
+      OnLayoutBoxClicked(dialog, control, &SharedSettings::Menu);
       break;
     case kShowListButtons:
-      OnLayoutBoxClicked(dialog, control, Shared().ListButtons);
+      OnLayoutBoxClicked(dialog, control, &SharedSettings::ListButtons);
       break;
     case kFadeDown:
-      OnAlphaBoxClicked(dialog, control, Shared().AlphaFadeDown);
+      OnAlphaBoxClicked(dialog, control, &SharedSettings::AlphaFadeDown);
       break;
     case kSolidWhenActive:
-      OnAlphaBoxClicked(dialog, control, Shared().OpaqueOnTop);
+      OnAlphaBoxClicked(dialog, control, &SharedSettings::OpaqueOnTop);
       break;
     case kCheckNow:
       StartUpgradeCheck(kCheckAskedByUser);
@@ -365,7 +376,7 @@ void HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
       break;
     case WM_HSCROLL:
-      TakeOpacitiesFromSliders(dialog);
+      UpdateShared([dialog](SharedSettings& s) { TakeOpacitiesFromSliders(dialog, s); });
       BroadcastApplyAlpha();
       break;
     case WM_CLOSE:

@@ -1,12 +1,14 @@
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/settings/testing/registry_fixture.h"
 #include "hooklib/settings/settings_store.h"
+#include "hooklib/settings/testing/registry_fixture.h"
 
 namespace corvane {
 namespace {
@@ -175,7 +177,8 @@ TEST_F(LoadSettingsTest, ResultTellsWhetherTheStoredVersionIsTheRunningOne) {
 TEST_F(LoadSettingsTest, SaveAfterTwoLoadsWritesExactly24Values) {
   LoadSettingsFromReg();
   LoadSettingsFromReg();
-  EXPECT_EQ(ProcessRegSettings().BindingCount(), 24u);
+  SharedSettings bound{};
+  EXPECT_EQ(BindSettings(bound).BindingCount(), 24u);
   ASSERT_TRUE(SaveSettings());
 
   HKEY key;
@@ -226,6 +229,37 @@ TEST_F(LoadSettingsTest, OversizedOrWrongTypedValuesStayInTheirFields) {
   // '0' and its NUL over the low bytes of the default 1.
   EXPECT_EQ(Shared().Tabs, 0x0030);
   EXPECT_EQ(Shared().CurDir[sizeof Shared().CurDir - 1], '\0');
+}
+
+// A launcher started beside a running messenger once put the defaults
+// (logging on, the default folder) into the record before reading the
+// registry: a messenger logged in that moment where it must not.
+TEST_F(LoadSettingsTest, AReaderNeverSeesTheDefaultsWhileALauncherLoads) {
+  const std::string stored = folder_ + "\\Elsewhere";
+  WriteDword("Logging", 0);
+  WriteString("LogDir", stored);
+  LoadSettingsFromReg();
+  std::atomic<bool> done{false};
+  std::atomic<int> wrong{0}, reads{0};
+  std::thread messenger([&] {
+    while (!done) {
+      const SharedSettings seen = CurrentSettings();
+      if (seen.Logging != 0 || stored != seen.LogDir || Shared().Logging != 0) ++wrong;
+      ++reads;
+    }
+  });
+  for (int i = 0; i < 300; ++i) LoadSettingsFromReg();
+  done = true;
+  messenger.join();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_GT(reads, 0);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(StoredTexts()["LogDir"], stored);
+  DWORD logging = 1, size = sizeof logging;
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "Logging", RRF_RT_REG_DWORD, nullptr,
+                         &logging, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(logging, 0u);
 }
 
 }  // namespace

@@ -73,14 +73,8 @@ void StoreFirstRunPaths(const SharedSettings& s) {
 
 }  // namespace
 
-RegSettings& ProcessRegSettings() {
-  static RegSettings settings(HKEY_CURRENT_USER, kSettingsKey);
-  return settings;
-}
-
-void RegisterSettings() {
-  SharedSettings& s = Shared();
-  RegSettings& r = ProcessRegSettings();
+RegSettings BindSettings(SharedSettings& s) {
+  RegSettings r(HKEY_CURRENT_USER, kSettingsKey);
   r.AddInt(&s.AllowCloning, "AllowCloning");
   r.AddInt(&s.AllowAIMTodayPopup, "AllowAIMTodayPopup");
   r.AddInt(&s.AllowStockTicker, "AllowStockTicker");
@@ -105,15 +99,21 @@ void RegisterSettings() {
   r.AddString(s.LogDir, "LogDir");
   r.AddString(s.AppPath, "AppPath");
   r.AddString(s.Version, "Version");
+  return r;
 }
 
-bool SaveSettings() { return ProcessRegSettings().Save(); }
+bool SaveSettings() {
+  SharedSettings settings = CurrentSettings();
+  return BindSettings(settings).Save();
+}
 
 }  // namespace corvane
 
+// Computed in a copy of its own and published whole: a messenger that runs
+// meanwhile never sees the defaults in place of the stored values.
 extern "C" int __cdecl LoadSettingsFromReg() {
   using namespace corvane;
-  SharedSettings& s = Shared();
+  SharedSettings s = CurrentSettings();
   SetDefaults(s);
 
   char running[kVersionTextCapacity] = "";
@@ -128,11 +128,16 @@ extern "C" int __cdecl LoadSettingsFromReg() {
   // The record is the session's: another process may have put the running
   // version into it already, and only the registry's value says what ran last.
   s.Version[0] = '\0';
-  RegisterSettings();
-  ProcessRegSettings().Load();
+  BindSettings(s).Load();
   StoreFirstRunPaths(s);
 
   const int same = std::strcmp(running, s.Version) == 0 ? 1 : 0;
   CopyBounded(s.Version, kPathCapacity, running);
+  // The hook handle and the launcher's folder are not settings: as they are now.
+  UpdateShared([&s](SharedSettings& live) {
+    s.HookHandle = live.HookHandle;
+    std::memcpy(s.CurDir, live.CurDir, sizeof s.CurDir);
+    live = s;
+  });
   return same;
 }

@@ -1,20 +1,20 @@
-// Loading and saving the shared record through this process's RegSettings.
+// Loading and saving the shared record through RegSettings.
 #pragma once
 
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/settings/reg_settings.h"
 
 namespace corvane {
 
-// This process's bindings; filled by RegisterSettings.
-RegSettings& ProcessRegSettings();
-
-// Binds all 24 stored settings; loads nothing.
-void RegisterSettings();
-// Writes every bound setting; false when the key cannot be created.
+// All 24 stored settings bound to the fields of `record`; loads nothing.
+RegSettings BindSettings(SharedSettings& record);
+// Writes every stored setting as the record holds it now; false when the
+// key cannot be created.
 bool SaveSettings();
 
 }  // namespace corvane
 
-// Export: defaults, computed paths, stored values, then the running version.
+// Export: defaults, computed paths, stored values, then the running version,
+// published into the record in one step.
 // Returns 1 when the stored Version equals the running version text.
 extern "C" int __cdecl LoadSettingsFromReg();

@@ -38,11 +38,12 @@ std::string TextField(const char* field, std::size_t capacity) {
 UpgradeCheckInputs ReadInputs(UpgradeCheckKind kind) {
   UpgradeCheckInputs inputs;
   inputs.askedByUser = kind == kCheckAskedByUser;
-  inputs.checkVersion = Shared().CheckVersion;
+  const SharedSettings settings = CurrentSettings();
+  inputs.checkVersion = settings.CheckVersion;
   inputs.todayUtcDay = TodayUtcDay();
-  inputs.lastCheckDay = Shared().CheckVersionLastDay;
-  inputs.runningVersion = TextField(Shared().Version, sizeof Shared().Version);
-  inputs.lastSeenVersion = TextField(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast);
+  inputs.lastCheckDay = settings.CheckVersionLastDay;
+  inputs.runningVersion = TextField(settings.Version, sizeof settings.Version);
+  inputs.lastSeenVersion = TextField(settings.CheckVersionLast, sizeof settings.CheckVersionLast);
   return inputs;
 }
 
@@ -62,9 +63,10 @@ void ShowUpgradeMonitor(const char* replyText, const std::string& reply) {
 }
 
 void RecordCompletedCheck(const UpgradeCheckDecision& decision) {
-  CopyBounded(Shared().CheckVersionLast, kServerVersionCapacity,
-              decision.recordLastSeenVersion.c_str());
-  Shared().CheckVersionLastDay = decision.recordLastCheckDay;
+  UpdateShared([&decision](SharedSettings& s) {
+    CopyBounded(s.CheckVersionLast, kServerVersionCapacity, decision.recordLastSeenVersion.c_str());
+    s.CheckVersionLastDay = decision.recordLastCheckDay;
+  });
   SaveSettings();
 }
 

@@ -96,7 +96,9 @@ void OnInitDialog(HWND dialog, const char* replyText) {
 void StoreReminderChoice(HWND dialog) {
   const int selection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_REMINDER, CB_GETCURSEL, 0, 0));
-  Shared().CheckVersion = CheckVersionFromReminderIndex(selection);
+  UpdateShared([selection](SharedSettings& s) {
+    s.CheckVersion = CheckVersionFromReminderIndex(selection);
+  });
   AnnounceStoredReminderChoice();
 }
 

@@ -43,17 +43,21 @@ std::string LibraryPath() { return corvane::BesideThisProgram("Corvane.dll"); }
 
 bool ApplyArgument(const std::string& argument) {
   using corvane::Shared;
+  using corvane::UpdateShared;
   const std::size_t equals = argument.find('=');
   if (equals == std::string::npos) return false;
   const std::string name = argument.substr(0, equals);
   const std::string value = argument.substr(equals + 1);
   if (name == "version") {
-    corvane::CopyBounded(Shared().Version, sizeof Shared().Version, value.c_str());
+    UpdateShared([&value](corvane::SharedSettings& s) {
+      corvane::CopyBounded(s.Version, sizeof s.Version, value.c_str());
+    });
   } else if (name == "checkversion") {
     Shared().CheckVersion = std::atoi(value.c_str());
   } else if (name == "last") {
-    corvane::CopyBounded(Shared().CheckVersionLast, sizeof Shared().CheckVersionLast,
-                         value.c_str());
+    UpdateShared([&value](corvane::SharedSettings& s) {
+      corvane::CopyBounded(s.CheckVersionLast, sizeof s.CheckVersionLast, value.c_str());
+    });
   } else if (name == "lastday") {
     Shared().CheckVersionLastDay = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 10));
   } else if (name == "today") {
@@ -80,8 +84,7 @@ int main(int argc, char** argv) {
     std::printf("error no-library\n");
     return 1;
   }
-  RegisterSettings();
-  ProcessRegSettings().Load();
+  UpdateShared([](SharedSettings& s) { BindSettings(s).Load(); });
   for (int i = 2; i < argc; ++i) {
     if (!ApplyArgument(argv[i])) {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);
