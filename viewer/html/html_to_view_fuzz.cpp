@@ -40,10 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < view.runs.size(); ++i) {
     const corvane::FormatRun& run = view.runs[i];
     Check(run.start == next && run.length > 0 && run.length <= view.text.size() - run.start);
-    Check(i == 0 || run.format != view.runs[i - 1].format);
-    Check(run.format.points >= 8 && run.format.points <= 36);
-    Check(run.format.face.size() <= 31);
-    Check(run.format.link.empty() || IsOpenableScheme(run.format.link));
+    Check(run.format < view.formats.size());
+    const corvane::CharFormat& format = view.FormatOf(run);
+    Check(i == 0 || format != view.FormatOf(view.runs[i - 1]));
+    Check(format.points >= 8 && format.points <= 36);
+    Check(format.face.size() <= 31);
+    Check(format.link < view.links.size());
+    Check(format.link == corvane::kNoLink || IsOpenableScheme(view.LinkOf(format)));
     next = run.start + run.length;
   }
   Check(next == view.text.size());

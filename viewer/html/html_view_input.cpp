@@ -33,7 +33,8 @@ void OnPageButtonUp(HWND page, HtmlViewState& state, LPARAM lParam) {
   state.pressedLink = -1;
   if (pressed < 0 || LinkIndexAt(page, state, PointOf(lParam)) != pressed) return;
   if (!SelectionIsEmpty(page)) return;
-  const std::string target = state.links[static_cast<std::size_t>(pressed)].target;
+  const std::string target =
+      state.document.links[state.links[static_cast<std::size_t>(pressed)].target];
   OpenLink(page, target);
 }
 

@@ -46,15 +46,16 @@ bool PointOnCharacter(HWND view, LONG index, int points, POINT client) {
 std::vector<LinkSpan> LinkSpansOf(const FormattedText& view) {
   std::vector<LinkSpan> spans;
   for (const FormatRun& run : view.runs) {
-    if (run.format.link.empty()) continue;
+    const CharFormat& format = view.FormatOf(run);
+    if (format.link == kNoLink) continue;
     for (std::size_t i = run.start; i < run.start + run.length; ++i) {
       if (view.text[i] == '\n') continue;
-      if (spans.empty() || spans.back().end != i || spans.back().target != run.format.link) {
-        spans.push_back(LinkSpan{i, i, run.format.points, run.format.link});
+      if (spans.empty() || spans.back().end != i || spans.back().target != format.link) {
+        spans.push_back(LinkSpan{i, i, format.points, format.link});
       }
       LinkSpan& span = spans.back();
       span.end = i + 1;
-      span.points = std::max(span.points, run.format.points);
+      span.points = std::max(span.points, format.points);
     }
   }
   return spans;
@@ -86,7 +87,8 @@ std::string HtmlViewLinkAt(HWND view, POINT client) {
   const HtmlViewState* state = HtmlViewStateOf(view);
   if (!state || !state->page) return std::string();
   const int index = LinkIndexAtPoint(state->page, state->pageRange.begin, state->links, client);
-  return index < 0 ? std::string() : state->links[static_cast<std::size_t>(index)].target;
+  return index < 0 ? std::string()
+                   : state->document.links[state->links[static_cast<std::size_t>(index)].target];
 }
 
 void OpenLink(HWND view, const std::string& target) {

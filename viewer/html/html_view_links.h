@@ -14,10 +14,10 @@
 namespace corvane {
 
 struct LinkSpan {
-  std::size_t start = 0;  // character positions in the view's text
-  std::size_t end = 0;    // one past the last character
-  int points = 0;         // the largest font size in the span
-  std::string target;
+  std::size_t start = 0;   // character positions in the view's text
+  std::size_t end = 0;     // one past the last character
+  int points = 0;          // the largest font size in the span
+  std::size_t target = 0;  // index into the view's links
 };
 
 // Each stretch of linked characters with one target, line ends excluded, so

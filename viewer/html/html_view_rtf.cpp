@@ -75,7 +75,7 @@ std::uint32_t ColourKey(const Rgb& rgb) {
 // The run's format as it is drawn: a link shows as a link.
 CharFormat DrawnFormat(const CharFormat& format) {
   CharFormat drawn = format;
-  if (!drawn.link.empty()) {
+  if (drawn.link != kNoLink) {
     drawn.underline = true;
     if (!drawn.colour) drawn.colour = kLinkBlue;
   }
@@ -135,7 +135,7 @@ std::string RtfForView(const FormattedText& view, TextRange range,
     const std::size_t to = std::min(run->start + run->length, range.end);
     while (from < to) {
       while (mark != marks.end() && mark->end <= from) ++mark;
-      CharFormat drawn = DrawnFormat(run->format);
+      CharFormat drawn = DrawnFormat(view.FormatOf(*run));
       std::size_t until = to;
       if (mark != marks.end() && mark->begin <= from) {
         drawn.background = mark->background;
