@@ -117,9 +117,11 @@ class ViewBuilder {
 };
 
 std::size_t ViewBuilder::Intern(const CharFormat& format) {
-  const auto [it, added] = formatIndex_.emplace(format, out_.formats.size());
-  if (added) out_.formats.push_back(format);
-  return it->second;
+  if (const auto known = formatIndex_.find(format); known != formatIndex_.end())
+    return known->second;
+  formatIndex_.emplace(format, out_.formats.size());
+  out_.formats.push_back(format);
+  return out_.formats.size() - 1;
 }
 
 std::size_t ViewBuilder::InternLink(const std::string& target) {

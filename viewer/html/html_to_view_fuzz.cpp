@@ -1,11 +1,13 @@
 // Robustness fuzzing of the HTML-to-view conversion: any input converts
-// without a crash or undefined behaviour, into text and runs that fit.
+// without a crash or undefined behaviour, into text and runs that fit, in
+// memory proportional to the input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/testing/allocation_peak.h"
 
 namespace {
 
@@ -30,7 +32,12 @@ bool IsOpenableScheme(std::string_view link) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);
+  const corvane::AllocationPeak peak;
   const corvane::FormattedText view = corvane::ConvertHtml(html);
+  // The text, a few words a run and each format once; the constant is what
+  // any conversion starts with.
+  Check(peak.Bytes() <= 12 * size + 64 * 1024);
+  Check(view.formats.size() <= view.runs.size() + 1);
 
   // A rule is the most a few input characters can grow to.
   Check(view.text.size() <= 7 * size);
