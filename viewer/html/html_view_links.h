@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_ranges.h"
 
 namespace corvane {
+
+struct HtmlViewState;
 
 struct LinkSpan {
   std::size_t start = 0;   // character positions in the view's text
@@ -24,10 +27,9 @@ struct LinkSpan {
 // that the empty space after a link's line is no link.
 std::vector<LinkSpan> LinkSpansOf(const FormattedText& view);
 
-// The index in links of the link drawn under a point of a page's client
-// area, or -1; the page holds the document's text from `pageStart` on.
-int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
-                     POINT client);
+// The index in the view's links of the link drawn under a point of a page's
+// client area, or -1; the page holds the document's characters [range).
+int LinkIndexAtPoint(HWND page, const HtmlViewState& state, TextRange range, POINT client);
 
 // The target of the link under a point of an HTML view, empty when none.
 std::string HtmlViewLinkAt(HWND view, POINT client);
