@@ -1,12 +1,14 @@
 // Robustness fuzzing of the HTML-to-view conversion: any input converts
 // without a crash or undefined behaviour, into text and runs that fit, in
-// memory proportional to the input.
+// memory proportional to the input; the page breaks of its text fall as
+// they should.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
 #include "viewer/html/testing/allocation_peak.h"
 
 namespace {
@@ -57,5 +59,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     next = run.start + run.length;
   }
   Check(next == view.text.size());
+
+  // The page's breaks leave no stretch of a line longer than the longest,
+  // and the mapping goes both ways.
+  const std::size_t longest = 1 + size % 80;
+  const corvane::PageBreaks breaks(view.text, longest);
+  std::size_t stretchStart = 0, placed = 0;
+  for (std::size_t i = 0; i <= view.text.size(); ++i) {
+    if (placed < breaks.Places().size() && breaks.Places()[placed] == i) {
+      Check(i > stretchStart && view.text[i] != '\n');
+      stretchStart = i;
+      ++placed;
+    }
+    Check(i - stretchStart <= longest);
+    Check(breaks.Text(breaks.Shown(i)) == i);
+    if (i < view.text.size() && view.text[i] == '\n') stretchStart = i + 1;
+  }
+  Check(placed == breaks.Places().size());
   return 0;
 }
