@@ -1,5 +1,7 @@
 #include "viewer/html/html_to_view.h"
 
+#include <functional>
+#include <unordered_map>
 #include <utility>
 
 #include "viewer/html/html_entities.h"
@@ -25,7 +27,7 @@ struct FormatChange {
   std::optional<int> points;
   std::optional<Rgb> colour;
   std::optional<Rgb> background;
-  std::optional<std::string> link;
+  std::optional<std::size_t> link;  // index into the view's links
 
   void ApplyTo(CharFormat& format) const {
     format.bold |= bold;
@@ -58,34 +60,26 @@ FormatChange FontChange(const HtmlToken& tag) {
   return change;
 }
 
-// An anchor always sets its link, to nothing when it has no target the view
-// may open, so that it never lends an outer anchor's target to its text.
-FormatChange AnchorChange(const HtmlToken& tag) {
-  FormatChange change;
-  const std::string* href = FindAttribute(tag, "HREF");
-  change.link = href ? OpenableLinkTarget(*href).value_or(std::string()) : std::string();
-  return change;
+std::size_t HashOf(const CharFormat& format) {
+  const auto colourBits = [](const std::optional<Rgb>& rgb) -> std::size_t {
+    return rgb ? (std::size_t{1} << 24 | std::size_t{rgb->red} << 16 |
+                  std::size_t{rgb->green} << 8 | rgb->blue)
+               : 0;
+  };
+  std::size_t hash = std::hash<std::string>()(format.face);
+  for (const std::size_t part :
+       {std::size_t{format.bold} | std::size_t{format.italic} << 1 |
+            std::size_t{format.underline} << 2 | std::size_t{format.strike} << 3,
+        static_cast<std::size_t>(format.points), colourBits(format.colour),
+        colourBits(format.background), format.link}) {
+    hash = hash * 1000003u ^ part;
+  }
+  return hash;
 }
 
-std::optional<FormatChange> ChangeForTag(const HtmlToken& tag) {
-  FormatChange change;
-  if (tag.name == "B" || tag.name == "STRONG") {
-    change.bold = true;
-  } else if (tag.name == "I" || tag.name == "EM") {
-    change.italic = true;
-  } else if (tag.name == "U") {
-    change.underline = true;
-  } else if (tag.name == "S" || tag.name == "STRIKE") {
-    change.strike = true;
-  } else if (tag.name == "FONT") {
-    change = FontChange(tag);
-  } else if (tag.name == "A") {
-    change = AnchorChange(tag);
-  } else {
-    return std::nullopt;
-  }
-  return change;
-}
+struct FormatHash {
+  std::size_t operator()(const CharFormat& format) const { return HashOf(format); }
+};
 
 class ViewBuilder {
  public:
@@ -96,6 +90,9 @@ class ViewBuilder {
 
  private:
   const CharFormat& Current() const { return open_.empty() ? base_ : open_.back().format; }
+  std::size_t Intern(const CharFormat& format);
+  std::size_t InternLink(const std::string& target);
+  std::optional<FormatChange> ChangeForTag(const HtmlToken& tag);
   void Character(char c);
   void Space();
   void Visible(char c);
@@ -108,6 +105,8 @@ class ViewBuilder {
   void Close(const std::string& name);
 
   FormattedText out_;
+  std::unordered_map<CharFormat, std::size_t, FormatHash> formatIndex_;
+  std::unordered_map<std::string, std::size_t> linkIndex_;
   CharFormat base_;  // outside every element
   std::vector<OpenElement> open_;
   bool atLineStart_ = true;
@@ -116,6 +115,44 @@ class ViewBuilder {
   bool spacePending_ = false;
   CharFormat spaceFormat_;
 };
+
+std::size_t ViewBuilder::Intern(const CharFormat& format) {
+  if (const auto known = formatIndex_.find(format); known != formatIndex_.end())
+    return known->second;
+  formatIndex_.emplace(format, out_.formats.size());
+  out_.formats.push_back(format);
+  return out_.formats.size() - 1;
+}
+
+std::size_t ViewBuilder::InternLink(const std::string& target) {
+  if (target.empty()) return kNoLink;
+  const auto [it, added] = linkIndex_.emplace(target, out_.links.size());
+  if (added) out_.links.push_back(target);
+  return it->second;
+}
+
+// An anchor always sets its link, to nothing when it has no target the view
+// may open, so that it never lends an outer anchor's target to its text.
+std::optional<FormatChange> ViewBuilder::ChangeForTag(const HtmlToken& tag) {
+  FormatChange change;
+  if (tag.name == "B" || tag.name == "STRONG") {
+    change.bold = true;
+  } else if (tag.name == "I" || tag.name == "EM") {
+    change.italic = true;
+  } else if (tag.name == "U") {
+    change.underline = true;
+  } else if (tag.name == "S" || tag.name == "STRIKE") {
+    change.strike = true;
+  } else if (tag.name == "FONT") {
+    change = FontChange(tag);
+  } else if (tag.name == "A") {
+    const std::string* href = FindAttribute(tag, "HREF");
+    change.link = href ? InternLink(OpenableLinkTarget(*href).value_or(std::string())) : kNoLink;
+  } else {
+    return std::nullopt;
+  }
+  return change;
+}
 
 void ViewBuilder::Text(std::string_view raw) {
   for (std::size_t i = 0; i < raw.size();) {
@@ -155,10 +192,12 @@ void ViewBuilder::Visible(char c) {
   atLineStart_ = false;
 }
 
+// Formats are interned only as runs begin, so that elements opened and
+// re-derived without text of their own cost nothing that lasts.
 void ViewBuilder::Append(char c, const CharFormat& format) {
   std::vector<FormatRun>& runs = out_.runs;
-  if (runs.empty() || runs.back().format != format) {
-    runs.push_back(FormatRun{out_.text.size(), 0, format});
+  if (runs.empty() || out_.FormatOf(runs.back()) != format) {
+    runs.push_back(FormatRun{out_.text.size(), 0, Intern(format)});
   }
   ++runs.back().length;
   out_.text += c;

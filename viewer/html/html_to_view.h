@@ -26,8 +26,12 @@ struct CharFormat {
   int points = kDefaultPoints;
   std::optional<Rgb> colour;      // none: the view's text colour
   std::optional<Rgb> background;  // FONT BACK; none: the document's
-  std::string link;               // an http, https or mailto target, or empty
+  // Index into FormattedText::links; kNoLink when the text is no link.  A
+  // long target is held once, however many runs it spans.
+  std::size_t link = 0;
 };
+
+inline constexpr std::size_t kNoLink = 0;
 
 bool operator==(const CharFormat& a, const CharFormat& b);
 inline bool operator!=(const CharFormat& a, const CharFormat& b) { return !(a == b); }
@@ -35,7 +39,7 @@ inline bool operator!=(const CharFormat& a, const CharFormat& b) { return !(a ==
 struct FormatRun {
   std::size_t start = 0;
   std::size_t length = 0;
-  CharFormat format;
+  std::size_t format = 0;  // index into FormattedText::formats
 };
 
 struct FormattedText {
@@ -44,6 +48,15 @@ struct FormattedText {
   // Consecutive runs that cover the text from its first to its last
   // character, none empty, no two neighbours with the same format.
   std::vector<FormatRun> runs;
+  // Each distinct format once, so that a day of many short runs costs a few
+  // words a run, whatever its formats hold.
+  std::vector<CharFormat> formats;
+  // Each distinct link target once (http, https or mailto); entry kNoLink is
+  // empty.
+  std::vector<std::string> links{std::string()};
+
+  const CharFormat& FormatOf(const FormatRun& run) const { return formats[run.format]; }
+  const std::string& LinkOf(const CharFormat& format) const { return links[format.link]; }
   // The first BODY BGCOLOR; none: the view's default.
   std::optional<Rgb> background;
 };

@@ -1,11 +1,15 @@
 // Robustness fuzzing of the HTML-to-view conversion: any input converts
-// without a crash or undefined behaviour, into text and runs that fit.
+// without a crash or undefined behaviour, into text and runs that fit, in
+// memory proportional to the input; the page breaks of its text fall as
+// they should.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
+#include "viewer/html/testing/allocation_peak.h"
 
 namespace {
 
@@ -30,7 +34,12 @@ bool IsOpenableScheme(std::string_view link) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);
+  const corvane::AllocationPeak peak;
   const corvane::FormattedText view = corvane::ConvertHtml(html);
+  // The text, a few words a run and each format once; the constant is what
+  // any conversion starts with.
+  Check(peak.Bytes() <= 12 * size + 64 * 1024);
+  Check(view.formats.size() <= view.runs.size() + 1);
 
   // A rule is the most a few input characters can grow to.
   Check(view.text.size() <= 7 * size);
@@ -40,12 +49,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < view.runs.size(); ++i) {
     const corvane::FormatRun& run = view.runs[i];
     Check(run.start == next && run.length > 0 && run.length <= view.text.size() - run.start);
-    Check(i == 0 || run.format != view.runs[i - 1].format);
-    Check(run.format.points >= 8 && run.format.points <= 36);
-    Check(run.format.face.size() <= 31);
-    Check(run.format.link.empty() || IsOpenableScheme(run.format.link));
+    Check(run.format < view.formats.size());
+    const corvane::CharFormat& format = view.FormatOf(run);
+    Check(i == 0 || format != view.FormatOf(view.runs[i - 1]));
+    Check(format.points >= 8 && format.points <= 36);
+    Check(format.face.size() <= 31);
+    Check(format.link < view.links.size());
+    Check(format.link == corvane::kNoLink || IsOpenableScheme(view.LinkOf(format)));
     next = run.start + run.length;
   }
   Check(next == view.text.size());
+
+  // The page's breaks leave no stretch of a line longer than the longest,
+  // and the mapping goes both ways.
+  const std::size_t longest = 1 + size % 80;
+  const corvane::PageBreaks breaks(view.text, longest);
+  std::size_t stretchStart = 0, placed = 0;
+  for (std::size_t i = 0; i <= view.text.size(); ++i) {
+    if (placed < breaks.Places().size() && breaks.Places()[placed] == i) {
+      Check(i > stretchStart && view.text[i] != '\n');
+      stretchStart = i;
+      ++placed;
+    }
+    Check(i - stretchStart <= longest);
+    Check(breaks.Text(breaks.Shown(i)) == i);
+    if (i < view.text.size() && view.text[i] == '\n') stretchStart = i + 1;
+  }
+  Check(placed == breaks.Places().size());
   return 0;
 }

@@ -28,7 +28,7 @@ void ExpectWellFormedRuns(const FormattedText& view) {
     EXPECT_EQ(run.start, next) << "run " << i;
     EXPECT_GT(run.length, 0u) << "run " << i;
     if (i > 0) {
-      EXPECT_NE(run.format, view.runs[i - 1].format) << "run " << i;
+      EXPECT_NE(view.FormatOf(run), view.FormatOf(view.runs[i - 1])) << "run " << i;
     }
     next = run.start + run.length;
   }
@@ -48,11 +48,16 @@ CharFormat FormatOf(const FormattedText& view, const std::string& needle) {
   for (const FormatRun& run : view.runs) {
     if (at >= run.start && at < run.start + run.length) {
       EXPECT_LE(at + needle.size(), run.start + run.length) << needle << " spans two runs";
-      return run.format;
+      return view.FormatOf(run);
     }
   }
   ADD_FAILURE() << needle << " lies in no run";
   return CharFormat{};
+}
+
+// The link target of the first occurrence of needle, empty when none.
+std::string LinkOf(const FormattedText& view, const std::string& needle) {
+  return view.LinkOf(FormatOf(view, needle));
 }
 
 TEST(ConvertHtml, EmptyInputGivesEmptyView) {
@@ -251,10 +256,10 @@ TEST(ConvertHtml, KeepsLinksTheViewMayOpen) {
       "HREF=\"HTTPS://secure.example.com/a?b=1&amp;c=2\">safe</A> "
       "<a href=mailto:bob@example.com>mail</a> after");
   EXPECT_EQ(view.text, "web safe mail after");
-  EXPECT_EQ(FormatOf(view, "web").link, "http://www.example.com/");
-  EXPECT_EQ(FormatOf(view, "safe").link, "HTTPS://secure.example.com/a?b=1&c=2");
-  EXPECT_EQ(FormatOf(view, "mail").link, "mailto:bob@example.com");
-  EXPECT_EQ(FormatOf(view, "after").link, "");
+  EXPECT_EQ(LinkOf(view, "web"), "http://www.example.com/");
+  EXPECT_EQ(LinkOf(view, "safe"), "HTTPS://secure.example.com/a?b=1&c=2");
+  EXPECT_EQ(LinkOf(view, "mail"), "mailto:bob@example.com");
+  EXPECT_EQ(LinkOf(view, "after"), "");
 }
 
 TEST(ConvertHtml, DropsLinksTheViewMustNotOpen) {
@@ -267,21 +272,21 @@ TEST(ConvertHtml, DropsLinksTheViewMustNotOpen) {
   for (const char* href : hrefs) {
     const FormattedText view = Convert(std::string("<A HREF=\"") + href + "\">click</A>");
     EXPECT_EQ(view.text, "click") << href;
-    EXPECT_EQ(FormatOf(view, "click").link, "") << href;
+    EXPECT_EQ(LinkOf(view, "click"), "") << href;
   }
-  EXPECT_EQ(FormatOf(Convert("<A NAME=\"top\">anchor</A>"), "anchor").link, "");
+  EXPECT_EQ(LinkOf(Convert("<A NAME=\"top\">anchor</A>"), "anchor"), "");
 }
 
 TEST(ConvertHtml, TrimsWhatABrowserIgnoresAroundALink) {
-  EXPECT_EQ(FormatOf(Convert("<A HREF=\"  http://example.com/a\nb \">x</A>"), "x").link,
+  EXPECT_EQ(LinkOf(Convert("<A HREF=\"  http://example.com/a\nb \">x</A>"), "x"),
             "http://example.com/ab");
 }
 
 TEST(ConvertHtml, AnInnerAnchorNeverLendsTheOuterTarget) {
   const FormattedText view = Convert(
       "<A HREF=\"http://good.example/\">good <A HREF=\"javascript:evil()\">bad</A> good again</A>");
-  EXPECT_EQ(FormatOf(view, "bad").link, "");
-  EXPECT_EQ(FormatOf(view, "good again").link, "http://good.example/");
+  EXPECT_EQ(LinkOf(view, "bad"), "");
+  EXPECT_EQ(LinkOf(view, "good again"), "http://good.example/");
 }
 
 TEST(ConvertHtml, NeverShowsScriptStyleOrComments) {
@@ -325,12 +330,15 @@ TEST(ConvertHtml, KeepsTextOfUnclosedAndMisnestedTags) {
   EXPECT_EQ(misnested.text, "bbiin");
   ASSERT_EQ(misnested.runs.size(), 4u);
   EXPECT_EQ(misnested.runs[0].length, 1u);
-  EXPECT_TRUE(misnested.runs[0].format.bold && !misnested.runs[0].format.italic);
+  EXPECT_TRUE(misnested.FormatOf(misnested.runs[0]).bold &&
+              !misnested.FormatOf(misnested.runs[0]).italic);
   EXPECT_EQ(misnested.runs[1].length, 2u);
-  EXPECT_TRUE(misnested.runs[1].format.bold && misnested.runs[1].format.italic);
+  EXPECT_TRUE(misnested.FormatOf(misnested.runs[1]).bold &&
+              misnested.FormatOf(misnested.runs[1]).italic);
   EXPECT_EQ(misnested.runs[2].length, 1u);
-  EXPECT_TRUE(!misnested.runs[2].format.bold && misnested.runs[2].format.italic);
-  EXPECT_EQ(misnested.runs[3].format, CharFormat{});
+  EXPECT_TRUE(!misnested.FormatOf(misnested.runs[2]).bold &&
+              misnested.FormatOf(misnested.runs[2]).italic);
+  EXPECT_EQ(misnested.FormatOf(misnested.runs[3]), CharFormat{});
 
   EXPECT_EQ(Convert("</FONT></B>stray ends</A>").text, "stray ends");
 }

@@ -8,6 +8,7 @@
 
 #include "common/exception_boundary.h"
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_copy.h"
 #include "viewer/html/html_view_document.h"
 #include "viewer/html/html_view_highlight.h"
 #include "viewer/html/html_view_input.h"
@@ -59,6 +60,7 @@ void NotifyNavigateComplete(HWND view) {
 // The view's document becomes the file's bytes, converted.
 void TakeDocument(HtmlViewState& state, std::string html) {
   state.document = ConvertHtml(html);
+  state.breaks = PageBreaks(state.document.text);
   state.shownHtml = std::move(html);
   state.links = LinkSpansOf(state.document);
   state.pressedLink = -1;
@@ -95,7 +97,7 @@ void OnRefresh(HWND view, HtmlViewState& state) {
   }
   PageFreeze freeze(state.page);
   PatchPages(state, same, old.text.size());
-  RestoreSight(state.page, state.pageRange, sight);
+  RestoreSight(state, state.page, state.pageRange, sight);
 }
 
 LRESULT OnCreate(HWND view) {
@@ -119,8 +121,11 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) return OnCreate(view);
   HtmlViewState* state = StateOfView(view);
   if (!state) return DefWindowProcA(view, message, wParam, lParam);
-  if (state->page && IsForThePage(message))
+  if (state->page && IsForThePage(message)) {
+    LRESULT text = 0;
+    if (AnswerTextWithoutBreaks(*state, message, wParam, lParam, text)) return text;
     return SendMessageA(state->page, message, wParam, lParam);
+  }
   switch (message) {
     case WM_NCDESTROY:
       SetWindowLongPtrA(view, 0, 0);

@@ -77,13 +77,13 @@ bool ReadHistoryFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range,
-               const std::vector<TextMark>& marks) {
+void PutOnPage(HWND page, LONG at, const FormattedText& text, const PageBreaks& breaks,
+               TextRange range, const std::vector<TextMark>& marks) {
   std::size_t begin = range.begin;
   do {  // an empty range still cuts the rest off
     const std::size_t end = PieceEnd(text.text, begin, range.end, kPieceCharacters);
-    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks));
-    at += static_cast<LONG>(end - begin);
+    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks, breaks.Places()));
+    at += static_cast<LONG>(breaks.Shown(end) - breaks.Shown(begin));
     begin = end;
   } while (begin < range.end);
 }

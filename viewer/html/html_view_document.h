@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
 #include "viewer/html/html_view_marks.h"
 #include "viewer/html/html_view_ranges.h"
 
@@ -18,10 +19,10 @@ namespace corvane {
 bool ReadHistoryFile(const std::string& path, std::string& bytes);
 
 // Replaces what the page holds from character `at` to its end with the
-// characters of `range`, their formatting and the marks among them.  Appends
-// when `at` is the page's length.
-void PutOnPage(HWND page, LONG at, const FormattedText& text, TextRange range,
-               const std::vector<TextMark>& marks);
+// characters of `range`, their formatting and the marks among them, broken
+// where `breaks` says.  Appends when `at` is the page's length.
+void PutOnPage(HWND page, LONG at, const FormattedText& text, const PageBreaks& breaks,
+               TextRange range, const std::vector<TextMark>& marks);
 
 // The document's background colour, or the system's when it names none.
 void SetPageBackground(HWND page, const FormattedText& text);

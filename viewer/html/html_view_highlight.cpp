@@ -54,8 +54,8 @@ bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
   highlight.current = index;
   MarkOccurrence(state, index, kCurrentOccurrenceBackground);
   ScrollToPlace(state.page, place);
-  const LONG pageBegin = static_cast<LONG>(begin - state.pageRange.begin);
-  const LONG pageEnd = static_cast<LONG>(end - state.pageRange.begin);
+  const LONG pageBegin = PageOffset(state, state.pageRange, begin);
+  const LONG pageEnd = PageOffset(state, state.pageRange, end);
   ScrollIntoSight(state.page, pageBegin, pageEnd);
   CHARRANGE occurrence{pageBegin, pageEnd};
   SendMessageA(state.page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&occurrence));
@@ -65,9 +65,9 @@ bool ShowOccurrence(HWND view, HtmlViewState& state, int index) {
 bool NextOccurrence(HWND view, HtmlViewState& state, bool backwards) {
   if (!state.page) return false;
   const std::size_t top =
-      state.pageRange.begin + static_cast<std::size_t>(TopOfSight(state.page).character);
+      DocumentPosition(state, state.pageRange, TopOfSight(state.page).character);
   const std::size_t bottom =
-      state.pageRange.begin + static_cast<std::size_t>(CharacterBelowSight(state.page));
+      DocumentPosition(state, state.pageRange, CharacterBelowSight(state.page));
   const HtmlViewHighlight& highlight = state.highlight;
   return ShowOccurrence(
       view, state,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/exception_boundary.h"
+#include "viewer/html/html_view_copy.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_page.h"
@@ -20,10 +21,16 @@ bool SelectionIsEmpty(HWND page) {
   return selection.cpMin == selection.cpMax;
 }
 
+// Ctrl+C and Ctrl+Insert, which RichEdit copies on.
+bool IsCopyKey(WPARAM key) {
+  return (key == 'C' || key == VK_INSERT) && (GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+         (GetKeyState(VK_SHIFT) & 0x8000) == 0;
+}
+
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 int LinkIndexAt(HWND page, const HtmlViewState& state, POINT point) {
-  return LinkIndexAtPoint(page, state.pageRange.begin, state.links, point);
+  return LinkIndexAtPoint(page, state, state.pageRange, point);
 }
 
 // A click opens a link when the button goes down and up on the same link
@@ -33,7 +40,8 @@ void OnPageButtonUp(HWND page, HtmlViewState& state, LPARAM lParam) {
   state.pressedLink = -1;
   if (pressed < 0 || LinkIndexAt(page, state, PointOf(lParam)) != pressed) return;
   if (!SelectionIsEmpty(page)) return;
-  const std::string target = state.links[static_cast<std::size_t>(pressed)].target;
+  const std::string target =
+      state.document.links[state.links[static_cast<std::size_t>(pressed)].target];
   OpenLink(page, target);
 }
 
@@ -55,9 +63,13 @@ LRESULT HandlePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
       // Tab, Enter and Escape stay the dialog's, as for any read-only view.
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
+      if (IsCopyKey(wParam) && CopyWithoutBreaks(page, *state)) return 0;
       if (wParam != VK_END) break;
       ScrollViewToEnd(view, *state);
       return 0;
+    case WM_COPY:
+      if (CopyWithoutBreaks(page, *state)) return 0;
+      break;
     case WM_SETCURSOR:
       if (ShowLinkCursor(page, *state, lParam)) return TRUE;
       break;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_state.h"
 
 namespace corvane {
@@ -46,22 +47,23 @@ bool PointOnCharacter(HWND view, LONG index, int points, POINT client) {
 std::vector<LinkSpan> LinkSpansOf(const FormattedText& view) {
   std::vector<LinkSpan> spans;
   for (const FormatRun& run : view.runs) {
-    if (run.format.link.empty()) continue;
+    const CharFormat& format = view.FormatOf(run);
+    if (format.link == kNoLink) continue;
     for (std::size_t i = run.start; i < run.start + run.length; ++i) {
       if (view.text[i] == '\n') continue;
-      if (spans.empty() || spans.back().end != i || spans.back().target != run.format.link) {
-        spans.push_back(LinkSpan{i, i, run.format.points, run.format.link});
+      if (spans.empty() || spans.back().end != i || spans.back().target != format.link) {
+        spans.push_back(LinkSpan{i, i, format.points, format.link});
       }
       LinkSpan& span = spans.back();
       span.end = i + 1;
-      span.points = std::max(span.points, run.format.points);
+      span.points = std::max(span.points, format.points);
     }
   }
   return spans;
 }
 
-int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
-                     POINT client) {
+int LinkIndexAtPoint(HWND page, const HtmlViewState& state, TextRange range, POINT client) {
+  const std::vector<LinkSpan>& links = state.links;
   if (links.empty()) return -1;
   POINTL point{client.x, client.y};
   const LONG nearest =
@@ -69,7 +71,7 @@ int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpa
   // RichEdit versions answer with the character under the point or with the
   // caret position nearest to it, which can be the next character.
   for (LONG index = nearest; index >= 0 && index >= nearest - 1; --index) {
-    const std::size_t at = pageStart + static_cast<std::size_t>(index);
+    const std::size_t at = DocumentPosition(state, range, index);
     auto after = std::upper_bound(
         links.begin(), links.end(), at,
         [](std::size_t position, const LinkSpan& span) { return position < span.start; });
@@ -85,8 +87,9 @@ int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpa
 std::string HtmlViewLinkAt(HWND view, POINT client) {
   const HtmlViewState* state = HtmlViewStateOf(view);
   if (!state || !state->page) return std::string();
-  const int index = LinkIndexAtPoint(state->page, state->pageRange.begin, state->links, client);
-  return index < 0 ? std::string() : state->links[static_cast<std::size_t>(index)].target;
+  const int index = LinkIndexAtPoint(state->page, *state, state->pageRange, client);
+  return index < 0 ? std::string()
+                   : state->document.links[state->links[static_cast<std::size_t>(index)].target];
 }
 
 void OpenLink(HWND view, const std::string& target) {

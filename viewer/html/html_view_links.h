@@ -10,24 +10,26 @@
 #include <vector>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_ranges.h"
 
 namespace corvane {
 
+struct HtmlViewState;
+
 struct LinkSpan {
-  std::size_t start = 0;  // character positions in the view's text
-  std::size_t end = 0;    // one past the last character
-  int points = 0;         // the largest font size in the span
-  std::string target;
+  std::size_t start = 0;   // character positions in the view's text
+  std::size_t end = 0;     // one past the last character
+  int points = 0;          // the largest font size in the span
+  std::size_t target = 0;  // index into the view's links
 };
 
 // Each stretch of linked characters with one target, line ends excluded, so
 // that the empty space after a link's line is no link.
 std::vector<LinkSpan> LinkSpansOf(const FormattedText& view);
 
-// The index in links of the link drawn under a point of a page's client
-// area, or -1; the page holds the document's text from `pageStart` on.
-int LinkIndexAtPoint(HWND page, std::size_t pageStart, const std::vector<LinkSpan>& links,
-                     POINT client);
+// The index in the view's links of the link drawn under a point of a page's
+// client area, or -1; the page holds the document's characters [range).
+int LinkIndexAtPoint(HWND page, const HtmlViewState& state, TextRange range, POINT client);
 
 // The target of the link under a point of an HTML view, empty when none.
 std::string HtmlViewLinkAt(HWND view, POINT client);

@@ -62,7 +62,7 @@ std::size_t LineStart(const HtmlViewState& state, std::size_t position) {
 HWND NewPage(HWND view, const HtmlViewState& state, TextRange range) {
   HWND page = CreatePage(view);
   if (!page) return nullptr;
-  PutOnPage(page, 0, state.document, range, MarksIn(state, range));
+  PutOnPage(page, 0, state.document, state.breaks, range, MarksIn(state, range));
   SetPageBackground(page, state.document);
   return page;
 }
@@ -98,10 +98,6 @@ void StartLoading(HWND view, HtmlViewState& state) {
   SetTimer(view, kHtmlViewLoadTimer, kLoadTickMs, nullptr);
 }
 
-LONG InPage(TextRange range, std::size_t position) {
-  return static_cast<LONG>(std::min(std::max(position, range.begin), range.end) - range.begin);
-}
-
 // The loaded page takes the small page's place, the reader's line on top.
 void RevealLoadedPage(HWND view, HtmlViewState& state) {
   Sight sight = SightOf(state);
@@ -109,7 +105,7 @@ void RevealLoadedPage(HWND view, HtmlViewState& state) {
   HWND page = state.loading;
   state.loading = nullptr;
   const TextRange whole{0, DocumentLength(state)};
-  RestoreSight(page, whole, sight);
+  RestoreSight(state, page, whole, sight);
   Reveal(view, state, page, whole);
 }
 
@@ -119,8 +115,8 @@ void LoadMore(HWND view, HtmlViewState& state) {
   while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
     const TextRange piece{
         state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
-    PutOnPage(state.loading, static_cast<LONG>(piece.begin), state.document, piece,
-              MarksIn(state, piece));
+    PutOnPage(state.loading, PageOffset(state, TextRange{0, length}, piece.begin), state.document,
+              state.breaks, piece, MarksIn(state, piece));
     state.loaded = piece.end;
   }
   if (state.loaded == length) RevealLoadedPage(view, state);
@@ -133,23 +129,34 @@ Sight SightOf(const HtmlViewState& state) {
   if (!state.page) return sight;
   sight.atEnd = state.pageRange.end == DocumentLength(state) && IsScrolledToEnd(state.page);
   const PagePlace top = TopOfSight(state.page);
-  sight.character = state.pageRange.begin + static_cast<std::size_t>(top.character);
+  sight.character = DocumentPosition(state, state.pageRange, top.character);
   sight.top = top.top;
   CHARRANGE selection{};
   SendMessageA(state.page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  sight.selectionBegin = state.pageRange.begin + static_cast<std::size_t>(selection.cpMin);
-  sight.selectionEnd = state.pageRange.begin + static_cast<std::size_t>(selection.cpMax);
+  sight.selectionBegin = DocumentPosition(state, state.pageRange, selection.cpMin);
+  sight.selectionEnd = DocumentPosition(state, state.pageRange, selection.cpMax);
   return sight;
 }
 
-void RestoreSight(HWND page, TextRange range, const Sight& sight) {
-  CHARRANGE selection{InPage(range, sight.selectionBegin), InPage(range, sight.selectionEnd)};
+void RestoreSight(const HtmlViewState& state, HWND page, TextRange range, const Sight& sight) {
+  CHARRANGE selection{PageOffset(state, range, sight.selectionBegin),
+                      PageOffset(state, range, sight.selectionEnd)};
   SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   if (sight.atEnd) {
     ScrollLastLineIntoView(page);
   } else {
-    ScrollToPlace(page, PagePlace{InPage(range, sight.character), sight.top});
+    ScrollToPlace(page, PagePlace{PageOffset(state, range, sight.character), sight.top});
   }
+}
+
+LONG PageOffset(const HtmlViewState& state, TextRange range, std::size_t position) {
+  position = std::min(std::max(position, range.begin), range.end);
+  return static_cast<LONG>(state.breaks.Shown(position) - state.breaks.Shown(range.begin));
+}
+
+std::size_t DocumentPosition(const HtmlViewState& state, TextRange range, LONG offset) {
+  const std::size_t shown = state.breaks.Shown(range.begin) + static_cast<std::size_t>(offset);
+  return std::min(state.breaks.Text(shown), range.end);
 }
 
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
@@ -158,7 +165,7 @@ void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
       SmallPageRange(view, state, sight.atEnd ? DocumentLength(state) : sight.character);
   HWND page = NewPage(view, state, range);
   if (!page) return;
-  RestoreSight(page, range, sight);
+  RestoreSight(state, page, range, sight);
   Reveal(view, state, page, range);
   if (!HoldsWholeDocument(state, range)) StartLoading(view, state);
 }
@@ -194,12 +201,13 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
   TextRange& shown = state.pageRange;
   if (shown.end == oldLength) {
     const TextRange fresh{same, DocumentLength(state)};
-    PutOnPage(state.page, static_cast<LONG>(same - shown.begin), state.document, fresh,
+    PutOnPage(state.page, PageOffset(state, shown, same), state.document, state.breaks, fresh,
               MarksIn(state, fresh));
     shown.end = fresh.end;
   }
   if (state.loading && same < state.loaded) {
-    PutOnPage(state.loading, static_cast<LONG>(same), state.document, TextRange{same, same}, {});
+    PutOnPage(state.loading, PageOffset(state, TextRange{0, same}, same), state.document,
+              state.breaks, TextRange{same, same}, {});
     state.loaded = same;
   }
 }
@@ -207,11 +215,13 @@ void PatchPages(HtmlViewState& state, std::size_t same, std::size_t oldLength) {
 void MarkDocumentText(HtmlViewState& state, std::size_t begin, std::size_t end, Rgb background) {
   const TextRange& shown = state.pageRange;
   if (shown.begin <= begin && end <= shown.end) {
-    MarkPageText(state.page, static_cast<LONG>(begin - shown.begin),
-                 static_cast<LONG>(end - shown.begin), background);
+    MarkPageText(state.page, PageOffset(state, shown, begin), PageOffset(state, shown, end),
+                 background);
   }
   if (state.loading && end <= state.loaded) {
-    MarkPageText(state.loading, static_cast<LONG>(begin), static_cast<LONG>(end), background);
+    const TextRange loaded{0, state.loaded};
+    MarkPageText(state.loading, PageOffset(state, loaded, begin), PageOffset(state, loaded, end),
+                 background);
   }
 }
 

@@ -33,7 +33,13 @@ Sight SightOf(const HtmlViewState& state);
 
 // Puts a page that holds characters [range) of the document where the sight
 // has it, as far as the page goes.
-void RestoreSight(HWND page, TextRange range, const Sight& sight);
+void RestoreSight(const HtmlViewState& state, HWND page, TextRange range, const Sight& sight);
+
+// Where a character of the document stands on a page that holds characters
+// [range) of it (clamped to the page), and the document's character at a
+// place on that page: the page shows breaks the document does not hold.
+LONG PageOffset(const HtmlViewState& state, TextRange range, std::size_t position);
+std::size_t DocumentPosition(const HtmlViewState& state, TextRange range, LONG offset);
 
 // Shows the state's document as the sight has it: new pages for it, with the
 // highlighted occurrences marked; the part out of sight is loaded behind.

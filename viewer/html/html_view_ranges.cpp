@@ -17,6 +17,16 @@ std::size_t NextLineStart(std::string_view text, std::size_t position) {
   return lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
 }
 
+// Link indices belong to their own document: the targets are compared.
+bool SameFormat(const FormattedText& a, const FormatRun& runA, const FormattedText& b,
+                const FormatRun& runB) {
+  CharFormat formatA = a.FormatOf(runA);
+  const CharFormat& formatB = b.FormatOf(runB);
+  if (a.LinkOf(formatA) != b.LinkOf(formatB)) return false;
+  formatA.link = formatB.link;
+  return formatA == formatB;
+}
+
 }  // namespace
 
 TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before,
@@ -45,7 +55,7 @@ std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {
   auto runB = b.runs.begin();
   std::size_t position = 0;
   while (position < same && runA != a.runs.end() && runB != b.runs.end()) {
-    if (runA->format != runB->format) return position;
+    if (!SameFormat(a, *runA, b, *runB)) return position;
     const std::size_t endA = runA->start + runA->length;
     const std::size_t endB = runB->start + runB->length;
     position = std::min(endA, endB);

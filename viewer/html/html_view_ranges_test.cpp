@@ -56,12 +56,14 @@ TEST(PieceEnd, EndsAtTheLineEndThatReachesTheSize) {
 FormattedText Text(std::string text, std::vector<std::pair<std::size_t, bool>> boldFrom) {
   FormattedText view;
   view.text = std::move(text);
+  view.formats.resize(2);
+  view.formats[1].bold = true;
   for (std::size_t i = 0; i < boldFrom.size(); ++i) {
     const std::size_t end = i + 1 < boldFrom.size() ? boldFrom[i + 1].first : view.text.size();
     FormatRun run;
     run.start = boldFrom[i].first;
     run.length = end - run.start;
-    run.format.bold = boldFrom[i].second;
+    run.format = boldFrom[i].second ? 1 : 0;
     view.runs.push_back(run);
   }
   return view;

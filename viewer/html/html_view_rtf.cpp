@@ -75,7 +75,7 @@ std::uint32_t ColourKey(const Rgb& rgb) {
 // The run's format as it is drawn: a link shows as a link.
 CharFormat DrawnFormat(const CharFormat& format) {
   CharFormat drawn = format;
-  if (!drawn.link.empty()) {
+  if (drawn.link != kNoLink) {
     drawn.underline = true;
     if (!drawn.colour) drawn.colour = kLinkBlue;
   }
@@ -112,10 +112,33 @@ bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
   return a == b;
 }
 
+// A zero-width space in a group of its own that hides it: a run of another
+// format, which RichEdit never joins to its neighbours, so that the text on
+// either side is measured apart; and where a RichEdit shows hidden text, it
+// is still nothing to see and a place to wrap.
+constexpr char kBreakRtf[] = "{\\v\\u8203?}";
+
+// Text with a break before each of the positions [break, breaksEnd) that
+// lies inside it; `from` is where the text begins in the document.
+void AppendWithBreaks(std::string& rtf, std::string_view text, std::size_t from,
+                      std::vector<std::size_t>::const_iterator& next,
+                      std::vector<std::size_t>::const_iterator breaksEnd) {
+  std::size_t done = 0;
+  while (next != breaksEnd && *next < from + text.size()) {
+    if (*next >= from + done) {
+      AppendEscaped(rtf, text.substr(done, *next - from - done));
+      rtf += kBreakRtf;
+      done = *next - from;
+    }
+    ++next;
+  }
+  AppendEscaped(rtf, text.substr(done));
+}
+
 }  // namespace
 
 std::string RtfForView(const FormattedText& view, TextRange range,
-                       const std::vector<TextMark>& marks) {
+                       const std::vector<TextMark>& marks, const std::vector<std::size_t>& breaks) {
   Table<std::string> fonts(0);
   fonts.IndexOf(kHtmlViewDefaultFace);
   Table<std::uint32_t> colours(1);  // entry 0 is the control's own text colour
@@ -130,12 +153,13 @@ std::string RtfForView(const FormattedText& view, TextRange range,
       std::upper_bound(view.runs.begin(), view.runs.end(), range.begin,
                        [](std::size_t position, const FormatRun& r) { return position < r.start; });
   if (run != view.runs.begin()) --run;
+  auto nextBreak = std::lower_bound(breaks.begin(), breaks.end(), range.begin);
   for (; run != view.runs.end() && run->start < range.end; ++run) {
     std::size_t from = std::max(run->start, range.begin);
     const std::size_t to = std::min(run->start + run->length, range.end);
     while (from < to) {
       while (mark != marks.end() && mark->end <= from) ++mark;
-      CharFormat drawn = DrawnFormat(run->format);
+      CharFormat drawn = DrawnFormat(view.FormatOf(*run));
       std::size_t until = to;
       if (mark != marks.end() && mark->begin <= from) {
         drawn.background = mark->background;
@@ -148,7 +172,7 @@ std::string RtfForView(const FormattedText& view, TextRange range,
         AppendRunFormat(body, drawn, fonts, colours);
         current = drawn;
       }
-      AppendEscaped(body, text);
+      AppendWithBreaks(body, text, from, nextBreak, breaks.end());
       from = until;
     }
   }

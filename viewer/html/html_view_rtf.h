@@ -19,9 +19,12 @@ inline constexpr char kHtmlViewDefaultFace[] = "Times New Roman";
 // background colour; link text is underlined, and blue where no colour is
 // set; marked characters (marks ascending, not overlapping) take the mark's
 // background.  Characters are Windows-1252; each "\n" becomes a paragraph
-// end, so character positions in the control are the positions in text.  The
-// document's own background is not part of the RTF.
+// end, and each of `breaks` (ascending positions of text) a hidden zero-width
+// space before that character (see PageBreaks), so a character stands in the
+// control where PageBreaks::Shown puts it.  The document's own background is
+// not part of the RTF.
 std::string RtfForView(const FormattedText& view, TextRange range,
-                       const std::vector<TextMark>& marks = {});
+                       const std::vector<TextMark>& marks = {},
+                       const std::vector<std::size_t>& breaks = {});
 
 }  // namespace corvane

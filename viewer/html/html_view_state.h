@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_ranges.h"
 #include "viewer/html/text_find.h"
@@ -34,6 +35,7 @@ struct HtmlViewState {
   std::string path;             // of the last Navigate; empty before the first
   std::string shownHtml;        // the file's bytes as shown (empty when unreadable)
   FormattedText document;       // shown_html converted
+  PageBreaks breaks;            // where the pages break the document's long stretches
   std::vector<LinkSpan> links;  // in the document's text, in order
   int pressedLink = -1;         // index into links of a button press, or -1
   HtmlViewHighlight highlight;

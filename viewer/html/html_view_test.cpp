@@ -533,6 +533,40 @@ TEST_F(HtmlViewTest, HighlightsEveryOccurrenceAfterNavigateAndRefreshUntilCleare
   EXPECT_TRUE(FormatAt(text.find("ch, sure")).dwEffects & CFE_AUTOBACKCOLOR);
 }
 
+std::string Clipboard() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// A word far longer than a line reaches the page with breaks that the
+// reader never gets back: the view's text and what is copied are the day's.
+TEST_F(HtmlViewTest, BreaksALongWordOnThePageOnly) {
+  const std::string words = std::string(1000, 'w') + " needle";
+  const std::string line = "bob: " + words;
+  const std::string html = "<HTML><BODY>" + Message("bob", "#0000ff", words) + "</BODY></HTML>";
+  HtmlViewNavigate(view_, WriteFile("word.html", html).c_str());
+  const std::string whole = WholeText(html);
+  EXPECT_EQ(Text(), whole);
+  GETTEXTLENGTHEX characters{GTL_NUMCHARS | GTL_USECRLF, CP_ACP};
+  EXPECT_GT(SendMessageA(view_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&characters), 0),
+            static_cast<LRESULT>(whole.size()))
+      << "the page holds no breaks";
+
+  HtmlViewSetHighlight(view_, "needle", IdentityFold());
+  ASSERT_TRUE(HtmlViewShowOccurrence(view_, 0));
+  SendMessageA(view_, WM_COPY, 0, 0);
+  EXPECT_EQ(Clipboard(), "needle");
+  SendMessageA(view_, EM_SETSEL, 0, -1);
+  SendMessageA(view_, WM_COPY, 0, 0);
+  EXPECT_EQ(Clipboard().substr(0, line.size() + 2), line + "\r\n");
+}
+
 // A day with the word "needle" in lines 20, 150 and 280 of 300.
 std::string NeedleDay() {
   std::string body;

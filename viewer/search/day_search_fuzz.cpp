@@ -1,6 +1,7 @@
 // Differential fuzzing of the search's matcher: for any HTML, query and
 // fold, the day's text is the view's own conversion and the occurrences are
-// those the plain scan finds in it; every row text holds its match.
+// those the plain scan finds in it; every row text holds its match.  The
+// conversion holds no more than a small multiple of the day.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,8 +9,10 @@
 #include <string_view>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/testing/allocation_peak.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"
+#include "viewer/search/view_text.h"
 
 namespace {
 
@@ -52,6 +55,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               size - 2 - queryLength);
 
   const std::string oracleText = corvane::ConvertHtml(html).text;
+  std::string text;
+  const corvane::AllocationPeak peak;
+  corvane::ViewTextOf(html, text);
+  Check(peak.Bytes() <= 4 * html.size() + 16 * 1024);
+  Check(text == oracleText);
   corvane::DaySearch search(query, fold);
   const std::vector<std::size_t> found = search.Find(html);
   Check(search.Text() == oracleText);

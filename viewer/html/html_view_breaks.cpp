@@ -1,0 +1,44 @@
+#include "viewer/html/html_view_breaks.h"
+
+#include <algorithm>
+
+namespace corvane {
+
+PageBreaks::PageBreaks(std::string_view text, std::size_t longest) {
+  std::size_t stretchStart = 0;  // the line's start or the last break
+  std::size_t afterSpace = 0;    // past the stretch's last space, or its start
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      stretchStart = afterSpace = i + 1;
+      continue;
+    }
+    if (i - stretchStart == longest) {
+      stretchStart = afterSpace > stretchStart ? afterSpace : i;
+      places_.push_back(stretchStart);
+      afterSpace = stretchStart;
+    }
+    if (text[i] == ' ') afterSpace = i + 1;
+  }
+}
+
+std::size_t PageBreaks::Shown(std::size_t position) const {
+  return position +
+         static_cast<std::size_t>(std::lower_bound(places_.begin(), places_.end(), position) -
+                                  places_.begin());
+}
+
+std::size_t PageBreaks::Text(std::size_t shown) const {
+  // Break k stands at places_[k] + k on the page, which grows with k.
+  std::size_t before = 0, after = places_.size();
+  while (before < after) {
+    const std::size_t middle = before + (after - before) / 2;
+    if (places_[middle] + middle < shown) {
+      before = middle + 1;
+    } else {
+      after = middle;
+    }
+  }
+  return shown - before;
+}
+
+}  // namespace corvane

@@ -1,0 +1,84 @@
+#include "viewer/html/html_view_copy.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "viewer/html/html_view_load.h"
+
+namespace corvane {
+namespace {
+
+bool HoldsBreaks(const HtmlViewState& state, TextRange range) {
+  const PageBreaks& breaks = state.breaks;
+  return breaks.Shown(range.end) - breaks.Shown(range.begin) != range.end - range.begin;
+}
+
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+bool PutOnClipboard(HWND owner, const std::string& text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!memory) return false;
+  if (void* bytes = GlobalLock(memory)) {
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+  }
+  if (!OpenClipboard(owner)) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  // The clipboard owns the memory once it took it.
+  if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+  CloseClipboard();
+  return true;
+}
+
+}  // namespace
+
+bool CopyWithoutBreaks(HWND page, const HtmlViewState& state) {
+  CHARRANGE selection{};
+  SendMessageA(page, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const TextRange chosen{DocumentPosition(state, state.pageRange, selection.cpMin),
+                         DocumentPosition(state, state.pageRange, selection.cpMax)};
+  if (chosen.begin >= chosen.end || !HoldsBreaks(state, chosen)) return false;
+  const std::string_view text(state.document.text);
+  PutOnClipboard(page, WithCrLf(text.substr(chosen.begin, chosen.end - chosen.begin)));
+  return true;
+}
+
+bool AnswerTextWithoutBreaks(const HtmlViewState& state, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT& result) {
+  if ((message != WM_GETTEXT && message != WM_GETTEXTLENGTH) ||
+      !HoldsBreaks(state, state.pageRange))
+    return false;
+  const TextRange& range = state.pageRange;
+  const std::string text =
+      WithCrLf(std::string_view(state.document.text).substr(range.begin, range.end - range.begin));
+  if (message == WM_GETTEXTLENGTH) {
+    result = static_cast<LRESULT>(text.size());
+    return true;
+  }
+  char* buffer = reinterpret_cast<char*>(lParam);
+  if (!buffer || wParam == 0) {
+    result = 0;
+    return true;
+  }
+  const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
+  std::memcpy(buffer, text.data(), copied);
+  buffer[copied] = '\0';
+  result = static_cast<LRESULT>(copied);
+  return true;
+}
+
+}  // namespace corvane
