@@ -63,6 +63,7 @@ class ExportCodePagesTest(harness.WineTest):
         probe = harness.run("code_page_probe.exe", env=env)
         self.assertEqual(probe.stdout.strip(), "acp=%d" % code_page,
                          "is the %s locale there (tools/setup generates it)?" % LOCALES[code_page])
+        # Imported when run, not when cmake lists this script's cases.
         import hostile_days
         days = hostile_days.write_corpus(self.history)
         for buddy, html in EXPORT_DAYS.items():
