@@ -29,6 +29,17 @@ std::string ColourText(const Rgb& colour) {
   return text;
 }
 
+// FONT SIZE as the view reads it, its sign and digits; what follows them
+// the view ignores, and so it goes.  Empty when the view takes no size.
+std::string FontSizeText(std::string_view value) {
+  if (!PointsForFontSize(value)) return {};
+  std::size_t start = 0;
+  while (IsHtmlSpace(value[start])) ++start;
+  std::size_t end = start + 1;
+  while (end < value.size() && value[end] >= '0' && value[end] <= '9') ++end;
+  return std::string(value.substr(start, end - start));
+}
+
 // The elements that are kept, by the upper-case names the tokenizer gives,
 // and the lower-case names they are written with.
 const char* InlineElement(const std::string& name) {
@@ -103,7 +114,8 @@ void SafeHtmlWriter::AppendFontStartTag(const HtmlToken& tag, std::string& out) 
   out += "<font";
   if (const std::string* face = FindAttribute(tag, "FACE")) AppendAttribute("face", *face, out);
   if (const std::string* size = FindAttribute(tag, "SIZE")) {
-    if (PointsForFontSize(*size)) AppendAttribute("size", *size, out);
+    const std::string number = FontSizeText(*size);
+    if (!number.empty()) AppendAttribute("size", number, out);
   }
   if (const std::string* colour = FindAttribute(tag, "COLOR")) {
     if (const auto rgb = ParseHtmlColour(*colour)) AppendAttribute("color", ColourText(*rgb), out);

@@ -64,7 +64,10 @@ bool Among(std::string_view name, std::initializer_list<std::string_view> names)
 bool AllowedAttribute(std::string_view element, std::string_view name, std::string_view value) {
   if (element == "font") {
     if (name == "face") return true;
-    if (name == "size") return true;
+    if (name == "size") {
+      const std::size_t digits = !value.empty() && (value[0] == '+' || value[0] == '-') ? 1 : 0;
+      return value.size() > digits && std::all_of(value.begin() + digits, value.end(), IsDigit);
+    }
     if (name == "color") {
       return value.size() == 7 && value[0] == '#' &&
              std::all_of(value.begin() + 1, value.end(), IsHex);

@@ -28,6 +28,8 @@ TEST(SafeDayHtml, DropsScriptsStylesAndEverythingThatRunsOrLoads) {
   EXPECT_EQ(Safe("<B onclick=\"x()\" STYLE=\"color:red\">x</B>"), "<b>x</b>");
   EXPECT_EQ(Safe("<FONT FACE=\"Arial\" onmouseover=\"x()\" COLOR=\"javascript:x\">y</FONT>"),
             "<font face=\"Arial\">y</font>");
+  EXPECT_EQ(Safe("<FONT SIZE=\" +2 onmouseover=x()\">y</FONT><FONT SIZE=\"big\">z</FONT>"),
+            "<font size=\"+2\">y</font><font>z</font>");
   EXPECT_EQ(Safe("<IMG SRC=\"http://x/y.gif\" onerror=\"x()\"><IFRAME SRC=\"http://x\"></IFRAME>"
                  "<OBJECT DATA=\"x\"></OBJECT><LINK HREF=\"x.css\"><BASE HREF=\"http://x/\">"
                  "<META HTTP-EQUIV=\"refresh\"><BODY BACKGROUND=\"http://x/b.gif\">t"),
