@@ -40,7 +40,7 @@ ALLOWED = {
     "div": {"class": r"day", "style": r"background-color:" + COLOUR},
     "a": {"href": r"(?i:https?:|mailto:).*|#d\d{4}-\d\d-\d\d", "target": r"_blank",
           "rel": r"noopener noreferrer"},
-    "font": {"face": r"(?s:.*)", "size": r"\s*[-+]?\d+\s*", "color": COLOUR,
+    "font": {"face": r"(?s:.*)", "size": r"[-+]?\d+", "color": COLOUR,
              "style": r"background-color:" + COLOUR},
     "b": {}, "strong": {}, "i": {}, "em": {}, "u": {}, "s": {}, "strike": {}, "br": {}, "hr": {},
 }
