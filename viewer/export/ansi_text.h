@@ -1,5 +1,8 @@
 // Text of the system's ANSI code page, as history files and folder names
-// hold it, in UTF-8.
+// hold it, in UTF-8.  Every export escapes the UTF-8, never the code page's
+// bytes: in a double-byte code page a lead byte takes the byte after it as
+// its trail, so a quote or a '>' written after one would vanish into a
+// character when converted.
 #pragma once
 
 #include <string>
@@ -9,13 +12,17 @@ namespace corvane {
 
 class AnsiToUtf8 {
  public:
-  // Sets `utf8` to `ansi` converted through the ANSI code page (double-byte
-  // ones included); characters the code page lacks never occur in it.
-  void Convert(std::string_view ansi, std::string& utf8);
+  virtual ~AnsiToUtf8() = default;
+
+  // Appends `ansi` converted through the code page (double-byte ones
+  // included); characters the code page lacks never occur in it.
+  void Append(std::string_view ansi, std::string& utf8);
   std::string Convert(std::string_view ansi);
 
- private:
-  std::wstring wide_;  // kept between calls, so a day needs no new buffer
+ protected:
+  // `ansi` holds a byte above 0x7F; every ANSI code page leaves the bytes
+  // below it ASCII, so text without one is its own UTF-8.
+  virtual void AppendConverted(std::string_view ansi, std::string& utf8) = 0;
 };
 
 }  // namespace corvane

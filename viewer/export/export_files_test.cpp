@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "viewer/export/ansi_text.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_file.h"
+#include "viewer/export/system_ansi_text.h"
 
 namespace corvane {
 namespace {
@@ -122,14 +122,14 @@ TEST_F(ExportFilesTest, TheDestinationsRules) {
             FullExportPath(Path("out\\file")) + " is a file; HTML is exported into a folder.");
 }
 
-TEST(AnsiToUtf8, ConvertsThroughTheCodePage) {
+TEST(SystemAnsiToUtf8, ConvertsThroughTheCodePage) {
   if (GetACP() != 1252) GTEST_SKIP() << "the expected bytes are those of code page 1252";
-  AnsiToUtf8 convert;
+  SystemAnsiToUtf8 convert;
   EXPECT_EQ(convert.Convert("caf\xe9 \x80 5"), "caf\xc3\xa9 \xe2\x82\xac 5");
   EXPECT_EQ(convert.Convert(""), "");
-  std::string out = "old";
-  convert.Convert("plain", out);
-  EXPECT_EQ(out, "plain");
+  std::string out = "kept ";
+  convert.Append("\xe9t\xe9", out);
+  EXPECT_EQ(out, "kept \xc3\xa9t\xc3\xa9");
 }
 
 }  // namespace

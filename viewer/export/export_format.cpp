@@ -41,7 +41,8 @@ std::optional<ExportFormat> ExportFormatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-void AppendTextDay(const ExportDayName& day, std::string_view viewText, std::string& out) {
+void AppendTextDay(const ExportDayName& day, std::string_view viewText, AnsiToUtf8& toUtf8,
+                   std::string& out) {
   out += "== ";
   out += day.user;
   out += " / ";
@@ -49,8 +50,8 @@ void AppendTextDay(const ExportDayName& day, std::string_view viewText, std::str
   out += " / ";
   out += DateHeading(day.date);
   out += " ==\r\n";
-  ForEachViewLine(viewText, [&out](std::string_view line, std::size_t, std::size_t) {
-    out += line;
+  ForEachViewLine(viewText, [&](std::string_view line, std::size_t, std::size_t) {
+    toUtf8.Append(line, out);
     out += "\r\n";
   });
 }
@@ -89,7 +90,8 @@ void AppendJsonString(std::string_view utf8, std::string& out) {
 }
 
 void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
-                     const std::vector<SessionStart>& sessions, std::string& out) {
+                     const std::vector<SessionStart>& sessions, AnsiToUtf8& toUtf8,
+                     std::string& out) {
   // What every object of the day begins with.
   std::string head = "{\"user\":";
   AppendJsonString(day.user, head);
@@ -98,6 +100,7 @@ void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
   head += ",\"date\":\"" + IsoDateText(day.date) + "\",\"session\":";
   std::size_t nextSession = 0;
   std::string_view session;
+  std::string utf8;
   ForEachViewLine(viewText, [&](std::string_view line, std::size_t, std::size_t number) {
     while (nextSession < sessions.size() && sessions[nextSession].firstLine <= number) {
       session = sessions[nextSession++].time;
@@ -107,7 +110,9 @@ void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
     out += ",\"line\":";
     out += std::to_string(number);
     out += ",\"text\":";
-    AppendJsonString(line, out);
+    utf8.clear();
+    toUtf8.Append(line, utf8);
+    AppendJsonString(utf8, out);
     out += "}\n";
   });
 }

@@ -1,5 +1,6 @@
 // The three forms a history is exported in, built as plain text: the caller
-// hands in UTF-8 and writes out what comes back.
+// hands in names in UTF-8 and the view's text in the ANSI code page, and
+// writes out the UTF-8 that comes back.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/export/ansi_text.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -51,15 +53,18 @@ void ForEachViewLine(std::string_view text, LineFunction line) {
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // The day's heading "== alice / bob / 2005-01-01 (Saturday) ==" and the
-// lines of its view text.
-void AppendTextDay(const ExportDayName& day, std::string_view viewText, std::string& out);
+// lines of its view text.  Each line is converted on its own, here and in
+// JSON Lines, so that no character of the code page takes a line end in.
+void AppendTextDay(const ExportDayName& day, std::string_view viewText, AnsiToUtf8& toUtf8,
+                   std::string& out);
 
 // JSON Lines: one object a line of the view's text, {"user", "buddy",
 // "date", "session", "line", "text"}, `line` counting the day's lines from 1
 // and `session` the time of the block the line begins in (`sessions` in
 // ascending lines; empty before the first).  Each object ends in a line feed.
 void AppendJsonLines(const ExportDayName& day, std::string_view viewText,
-                     const std::vector<SessionStart>& sessions, std::string& out);
+                     const std::vector<SessionStart>& sessions, AnsiToUtf8& toUtf8,
+                     std::string& out);
 
 // A JSON string of UTF-8 text, quotes included.
 void AppendJsonString(std::string_view utf8, std::string& out);

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/model_ansi_to_utf8.h"
+#include "common/testing/test_code_pages.h"
+
 namespace corvane {
 namespace {
 
 const ExportDayName kDay{"alice", "bob", CalendarDate{2005, 1, 1}};
+ModelAnsiToUtf8 g_latin1(kSingleByteCodePage);
 
 TEST(ExportFormatNamed, TakesTheCommandLineNamesInAnyCase) {
   EXPECT_EQ(ExportFormatNamed("text"), ExportFormat::kText);
@@ -21,15 +25,15 @@ TEST(ExportFormatNamed, TakesTheCommandLineNamesInAnyCase) {
 
 TEST(AppendTextDay, HeadsTheDayAndEndsEveryLineWithCrLf) {
   std::string out;
-  AppendTextDay(kDay, "bob: hi\n\nalice: h\xC3\xA9llo\n", out);
+  AppendTextDay(kDay, "bob: hi\n\nalice: h\xE9llo\n", g_latin1, out);
   EXPECT_EQ(out,
             "== alice / bob / 2005-01-01 (Saturday) ==\r\n"
             "bob: hi\r\n\r\nalice: h\xC3\xA9llo\r\n");
   // A last line without its line feed still ends with one; an empty day
   // has its heading alone.
   out.clear();
-  AppendTextDay(ExportDayName{"u", "b", CalendarDate{2002, 6, 14}}, "one\ntwo", out);
-  AppendTextDay(kDay, "", out);
+  AppendTextDay(ExportDayName{"u", "b", CalendarDate{2002, 6, 14}}, "one\ntwo", g_latin1, out);
+  AppendTextDay(kDay, "", g_latin1, out);
   EXPECT_EQ(out,
             "== u / b / 2002-06-14 (Friday) ==\r\none\r\ntwo\r\n"
             "== alice / bob / 2005-01-01 (Saturday) ==\r\n");
@@ -38,7 +42,7 @@ TEST(AppendTextDay, HeadsTheDayAndEndsEveryLineWithCrLf) {
 TEST(AppendJsonLines, OneObjectALineWithItsSessionAndNumber) {
   std::string out;
   const std::vector<SessionStart> sessions = {{1, "09:00:00"}, {3, "21:15:30"}};
-  AppendJsonLines(kDay, "first\nsecond\nthird \"quoted\"\n", sessions, out);
+  AppendJsonLines(kDay, "first\nsecond\nthird \"quoted\"\n", sessions, g_latin1, out);
   EXPECT_EQ(out,
             "{\"user\":\"alice\",\"buddy\":\"bob\",\"date\":\"2005-01-01\","
             "\"session\":\"09:00:00\",\"line\":1,\"text\":\"first\"}\n"
@@ -51,12 +55,28 @@ TEST(AppendJsonLines, OneObjectALineWithItsSessionAndNumber) {
 TEST(AppendJsonLines, LinesBeforeTheFirstBlockHaveNoSession) {
   std::string out;
   AppendJsonLines(ExportDayName{"a\"b", "c\\d", CalendarDate{2002, 6, 14}}, "x\ny",
-                  {{2, "10:00:00"}}, out);
+                  {{2, "10:00:00"}}, g_latin1, out);
   EXPECT_EQ(out,
             "{\"user\":\"a\\\"b\",\"buddy\":\"c\\\\d\",\"date\":\"2002-06-14\",\"session\":\"\","
             "\"line\":1,\"text\":\"x\"}\n"
             "{\"user\":\"a\\\"b\",\"buddy\":\"c\\\\d\",\"date\":\"2002-06-14\","
             "\"session\":\"10:00:00\",\"line\":2,\"text\":\"y\"}\n");
+}
+
+// A lead byte at the end of a line, as a reference by number makes one,
+// never takes the line end for its trail: a line is converted on its own.
+TEST(AppendTextDay, NoCharacterOfADoubleByteCodePageTakesALineEnd) {
+  for (const TestCodePage& codePage : kDoubleByteCodePages) {
+    ModelAnsiToUtf8 toUtf8(codePage.lead);
+    std::string text;
+    AppendTextDay(kDay, "x\x81\ny\x81", toUtf8, text);
+    EXPECT_EQ(text, "== alice / bob / 2005-01-01 (Saturday) ==\r\nx\xC2\x81\r\ny\xC2\x81\r\n")
+        << codePage.number;
+    std::string json;
+    AppendJsonLines(kDay, "x\x81\ny", {}, toUtf8, json);
+    EXPECT_NE(json.find("\"line\":1,\"text\":\"x\xC2\x81\"}\n"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"line\":2,\"text\":\"y\"}\n"), std::string::npos) << json;
+  }
 }
 
 TEST(AppendJsonString, EscapesQuotesBackslashesAndControlCharacters) {

@@ -7,11 +7,11 @@
 #include <set>
 #include <vector>
 
-#include "viewer/export/ansi_text.h"
 #include "viewer/export/day_sessions.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_file.h"
 #include "viewer/export/safe_day_html.h"
+#include "viewer/export/system_ansi_text.h"
 #include "viewer/history_tree/history_tree.h"
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/day_reader.h"
@@ -83,12 +83,11 @@ class ExportJob {
   std::string destination_;  // full
   std::vector<HistoryDay> days_;
   std::string error_;
-  AnsiToUtf8 toUtf8_;
+  SystemAnsiToUtf8 toUtf8_;
   std::vector<std::unique_ptr<ExportFile>> files_;
   std::set<std::string> fileNames_;  // HTML: upper case, to keep each name once
   std::string out_;
   std::string text_;
-  std::string utf8_;
   std::vector<SessionStart> sessions_;
   std::string nameAnsi_[2];  // the last two names converted, and their UTF-8
   std::string nameUtf8_[2];
@@ -192,13 +191,11 @@ bool ExportJob::WriteDay(std::size_t index, std::string_view html) {
   switch (request_.format) {
     case ExportFormat::kText:
       ViewTextOf(html, text_);
-      toUtf8_.Convert(text_, utf8_);
-      AppendTextDay(name, utf8_, out_);
+      AppendTextDay(name, text_, toUtf8_, out_);
       break;
     case ExportFormat::kJsonLines:
       ViewTextWithSessions(html, text_, sessions_);
-      toUtf8_.Convert(text_, utf8_);
-      AppendJsonLines(name, utf8_, sessions_, out_);
+      AppendJsonLines(name, text_, sessions_, toUtf8_, out_);
       break;
     case ExportFormat::kHtml:
       return WriteHtmlDay(index, html);
@@ -232,9 +229,8 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
     if (!OpenFile(path)) return false;
     AppendHtmlHead(Utf8Name(day.user), Utf8Name(day.buddy), dates, out_);
   }
-  const SafeHtml safe = SafeDayHtml(html);
-  toUtf8_.Convert(safe.html, utf8_);
-  AppendHtmlDay(day.file.date, utf8_, safe.background, out_);
+  const SafeHtml safe = SafeDayHtml(html, toUtf8_);
+  AppendHtmlDay(day.file.date, safe.html, safe.background, out_);
   if (index + 1 == days_.size() || !SameBuddy(days_[index + 1], day)) {
     AppendHtmlTail(out_);
     return FinishFile();

@@ -1,23 +1,39 @@
 // Fuzzing the HTML made safe for the export against a plain check of its
-// own: every '<' of the output opens or closes an element that is kept,
-// with attributes of the kinds kept (links only to http, https and mailto,
-// styles only a background colour), every '&' is a reference as the
-// writer spells them, every element opened is closed in order; and the
-// text the view shows of it is the text it shows of the input, but for
-// white space.
+// own, under a single-byte code page and the four double-byte ones (each
+// conversion modelled from the lead bytes, a lead byte taking whatever byte
+// follows it): the output is read by the code page's characters and must
+// hold only characters it makes; every '<' of it opens or closes an element
+// that is kept, with attributes of the kinds kept (links only to http,
+// https and mailto, styles only a background colour), every '&' is a
+// reference as the writer spells them, every element opened is closed in
+// order; it is no longer, and the sanitizer takes no more memory, than a
+// fixed multiple of the input; and the text the view shows of it is the
+// text it shows of the input, but for white space.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/testing/allocation_counter.h"
+#include "common/testing/model_ansi_to_utf8.h"
+#include "common/testing/test_code_pages.h"
 #include "viewer/export/safe_day_html.h"
 #include "viewer/html/html_to_view.h"
 
 namespace {
+
+// Each start tag is written at most three times, and escaping makes at most
+// six bytes of one ('"' as "&quot;").
+constexpr std::size_t kOutputPerInputByte = 20;
+constexpr std::size_t kOutputSlack = 64;
+// The output's growth, the open elements' start tags and a tag's values.
+constexpr std::size_t kMemoryPerInputByte = 64;
+constexpr std::size_t kMemorySlack = 4096;
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -48,7 +64,10 @@ bool Among(std::string_view name, std::initializer_list<std::string_view> names)
 bool AllowedAttribute(std::string_view element, std::string_view name, std::string_view value) {
   if (element == "font") {
     if (name == "face") return true;
-    if (name == "size") return true;
+    if (name == "size") {
+      const std::size_t digits = !value.empty() && (value[0] == '+' || value[0] == '-') ? 1 : 0;
+      return value.size() > digits && std::all_of(value.begin() + digits, value.end(), IsDigit);
+    }
     if (name == "color") {
       return value.size() == 7 && value[0] == '#' &&
              std::all_of(value.begin() + 1, value.end(), IsHex);
@@ -124,12 +143,17 @@ std::string WithoutSpace(const std::string& text) {
   return kept;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const corvane::SafeHtml safe = corvane::SafeDayHtml(input);
+void CheckSafe(std::string_view input, const corvane::LeadBytes& lead) {
+  corvane::ModelAnsiToUtf8 toUtf8(lead);
+  const corvane::PeakAllocation memory;
+  const corvane::SafeHtml safe = corvane::SafeDayHtml(input, toUtf8);
+  Check(memory.Bytes() <= kMemoryPerInputByte * input.size() + kMemorySlack);
   const std::string_view html = safe.html;
+  Check(html.size() <= kOutputPerInputByte * input.size() + kOutputSlack);
+  // Read back by characters: UTF-8 bytes above 0x7F never stand for one
+  // of the ASCII characters checked below.
+  const std::optional<std::string> ansi = corvane::ModelAnsiOf(html);
+  Check(ansi.has_value());
   std::vector<std::string> open;
   for (std::size_t i = 0; i < html.size();) {
     if (html[i] == '<') {
@@ -142,7 +166,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(open.empty());
   Check(safe.background.empty() || safe.background.size() == 7);
-  Check(WithoutSpace(corvane::ConvertHtml(html).text) ==
-        WithoutSpace(corvane::ConvertHtml(input).text));
+  // With no lead bytes the characters are the bytes, as the view reads them.
+  if (lead.none()) {
+    Check(WithoutSpace(corvane::ConvertHtml(*ansi).text) ==
+          WithoutSpace(corvane::ConvertHtml(input).text));
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  CheckSafe(input, corvane::kSingleByteCodePage);
+  for (const corvane::TestCodePage& codePage : corvane::kDoubleByteCodePages) {
+    CheckSafe(input, codePage.lead);
+  }
   return 0;
 }
