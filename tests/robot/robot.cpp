@@ -27,9 +27,8 @@ std::string AskText(HWND w, bool patient) {
   const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) -> DWORD_PTR {
     if (patient) return static_cast<DWORD_PTR>(SendMessageA(w, message, wParam, lParam));
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)
-               ? answer
-               : 0;
+    return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer) ? answer
+                                                                                            : 0;
   };
   std::size_t room = ask(WM_GETTEXTLENGTH, 0, 0) + 2;
   for (;;) {
@@ -885,11 +884,12 @@ int Exited(const char* pid, const char* ms) {
 
 // holdfile PATH SHARING: another program reading a file.  Opens it for
 // reading, sharing it for reading and writing ("rw", as many editors and
-// backup tools do) or also for deleting ("rwd", as the viewer does), prints
-// "holding", and keeps it open until stdin closes.
+// backup tools do), also for deleting ("rwd", as the viewer does) or not at
+// all ("none"), prints "holding", and keeps it open until stdin closes.
 int HoldFile(const char* path, const char* sharing) {
   DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
   if (std::strcmp(sharing, "rwd") == 0) share |= FILE_SHARE_DELETE;
+  if (std::strcmp(sharing, "none") == 0) share = 0;
   HANDLE file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -1031,7 +1031,8 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "serve") return Serve();
   std::printf(
       "usage: robot dialogs [CAPTION] | press CAPTION BUTTON | close CLASS |"
-      " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH rw|rwd |"
+      " command CLASS ID | syscommand CLASS ID | settings | hold CURDIR | holdfile PATH "
+      "rw|rwd|none |"
       " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
       " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
       " lastline CAPTION ID |"
