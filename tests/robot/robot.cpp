@@ -27,8 +27,9 @@ std::string AskText(HWND w, bool patient) {
   const auto ask = [&](UINT message, WPARAM wParam, LPARAM lParam) -> DWORD_PTR {
     if (patient) return static_cast<DWORD_PTR>(SendMessageA(w, message, wParam, lParam));
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer) ? answer
-                                                                                            : 0;
+    return SendMessageTimeoutA(w, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)
+               ? answer
+               : 0;
   };
   std::size_t room = ask(WM_GETTEXTLENGTH, 0, 0) + 2;
   for (;;) {
