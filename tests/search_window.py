@@ -7,7 +7,8 @@ import harness
 import viewer_session as vs
 from viewer_session import CAPTION, SEARCH
 
-FINISHED = re.compile(r"^(No matches|[\d,]+\+? match(?:es)? in [\d,]+ days?) \(\d+\.\d\d s\)$")
+FINISHED = re.compile(r"^((?:No matches|[\d,]+\+? match(?:es)? in [\d,]+ days?)"
+                      r"(?: \([\d,]+ days? could not be read\))?) \(\d+\.\d\d s\)$")
 # What the status line says of the search index while no search has it.
 INDEXING = re.compile(r"^Indexing: ([\d,]+) of ([\d,]+) days?$")
 READY = re.compile(r"^Ready: ([\d,]+) days? indexed$")

@@ -5,6 +5,7 @@ viewer, its keys, and its remembered place."""
 
 import datetime
 import os
+import subprocess
 import time
 import unittest
 
@@ -269,6 +270,19 @@ class ViewerSearchTest(SearchWindowTest):
         self.assertEqual((saved["Left"], saved["Top"], saved["Right"], saved["Bottom"]), moved)
         self.open_search()
         self.assertEqual(self.robot.window(SEARCH)["rect"], "%d,%d,%d,%d" % moved)
+
+    def test_a_day_another_program_holds_is_said_unread(self):
+        bob = self.path("alice", "bob")
+        vs.write_day(bob, FRIDAY, vs.conversation(["lunch on friday"]))
+        held = vs.write_day(bob, WEDNESDAY, vs.conversation(["lunch on wednesday"]))
+        holder = harness.start(harness.bin_file("robot.exe"), "holdfile", harness.win_path(held),
+                               "none", stdin=subprocess.PIPE)
+        self.processes.append(holder)
+        self.assertEqual(holder.stdout.readline().strip(), "holding")
+        self.start_viewer("alice", "bob")
+        self.open_search()
+        self.assertEqual(self.search("lunch")[1], "1 match in 1 day (1 day could not be read)")
+        self.assertEqual(self.search("zebra")[1], "No matches (1 day could not be read)")
 
     def search_rects(self):
         return {int(c["id"]): tuple(int(v) for v in c["rect"].split(","))

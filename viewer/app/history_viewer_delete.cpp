@@ -21,7 +21,7 @@ bool UserAgrees(const std::string& question) {
 }
 
 // The scope's day files, and its folders that this leaves empty (or that
-// were, holding no day).
+// were, holding no day); none reached through a link or junction.
 void DeleteDaysOf(const std::string& historyFolder, const HistoryScope& scope) {
   static const std::atomic<bool> kNeverCancelled{false};
   const std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, kNeverCancelled);
@@ -87,7 +87,8 @@ void CHistoryViewerDlg::OnDeleteDate() {
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;
   }
-  if (ParseDayFileName(fileName)) {
+  // A day of a folder reached through a link lives elsewhere: it stays.
+  if (ParseDayFileName(fileName) && !BuddyFolderIsLinked(historyFolder_, user, buddy)) {
     DeleteDayFiles({*path}, {});
     ForgetInSearchIndex(*path);
   }

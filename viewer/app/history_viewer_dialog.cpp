@@ -112,7 +112,7 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LP
       }
       break;
     case WM_HV_SIZE_TOTAL:
-      ShowSizeTotal(wParam);
+      ShowSizeTotal((static_cast<std::uint64_t>(static_cast<DWORD>(lParam)) << 32) | wParam);
       return 0;
     case WM_HV_FOLDER_CHANGED:
       MergeNewEntries();
@@ -187,8 +187,8 @@ void CHistoryViewerDlg::OnMinimizedPaint() {
   EndPaint(GetSafeHwnd(), &paint);
 }
 
-void CHistoryViewerDlg::ShowSizeTotal(WPARAM totalBytes) {
-  const std::string text = HistorySizeText(static_cast<std::uint32_t>(totalBytes));
+void CHistoryViewerDlg::ShowSizeTotal(std::uint64_t totalBytes) {
+  const std::string text = HistorySizeText(totalBytes);
   SetDlgItemTextA(GetSafeHwnd(), IDC_SIZE_TOTAL, text.c_str());
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,7 +40,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void AnchorControls();
   void OnTimer();
   void OnMinimizedPaint();
-  void ShowSizeTotal(WPARAM totalBytes);
+  void ShowSizeTotal(std::uint64_t totalBytes);
 
   // Browsing the tree (history_viewer_browse.cpp).
   void FillAllLists(const std::string& preferredUser, const std::string& preferredBuddy);

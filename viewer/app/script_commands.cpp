@@ -83,8 +83,8 @@ int Export(const ScriptCommand& command, const std::string& historyFolder) {
 int DeleteBefore(const ScriptCommand& command, const std::string& historyFolder) {
   const HistoryScope scope{command.user, command.buddy, {}};
   static const std::atomic<bool> kNeverCancelled{false};
-  const std::vector<HistoryDay> days =
-      ListOldDays(historyFolder, scope, command.before, kNeverCancelled);
+  const OldDays old = ListOldDays(historyFolder, scope, command.before, kNeverCancelled);
+  const std::vector<HistoryDay>& days = old.days;
   const std::size_t gone =
       DeleteDayFiles(DayFilePaths(historyFolder, days), FoldersOfDays(historyFolder, days)).size();
   const std::string what =
@@ -93,7 +93,7 @@ int DeleteBefore(const ScriptCommand& command, const std::string& historyFolder)
     return Fail(kScriptFailed, "Deleted only " + what + ": " + std::to_string(days.size() - gone) +
                                    " day files could not be deleted.");
   }
-  WriteLine(STD_OUTPUT_HANDLE, "Deleted " + what);
+  WriteLine(STD_OUTPUT_HANDLE, "Deleted " + what + LinkedDaysLeftText(old.linked, true));
   return kScriptDone;
 }
 

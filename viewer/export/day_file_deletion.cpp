@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "viewer/history_tree/buddy_folders.h"
 #include "viewer/history_tree/history_deletion.h"
 
 namespace corvane {
@@ -33,6 +34,7 @@ std::vector<std::string> DayFilePaths(const std::string& historyFolder,
   std::vector<std::string> paths;
   paths.reserve(days.size());
   for (const HistoryDay& day : days) {
+    if (day.linked) continue;
     if (std::optional<std::string> path = DayFilePath(historyFolder, day))
       paths.push_back(std::move(*path));
   }
@@ -42,7 +44,9 @@ std::vector<std::string> DayFilePaths(const std::string& historyFolder,
 std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
                                        const std::vector<HistoryDay>& days) {
   std::set<std::pair<std::string, std::string>> buddies;
-  for (const HistoryDay& day : days) buddies.emplace(day.user, day.buddy);
+  for (const HistoryDay& day : days) {
+    if (!day.linked) buddies.emplace(day.user, day.buddy);
+  }
   return BuddiesThenUsers(historyFolder, buddies);
 }
 
@@ -50,16 +54,18 @@ std::vector<std::string> FoldersInScope(const std::string& historyFolder,
                                         const HistoryScope& scope) {
   if (scope.day) return {};
   std::set<std::pair<std::string, std::string>> buddies;
-  for (const std::string& user : ListHistoryLevel(historyFolder.c_str(), HistoryLevel::kUsers)) {
-    if (!scope.user.empty() && lstrcmpiA(user.c_str(), scope.user.c_str()) != 0) continue;
-    const std::optional<std::string> userFolder = JoinHistoryPath(historyFolder, {user});
-    if (!userFolder) continue;
-    for (const std::string& buddy : ListHistoryLevel(userFolder->c_str(), HistoryLevel::kBuddies)) {
-      if (scope.buddy.empty() || lstrcmpiA(buddy.c_str(), scope.buddy.c_str()) == 0)
-        buddies.emplace(user, buddy);
-    }
+  for (const BuddyFolder& buddy : ListBuddyFolders(historyFolder, scope.user, scope.buddy)) {
+    if (!buddy.linked) buddies.emplace(buddy.user, buddy.buddy);
   }
   return BuddiesThenUsers(historyFolder, buddies);
+}
+
+bool BuddyFolderIsLinked(const std::string& historyFolder, const std::string& user,
+                         const std::string& buddy) {
+  for (const BuddyFolder& folder : ListBuddyFolders(historyFolder, user, buddy)) {
+    if (!folder.linked) return false;
+  }
+  return true;
 }
 
 std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& dayFiles,

@@ -17,17 +17,26 @@ namespace corvane {
 std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& dayFiles,
                                         const std::vector<std::string>& folders);
 
-// The paths of the days' files.
+// The paths of the days' files; none of a day reached through a link or
+// junction, whose file lives outside the history folder or is listed
+// there already by its own path.
 std::vector<std::string> DayFilePaths(const std::string& historyFolder,
                                       const std::vector<HistoryDay>& days);
 
-// The buddy folders that hold one of the days, then their user folders.
+// The buddy folders that hold one of the days (not through a link), then
+// their user folders.
 std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
                                        const std::vector<HistoryDay>& days);
 
-// Every buddy folder of the scope, then their user folders: the history
-// folders a user asked to empty (a day's scope has none).
+// Every buddy folder of the scope not reached through a link, then their
+// user folders: the history folders a user asked to empty (a day's scope
+// has none).
 std::vector<std::string> FoldersInScope(const std::string& historyFolder,
                                         const HistoryScope& scope);
+
+// Whether the buddy folder `user`\`buddy` is reached through a link (or is
+// not there to tell): a day of it is never deleted.
+bool BuddyFolderIsLinked(const std::string& historyFolder, const std::string& user,
+                         const std::string& buddy);
 
 }  // namespace corvane

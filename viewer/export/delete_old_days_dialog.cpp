@@ -22,8 +22,8 @@ struct CDeleteOldDaysDlg::Count {
   CalendarDate before;
   std::atomic<bool> cancelled{false};
   std::mutex lock;
-  bool done = false;             // under lock
-  std::vector<HistoryDay> days;  // under lock, once done
+  bool done = false;  // under lock
+  OldDays old;        // under lock, once done
 };
 
 CDeleteOldDaysDlg::CDeleteOldDaysDlg(HWND parent, std::string historyFolder, std::string user,
@@ -106,17 +106,17 @@ void CDeleteOldDaysDlg::StartCount() {
   HWND window = GetSafeHwnd();
   try {
     counter_ = std::thread([count, window, folder = historyFolder_] {
-      std::vector<HistoryDay> days;
+      OldDays old;
       try {
-        days = ListOldDays(folder, count->scope, count->before, count->cancelled);
+        old = ListOldDays(folder, count->scope, count->before, count->cancelled);
       } catch (...) {
         // Out of memory: the dialog says nothing would go.
-        days.clear();
+        old = OldDays{};
       }
       if (count->cancelled) return;
       {
         std::lock_guard<std::mutex> guard(count->lock);
-        count->days = std::move(days);
+        count->old = std::move(old);
         count->done = true;
       }
       PostMessageA(window, kCountedMessage, 0, 0);
@@ -133,11 +133,12 @@ void CDeleteOldDaysDlg::OnCounted() {
   std::lock_guard<std::mutex> guard(count_->lock);
   if (!count_->done) return;
   const std::string scope = ScopeText(count_->scope.user, count_->scope.buddy);
-  SetDlgItemTextA(
-      GetSafeHwnd(), IDC_DELETE_PREVIEW,
-      DeletePreviewText(count_->days.size(), TotalBytes(count_->days), count_->before, scope)
-          .c_str());
-  EnableWindow(GetDlgItem(IDOK), !count_->days.empty());
+  const std::vector<HistoryDay>& days = count_->old.days;
+  SetDlgItemTextA(GetSafeHwnd(), IDC_DELETE_PREVIEW,
+                  (DeletePreviewText(days.size(), TotalBytes(days), count_->before, scope) +
+                   LinkedDaysLeftText(count_->old.linked, false))
+                      .c_str());
+  EnableWindow(GetDlgItem(IDOK), !days.empty());
 }
 
 // Deletes what the count found, once the user has said yes to its number.
@@ -146,8 +147,8 @@ void CDeleteOldDaysDlg::OnOK() {
   std::vector<HistoryDay> days;
   {
     std::lock_guard<std::mutex> guard(count_->lock);
-    if (!count_->done || count_->days.empty()) return;
-    days = count_->days;
+    if (!count_->done || count_->old.days.empty()) return;
+    days = count_->old.days;
   }
   const std::string question = DeleteQuestionText(
       days.size(), count_->before, ScopeText(count_->scope.user, count_->scope.buddy));

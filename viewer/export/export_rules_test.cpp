@@ -90,6 +90,9 @@ TEST(ExportTexts, PreviewAndQuestionNameCountDateAndScope) {
             "1,234 days (56.7 MB) before 2005-01-01 for all users");
   EXPECT_EQ(DeletePreviewText(1, 2048, CalendarDate{2002, 6, 14}, "alice and bob"),
             "1 day (2.0 KB) before 2002-06-14 for alice and bob");
+  EXPECT_EQ(LinkedDaysLeftText(0, false), "");
+  EXPECT_EQ(LinkedDaysLeftText(3, false), " (3 days reached through a link are left)");
+  EXPECT_EQ(LinkedDaysLeftText(1, true), " (1 day reached through a link was left)");
   EXPECT_EQ(DeleteQuestionText(1234, CalendarDate{2005, 1, 1}, "alice"),
             "Delete 1,234 days of history before 2005-01-01 for alice?\n\n"
             "The day files go to the Recycle Bin.");
@@ -97,6 +100,17 @@ TEST(ExportTexts, PreviewAndQuestionNameCountDateAndScope) {
   EXPECT_EQ(ExportDoneText(3456, 1, false, 1.234), "Exported 3,456 days (1.23 s)");
   EXPECT_EQ(ExportDoneText(1, 1, true, 0.5), "Exported 1 day into 1 file (0.50 s)");
   EXPECT_EQ(ExportDoneText(30, 4, true, 2), "Exported 30 days into 4 files (2.00 s)");
+}
+
+TEST(TakeOutLinkedDays, LeavesTheRestInOrder) {
+  const auto day = [](const char* buddy, bool linked) {
+    return HistoryDay{"alice", buddy, DayFileEntry{}, linked};
+  };
+  std::vector<HistoryDay> days = {day("a", false), day("b", true), day("c", false), day("d", true)};
+  EXPECT_EQ(TakeOutLinkedDays(days), 2u);
+  ASSERT_EQ(days.size(), 2u);
+  EXPECT_EQ(days[0].buddy, "a");
+  EXPECT_EQ(days[1].buddy, "c");
 }
 
 TEST(MayDeleteOldDay, NeverTodayNorLaterNorAFileWrittenLately) {

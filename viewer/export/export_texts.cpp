@@ -34,6 +34,12 @@ std::string DeletePreviewText(std::size_t days, std::uint64_t bytes, const Calen
          scope;
 }
 
+std::string LinkedDaysLeftText(std::size_t days, bool deleted) {
+  if (days == 0) return "";
+  const char* verb = days == 1 ? (deleted ? "was" : "is") : (deleted ? "were" : "are");
+  return " (" + DaysText(days) + " reached through a link " + verb + " left)";
+}
+
 std::string DeleteQuestionText(std::size_t days, const CalendarDate& before,
                                const std::string& scope) {
   return "Delete " + DaysText(days) + " of history before " + IsoDateText(before) + " for " +

@@ -25,6 +25,11 @@ std::string DeletePreviewText(std::size_t days, std::uint64_t bytes, const Calen
                               const std::string& scope);
 
 // The second question before deleting: the count and the date once more.
+// What Delete Old Days leaves of the days reached through a link, after its
+// preview (" (3 days reached through a link are left)") or once it has
+// deleted (" (1 day reached through a link was left)"); "" for none.
+std::string LinkedDaysLeftText(std::size_t days, bool deleted);
+
 std::string DeleteQuestionText(std::size_t days, const CalendarDate& before,
                                const std::string& scope);
 

@@ -23,11 +23,13 @@ struct HistoryDay {
   std::string user;  // the folders' names as on disk
   std::string buddy;
   DayFileEntry file;
+  bool linked = false;  // its folder was reached through a link: it is never deleted
 };
 
-// Every day file in scope, in no particular order.  The scope's names find
-// their folders ignoring case, as Windows opens them.  Stops listing when
-// `cancelled` is set and returns what it has.
+// Every day file in scope, in no particular order, each buddy folder once
+// (ListBuddyFolders).  The scope's names find their folders ignoring case,
+// as Windows opens them.  Stops listing when `cancelled` is set and
+// returns what it has.
 std::vector<HistoryDay> ListHistoryDays(const std::string& historyFolder, const HistoryScope& scope,
                                         const std::atomic<bool>& cancelled);
 

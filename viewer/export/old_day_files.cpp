@@ -9,9 +9,8 @@
 
 namespace corvane {
 
-std::vector<HistoryDay> ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
-                                    const CalendarDate& before,
-                                    const std::atomic<bool>& cancelled) {
+OldDays ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
+                    const CalendarDate& before, const std::atomic<bool>& cancelled) {
   std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, cancelled);
   // The hook library names day files by the local date; taken after the
   // listing, so that a day that began meanwhile counts as today.
@@ -27,7 +26,8 @@ std::vector<HistoryDay> ListOldDays(const std::string& historyFolder, const Hist
                                                       today, ticks);
                             }),
              days.end());
-  return days;
+  const std::size_t linked = TakeOutLinkedDays(days);
+  return OldDays{std::move(days), linked};
 }
 
 std::uint64_t TotalBytes(const std::vector<HistoryDay>& days) {

@@ -11,8 +11,13 @@
 
 namespace corvane {
 
-std::vector<HistoryDay> ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
-                                    const CalendarDate& before, const std::atomic<bool>& cancelled);
+struct OldDays {
+  std::vector<HistoryDay> days;  // to delete
+  std::size_t linked = 0;        // left, as reached through a link
+};
+
+OldDays ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
+                    const CalendarDate& before, const std::atomic<bool>& cancelled);
 
 std::uint64_t TotalBytes(const std::vector<HistoryDay>& days);
 

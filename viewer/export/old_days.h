@@ -1,8 +1,11 @@
 // Which day files Delete Old Days may take.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "viewer/export/history_days.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -19,5 +22,9 @@ inline constexpr std::uint64_t kRecentWriteTicks = 10ULL * 60 * 10'000'000;  // 
 // `now`; a file written after `now` (a clock set back) counts as recent.
 bool MayDeleteOldDay(const CalendarDate& date, std::uint64_t written, const CalendarDate& before,
                      const CalendarDate& today, std::uint64_t now);
+
+// Delete Old Days leaves the days whose folder was reached through a link:
+// takes them out of `days`, which keeps its order, and says how many.
+std::size_t TakeOutLinkedDays(std::vector<HistoryDay>& days);
 
 }  // namespace corvane

@@ -1,9 +1,13 @@
 #include "viewer/history_tree/folder_threads.h"
 
 #include <memory>
+#include <set>
 #include <string_view>
+#include <vector>
 
 #include "common/exception_boundary.h"
+#include "common/unique_handle.h"
+#include "viewer/history_tree/folder_facts.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
 
@@ -15,8 +19,9 @@ constexpr DWORD kWatchedChanges =
 static_assert(kWatchedChanges == 0x0B);
 
 void PostSizeTotal(const FolderThreadTarget& target) {
-  const std::uint32_t total = FolderSizeBytes(target.historyFolder);
-  PostMessageA(target.dialog, target.message, total, 0);
+  const std::uint64_t total = FolderSizeBytes(target.historyFolder);
+  PostMessageA(target.dialog, target.message, static_cast<WPARAM>(total & 0xFFFFFFFF),
+               static_cast<LPARAM>(total >> 32));
 }
 
 // Wine extends a subtree watch only to folders created, or opened, after it
@@ -52,6 +57,34 @@ void WatchFolder(const FolderThreadTarget& target) {
   FindCloseChangeNotification(change);
 }
 
+// The files of the folder `relative` below `root` and of its folders, at
+// any depth; a folder reached through a link is not entered, so the walk
+// stays inside the history folder and never loops.
+std::uint64_t SizeBelow(const std::string& root, const std::string& relative,
+                        const FolderFactsReader& facts, std::set<FolderIdentity>& seen) {
+  const std::string folder = relative.empty() ? root : root + "\\" + relative;
+  std::uint64_t total = 0;
+  std::vector<std::string> folders;
+  std::vector<WalkedFolder> walked;
+  WIN32_FIND_DATAA entry;
+  const FindHandle find(FindFirstFileA((folder + "\\*.*").c_str(), &entry));
+  if (!find) return 0;
+  do {
+    if (IsDotEntry(entry.cFileName)) continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      folders.push_back(relative.empty() ? entry.cFileName : relative + "\\" + entry.cFileName);
+      walked.push_back(facts.Walked(folders.back(), entry.dwFileAttributes, false));
+    } else {
+      total += (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    }
+  } while (FindNextFileA(find.Get(), &entry));
+  const std::vector<bool> visited = VisitOnce(walked, seen);
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (visited[i] && !walked[i].linked) total += SizeBelow(root, folders[i], facts, seen);
+  }
+  return total;
+}
+
 template <void (*kWork)(const FolderThreadTarget&)>
 DWORD WINAPI RunWorker(LPVOID parameter) {
   std::unique_ptr<FolderThreadTarget> target(static_cast<FolderThreadTarget*>(parameter));
@@ -73,21 +106,11 @@ void StartWorker(LPTHREAD_START_ROUTINE procedure, HWND dialog, UINT message,
 
 }  // namespace
 
-std::uint32_t FolderSizeBytes(const std::string& folder) {
-  std::uint32_t total = 0;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (IsDotEntry(entry.cFileName)) continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      total += FolderSizeBytes(folder + "\\" + entry.cFileName);
-    } else {
-      total += entry.nFileSizeLow;
-    }
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return total;
+std::uint64_t FolderSizeBytes(const std::string& folder) {
+  const FolderFactsReader facts(folder);
+  std::set<FolderIdentity> seen;
+  if (facts.Root().identity) seen.insert(*facts.Root().identity);
+  return SizeBelow(folder, "", facts, seen);
 }
 
 DWORD WINAPI SizeTotalThread(LPVOID target) { return RunWorker<PostSizeTotal>(target); }

@@ -21,12 +21,13 @@ struct FolderThreadTarget {
 };
 
 // Every file below `folder`, at any depth and of any name, each counted
-// with the low 32 bits of its size; the sum wraps modulo 2^32.
-std::uint32_t FolderSizeBytes(const std::string& folder);
+// once; folders reached through a link or junction are not entered.
+std::uint64_t FolderSizeBytes(const std::string& folder);
 
 // Thread procedures; each takes a FolderThreadTarget made with new and
 // deletes it.  SizeTotalThread posts its message (the viewer's
-// WM_HV_SIZE_TOTAL) once, the total in wParam, and ends.  FolderWatchThread
+// WM_HV_SIZE_TOTAL) once, the total's low 32 bits in wParam and its
+// high 32 bits in lParam, and ends.  FolderWatchThread
 // posts its message (WM_HV_FOLDER_CHANGED) after every change until the
 // notification can no longer be re-armed; it ends at once when the folder
 // cannot be watched.

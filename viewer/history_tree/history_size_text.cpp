@@ -2,8 +2,8 @@
 
 namespace corvane {
 
-std::string HistorySizeText(std::uint32_t totalBytes) {
-  const std::uint32_t mebibytes = totalBytes >> 20;
+std::string HistorySizeText(std::uint64_t totalBytes) {
+  const std::uint64_t mebibytes = totalBytes >> 20;
   if (mebibytes == 0) {
     return "<1";
   }

@@ -7,7 +7,7 @@
 namespace corvane {
 
 // Whole mebibytes, truncated ("3" for 3,500,000 bytes); "<1" below one
-// mebibyte.  The total is the 32-bit sum the size walk reports.
-std::string HistorySizeText(std::uint32_t totalBytes);
+// mebibyte.
+std::string HistorySizeText(std::uint64_t totalBytes);
 
 }  // namespace corvane

@@ -10,7 +10,7 @@ namespace {
 
 TEST(HistorySizeText, ShowsWholeMebibytesOrLessThanOne) {
   const struct {
-    std::uint32_t bytes;
+    std::uint64_t bytes;
     const char* text;
   } cases[] = {
       {0u, "<1"},
@@ -24,6 +24,8 @@ TEST(HistorySizeText, ShowsWholeMebibytesOrLessThanOne) {
       {0x7FFFFFFFu, "2047"},
       {0x80000000u, "2048"},
       {0xFFFFFFFFu, "4095"},
+      {0x100000000u, "4096"},
+      {0x123456789ABu, "1193046"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(HistorySizeText(c.bytes), c.text) << c.bytes;

@@ -79,8 +79,8 @@ std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel le
   std::vector<HistoryEntry> entries;
   ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
     if (std::optional<std::string> text = ListText(entry, level)) {
-      entries.push_back(
-          HistoryEntry{std::move(*text), SizeOf(entry), FileTimeTicks(entry.ftLastWriteTime)});
+      entries.push_back(HistoryEntry{std::move(*text), SizeOf(entry),
+                                     FileTimeTicks(entry.ftLastWriteTime), entry.dwFileAttributes});
     }
   });
   return entries;

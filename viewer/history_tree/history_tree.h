@@ -46,7 +46,8 @@ std::vector<DayFileEntry> ListDayFiles(const char* folder);
 struct HistoryEntry {
   std::string text;
   std::uint64_t size = 0;
-  std::uint64_t written = 0;  // last write time, in FILETIME ticks
+  std::uint64_t written = 0;     // last write time, in FILETIME ticks
+  std::uint32_t attributes = 0;  // the file system's FILE_ATTRIBUTE_... bits
 };
 
 // The entries ListHistoryLevel lists, with their sizes and write times.

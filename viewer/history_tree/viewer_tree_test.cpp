@@ -187,6 +187,23 @@ TEST_F(SizeTotalTest, WholeMebibytesAreTruncated) {
   EXPECT_EQ(HistorySizeText(FolderSizeBytes(root_)), "3");
 }
 
+TEST_F(SizeTotalTest, AFileOverFourGibibytesCountsWhole) {
+  Folder("alice");
+  HANDLE file = CreateFileA(Path("alice\\big.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD returned;
+  // Sparse where the file system allows it: nothing of it is written.
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+  LARGE_INTEGER size;
+  size.QuadPart = 5LL << 30;
+  const bool sized = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  ASSERT_TRUE(sized);
+  File("alice\\2002-06-14 [Friday].html", 10);
+  EXPECT_EQ(FolderSizeBytes(root_), (5ULL << 30) + 10);
+}
+
 TEST_F(SizeTotalTest, MissingFolderCountsNothing) {
   EXPECT_EQ(FolderSizeBytes(Path("nowhere")), 0u);
 }

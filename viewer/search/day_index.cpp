@@ -176,4 +176,18 @@ void DayIndex::Empty() {
   changes_.clear();
 }
 
+std::shared_ptr<DayIndex> OpenDayIndex(const std::string& path, const std::string& historyFolder,
+                                       const FoldTable& fold,
+                                       const std::function<void()>& removeFiles) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      return std::make_shared<DayIndex>(path, historyFolder, fold);
+    } catch (const IndexError& error) {
+      if (!error.Damaged()) return nullptr;
+      removeFiles();
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace corvane

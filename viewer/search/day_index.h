@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -85,5 +87,15 @@ class DayIndex {
   IndexRows rows_;             // under rows_lock_: as of commit commits_
   std::uint64_t commits_ = 0;  // under rows_lock_
 };
+
+// The index at `path`, made anew (after `removeFiles` took the file and its
+// logs away) when the file proves damaged: SQLite finds it corrupt or no
+// database, it fails its check, or it holds tables another program made.
+// nullptr when it cannot be opened now for any other reason (a full disk, a
+// file another program holds): the file is left as it is, to be tried
+// again later.
+std::shared_ptr<DayIndex> OpenDayIndex(const std::string& path, const std::string& historyFolder,
+                                       const FoldTable& fold,
+                                       const std::function<void()>& removeFiles);
 
 }  // namespace corvane

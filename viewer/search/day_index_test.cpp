@@ -1,7 +1,12 @@
 #include "viewer/search/day_index.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -153,6 +158,81 @@ TEST_F(DayIndexTest, ADamagedFileIsReportedAsSuch) {
   } catch (const IndexError& error) {
     EXPECT_TRUE(error.Damaged()) << error.what();
   }
+}
+
+// OpenDayIndex over the test's file, counting how often it was taken away.
+class OpenDayIndexTest : public DayIndexTest {
+ protected:
+  std::shared_ptr<DayIndex> OpenOrRebuild() {
+    return OpenDayIndex(path_, "H", AsciiLowerFold(), [this] {
+      ++removed_;
+      RemoveFiles();
+    });
+  }
+  // Runs `sql` in a connection of another program's.
+  void Foreign(const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  }
+  int removed_ = 0;
+};
+
+TEST_F(OpenDayIndexTest, OnlyADamagedOrForeignFileIsMadeAnew) {
+  const std::vector<ListedDay> days = {Day("bob", "1")};
+  Index({{days[0], Html("lunch")}});
+  index_.reset();
+  EXPECT_EQ(OpenOrRebuild()->Plan(days).held, 1u);
+  EXPECT_EQ(removed_, 0);
+
+  RemoveFiles();
+  std::ofstream(path_, std::ios::binary) << std::string(8192, 'x');
+  ASSERT_NE(OpenOrRebuild(), nullptr);
+  EXPECT_EQ(removed_, 1);
+
+  // A table, trigger or view of someone else's counts as damage too.
+  for (const char* extra :
+       {"CREATE TABLE notes(x)", "CREATE TRIGGER t AFTER INSERT ON days BEGIN SELECT 1; END",
+        "CREATE VIEW v AS SELECT * FROM days"}) {
+    Foreign(extra);
+    std::shared_ptr<DayIndex> opened = OpenOrRebuild();
+    ASSERT_NE(opened, nullptr) << extra;
+    opened->Put(days[0], Html("lunch"));
+    opened->Commit();
+  }
+  EXPECT_EQ(removed_, 4);
+}
+
+TEST_F(OpenDayIndexTest, ABusyOrFullFileIsLeftForALaterTry) {
+  const std::vector<ListedDay> days = {Day("bob", "1")};
+  Index({{days[0], Html("lunch")}});
+  index_.reset();
+  {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path_.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(OpenOrRebuild(), nullptr);
+    sqlite3_close(other);
+  }
+#ifndef _WIN32
+  {
+    // No file may grow by a byte: the first write finds the disk full.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit full = saved;
+    full.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    const std::shared_ptr<DayIndex> opened = OpenOrRebuild();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, ignored);
+    EXPECT_EQ(opened, nullptr);
+  }
+#endif
+  EXPECT_EQ(removed_, 0);
+  EXPECT_EQ(OpenOrRebuild()->Plan(days).held, 1u);
 }
 
 TEST_F(DayIndexTest, TextNoDayHoldsAnyMoreAsksForARebuildOnceItOutweighsTheRest) {

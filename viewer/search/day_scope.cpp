@@ -5,33 +5,20 @@
 #include <thread>
 #include <utility>
 
+#include "viewer/history_tree/buddy_folders.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
 
 namespace corvane {
-namespace {
-
-std::vector<std::string> NamesOrAll(const std::string& name,
-                                    const std::optional<std::string>& folder, HistoryLevel level) {
-  if (!name.empty()) return {name};
-  if (!folder) return {};
-  return ListHistoryLevel(folder->c_str(), level);
-}
-
-}  // namespace
 
 std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& historyFolder,
                                        const std::string& user, const std::string& buddy,
                                        const std::atomic<bool>& cancelled) {
   listing.Begin(historyFolder);
   std::vector<SearchDay> folders;  // dates empty
-  for (const std::string& eachUser : NamesOrAll(user, historyFolder, HistoryLevel::kUsers)) {
-    if (cancelled) return {};
-    for (std::string& eachBuddy :
-         NamesOrAll(buddy, JoinHistoryPath(historyFolder, {eachUser}), HistoryLevel::kBuddies)) {
-      folders.push_back(SearchDay{eachUser, std::move(eachBuddy), {}});
-    }
-  }
+  for (BuddyFolder& folder : ListBuddyFolders(historyFolder, user, buddy))
+    folders.push_back(SearchDay{std::move(folder.user), std::move(folder.buddy), {}});
+  if (cancelled) return {};
   std::vector<DayListing::Entries> days(folders.size());
   std::atomic<std::size_t> next{0};
   // A failure (out of memory) stops both threads and is thrown on.

@@ -13,7 +13,8 @@
 
 namespace corvane {
 
-// `user` and `buddy` empty: all of them.  A buddy folder unchanged since an
+// `user` and `buddy` empty: all of them; each buddy folder once
+// (ListBuddyFolders).  A buddy folder unchanged since an
 // earlier listing is not listed again; listing one is mostly waiting on the
 // file system (under Wine, on its server), so two threads list the rest in
 // about half the time of one.  Empty once `cancelled`.

@@ -251,7 +251,8 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
     run_.reset();
     KillTimer(GetSafeHwnd(), kShowRowsTimer);
     showPending_ = false;
-    ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_)));
+    ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_),
+                          progress.unreadDays));
   } else if (shownRows_ == 0 && !rows_.empty()) {
     ShowRows(SearchingText(rows_.size(), days_));
   } else if (rows_.size() != shownRows_ && !showPending_) {

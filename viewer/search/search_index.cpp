@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <new>
 #include <utility>
 
 #include "common/file_time.h"
@@ -190,33 +191,43 @@ void SearchIndex::Run() {
       CreateMutexA(nullptr, FALSE, ("Local\\Corvane " + SearchIndexName(folder_)).c_str());
   if (mutex == nullptr) return;
   if (BecomeWriter(mutex)) {
-    try {
-      while (!stopping_) {
-        bool damaged = false;
-        {
-          const std::shared_ptr<DayIndex> index = Open();
-          if (!index) {
-            WaitForWork(kRetryMs);
-            continue;
-          }
-          {
-            std::lock_guard<std::mutex> guard(lock_);
-            index_ = index;
-          }
-          damaged = Keep(*index);
-          std::lock_guard<std::mutex> guard(lock_);
-          index_.reset();
-          status_ = Status{};
-        }
-        // Made anew once the searches have let go of the damaged file.
-        if (damaged && WaitWhileSearching(nullptr)) RemoveFiles();
+    while (!stopping_) {
+      bool damaged = false;
+      try {
+        damaged = OpenAndKeep();
+      } catch (...) {
+        // Out of memory: searches read every day till the next try.
+        Close();
+        WaitForWork(kRetryMs);
       }
-    } catch (...) {
-      // Out of memory: searches read every day.
+      // Made anew once the searches have let go of the damaged file.
+      if (damaged && WaitWhileSearching(nullptr)) RemoveFiles();
     }
     ReleaseMutex(mutex);
   }
   CloseHandle(mutex);
+  std::lock_guard<std::mutex> guard(lock_);
+  index_.reset();
+  status_ = Status{};
+}
+
+// True when the index proved damaged.
+bool SearchIndex::OpenAndKeep() {
+  const std::shared_ptr<DayIndex> index = Open();
+  if (!index) {
+    WaitForWork(kRetryMs);
+    return false;
+  }
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    index_ = index;
+  }
+  const bool damaged = Keep(*index);
+  Close();
+  return damaged;
+}
+
+void SearchIndex::Close() {
   std::lock_guard<std::mutex> guard(lock_);
   index_.reset();
   status_ = Status{};
@@ -233,16 +244,9 @@ bool SearchIndex::BecomeWriter(HANDLE mutex) {
   return false;
 }
 
-// An index that cannot be opened as it is is made anew, once.
 std::shared_ptr<DayIndex> SearchIndex::Open() {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    try {
-      return std::make_shared<DayIndex>(Utf8Path(path_), IndexedFolderName(folder_), fold_);
-    } catch (const IndexError&) {
-      RemoveFiles();
-    }
-  }
-  return nullptr;
+  return OpenDayIndex(Utf8Path(path_), IndexedFolderName(folder_), fold_,
+                      [this] { RemoveFiles(); });
 }
 
 void SearchIndex::RemoveFiles() const {
@@ -274,6 +278,19 @@ void SearchIndex::RemoveDeleted(DayIndex& index) {
   }
   for (const SearchDay& scope : deleted) index.RemoveWithin(scope);
   index.Commit();
+}
+
+// A day too large for the memory left is not indexed: the searches read
+// it themselves, and the indexer goes on with the next.
+void SearchIndex::PutOrSkip(DayIndex& index, const ListedDay& day, std::string_view text) {
+  try {
+    index.PutIndexed(day, text);
+  } catch (const std::bad_alloc&) {
+    // The day stays unheld as listed: a later round tries it again.
+  } catch (const IndexError& error) {
+    if (!error.OutOfMemory()) throw;
+    index.Abandon();  // SQLite may have rolled the write back: the batch is tried again
+  }
 }
 
 // One round: the whole history listed, the rows of days gone dropped, the
@@ -323,7 +340,7 @@ bool SearchIndex::Pass(DayIndex& index) {
     // large) is done with for now: the searches read it themselves, and a
     // change to it comes round again.  One that changed since the listing
     // is held with the listing's size and time, which it no longer has.
-    if (read) index.PutIndexed(day, text);
+    if (read) PutOrSkip(index, day, text);
     ++done;
     if (Clock::now() - batch >= kBatch) {
       index.Commit();

@@ -7,7 +7,8 @@
 // new or changed since is read by the search itself, a day gone is gone.
 //
 // One process at a time writes an index (a named mutex says which); a
-// missing, locked, damaged or foreign index is made anew, and searches
+// missing, damaged or foreign index is made anew, one on a full disk or
+// held by another program is left and tried again later, and searches
 // read every day meanwhile.
 #pragma once
 
@@ -98,6 +99,9 @@ class SearchIndex {
   void Run();
   bool BecomeWriter(HANDLE mutex);
   std::shared_ptr<DayIndex> Open();
+  bool OpenAndKeep();
+  void Close();
+  void PutOrSkip(DayIndex& index, const ListedDay& day, std::string_view text);
   void RemoveFiles() const;
   bool Keep(DayIndex& index);
   bool Pass(DayIndex& index);

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <random>
+#include <set>
+#include <tuple>
 
 namespace corvane {
 namespace {
@@ -14,6 +16,9 @@ constexpr char kFormat[] = "1";
 // Waits for the other connection's lock this long before failing: the
 // writer's transactions are short.
 constexpr int kBusyMs = 2000;
+
+constexpr char kMetaTable[] =
+    "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID";
 
 constexpr char kTables[] =
     "CREATE TABLE days(id INTEGER PRIMARY KEY AUTOINCREMENT, user TEXT NOT NULL,"
@@ -33,6 +38,7 @@ enum Statements {
   kDayId,
   kDeleteDay,
   kInsertText,
+  kQuickCheck,
   kStatementCount
 };
 
@@ -48,6 +54,7 @@ constexpr const char* kSql[kStatementCount] = {
     "SELECT id FROM days WHERE user = ?1 AND buddy = ?2 AND date = ?3",
     "DELETE FROM days WHERE id = ?1",
     "INSERT INTO day_text(rowid, text) VALUES(?1, ?2)",
+    "PRAGMA quick_check(1)",
 };
 
 std::string_view AsBytes(const FoldTable& fold) {
@@ -60,6 +67,55 @@ std::string_view AsBytes(const FoldTable& fold) {
 
 std::uint64_t ToCount(const std::string& text) { return text.empty() ? 0 : std::stoull(text); }
 
+// The index file may come from anywhere (a copy, another program): what it
+// holds must never run code of its own in our connection.
+void Defend(sqlite3* db) {
+  for (const auto& [option, value] :
+       {std::pair{SQLITE_DBCONFIG_DEFENSIVE, 1}, std::pair{SQLITE_DBCONFIG_ENABLE_TRIGGER, 0},
+        std::pair{SQLITE_DBCONFIG_ENABLE_VIEW, 0}}) {
+    if (sqlite3_db_config(db, option, value, nullptr) != SQLITE_OK) Fail(db);
+  }
+}
+
+// Every object of a database's schema: type, name, table and statement.
+using Schema = std::set<std::tuple<std::string, std::string, std::string, std::string>>;
+
+std::string ColumnText(sqlite3_stmt* statement, int column) {
+  const unsigned char* text = sqlite3_column_text(statement, column);
+  return text == nullptr ? std::string() : reinterpret_cast<const char*>(text);
+}
+
+Schema SchemaOf(sqlite3* db) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema", -1, &statement,
+                         nullptr) != SQLITE_OK) {
+    Fail(db);
+  }
+  Schema schema;
+  int rc;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    schema.emplace(ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2),
+                   ColumnText(statement, 3));
+  }
+  sqlite3_finalize(statement);
+  if (rc != SQLITE_DONE) Fail(db);
+  return schema;
+}
+
+// The schema our statements make, as this SQLite writes it down.
+Schema OurSchema() {
+  sqlite3* db = nullptr;
+  Schema schema;
+  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+      sqlite3_exec(db, kMetaTable, nullptr, nullptr, nullptr) == SQLITE_OK &&
+      sqlite3_exec(db, kTables, nullptr, nullptr, nullptr) == SQLITE_OK) {
+    schema = SchemaOf(db);
+  }
+  sqlite3_close(db);
+  if (schema.empty()) throw IndexError(SQLITE_NOMEM, "the index's tables could not be made");
+  return schema;
+}
+
 }  // namespace
 
 IndexError::IndexError(int code, const std::string& what) : std::runtime_error(what), code_(code) {}
@@ -67,6 +123,11 @@ IndexError::IndexError(int code, const std::string& what) : std::runtime_error(w
 bool IndexError::Damaged() const {
   const int primary = code_ & 0xFF;
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT;
+}
+
+bool IndexError::OutOfMemory() const {
+  const int primary = code_ & 0xFF;
+  return primary == SQLITE_NOMEM || primary == SQLITE_TOOBIG;
 }
 
 // One of the connection's prepared statements, for one use: reset and
@@ -136,6 +197,7 @@ SearchIndexDb::SearchIndexDb(const std::string& path, bool writer)
   }
   try {
     sqlite3_extended_result_codes(db_, 1);
+    Defend(db_);
     sqlite3_busy_timeout(db_, kBusyMs);
     // Readers never wait for the writer, nor it for them.  A cache may lose
     // its last commits in a power cut, never its consistency.
@@ -176,10 +238,23 @@ void SearchIndexDb::SetMeta(const char* key, std::string_view value) {
   write.Bind(1, key).Bind(2, value).Run();
 }
 
+// A file that fails SQLite's own check, or holds tables another program
+// made, is reported as damaged: only making it anew helps.
+void SearchIndexDb::CheckIsOurs() {
+  Statement check(*this, kQuickCheck);
+  if (!check.Step() || check.Text(0) != "ok")
+    throw IndexError(SQLITE_CORRUPT, "the index failed its check");
+  const Schema found = SchemaOf(db_);
+  static const Schema kOurs = OurSchema();
+  if (!found.empty() && found != kOurs)
+    throw IndexError(SQLITE_CORRUPT, "the index holds tables of another making");
+}
+
 void SearchIndexDb::Prepare(std::string_view historyFolder, const FoldTable& fold) {
   BeginWrite();
   try {
-    Execute("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value) WITHOUT ROWID");
+    CheckIsOurs();
+    Execute(kMetaTable);
     if (!Fits(historyFolder, fold)) {
       Execute("DROP TABLE IF EXISTS days; DROP TABLE IF EXISTS day_text;");
       Execute(kTables);

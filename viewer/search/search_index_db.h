@@ -30,6 +30,8 @@ class IndexError : public std::runtime_error {
   int Code() const { return code_; }
   // The file is no database, or a damaged one: only making it anew helps.
   bool Damaged() const;
+  // SQLite ran out of memory, or the text is larger than it takes.
+  bool OutOfMemory() const;
 
  private:
   int code_;
@@ -38,15 +40,17 @@ class IndexError : public std::runtime_error {
 class SearchIndexDb {
  public:
   // Opens the database file at `path`; the writer creates it when missing.
-  // Throws IndexError.
+  // Defensive: the file's schema may not be written to directly, and its
+  // triggers and views never run.  Throws IndexError.
   SearchIndexDb(const std::string& path, bool writer);
   ~SearchIndexDb();
   SearchIndexDb(const SearchIndexDb&) = delete;
   SearchIndexDb& operator=(const SearchIndexDb&) = delete;
 
-  // The writer's first call: makes the tables, or empties them when they
-  // were made by another version of the index, for another history folder
-  // or for another fold of the letters.
+  // The writer's first call: fails as damaged on a file that fails
+  // SQLite's check or holds tables other than the index's; makes the tables, or empties them when
+  // they were made by another version of the index, for another history folder or for another fold
+  // of the letters.
   void Prepare(std::string_view historyFolder, const FoldTable& fold);
   // In a read: whether the tables are this version's, for this folder and
   // fold (a reader that finds them otherwise must not use them).
@@ -84,6 +88,7 @@ class SearchIndexDb {
 
  private:
   class Statement;
+  void CheckIsOurs();
   void Execute(const char* sql);
   std::string Meta(const char* key);
   void SetMeta(const char* key, std::string_view value);

@@ -104,10 +104,14 @@ std::string SearchingText(std::size_t matches, std::size_t days) {
   return "Searching... " + MatchesInDays(matches, days, false);
 }
 
-std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds) {
+std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds,
+                         std::size_t unreadDays) {
   char time[32];
   std::snprintf(time, sizeof time, " (%.2f s)", seconds);
-  return (matches == 0 ? std::string("No matches") : MatchesInDays(matches, days, capped)) + time;
+  const std::string unread =
+      unreadDays == 0 ? "" : " (" + Counted(unreadDays, "day", "days") + " could not be read)";
+  return (matches == 0 ? std::string("No matches") : MatchesInDays(matches, days, capped)) +
+         unread + time;
 }
 
 std::string IndexStatusText(std::size_t indexed, std::size_t total) {

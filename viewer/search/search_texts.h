@@ -31,8 +31,10 @@ std::string SearchingText(std::size_t matches, std::size_t days);
 
 // When the search has ended: "37 matches in 12 days (0.21 s)", "1 match in
 // 1 day (0.05 s)", "No matches (0.40 s)", or, when it stopped at the cap,
-// "10,000+ matches in 3 days (0.12 s)".
-std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds);
+// "10,000+ matches in 3 days (0.12 s)"; with the days that could not be
+// read before the time: "No matches (2 days could not be read) (0.05 s)".
+std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds,
+                         std::size_t unreadDays = 0);
 
 // The search index's progress, while the window shows no search: "Indexing:
 // 1,234 of 25,600 days" while it works, "Ready: 25,600 days indexed" when

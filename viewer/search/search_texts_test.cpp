@@ -105,6 +105,9 @@ TEST(SearchStatus, CountsInSingularAndPlural) {
   EXPECT_EQ(FinishedText(0, 0, false, 0.4), "No matches (0.40 s)");
   EXPECT_EQ(FinishedText(10000, 3, true, 0.123), "10,000+ matches in 3 days (0.12 s)");
   EXPECT_EQ(FinishedText(10000, 1, true, 12.5), "10,000+ matches in 1 day (12.50 s)");
+  EXPECT_EQ(FinishedText(12, 9, false, 0.07, 1),
+            "12 matches in 9 days (1 day could not be read) (0.07 s)");
+  EXPECT_EQ(FinishedText(0, 0, false, 0.05, 2), "No matches (2 days could not be read) (0.05 s)");
 }
 
 TEST(IndexStatus, SaysHowFarTheIndexHasCome) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <new>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -34,6 +35,10 @@ struct SearchRunState {
         !cancelled);
   }
 
+  void CouldNotRead() {
+    news.Update([](SearchProgress& pending) { ++pending.unreadDays; }, false);
+  }
+
   void Finish() {
     news.Update([](SearchProgress& pending) { pending.finished = true; }, !cancelled);
   }
@@ -50,6 +55,10 @@ std::vector<std::string> PathsOf(const std::vector<ListedDay>& days, const std::
   return paths;
 }
 
+bool Exists(const std::string& path) {
+  return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void Search(SearchRunState& state) {
   const SearchRequest& request = state.request;
   std::optional<SearchIndex::SearchHold> hold;
@@ -63,13 +72,27 @@ void Search(SearchRunState& state) {
       days = std::move(*toRead);
   }
   SortNewestFirst(days, request.nameFold);
-  DayReader reader(PathsOf(days, request.historyFolder), state.gate);
+  const std::vector<std::string> paths = PathsOf(days, request.historyFolder);
+  DayReader reader(paths, state.gate);
   SearchRows rows(request.query, request.fold);
   std::string html;
-  for (const ListedDay& day : days) {
+  for (std::size_t i = 0; i < days.size(); ++i) {
     state.gate.Pass();
-    if (state.cancelled || !reader.Next(html)) return;
-    std::vector<SearchRow> batch = rows.Of(day.day, html);
+    bool read = false;
+    if (state.cancelled || !reader.Next(html, read)) return;
+    // A day gone since the listing is no failure; one held by another
+    // program, or too large for the memory left, is, and the search says so.
+    if (!read) {
+      if (Exists(paths[i])) state.CouldNotRead();
+      continue;
+    }
+    std::vector<SearchRow> batch;
+    try {
+      batch = rows.Of(days[i].day, html);
+    } catch (const std::bad_alloc&) {
+      state.CouldNotRead();
+      continue;
+    }
     if (!batch.empty() || rows.Capped()) state.Publish(std::move(batch), rows.Capped());
     if (rows.Capped()) return;
   }
@@ -124,6 +147,7 @@ SearchProgress SearchRun::Take() {
     pending = SearchProgress{};
     pending.days = taken.days;
     pending.capped = taken.capped;
+    pending.unreadDays = taken.unreadDays;
     return taken;
   });
 }

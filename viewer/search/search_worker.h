@@ -41,7 +41,8 @@ struct SearchProgress {
   std::vector<SearchRow> rows;
   std::size_t days = 0;  // day files with a row, all told
   bool finished = false;
-  bool capped = false;  // stopped at kMaxSearchRows with more to find
+  bool capped = false;         // stopped at kMaxSearchRows with more to find
+  std::size_t unreadDays = 0;  // day files that could not be read or searched, all told
 };
 
 // What the worker and the window share; the worker keeps it alive for as
