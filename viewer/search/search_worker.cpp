@@ -24,11 +24,11 @@ struct SearchRunState {
   // A cancelled search posts nothing more.
   WorkerNews<SearchProgress> news;
 
-  void Publish(std::vector<SearchRow> rows, bool capped) {
+  void Publish(const SearchRowList& rows, bool capped) {
     news.Update(
         [&](SearchProgress& pending) {
-          if (!rows.empty()) ++pending.days;
-          for (SearchRow& row : rows) pending.rows.push_back(std::move(row));
+          pending.days += rows.Days();
+          pending.rows.Append(rows);
           pending.capped = capped;
         },
         !cancelled);
@@ -56,21 +56,23 @@ void Search(SearchRunState& state) {
   if (request.index) hold.emplace(*request.index);
   std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.historyFolder,
                                                 request.user, request.buddy, state.cancelled);
+  KeepDaysInRange(days, request.range);
   // Only the days to read are put in order: a long history has tens of
   // thousands, the index leaves a few.
   if (request.index) {
-    if (auto toRead = request.index->DaysToRead(days, request.query, request.fold))
+    if (auto toRead = request.index->DaysToRead(days, request.terms.query, request.terms.fold))
       days = std::move(*toRead);
   }
-  SortNewestFirst(days, request.nameFold);
+  SortNewestFirst(days, request.terms.nameFold);
   DayReader reader(PathsOf(days, request.historyFolder), state.gate);
-  SearchRows rows(request.query, request.fold);
+  SearchRows rows(request.terms);
+  SearchRowList batch;
   std::string html;
   for (const ListedDay& day : days) {
     state.gate.Pass();
     if (state.cancelled || !reader.Next(html)) return;
-    std::vector<SearchRow> batch = rows.Of(day.day, html);
-    if (!batch.empty() || rows.Capped()) state.Publish(std::move(batch), rows.Capped());
+    batch.Clear();
+    if (rows.Of(day.day, html, batch) > 0 || rows.Capped()) state.Publish(batch, rows.Capped());
     if (rows.Capped()) return;
   }
 }
