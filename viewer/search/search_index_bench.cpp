@@ -72,6 +72,10 @@ int main(int argc, char** argv) {
     const Timer scan;
     for (const auto& [day, html] : days) search.Of(day.day, html, rows);
     std::printf("one full scan for %s: %s, %zu rows\n", argv[2], scan.Text().c_str(), rows.Size());
+    std::printf(
+        "the rows kept: %.1f bytes a row, %.1f MB a million rows\n",
+        static_cast<double>(rows.Bytes()) / static_cast<double>(rows.Size()),
+        static_cast<double>(rows.Bytes()) / static_cast<double>(rows.Size()) * 1e6 / (1 << 20));
   }
 
   // The texts first, as the indexer's reading threads make them; then the
