@@ -154,7 +154,9 @@ class ViewerSearchTest(SearchWindowTest):
         window, _ = self.search("lunch", dates=("2003-01-01", ""), said_by="bob")
         printed = [line.split("\t") for line in done.stdout.splitlines()]
         self.assertEqual([tuple(p[:3] + p[4:]) for p in printed], window)
-        self.assertEqual([p[3] for p in printed], ["1", "2", "1", "2"])
+        # Each day's message and the line after it.
+        lines = [int(p[3]) for p in printed]
+        self.assertEqual((lines[1] - lines[0], lines[3] - lines[2], lines[0]), (1, 1, lines[2]))
         nothing = harness.run(harness.bin_file(vs.VIEWER), "/search", "", "/said-by", "zed",
                               timeout=120, encoding="utf-8")
         self.assertEqual((nothing.returncode, nothing.stdout), (4, ""))
@@ -164,7 +166,7 @@ class ViewerSearchTest(SearchWindowTest):
         them, so that the last row's line is not where the day opens."""
         messages = ["lunch %d" % n for n in range(12000)] + ["filler %d" % n for n in range(300)]
         bob = self.path("alice", "bob")
-        vs.write_day(bob, FRIDAY, *vs.conversations_in_blocks(messages))
+        vs.write_day(bob, FRIDAY, vs.conversation(messages))
         vs.write_day(self.path("carol", "amy"), FRIDAY, vs.conversation(["hello"], buddy="amy"))
         self.start_viewer("carol", "amy")
         self.open_search()
@@ -174,8 +176,10 @@ class ViewerSearchTest(SearchWindowTest):
         self.assertEqual(count, 12000)
         self.assertEqual(rows, [("alice", "bob", "2002-06-14 [Friday]", "alice: lunch 11999")])
 
-        # The day changed since the search: its row is found by its text.
-        vs.write_day(bob, FRIDAY, *vs.conversations_in_blocks(["lunch early"] * 5 + messages))
+        # The day changed since the search, its matches no longer where
+        # they were: its row is found by its text (each sender still says
+        # what they said).
+        vs.write_day(bob, FRIDAY, vs.conversation(["lunch early"] * 6 + messages))
         self.robot("clickrow", SEARCH, vs.RESULTS, 11999, "double")
         self.wait_selected(("alice", "bob", "2002-06-14 [Friday]"))
         self.assert_line_stays_in_view("lunch 11999")
