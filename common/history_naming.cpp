@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
 
 namespace corvane {
 namespace {
@@ -87,6 +88,13 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBy
 
 bool EqualsAsciiIgnoringCase(std::string_view text, std::string_view ascii) {
   return EqualIgnoringAsciiCase(text, ascii, LeadBytes{});
+}
+
+std::string WithoutSpaces(std::string_view name) {
+  std::string stripped;
+  std::copy_if(name.begin(), name.end(), std::back_inserter(stripped),
+               [](char c) { return c != ' '; });
+  return stripped;
 }
 
 std::string MakeSessionKey(int hour, int minute, int second, std::uint32_t windowHandle) {

@@ -38,6 +38,10 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b, const LeadBy
 // no trail byte is ever folded and any code page gives the same answer.
 bool EqualsAsciiIgnoringCase(std::string_view text, std::string_view ascii);
 
+// A screen name as names compare, without its spaces ("John Doe" is
+// "johndoe"); byte by byte: no code page has a trail byte of a space's value.
+std::string WithoutSpaces(std::string_view name);
+
 // "hh:mm:ss-handle" of the local time and the window handle in lower-case
 // hex, cut to kSessionKeyCapacity - 1 characters.  Real times and 32-bit
 // handles give at most 17 characters, so only out-of-range times are cut.

@@ -20,14 +20,14 @@
 namespace {
 
 using corvane::SearchProgress;
-using corvane::SearchRow;
+using corvane::SearchRowList;
 using corvane::SearchRun;
 
 constexpr UINT kProgress = WM_APP + 1;
 
 struct Scan {
   std::unique_ptr<SearchRun> run;
-  std::vector<SearchRow> rows;
+  SearchRowList rows;
   SearchProgress last;
 };
 Scan* g_scan = nullptr;
@@ -35,8 +35,8 @@ Scan* g_scan = nullptr;
 LRESULT CALLBACK ScanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != kProgress) return DefWindowProcA(window, message, wParam, lParam);
   SearchProgress progress = g_scan->run->Take();
-  for (SearchRow& row : progress.rows) g_scan->rows.push_back(std::move(row));
-  g_scan->last = progress;
+  g_scan->rows.Append(progress.rows);
+  g_scan->last = std::move(progress);
   if (progress.finished) PostQuitMessage(0);
   return 0;
 }
@@ -58,8 +58,10 @@ int main(int argc, char** argv) {
   const corvane::FoldTable names = corvane::MakeAnsiLowerFold();
   const bool matchCase = argc > 3 && std::strcmp(argv[3], "match-case") == 0;
   corvane::SearchRequest request{
-      argv[1], argv[2], matchCase ? corvane::IdentityFold() : names, names,
-      {},      {},      std::make_shared<corvane::DayListing>(),     nullptr};
+      argv[1], {argv[2], matchCase ? corvane::IdentityFold() : names, {}, names},
+      {},      {},
+      {},      std::make_shared<corvane::DayListing>(),
+      nullptr};
   Scan scan;
   g_scan = &scan;
   LARGE_INTEGER frequency{}, started{}, ended{};
@@ -72,12 +74,13 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "seconds %.3f\n",
                static_cast<double>(ended.QuadPart - started.QuadPart) /
                    static_cast<double>(frequency.QuadPart));
-  for (const SearchRow& row : scan.rows) {
-    std::printf("%s\t%s\t%s\t%s\n", row.day.user.c_str(), row.day.buddy.c_str(),
-                row.day.date.c_str(), row.text.c_str());
+  for (std::size_t i = 0; i < scan.rows.Size(); ++i) {
+    const SearchRowList::Row row = scan.rows[i];
+    std::printf("%s\t%s\t%s\t%.*s\n", row.day.user.c_str(), row.day.buddy.c_str(),
+                row.day.date.c_str(), static_cast<int>(row.text.size()), row.text.data());
   }
   const std::string finished =
-      corvane::FinishedText(scan.rows.size(), scan.last.days, scan.last.capped, 0.0);
+      corvane::FinishedText(scan.rows.Size(), scan.last.days, scan.last.capped, 0.0);
   std::printf("status %s\n", finished.substr(0, finished.rfind(" (")).c_str());
   return 0;
 }

@@ -52,13 +52,17 @@ class SearchWindowTest(vs.ViewerTest):
         if self.robot.items(SEARCH, vs.SCOPE)[1] != scope:
             self.robot("select", SEARCH, vs.SCOPE, scope)
 
-    def start_search(self, query, match_case=False, scope=0):
-        """Types the query and presses Enter in it, as a user would; the
+    def start_search(self, query, match_case=False, scope=0, dates=("", ""), said_by=""):
+        """Types the query (and the range of dates and the sender, each
+        empty unless given) and presses Enter in it, as a user would; the
         status line once the window has taken the keys (they arrive a moment
         after they are pressed, so the status is emptied first: a status
         from the search before is never taken for this one's, nor the
         index's progress, which fills the emptied line till then)."""
         self.set_options(match_case, scope)
+        for control, text in ((vs.SEARCH_FROM, dates[0]), (vs.SEARCH_TO, dates[1]),
+                              (vs.SAID_BY, said_by)):
+            self.robot("settext", SEARCH, control, text)
         self.robot("settext", SEARCH, vs.QUERY, query)
         self.robot("settext", SEARCH, vs.STATUS, "")
         self.assertEqual(self.robot("keys", SEARCH, "alt+f"), ["pressed"])  # "&Find:"
@@ -73,8 +77,8 @@ class SearchWindowTest(vs.ViewerTest):
                                     timeout=timeout, what="the search to end")
         return FINISHED.match(status).group(1)
 
-    def search(self, query, match_case=False, scope=0):
+    def search(self, query, match_case=False, scope=0, dates=("", ""), said_by=""):
         """Runs a search to its end: its rows and its status without the time."""
-        self.start_search(query, match_case, scope)
+        self.start_search(query, match_case, scope, dates, said_by)
         summary = self.wait_finished()
         return self.rows()[0], summary

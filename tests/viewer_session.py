@@ -49,6 +49,9 @@ MATCH_CASE = IDS["IDC_SEARCH_MATCH_CASE"]
 SCOPE = IDS["IDC_SEARCH_SCOPE"]
 RESULTS = IDS["IDC_SEARCH_RESULTS"]
 STATUS = IDS["IDC_SEARCH_STATUS"]
+SEARCH_FROM = IDS["IDC_SEARCH_FROM"]
+SEARCH_TO = IDS["IDC_SEARCH_TO"]
+SAID_BY = IDS["IDC_SEARCH_SAID_BY"]
 SC_SEARCH = IDS["IDM_SEARCH_HISTORY"]  # the viewer's system-menu item "&Search History...\tCtrl+F"
 
 # The export window and Delete Old Days, from the viewer's system menu.

@@ -1,18 +1,8 @@
 #include "hooklib/history/folder_name.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "common/history_naming.h"
 
 namespace corvane {
-
-std::string WithoutSpaces(std::string_view name) {
-  std::string stripped;
-  std::copy_if(name.begin(), name.end(), std::back_inserter(stripped),
-               [](char c) { return c != ' '; });
-  return stripped;
-}
 
 std::optional<std::string> ResolveFolderName(std::string_view wanted,
                                              const std::vector<FolderEntry>& entries,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/code_page_characters.h"
+#include "common/history_naming.h"
 
 namespace corvane {
 
@@ -25,9 +26,6 @@ struct FolderEntry {
 // Case-insensitive equality as the platform compares names (lstrcmpiA on
 // Windows, which also folds the letters of the ANSI code page).
 using NameEquality = bool (*)(const std::string& a, const std::string& b);
-
-// Byte by byte: no code page has a trail byte of a space's value.
-std::string WithoutSpaces(std::string_view name);
 
 // No value when the wanted name has no folder (HistoryFolderName): nothing
 // may be made for it.  Otherwise the name of the first plain folder among the

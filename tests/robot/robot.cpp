@@ -478,12 +478,13 @@ int Keys(const char* caption, const char* combo) {
 }
 
 // clickrow CAPTION ID ROW [double]: clicks (or double-clicks) the middle of
-// a list view row with the mouse.
+// a list view row with the mouse, scrolled into view first.
 int ClickRow(const char* caption, const char* id, const char* row, bool twice) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   RemoteMemory memory(c, sizeof(RECT));
   if (!memory.Ok()) return 1;
+  SendMessageA(c, LVM_ENSUREVISIBLE, static_cast<WPARAM>(std::atoi(row)), FALSE);
   RECT r{LVIR_LABEL, 0, 0, 0};
   memory.Write(0, &r, sizeof r);
   if (!SendMessageA(c, LVM_GETITEMRECT, static_cast<WPARAM>(std::atoi(row)),

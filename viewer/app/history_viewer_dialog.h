@@ -26,7 +26,8 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
 
   // The search window's questions (history_viewer_search.cpp).
   std::string HistoryFolder() const override { return historyFolder_; }
-  bool ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) override;
+  bool ShowMatch(const SearchDay& day, const std::string& highlight, const FoldTable& fold,
+                 int occurrence) override;
 
  protected:
   BOOL OnInitDialog() override;

@@ -54,28 +54,28 @@ void CHistoryViewerDlg::UpdateScopes() {
 
 // The lists are rebuilt from the disk as the user's own picks would, but
 // only the chosen day is shown.
-bool CHistoryViewerDlg::ShowMatch(const SearchRow& row, const std::string& query,
-                                  const FoldTable& fold) {
+bool CHistoryViewerDlg::ShowMatch(const SearchDay& day, const std::string& highlight,
+                                  const FoldTable& fold, int occurrence) {
   if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
-  const int user = userList_.FindStringExact(-1, row.day.user.c_str());
+  const int user = userList_.FindStringExact(-1, day.user.c_str());
   if (user == CB_ERR) return false;
   userList_.SetCurSel(user);
   FillBuddiesOfSelectedUser();
-  const int buddy = buddyList_.FindStringExact(-1, row.day.buddy.c_str());
+  const int buddy = buddyList_.FindStringExact(-1, day.buddy.c_str());
   buddyList_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
   FillDatesOfSelectedBuddy();
-  const int date = buddy == CB_ERR ? LB_ERR : dateList_.FindStringExact(-1, row.day.date.c_str());
+  const int date = buddy == CB_ERR ? LB_ERR : dateList_.FindStringExact(-1, day.date.c_str());
   if (date == LB_ERR) {
     SelectNewestDate();
     ShowSelectedHistory();
     return false;
   }
   dateList_.SetCurSel(date);
-  HtmlViewSetHighlight(htmlView_, query, fold);
+  HtmlViewSetHighlight(htmlView_, highlight, fold);
   endKeyCountdown_ = 0;
   skipEndScroll_ = true;
   ShowSelectedHistory();
-  HtmlViewShowOccurrence(htmlView_, row.occurrence);
+  if (occurrence >= 0) HtmlViewShowOccurrence(htmlView_, occurrence);
   return true;
 }
 

@@ -21,6 +21,9 @@ const std::vector<std::string_view>& OptionsOf(ScriptCommand::Kind kind) {
   static const std::vector<std::string_view> kExport = {"/format", "/user", "/buddy", "/from",
                                                         "/to"};
   static const std::vector<std::string_view> kDelete = {"/user", "/buddy"};
+  static const std::vector<std::string_view> kSearch = {"/user", "/buddy", "/from", "/to",
+                                                        "/said-by"};
+  if (kind == ScriptCommand::Kind::kSearch) return kSearch;
   return kind == ScriptCommand::Kind::kExport ? kExport : kDelete;
 }
 
@@ -112,10 +115,16 @@ ScriptCommand ParseScriptCommand(std::string_view commandLine, const LeadBytes& 
     command.kind = ScriptCommand::Kind::kExport;
   } else if (EqualsAsciiIgnoringCase(verb, "/delete-before")) {
     command.kind = ScriptCommand::Kind::kDeleteBefore;
+  } else if (EqualsAsciiIgnoringCase(verb, "/search")) {
+    command.kind = ScriptCommand::Kind::kSearch;
   } else {
     return command;
   }
-  if (words.size() < 3 || words[2].empty()) {
+  constexpr char kSearchNeeds[] = "/search needs a text to find, or \"\" and /said-by";
+  if (command.kind == ScriptCommand::Kind::kSearch && words.size() < 3) {
+    return Invalid(kSearchNeeds);
+  }
+  if (command.kind != ScriptCommand::Kind::kSearch && (words.size() < 3 || words[2].empty())) {
     return Invalid(command.kind == ScriptCommand::Kind::kExport
                        ? "/export needs the file or folder to export to"
                        : "/delete-before needs a date as yyyy-mm-dd");
@@ -144,12 +153,22 @@ ScriptCommand ParseScriptCommand(std::string_view commandLine, const LeadBytes& 
     return command;
   }
 
-  command.destination = words[2];
-  const auto format = values.find("/format");
-  if (format == values.end()) return Invalid("/export needs /format text, html or jsonl");
-  const std::optional<ExportFormat> named = ExportFormatNamed(format->second);
-  if (!named) return Invalid("/format must be text, html or jsonl, not \"" + format->second + "\"");
-  command.format = *named;
+  if (command.kind == ScriptCommand::Kind::kSearch) {
+    command.query = words[2];
+    const auto saidBy = values.find("/said-by");
+    if (saidBy != values.end()) command.saidBy = saidBy->second;
+    if (command.query.empty() && WithoutSpaces(command.saidBy).empty()) {
+      return Invalid(kSearchNeeds);
+    }
+  } else {
+    command.destination = words[2];
+    const auto format = values.find("/format");
+    if (format == values.end()) return Invalid("/export needs /format text, html or jsonl");
+    const std::optional<ExportFormat> named = ExportFormatNamed(format->second);
+    if (!named)
+      return Invalid("/format must be text, html or jsonl, not \"" + format->second + "\"");
+    command.format = *named;
+  }
   command.from = DateOption(values, "/from", error);
   command.to = DateOption(values, "/to", error);
   if (!error.empty()) return Invalid(error);

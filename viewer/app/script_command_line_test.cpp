@@ -65,6 +65,18 @@ TEST(ParseScriptCommand, DeleteBefore) {
   EXPECT_EQ(command.buddy, "bob");
 }
 
+TEST(ParseScriptCommand, SearchTakesAnEmptyTextOnlyWithASender) {
+  const ScriptCommand command = ParseScriptCommand(
+      kViewer + " /search \"\" /said-by \"Bob Smith\" /from 2004-03-01 /user alice",
+      kSingleByteCodePage);
+  ASSERT_EQ(command.kind, ScriptCommand::Kind::kSearch) << command.error;
+  EXPECT_EQ(command.query, "");
+  EXPECT_EQ(command.saidBy, "Bob Smith");
+  EXPECT_EQ(command.from, (CalendarDate{2004, 3, 1}));
+  EXPECT_EQ(command.to, std::nullopt);
+  EXPECT_EQ(command.user, "alice");
+}
+
 TEST(ParseScriptCommand, EachMistakeHasItsOneLineReason) {
   const struct {
     std::string arguments;
@@ -90,6 +102,10 @@ TEST(ParseScriptCommand, EachMistakeHasItsOneLineReason) {
       {"/delete-before yesterday", "/delete-before needs a date as yyyy-mm-dd, not \"yesterday\""},
       {"/delete-before 2005-01-01 /format text", "unknown option \"/format\" after /delete-before"},
       {"/delete-before 2005-01-01 /buddy bob", "/buddy needs /user"},
+      {"/search", "/search needs a text to find, or \"\" and /said-by"},
+      {"/search \"\" /said-by \" \"", "/search needs a text to find, or \"\" and /said-by"},
+      {"/search x /format text", "unknown option \"/format\" after /search"},
+      {"/search x /to 2003-02-30", "/to needs a date as yyyy-mm-dd, not \"2003-02-30\""},
   };
   for (const auto& c : cases) {
     const ScriptCommand command =

@@ -4,10 +4,17 @@
 
 #include <atomic>
 
+#include "viewer/export/ansi_text.h"
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_run.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_day_files.h"
+#include "viewer/search/ansi_fold.h"
+#include "viewer/search/day_index.h"
+#include "viewer/search/day_reader.h"
+#include "viewer/search/day_scope.h"
+#include "viewer/search/index_location.h"
+#include "viewer/search/search_rows.h"
 
 namespace corvane {
 namespace {
@@ -97,6 +104,77 @@ int DeleteBefore(const ScriptCommand& command, const std::string& historyFolder)
   return kScriptDone;
 }
 
+// Writes in large pieces: a search may print millions of lines.
+class BufferedOutput {
+ public:
+  BufferedOutput() : handle_(Output(STD_OUTPUT_HANDLE)) {}
+  ~BufferedOutput() { Flush(); }
+  BufferedOutput(const BufferedOutput&) = delete;
+  BufferedOutput& operator=(const BufferedOutput&) = delete;
+
+  std::string& Text() { return text_; }
+  void FlushWhenLarge() {
+    if (text_.size() >= kPiece) Flush();
+  }
+
+ private:
+  static constexpr std::size_t kPiece = 1 << 16;
+  void Flush() {
+    DWORD written = 0;
+    if (handle_ != nullptr && !text_.empty())
+      WriteFile(handle_, text_.data(), static_cast<DWORD>(text_.size()), &written, nullptr);
+    text_.clear();
+  }
+
+  HANDLE handle_;
+  std::string text_;
+};
+
+// The days in scope and range, those the index proposes when it has been
+// made, read newest first as the search window reads them.
+int Search(const ScriptCommand& command, const std::string& historyFolder) {
+  static const std::atomic<bool> kNeverCancelled{false};
+  const FoldTable names = MakeAnsiLowerFold();
+  DayListing listing;
+  std::vector<ListedDay> days =
+      ListDaysInScope(listing, historyFolder, command.user, command.buddy, kNeverCancelled);
+  KeepDaysInRange(days, DateRange{command.from, command.to});
+  const std::string indexPath = SearchIndexPath(historyFolder);
+  if (!indexPath.empty()) {
+    if (auto toRead = DaysToReadFromIndexFile(Utf8Path(indexPath), IndexedFolderName(historyFolder),
+                                              names, days, command.query, names)) {
+      days = std::move(*toRead);
+    }
+  }
+  SortNewestFirst(days, names);
+  std::vector<std::string> paths;
+  for (const ListedDay& day : days)
+    paths.push_back(DayFilePath(historyFolder, day.day).value_or(""));
+  SearchGate gate;  // never held: no window draws beside it
+  DayReader reader(std::move(paths), gate);
+  SearchRows search(SearchTerms{command.query, names, command.saidBy, names});
+  SearchRowList rows;
+  std::size_t found = 0;
+  AnsiToUtf8 utf8;
+  BufferedOutput out;
+  std::string html;
+  for (const ListedDay& day : days) {
+    if (!reader.Next(html)) break;
+    rows.Clear();
+    if (search.Of(day.day, html, rows) == 0) continue;
+    const std::vector<std::uint32_t> lines = search.LinesOfLastRows();
+    const std::string where = utf8.Convert(day.day.user) + '\t' + utf8.Convert(day.day.buddy) +
+                              '\t' + utf8.Convert(day.day.date) + '\t';
+    for (std::size_t i = 0; i < rows.Size(); ++i) {
+      out.Text() += where + std::to_string(lines[i]) + '\t' + utf8.Convert(rows[i].text) + "\r\n";
+      out.FlushWhenLarge();
+    }
+    found += rows.Size();
+    if (search.Capped()) break;
+  }
+  return found > 0 ? kScriptDone : kScriptNoMatches;
+}
+
 }  // namespace
 
 int RunScriptCommand(const ScriptCommand& command, const std::string& historyFolder) {
@@ -108,6 +186,7 @@ int RunScriptCommand(const ScriptCommand& command, const std::string& historyFol
       MissingScope(historyFolder, HistoryScope{command.user, command.buddy, {}});
   if (!missing.empty()) return Fail(kScriptFailed, missing);
   if (command.kind == ScriptCommand::Kind::kExport) return Export(command, historyFolder);
+  if (command.kind == ScriptCommand::Kind::kSearch) return Search(command, historyFolder);
   return DeleteBefore(command, historyFolder);
 }
 

@@ -1,4 +1,5 @@
-// /export and /delete-before run without a window, for backups and scripts.
+// /export, /delete-before and /search run without a window, for backups and
+// scripts.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ enum ScriptExitCode : int {
   kScriptNoHistoryFolder = 1,  // as when the viewer itself finds none
   kScriptBadCommandLine = 2,
   kScriptFailed = 3,
+  kScriptNoMatches = 4,  // a search found nothing
 };
 
 // Runs the command on the history in `historyFolder` ("" when none is

@@ -10,7 +10,7 @@
 #include "viewer/export/export_texts.h"
 #include "viewer/framework/control_text.h"
 #include "viewer/framework/win_app.h"
-#include "viewer/history_tree/history_entries.h"
+#include "viewer/history_tree/date_range.h"
 #include "viewer/resources/viewer_resources.h"
 
 namespace corvane {
@@ -195,25 +195,15 @@ std::optional<ExportRequest> CHistoryExportDlg::RequestFromControls() {
   request.historyFolder = historyFolder_;
   request.format = SelectedFormat();
   request.scope = scopes_.at(static_cast<std::size_t>(std::max(scope_, 0))).scope;
-  const struct {
-    int id;
-    const char* name;
-    std::optional<CalendarDate>& date;
-  } ends[] = {{IDC_EXPORT_FROM, "From", request.from}, {IDC_EXPORT_TO, "To", request.to}};
-  for (const auto& end : ends) {
-    const std::string text = Trimmed(ControlText(GetDlgItem(end.id)));
-    if (text.empty()) continue;
-    end.date = ParseIsoDate(text);
-    if (!end.date) {
-      Complain(std::string(end.name) + ": enter a date as yyyy-mm-dd, or leave it empty.");
-      return std::nullopt;
-    }
-  }
-  if (request.from && request.to && DateKey(*request.from) > DateKey(*request.to)) {
-    Complain("From " + IsoDateText(*request.from) + " is after To " + IsoDateText(*request.to) +
-             ".");
+  DateRange range;
+  const DateRangeFault fault = ReadDateRange(ControlText(GetDlgItem(IDC_EXPORT_FROM)),
+                                             ControlText(GetDlgItem(IDC_EXPORT_TO)), range);
+  if (fault != DateRangeFault::kNone) {
+    Complain(DateRangeComplaint(fault, range));
     return std::nullopt;
   }
+  request.from = range.from;
+  request.to = range.to;
   const std::string typed = Trimmed(ControlText(GetDlgItem(IDC_EXPORT_DESTINATION)));
   request.destination = typed.empty() ? typed : FullExportPath(typed);
   if (request.destination.empty() && !typed.empty()) request.destination = typed;

@@ -12,6 +12,7 @@
 #include "viewer/export/export_file.h"
 #include "viewer/export/safe_day_html.h"
 #include "viewer/export/system_ansi_text.h"
+#include "viewer/history_tree/date_range.h"
 #include "viewer/history_tree/history_tree.h"
 #include "viewer/search/ansi_fold.h"
 #include "viewer/search/day_reader.h"
@@ -25,8 +26,7 @@ namespace {
 constexpr std::size_t kWriteBytes = 4 << 20;
 
 bool InRange(const CalendarDate& date, const ExportRequest& request) {
-  return (!request.from || DateKey(date) >= DateKey(*request.from)) &&
-         (!request.to || DateKey(date) <= DateKey(*request.to));
+  return DateRange{request.from, request.to}.Holds(date);
 }
 
 // Text and JSON Lines run through the days in date order; HTML through each

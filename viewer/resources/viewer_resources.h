@@ -38,6 +38,9 @@
 #define IDC_SEARCH_SCOPE 1103
 #define IDC_SEARCH_RESULTS 1104
 #define IDC_SEARCH_STATUS 1105
+#define IDC_SEARCH_FROM 1106
+#define IDC_SEARCH_TO 1107
+#define IDC_SEARCH_SAID_BY 1108
 
 // The viewer's system-menu items "&Export History..." and "&Delete Old
 // Days...", after the search's.

@@ -15,7 +15,38 @@ namespace {
 constexpr std::uint64_t kRebuildShare = 2;  // garbage over live text
 constexpr std::uint64_t kLeastRebuildBytes = 1 << 20;
 
+// The index's query for `query` through `searchFold`; nullopt when the
+// index cannot answer it.  A match through the identity (Match case) is one
+// through the index's fold too; any other fold could match what the
+// index's does not.
+std::optional<std::string> IndexMatchFor(std::string_view query, const FoldTable& searchFold,
+                                         const FoldTable& indexFold) {
+  if (searchFold != indexFold && searchFold != IdentityFold()) return std::nullopt;
+  return IndexQueryOf(query, indexFold);
+}
+
 }  // namespace
+
+std::optional<std::vector<ListedDay>> DaysToReadFromIndexFile(
+    const std::string& path, const std::string& historyFolder, const FoldTable& indexFold,
+    const std::vector<ListedDay>& days, std::string_view query, const FoldTable& searchFold) {
+  const std::optional<std::string> match = IndexMatchFor(query, searchFold, indexFold);
+  if (!match) return std::nullopt;
+  try {
+    SearchIndexDb reader(path, false);
+    reader.BeginRead();
+    std::optional<std::vector<ListedDay>> toRead;
+    if (reader.Fits(historyFolder, indexFold)) {
+      std::size_t unheld = 0;
+      toRead = corvane::DaysToRead(days, reader.Rows(), reader.Proposed(*match), unheld);
+    }
+    reader.EndRead();
+    return toRead;
+  } catch (const IndexError&) {
+    // No index yet, or one being made anew: the days are read.
+    return std::nullopt;
+  }
+}
 
 DayIndex::DayIndex(const std::string& path, const std::string& historyFolder, const FoldTable& fold)
     : folder_(historyFolder), fold_(fold), writer_(path, true), reader_(path, false) {
@@ -35,10 +66,7 @@ std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<Lis
                                                            std::string_view query,
                                                            const FoldTable& searchFold,
                                                            std::size_t& unheld) {
-  // A match through the identity (Match case) is one through the index's
-  // fold too; any other fold could match what the index's does not.
-  if (searchFold != fold_ && searchFold != IdentityFold()) return std::nullopt;
-  const std::optional<std::string> match = IndexQueryOf(query, fold_);
+  const std::optional<std::string> match = IndexMatchFor(query, searchFold, fold_);
   if (!match) return std::nullopt;
   std::lock_guard<std::mutex> readerGuard(readerLock_);
   try {

@@ -23,6 +23,15 @@
 
 namespace corvane {
 
+// The days of `days` that a search for `query` through `searchFold` must
+// read, asked of the index at `path` (UTF-8) without writing it, for a
+// process that keeps no index of its own (the command line) while a viewer
+// may be writing it; `indexFold` is the fold the index was made with.
+// nullopt when there is none to ask or it cannot answer: every day is read.
+std::optional<std::vector<ListedDay>> DaysToReadFromIndexFile(
+    const std::string& path, const std::string& historyFolder, const FoldTable& indexFold,
+    const std::vector<ListedDay>& days, std::string_view query, const FoldTable& searchFold);
+
 class DayIndex {
  public:
   // Opens the database at `path` (UTF-8), made anew when it belongs to

@@ -3,8 +3,9 @@
 #include "viewer/search/view_text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
-#include <unordered_set>
+#include <vector>
 
 namespace corvane {
 namespace {
@@ -12,6 +13,28 @@ namespace {
 // Enough pieces to leave few days beside the matches; each costs the index
 // one more list to read.
 constexpr std::size_t kMostPieces = 32;
+
+std::uint64_t FoldedHash(std::string_view line, const FoldTable& fold) {
+  std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (char c : line) hash = (hash ^ fold[static_cast<unsigned char>(c)]) * 1099511628211ULL;
+  return hash;
+}
+
+bool SameFolded(std::string_view a, std::string_view b, const FoldTable& fold) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (fold[static_cast<unsigned char>(a[i])] != fold[static_cast<unsigned char>(b[i])])
+      return false;
+  }
+  return true;
+}
+
+// Kept for the thread's next day: the indexer's readers make the texts of
+// tens of thousands of days.
+thread_local std::vector<std::string_view> t_lines;
+thread_local std::vector<std::uint32_t> t_slots;  // 0: empty; else a line's index + 1
+thread_local std::string t_text;
+thread_local std::string t_indexed;
 
 void AppendCharacter(unsigned char byte, std::string& out) {
   if (byte == 0) {
@@ -26,30 +49,45 @@ void AppendCharacter(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& folded,
-                 std::string& indexed) {
-  folded.resize(viewText.size());
-  for (std::size_t i = 0; i < viewText.size(); ++i)
-    folded[i] = static_cast<char>(fold[static_cast<unsigned char>(viewText[i])]);
-  const std::string_view text = folded;
-  std::unordered_set<std::string_view> lines;
+void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& indexed) {
+  // The lines seen, found by the hash of their folded bytes in a table of
+  // twice as many slots (a power of two), so that a day's thousands of
+  // lines cost no allocation each.
+  const std::size_t lineFeeds =
+      static_cast<std::size_t>(std::count(viewText.begin(), viewText.end(), '\n'));
+  std::size_t slots = 16;
+  while (slots < 2 * (lineFeeds + 1)) slots *= 2;
+  t_slots.assign(slots, 0);
+  t_lines.clear();
   indexed.clear();
-  for (std::size_t begin = 0; begin < text.size();) {
-    const std::size_t end = std::min(text.find('\n', begin), text.size());
-    const std::string_view line = text.substr(begin, end - begin);
-    if (!line.empty() && lines.insert(line).second) {
-      for (char c : line) AppendCharacter(static_cast<unsigned char>(c), indexed);
-      indexed += '\n';
-    }
+  indexed.reserve(viewText.size() / 4);
+  for (std::size_t begin = 0; begin < viewText.size();) {
+    const std::size_t end = std::min(viewText.find('\n', begin), viewText.size());
+    const std::string_view line = viewText.substr(begin, end - begin);
     begin = end + 1;
+    if (line.empty()) continue;
+    std::size_t slot = static_cast<std::size_t>(FoldedHash(line, fold)) & (slots - 1);
+    bool seen = false;
+    for (; t_slots[slot] != 0; slot = (slot + 1) & (slots - 1)) {
+      if (SameFolded(t_lines[t_slots[slot] - 1], line, fold)) {
+        seen = true;
+        break;
+      }
+    }
+    if (seen) continue;
+    t_lines.push_back(line);
+    t_slots[slot] = static_cast<std::uint32_t>(t_lines.size());
+    for (char c : line) AppendCharacter(fold[static_cast<unsigned char>(c)], indexed);
+    indexed += '\n';
   }
 }
 
+// The thread's buffers are kept, and the text is copied into the HTML's
+// own: a reader's buffers are then never given up and made again.
 void MakeIndexText(std::string& html, const FoldTable& fold) {
-  std::string text, folded, indexed;
-  ViewTextOf(html, text);
-  IndexTextOf(text, fold, folded, indexed);
-  html.swap(indexed);
+  ViewTextOf(html, t_text);
+  IndexTextOf(t_text, fold, t_indexed);
+  html.assign(t_indexed);
 }
 
 std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold) {

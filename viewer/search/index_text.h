@@ -22,9 +22,7 @@ inline constexpr std::size_t kIndexGram = 3;
 // exactly when they are in the indexed text.  A piece never holds a line
 // feed, so it lies within a line, and a line said twice adds none: chat
 // repeats itself, and each piece costs the index's build its time.
-// `folded` is a buffer of the caller's.
-void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& folded,
-                 std::string& indexed);
+void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& indexed);
 
 // Replaces a day file's HTML with the text the index holds of it: that of
 // IndexTextOf for the view's text.

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/capacities.h"
 #include "viewer/framework/control_text.h"
+#include "viewer/framework/win_app.h"
+#include "viewer/html/html_view_document.h"
 #include "viewer/resources/viewer_resources.h"
+#include "viewer/search/day_scope.h"
 #include "viewer/search/search_texts.h"
 
 namespace corvane {
@@ -31,6 +35,8 @@ constexpr UINT kIndexStatusMs = 200;
 
 // What a query may hold; a line of the view is rarely longer.
 constexpr int kMaxQuery = 255;
+// "yyyy-mm-dd", with room for blanks around it.
+constexpr int kMaxDate = 16;
 
 struct Column {
   const char* title;
@@ -40,7 +46,7 @@ struct Column {
 constexpr Column kColumns[] = {{"User", 50}, {"Buddy", 50}, {"Date", 86}, {"Text", 100}};
 constexpr int kTextColumn = 3;
 
-const std::string& ColumnText(const SearchRow& row, int column) {
+std::string_view ColumnText(const SearchRowList::Row& row, int column) {
   switch (column) {
     case 0:
       return row.day.user;
@@ -87,6 +93,9 @@ BOOL CHistorySearchDlg::OnInitDialog() {
   AddColumns();
   FillScopes();
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_QUERY, EM_LIMITTEXT, kMaxQuery, 0);
+  SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_FROM, EM_LIMITTEXT, kMaxDate, 0);
+  SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_TO, EM_LIMITTEXT, kMaxDate, 0);
+  SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_SAID_BY, EM_LIMITTEXT, kNameCapacity - 1, 0);
   StartListingEveryDay(listing_, host_.HistoryFolder());
   ShowIndexStatus();
   if (index_) SetTimer(GetSafeHwnd(), kIndexStatusTimer, kIndexStatusMs, nullptr);
@@ -156,7 +165,7 @@ std::optional<LRESULT> CHistorySearchDlg::WindowProc(UINT msg, WPARAM wParam, LP
       if (wParam != kShowRowsTimer) break;
       KillTimer(GetSafeHwnd(), kShowRowsTimer);
       showPending_ = false;
-      if (run_) ShowRows(SearchingText(rows_.size(), days_));
+      if (run_) ShowRows(SearchingText(rows_.Size(), days_));
       return 0;
     case WM_SIZE: {
       const std::optional<LRESULT> result = CPlacementDialog::WindowProc(msg, wParam, lParam);
@@ -215,47 +224,63 @@ void CHistorySearchDlg::OnEnterOrSearch() {
   StartSearch();
 }
 
+// Nothing when a date is wrong: the user is told which.
+std::optional<SearchRequest> CHistorySearchDlg::RequestFromControls() {
+  SearchRequest request{host_.HistoryFolder(), {}, {}, {}, {}, listing_, index_};
+  const DateRangeFault fault = ReadDateRange(ControlText(GetDlgItem(IDC_SEARCH_FROM)),
+                                             ControlText(GetDlgItem(IDC_SEARCH_TO)), request.range);
+  if (fault != DateRangeFault::kNone) {
+    AfxMessageBox(DateRangeComplaint(fault, request.range).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return std::nullopt;
+  }
+  const bool matchCase = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
+  request.terms.query = ControlText(GetDlgItem(IDC_SEARCH_QUERY));
+  request.terms.fold = matchCase ? IdentityFold() : nameFold_;
+  request.terms.saidBy = ControlText(GetDlgItem(IDC_SEARCH_SAID_BY));
+  request.terms.nameFold = nameFold_;
+  if (scope_ >= 1) request.user = viewerUser_;
+  if (scope_ >= 2) request.buddy = viewerBuddy_;
+  return request;
+}
+
 void CHistorySearchDlg::StartSearch() {
+  std::optional<SearchRequest> request = RequestFromControls();
+  if (!request) return;
   run_.reset();
   KillTimer(GetSafeHwnd(), kShowRowsTimer);
   showPending_ = false;
-  rows_.clear();
+  rows_.Clear();
   days_ = 0;
   shownRows_ = 0;
   SendMessageA(Results(), LVM_SETITEMCOUNT, 0, 0);
-  query_ = ControlText(GetDlgItem(IDC_SEARCH_QUERY));
-  indexStatusShown_ = query_.empty();
-  if (query_.empty()) {
+  terms_ = request->terms;
+  indexStatusShown_ = !SearchesAnything(terms_);
+  if (indexStatusShown_) {
     indexStatus_.clear();
     SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, "");
     ShowIndexStatus();
     return;
   }
-  const bool matchCase = IsDlgButtonChecked(GetSafeHwnd(), IDC_SEARCH_MATCH_CASE) == BST_CHECKED;
-  fold_ = matchCase ? IdentityFold() : nameFold_;
-  SearchRequest request{host_.HistoryFolder(), query_, fold_, nameFold_, {}, {}, listing_, index_};
-  if (scope_ >= 1) request.user = viewerUser_;
-  if (scope_ >= 2) request.buddy = viewerBuddy_;
   QueryPerformanceCounter(&started_);
   run_ = std::make_unique<SearchRun>(GetSafeHwnd(), kSearchProgressMessage, ++runId_,
-                                     std::move(request));
+                                     std::move(*request));
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, SearchingText(0, 0).c_str());
 }
 
 void CHistorySearchDlg::OnProgress(WPARAM id) {
   if (!run_ || id != runId_) return;
-  SearchProgress progress = run_->Take();
-  for (SearchRow& row : progress.rows) rows_.push_back(std::move(row));
+  const SearchProgress progress = run_->Take();
+  rows_.Append(progress.rows);
   days_ = progress.days;
   if (progress.finished) {
     run_.reset();
     KillTimer(GetSafeHwnd(), kShowRowsTimer);
     showPending_ = false;
-    ShowRows(FinishedText(rows_.size(), days_, progress.capped, SecondsSince(started_),
+    ShowRows(FinishedText(rows_.Size(), days_, progress.capped, SecondsSince(started_),
                           progress.unreadDays));
-  } else if (shownRows_ == 0 && !rows_.empty()) {
-    ShowRows(SearchingText(rows_.size(), days_));
-  } else if (rows_.size() != shownRows_ && !showPending_) {
+  } else if (shownRows_ == 0 && rows_.Size() > 0) {
+    ShowRows(SearchingText(rows_.Size(), days_));
+  } else if (rows_.Size() != shownRows_ && !showPending_) {
     showPending_ = SetTimer(GetSafeHwnd(), kShowRowsTimer, kShowRowsMs, nullptr) != 0;
   }
 }
@@ -269,10 +294,10 @@ void CHistorySearchDlg::OnProgress(WPARAM id) {
 // message, and the window can answer between the two.
 void CHistorySearchDlg::ShowRows(const std::string& status) {
   if (run_) run_->Hold();
-  if (rows_.size() != shownRows_) {
-    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.size(),
+  if (rows_.Size() != shownRows_) {
+    SendMessageA(Results(), LVM_SETITEMCOUNT, rows_.Size(),
                  LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-    shownRows_ = rows_.size();
+    shownRows_ = rows_.Size();
   }
   SetDlgItemTextA(GetSafeHwnd(), IDC_SEARCH_STATUS, status.c_str());
   if (run_) {
@@ -295,18 +320,29 @@ void CHistorySearchDlg::ShowIndexStatus() {
 void CHistorySearchDlg::FillRowText(NMLVDISPINFOA& info) const {
   LVITEMA& item = info.item;
   if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
-  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) {
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.Size()) {
     item.pszText[0] = '\0';
     return;
   }
-  lstrcpynA(item.pszText,
-            ColumnText(rows_[static_cast<std::size_t>(item.iItem)], item.iSubItem).c_str(),
-            item.cchTextMax);
+  const std::string_view text =
+      ColumnText(rows_[static_cast<std::size_t>(item.iItem)], item.iSubItem);
+  const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::copy_n(text.data(), copied, item.pszText);
+  item.pszText[copied] = '\0';
 }
 
+// The day is read again: it may have changed since the search, and the
+// row's match is found in it as it is now, by its text.
 void CHistorySearchDlg::GoToRow(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size()) return;
-  if (!host_.ShowMatch(rows_[static_cast<std::size_t>(index)], query_, fold_))
+  if (index < 0 || static_cast<std::size_t>(index) >= rows_.Size()) return;
+  const SearchRowList::Row row = rows_[static_cast<std::size_t>(index)];
+  std::optional<RowInView> place;
+  std::string html;
+  const std::optional<std::string> path = DayFilePath(host_.HistoryFolder(), row.day);
+  if (path && ReadHistoryFile(*path, html))
+    place = SearchRows(terms_).Locate(html, row.text, row.place);
+  const RowInView shown = place.value_or(RowInView{terms_.query, -1});
+  if (!host_.ShowMatch(row.day, shown.highlight, terms_.fold, shown.occurrence))
     MessageBeep(MB_ICONEXCLAMATION);
 }
 

@@ -1,6 +1,7 @@
 // The History Viewer's search window, "Corvane History Search": a query,
-// "Match case", a scope, the matches as rows (newest day first) and a status
-// line.  Modeless and owned by the viewer, with a placement of its own.
+// "Match case", a scope, a range of dates, who said it, the matches as rows
+// (newest day first) and a status line.  Modeless and owned by the viewer,
+// with a placement of its own.
 #pragma once
 
 #include <windows.h>
@@ -21,11 +22,12 @@ class SearchHost {
  public:
   virtual ~SearchHost() = default;
   virtual std::string HistoryFolder() const = 0;
-  // Selects the row's user, buddy and date as a user's selection would and
-  // shows the day with every occurrence of `query` (compared through `fold`)
-  // highlighted and the row's occurrence in view; false when the day is no
-  // longer listed.
-  virtual bool ShowMatch(const SearchRow& row, const std::string& query, const FoldTable& fold) = 0;
+  // Selects the day's user, buddy and date as a user's selection would and
+  // shows the day with every occurrence of `highlight` (compared through
+  // `fold`) highlighted and occurrence `occurrence` in view (none when
+  // negative); false when the day is no longer listed.
+  virtual bool ShowMatch(const SearchDay& day, const std::string& highlight, const FoldTable& fold,
+                         int occurrence) = 0;
 };
 
 class CHistorySearchDlg : public CPlacementDialog {
@@ -56,6 +58,7 @@ class CHistorySearchDlg : public CPlacementDialog {
   void SelectQuery();
   void OnEnterOrSearch();
   void StartSearch();
+  std::optional<SearchRequest> RequestFromControls();
   void OnProgress(WPARAM id);
   void ShowRows(const std::string& status);
   void ShowIndexStatus();
@@ -78,10 +81,9 @@ class CHistorySearchDlg : public CPlacementDialog {
   // The running or last search.
   std::unique_ptr<SearchRun> run_;
   WPARAM runId_ = 0;
-  std::string query_;
-  FoldTable fold_{};
+  SearchTerms terms_;
   LARGE_INTEGER started_{};
-  std::vector<SearchRow> rows_;
+  SearchRowList rows_;
   std::size_t shownRows_ = 0;  // what the list has been told
   bool showPending_ = false;   // the timer that shows the rest is set
   std::size_t days_ = 0;

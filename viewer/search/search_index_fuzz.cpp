@@ -3,8 +3,9 @@
 // sessions, deleted days, days rewritten behind the index's back with their
 // write time put back but their size changed, days changing between the
 // indexer's listing and its read), indexed in steps of any size, the index
-// reopened or made anew, every search gives exactly the rows, in the order,
-// of reading every day.
+// reopened or made anew, every search, within any range of dates and of
+// anyone's lines or one sender's, gives exactly the rows, in the order, of
+// reading every day and keeping the days and lines asked for plainly.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <unistd.h>
@@ -18,8 +19,11 @@
 #include <vector>
 
 #include "viewer/search/day_index.h"
+#include "viewer/search/line_sender.h"
 #include "viewer/search/search_order.h"
 #include "viewer/search/search_rows.h"
+#include "viewer/search/search_texts.h"
+#include "viewer/search/view_text.h"
 
 namespace {
 
@@ -27,8 +31,9 @@ using corvane::DayIndex;
 using corvane::FoldTable;
 using corvane::ListedDay;
 using corvane::SearchDay;
-using corvane::SearchRow;
+using corvane::SearchRowList;
 using corvane::SearchRows;
+using corvane::SearchTerms;
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -64,6 +69,10 @@ const char* const kWords[] = {"lunch",
                               "\xFC\xDF",
                               "a&nbsp;b"};
 
+const char* const kSenders[] = {"bob", "Bob", "the kid", "thekid", "amy"};
+const char* const kWanted[] = {"", "bob", "B O B", "the kid", "Amy", "zed"};
+const char* const kDates[] = {"2001-12-31", "2002-01-01", "2002-06-15", "2002-06-30", "2003-01-01"};
+
 struct DayFile {
   std::string html;
   std::uint64_t written = 0;
@@ -76,7 +85,10 @@ std::string Message(FuzzedDataProvider& in) {
     text += in.PickValueInArray(kWords);
   }
   if (in.ConsumeBool()) text += in.ConsumeRandomLengthString(12);
-  return "<FONT COLOR=\"#0000ff\"><B>bob</B>:</FONT> <FONT SIZE=2>" + text + "</FONT><BR>";
+  if (in.ConsumeIntegralInRange(0, 7) == 0) return "<B>(IM Window Cleared)</B><BR>" + text + "<BR>";
+  const std::string stamp = in.ConsumeBool() ? "(10:02:11 PM) " : "";
+  return stamp + "<FONT COLOR=\"#0000ff\"><B>" + in.PickValueInArray(kSenders) +
+         "</B>:</FONT> <FONT SIZE=2>" + text + "</FONT><BR>";
 }
 
 std::string Conversation(FuzzedDataProvider& in) {
@@ -139,7 +151,8 @@ class Oracle {
   }
 
   void Search() {
-    std::string query;
+    SearchTerms terms;
+    std::string& query = terms.query;
     if (in_.ConsumeBool()) {
       const std::string word = in_.PickValueInArray(kWords);
       const std::size_t from = in_.ConsumeIntegralInRange<std::size_t>(0, word.size());
@@ -147,26 +160,40 @@ class Oracle {
     } else {
       query = in_.ConsumeRandomLengthString(8);
     }
-    const FoldTable fold = in_.ConsumeBool() ? corvane::IdentityFold() : fold_;
-    // As the search window's worker does: the index picks from the days as
-    // listed, only those picked are put in order.
-    const std::vector<ListedDay> listed = Listing();
+    terms.fold = in_.ConsumeBool() ? corvane::IdentityFold() : fold_;
+    terms.saidBy = in_.PickValueInArray(kWanted);
+    terms.nameFold = fold_;
+    corvane::DateRange range;
+    if (in_.ConsumeBool()) range.from = corvane::ParseIsoDate(in_.PickValueInArray(kDates));
+    if (in_.ConsumeBool()) range.to = corvane::ParseIsoDate(in_.PickValueInArray(kDates));
+    // As the search window's worker does: the days in range, of which the
+    // index picks; only those picked are put in order.
+    std::vector<ListedDay> listed = Listing();
+    corvane::KeepDaysInRange(listed, range);
     std::size_t unheld = 0;
-    auto indexed = index_->DaysToRead(listed, query, fold, unheld);
-    std::vector<ListedDay> sorted = listed;
-    corvane::SortNewestFirst(sorted, fold_);
-    const std::vector<SearchRow> full = RowsOf(sorted, query, fold);
-    if (!indexed) return;
-    Check(indexed->size() >= unheld);
+    auto indexed = index_->DaysToRead(listed, query, terms.fold, unheld);
+    const std::vector<Row> full = PlainRows(terms, range);
+    if (indexed) {
+      Check(indexed->size() >= unheld);
+      // Once every day is indexed as it is, the index answers alone.
+      if (settled_) Check(unheld == 0);
+    } else {
+      indexed = listed;
+    }
     corvane::SortNewestFirst(*indexed, fold_);
-    // Once every day is indexed as it is, the index answers alone.
-    if (settled_) Check(unheld == 0);
-    const std::vector<SearchRow> rows = RowsOf(*indexed, query, fold);
-    Check(rows.size() == full.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      Check(rows[i].day.user == full[i].day.user && rows[i].day.buddy == full[i].day.buddy &&
-            rows[i].day.date == full[i].day.date && rows[i].text == full[i].text &&
-            rows[i].occurrence == full[i].occurrence);
+    SearchRows search(terms);
+    SearchRowList rows;
+    for (const ListedDay& day : *indexed) {
+      search.Of(day.day, FileOf(day).html, rows);
+      if (search.Capped()) break;
+    }
+    Check(rows.Size() == full.size());
+    for (std::size_t i = 0; i < rows.Size(); ++i) {
+      const SearchRowList::Row row = rows[i];
+      Check(row.day.user == full[i].day.user && row.day.buddy == full[i].day.buddy &&
+            row.day.date == full[i].day.date && row.text == full[i].text &&
+            row.place == full[i].place);
+      if (i % 7 == 0) CheckLocated(terms, row);
     }
   }
 
@@ -198,8 +225,7 @@ class Oracle {
   DayFile* Some() { return tree_.empty() ? nullptr : &tree_[SomeKey()]; }
 
   void NewDay() {
-    const std::string date =
-        "2002-06-" + std::to_string(10 + in_.ConsumeIntegralInRange(0, 19)) + " [Day]";
+    const std::string date = std::string(in_.PickValueInArray(kDates)) + " [Day]";
     DayFile& day = tree_[{in_.PickValueInArray(kUsers), in_.PickValueInArray(kBuddies), date}];
     day.html = Block(in_, true);
     day.written = ++clock_;
@@ -258,16 +284,69 @@ class Oracle {
     settled_ = budget == work.toIndex.size() && !changed;
   }
 
-  std::vector<SearchRow> RowsOf(const std::vector<ListedDay>& days, const std::string& query,
-                                const FoldTable& fold) const {
-    SearchRows search(query, fold);
-    std::vector<SearchRow> rows;
-    for (const ListedDay& listed : days) {
-      const DayFile& file = tree_.at({listed.day.user, listed.day.buddy, listed.day.date});
-      for (SearchRow& row : search.Of(listed.day, file.html)) rows.push_back(std::move(row));
-      if (search.Capped()) break;
+  struct Row {
+    SearchDay day;
+    std::string text;
+    std::uint32_t place;
+  };
+
+  const DayFile& FileOf(const ListedDay& listed) const {
+    return tree_.at({listed.day.user, listed.day.buddy, listed.day.date});
+  }
+
+  // Every day read, newest first; the days whose date text lies between
+  // the ends as text, and of each day's matches those on lines of the
+  // sender, walking the lines one by one.
+  std::vector<Row> PlainRows(const SearchTerms& terms, const corvane::DateRange& range) const {
+    std::vector<ListedDay> days = Listing();
+    corvane::SortNewestFirst(days, fold_);
+    const corvane::SaidBy saidBy(terms.saidBy, fold_);
+    std::vector<Row> rows;
+    std::string text;
+    for (const ListedDay& day : days) {
+      const std::string date = day.day.date.substr(0, 10);
+      if (range.from && date < corvane::IsoDateText(*range.from)) continue;
+      if (range.to && date > corvane::IsoDateText(*range.to)) continue;
+      corvane::ViewTextOf(FileOf(day).html, text);
+      std::vector<std::size_t> offsets;
+      std::vector<std::uint32_t> places;
+      const std::vector<std::size_t> found = corvane::FindInLines(text, terms.query, terms.fold);
+      bool said = false;
+      std::uint32_t lines = 0;
+      for (std::size_t begin = 0; begin <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        const corvane::LineSender sender = corvane::SenderOfLine(text.substr(begin, end - begin));
+        if (sender.kind == corvane::LineKind::kSaid) said = saidBy.Is(sender.name);
+        if (sender.kind == corvane::LineKind::kNotice) said = false;
+        const bool wanted = saidBy.Anyone() || said;
+        if (terms.query.empty() && wanted && !saidBy.Anyone() && end > begin) {
+          offsets.push_back(begin);
+          places.push_back(lines++);
+        }
+        for (std::size_t i = 0; i < found.size(); ++i) {
+          if (found[i] >= begin && found[i] <= end && wanted) {
+            offsets.push_back(found[i]);
+            places.push_back(static_cast<std::uint32_t>(i));
+          }
+        }
+        begin = end + 1;
+      }
+      const std::vector<std::string> texts =
+          corvane::MatchRowTexts(text, offsets, offsets.size(), terms.query.size());
+      for (std::size_t i = 0; i < texts.size(); ++i)
+        rows.push_back(Row{day.day, texts[i], places[i]});
     }
     return rows;
+  }
+
+  // A row opens its day at its own match while the day is as it was.
+  void CheckLocated(const SearchTerms& terms, const SearchRowList::Row& row) {
+    SearchRows search(terms);
+    const std::string& html = tree_.at({row.day.user, row.day.buddy, row.day.date}).html;
+    const std::optional<corvane::RowInView> shown = search.Locate(html, row.text, row.place);
+    Check(shown.has_value());
+    if (!terms.query.empty())
+      Check(shown->highlight == terms.query && shown->occurrence == static_cast<int>(row.place));
   }
 
   FuzzedDataProvider& in_;

@@ -31,4 +31,12 @@ void SortNewestFirst(std::vector<ListedDay>& days, const FoldTable& fold) {
   });
 }
 
+void KeepDaysInRange(std::vector<ListedDay>& days, const DateRange& range) {
+  if (!range.Bounded()) return;
+  days.erase(
+      std::remove_if(days.begin(), days.end(),
+                     [&range](const ListedDay& day) { return !range.HoldsDayText(day.day.date); }),
+      days.end());
+}
+
 }  // namespace corvane

@@ -1,11 +1,12 @@
-// The order in which the search reads the days of a history, which is the
-// order of its rows: newest date first, then by user and buddy.
+// Which days of a history the search reads, and in which order, which is
+// the order of its rows: newest date first, then by user and buddy.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "viewer/history_tree/date_range.h"
 #include "viewer/html/text_find.h"
 
 namespace corvane {
@@ -32,5 +33,8 @@ struct ListedDay {
 // folding, as the viewer's sorted lists ignore case), equal ones by their
 // bytes, so the order is the same on every run.
 void SortNewestFirst(std::vector<ListedDay>& days, const FoldTable& fold);
+
+// Leaves the days whose dates `range` holds, in their order.
+void KeepDaysInRange(std::vector<ListedDay>& days, const DateRange& range);
 
 }  // namespace corvane

@@ -10,7 +10,7 @@
 namespace corvane {
 
 // The search stops when a further match would make more rows than this.
-inline constexpr std::size_t kMaxSearchRows = 10000;
+inline constexpr std::size_t kMaxSearchRows = 5000000;
 
 // The Text column of each occurrence at text[offset, offset + length), for
 // the first `count` offsets (ascending, as DaySearch finds them): the line
@@ -31,7 +31,7 @@ std::string SearchingText(std::size_t matches, std::size_t days);
 
 // When the search has ended: "37 matches in 12 days (0.21 s)", "1 match in
 // 1 day (0.05 s)", "No matches (0.40 s)", or, when it stopped at the cap,
-// "10,000+ matches in 3 days (0.12 s)"; with the days that could not be
+// "5,000,000+ matches in 3 days (0.12 s)"; with the days that could not be
 // read before the time: "No matches (2 days could not be read) (0.05 s)".
 std::string FinishedText(std::size_t matches, std::size_t days, bool capped, double seconds,
                          std::size_t unreadDays = 0);

@@ -25,11 +25,11 @@ struct SearchRunState {
   // A cancelled search posts nothing more.
   WorkerNews<SearchProgress> news;
 
-  void Publish(std::vector<SearchRow> rows, bool capped) {
+  void Publish(const SearchRowList& rows, bool capped) {
     news.Update(
         [&](SearchProgress& pending) {
-          if (!rows.empty()) ++pending.days;
-          for (SearchRow& row : rows) pending.rows.push_back(std::move(row));
+          pending.days += rows.Days();
+          pending.rows.Append(rows);
           pending.capped = capped;
         },
         !cancelled);
@@ -65,16 +65,18 @@ void Search(SearchRunState& state) {
   if (request.index) hold.emplace(*request.index);
   std::vector<ListedDay> days = ListDaysInScope(*request.listing, request.historyFolder,
                                                 request.user, request.buddy, state.cancelled);
+  KeepDaysInRange(days, request.range);
   // Only the days to read are put in order: a long history has tens of
   // thousands, the index leaves a few.
   if (request.index) {
-    if (auto toRead = request.index->DaysToRead(days, request.query, request.fold))
+    if (auto toRead = request.index->DaysToRead(days, request.terms.query, request.terms.fold))
       days = std::move(*toRead);
   }
-  SortNewestFirst(days, request.nameFold);
+  SortNewestFirst(days, request.terms.nameFold);
   const std::vector<std::string> paths = PathsOf(days, request.historyFolder);
   DayReader reader(paths, state.gate);
-  SearchRows rows(request.query, request.fold);
+  SearchRows rows(request.terms);
+  SearchRowList batch;
   std::string html;
   for (std::size_t i = 0; i < days.size(); ++i) {
     state.gate.Pass();
@@ -86,14 +88,15 @@ void Search(SearchRunState& state) {
       if (Exists(paths[i])) state.CouldNotRead();
       continue;
     }
-    std::vector<SearchRow> batch;
+    batch.Clear();
+    std::size_t found = 0;
     try {
-      batch = rows.Of(days[i].day, html);
+      found = rows.Of(days[i].day, html, batch);
     } catch (const std::bad_alloc&) {
       state.CouldNotRead();
       continue;
     }
-    if (!batch.empty() || rows.Capped()) state.Publish(std::move(batch), rows.Capped());
+    if (found > 0 || rows.Capped()) state.Publish(batch, rows.Capped());
     if (rows.Capped()) return;
   }
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/history_tree/date_range.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_listing.h"
 #include "viewer/search/search_index.h"
@@ -20,11 +21,12 @@ namespace corvane {
 
 struct SearchRequest {
   std::string historyFolder;
-  std::string query;
-  FoldTable fold;      // how letters compare: the identity for "Match case"
-  FoldTable nameFold;  // how users, buddies and dates sort
-  std::string user;    // empty: every user
-  std::string buddy;   // empty: every buddy of the user
+  // The query's fold is the identity for "Match case"; the names' fold is
+  // how users, buddies and dates sort.
+  SearchTerms terms;
+  std::string user;   // empty: every user
+  std::string buddy;  // empty: every buddy of the user
+  DateRange range;    // of the days' dates
   // Listings kept from earlier searches; shared with them and the window.
   std::shared_ptr<DayListing> listing;
   // Which days can hold the query; none: every day is read.
@@ -38,7 +40,7 @@ void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string histo
 
 // What a search found since the window last asked.
 struct SearchProgress {
-  std::vector<SearchRow> rows;
+  SearchRowList rows;
   std::size_t days = 0;  // day files with a row, all told
   bool finished = false;
   bool capped = false;         // stopped at kMaxSearchRows with more to find
