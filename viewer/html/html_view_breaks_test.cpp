@@ -34,7 +34,9 @@ TEST(PageBreaks, MapsTextAndPagePositionsBothWays) {
   for (std::size_t position = 0; position <= text.size(); ++position) {
     const std::size_t shown = breaks.Shown(position);
     EXPECT_EQ(breaks.Text(shown), position) << position;
-    if (position > 0) EXPECT_GT(shown, lastShown) << position;
+    if (position > 0) {
+      EXPECT_GT(shown, lastShown) << position;
+    }
     lastShown = shown;
   }
   // A break on the page counts as the text's character after it.
