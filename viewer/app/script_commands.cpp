@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "viewer/export/ansi_text.h"
+#include "viewer/export/system_ansi_text.h"
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_run.h"
 #include "viewer/export/export_texts.h"
@@ -155,7 +155,7 @@ int Search(const ScriptCommand& command, const std::string& historyFolder) {
   SearchRows search(SearchTerms{command.query, names, command.saidBy, names});
   SearchRowList rows;
   std::size_t found = 0;
-  AnsiToUtf8 utf8;
+  SystemAnsiToUtf8 utf8;
   BufferedOutput out;
   std::string html;
   for (const ListedDay& day : days) {
