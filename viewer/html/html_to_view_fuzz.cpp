@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_breaks.h"
-#include "viewer/html/testing/allocation_peak.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ bool IsOpenableScheme(std::string_view link) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), size);
-  const corvane::AllocationPeak peak;
+  const corvane::PeakAllocation peak;
   const corvane::FormattedText view = corvane::ConvertHtml(html);
   // The text, a few words a run and each format once; the constant is what
   // any conversion starts with.

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
-#include "viewer/html/testing/allocation_peak.h"
 #include "viewer/html/testing/hostile_days.h"
 #include "viewer/search/view_text.h"
 
@@ -39,7 +39,7 @@ TEST(ConversionMemory, StaysProportionalToTheDayOnHostileDays) {
   days.push_back(HostileDay{"plain", PlainDayOfSize(1 << 20), "omegaplain"});
   for (const Conversion& conversion : conversions) {
     for (const HostileDay& day : days) {
-      const AllocationPeak peak;
+      const PeakAllocation peak;
       const std::string text = conversion.text(day.html);
       EXPECT_LE(peak.Bytes(),
                 conversion.mostBytesPerInputByte * day.html.size() + conversion.mostBytesBeyond)

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
-#include "viewer/html/testing/allocation_peak.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"
 #include "viewer/search/view_text.h"
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string oracleText = corvane::ConvertHtml(html).text;
   std::string text;
-  const corvane::AllocationPeak peak;
+  const corvane::PeakAllocation peak;
   corvane::ViewTextOf(html, text);
   Check(peak.Bytes() <= 4 * html.size() + 16 * 1024);
   Check(text == oracleText);

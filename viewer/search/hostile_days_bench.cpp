@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
-#include "viewer/html/testing/allocation_peak.h"
 #include "viewer/html/testing/hostile_days.h"
 #include "viewer/search/view_text.h"
 
@@ -30,7 +30,7 @@ Figures Measure(Work work) {
   Figures figures;
   for (int run = 0; run < 3; ++run) {
     const Clock::time_point began = Clock::now();
-    const corvane::AllocationPeak peak;
+    const corvane::PeakAllocation peak;
     work();
     figures.milliseconds =
         std::min(figures.milliseconds,
