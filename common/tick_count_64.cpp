@@ -73,6 +73,6 @@ void SetTickCountSourceForTesting(TickCountFunction source) {
 // winpthreads asks for it, so kernel32's import library is never searched
 // for it.
 extern "C" {
-extern const corvane::TickCount64Function kGetTickCount64Import __asm__("__imp__GetTickCount64@0");
+extern const corvane::TickCount64Function kGetTickCount64Import __asm__(CORVANE_TICK_COUNT_64_IMPORT);
 const corvane::TickCount64Function kGetTickCount64Import = corvane::TickCount64;
 }

@@ -10,6 +10,14 @@
 
 #include <windows.h>
 
+// The import's symbol.  Names of 32-bit Windows carry an underscore and
+// stdcall's argument size; the 64-bit test build's carry neither.
+#if defined(_WIN64)
+#define CORVANE_TICK_COUNT_64_IMPORT "__imp_GetTickCount64"
+#else
+#define CORVANE_TICK_COUNT_64_IMPORT "__imp__GetTickCount64@0"
+#endif
+
 namespace corvane {
 
 using TickCountFunction = DWORD(WINAPI*)();

@@ -15,7 +15,7 @@
 
 // What winpthreads calls through; tick_count_64.cpp defines it.
 extern "C" const corvane::TickCount64Function kGetTickCount64Import __asm__(
-    "__imp__GetTickCount64@0");
+    CORVANE_TICK_COUNT_64_IMPORT);
 
 namespace corvane {
 namespace {

@@ -64,7 +64,8 @@ TEST_F(ConversationLoggingTest, HistoryFolderWhoseParentIsMissingFailsWithTheMes
   }
   EXPECT_FALSE(Exists(missingParent));
   // Owed, the text is written at the close once the folder can be made.
-  ASSERT_TRUE(CreateDirectoryA(missingParent.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(logDir_.c_str(), nullptr)) << GetLastError();
+  ASSERT_TRUE(CreateDirectoryA(missingParent.c_str(), nullptr)) << GetLastError();
   DestroyWindow(im);
   const std::string dayFile = historyFolder + DayFilePath("alice", "bob").substr(logDir_.size());
   EXPECT_NE(ReadFile(dayFile).find("lost"), std::string::npos);

@@ -45,7 +45,7 @@ TEST(SettingsMapping, TheRecordIsTheMappingNamedAfterTheUser) {
   // What this process writes, another view of the mapping reads.
   record.HotKey = 0x12345;
   const auto* seen =
-      reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) + sizeof(LONG));
+      reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) + offsetof(SettingsView, record));
   EXPECT_EQ(seen->HotKey, 0x12345u);
   EXPECT_EQ(seen->AllowStockTicker, record.AllowStockTicker);
 

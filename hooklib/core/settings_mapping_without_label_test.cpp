@@ -70,7 +70,7 @@ TEST(SettingsMappingWithoutLabel, IsMadeWithoutTheLabelAndHoldsTheRecord) {
   ASSERT_NE(view, nullptr);
   record.HotKey = 0x54321;
   const auto* seen =
-      reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) + sizeof(LONG));
+      reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) + offsetof(SettingsView, record));
   EXPECT_EQ(seen->HotKey, 0x54321u);
   EXPECT_EQ(seen->AllowStockTicker, record.AllowStockTicker);
 
