@@ -94,7 +94,15 @@ def run(program, *args, timeout=60, stdin=None, env=None, encoding=None):
                               text=True, timeout=timeout, env=full_env).returncode
         out.seek(0)
         err.seek(0)
-        return subprocess.CompletedProcess(args, code, out.read(), err.read())
+        return subprocess.CompletedProcess(args, code, out.read(), without_wine_notices(err.read()))
+
+
+def without_wine_notices(text):
+    """A program's error output without the notices Wine itself prints
+    there ("wine: ..."), such as that the unix folder mapped to Z: has no
+    volume serial: they are not the program's."""
+    return "".join(line for line in text.splitlines(keepends=True)
+                   if not line.startswith("wine: "))
 
 
 def start(program, *args, env=None, stdin=None, stderr=subprocess.DEVNULL):
