@@ -52,7 +52,7 @@ class OwedHistoryTest(harness.WineTest):
         open(os.path.join(self.tmp, name), "w").close()
 
     def await_line(self, name):
-        return "await " + harness.win_path(os.path.join(self.tmp, name))
+        return 'await "%s"' % harness.win_path(os.path.join(self.tmp, name))
 
     def start_session(self, lines):
         path = os.path.join(self.tmp, "script.txt")
