@@ -619,7 +619,8 @@ class ButtonsTest(PreferencesTest):
             self.robot("click", TITLE, CHECK_NOW)
             harness.wait_until(server.requests, what="the version request")
             self.assertEqual(server.requests()[0][0], "/version3.php?product=corvane")
-            harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION), what="the check's dialog")
+            harness.wait_until(lambda: self.robot.shown(UPGRADE_CAPTION), timeout=20,
+                               what="the check's dialog")
             self.assertEqual(self.robot.window(TITLE)["visible"], "1")
             self.robot("click", UPGRADE_CAPTION, CANCEL)
             harness.wait_until(lambda: self.robot.window(UPGRADE_CAPTION) is None,
