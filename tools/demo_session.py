@@ -72,8 +72,8 @@ def print_tree(root):
 
 
 def show_in_viewer(out_dir, user, buddy):
-    """Opens the History Viewer as the messenger's History command does and
-    prints what it shows."""
+    """Opens the History Viewer as the messenger's History command does,
+    prints what it shows and returns the view's text."""
     caption = "Corvane History"
     robot = harness.Robot()
     try:
@@ -91,7 +91,8 @@ def show_in_viewer(out_dir, user, buddy):
                 ("[%s]" if i == selected else "%s") % e for i, e in enumerate(entries))))
         print("  total history size: %s MB" % robot.control(caption, vs.SIZE)["text"])
         print("  the view shows:")
-        for line in robot.text(caption, vs.VIEW)["value"].splitlines():
+        shown = robot.text(caption, vs.VIEW)["value"]
+        for line in shown.splitlines():
             if line.strip():
                 print("    " + line)
         w = robot.window(caption)
@@ -103,12 +104,15 @@ def show_in_viewer(out_dir, user, buddy):
         robot.exit_code(pid, 10000)
         if os.path.exists(shot):
             print("  screenshot of the viewer:", shot)
+        return shown
     finally:
         robot.close()
 
 
-def main():
-    out_dir = os.path.join(harness.SOURCE, "build", "demo")
+def run_demo(out_dir):
+    """The scenario, its history and screenshots in `out_dir`: what a test
+    of it reads (the launcher's exit code, the host's report, the history
+    folder, the day of dave as the viewer showed it)."""
     shutil.rmtree(out_dir, ignore_errors=True)
     os.makedirs(out_dir)
     report = Report(os.path.join(out_dir, "host-report.txt"))
@@ -159,8 +163,12 @@ def main():
         print(open(day_file, encoding="latin-1").read().replace("\r\n", "\n"))
     if os.path.exists(shot):
         print("\nscreenshot of the session:", shot)
-    show_in_viewer(out_dir, "alice", "dave")
-    return 0 if code == 0 else 1
+    shown = show_in_viewer(out_dir, "alice", "dave")
+    return {"code": code, "report": report, "history": history, "viewer": shown}
+
+
+def main():
+    return 0 if run_demo(os.path.join(harness.SOURCE, "build", "demo"))["code"] == 0 else 1
 
 
 if __name__ == "__main__":
