@@ -31,7 +31,7 @@ before the kill (and was not held at the kill).
 
 Prints one line per kill and a summary; exits 1 when any check failed.  A
 new user folder every 20 rounds keeps the day files small enough for a long
-run.  Needs the win32 build; runs under tools/with-display and
+run.  Needs the Windows build; runs under tools/with-display and
 tools/in-wine-session (tools/crash-soak does all that)."""
 
 import argparse
