@@ -68,7 +68,7 @@ MappedSettings MapSettingsRecord(const SharedSettings& initial) {
   const std::string sid = CurrentUserSid();
   LocalMemory descriptor;
   if (sid.empty() || !MakeSecurity(sid, &descriptor)) return mapped;
-  const std::string name = SettingsMappingName(sid);
+  const std::string name = SettingsMappingName(sid, kSettingsRecordLayout);
   SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.Get(), FALSE};
 
   KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0,
@@ -88,7 +88,8 @@ MappedSettings MapSettingsRecord(const SharedSettings& initial) {
   // The handles stay open for the life of the process, as the view does.
   mapping.Release();
   if (writable) {
-    mapped.writers = CreateMutexA(&attributes, FALSE, SettingsWritersMutexName(sid).c_str());
+    mapped.writers = CreateMutexA(&attributes, FALSE,
+                                  SettingsWritersMutexName(sid, kSettingsRecordLayout).c_str());
   }
   // Until this is published the record reads as not yet filled, and
   // readers keep what they had.

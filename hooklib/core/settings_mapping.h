@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "hooklib/core/settings_mapping_rules.h"
 #include "hooklib/core/shared_settings.h"
 
 namespace corvane {
@@ -23,6 +24,11 @@ struct SettingsView {
   std::atomic<std::uint32_t> count;
   SharedSettings record;
 };
+
+// The layout the record's name carries.  A field added or removed changes
+// the size; raise the revision when fields are reordered or retyped at the
+// same size.
+inline constexpr RecordLayout kSettingsRecordLayout{1, sizeof(SettingsView)};
 
 struct MappedSettings {
   SettingsView* view;  // nullptr when no record can be had

@@ -2,12 +2,21 @@
 
 namespace corvane {
 
-std::string SettingsMappingName(std::string_view userSid) {
-  return "Local\\Corvane.Settings." + std::string(userSid);
+namespace {
+
+std::string LayoutAndUser(RecordLayout layout, std::string_view userSid) {
+  return std::to_string(layout.revision) + "-" + std::to_string(layout.size) + "." +
+         std::string(userSid);
 }
 
-std::string SettingsWritersMutexName(std::string_view userSid) {
-  return "Local\\Corvane.SettingsWriters." + std::string(userSid);
+}  // namespace
+
+std::string SettingsMappingName(std::string_view userSid, RecordLayout layout) {
+  return "Local\\Corvane.Settings." + LayoutAndUser(layout, userSid);
+}
+
+std::string SettingsWritersMutexName(std::string_view userSid, RecordLayout layout) {
+  return "Local\\Corvane.SettingsWriters." + LayoutAndUser(layout, userSid);
 }
 
 std::string SettingsMappingSecurity(std::string_view userSid, bool withIntegrityLabel) {

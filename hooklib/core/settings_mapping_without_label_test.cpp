@@ -62,15 +62,15 @@ TEST(SettingsMappingWithoutLabel, IsMadeWithoutTheLabelAndHoldsTheRecord) {
   EXPECT_EQ(g_asked[0], SettingsMappingSecurity(sid, true));
   EXPECT_EQ(g_asked[1], SettingsMappingSecurity(sid, false));
 
-  HANDLE mapping =
-      OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE, SettingsMappingName(sid).c_str());
+  HANDLE mapping = OpenFileMappingA(FILE_MAP_READ | READ_CONTROL, FALSE,
+                                    SettingsMappingName(sid, kSettingsRecordLayout).c_str());
   ASSERT_NE(mapping, nullptr) << "the record is the mapping, not this process's own copy: "
                               << GetLastError();
   void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
   ASSERT_NE(view, nullptr);
   record.HotKey = 0x54321;
-  const auto* seen =
-      reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) + offsetof(SettingsView, record));
+  const auto* seen = reinterpret_cast<const SharedSettings*>(static_cast<const char*>(view) +
+                                                             offsetof(SettingsView, record));
   EXPECT_EQ(seen->HotKey, 0x54321u);
   EXPECT_EQ(seen->AllowStockTicker, record.AllowStockTicker);
 
