@@ -83,4 +83,35 @@ struct RegistryKeyTraits {
 };
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
+// Fonts, pens and brushes made for the caller (never a stock object).  One
+// selected into a device context is selected out before its owner goes.
+template <typename GdiObject>
+struct GdiObjectTraits {
+  using Handle = GdiObject;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using OwnedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+
+// Icons loaded at a size of the caller's (not shared ones).
+struct IconTraits {
+  using Handle = HICON;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DestroyIcon(h); }
+};
+using OwnedIcon = UniqueHandle<IconTraits>;
+
+// A menu that no window's bar or other menu holds: once inserted there, it
+// is the bar's, and its owner lets go of it (Release).
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle None() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { DestroyMenu(h); }
+};
+using OwnedMenu = UniqueHandle<MenuTraits>;
+
 }  // namespace corvane

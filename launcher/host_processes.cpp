@@ -35,7 +35,7 @@ bool StartHost(const std::string& appPath, StartedHost* host, DWORD* error) {
     *error = GetLastError();
     return false;
   }
-  CloseHandle(process.hThread);
+  const KernelHandle thread(process.hThread);
   host->process.Reset(process.hProcess);
   host->processId = process.dwProcessId;
   return true;

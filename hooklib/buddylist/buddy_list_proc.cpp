@@ -6,6 +6,7 @@
 #include "common/bounded_copy.h"
 #include "common/exception_boundary.h"
 #include "common/system_code_page.h"
+#include "common/unique_handle.h"
 #include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"
@@ -107,11 +108,10 @@ void FollowMenuSetting(HWND window, BuddyListWindowState& state) {
 }
 
 void DrawRectangleWithPen(HDC dc, COLORREF colour, int left, int top, int right, int bottom) {
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  const HGDIOBJ previous = SelectObject(dc, pen);
+  const OwnedPen pen(CreatePen(PS_SOLID, 1, colour));
+  const HGDIOBJ previous = SelectObject(dc, pen.Get());
   Rectangle(dc, left, top, right, bottom);
   SelectObject(dc, previous);
-  DeleteObject(pen);
 }
 
 // The etched frame around the button row of the compacted layout.

@@ -1,5 +1,6 @@
 #include "hooklib/buddylist/quick_menu_window.h"
 
+#include "common/unique_handle.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 
@@ -56,16 +57,15 @@ UINT CommandForItem(UINT item) {
 
 // The menu opens where the click was, in screen coordinates.
 void ShowQuickMenu(HWND window, int x, int y) {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return;
-  AppendMenuA(menu, MF_STRING, kItemClone, "Corvane Clone");
-  AppendMenuA(menu, MF_STRING, kItemHistory, "Corvane History");
-  AppendMenuA(menu, MF_STRING, kItemPreferences, "Corvane Preferences");
+  const OwnedMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  AppendMenuA(menu.Get(), MF_STRING, kItemClone, "Corvane Clone");
+  AppendMenuA(menu.Get(), MF_STRING, kItemHistory, "Corvane History");
+  AppendMenuA(menu.Get(), MF_STRING, kItemPreferences, "Corvane Preferences");
   RECT frame{};
   GetWindowRect(window, &frame);
   const UINT item = static_cast<UINT>(
-      TrackPopupMenu(menu, TPM_RETURNCMD, frame.left + x, frame.top + y, 0, window, nullptr));
-  DestroyMenu(menu);
+      TrackPopupMenu(menu.Get(), TPM_RETURNCMD, frame.left + x, frame.top + y, 0, window, nullptr));
   const UINT command = CommandForItem(item);
   if (command != 0) SendMessageA(window, WM_SYSCOMMAND, command, 0);
 }

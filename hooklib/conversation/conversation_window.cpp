@@ -7,6 +7,7 @@
 #include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
+#include "common/unique_handle.h"
 #include "hooklib/conversation/owed_sessions.h"
 #include "hooklib/conversation/session_map.h"
 #include "hooklib/core/private_codes.h"
@@ -155,17 +156,17 @@ void AddCorvaneMenu(HWND window) {
   const int expected = std::strcmp(cls, "AIM_IMessage") == 0 ? 4 : 5;
   HMENU bar = GetMenu(window);
   if (bar == nullptr || GetMenuItemCount(bar) != expected) return;
-  HMENU menu = CreateMenu();
-  if (menu == nullptr) return;
+  OwnedMenu menu(CreateMenu());
+  if (!menu) return;
   if (record != nullptr) record->corvaneMenuTried = true;
-  InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
-  InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
-  InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-  InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
-  // Only a menu in a bar goes with its window.
-  if (!InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
-                   "&Corvane")) {
-    DestroyMenu(menu);
+  InsertMenuA(menu.Get(), 0, MF_BYPOSITION | MF_STRING, CMD_HISTORY_VIEWER, "&History");
+  InsertMenuA(menu.Get(), 1, MF_BYPOSITION | MF_STRING, CMD_LAUNCH_CLONE, "Launch &Clone");
+  InsertMenuA(menu.Get(), 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+  InsertMenuA(menu.Get(), 3, MF_BYPOSITION | MF_STRING, CMD_PREFERENCES, "&Preferences");
+  // Once in the bar the menu goes with its window.
+  if (InsertMenuA(bar, 4, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                  reinterpret_cast<UINT_PTR>(menu.Get()), "&Corvane")) {
+    menu.Release();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/exception_boundary.h"
+#include "common/unique_handle.h"
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
@@ -19,8 +20,8 @@ namespace {
 // Made at WM_INITDIALOG, released at WM_DESTROY: every way the dialog ends
 // passes there.  Each dialog has its own, as two checks may show one each.
 struct UpgradeDialogResources {
-  HFONT boldFont = nullptr;
-  HICON importanceIcon = nullptr;
+  OwnedFont boldFont;
+  OwnedIcon importanceIcon;
 };
 
 constexpr int kBoldControls[] = {IDC_HEADING, IDC_UPDATE_HEADING, IDC_CHANGES_HEADING};
@@ -59,14 +60,14 @@ void ShowImportance(HWND dialog, Importance importance, UpgradeDialogResources& 
   const char* text = "Normal";
   if (importance == Importance::kHigh) {
     text = "High";
-    resources.importanceIcon = LoadImportanceIcon(IDI_IMPORTANCE_HIGH);
+    resources.importanceIcon.Reset(LoadImportanceIcon(IDI_IMPORTANCE_HIGH));
   } else if (importance == Importance::kLow) {
     text = "Low";
-    resources.importanceIcon = LoadImportanceIcon(IDI_IMPORTANCE_LOW);
+    resources.importanceIcon.Reset(LoadImportanceIcon(IDI_IMPORTANCE_LOW));
   }
   SetDlgItemTextA(dialog, IDC_IMPORTANCE, text);
   SendDlgItemMessageA(dialog, IDC_IMPORTANCE_ICON, STM_SETICON,
-                      reinterpret_cast<WPARAM>(resources.importanceIcon), 0);
+                      reinterpret_cast<WPARAM>(resources.importanceIcon.Get()), 0);
 }
 
 void ShowField(HWND dialog, int id, const std::string& reply, VersionInfoField field) {
@@ -78,8 +79,8 @@ void OnInitDialog(HWND dialog, const char* replyText) {
   auto* resources = new (std::nothrow) UpgradeDialogResources;
   if (resources == nullptr) return;
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(resources));
-  resources->boldFont = CreateBoldFont();
-  SetBoldHeadings(dialog, resources->boldFont);
+  resources->boldFont.Reset(CreateBoldFont());
+  SetBoldHeadings(dialog, resources->boldFont.Get());
   FillReminderChoices(dialog);
 
   const std::string reply(replyText != nullptr ? replyText : "");
@@ -118,8 +119,6 @@ void ReleaseResources(HWND dialog) {
   SetWindowLongPtrA(dialog, DWLP_USER, 0);
   SetBoldHeadings(dialog, nullptr);
   SendDlgItemMessageA(dialog, IDC_IMPORTANCE_ICON, STM_SETICON, 0, 0);
-  if (resources->boldFont != nullptr) DeleteObject(resources->boldFont);
-  if (resources->importanceIcon != nullptr) DestroyIcon(resources->importanceIcon);
   delete resources;
 }
 
