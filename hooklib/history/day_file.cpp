@@ -96,12 +96,6 @@ std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> oldBlo
   return spliced;
 }
 
-std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
-                           std::string_view text) {
-  return SpliceDayFile(disk, FindSessionBlock(disk, sessionKey),
-                       ToDiskText(FormatRewriteBlock(sessionKey, text)));
-}
-
 std::optional<std::size_t> AppendStart(std::string_view sessionKey, std::string_view oldBlock,
                                        std::string_view newBlock) {
   const std::string head = ToDiskText(FormatRewriteBlock(sessionKey, ""));

@@ -38,16 +38,12 @@ struct BlockSpan {
 // the session has no block in the file.
 std::optional<BlockSpan> FindSessionBlock(std::string_view disk, std::string_view sessionKey);
 
-// The day file's new bytes when the session writes its block again: the
-// block is replaced by the rewrite form of `text`; everything before and
-// after it is kept byte for byte, so a second window writing into the same
-// file keeps its block.  A session whose block is not found appends one,
-// after a line feed if the file does not end with one, so that the next
-// rewrite finds it again.
-std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
-                           std::string_view text);
-
-// The same with the block found already and the new one as on disk.
+// The day file's new bytes when the session's block, found already
+// (nothing: not in the file), becomes `newBlock` (as on disk): everything
+// before and after the old block is kept byte for byte, so a second window
+// writing into the same file keeps its block.  A session whose block is not
+// found appends one, after a line feed if the file does not end with one,
+// so that the next rewrite finds it again.
 std::string SpliceDayFile(std::string_view disk, std::optional<BlockSpan> oldBlock,
                           std::string_view newBlock);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/history_naming.h"
+#include "hooklib/history/testing/memory_day_file.h"
 
 namespace corvane {
 namespace {

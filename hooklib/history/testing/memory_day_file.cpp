@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+#include "hooklib/history/day_file.h"
+
 namespace corvane {
+
+std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
+                           std::string_view text) {
+  return SpliceDayFile(disk, FindSessionBlock(disk, sessionKey),
+                       ToDiskText(FormatRewriteBlock(sessionKey, text)));
+}
 
 bool MemoryDayFile::Exists() { return content.has_value(); }
 

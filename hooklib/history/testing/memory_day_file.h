@@ -39,4 +39,10 @@ class MemoryDayFile final : public DayFileStore {
   std::size_t Allowance(std::size_t wanted);
 };
 
+// What a write of the session's block does to the day file, done plainly:
+// the block, found anew, replaced by the rewrite form of `text` (or
+// appended).  Every write route is held to it.
+std::string RewriteDayFile(std::string_view disk, std::string_view sessionKey,
+                           std::string_view text);
+
 }  // namespace corvane
