@@ -18,14 +18,10 @@ def enter_test_session():
     """Puts this test (and every program it runs) into the session of
     tools/in-test-sessions that ctest gave it: that session's Wine prefix
     and X display."""
-    session = os.environ.get("CTEST_RESOURCE_GROUP_0_SESSION", "")
-    sessions = os.environ.get("CORVANE_SESSIONS")
-    if not session or not sessions:
-        return
-    folder = os.path.join(sessions, session.split(",")[0].split(":")[1])
-    os.environ["WINEPREFIX"] = os.path.join(folder, "prefix")
-    with open(os.path.join(folder, "display")) as f:
-        os.environ["DISPLAY"] = f.read().strip()
+    tools = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "tools")
+    lines = subprocess.run([os.path.join(tools, "session-env")], capture_output=True, text=True,
+                           check=True).stdout.splitlines()
+    os.environ.update(line.split("=", 1) for line in lines)
 
 
 enter_test_session()
