@@ -13,8 +13,6 @@ import harness
 import viewer_session as vs
 from viewer_session import CAPTION, rect_of, shifted
 
-# Where Wine reads the dots per inch of the screen, once per program.
-DPI_KEY = r"HKCU\Control Panel\Desktop"
 BS_TYPEMASK = 0xF
 BS_GROUPBOX = 7
 
@@ -43,9 +41,7 @@ class WindowsLaidOut:
 
     def setUp(self):
         # Before the robot starts, so that it too sees the screen so.
-        before = harness.reg_values(DPI_KEY).get("LogPixels")
-        self.addCleanup(self.restore_dpi, before)
-        harness.reg_add(DPI_KEY, "LogPixels", self.DPI, kind="REG_DWORD")
+        self.addCleanup(harness.set_screen_dpi(self.DPI))
         super().setUp()
         for key in (vs.SEARCH_PLACEMENT_KEY, vs.EXPORT_PLACEMENT_KEY):
             harness.reg_delete(key)
@@ -56,13 +52,6 @@ class WindowsLaidOut:
         # is sparse: it takes no room on the disk).
         with open(self.path("archive.zip"), "wb") as f:
             f.truncate(2048 << 20)
-
-    @staticmethod
-    def restore_dpi(before):
-        if before is None:
-            harness.run("reg", "delete", DPI_KEY, "/v", "LogPixels", "/f")
-        else:
-            harness.reg_add(DPI_KEY, "LogPixels", int(before[1], 0), kind="REG_DWORD")
 
     def assert_laid_out(self, caption):
         """No two visible controls of the window over each other (but for a
