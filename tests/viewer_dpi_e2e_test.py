@@ -27,7 +27,8 @@ def holds(outer, inner):
 
 
 def is_group_box(control):
-    return control["class"].lower() == "button" and int(control["style"], 16) & BS_TYPEMASK == BS_GROUPBOX
+    return (control["class"].lower() == "button"
+            and int(control["style"], 16) & BS_TYPEMASK == BS_GROUPBOX)
 
 
 def numbers(text):
@@ -40,7 +41,7 @@ class WindowsLaidOut:
     DPI = None
 
     def setUp(self):
-        # Before the robot starts, so that it too sees the screen so.
+        # A program reads it as it starts: set before any of the test's.
         self.addCleanup(harness.set_screen_dpi(self.DPI))
         super().setUp()
         for key in (vs.SEARCH_PLACEMENT_KEY, vs.EXPORT_PLACEMENT_KEY):
