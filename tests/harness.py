@@ -136,6 +136,24 @@ def reg_values(key):
     return values
 
 
+# Where Wine reads the dots per inch of the screen, once per program.
+DPI_KEY = r"HKCU\Control Panel\Desktop"
+
+
+def set_screen_dpi(dpi):
+    """Makes the programs started from now on draw at `dpi` dots per inch;
+    a function that gives back the setting there was."""
+    before = reg_values(DPI_KEY).get("LogPixels")
+    reg_add(DPI_KEY, "LogPixels", dpi, kind="REG_DWORD")
+
+    def restore():
+        if before is None:
+            run("reg", "delete", DPI_KEY, "/v", "LogPixels", "/f")
+        else:
+            reg_add(DPI_KEY, "LogPixels", int(before[1], 0), kind="REG_DWORD")
+    return restore
+
+
 WINE_BROWSER_KEY = r"HKCU\Software\Wine\WineBrowser"
 
 

@@ -149,6 +149,14 @@ def write_day(folder, date, *texts):
     return path
 
 
+def rect_of(window):
+    return tuple(int(v) for v in window["rect"].split(","))
+
+
+def shifted(rect, left=0, top=0, right=0, bottom=0):
+    return (rect[0] + left, rect[1] + top, rect[2] + right, rect[3] + bottom)
+
+
 class ViewerTest(harness.WineTest):
     """A test with a history tree in its temporary folder, a fresh window
     placement, a trash folder of its own and one robot."""
@@ -270,6 +278,45 @@ class ViewerTest(harness.WineTest):
 
     def control(self, control_id):
         return self.robot.control(CAPTION, control_id)
+
+    def placement(self):
+        """The saved placement values as numbers."""
+        return {name: int(text, 16) if text.startswith("0x") else int(text)
+                for name, (kind, text) in harness.reg_values(PLACEMENT_KEY).items()}
+
+    def wait_window(self, what, caption=CAPTION, **state):
+        return harness.wait_until(
+            lambda: (lambda w: w if w and all(w.get(k) == v for k, v in state.items()) else None)(
+                self.robot.window(caption)), timeout=10, what=what)
+
+    def start_settled(self):
+        """Starts the viewer and waits, as a person would, until its window
+        has kept its place and state for half a second."""
+        pid = self.start_viewer()
+        seen = [None, time.time()]
+
+        def still():
+            w = self.robot.window(CAPTION)
+            now = (w["rect"], w["iconic"], w["zoomed"])
+            if now != seen[0]:
+                seen[:] = [now, time.time()]
+            return time.time() - seen[1] >= 0.5
+        harness.wait_until(still, timeout=10, what="the window to settle")
+        return pid
+
+    def assert_rect_soon(self, want, what):
+        """The window's outer rectangle becomes want (a restore may take a
+        moment after the state changed)."""
+        try:
+            harness.wait_until(lambda: rect_of(self.robot.window(CAPTION)) == want, timeout=5,
+                               what=what)
+        except AssertionError:
+            self.assertEqual(rect_of(self.robot.window(CAPTION)), want, what)
+
+    def move(self, rect, caption=CAPTION):
+        left, top, right, bottom = rect
+        self.robot("move", caption, left, top, right - left, bottom - top)
+        return self.wait_window("%s at %r" % (caption, rect), caption, rect="%d,%d,%d,%d" % rect)
 
     def rects(self):
         """{control id: (left, top, right, bottom)} in client pixels."""

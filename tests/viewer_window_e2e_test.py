@@ -10,20 +10,12 @@ import unittest
 import harness
 import http_server
 import viewer_session as vs
-from viewer_session import CAPTION, ABOUT
+from viewer_session import CAPTION, ABOUT, rect_of, shifted
 
 
 # Controls that follow the right edge, and those that stay where they are.
 RIGHT_EDGE = (vs.ABOUT_BUTTON, vs.SIZE_LABEL, vs.SIZE, vs.SIZE_UNIT)
 FIXED = (vs.USERS, vs.BUDDIES, vs.DELETE_USER, vs.DELETE_BUDDY, vs.DELETE_DATE, vs.CLEAR_ALL)
-
-
-def rect_of(window):
-    return tuple(int(v) for v in window["rect"].split(","))
-
-
-def shifted(rect, left=0, top=0, right=0, bottom=0):
-    return (rect[0] + left, rect[1] + top, rect[2] + right, rect[3] + bottom)
 
 
 def open_about_box(test):
@@ -47,45 +39,6 @@ class ViewerWindowTest(vs.ViewerTest):
         self.server.__enter__()
         self.addCleanup(self.server.__exit__, None, None, None)
         return {"CORVANE_WEB_SITE": self.server.base_url}
-
-    def placement(self):
-        """The saved placement values as numbers."""
-        return {name: int(text, 16) if text.startswith("0x") else int(text)
-                for name, (kind, text) in harness.reg_values(vs.PLACEMENT_KEY).items()}
-
-    def wait_window(self, what, **state):
-        return harness.wait_until(
-            lambda: (lambda w: w if w and all(w.get(k) == v for k, v in state.items()) else None)(
-                self.robot.window(CAPTION)), timeout=10, what=what)
-
-    def start_settled(self):
-        """Starts the viewer and waits, as a person would, until its window
-        has kept its place and state for half a second."""
-        pid = self.start_viewer()
-        seen = [None, time.time()]
-
-        def still():
-            w = self.robot.window(CAPTION)
-            now = (w["rect"], w["iconic"], w["zoomed"])
-            if now != seen[0]:
-                seen[:] = [now, time.time()]
-            return time.time() - seen[1] >= 0.5
-        harness.wait_until(still, timeout=10, what="the window to settle")
-        return pid
-
-    def assert_rect_soon(self, want, what):
-        """The window's outer rectangle becomes want (a restore may take a
-        moment after the state changed)."""
-        try:
-            harness.wait_until(lambda: rect_of(self.robot.window(CAPTION)) == want, timeout=5,
-                               what=what)
-        except AssertionError:
-            self.assertEqual(rect_of(self.robot.window(CAPTION)), want, what)
-
-    def move(self, rect):
-        left, top, right, bottom = rect
-        self.robot("move", CAPTION, left, top, right - left, bottom - top)
-        return self.wait_window("the window at %r" % (rect,), rect="%d,%d,%d,%d" % rect)
 
     def test_placement_is_restored_normal_maximized_and_minimized(self):
         pid = self.start_settled()

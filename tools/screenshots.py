@@ -3,9 +3,10 @@ Viewer on a formatted day, its search window as it opens (its index ready)
 and with results, and the day of a chosen match, its export window after an
 export and Delete Old Days with its preview, the preferences dialog, the
 upgrade monitor dialog and the
-first page of the setup program.  Each window is cut out of the screen and
-stored as a small PNG in docs/screenshots/.  Names on the command line
-(viewer, preferences, upgrade, setup) take only those."""
+first page of the setup program; and the viewer's four windows as they
+open at 96 and at 144 dots per inch.  Each window is cut out of the screen
+and stored as a small PNG in docs/screenshots/.  Names on the command line
+(viewer, dpi, preferences, upgrade, setup) take only those."""
 
 import datetime
 import glob
@@ -74,7 +75,7 @@ def shoot(robot, caption, name):
     path = os.path.join(OUT, name)
     subprocess.run(["import", "-window", "root", "-crop",
                     "%dx%d+%d+%d" % (right - left, bottom - top, left, top), "+repage",
-                    "-strip", "-colors", "128", path], check=True)
+                    "-strip", "+dither", "-colors", "128", path], check=True)
     print("wrote", path)
 
 
@@ -138,6 +139,38 @@ def export(robot, tmp):
     robot("press", vs.DELETE_OLD, "Close")
 
 
+def windows_at_dpi(robot, tmp):
+    """The main dialog, the search and export windows and Delete Old Days
+    as they first open, at 96 and at 144 dots per inch."""
+    history = os.path.join(tmp, "History")
+    if not os.path.exists(history):
+        write_history(history)
+    harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(history))
+    exe = harness.win_path(harness.bin_file("Corvane History Viewer.exe"))
+    restore = harness.set_screen_dpi(96)
+    try:
+        for dpi in (96, 144):
+            harness.set_screen_dpi(dpi)
+            for key in (vs.PLACEMENT_KEY, vs.SEARCH_PLACEMENT_KEY, vs.EXPORT_PLACEMENT_KEY):
+                harness.reg_delete(key)
+            pid = robot.spawn('"%s" "alice" "bob"' % exe)
+            harness.wait_until(lambda: robot.shown(vs.CAPTION), what="the viewer")
+            shoot(robot, vs.CAPTION, "history-viewer-%ddpi.png" % dpi)
+            for command, caption, name in ((vs.SC_SEARCH, vs.SEARCH, "history-search"),
+                                           (vs.SC_EXPORT, vs.EXPORT, "history-export"),
+                                           (vs.SC_DELETE_OLD, vs.DELETE_OLD, "delete-old-days")):
+                robot("sys", vs.CAPTION, command)
+                harness.wait_until(lambda: robot.shown(caption), what=caption)
+                shoot(robot, caption, "%s-%ddpi.png" % (name, dpi))
+                robot("sys", caption, vs.SC_CLOSE)
+                harness.wait_until(lambda: not robot.shown(caption), what=caption + " to close")
+            robot("sys", vs.CAPTION, vs.SC_CLOSE)
+            robot.exit_code(pid, 10000)
+    finally:
+        restore()
+        harness.remove_search_index(history)
+
+
 def preferences(robot, tmp):
     """Opened from the launcher's menu while a messenger runs, as a user
     would open it."""
@@ -185,10 +218,12 @@ def main():
     tmp = tempfile.mkdtemp(prefix="corvane-shots-")
     harness.reg_delete(harness.SETTINGS_KEY)
     robot = harness.Robot()
-    wanted = sys.argv[1:] or ["viewer", "preferences", "upgrade", "setup"]
+    wanted = sys.argv[1:] or ["viewer", "dpi", "preferences", "upgrade", "setup"]
     try:
         if "viewer" in wanted:
             viewer(robot, tmp)
+        if "dpi" in wanted:
+            windows_at_dpi(robot, tmp)
         if "preferences" in wanted:
             preferences(robot, tmp)
         if "upgrade" in wanted:

@@ -205,11 +205,14 @@ BOOL CALLBACK PrintControl(HWND child, LPARAM param) {
   RECT r{};
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, reinterpret_cast<HWND>(param), reinterpret_cast<POINT*>(&r), 2);
+  // nested: a control inside another control rather than of the window.
   std::printf(
-      "control id=%d class=%s style=0x%08lx visible=%d enabled=%d rect=%ld,%ld,%ld,%ld%s text=%s\n",
+      "control id=%d class=%s style=0x%08lx visible=%d enabled=%d nested=%d "
+      "rect=%ld,%ld,%ld,%ld%s text=%s\n",
       GetDlgCtrlID(child), ClassOf(child).c_str(),
       static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), IsWindowVisible(child) ? 1 : 0,
-      IsWindowEnabled(child) ? 1 : 0, r.left, r.top, r.right, r.bottom, ControlState(child).c_str(),
+      IsWindowEnabled(child) ? 1 : 0, GetParent(child) != reinterpret_cast<HWND>(param) ? 1 : 0,
+      r.left, r.top, r.right, r.bottom, ControlState(child).c_str(),
       OneLine(TextOf(child)).c_str());
   return TRUE;
 }
@@ -606,14 +609,85 @@ Function* ExportOf(const char* library, const char* name) {
 }
 
 // One line of an edit or rich edit (its first 1,000 characters), read in
-// the control's own thread by line_reader.dll: an EM_GETLINE sent from here
+// the control's own thread by control_reader.dll: an EM_GETLINE sent from here
 // would be answered with a buffer of much of the text (see that library).
 std::string LineOf(HWND c, LRESULT line) {
   static auto* readLine =
-      ExportOf<LONG __cdecl(HWND, WPARAM, char*)>("line_reader.dll", "ReadControlLine");
+      ExportOf<LONG __cdecl(HWND, WPARAM, char*)>("control_reader.dll", "ReadControlLine");
   char buffer[1001] = "";
   const LONG copied = readLine != nullptr ? readLine(c, static_cast<WPARAM>(line), buffer) : -1;
   return OneLine(std::string(buffer, copied > 0 ? static_cast<size_t>(copied) : 0));
+}
+
+// How DrawText lays out a control's text as the control draws it, the part
+// of its client area the text may take, and the width of a box beside it at
+// 96 dots per inch; false for a control that shows no text of its own
+// (icons, group boxes, edits, lists...).
+bool TextLayout(HWND c, UINT* format, RECT* room, int* box) {
+  const std::string cls = Upper(ClassOf(c));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE));
+  GetClientRect(c, room);
+  *box = 0;
+  if (cls == "STATIC") {
+    const DWORD type = style & SS_TYPEMASK;
+    if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP)
+      return false;
+    *format = (type == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK) | DT_EXPANDTABS |
+              ((style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);
+    return true;
+  }
+  if (cls != "BUTTON") return false;
+  *format = DT_SINGLELINE;
+  switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON:
+      // Inside the button's raised edge.
+      InflateRect(room, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+      return true;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      // The box, 13 pixels, and a gap of 4.
+      *box = 17;
+      return true;
+    default:
+      return false;
+  }
+}
+
+BOOL CALLBACK PrintTextFit(HWND child, LPARAM param) {
+  static auto* measure = ExportOf<BOOL __cdecl(HWND, LONG, UINT, SIZE*, LONG*)>(
+      "control_reader.dll", "MeasureControlText");
+  UINT format = 0;
+  RECT room{};
+  int box = 0;
+  if (GetParent(child) != reinterpret_cast<HWND>(param) || !IsWindowVisible(child) ||
+      !TextLayout(child, &format, &room, &box) || TextOf(child).empty()) {
+    return TRUE;
+  }
+  SIZE need{};
+  LONG dpi = 0;
+  if (measure == nullptr || !measure(child, room.right - room.left, format, &need, &dpi)) {
+    std::printf("error no-reader\n");
+    return FALSE;
+  }
+  room.left += MulDiv(box, dpi, 96);
+  std::printf("textfit id=%d class=%s dpi=%ld need=%ld,%ld room=%ld,%ld text=%s\n",
+              GetDlgCtrlID(child), ClassOf(child).c_str(), dpi, need.cx, need.cy,
+              room.right - room.left, room.bottom - room.top, OneLine(TextOf(child)).c_str());
+  return TRUE;
+}
+
+// textfit CAPTION: for each visible label, button and check box of the
+// window, the size its text takes in its own font and the room it has.
+int TextFit(const char* caption) {
+  HWND top = TopWindow(caption);
+  if (top == nullptr) return NotFound();
+  EnumChildWindows(top, PrintTextFit, reinterpret_cast<LPARAM>(top));
+  return 0;
 }
 
 // topline CAPTION ID: which line of an edit or rich edit is at the top of
@@ -1008,6 +1082,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "settext" && n > 4) return SetText(a(2), a(3), a(4));
   if (command == "topline" && n > 3) return TopLine(a(2), a(3));
   if (command == "lastline" && n > 3) return LastLine(a(2), a(3));
+  if (command == "textfit" && n > 2) return TextFit(a(2));
   if (command == "vscroll" && n > 4) return VScroll(a(2), a(3), a(4), a(5));
   if (command == "trackbar" && n > 4) return Trackbar(a(2), a(3), a(4));
   if (command == "key" && n > 4) return Key(a(2), a(3), a(4));
@@ -1037,7 +1112,7 @@ int Dispatch(const std::vector<std::string>& args) {
       "rw|rwd|none |"
       " controls CAPTION | window CAPTION | click CAPTION ID | select CAPTION ID INDEX |"
       " items CAPTION ID | text CAPTION ID | settext CAPTION ID TEXT | topline CAPTION ID |"
-      " lastline CAPTION ID |"
+      " lastline CAPTION ID | textfit CAPTION |"
       " vscroll CAPTION ID CODE [COUNT] |"
       " trackbar CAPTION ID POS | key CAPTION ID VK | move CAPTION X Y W H |"
       " sys CAPTION SC | alpha CLASS | redraw CAPTION | idle CAPTION | processes | countpaints "
