@@ -4,7 +4,8 @@ the local application data and nowhere in the history folder, never stale
 (a conversation written while the window is open is found by the next
 search, a deleted day never is), made anew when its file is damaged while
 searches stay complete, and on a history changed at random always giving
-the rows of the search of every day."""
+the rows of the search of every day, within any range of dates and of any
+sender's lines the rows of reading every day and keeping those plainly."""
 
 import datetime
 import os
@@ -21,6 +22,7 @@ from viewer_session import CAPTION, SEARCH
 FRIDAY = datetime.date(2002, 6, 14)
 WORDS = ["lunch", "Lunch at noon", "fish &amp; chips", "\xc4pfel", "\xe4pfel und Birnen",
          "see you tonight", "<B>pan</B>cake", "brb, phone", "the pictures", "ok", "zebra"]
+SENDERS = ["Bob Smith", "bobsmith", "amy", "\xc4nne"]
 
 
 def distinct_lines(buddy, day):
@@ -52,10 +54,19 @@ def append_message(path, text, buddy="bob"):
         f.truncate()
 
 
-def full_scan(history, query, match_case=False):
+def said(sender, text, stamp):
+    return '%s<FONT COLOR="#0000ff"><B>%s</B>:</FONT> <FONT SIZE=2>%s</FONT><BR>' % (
+        "(10:02:11 PM) " if stamp else "", sender, text)
+
+
+def full_scan(history, query, match_case=False, dates=None, said_by=None):
     """The rows and final status of the search of every day, as the search
-    window's own worker gives them without an index."""
+    window's own worker gives them without an index; with a range of dates
+    or a sender, of every day read and kept plainly instead."""
     args = [harness.win_path(history), query] + (["match-case"] if match_case else [])
+    if dates is not None or said_by is not None:
+        dates = dates or ("", "")
+        args += ["from=" + dates[0], "to=" + dates[1], "said-by=" + (said_by or "")]
     out = harness.run("full_scan.exe", *args, encoding="latin-1").stdout.splitlines()
     assert out and out[-1].startswith("status "), out
     return [tuple(line.split("\t")) for line in out[:-1]], out[-1][len("status "):]
@@ -70,10 +81,12 @@ class ViewerIndexTest(SearchWindowTest):
             return sorted(db.execute("SELECT user, buddy, date FROM days"))
 
     def clear_search(self):
-        """Searches for nothing, as a user empties the query and presses
-        Enter: the status line leaves the last search's words and tells of
-        the index again."""
-        self.robot("settext", SEARCH, vs.QUERY, "")
+        """Searches for nothing, as a user empties the query (and the
+        sender, else it lists what the sender said) and presses Enter: the
+        status line leaves the last search's words and tells of the index
+        again."""
+        for control in (vs.QUERY, vs.SAID_BY):
+            self.robot("settext", SEARCH, control, "")
         self.assertEqual(self.robot("keys", SEARCH, "alt+f"), ["pressed"])
         self.assertEqual(self.robot("keys", SEARCH, "enter"), ["pressed"])
         harness.wait_until(lambda: not self.status().endswith(" s)"), timeout=10,
@@ -291,6 +304,43 @@ class ViewerIndexTest(SearchWindowTest):
             want = full_scan(self.history, query, match_case)
             self.assertEqual(self.search(query, match_case=match_case), want,
                              "round %d, query %r" % (round, query))
+
+    def test_searches_within_dates_and_of_one_sender_give_the_rows_of_reading_every_day(self):
+        rng = random.Random(2004)
+
+        def text():
+            return " ".join(rng.choice(WORDS) for _ in range(rng.randrange(1, 4)))
+
+        # Four years of days; senders differing in case and blanks, time
+        # stamps, a message's rest on lines of its own and notices.
+        for n in range(36):
+            html = "".join(said(rng.choice(SENDERS), text(), rng.randrange(2)) for _ in range(4))
+            if n % 3 == 0:
+                html += said(rng.choice(SENDERS), text() + "<BR>" + text(), False)
+            if n % 5 == 0:
+                html += "<B>(IM Window Cleared)</B><BR>%s<BR>" % text()
+            date = datetime.date(2001, 11, 20) + datetime.timedelta(rng.randrange(1500))
+            path = vs.write_day(self.path(rng.choice(["alice", "Bert"]), "b%d" % rng.randrange(3)),
+                                date, '<HTML><BODY BGCOLOR="#ffffff">%s</BODY></HTML>' % html)
+            age(path)
+            age(os.path.dirname(path))
+        self.start_viewer()
+        self.open_search()
+        for round in range(10):
+            if round == 3:
+                self.clear_search()
+                self.index_status()
+            start = rng.choice(["2002-01-01", "2003-01-01", "2003-06-15"])
+            end = rng.choice(["2003-12-31", "2004-02-29", "2004-06-30"])
+            # Within one year, open at either end, or bounded at both.
+            dates = [("2003-01-01", "2003-12-31"), ("", end), (start, ""), (start, end)][round % 4]
+            said_by = rng.choice(["", "bob smith", "BOBSMITH", "Amy", "\xe4NNE", "nobody"])
+            query = "" if said_by and rng.randrange(3) == 0 else rng.choice(
+                ["lunch", "Lunch", "pancake", "\xc4pfel", "fish & chips", "ok", "noon"])
+            match_case = rng.randrange(3) == 0
+            want = full_scan(self.history, query, match_case, dates, said_by)
+            got = self.search(query, match_case=match_case, dates=dates, said_by=said_by)
+            self.assertEqual(got, want, "round %d: %r %r %r" % (round, query, dates, said_by))
 
 
 if __name__ == "__main__":

@@ -18,12 +18,11 @@
 #include <tuple>
 #include <vector>
 
+#include "viewer/history_tree/date_range.h"
 #include "viewer/search/day_index.h"
-#include "viewer/search/line_sender.h"
 #include "viewer/search/search_order.h"
 #include "viewer/search/search_rows.h"
-#include "viewer/search/search_texts.h"
-#include "viewer/search/view_text.h"
+#include "viewer/search/testing/plain_search.h"
 
 namespace {
 
@@ -50,28 +49,20 @@ FoldTable LatinFold() {
 
 const char* const kUsers[] = {"alice", "Bert", "carol"};
 const char* const kBuddies[] = {"bob", "the kid", "Zed", "amy"};
-const char* const kWords[] = {"lunch",
-                              "Lunch",
-                              "LUNCH",
-                              "fish &amp; chips",
-                              "\xC4pfel",
-                              "\xE4pfel und Birnen",
-                              "lun<BR>ch",
-                              "<B>lun</B>ch",
-                              "see you",
-                              "tonight?",
-                              "&lt;lunchbox&gt;",
-                              "x",
-                              "ab",
-                              "  spaced   out ",
-                              "\"quoted\"",
-                              "brb, phone",
-                              "\xFC\xDF",
-                              "a&nbsp;b"};
+const char* const kWords[] = {"lunch", "Lunch", "LUNCH", "fish &amp; chips", "\xC4pfel",
+                              "\xE4pfel und Birnen", "lun<BR>ch", "<B>lun</B>ch", "see you",
+                              "tonight?", "&lt;lunchbox&gt;", "x", "ab", "  spaced   out ",
+                              "\"quoted\"", "brb, phone", "\xFC\xDF", "a&nbsp;b",
+                              // lines that name a sender, or look like notices
+                              "re: lunch", "<BR>amy: lunch", "<BR>(9) B O B: ok", "<BR>(brb)<BR>"};
 
-const char* const kSenders[] = {"bob", "Bob", "the kid", "thekid", "amy"};
-const char* const kWanted[] = {"", "bob", "B O B", "the kid", "Amy", "zed"};
-const char* const kDates[] = {"2001-12-31", "2002-01-01", "2002-06-15", "2002-06-30", "2003-01-01"};
+const char* const kSenders[] = {"bob", "Bob", "the kid", "thekid", "amy", "\xC4nne"};
+// Nobody, senders in other cases and blanks, and names nobody wrote under.
+const char* const kWanted[] = {"",       " ",   "bob",     "B O B", "the kid",
+                               "THEKID", "Amy", "\xE4NNE", "zed",   "bo"};
+// The days' dates, and the ends of the ranges searched.
+const char* const kDates[] = {"2000-02-29", "2001-12-31", "2002-01-01", "2002-03-01", "2002-06-15",
+                              "2002-06-30", "2002-12-31", "2003-01-01", "2004-07-04"};
 
 struct DayFile {
   std::string html;
@@ -163,16 +154,19 @@ class Oracle {
     terms.fold = in_.ConsumeBool() ? corvane::IdentityFold() : fold_;
     terms.saidBy = in_.PickValueInArray(kWanted);
     terms.nameFold = fold_;
+    // Either end open or not, the ends in any order, or both in one year.
+    const char* from = in_.ConsumeBool() ? in_.PickValueInArray(kDates) : "";
+    const char* to = in_.ConsumeBool() ? in_.PickValueInArray(kDates) : "";
     corvane::DateRange range;
-    if (in_.ConsumeBool()) range.from = corvane::ParseIsoDate(in_.PickValueInArray(kDates));
-    if (in_.ConsumeBool()) range.to = corvane::ParseIsoDate(in_.PickValueInArray(kDates));
+    if (*from != '\0') range.from = corvane::ParseIsoDate(from);
+    if (*to != '\0') range.to = corvane::ParseIsoDate(to);
     // As the search window's worker does: the days in range, of which the
     // index picks; only those picked are put in order.
     std::vector<ListedDay> listed = Listing();
     corvane::KeepDaysInRange(listed, range);
     std::size_t unheld = 0;
     auto indexed = index_->DaysToRead(listed, query, terms.fold, unheld);
-    const std::vector<Row> full = PlainRows(terms, range);
+    const std::vector<corvane::PlainRow> full = PlainRows(terms, from, to);
     if (indexed) {
       Check(indexed->size() >= unheld);
       // Once every day is indexed as it is, the index answers alone.
@@ -284,57 +278,18 @@ class Oracle {
     settled_ = budget == work.toIndex.size() && !changed;
   }
 
-  struct Row {
-    SearchDay day;
-    std::string text;
-    std::uint32_t place;
-  };
-
   const DayFile& FileOf(const ListedDay& listed) const {
     return tree_.at({listed.day.user, listed.day.buddy, listed.day.date});
   }
 
-  // Every day read, newest first; the days whose date text lies between
-  // the ends as text, and of each day's matches those on lines of the
-  // sender, walking the lines one by one.
-  std::vector<Row> PlainRows(const SearchTerms& terms, const corvane::DateRange& range) const {
+  std::vector<corvane::PlainRow> PlainRows(const SearchTerms& terms, const char* from,
+                                           const char* to) const {
     std::vector<ListedDay> days = Listing();
     corvane::SortNewestFirst(days, fold_);
-    const corvane::SaidBy saidBy(terms.saidBy, fold_);
-    std::vector<Row> rows;
-    std::string text;
+    std::vector<corvane::PlainRow> rows;
     for (const ListedDay& day : days) {
-      const std::string date = day.day.date.substr(0, 10);
-      if (range.from && date < corvane::IsoDateText(*range.from)) continue;
-      if (range.to && date > corvane::IsoDateText(*range.to)) continue;
-      corvane::ViewTextOf(FileOf(day).html, text);
-      std::vector<std::size_t> offsets;
-      std::vector<std::uint32_t> places;
-      const std::vector<std::size_t> found = corvane::FindInLines(text, terms.query, terms.fold);
-      bool said = false;
-      std::uint32_t lines = 0;
-      for (std::size_t begin = 0; begin <= text.size();) {
-        const std::size_t end = std::min(text.find('\n', begin), text.size());
-        const corvane::LineSender sender = corvane::SenderOfLine(text.substr(begin, end - begin));
-        if (sender.kind == corvane::LineKind::kSaid) said = saidBy.Is(sender.name);
-        if (sender.kind == corvane::LineKind::kNotice) said = false;
-        const bool wanted = saidBy.Anyone() || said;
-        if (terms.query.empty() && wanted && !saidBy.Anyone() && end > begin) {
-          offsets.push_back(begin);
-          places.push_back(lines++);
-        }
-        for (std::size_t i = 0; i < found.size(); ++i) {
-          if (found[i] >= begin && found[i] <= end && wanted) {
-            offsets.push_back(found[i]);
-            places.push_back(static_cast<std::uint32_t>(i));
-          }
-        }
-        begin = end + 1;
-      }
-      const std::vector<std::string> texts =
-          corvane::MatchRowTexts(text, offsets, offsets.size(), terms.query.size());
-      for (std::size_t i = 0; i < texts.size(); ++i)
-        rows.push_back(Row{day.day, texts[i], places[i]});
+      if (corvane::PlainDateWithin(day.day.date, from, to))
+        corvane::AddPlainRows(day.day, FileOf(day).html, terms, rows);
     }
     return rows;
   }
