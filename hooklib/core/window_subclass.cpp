@@ -15,7 +15,7 @@ struct PropertyNames {
 };
 
 const char* SavedProcProperty(SubclassRow row) {
-  static const PropertyNames names = [] {
+  static const PropertyNames kNames = [] {
     PropertyNames made{};
     for (int i = 0; i < kRowCount; ++i) {
       std::snprintf(made.ofRow[i], sizeof made.ofRow[i], "Corvane saved procedure %p",
@@ -23,7 +23,7 @@ const char* SavedProcProperty(SubclassRow row) {
     }
     return made;
   }();
-  return names.ofRow[row];
+  return kNames.ofRow[row];
 }
 
 }  // namespace
