@@ -8,6 +8,7 @@
 #include "testhost/buddy_list_layout.h"
 #include "testhost/conversation_windows.h"
 #include "testhost/host_names.h"
+#include "testhost/other_subclasser.h"
 #include "testhost/popups.h"
 #include "testhost/report.h"
 #include "testhost/report_format.h"
@@ -160,6 +161,10 @@ bool TickerCommand(const Command& c, std::string* error) {
   return (ticker && SetWindowTextA(ticker, c.text.c_str())) || Fail(error, "no ticker pane");
 }
 
+bool OtherSubclassCommand(const Command&, std::string* error) {
+  return SubclassNextImWindow() || Fail(error, "the host's own CBT hook was not installed");
+}
+
 bool QuitCommand(const Command&, std::string*) {
   QuitHost();
   return true;
@@ -177,7 +182,7 @@ const std::map<std::string, Handler>& Handlers() {
       {"restore", ShowCommand},      {"minimize", ShowCommand},
       {"activate", ActivateCommand}, {"windows", WindowsCommand},
       {"text", TextCommand},         {"ticker", TickerCommand},
-      {"quit", QuitCommand},
+      {"quit", QuitCommand},         {"subclass-next-im", OtherSubclassCommand},
   };
   return kHandlers;
 }

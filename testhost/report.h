@@ -20,6 +20,10 @@
 //          (one line)
 //   text window=W length=N value=...
 //   status-notify wparam=N lparam=N
+//   other-subclass hwnd=0x..                     subclass-next-im took the window
+//   other-subclass-message hwnd=0x.. message=close own=0|1
+//                                                WM_CLOSE reached that procedure,
+//                                                own=0 for a window it never took
 //   syscommand class=C hwnd=0x.. code=N          a private system command
 //                                                reached a Buddy List, IM or
 //                                                chat window

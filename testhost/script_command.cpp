@@ -19,7 +19,7 @@ constexpr CommandShape kCommands[] = {
     {"resize", 2, false},   {"maximize", 0, false},    {"restore", 0, false},
     {"minimize", 0, false}, {"activate", 1, false},    {"windows", 0, false},
     {"text", 1, false},     {"wait", 1, false},        {"ticker", 0, true},
-    {"quit", 0, false},     {"await", 1, false},
+    {"quit", 0, false},     {"await", 1, false},       {"subclass-next-im", 0, false},
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

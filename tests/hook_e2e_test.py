@@ -2,6 +2,7 @@
 registration, and the library, injected into the host, subclasses the host's
 windows and refuses its pop-ups."""
 
+import glob
 import os
 import shutil
 import struct
@@ -116,6 +117,48 @@ quit
         self.assertIn("me too", text["value"])
         self.assert_windows_subclassed_by_row(self.report.events("window"))
         self.assertEqual(self.report.events("error"), [])
+
+    # Another add-on of the host's process takes the first of two IM windows
+    # before the library does.  Each window keeps reaching the procedures it
+    # had, the other add-on's only for its own window, and both are logged.
+    def test_a_window_another_add_on_subclassed_first_keeps_its_chain(self):
+        launcher = self.launch("""
+signon alice
+subclass-next-im
+im bob
+im carol
+receive bob bob hello from bob
+receive carol carol hello from carol
+wait 1500
+send bob hi bob
+send carol hi carol
+wait 1500
+text bob
+text carol
+close bob
+close carol
+quit
+""")
+        self.report.wait_for("done", timeout=60)
+        self.assertEqual(launcher.wait(timeout=30), 0)
+        self.assertEqual(self.report.events("error"), [])
+
+        ims = {c["title"]: c["hwnd"] for c in self.report.events("created")
+               if c["class"] == "AIM_IMessage"}
+        bob = ims["bob - Instant Message"]
+        self.assertEqual([t["hwnd"] for t in self.report.events("other-subclass")], [bob])
+        reached = [(m["hwnd"], m["own"]) for m in self.report.events("other-subclass-message")]
+        self.assertEqual(reached, [(bob, "1")], "only bob's close, through its own chain")
+
+        texts = {t["window"]: t["value"] for t in self.report.events("text")}
+        for buddy in ("bob", "carol"):
+            self.assertIn("hi " + buddy, texts[buddy])
+            days = glob.glob(os.path.join(self.history, "alice", buddy, "*.html"))
+            self.assertEqual(len(days), 1, buddy)
+            with open(days[0], "rb") as f:
+                day = f.read()
+            self.assertIn(b"hello from " + buddy.encode(), day)
+            self.assertIn(b"hi " + buddy.encode(), day)
 
 
 class CloneTest(LauncherSession):

@@ -4,8 +4,8 @@
 #include "hooklib/buddylist/ad_pane.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/window_subclass.h"
 
 namespace corvane {
 namespace {

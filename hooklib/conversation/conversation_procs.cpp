@@ -2,7 +2,7 @@
 
 #include "common/exception_boundary.h"
 #include "hooklib/conversation/conversation_window.h"
-#include "hooklib/core/process_state.h"
+#include "hooklib/core/window_subclass.h"
 
 namespace corvane {
 namespace {

@@ -1,6 +1,7 @@
 // What the library keeps once per process for every part of it: its module
-// and the host procedures its subclasses replaced.  Each feature keeps its
-// own per-process state beside its code.
+// and, per subclass row, the host procedure its latest subclass replaced
+// (each window's own is kept on the window, window_subclass.h).  Each
+// feature keeps its own per-process state beside its code.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,5 @@ struct ProcessState {
 };
 
 ProcessState& Process();
-
-// Passes a message to the host procedure that `row`'s subclass replaced.
-LRESULT CallSavedProc(SubclassRow row, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace corvane

@@ -3,10 +3,10 @@
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
 #include "hooklib/buddylist/buddy_list_presence.h"
-#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/subclass_rows.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/core/window_subclass.h"
 #include "hooklib/hook/popup_rules.h"
 #include "hooklib/hook/subclass_table.h"
 #include "hooklib/settings/settings_store.h"
@@ -36,13 +36,9 @@ void KeepModuleLoaded() {
   }
 }
 
-// A window whose procedure could not be replaced keeps the host's, and the
-// row's slot keeps what the windows already subclassed pass their messages to.
 void Subclass(HWND window, SubclassRow row) {
   KeepModuleLoaded();
-  const LONG_PTR replaced = SetWindowLongPtrA(
-      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kRowProcedures[row].procedure));
-  if (replaced != 0) Process().savedProc[row] = reinterpret_cast<WNDPROC>(replaced);
+  SubclassWindow(window, row, kRowProcedures[row].procedure);
 }
 
 void SubclassMatchingRows(SubclassPhase phase, HWND window, const char* cls, const char* parent,

@@ -176,17 +176,50 @@ TEST_F(CbtHookTest, EachHostWindowGetsItsRowsProcedure) {
   EXPECT_EQ(ProcOf(Create("WndAte32Class")), HostProc);
 }
 
-TEST_F(CbtHookTest, SecondWindowOfARowSharesTheSavedClassProcedure) {
-  HWND first = Create("AIM_IMessage");
-  HWND second = Create("AIM_IMessage");
-  EXPECT_EQ(ProcOf(first), IMWindowProc);
-  EXPECT_EQ(ProcOf(second), IMWindowProc);
-  EXPECT_EQ(Process().savedProc[kRowIMWindow], HostProc);
-  // Messages still reach the host's procedure through the subclass.
-  SetWindowTextA(second, "bob - Instant Message");
-  char title[64] = "";
-  GetWindowTextA(second, title, sizeof title);
-  EXPECT_STREQ(title, "bob - Instant Message");
+// Another add-on's CBT hook, installed after ours and so called first,
+// gives the next IM window a procedure of its own; that procedure records
+// the windows whose questions for the host reach it.
+bool g_otherTakesNextIM = false;
+HWND g_takenByOther = nullptr;
+WNDPROC g_replacedByOther = nullptr;
+std::vector<HWND> g_reachedOther;
+
+LRESULT CALLBACK OtherAddOnProc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+  if (m == kAskTheHost) g_reachedOther.push_back(w);
+  return CallWindowProcA(g_replacedByOther, w, m, wParam, lParam);
+}
+
+LRESULT CALLBACK OtherAddOnHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && g_otherTakesNextIM) {
+    g_otherTakesNextIM = false;
+    g_takenByOther = reinterpret_cast<HWND>(wParam);
+    g_replacedByOther = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_takenByOther, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OtherAddOnProc)));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Each of two windows of a row passes its messages to the procedure our
+// subclass replaced on it, whichever window the other add-on took.
+TEST_F(CbtHookTest, EachWindowPassesMessagesToTheProcedureItReplaced) {
+  for (int takenFirst = 0; takenFirst < 2; ++takenFirst) {
+    HHOOK other = SetWindowsHookExA(WH_CBT, OtherAddOnHook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(other, nullptr);
+    g_otherTakesNextIM = takenFirst == 1;
+    HWND first = Create("AIM_IMessage");
+    g_otherTakesNextIM = takenFirst == 0;
+    HWND second = Create("AIM_IMessage");
+    UnhookWindowsHookEx(other);
+    HWND taken = takenFirst == 1 ? first : second;
+    ASSERT_EQ(g_takenByOther, taken);
+    EXPECT_EQ(ProcOf(first), IMWindowProc);
+    EXPECT_EQ(ProcOf(second), IMWindowProc);
+
+    g_reachedOther.clear();
+    EXPECT_EQ(SendMessageA(first, kAskTheHost, 0, 0), kHostAnswer);
+    EXPECT_EQ(SendMessageA(second, kAskTheHost, 0, 0), kHostAnswer);
+    EXPECT_EQ(g_reachedOther, std::vector<HWND>{taken}) << "taken first: " << takenFirst;
+  }
 }
 
 TEST_F(CbtHookTest, TodayOnlyAfterTheUsersRequestAndOncePerRequest) {
