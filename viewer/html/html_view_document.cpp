@@ -32,7 +32,7 @@ COLORREF ColourRef(const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 // Wine's RichEdit reads one RTF stream in time that grows with the square of
 // its length; a series of short streams, each ending at a line end, keeps a
 // long document linear.
-constexpr std::size_t kPieceCharacters = 4096;
+constexpr std::size_t kPieceCharacters = 2048;
 
 // Replaces the characters from `from` to the end (none when `from` is the
 // length) with the RTF.  A page being filled has its selection at its end
@@ -81,8 +81,9 @@ void PutOnPage(HWND page, LONG at, const FormattedText& text, const PageBreaks& 
                TextRange range, const std::vector<TextMark>& marks) {
   std::size_t begin = range.begin;
   do {  // an empty range still cuts the rest off
-    const std::size_t end = PieceEnd(text.text, begin, range.end, kPieceCharacters);
-    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks, breaks.Places()));
+    const std::size_t end =
+        PagePieceEnd(text, begin, range.end, kPieceCharacters, breaks.LineStarts());
+    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks, breaks));
     at += static_cast<LONG>(breaks.Shown(end) - breaks.Shown(begin));
     begin = end;
   } while (begin < range.end);
