@@ -32,7 +32,7 @@ COLORREF ColourRef(const Rgb& rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 // Wine's RichEdit reads one RTF stream in time that grows with the square of
 // its length; a series of short streams, each ending at a line end, keeps a
 // long document linear.
-constexpr std::size_t kPieceCharacters = 2048;
+constexpr std::size_t kPieceCharacters = 4096;
 
 // Replaces the characters from `from` to the end (none when `from` is the
 // length) with the RTF.  A page being filled has its selection at its end

@@ -16,8 +16,8 @@ namespace {
 constexpr UINT kLoadTickMs = 10;
 // The work of one tick, so that the window keeps answering the reader.
 constexpr DWORD kLoadSliceMs = 25;
-// A piece a page takes in a few milliseconds, even one of a line each.
-constexpr std::size_t kLoadPieceCharacters = 1024;
+// One stream of the page at a time, so that a tick ends soon after its slice.
+constexpr std::size_t kLoadPieceCharacters = 4096;
 // A page changed in place loses its old text from the first difference on
 // (Wine's RichEdit deletes in time that grows with the page for each run)
 // and takes the new text at once; more is shown anew and loaded behind.

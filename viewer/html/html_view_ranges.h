@@ -33,7 +33,7 @@ std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit
 // A piece of a page: PieceEnd over the document's text, and cut sooner so
 // that it holds at most `size` / kCharactersPerRun formatting runs, each of
 // which costs Wine's RichEdit about as much as that many characters.
-inline constexpr std::size_t kCharactersPerRun = 8;
+inline constexpr std::size_t kCharactersPerRun = 16;
 std::size_t PagePieceEnd(const FormattedText& text, std::size_t begin, std::size_t limit,
                          std::size_t size, const std::vector<std::size_t>& lineStarts);
 
