@@ -14,9 +14,10 @@ namespace corvane {
 namespace {
 
 constexpr UINT kLoadTickMs = 10;
-// The work of one tick, so that the window keeps answering the reader.
+// The work of one tick, so that the window keeps answering the reader: no
+// piece is begun that would likely end past it, though the first always is.
 constexpr DWORD kLoadSliceMs = 25;
-// One stream of the page at a time, so that a tick ends soon after its slice.
+// One stream of the page at a time.
 constexpr std::size_t kLoadPieceCharacters = 4096;
 // A page changed in place loses its old text from the first difference on
 // (Wine's RichEdit deletes in time that grows with the page for each run)
@@ -132,13 +133,17 @@ void RevealLoadedPage(HWND view, HtmlViewState& state) {
 void LoadMore(HWND view, HtmlViewState& state) {
   const std::size_t length = DocumentLength(state);
   const DWORD began = GetTickCount();
-  while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
+  DWORD longestPiece = 0;
+  for (DWORD spent = 0; state.loaded < length && spent + longestPiece < kLoadSliceMs;) {
     const TextRange piece{state.loaded,
                           PagePieceEnd(state.document, state.loaded, length, kLoadPieceCharacters,
                                        state.breaks.LineStarts())};
     PutOnPage(state.loading, PageOffset(state, TextRange{0, length}, piece.begin), state.document,
               state.breaks, piece, MarksIn(state, piece));
     state.loaded = piece.end;
+    const DWORD now = GetTickCount() - began;
+    longestPiece = std::max(longestPiece, now - spent);
+    spent = now;
   }
   if (state.loaded == length) RevealLoadedPage(view, state);
 }
