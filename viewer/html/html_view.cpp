@@ -10,7 +10,6 @@
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_convert.h"
 #include "viewer/html/html_view_copy.h"
-#include "viewer/html/html_view_document.h"
 #include "viewer/html/html_view_highlight.h"
 #include "viewer/html/html_view_input.h"
 #include "viewer/html/html_view_links.h"
