@@ -8,8 +8,8 @@
 
 #include "common/exception_boundary.h"
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_convert.h"
 #include "viewer/html/html_view_copy.h"
-#include "viewer/html/html_view_document.h"
 #include "viewer/html/html_view_highlight.h"
 #include "viewer/html/html_view_input.h"
 #include "viewer/html/html_view_links.h"
@@ -57,35 +57,40 @@ void NotifyNavigateComplete(HWND view) {
   SendMessageA(GetParent(view), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-// The view's document becomes the file's bytes, converted.
-void TakeDocument(HtmlViewState& state, std::string html) {
-  state.document = ConvertHtml(html);
-  state.breaks = PageBreaks(state.document.text);
-  state.shownHtml = std::move(html);
-  state.links = LinkSpansOf(state.document);
+// The view's document becomes the day read and converted.
+void TakeDocument(HtmlViewState& state, ConvertedDay day) {
+  state.document = std::move(day.document);
+  state.breaks = std::move(day.breaks);
+  state.shownHtml = std::move(day.html);
+  state.links = std::move(day.links);
   state.pressedLink = -1;
   FindOccurrences(state);
 }
 
-void OnNavigate(HWND view, HtmlViewState& state, const char* path) {
-  state.path = path ? path : "";
-  std::string html;
-  ReadHistoryFile(state.path, html);
-  state.highlight.current = -1;
-  TakeDocument(state, std::move(html));
-  ShowDocument(view, state, Sight{});
+// The view may be gone once the day is converted: its thread answers other
+// threads meanwhile.
+void OnNavigate(HWND view, const char* path) {
+  std::string file = path ? path : "";
+  ConvertedDay day = ReadAndConvertAnswering(file);
+  HtmlViewState* state = StateOfView(view);
+  if (!state) return;
+  state->path = std::move(file);
+  state->highlight.current = -1;
+  TakeDocument(*state, std::move(day));
+  ShowDocument(view, *state, Sight{});
   NotifyNavigateComplete(view);
 }
 
-void OnRefresh(HWND view, HtmlViewState& state) {
-  if (state.path.empty() || !state.page) return;
-  std::string html;
-  ReadHistoryFile(state.path, html);
+void OnRefresh(HWND view, const HtmlViewState& shown) {
+  if (shown.path.empty() || !shown.page) return;
   // The viewer refreshes on every change anywhere in the history tree.
-  if (html == state.shownHtml) return;
+  ConvertedDay day = ReadAndConvertAnswering(shown.path, shown.shownHtml);
+  HtmlViewState* found = StateOfView(view);
+  if (!found || day.same || !found->page) return;
+  HtmlViewState& state = *found;
   Sight sight = SightOf(state);
   const FormattedText old = std::move(state.document);
-  TakeDocument(state, std::move(html));
+  TakeDocument(state, std::move(day));
   const std::size_t same =
       old.background == state.document.background ? FirstDifference(old, state.document) : 0;
   for (std::size_t* position : {&sight.character, &sight.selectionBegin, &sight.selectionEnd}) {
@@ -132,7 +137,7 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
       delete state;
       return 0;
     case kNavigateMessage:
-      OnNavigate(view, *state, reinterpret_cast<const char*>(lParam));
+      OnNavigate(view, reinterpret_cast<const char*>(lParam));
       return 0;
     case kRefreshMessage:
       OnRefresh(view, *state);

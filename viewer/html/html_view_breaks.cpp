@@ -4,18 +4,23 @@
 
 namespace corvane {
 
-PageBreaks::PageBreaks(std::string_view text, std::size_t longest) {
+PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t longestLine) {
+  std::size_t lineStart = 0;     // on the page
   std::size_t stretchStart = 0;  // the line's start or the last break
   std::size_t afterSpace = 0;    // past the stretch's last space, or its start
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      stretchStart = afterSpace = i + 1;
+      lineStart = stretchStart = afterSpace = i + 1;
       continue;
     }
     if (i - stretchStart == longest) {
       stretchStart = afterSpace > stretchStart ? afterSpace : i;
       places_.push_back(stretchStart);
       afterSpace = stretchStart;
+      if (stretchStart - lineStart >= longestLine) {
+        lineStarts_.push_back(stretchStart);
+        lineStart = stretchStart;
+      }
     }
     if (text[i] == ' ') afterSpace = i + 1;
   }

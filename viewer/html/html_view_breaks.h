@@ -6,7 +6,12 @@
 // longer than kLongestUnbrokenRun between two breaks, and a break (a hidden
 // zero-width space, a run of its own) adds nothing the reader sees.  The
 // document keeps the day's text: finding, highlighting, links and copying
-// work on it and map to the page.
+// work on it and map to the page.  Wine's RichEdit also wraps a whole
+// paragraph again whenever anything in it changes or follows it, in time that
+// grows faster than its length (a line of 57,000 characters: a third of a
+// second), so a line longer than kLongestPageLine goes on the page as
+// several paragraphs: some of its breaks are paragraph ends instead, still
+// one character each.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +23,9 @@ namespace corvane {
 // Long enough that a line of ordinary words rarely has a break at all (each
 // costs the page two runs), short enough that re-measuring a run is cheap.
 inline constexpr std::size_t kLongestUnbrokenRun = 64;
+// Short enough that wrapping a paragraph takes milliseconds, long enough
+// that an early line end shows only every few screen lines of a long line.
+inline constexpr std::size_t kLongestPageLine = 1024;
 
 class PageBreaks {
  public:
@@ -26,10 +34,15 @@ class PageBreaks {
   // and its end is longer than `longest`.  A break goes right after the last
   // space of a stretch, where a line may wrap anyway, and only inside a word
   // longer than that.
-  explicit PageBreaks(std::string_view text, std::size_t longest = kLongestUnbrokenRun);
+  // The first break at or past `longestLine` characters from a line's start
+  // or the last paragraph end is a paragraph end.
+  explicit PageBreaks(std::string_view text, std::size_t longest = kLongestUnbrokenRun,
+                      std::size_t longestLine = kLongestPageLine);
 
   // The text's positions a break is shown before, ascending.
   const std::vector<std::size_t>& Places() const { return places_; }
+  // Those of them where the page starts a new paragraph, ascending.
+  const std::vector<std::size_t>& LineStarts() const { return lineStarts_; }
 
   // Where a position of the text stands on the page (before a break shown
   // there), and the text's position of a page's character (a break counts as
@@ -39,6 +52,7 @@ class PageBreaks {
 
  private:
   std::vector<std::size_t> places_;
+  std::vector<std::size_t> lineStarts_;
 };
 
 }  // namespace corvane

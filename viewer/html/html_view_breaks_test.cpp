@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace corvane {
@@ -24,6 +25,16 @@ TEST(PageBreaks, BreaksAfterTheLastSpaceOfAStretch) {
   EXPECT_EQ(PageBreaks(words, 12).Places(), (Places{10, 20}));
   // A word too long for a stretch after a space is broken inside.
   EXPECT_EQ(PageBreaks("ab " + std::string(30, 'x'), 10).Places(), (Places{3, 13, 23}));
+}
+
+TEST(PageBreaks, StartsAPageLineAtTheFirstBreakPastTheLongestLine) {
+  // A word of 100 in stretches of 10, a page line at least 30 long; each
+  // line of the text starts afresh.
+  const PageBreaks breaks(std::string(100, 'x') + "\n" + std::string(35, 'y'), 10, 30);
+  EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 131}));
+  for (std::size_t start : breaks.LineStarts()) {
+    EXPECT_TRUE(std::binary_search(breaks.Places().begin(), breaks.Places().end(), start));
+  }
 }
 
 TEST(PageBreaks, MapsTextAndPagePositionsBothWays) {

@@ -81,8 +81,9 @@ void PutOnPage(HWND page, LONG at, const FormattedText& text, const PageBreaks& 
                TextRange range, const std::vector<TextMark>& marks) {
   std::size_t begin = range.begin;
   do {  // an empty range still cuts the rest off
-    const std::size_t end = PieceEnd(text.text, begin, range.end, kPieceCharacters);
-    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks, breaks.Places()));
+    const std::size_t end =
+        PagePieceEnd(text, begin, range.end, kPieceCharacters, breaks.LineStarts());
+    StreamRtf(page, at, RtfForView(text, TextRange{begin, end}, marks, breaks));
     at += static_cast<LONG>(breaks.Shown(end) - breaks.Shown(begin));
     begin = end;
   } while (begin < range.end);

@@ -14,9 +14,11 @@ namespace corvane {
 namespace {
 
 constexpr UINT kLoadTickMs = 10;
-// The work of one tick, so that the window keeps answering the reader.
+// The work of one tick, so that the window keeps answering the reader: no
+// piece is begun that would likely end past it, though the first always is.
 constexpr DWORD kLoadSliceMs = 25;
-constexpr std::size_t kLoadPieceCharacters = 8192;
+// One stream of the page at a time.
+constexpr std::size_t kLoadPieceCharacters = 4096;
 // A page changed in place loses its old text from the first difference on
 // (Wine's RichEdit deletes in time that grows with the page for each run)
 // and takes the new text at once; more is shown anew and loaded behind.
@@ -26,6 +28,9 @@ constexpr std::size_t kLargestAddition = 16384;
 // No line of the view is less high, so this many lines cover the view.
 constexpr LONG kSmallestLineHeight = 8;
 constexpr std::size_t kFewestSightLines = 40;
+// Lines of the page may be long: the small page is cut to this many
+// characters around the reader's place.
+constexpr std::size_t kLargestSmallPage = 4096;
 
 std::size_t SightLines(HWND view) {
   RECT client{};
@@ -44,18 +49,34 @@ std::vector<TextMark> MarksIn(const HtmlViewState& state, TextRange range) {
   return OccurrenceMarks(highlight.occurrences, highlight.query.size(), highlight.current, range);
 }
 
+// The page's line that holds the position.
+TextRange PageLine(const HtmlViewState& state, std::size_t position) {
+  return LinesAround(state.document.text, position, 0, 0, state.breaks.LineStarts());
+}
+
 // The lines around what the reader is to see: a sight's worth above and
-// below, and at the end only above.
+// below, and at the end only above, as far as kLargestSmallPage characters
+// and their share of runs reach.
 TextRange SmallPageRange(HWND view, const HtmlViewState& state, std::size_t position) {
   const std::size_t lines = SightLines(view);
   const std::size_t length = DocumentLength(state);
-  return LinesAround(state.document.text, position, lines, position >= length ? 0 : lines);
+  TextRange range = LinesAround(state.document.text, position, lines,
+                                position >= length ? 0 : lines, state.breaks.LineStarts());
+  range = RunsAround(state.document, range, position, kLargestSmallPage / kCharactersPerRun);
+  if (range.end - range.begin <= kLargestSmallPage) return range;
+  const TextRange own = PageLine(state, position);
+  const std::size_t from =
+      position - std::min(position, position >= length ? kLargestSmallPage : kLargestSmallPage / 2);
+  const std::size_t to = std::min(length, from + kLargestSmallPage);
+  range.begin = std::max(range.begin, std::min(own.begin, PageLine(state, from).end));
+  range.end = std::min(range.end, std::max(own.end, PageLine(state, to).begin));
+  return range;
 }
 
 // Pages change whole lines, so that an occurrence a change extends is marked
 // whole.
 std::size_t LineStart(const HtmlViewState& state, std::size_t position) {
-  return LinesAround(state.document.text, position, 0, 0).begin;
+  return PageLine(state, position).begin;
 }
 
 // A hidden page holding characters [range) of the document.
@@ -112,12 +133,17 @@ void RevealLoadedPage(HWND view, HtmlViewState& state) {
 void LoadMore(HWND view, HtmlViewState& state) {
   const std::size_t length = DocumentLength(state);
   const DWORD began = GetTickCount();
-  while (state.loaded < length && GetTickCount() - began < kLoadSliceMs) {
-    const TextRange piece{
-        state.loaded, PieceEnd(state.document.text, state.loaded, length, kLoadPieceCharacters)};
+  DWORD longestPiece = 0;
+  for (DWORD spent = 0; state.loaded < length && spent + longestPiece < kLoadSliceMs;) {
+    const TextRange piece{state.loaded,
+                          PagePieceEnd(state.document, state.loaded, length, kLoadPieceCharacters,
+                                       state.breaks.LineStarts())};
     PutOnPage(state.loading, PageOffset(state, TextRange{0, length}, piece.begin), state.document,
               state.breaks, piece, MarksIn(state, piece));
     state.loaded = piece.end;
+    const DWORD now = GetTickCount() - began;
+    longestPiece = std::max(longestPiece, now - spent);
+    spent = now;
   }
   if (state.loaded == length) RevealLoadedPage(view, state);
 }

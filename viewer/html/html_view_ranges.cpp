@@ -1,20 +1,28 @@
 #include "viewer/html/html_view_ranges.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace corvane {
 namespace {
 
-std::size_t LineStart(std::string_view text, std::size_t position) {
+using Positions = std::vector<std::size_t>;
+
+std::size_t LineStart(std::string_view text, const Positions& lineStarts, std::size_t position) {
   if (position == 0) return 0;
   const std::size_t lineEnd = text.rfind('\n', position - 1);
-  return lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+  const std::size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 1;
+  const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), position);
+  return after == lineStarts.begin() ? start : std::max(start, *(after - 1));
 }
 
 // Past the line end of the line that holds `position`, or the text's end.
-std::size_t NextLineStart(std::string_view text, std::size_t position) {
+std::size_t NextLineStart(std::string_view text, const Positions& lineStarts,
+                          std::size_t position) {
   const std::size_t lineEnd = text.find('\n', position);
-  return lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+  const std::size_t next = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+  const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), position);
+  return after == lineStarts.end() ? next : std::min(next, *after);
 }
 
 // Link indices belong to their own document: the targets are compared.
@@ -30,20 +38,53 @@ bool SameFormat(const FormattedText& a, const FormatRun& runA, const FormattedTe
 }  // namespace
 
 TextRange LinesAround(std::string_view text, std::size_t position, std::size_t before,
-                      std::size_t after) {
+                      std::size_t after, const Positions& lineStarts) {
   position = std::min(position, text.size());
-  TextRange lines{LineStart(text, position), NextLineStart(text, position)};
+  TextRange lines{LineStart(text, lineStarts, position), NextLineStart(text, lineStarts, position)};
   for (std::size_t n = 0; n < before && lines.begin > 0; ++n)
-    lines.begin = LineStart(text, lines.begin - 1);
+    lines.begin = LineStart(text, lineStarts, lines.begin - 1);
   for (std::size_t n = 0; n < after && lines.end < text.size(); ++n)
-    lines.end = NextLineStart(text, lines.end);
+    lines.end = NextLineStart(text, lineStarts, lines.end);
   return lines;
 }
 
-std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit,
-                     std::size_t size) {
+std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit, std::size_t size,
+                     const Positions& lineStarts) {
   if (limit - begin <= size) return limit;
-  return std::min(NextLineStart(text, begin + size), limit);
+  return std::min(NextLineStart(text, lineStarts, begin + size), limit);
+}
+
+std::size_t PagePieceEnd(const FormattedText& text, std::size_t begin, std::size_t limit,
+                         std::size_t size, const Positions& lineStarts) {
+  const std::size_t end = PieceEnd(text.text, begin, limit, size, lineStarts);
+  auto run =
+      std::upper_bound(text.runs.begin(), text.runs.end(), begin,
+                       [](std::size_t position, const FormatRun& r) { return position < r.start; });
+  const std::size_t most = std::max<std::size_t>(1, size / kCharactersPerRun);
+  if (static_cast<std::size_t>(text.runs.end() - run) < most) return end;
+  return std::min(end, run[most - 1].start);
+}
+
+TextRange RunsAround(const FormattedText& text, TextRange range, std::size_t position,
+                     std::size_t most) {
+  const auto& runs = text.runs;
+  if (runs.empty() || range.begin >= range.end || most == 0) return range;
+  const auto runAt = [&runs](std::size_t p) {
+    const auto after = [](std::size_t q, const FormatRun& r) { return q < r.start; };
+    return static_cast<std::size_t>(std::upper_bound(runs.begin(), runs.end(), p, after) -
+                                    runs.begin()) -
+           1;
+  };
+  const std::size_t first = runAt(range.begin);
+  const std::size_t last = runAt(range.end - 1);
+  if (last - first < most) return range;
+  const std::size_t at = runAt(std::min(position, range.end - 1));
+  const std::size_t before = position >= text.text.size() ? most - 1 : most / 2;
+  const std::size_t from = std::max(first, at - std::min(at, before));
+  const std::size_t to = std::min(last, from + most - 1);
+  range.begin = std::max(range.begin, runs[from].start);
+  range.end = std::min(range.end, runs[to].start + runs[to].length);
+  return range;
 }
 
 std::size_t FirstDifference(const FormattedText& a, const FormattedText& b) {

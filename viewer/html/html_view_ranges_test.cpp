@@ -42,6 +42,26 @@ TEST(LinesAround, TheEndAfterALineEndIsAnEmptyLastLine) {
   EXPECT_EQ(Lines("", LinesAround("", 0, 3, 3)), "");
 }
 
+TEST(LinesAround, EndsLinesAlsoWhereThePageStartsOne) {
+  const std::string text = "abcdefgh\nij";
+  const std::vector<std::size_t> starts{4};
+  EXPECT_EQ(Lines(text, LinesAround(text, 5, 0, 0, starts)), "efgh\n");
+  EXPECT_EQ(Lines(text, LinesAround(text, 4, 0, 1, starts)), "efgh\nij");
+  EXPECT_EQ(Lines(text, LinesAround(text, 9, 1, 0, starts)), "efgh\nij");
+  EXPECT_EQ(PieceEnd(text, 0, text.size(), 2, starts), 4u);
+}
+
+TEST(RunsAround, KeepsAtMostSoManyRunsAroundThePosition) {
+  const FormattedText text = ConvertHtml("a<b>b</b>c<b>d</b>e<b>f</b>");
+  ASSERT_EQ(text.runs.size(), 6u);
+  const TextRange all{0, 6};
+  EXPECT_EQ(Lines(text.text, RunsAround(text, all, 6, 2)), "ef");  // at the end: before it
+  EXPECT_EQ(Lines(text.text, RunsAround(text, all, 2, 2)), "bc");
+  EXPECT_EQ(Lines(text.text, RunsAround(text, all, 0, 4)), "abcd");
+  EXPECT_EQ(Lines(text.text, RunsAround(text, TextRange{1, 3}, 6, 2)), "bc");
+  EXPECT_EQ(PagePieceEnd(text, 1, 6, 2 * kCharactersPerRun, {}), 3u);
+}
+
 TEST(PieceEnd, EndsAtTheLineEndThatReachesTheSize) {
   const std::string text = "aaaa\nbbbb\ncccc\n";
   EXPECT_EQ(PieceEnd(text, 0, text.size(), 3), 5u);

@@ -118,19 +118,27 @@ bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
 // is still nothing to see and a place to wrap.
 constexpr char kBreakRtf[] = "{\\v\\u8203?}";
 
-// Text with a break before each of the positions [break, breaksEnd) that
-// lies inside it; `from` is where the text begins in the document.
+// Where the breaks of a piece are, and which of them are paragraph ends.
+struct BreaksAhead {
+  std::vector<std::size_t>::const_iterator next, end;
+  std::vector<std::size_t>::const_iterator nextLine, linesEnd;
+};
+
+// Text with a break before each of the breaks ahead that lies inside it;
+// `from` is where the text begins in the document.
 void AppendWithBreaks(std::string& rtf, std::string_view text, std::size_t from,
-                      std::vector<std::size_t>::const_iterator& next,
-                      std::vector<std::size_t>::const_iterator breaksEnd) {
+                      BreaksAhead& breaks) {
   std::size_t done = 0;
-  while (next != breaksEnd && *next < from + text.size()) {
-    if (*next >= from + done) {
-      AppendEscaped(rtf, text.substr(done, *next - from - done));
-      rtf += kBreakRtf;
-      done = *next - from;
+  while (breaks.next != breaks.end && *breaks.next < from + text.size()) {
+    const std::size_t place = *breaks.next;
+    while (breaks.nextLine != breaks.linesEnd && *breaks.nextLine < place) ++breaks.nextLine;
+    if (place >= from + done) {
+      AppendEscaped(rtf, text.substr(done, place - from - done));
+      rtf +=
+          breaks.nextLine != breaks.linesEnd && *breaks.nextLine == place ? "\\par\n" : kBreakRtf;
+      done = place - from;
     }
-    ++next;
+    ++breaks.next;
   }
   AppendEscaped(rtf, text.substr(done));
 }
@@ -138,7 +146,7 @@ void AppendWithBreaks(std::string& rtf, std::string_view text, std::size_t from,
 }  // namespace
 
 std::string RtfForView(const FormattedText& view, TextRange range,
-                       const std::vector<TextMark>& marks, const std::vector<std::size_t>& breaks) {
+                       const std::vector<TextMark>& marks, const PageBreaks& breaks) {
   Table<std::string> fonts(0);
   fonts.IndexOf(kHtmlViewDefaultFace);
   Table<std::uint32_t> colours(1);  // entry 0 is the control's own text colour
@@ -153,7 +161,11 @@ std::string RtfForView(const FormattedText& view, TextRange range,
       std::upper_bound(view.runs.begin(), view.runs.end(), range.begin,
                        [](std::size_t position, const FormatRun& r) { return position < r.start; });
   if (run != view.runs.begin()) --run;
-  auto nextBreak = std::lower_bound(breaks.begin(), breaks.end(), range.begin);
+  const std::vector<std::size_t>& places = breaks.Places();
+  const std::vector<std::size_t>& lineStarts = breaks.LineStarts();
+  BreaksAhead ahead{std::lower_bound(places.begin(), places.end(), range.begin), places.end(),
+                    std::lower_bound(lineStarts.begin(), lineStarts.end(), range.begin),
+                    lineStarts.end()};
   for (; run != view.runs.end() && run->start < range.end; ++run) {
     std::size_t from = std::max(run->start, range.begin);
     const std::size_t to = std::min(run->start + run->length, range.end);
@@ -172,7 +184,7 @@ std::string RtfForView(const FormattedText& view, TextRange range,
         AppendRunFormat(body, drawn, fonts, colours);
         current = drawn;
       }
-      AppendWithBreaks(body, text, from, nextBreak, breaks.end());
+      AppendWithBreaks(body, text, from, ahead);
       from = until;
     }
   }

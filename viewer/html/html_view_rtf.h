@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
 #include "viewer/html/html_view_marks.h"
 #include "viewer/html/html_view_ranges.h"
 
@@ -19,12 +20,13 @@ inline constexpr char kHtmlViewDefaultFace[] = "Times New Roman";
 // background colour; link text is underlined, and blue where no colour is
 // set; marked characters (marks ascending, not overlapping) take the mark's
 // background.  Characters are Windows-1252; each "\n" becomes a paragraph
-// end, and each of `breaks` (ascending positions of text) a hidden zero-width
-// space before that character (see PageBreaks), so a character stands in the
-// control where PageBreaks::Shown puts it.  The document's own background is
+// end, and each of the breaks a hidden zero-width space before that
+// character, or a paragraph end where the page starts a new line (see
+// PageBreaks), so a character stands in the control where PageBreaks::Shown
+// puts it.  The document's own background is
 // not part of the RTF.
 std::string RtfForView(const FormattedText& view, TextRange range,
                        const std::vector<TextMark>& marks = {},
-                       const std::vector<std::size_t>& breaks = {});
+                       const PageBreaks& breaks = PageBreaks());
 
 }  // namespace corvane

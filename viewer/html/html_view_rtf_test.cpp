@@ -22,19 +22,29 @@ TEST(RtfForView, PutsEachBreakOnceBeforeItsCharacter) {
   const FormattedText view = ConvertHtml(std::string(20, 'x'));
   const PageBreaks breaks(view.text, 8);
   ASSERT_EQ(breaks.Places(), (std::vector<std::size_t>{8, 16}));
-  EXPECT_EQ(Body(RtfForView(view, TextRange{0, 20}, {}, breaks.Places())),
+  EXPECT_EQ(Body(RtfForView(view, TextRange{0, 20}, {}, breaks)),
             "xxxxxxxx" + std::string(kBreak) + "xxxxxxxx" + kBreak + "xxxx");
   // A piece from the middle carries only its own breaks.
-  EXPECT_EQ(Body(RtfForView(view, TextRange{10, 20}, {}, breaks.Places())),
+  EXPECT_EQ(Body(RtfForView(view, TextRange{10, 20}, {}, breaks)),
             "xxxxxx" + std::string(kBreak) + "xxxx");
+}
+
+TEST(RtfForView, EndsAParagraphWhereThePageStartsALine) {
+  const FormattedText view = ConvertHtml(std::string(20, 'x'));
+  const PageBreaks breaks(view.text, 8, 12);
+  ASSERT_EQ(breaks.LineStarts(), (std::vector<std::size_t>{16}));
+  EXPECT_EQ(Body(RtfForView(view, TextRange{0, 20}, {}, breaks)),
+            "xxxxxxxx" + std::string(kBreak) + "xxxxxxxx\\par\nxxxx");
+  // A piece that starts at a page line starts with its paragraph end.
+  EXPECT_EQ(Body(RtfForView(view, TextRange{16, 20}, {}, breaks)), "\\par\nxxxx");
 }
 
 TEST(RtfForView, KeepsBreaksWhereMarksAndRunsCutTheText) {
   // The mark and the bold run both begin at a break.
   const FormattedText view = ConvertHtml("xxxxxxxx<B>yyyyyyyy</B>");
   const PageBreaks breaks(view.text, 8);
-  const std::string body = Body(RtfForView(
-      view, TextRange{0, 16}, {TextMark{8, 12, kOccurrenceBackground}}, breaks.Places()));
+  const std::string body =
+      Body(RtfForView(view, TextRange{0, 16}, {TextMark{8, 12, kOccurrenceBackground}}, breaks));
   EXPECT_EQ(body.find(kBreak), body.rfind(kBreak)) << body;
   EXPECT_LT(body.find("xxxxxxxx"), body.find(kBreak)) << body;
   EXPECT_LT(body.find(kBreak), body.find("yyyy")) << body;
