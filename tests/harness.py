@@ -121,7 +121,8 @@ def reg_add(key, name, value, kind="REG_SZ"):
     args += ["/t", kind, "/d", str(value), "/f"]
     done = run("reg", *args)
     if done.returncode != 0:
-        raise RuntimeError("reg add failed: " + done.stdout + done.stderr)
+        raise RuntimeError("reg add failed (exit code %d): %s%s" % (done.returncode, done.stdout,
+                                                                    done.stderr))
 
 
 def reg_values(key):
