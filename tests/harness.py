@@ -90,15 +90,15 @@ def run(program, *args, timeout=60, stdin=None, env=None, encoding=None):
                               text=True, timeout=timeout, env=full_env).returncode
         out.seek(0)
         err.seek(0)
-        return subprocess.CompletedProcess(args, code, out.read(), without_wine_notices(err.read()))
-
-
-def without_wine_notices(text):
-    """A program's error output without the notices Wine itself prints
-    there ("wine: ..."), such as that the unix folder mapped to Z: has no
-    volume serial: they are not the program's."""
-    return "".join(line for line in text.splitlines(keepends=True)
-                   if not line.startswith("wine: "))
+        # The program's error output leaves out the notices Wine itself
+        # prints there ("wine: ...", such as that the unix folder mapped to
+        # Z: has no volume serial): they are not the program's.
+        errors = err.read().splitlines(keepends=True)
+        done = subprocess.CompletedProcess(
+            args, code, out.read(), "".join(l for l in errors if not l.startswith("wine: ")))
+        # What Wine itself said there, for the message of a failure.
+        done.wine_notices = "".join(l for l in errors if l.startswith("wine: "))
+        return done
 
 
 def start(program, *args, env=None, stdin=None, stderr=subprocess.DEVNULL):
@@ -121,8 +121,8 @@ def reg_add(key, name, value, kind="REG_SZ"):
     args += ["/t", kind, "/d", str(value), "/f"]
     done = run("reg", *args)
     if done.returncode != 0:
-        raise RuntimeError("reg add failed (exit code %d): %s%s" % (done.returncode, done.stdout,
-                                                                    done.stderr))
+        raise RuntimeError("reg add failed (exit code %d): %s%s%s" % (
+            done.returncode, done.stdout, done.stderr, done.wine_notices))
 
 
 def reg_values(key):
@@ -406,7 +406,8 @@ def stray_processes():
     done = run(bin_file("robot.exe"), "processes")
     listed = [parse_fields(line) for line in done.stdout.splitlines() if line.startswith("process ")]
     if done.returncode != 0 or not listed:
-        raise RuntimeError("cannot list the processes of the prefix: " + done.stdout + done.stderr)
+        raise RuntimeError("cannot list the processes of the prefix (exit code %d): %s%s%s" % (
+            done.returncode, done.stdout, done.stderr, done.wine_notices))
     ours = our_programs()
     return {int(p["pid"]): p["name"] for p in listed
             if p["self"] == "0" and (p["name"].lower() in ours or p["library"] == "1")}
