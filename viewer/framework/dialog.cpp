@@ -8,8 +8,6 @@
 namespace corvane {
 namespace {
 
-constexpr char kObjectProperty[] = "CorvaneDialogObject";
-
 // The dialog being created on this thread and the hook that catches its
 // window, so that the object sees the window's first messages.
 thread_local CDialog* t_creating = nullptr;
@@ -133,22 +131,24 @@ LRESULT CALLBACK CDialog::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The object rides in the dialog's own user slot, which the dialog class's
+// extra bytes hold from the window's creation on.
 void CDialog::Attach(HWND hwnd) {
   hwnd_ = hwnd;
-  SetPropA(hwnd, kObjectProperty, this);
+  SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
   defaultProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CDialog::FrameworkWindowProc)));
 }
 
 LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* dialog = static_cast<CDialog*>(GetPropA(hwnd, kObjectProperty));
+  auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   if (dialog == nullptr) {
     return DefDlgProcA(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
     t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), hwnd), t_modeless.end());
     const WNDPROC next = dialog->defaultProc_;
-    RemovePropA(hwnd, kObjectProperty);
+    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
     dialog->hwnd_ = nullptr;
     return CallWindowProcA(next, hwnd, msg, wParam, lParam);
