@@ -1,5 +1,8 @@
 #include "launcher/hook_library.h"
 
+#include "common/product_version.h"
+#include "common/version_info.h"
+#include "common/version_text.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/message_boxes.h"
 
@@ -41,6 +44,16 @@ bool LoadHookLibrary(const std::string& path, HookLibrary* library, std::string*
     return false;
   }
   return true;
+}
+
+bool LibraryVersionMatches(const std::string& path, std::string* error) {
+  char found[kVersionTextCapacity] = "";
+  GetVersionText(found, path.c_str());
+  const std::string own = FormatVersionText(CORVANE_VERSION_MAJOR, CORVANE_VERSION_MINOR,
+                                            CORVANE_VERSION_RELEASE, CORVANE_VERSION_BUILD);
+  if (own == found) return true;
+  *error = LibraryVersionDiffersText(path, found, own);
+  return false;
 }
 
 }  // namespace corvane

@@ -1,4 +1,7 @@
-// Binding of Corvane.dll's exports.
+// Binding of Corvane.dll's exports, and the check that it is of the
+// launcher's own release: the two share the settings record and the hook's
+// protocol, so a library left from another release must never be hooked
+// into the messenger.
 #pragma once
 
 #include <windows.h>
@@ -23,5 +26,9 @@ struct HookLibrary {
 // false and puts the text for the user into *error.  The library stays
 // loaded for the life of the process.
 bool LoadHookLibrary(const std::string& path, HookLibrary* library, std::string* error);
+
+// True when the library file at `path` carries this launcher's product
+// version; otherwise puts the text for the user into *error.
+bool LibraryVersionMatches(const std::string& path, std::string* error);
 
 }  // namespace corvane

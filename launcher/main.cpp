@@ -15,7 +15,6 @@
 #include "launcher/launcher_session.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/launcher_window.h"
-#include "launcher/library_version.h"
 #include "launcher/message_boxes.h"
 
 namespace corvane {

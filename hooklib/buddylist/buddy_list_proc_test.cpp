@@ -10,10 +10,10 @@
 
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/core/signed_on_user.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/transparency/fade_levels.h"
+#include "hooklib/transparency/transparency.h"
 #include "hooklib/transparency/testing/layered_alpha_probe.h"
 
 namespace corvane {

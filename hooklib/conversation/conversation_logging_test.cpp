@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/core/signed_on_user.h"
+#include "hooklib/core/process_state.h"
 #include "tests/support/host_window_fixture.h"
 
 namespace corvane {

@@ -5,7 +5,7 @@
 
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/core/signed_on_user.h"
+#include "hooklib/core/process_state.h"
 #include "tests/support/box_answerer.h"
 #include "tests/support/host_window_fixture.h"
 

@@ -12,7 +12,7 @@
 #include "hooklib/conversation/session_map.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/core/signed_on_user.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/history/capture.h"
 #include "hooklib/history/history_mutex.h"
 #include "hooklib/history/write_history.h"
@@ -20,7 +20,6 @@
 #include "hooklib/launch/history_viewer_arguments.h"
 #include "hooklib/launch/launch.h"
 #include "hooklib/preferences/preferences_dialog.h"
-#include "hooklib/transparency/fade_levels.h"
 #include "hooklib/transparency/transparency.h"
 
 namespace corvane {

@@ -7,4 +7,9 @@ ProcessState& Process() {
   return state;
 }
 
+ScreenNameText& ScreenName() {
+  static ScreenNameText name = {};
+  return name;
+}
+
 }  // namespace corvane

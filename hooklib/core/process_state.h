@@ -1,11 +1,13 @@
 // What the library keeps once per process for every part of it: its module
 // and, per subclass row, the host procedure its latest subclass replaced
-// (each window's own is kept on the window, window_subclass.h).  Each
-// feature keeps its own per-process state beside its code.
+// (each window's own is kept on the window, window_subclass.h), and the
+// signed-on user that several features share.  Each feature keeps its own
+// per-process state beside its code.
 #pragma once
 
 #include <windows.h>
 
+#include "common/capacities.h"
 #include "hooklib/core/subclass_rows.h"
 
 namespace corvane {
@@ -16,5 +18,13 @@ struct ProcessState {
 };
 
 ProcessState& Process();
+
+// `ScreenName`: the signed-on user of this process, taken from the Buddy
+// List's title.  The Buddy List writes it; conversations name their user
+// folder after it and the History commands hand it to the viewer.
+using ScreenNameText = char[kNameCapacity];
+
+// Empty until a Buddy List shows a signed-on title.
+ScreenNameText& ScreenName();
 
 }  // namespace corvane

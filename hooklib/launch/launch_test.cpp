@@ -16,7 +16,7 @@
 #include "common/bounded_copy.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/core/signed_on_user.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/box_answerer.h"

@@ -50,12 +50,18 @@ void ApplyWindowAlpha(HWND window, BYTE alpha, int enable) {
 
 void OnActivationMessage(HWND window, UINT message, WPARAM wParam, BYTE target, BYTE& fadeLevel) {
   if (message != WM_ACTIVATE && !(message == WM_TIMER && wParam == TIMER_FADE)) return;
-  const TransparencySettings settings{Shared().AlphaOn, Shared().OpaqueOnTop, Shared().AlphaFadeDown};
+  const TransparencySettings settings{Shared().AlphaOn, Shared().OpaqueOnTop,
+                                      Shared().AlphaFadeDown};
   const FadeAction action = DecideFade(EventOf(message, wParam), settings, target, fadeLevel);
   fadeLevel = action.fadeLevel;
   if (action.killFadeTimer) KillTimer(window, TIMER_FADE);
   if (action.startFadeTimer) SetTimer(window, TIMER_FADE, kFadePeriodMs, nullptr);
   if (action.applyAlpha) ApplyWindowAlpha(window, action.alpha, Shared().AlphaOn);
+}
+
+FadeLevels& ProcessFadeLevels() {
+  static FadeLevels levels;
+  return levels;
 }
 
 }  // namespace corvane
