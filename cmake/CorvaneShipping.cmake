@@ -7,7 +7,7 @@ set(CORVANE_SYMBOLS_DIR ${PROJECT_BINARY_DIR}/symbols)
 file(MAKE_DIRECTORY ${CORVANE_SHIP_DIR} ${CORVANE_SYMBOLS_DIR})
 
 function(corvane_ship target file_name)
-  # Every import must exist on Windows XP SP3 (tests/xp_imports_test.py):
+  # Every import must exist on Windows XP SP3 (tests/checks/xp_imports_test.py):
   # winpthreads' GetTickCount64 is our own (common/tick_count_64.h).
   target_link_libraries(${target} PRIVATE corvane_tick_count_64)
   set(built $<TARGET_FILE:${target}>)

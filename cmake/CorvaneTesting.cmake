@@ -29,7 +29,7 @@ function(corvane_add_gtest name)
   endif()
 endfunction()
 
-# An end-to-end test: a Python driver (in tests/, with its arguments after
+# An end-to-end test: a Python driver (in tests/e2e/, with its arguments after
 # it) that starts the Windows programs under Wine and reads back what they did.
 # A unittest script without arguments becomes one ctest test per case
 # (tests/e2e_cases.py lists them), so that the cases of a long script run
@@ -39,12 +39,12 @@ endfunction()
 # the tests that need no session fill the time beside them.
 function(corvane_add_e2e name script)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  set(path ${CMAKE_SOURCE_DIR}/tests/${script})
+  set(path ${CMAKE_SOURCE_DIR}/tests/e2e/${script})
   set(cases "")
   if(NOT ARGN)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
     execute_process(
-      COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/tests/e2e_cases.py ${path}
+      COMMAND ${Python3_EXECUTABLE} -B ${CMAKE_SOURCE_DIR}/tests/e2e/e2e_cases.py ${path}
       OUTPUT_VARIABLE listed ERROR_VARIABLE failure RESULT_VARIABLE status
       OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT status EQUAL 0)

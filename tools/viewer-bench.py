@@ -9,7 +9,7 @@ window's answers and the viewer's memory meanwhile, its size on disk), then
 searches that use it, the first with the files and the index evicted from
 the page cache; exporting the whole tree to each format from the export
 window and from the command line; counting the Delete Old Days preview;
-and opening each of tests/hostile_days.py's days beside a plain day of the
+and opening each of tests/e2e/hostile_days.py's days beside a plain day of the
 same size: the window's slowest answer meanwhile and the viewer's peak
 memory; and a user with 30,000 buddies (a tree of its own in DIR-buddies):
 opening it, and the window's longest answer while a new buddy comes each
@@ -41,7 +41,7 @@ import threading
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import harness  # noqa: E402
 import hostile_days  # noqa: E402
 import viewer_session as vs  # noqa: E402

@@ -7,7 +7,7 @@ import functools
 import os
 import re
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DEFINE = re.compile(r"^\s*#define\s+([A-Za-z_]\w*)\s+(0[xX][0-9a-fA-F]+|\d+)\s*(?://.*)?$")
 
 

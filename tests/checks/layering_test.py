@@ -8,8 +8,8 @@ Tests, benchmarks, fuzz targets and probes drive their folder from outside
 and may include any folder; their includes are still checked for the other
 two rules.
 
-    tests/layering_test.py            checks the repository
-    tests/layering_test.py --self     checks the checker on a small tree"""
+    tests/checks/layering_test.py            checks the repository
+    tests/checks/layering_test.py --self     checks the checker on a small tree"""
 
 import os
 import re
@@ -18,7 +18,7 @@ import sys
 import tempfile
 import unittest
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CODE = re.compile(r"\.(cpp|h|c|rc)$")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 # Written by the build into its own tree, not the repository's.

@@ -11,8 +11,8 @@ Windows XP does not give such a DLL.  The launcher and the viewer
 also declare, in their manifests, the later Windows they were made for
 (Vista to 10) and that they are aware of the dots per inch.
 
-    tests/xp_imports_test.py BIN_DIR LISTS_DIR          checks the built programs
-    tests/xp_imports_test.py BIN_DIR LISTS_DIR --self   checks the check: imports
+    tests/checks/xp_imports_test.py BIN_DIR LISTS_DIR          checks the built programs
+    tests/checks/xp_imports_test.py BIN_DIR LISTS_DIR --self   checks the check: imports
                                                         XP lacks planted among the
                                                         library's, a bare manifest
 
@@ -25,9 +25,9 @@ import re
 import sys
 import unittest
 
-from windows_files import PortableExecutable
-
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from windows_files import PortableExecutable  # noqa: E402
 
 PROGRAMS = ("Corvane.exe", "Corvane.dll", "Corvane History Viewer.exe")
 XP_SUBSYSTEM = (5, 1)

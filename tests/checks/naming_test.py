@@ -6,8 +6,8 @@ translation unit of the native, fuzz and win32 builds (whichever are built
 beside this one), headers included.  Windows units are read for the mingw
 target with mingw's own C++ headers.
 
-    tests/naming_test.py BUILD_DIR          checks the repository
-    tests/naming_test.py BUILD_DIR --self   checks the check on a wrong name"""
+    tests/checks/naming_test.py BUILD_DIR          checks the repository
+    tests/checks/naming_test.py BUILD_DIR --self   checks the check on a wrong name"""
 
 import concurrent.futures
 import json
@@ -19,7 +19,7 @@ import sys
 import tempfile
 import unittest
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PRESETS = ("native", "fuzz", "win32")
 OURS = ("common", "hooklib", "launcher", "viewer", "testhost", "tests")
 HEADER_FILTER = "^%s/(%s)/" % (re.escape(ROOT), "|".join(OURS))

@@ -4,7 +4,7 @@ as unittest itself finds them, so that each case can be a test of its own:
 cases of one script then run side by side in the sessions, and every case
 already starts from a clean prefix.
 
-    tests/e2e_cases.py SCRIPT"""
+    tests/e2e/e2e_cases.py SCRIPT"""
 
 import importlib.util
 import os

@@ -18,7 +18,7 @@ def enter_test_session():
     """Puts this test (and every program it runs) into the session of
     tools/in-test-sessions that ctest gave it: that session's Wine prefix
     and X display."""
-    tools = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "tools")
+    tools = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "tools")
     lines = subprocess.run([os.path.join(tools, "session-env")], capture_output=True, text=True,
                            check=True).stdout.splitlines()
     os.environ.update(line.split("=", 1) for line in lines)
@@ -26,7 +26,7 @@ def enter_test_session():
 
 enter_test_session()
 
-SOURCE = os.environ.get("CORVANE_SOURCE", os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SOURCE = os.environ.get("CORVANE_SOURCE", os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
 BIN = os.environ.get("CORVANE_BIN", os.path.join(SOURCE, "build", "win32", "bin"))
 MINGW = os.environ.get("CORVANE_MINGW_PREFIX", "i686-w64-mingw32-")
 WINE_RUN = os.path.join(SOURCE, "tools", "wine-run")

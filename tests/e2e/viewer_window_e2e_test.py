@@ -108,7 +108,7 @@ class ViewerWindowTest(vs.ViewerTest):
         self.assertEqual(self.rects(), before)
 
     def test_about_box_shows_the_version_and_opens_the_pages(self):
-        harness.use_browser(self, os.path.join(harness.SOURCE, "tests", "fetching_browser.py"))
+        harness.use_browser(self, os.path.join(harness.SOURCE, "tests", "e2e", "fetching_browser.py"))
         self.start_viewer()
         about = open_about_box(self)
         texts = [(int(c["id"]), c["text"]) for c in about]
