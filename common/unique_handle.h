@@ -3,9 +3,12 @@
 // closed and which value means none.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace corvane {
 
@@ -46,72 +49,63 @@ class UniqueHandle {
   Handle handle_ = Traits::None();
 };
 
+// What a call that makes a handle gives when it fails: null, or all bits
+// set (INVALID_HANDLE_VALUE).  Neither is ever a handle of any kind, so
+// both count as none whichever an owner starts with.
+enum class NoHandle { kNull, kAllBits };
+
+// A kind of handle that the one function `kRelease` closes.
+template <typename HandleType, auto kRelease, NoHandle kNone = NoHandle::kNull>
+struct ReleasedBy {
+  using Handle = HandleType;
+  static Handle None() { return kNone == NoHandle::kNull ? Handle() : AllBits(); }
+  static bool IsValid(Handle h) { return h != Handle() && h != AllBits(); }
+  static void Close(Handle h) { kRelease(h); }
+
+ private:
+  static Handle AllBits() { return reinterpret_cast<Handle>(~std::uintptr_t{0}); }
+};
+
+#ifdef _WIN32
+
 // Kernel objects: files (whose failure is INVALID_HANDLE_VALUE), mappings,
 // processes, threads, mutexes, events.
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { CloseHandle(h); }
-};
+using KernelHandleTraits = ReleasedBy<HANDLE, CloseHandle>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // A listing of FindFirstFile.
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(Handle h) { FindClose(h); }
-};
+using FindHandleTraits = ReleasedBy<HANDLE, FindClose, NoHandle::kAllBits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
+
+// A change notification of FindFirstChangeNotification.
+using ChangeNotificationTraits =
+    ReleasedBy<HANDLE, FindCloseChangeNotification, NoHandle::kAllBits>;
+using ChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 
 // Memory the system allocated for the caller with LocalAlloc (security
 // descriptors, SID texts).
-struct LocalMemoryTraits {
-  using Handle = void*;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { LocalFree(h); }
-};
+using LocalMemoryTraits = ReleasedBy<void*, LocalFree>;
 using LocalMemory = UniqueHandle<LocalMemoryTraits>;
 
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { RegCloseKey(h); }
-};
+using RegistryKeyTraits = ReleasedBy<HKEY, RegCloseKey>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 // Fonts, pens and brushes made for the caller (never a stock object).  One
 // selected into a device context is selected out before its owner goes.
 template <typename GdiObject>
-struct GdiObjectTraits {
-  using Handle = GdiObject;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
+using GdiObjectTraits = ReleasedBy<GdiObject, DeleteObject>;
 using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using OwnedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
 
 // Icons loaded at a size of the caller's (not shared ones).
-struct IconTraits {
-  using Handle = HICON;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyIcon(h); }
-};
+using IconTraits = ReleasedBy<HICON, DestroyIcon>;
 using OwnedIcon = UniqueHandle<IconTraits>;
 
 // A menu that no window's bar or other menu holds: once inserted there, it
 // is the bar's, and its owner lets go of it (Release).
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyMenu(h); }
-};
+using MenuTraits = ReleasedBy<HMENU, DestroyMenu>;
 using OwnedMenu = UniqueHandle<MenuTraits>;
+
+#endif
 
 }  // namespace corvane

@@ -9,7 +9,7 @@
 #include "viewer/app/viewer_registry.h"
 #include "viewer/export/export_menu.h"
 #include "viewer/framework/win_app.h"
-#include "viewer/history_tree/folder_threads.h"
+#include "viewer/history_tree/folder_size.h"
 #include "viewer/history_tree/history_folder_browser.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/html/html_view.h"
@@ -68,8 +68,13 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   if (historyFolder_.empty()) ExitProcess(1);
 
   FillAllLists(preferredUser_, preferredBuddy_);
-  searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_);
-  StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, historyFolder_);
+  watch_ = std::make_shared<FolderWatch>(historyFolder_);
+  listsFollow_ = watch_->Listen([dialog = GetSafeHwnd()](const FolderChanges&) {
+    PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
+  });
+  searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
+  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
+  watch_->Start();
   SetFocus(htmlView_);
   return FALSE;
 }
