@@ -70,41 +70,28 @@ struct ReleasedBy {
 
 // Kernel objects: files (whose failure is INVALID_HANDLE_VALUE), mappings,
 // processes, threads, mutexes, events.
-using KernelHandleTraits = ReleasedBy<HANDLE, CloseHandle>;
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using KernelHandle = UniqueHandle<ReleasedBy<HANDLE, CloseHandle>>;
 
 // A listing of FindFirstFile.
-using FindHandleTraits = ReleasedBy<HANDLE, FindClose, NoHandle::kAllBits>;
-using FindHandle = UniqueHandle<FindHandleTraits>;
-
-// A change notification of FindFirstChangeNotification.
-using ChangeNotificationTraits =
-    ReleasedBy<HANDLE, FindCloseChangeNotification, NoHandle::kAllBits>;
-using ChangeNotification = UniqueHandle<ChangeNotificationTraits>;
+using FindHandle = UniqueHandle<ReleasedBy<HANDLE, FindClose, NoHandle::kAllBits>>;
 
 // Memory the system allocated for the caller with LocalAlloc (security
 // descriptors, SID texts).
-using LocalMemoryTraits = ReleasedBy<void*, LocalFree>;
-using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+using LocalMemory = UniqueHandle<ReleasedBy<void*, LocalFree>>;
 
-using RegistryKeyTraits = ReleasedBy<HKEY, RegCloseKey>;
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using RegistryKey = UniqueHandle<ReleasedBy<HKEY, RegCloseKey>>;
 
 // Fonts, pens and brushes made for the caller (never a stock object).  One
 // selected into a device context is selected out before its owner goes.
-template <typename GdiObject>
-using GdiObjectTraits = ReleasedBy<GdiObject, DeleteObject>;
-using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using OwnedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using OwnedFont = UniqueHandle<ReleasedBy<HFONT, DeleteObject>>;
+using OwnedPen = UniqueHandle<ReleasedBy<HPEN, DeleteObject>>;
 
 // Icons loaded at a size of the caller's (not shared ones).
-using IconTraits = ReleasedBy<HICON, DestroyIcon>;
-using OwnedIcon = UniqueHandle<IconTraits>;
+using OwnedIcon = UniqueHandle<ReleasedBy<HICON, DestroyIcon>>;
 
 // A menu that no window's bar or other menu holds: once inserted there, it
 // is the bar's, and its owner lets go of it (Release).
-using MenuTraits = ReleasedBy<HMENU, DestroyMenu>;
-using OwnedMenu = UniqueHandle<MenuTraits>;
+using OwnedMenu = UniqueHandle<ReleasedBy<HMENU, DestroyMenu>>;
 
 #endif
 

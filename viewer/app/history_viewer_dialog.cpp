@@ -69,8 +69,8 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
 
   FillAllLists(preferredUser_, preferredBuddy_);
   watch_ = std::make_shared<FolderWatch>(historyFolder_);
-  listsFollow_ = watch_->Listen([dialog = GetSafeHwnd()](const FolderChanges&) {
-    PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
+  listsFollow_ = watch_->Listen([dialog = GetSafeHwnd()](const FolderChanges& changes) {
+    if (changes.watching) PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
   });
   searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
   sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);

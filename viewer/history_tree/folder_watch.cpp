@@ -176,7 +176,7 @@ void FolderWatch::Run(const StopRequest& stop) {
     // Out of memory: what the listeners kept can no longer be trusted.
     RunContained([&] { Watch(folder.Get(), stop); });
     active_ = false;
-    RunContained([&] { Tell(FolderChanges{true, {}}); });
+    RunContained([&] { Tell(FolderChanges{true, {}, false}); });
     started_ = true;
   } while (WaitWhilePaused(stop));
   started_ = true;

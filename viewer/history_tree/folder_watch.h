@@ -31,6 +31,9 @@ struct FolderChanges {
   // spelled: anything may have changed.
   bool everything = false;
   std::vector<FolderChange> changes;
+  // False in the last report before the watch lets go of the tree (it
+  // ended, or pauses): nothing is reported until it begins again.
+  bool watching = true;
 };
 
 class FolderWatch {

@@ -103,7 +103,7 @@ SearchIndex::SearchIndex(std::string historyFolder, const FoldTable& fold,
       watch_(std::move(watch)),
       following_(watch_->Listen([this](const FolderChanges& changes) {
         ForgetChanged(*listing_, folder_, changes);
-        Kick();
+        if (changes.watching) Kick();
       })),
       // Without a thread searches read every day.
       thread_([this](const StopRequest&) { Run(); },
