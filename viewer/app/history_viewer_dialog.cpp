@@ -1,6 +1,7 @@
 #include "viewer/app/history_viewer_dialog.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "common/system_code_page.h"
 #include "viewer/app/about_dialog.h"
@@ -69,9 +70,14 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
 
   FillAllLists(preferredUser_, preferredBuddy_);
   watch_ = std::make_shared<FolderWatch>(historyFolder_);
-  listsFollow_ = watch_->Listen([dialog = GetSafeHwnd()](const FolderChanges& changes) {
-    if (changes.watching) PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
-  });
+  // As the lists were filled from the disk just now, the watch's first
+  // beginning merges nothing; after a pause what came meanwhile is merged.
+  listsFollow_ =
+      watch_->Listen([dialog = GetSafeHwnd(), began = false](const FolderChanges& changes) mutable {
+        if (changes.kind == FolderChanges::Kind::kEnded) return;
+        if (changes.kind == FolderChanges::Kind::kBegan && !std::exchange(began, true)) return;
+        PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
+      });
   searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
   sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
   watch_->Start();

@@ -16,7 +16,7 @@ constexpr DWORD kChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR
                            FILE_NOTIFY_CHANGE_ATTRIBUTES;
 
 // As much as a network drive takes; more changes than fit between two
-// reads are reported as none, and everything is reported.
+// reads are reported as none, and the count as lost.
 constexpr DWORD kRecordBytes = 64 * 1024;
 
 constexpr int kSettleMs = 50;
@@ -176,7 +176,7 @@ void FolderWatch::Run(const StopRequest& stop) {
     // Out of memory: what the listeners kept can no longer be trusted.
     RunContained([&] { Watch(folder.Get(), stop); });
     active_ = false;
-    RunContained([&] { Tell(FolderChanges{true, {}, false}); });
+    RunContained([&] { Tell(FolderChanges{FolderChanges::Kind::kEnded, false, {}}); });
     started_ = true;
   } while (WaitWhilePaused(stop));
   started_ = true;
@@ -196,7 +196,7 @@ void FolderWatch::Watch(HANDLE folder, const StopRequest& stop) {
   if (!arm()) return;
   // What the listeners kept before the watch began may be out of date.
   ReachFolders(root_, 0);
-  Tell(FolderChanges{true, {}});
+  Tell(FolderChanges{FolderChanges::Kind::kBegan, false, {}});
   active_ = true;
   started_ = true;
   const HANDLE events[] = {stop.Event(), reported_.Get(), pause_.Get()};
@@ -213,7 +213,7 @@ void FolderWatch::Watch(HANDLE folder, const StopRequest& stop) {
     if (readOk && bytes > 0) {
       PassOn(copy.data(), bytes);
     } else {
-      Tell(FolderChanges{true, {}});  // more changes than the records held
+      Tell(FolderChanges{FolderChanges::Kind::kChanged, true, {}});  // more than the records held
     }
     passingOn_ = false;
     if (!armed) return;
@@ -233,7 +233,7 @@ void FolderWatch::PassOn(const char* records, DWORD bytes) {
       changes.changes.push_back({*name, record->Action});
       ReachIfMade(root_, changes.changes.back());
     } else {
-      changes.everything = true;  // a name the viewer cannot spell: it cannot list it either
+      changes.lostCount = true;  // a name the viewer cannot spell: it cannot list it either
     }
     if (record->NextEntryOffset == 0) break;
     at += record->NextEntryOffset;

@@ -27,13 +27,19 @@ struct FolderChange {
 
 // One report of the watch.
 struct FolderChanges {
-  // The watch began (again), lost count or ended, or a name could not be
-  // spelled: anything may have changed.
-  bool everything = false;
+  enum class Kind {
+    kBegan,    // the watch began (again): anything may have changed before
+    kChanged,  // the changes below, since the last report
+    kEnded,    // it let go of the tree (it ended, or pauses): nothing is
+               // reported until it begins again
+  };
+  Kind kind = Kind::kChanged;
+  // A change whose name could not be spelled, or more changes than the
+  // watch could hold: anything may have changed.
+  bool lostCount = false;
   std::vector<FolderChange> changes;
-  // False in the last report before the watch lets go of the tree (it
-  // ended, or pauses): nothing is reported until it begins again.
-  bool watching = true;
+
+  bool Everything() const { return kind != Kind::kChanged || lostCount; }
 };
 
 class FolderWatch {
@@ -67,7 +73,7 @@ class FolderWatch {
   // Listeners that subscribe after Start miss the reports made before.
   Subscription Listen(Listener listener);
 
-  // Starts watching; the first report says everything.
+  // Starts watching; the first report is kBegan.
   void Start();
 
   // Waits until the watch runs or cannot, or `cancelled`; whether it runs.
@@ -84,8 +90,8 @@ class FolderWatch {
   // While one lives the watch lets go of the history folder, so that the
   // viewer can remove the folders its deletes empty: Wine watches a tree
   // by holding every folder in it, and a folder held so cannot be removed.
-  // Nothing is reported meanwhile; when the watch begins again, its first
-  // report says everything.
+  // Nothing is reported meanwhile (kEnded, then kBegan once it watches
+  // again).
   class DeletionPause {
    public:
     explicit DeletionPause(FolderWatch* watch);

@@ -76,7 +76,7 @@ std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& his
 // of it; any other names a buddy's folder, whose listing is forgotten.
 void ForgetChanged(DayListing& listing, const std::string& historyFolder,
                    const FolderChanges& changes) {
-  if (changes.everything) listing.ForgetAll();
+  if (changes.Everything()) listing.ForgetAll();
   for (const FolderChange& change : changes.changes) {
     const std::string& name = change.relative;
     const std::size_t first = name.find('\\');
@@ -103,7 +103,7 @@ SearchIndex::SearchIndex(std::string historyFolder, const FoldTable& fold,
       watch_(std::move(watch)),
       following_(watch_->Listen([this](const FolderChanges& changes) {
         ForgetChanged(*listing_, folder_, changes);
-        if (changes.watching) Kick();
+        if (changes.kind != FolderChanges::Kind::kEnded) Kick();
       })),
       // Without a thread searches read every day.
       thread_([this](const StopRequest&) { Run(); },
