@@ -3,9 +3,12 @@
 // closed and which value means none.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace corvane {
 
@@ -46,72 +49,50 @@ class UniqueHandle {
   Handle handle_ = Traits::None();
 };
 
+// What a call that makes a handle gives when it fails: null, or all bits
+// set (INVALID_HANDLE_VALUE).  Neither is ever a handle of any kind, so
+// both count as none whichever an owner starts with.
+enum class NoHandle { kNull, kAllBits };
+
+// A kind of handle that the one function `kRelease` closes.
+template <typename HandleType, auto kRelease, NoHandle kNone = NoHandle::kNull>
+struct ReleasedBy {
+  using Handle = HandleType;
+  static Handle None() { return kNone == NoHandle::kNull ? Handle() : AllBits(); }
+  static bool IsValid(Handle h) { return h != Handle() && h != AllBits(); }
+  static void Close(Handle h) { kRelease(h); }
+
+ private:
+  static Handle AllBits() { return reinterpret_cast<Handle>(~std::uintptr_t{0}); }
+};
+
+#ifdef _WIN32
+
 // Kernel objects: files (whose failure is INVALID_HANDLE_VALUE), mappings,
 // processes, threads, mutexes, events.
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { CloseHandle(h); }
-};
-using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using KernelHandle = UniqueHandle<ReleasedBy<HANDLE, CloseHandle>>;
 
 // A listing of FindFirstFile.
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle None() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(Handle h) { FindClose(h); }
-};
-using FindHandle = UniqueHandle<FindHandleTraits>;
+using FindHandle = UniqueHandle<ReleasedBy<HANDLE, FindClose, NoHandle::kAllBits>>;
 
 // Memory the system allocated for the caller with LocalAlloc (security
 // descriptors, SID texts).
-struct LocalMemoryTraits {
-  using Handle = void*;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { LocalFree(h); }
-};
-using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+using LocalMemory = UniqueHandle<ReleasedBy<void*, LocalFree>>;
 
-struct RegistryKeyTraits {
-  using Handle = HKEY;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { RegCloseKey(h); }
-};
-using RegistryKey = UniqueHandle<RegistryKeyTraits>;
+using RegistryKey = UniqueHandle<ReleasedBy<HKEY, RegCloseKey>>;
 
 // Fonts, pens and brushes made for the caller (never a stock object).  One
 // selected into a device context is selected out before its owner goes.
-template <typename GdiObject>
-struct GdiObjectTraits {
-  using Handle = GdiObject;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
-using OwnedFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using OwnedPen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using OwnedFont = UniqueHandle<ReleasedBy<HFONT, DeleteObject>>;
+using OwnedPen = UniqueHandle<ReleasedBy<HPEN, DeleteObject>>;
 
 // Icons loaded at a size of the caller's (not shared ones).
-struct IconTraits {
-  using Handle = HICON;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyIcon(h); }
-};
-using OwnedIcon = UniqueHandle<IconTraits>;
+using OwnedIcon = UniqueHandle<ReleasedBy<HICON, DestroyIcon>>;
 
 // A menu that no window's bar or other menu holds: once inserted there, it
 // is the bar's, and its owner lets go of it (Release).
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { DestroyMenu(h); }
-};
-using OwnedMenu = UniqueHandle<MenuTraits>;
+using OwnedMenu = UniqueHandle<ReleasedBy<HMENU, DestroyMenu>>;
+
+#endif
 
 }  // namespace corvane

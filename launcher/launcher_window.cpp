@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/exception_boundary.h"
+#include "common/unique_handle.h"
 #include "launcher/launcher_protocol.h"
 #include "launcher/launcher_resource_ids.h"
 
@@ -44,22 +45,21 @@ void RemoveTrayIcon(HWND window) {
 }
 
 void ShowTrayMenu(HWND window) {
-  HMENU menu = CreatePopupMenu();
+  const OwnedMenu menu(CreatePopupMenu());
   if (!menu) return;
-  AppendMenuA(menu, MF_STRING, kCommandPreferences, "&Preferences...");
-  AppendMenuA(menu, MF_STRING, kCommandStartAnotherHost, "&Start another messenger");
-  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING, kCommandExit, "E&xit");
-  SetMenuDefaultItem(menu, kCommandPreferences, FALSE);
+  AppendMenuA(menu.Get(), MF_STRING, kCommandPreferences, "&Preferences...");
+  AppendMenuA(menu.Get(), MF_STRING, kCommandStartAnotherHost, "&Start another messenger");
+  AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu.Get(), MF_STRING, kCommandExit, "E&xit");
+  SetMenuDefaultItem(menu.Get(), kCommandPreferences, FALSE);
 
   POINT cursor;
   GetCursorPos(&cursor);
   // Without the foreground the menu would not close when clicked elsewhere.
   SetForegroundWindow(window);
-  const UINT command = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+  const UINT command = TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                       cursor.x, cursor.y, 0, window, nullptr);
   PostMessageA(window, WM_NULL, 0, 0);
-  DestroyMenu(menu);
   if (command) PostMessageA(window, WM_COMMAND, command, 0);
 }
 

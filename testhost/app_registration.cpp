@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/registry_names.h"
+#include "common/unique_handle.h"
 
 namespace testhost {
 
@@ -14,15 +15,14 @@ bool RegisterAppPath(std::string* path, std::string* error) {
     return false;
   }
   *path = module;
-  HKEY key = nullptr;
+  corvane::RegistryKey key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, corvane::kHostAppPathKey, 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                      nullptr, key.Out(), nullptr) != ERROR_SUCCESS) {
     *error = "cannot create the AppPath key";
     return false;
   }
-  LONG status =
-      RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module), length + 1);
-  RegCloseKey(key);
+  LONG status = RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module),
+                               length + 1);
   if (status != ERROR_SUCCESS) *error = "cannot write the AppPath value";
   return status == ERROR_SUCCESS;
 }

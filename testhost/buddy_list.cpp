@@ -1,5 +1,6 @@
 #include "testhost/buddy_list.h"
 
+#include "common/unique_handle.h"
 #include "testhost/buddy_list_layout.h"
 #include "testhost/conversation_windows.h"
 #include "testhost/host_names.h"
@@ -164,15 +165,14 @@ void RegisterBuddyListClasses() {
 }
 
 HWND SignOn(const std::string& title) {
-  HMENU menuBar = BuildMenuBar();
+  corvane::OwnedMenu menuBar(BuildMenuBar());
   // Wide enough for the search box beside the general buttons, as the
   // host's own first layout is.
-  HWND window = CreateReported("_Oscar_BuddyListWin", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                               40, 40, 250, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
-  if (!window) {
-    DestroyMenu(menuBar);
-    return nullptr;
-  }
+  HWND window =
+      CreateReported("_Oscar_BuddyListWin", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40,
+                     250, 450, nullptr, reinterpret_cast<UINT_PTR>(menuBar.Get()));
+  if (!window) return nullptr;
+  menuBar.Release();  // the window's now
   g_buddyList = window;
   g_screenName = ScreenNameFromTitle(title);
   CreateChildren(window);

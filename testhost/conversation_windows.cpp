@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "common/unique_handle.h"
 #include "testhost/buddy_list.h"
 #include "testhost/conversation_html.h"
 #include "testhost/host_names.h"
@@ -166,16 +167,14 @@ HWND OpenConversation(const std::string& name, bool chat) {
     SetForegroundWindow(open);
     return open;
   }
-  HMENU menuBar = BuildMenuBar(chat);
+  corvane::OwnedMenu menuBar(BuildMenuBar(chat));
   const int offset = 30 * static_cast<int>(g_windows.size() % 8);
   HWND window = CreateReported(
       chat ? "AIM_ChatWnd" : "AIM_IMessage", chat ? ChatWindowTitle(name) : ImWindowTitle(name),
       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, (chat ? 660 : 260) + offset, 60 + offset,
-      chat ? 480 : 380, 340, nullptr, reinterpret_cast<UINT_PTR>(menuBar));
-  if (!window) {
-    DestroyMenu(menuBar);
-    return nullptr;
-  }
+      chat ? 480 : 380, 340, nullptr, reinterpret_cast<UINT_PTR>(menuBar.Get()));
+  if (!window) return nullptr;
+  menuBar.Release();  // the window's now
   g_windows[name] = window;
   CreateChildren(window, name, chat);
   LayOut(window);

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/unique_handle.h"
 #include "hooklib/buddylist/quick_menu_button.h"
 #include "hooklib/buddylist/relayout.h"
 
@@ -13,9 +14,9 @@ namespace corvane {
 
 struct BuddyListWindowState {
   QuickMenuButton button;
-  HICON normalIcon = nullptr;
-  HICON hoverIcon = nullptr;
-  HICON pressedIcon = nullptr;
+  OwnedIcon normalIcon;
+  OwnedIcon hoverIcon;
+  OwnedIcon pressedIcon;
   HWND tooltip = nullptr;
   TOOLINFOA tool = {};  // the tooltip's one tool, kept to move its rectangle
   bool tooltipCreated = false;

@@ -725,9 +725,9 @@ TEST_F(BuddyListWindowTest, SignOffAndSignOnStartTheWindowStateAfresh) {
   DestroyBuddyList();
   BuddyListWindowState& state = BuddyListWindow();
   EXPECT_FALSE(state.tooltipCreated);
-  EXPECT_EQ(state.normalIcon, nullptr);
-  EXPECT_EQ(state.hoverIcon, nullptr);
-  EXPECT_EQ(state.pressedIcon, nullptr);
+  EXPECT_FALSE(state.normalIcon);
+  EXPECT_FALSE(state.hoverIcon);
+  EXPECT_FALSE(state.pressedIcon);
   EXPECT_FALSE(ProcessBuddyListPresence().created);
   EXPECT_FALSE(IsWindow(firstTooltip));  // owned by the Buddy List, gone with it
 
@@ -741,9 +741,9 @@ TEST_F(BuddyListWindowTest, SignOffAndSignOnStartTheWindowStateAfresh) {
   EXPECT_TRUE(state.firstPaint);
   EXPECT_TRUE(state.menuBarShown);
   EXPECT_TRUE(ProcessBuddyListPresence().created);
-  EXPECT_NE(state.normalIcon, nullptr);
-  EXPECT_NE(state.hoverIcon, nullptr);
-  EXPECT_NE(state.pressedIcon, nullptr);
+  EXPECT_TRUE(state.normalIcon);
+  EXPECT_TRUE(state.hoverIcon);
+  EXPECT_TRUE(state.pressedIcon);
   for (UINT command : {CMD_LAUNCH_CLONE, CMD_HISTORY_VIEWER, CMD_PREFERENCES}) {
     EXPECT_NE(GetMenuState(GetSystemMenu(window_, FALSE), command, MF_BYCOMMAND),
               static_cast<UINT>(-1))

@@ -19,19 +19,14 @@ HICON LoadButtonIcon(int id) {
                                        kQuickMenuButtonSize, kQuickMenuButtonSize, 0));
 }
 
-void DestroyIconOnce(HICON& icon) {
-  if (icon != nullptr) DestroyIcon(icon);
-  icon = nullptr;
-}
-
 HICON IconFor(const BuddyListWindowState& state) {
   switch (QuickMenuIcon(state.button)) {
     case kQuickMenuIconPressed:
-      return state.pressedIcon;
+      return state.pressedIcon.Get();
     case kQuickMenuIconHover:
-      return state.hoverIcon;
+      return state.hoverIcon.Get();
     default:
-      return state.normalIcon;
+      return state.normalIcon.Get();
   }
 }
 
@@ -103,15 +98,15 @@ QuickMenuReaction React(UINT message, QuickMenuButton& button, bool inHitArea) {
 }  // namespace
 
 void LoadQuickMenuIcons(BuddyListWindowState& state) {
-  state.pressedIcon = LoadButtonIcon(kQuickMenuIconPressed);
-  state.hoverIcon = LoadButtonIcon(kQuickMenuIconHover);
-  state.normalIcon = LoadButtonIcon(kQuickMenuIconNormal);
+  state.pressedIcon.Reset(LoadButtonIcon(kQuickMenuIconPressed));
+  state.hoverIcon.Reset(LoadButtonIcon(kQuickMenuIconHover));
+  state.normalIcon.Reset(LoadButtonIcon(kQuickMenuIconNormal));
 }
 
 void DestroyQuickMenuIcons(BuddyListWindowState& state) {
-  DestroyIconOnce(state.pressedIcon);
-  DestroyIconOnce(state.hoverIcon);
-  DestroyIconOnce(state.normalIcon);
+  state.pressedIcon.Reset();
+  state.hoverIcon.Reset();
+  state.normalIcon.Reset();
 }
 
 void CreateQuickMenuTooltip(HWND window, BuddyListWindowState& state) {

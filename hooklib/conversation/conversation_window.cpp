@@ -130,7 +130,7 @@ void KeepWhatIsOwed(HWND window) {
 // captures again.
 void Poll(HWND window, bool destroying) {
   if (Shared().Logging != 0) {
-    HANDLE mutex = HistoryMutex();
+    HANDLE mutex = HistoryMutex().Get();
     WaitForSingleObject(mutex, INFINITE);
     RunContained([window, destroying] {
       PollSteps(window);
@@ -190,7 +190,7 @@ void OnCommand(HWND window, WPARAM command) {
 bool ClearAfterWriting(HWND window, HWND cleared) {
   bool written = true;
   if (Shared().Logging != 0) {
-    HANDLE mutex = HistoryMutex();
+    HANDLE mutex = HistoryMutex().Get();
     WaitForSingleObject(mutex, INFINITE);
     written = ResultContained(
         [window] {

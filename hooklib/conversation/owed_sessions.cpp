@@ -21,7 +21,7 @@ thread_local UINT_PTR t_retryTimer = 0;
 void RetryOwed() {
   std::vector<OwedSession>& owed = *t_owed;
   if (Shared().Logging != 0) {
-    HANDLE mutex = HistoryMutex();
+    HANDLE mutex = HistoryMutex().Get();
     WaitForSingleObject(mutex, INFINITE);
     for (auto it = owed.begin(); it != owed.end();) {
       const bool written = CaptureConversation(CurrentSettings().LogDir, it->userName,

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_handle.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file_bench_cases.h"
 #include "hooklib/history/day_file_io.h"
@@ -34,30 +35,28 @@ corvane::LocalClockTime FixedNow() { return {2002, 6, 14, 5, 21, 30, 0}; }
 // Flushed as the write before it left it: otherwise the timed write would
 // pay for putting the restored megabytes on the disk.
 bool Restore(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const corvane::KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD wrote = 0;
-  const bool written =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
-      wrote == bytes.size() && FlushFileBuffers(file);
-  CloseHandle(file);
-  return written;
+  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) &&
+         wrote == bytes.size() && FlushFileBuffers(file.Get());
 }
 
 double FlushAlone(const std::string& folder) {
   const std::string path = folder + "\\flush.tmp";
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   std::vector<double> times;
-  for (int i = 0; i < 50 && file != INVALID_HANDLE_VALUE; ++i) {
-    DWORD wrote = 0;
-    WriteFile(file, "<BR>hello</BODY></HTML><BR>\r\n", 29, &wrote, nullptr);
-    const auto start = Clock::now();
-    FlushFileBuffers(file);
-    times.push_back(Milliseconds(Clock::now() - start));
+  {
+    const corvane::KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    for (int i = 0; i < 50 && file; ++i) {
+      DWORD wrote = 0;
+      WriteFile(file.Get(), "<BR>hello</BODY></HTML><BR>\r\n", 29, &wrote, nullptr);
+      const auto start = Clock::now();
+      FlushFileBuffers(file.Get());
+      times.push_back(Milliseconds(Clock::now() - start));
+    }
   }
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   DeleteFileA(path.c_str());
   return times.empty() ? -1 : corvane::Summarize(times, {}).medianMs;
 }
@@ -70,10 +69,10 @@ bool Run(const WriteBenchCase& c, const std::string& history, bool wholeWrite) {
     if (!Restore(path, c.disk)) return false;
     corvane::DayFileMark mark = c.mark;
     mark.path = path;
-    HANDLE reader = INVALID_HANDLE_VALUE;
+    corvane::KernelHandle reader;
     if (c.route == BenchRoute::kInPlace) {
-      reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      reader.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     corvane::Win32DayFile file(
         path, history + "\\alice\\bob\\" + corvane::TemporaryDayFileName(2002, 6, 14, 1));
@@ -83,7 +82,6 @@ bool Run(const WriteBenchCase& c, const std::string& history, bool wholeWrite) {
     else
       corvane::WriteSessionBlock(file, c.sessionKey, c.text, mark);
     totals.push_back(Milliseconds(Clock::now() - start));
-    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
   }
   corvane::PrintWriteBenchRow(c, corvane::Summarize(totals, {}));
   return true;

@@ -2,8 +2,8 @@
 
 namespace corvane {
 
-HANDLE& HistoryMutex() {
-  static HANDLE mutex = nullptr;
+KernelHandle& HistoryMutex() {
+  static KernelHandle mutex;
   return mutex;
 }
 

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "common/unique_handle.h"
+
 namespace corvane {
 
 inline constexpr char kHistoryMutexName[] = "MutexToProtectHistoryFiles";
 
-// nullptr where _Init@4 never ran.
-HANDLE& HistoryMutex();
+// None where _Init@4 never ran.
+KernelHandle& HistoryMutex();
 
 }  // namespace corvane

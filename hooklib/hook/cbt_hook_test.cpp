@@ -122,7 +122,7 @@ class HookedThreadTest : public ::testing::Test {
 using CbtHookBeforeInitTest = HookedThreadTest;
 
 TEST_F(CbtHookBeforeInitTest, ReturnsZeroWithoutChaining) {
-  EXPECT_EQ(HistoryMutex(), nullptr);
+  EXPECT_FALSE(HistoryMutex());
   ExpectNoChaining();
 }
 
@@ -272,7 +272,7 @@ TEST_F(CbtHookTest, SettingAllowsBothPopupsAndClearsTheRequest) {
 
 TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   EXPECT_EQ(Shared().HookHandle, hook_);
-  EXPECT_NE(HistoryMutex(), nullptr);
+  EXPECT_TRUE(HistoryMutex());
   // Every creation reaches the next hook, and its answer comes back.
   EXPECT_EQ(ProcOf(Create("AIM_IMessage")), IMWindowProc);
   EXPECT_EQ(Create(kRefusedByNextHook), nullptr);
@@ -283,7 +283,7 @@ TEST_F(CbtHookTest, ChainsOnlyBetweenInitAndShutdown) {
   EXPECT_EQ(TimesReachedNextHook("AIM_AimTodayWnd"), 0);
 
   Shutdown();
-  EXPECT_EQ(HistoryMutex(), nullptr);
+  EXPECT_FALSE(HistoryMutex());
   ExpectNoChaining();
 }
 
@@ -298,9 +298,9 @@ TEST_F(CbtHookTest, SecondInitLeavesNoMutexHandleBehind) {
     GTEST_SKIP() << "another process holds the history mutex (a launcher still running?)";
   }
   Init(hook_);
-  ASSERT_NE(HistoryMutex(), nullptr);
+  ASSERT_TRUE(HistoryMutex());
   Init(hook_);
-  EXPECT_NE(HistoryMutex(), nullptr);
+  EXPECT_TRUE(HistoryMutex());
   EXPECT_EQ(Shared().HookHandle, hook_);
   Shutdown();
   HANDLE left = OpenHistoryMutex();

@@ -13,16 +13,14 @@ using corvane::UpdateShared;
 // A second call keeps the handle the first one got; only a missing one is
 // made again.
 extern "C" int WINAPI Init(HHOOK hook) {
-  HANDLE& mutex = HistoryMutex();
-  if (mutex == nullptr) mutex = CreateMutexA(nullptr, FALSE, corvane::kHistoryMutexName);
+  corvane::KernelHandle& mutex = HistoryMutex();
+  if (!mutex) mutex.Reset(CreateMutexA(nullptr, FALSE, corvane::kHistoryMutexName));
   UpdateShared([hook](corvane::SharedSettings& s) { s.HookHandle = hook; });
   return 0;
 }
 
 extern "C" int WINAPI Shutdown() {
-  HANDLE& mutex = HistoryMutex();
-  if (mutex != nullptr) CloseHandle(mutex);
-  mutex = nullptr;
+  HistoryMutex().Reset();
   UpdateShared([](corvane::SharedSettings& s) { s.HookHandle = nullptr; });
   return 0;
 }

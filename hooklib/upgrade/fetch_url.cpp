@@ -8,13 +8,7 @@
 namespace corvane {
 namespace {
 
-struct InternetHandleTraits {
-  using Handle = HINTERNET;
-  static Handle None() { return nullptr; }
-  static bool IsValid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { InternetCloseHandle(h); }
-};
-using InternetHandle = UniqueHandle<InternetHandleTraits>;
+using InternetHandle = UniqueHandle<ReleasedBy<HINTERNET, InternetCloseHandle>>;
 
 }  // namespace
 

@@ -35,7 +35,7 @@ void CHistoryViewerDlg::OnClearAll() {
   const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {"*.*"});
   if (!path || !UserAgrees(ClearAllQuestion(path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    const FolderWatch::DeletionPause pause(watch_.get());
     DeleteDaysOf(historyFolder_, HistoryScope{});
   }
   ForgetInSearchIndex(*path);
@@ -48,7 +48,7 @@ void CHistoryViewerDlg::OnDeleteUser() {
   const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user});
   if (!path || !UserAgrees(DeleteUserQuestion(user.c_str(), path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    const FolderWatch::DeletionPause pause(watch_.get());
     DeleteDaysOf(historyFolder_, HistoryScope{user, "", {}});
   }
   ForgetInSearchIndex(*path);
@@ -63,7 +63,7 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user, buddy});
   if (!path || !UserAgrees(DeleteBuddyQuestion(user.c_str(), buddy.c_str(), path->c_str()))) return;
   {
-    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    const FolderWatch::DeletionPause pause(watch_.get());
     DeleteDaysOf(historyFolder_, HistoryScope{user, buddy, {}});
   }
   ForgetInSearchIndex(*path);

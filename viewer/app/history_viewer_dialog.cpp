@@ -1,6 +1,7 @@
 #include "viewer/app/history_viewer_dialog.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "common/system_code_page.h"
 #include "viewer/app/about_dialog.h"
@@ -9,7 +10,7 @@
 #include "viewer/app/viewer_registry.h"
 #include "viewer/export/export_menu.h"
 #include "viewer/framework/win_app.h"
-#include "viewer/history_tree/folder_threads.h"
+#include "viewer/history_tree/folder_size.h"
 #include "viewer/history_tree/history_folder_browser.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/html/html_view.h"
@@ -68,8 +69,18 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   if (historyFolder_.empty()) ExitProcess(1);
 
   FillAllLists(preferredUser_, preferredBuddy_);
-  searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_);
-  StartFolderThreads(GetSafeHwnd(), {WM_HV_SIZE_TOTAL, WM_HV_FOLDER_CHANGED}, historyFolder_);
+  watch_ = std::make_shared<FolderWatch>(historyFolder_);
+  // As the lists were filled from the disk just now, the watch's first
+  // beginning merges nothing; after a pause what came meanwhile is merged.
+  listsFollow_ =
+      watch_->Listen([dialog = GetSafeHwnd(), began = false](const FolderChanges& changes) mutable {
+        if (changes.kind == FolderChanges::Kind::kEnded) return;
+        if (changes.kind == FolderChanges::Kind::kBegan && !std::exchange(began, true)) return;
+        PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
+      });
+  searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
+  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
+  watch_->Start();
   SetFocus(htmlView_);
   return FALSE;
 }

@@ -11,9 +11,11 @@
 #include <optional>
 #include <string>
 
+#include "common/joined_thread.h"
 #include "viewer/export/export_dialog.h"
 #include "viewer/framework/list_controls.h"
 #include "viewer/framework/placement_dialog.h"
+#include "viewer/history_tree/folder_watch.h"
 #include "viewer/search/search_dialog.h"
 
 namespace corvane {
@@ -90,8 +92,11 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   std::unique_ptr<CHistoryExportDlg> export_;
   const std::shared_ptr<DayListing> dayListing_ = std::make_shared<DayListing>();
   // Made once the history folder is known.
+  std::shared_ptr<FolderWatch> watch_;
+  FolderWatch::Subscription listsFollow_;  // the lists merge what the watch reports
   std::shared_ptr<SearchIndex> searchIndex_;
   std::unique_ptr<CHistorySearchDlg> search_;
+  JoinedThread sizeTotal_;
 };
 
 }  // namespace corvane

@@ -21,7 +21,7 @@ void CHistoryViewerDlg::OpenDeleteOldDays() {
   const std::string buddy = SelectedBuddy();
   CDeleteOldDaysDlg dialog(GetSafeHwnd(), historyFolder_, user, buddy);
   {
-    const SearchIndex::DeletionPause pause(searchIndex_.get());
+    const FolderWatch::DeletionPause pause(watch_.get());
     dialog.DoModal();
   }
   for (const std::string& day : dialog.DeletedDayFiles()) ForgetInSearchIndex(day);

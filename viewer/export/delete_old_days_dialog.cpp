@@ -20,7 +20,6 @@ constexpr UINT kCountedMessage = WM_APP + 3;
 struct CDeleteOldDaysDlg::Count {
   HistoryScope scope;
   CalendarDate before;
-  std::atomic<bool> cancelled{false};
   std::mutex lock;
   bool done = false;  // under lock
   OldDays old;        // under lock, once done
@@ -33,7 +32,7 @@ CDeleteOldDaysDlg::CDeleteOldDaysDlg(HWND parent, std::string historyFolder, std
       user_(std::move(user)),
       buddy_(std::move(buddy)) {}
 
-CDeleteOldDaysDlg::~CDeleteOldDaysDlg() { StopCount(); }
+CDeleteOldDaysDlg::~CDeleteOldDaysDlg() = default;
 
 // The first of January of this year is proposed: a date a user changes
 // rather than one that would take nearly everything.
@@ -70,7 +69,7 @@ std::optional<LRESULT> CDeleteOldDaysDlg::WindowProc(UINT msg, WPARAM wParam, LP
     OnCounted();
     return 0;
   }
-  if (msg == WM_DESTROY) StopCount();
+  if (msg == WM_DESTROY) counter_.Stop();
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 
@@ -85,13 +84,8 @@ bool CDeleteOldDaysDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CDialog::OnCommand(wParam, lParam);
 }
 
-void CDeleteOldDaysDlg::StopCount() {
-  if (count_) count_->cancelled = true;
-  if (counter_.joinable()) counter_.join();
-}
-
 void CDeleteOldDaysDlg::StartCount() {
-  StopCount();
+  counter_.Stop();
   count_.reset();
   EnableWindow(GetDlgItem(IDOK), FALSE);
   const std::optional<CalendarDate> before = Before();
@@ -104,24 +98,23 @@ void CDeleteOldDaysDlg::StartCount() {
   count->scope = SelectedScope();
   count->before = *before;
   HWND window = GetSafeHwnd();
-  try {
-    counter_ = std::thread([count, window, folder = historyFolder_] {
-      OldDays old;
-      try {
-        old = ListOldDays(folder, count->scope, count->before, count->cancelled);
-      } catch (...) {
-        // Out of memory: the dialog says nothing would go.
-        old = OldDays{};
-      }
-      if (count->cancelled) return;
-      {
-        std::lock_guard<std::mutex> guard(count->lock);
-        count->old = std::move(old);
-        count->done = true;
-      }
-      PostMessageA(window, kCountedMessage, 0, 0);
-    });
-  } catch (const std::exception&) {
+  counter_ = JoinedThread([count, window, folder = historyFolder_](const StopRequest& stop) {
+    OldDays old;
+    try {
+      old = ListOldDays(folder, count->scope, count->before, stop.Flag());
+    } catch (...) {
+      // Out of memory: the dialog says nothing would go.
+      old = OldDays{};
+    }
+    if (stop.Requested()) return;
+    {
+      std::lock_guard<std::mutex> guard(count->lock);
+      count->old = std::move(old);
+      count->done = true;
+    }
+    PostMessageA(window, kCountedMessage, 0, 0);
+  });
+  if (!counter_.Started()) {
     SetDlgItemTextA(GetSafeHwnd(), IDC_DELETE_PREVIEW, "The days could not be counted.");
     return;
   }

@@ -7,13 +7,12 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "common/joined_thread.h"
 #include "viewer/export/history_days.h"
 #include "viewer/framework/dialog.h"
 
@@ -42,14 +41,13 @@ class CDeleteOldDaysDlg : public CDialog {
   std::optional<CalendarDate> Before() const;
   HistoryScope SelectedScope() const;
   void StartCount();
-  void StopCount();
   void OnCounted();
 
   const std::string historyFolder_;
   const std::string user_;
   const std::string buddy_;
   std::shared_ptr<Count> count_;  // the running or last count
-  std::thread counter_;
+  JoinedThread counter_;
   bool deletedAny_ = false;
   std::vector<std::string> deleted_;
 };

@@ -14,29 +14,25 @@ struct ExportWorker::State {
 };
 
 ExportWorker::ExportWorker(HWND window, UINT message, ExportRequest request)
-    : state_(std::make_shared<State>(window, message)) {
-  thread_ = std::thread([state = state_, request = std::move(request)] {
-    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-    ExportOutcome outcome = RunExport(
-        request, state->cancelled,
-        [&state](std::size_t done, std::size_t total) {
-          state->news.Update([&](ExportStatus& status) {
-            status.done = done;
-            status.total = total;
-          });
-        },
-        state->gate);
-    state->news.Update([&](ExportStatus& status) {
-      status.finished = true;
-      status.outcome = std::move(outcome);
-    });
-  });
-}
-
-ExportWorker::~ExportWorker() {
-  Cancel();
-  if (thread_.joinable()) thread_.join();
-}
+    : state_(std::make_shared<State>(window, message)),
+      thread_(
+          [state = state_, request = std::move(request)](const StopRequest&) {
+            SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+            ExportOutcome outcome = RunExport(
+                request, state->cancelled,
+                [&state](std::size_t done, std::size_t total) {
+                  state->news.Update([&](ExportStatus& status) {
+                    status.done = done;
+                    status.total = total;
+                  });
+                },
+                state->gate);
+            state->news.Update([&](ExportStatus& status) {
+              status.finished = true;
+              status.outcome = std::move(outcome);
+            });
+          },
+          [this] { Cancel(); }) {}
 
 void ExportWorker::Cancel() {
   state_->cancelled = true;

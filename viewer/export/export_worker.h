@@ -7,8 +7,8 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
-#include <thread>
 
+#include "common/joined_thread.h"
 #include "viewer/export/export_run.h"
 
 namespace corvane {
@@ -27,7 +27,7 @@ class ExportWorker {
   ExportWorker(HWND window, UINT message, ExportRequest request);
   // Cancels and waits for the export to end, so that it has removed what
   // it wrote before the program can end.
-  ~ExportWorker();
+  ~ExportWorker() = default;
   ExportWorker(const ExportWorker&) = delete;
   ExportWorker& operator=(const ExportWorker&) = delete;
 
@@ -43,7 +43,7 @@ class ExportWorker {
  private:
   struct State;
   std::shared_ptr<State> state_;
-  std::thread thread_;
+  JoinedThread thread_;
 };
 
 }  // namespace corvane

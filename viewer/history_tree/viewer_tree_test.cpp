@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "viewer/history_tree/folder_threads.h"
+#include "viewer/history_tree/folder_size.h"
+#include "viewer/history_tree/folder_watch.h"
 #include "viewer/history_tree/history_deletion.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/history_tree/history_tree.h"
@@ -21,6 +24,10 @@ std::vector<std::string> Sorted(std::vector<std::string> texts) {
   std::sort(texts.begin(), texts.end());
   return texts;
 }
+
+const std::atomic<bool> kNeverCancelled{false};
+
+std::uint64_t SizeOf(const std::string& folder) { return FolderSizeBytes(folder, kNeverCancelled); }
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -171,20 +178,20 @@ class SizeTotalTest : public HistoryTreeTest {
 
 TEST_F(SizeTotalTest, JustBelowOneMebibyte) {
   Spread(1048575);
-  EXPECT_EQ(FolderSizeBytes(root_), 1048575u);
-  EXPECT_EQ(HistorySizeText(FolderSizeBytes(root_)), "<1");
+  EXPECT_EQ(SizeOf(root_), 1048575u);
+  EXPECT_EQ(HistorySizeText(SizeOf(root_)), "<1");
 }
 
 TEST_F(SizeTotalTest, ExactlyOneMebibyte) {
   Spread(1048576);
-  EXPECT_EQ(FolderSizeBytes(root_), 1048576u);
-  EXPECT_EQ(HistorySizeText(FolderSizeBytes(root_)), "1");
+  EXPECT_EQ(SizeOf(root_), 1048576u);
+  EXPECT_EQ(HistorySizeText(SizeOf(root_)), "1");
 }
 
 TEST_F(SizeTotalTest, WholeMebibytesAreTruncated) {
   Spread(3500000);
-  EXPECT_EQ(FolderSizeBytes(root_), 3500000u);
-  EXPECT_EQ(HistorySizeText(FolderSizeBytes(root_)), "3");
+  EXPECT_EQ(SizeOf(root_), 3500000u);
+  EXPECT_EQ(HistorySizeText(SizeOf(root_)), "3");
 }
 
 TEST_F(SizeTotalTest, AFileOverFourGibibytesCountsWhole) {
@@ -201,12 +208,10 @@ TEST_F(SizeTotalTest, AFileOverFourGibibytesCountsWhole) {
   CloseHandle(file);
   ASSERT_TRUE(sized);
   File("alice\\2002-06-14 [Friday].html", 10);
-  EXPECT_EQ(FolderSizeBytes(root_), (5ULL << 30) + 10);
+  EXPECT_EQ(SizeOf(root_), (5ULL << 30) + 10);
 }
 
-TEST_F(SizeTotalTest, MissingFolderCountsNothing) {
-  EXPECT_EQ(FolderSizeBytes(Path("nowhere")), 0u);
-}
+TEST_F(SizeTotalTest, MissingFolderCountsNothing) { EXPECT_EQ(SizeOf(Path("nowhere")), 0u); }
 
 // A window of the test's thread that receives what the workers post.
 class PostTarget {
@@ -232,61 +237,60 @@ class PostTarget {
   HWND window_;
 };
 
-// The workers post whatever message the dialog gives them; the test's own.
+// The size total posts whatever message the dialog gives it; the watch's
+// listener here posts the test's own.
 constexpr UINT kSizeTotalMessage = WM_APP + 2;
 constexpr UINT kFolderChangedMessage = WM_APP + 3;
 
-HANDLE StartThread(LPTHREAD_START_ROUTINE procedure, HWND window, UINT message,
-                   const std::string& folder) {
-  return CreateThread(nullptr, 0, procedure, new FolderThreadTarget{window, message, folder}, 0,
-                      nullptr);
-}
-
-TEST_F(SizeTotalTest, ThreadPostsTheTotalOnceAndEnds) {
+TEST_F(SizeTotalTest, ThreadPostsTheTotalOnce) {
   Spread(3500000);
   PostTarget target;
-  HANDLE thread = StartThread(SizeTotalThread, target.Window(), kSizeTotalMessage, root_);
+  const JoinedThread thread = StartSizeTotal(target.Window(), kSizeTotalMessage, root_);
   MSG message;
   ASSERT_TRUE(target.Receive(kSizeTotalMessage, 5000, &message));
   EXPECT_EQ(message.wParam, 3500000u);
   EXPECT_EQ(message.lParam, 0);
-  EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-  CloseHandle(thread);
+  EXPECT_FALSE(target.Receive(kSizeTotalMessage, 100, &message));
 }
 
-TEST_F(HistoryTreeTest, WatchThreadPostsAfterAWriteBelowTheFolder) {
+// Each report posts once; a change to `relative` posts wParam 1.
+FolderWatch::Subscription PostReports(FolderWatch& watch, HWND window,
+                                      const std::string& relative) {
+  return watch.Listen([window, relative](const FolderChanges& changes) {
+    bool named = false;
+    for (const FolderChange& change : changes.changes) named = named || change.relative == relative;
+    PostMessageA(window, kFolderChangedMessage, named, 0);
+  });
+}
+
+TEST_F(HistoryTreeTest, WatchReportsAWriteToAnExistingDayAndANewFolder) {
   Folder("alice");
   Folder("alice\\bob");
   const std::string dayFile = "alice\\bob\\2002-06-14 [Friday].html";
   File(dayFile);
   PostTarget target;
-  HANDLE thread = StartThread(FolderWatchThread, target.Window(), kFolderChangedMessage, root_);
-  // The thread arms its notification in its own time; keep writing until
-  // one write has been seen.
+  FolderWatch watch(root_);
+  const FolderWatch::Subscription subscription = PostReports(watch, target.Window(), dayFile);
+  watch.Start();
+  ASSERT_TRUE(watch.WaitActive(kNeverCancelled));
   MSG message;
-  bool posted = false;
-  for (int attempt = 0; attempt < 25 && !posted; ++attempt) {
-    std::ofstream(Path(dayFile), std::ios::binary | std::ios::app) << "<BR>more\n";
-    posted = target.Receive(kFolderChangedMessage, 200, &message);
+  while (target.Receive(kFolderChangedMessage, 300, &message)) {
   }
-  ASSERT_TRUE(posted);
-  EXPECT_EQ(message.wParam, 0u);
-  EXPECT_EQ(message.lParam, 0);
-  // It keeps watching: a new buddy folder is reported too.
+  std::ofstream(Path(dayFile), std::ios::binary | std::ios::app) << "<BR>more\n";
+  ASSERT_TRUE(target.Receive(kFolderChangedMessage, 5000, &message));
+  EXPECT_EQ(message.wParam, 1u);
   while (target.Receive(kFolderChangedMessage, 300, &message)) {
   }
   Folder("alice\\carol");
   EXPECT_TRUE(target.Receive(kFolderChangedMessage, 5000, &message));
-  EXPECT_EQ(WaitForSingleObject(thread, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  CloseHandle(thread);
 }
 
-TEST_F(HistoryTreeTest, WatchThreadEndsAtOnceWithoutAFolder) {
+TEST_F(HistoryTreeTest, WatchOfAMissingFolderNeverRuns) {
   PostTarget target;
-  HANDLE thread =
-      StartThread(FolderWatchThread, target.Window(), kFolderChangedMessage, Path("nowhere"));
-  EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-  CloseHandle(thread);
+  FolderWatch watch(Path("nowhere"));
+  const FolderWatch::Subscription subscription = PostReports(watch, target.Window(), "");
+  watch.Start();
+  EXPECT_FALSE(watch.WaitActive(kNeverCancelled));
   MSG message;
   EXPECT_FALSE(target.Receive(kFolderChangedMessage, 100, &message));
 }

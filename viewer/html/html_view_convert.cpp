@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <thread>
 #include <utility>
 
+#include "common/joined_thread.h"
 #include "common/unique_handle.h"
 #include "viewer/html/html_view_document.h"
 
@@ -39,30 +39,27 @@ void AnswerUntil(HANDLE done) {
 ConvertedDay ReadAndConvertAnswering(const std::string& path, std::optional<std::string> shown) {
   ConvertedDay day;
   const KernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-  std::thread worker;
+  JoinedThread worker;
   if (done) {
-    try {
-      worker = std::thread([&path, &shown, &day, event = done.Get()] {
-        try {
-          ReadAndConvert(path, shown, day);
-        } catch (...) {  // shown as a day that could not be read
-          day.html.clear();
-          day.document.text.clear();
-          day.document.runs.clear();
-          day.breaks = PageBreaks();
-          day.links.clear();
-        }
-        SetEvent(event);
-      });
-    } catch (...) {
-    }
+    worker = JoinedThread([&path, &shown, &day, event = done.Get()](const StopRequest&) {
+      try {
+        ReadAndConvert(path, shown, day);
+      } catch (...) {  // shown as a day that could not be read
+        day.html.clear();
+        day.document.text.clear();
+        day.document.runs.clear();
+        day.breaks = PageBreaks();
+        day.links.clear();
+      }
+      SetEvent(event);
+    });
   }
-  if (!worker.joinable()) {
+  if (!worker.Started()) {
     ReadAndConvert(path, shown, day);
     return day;
   }
   AnswerUntil(done.Get());
-  worker.join();
+  worker.Stop();
   return day;
 }
 

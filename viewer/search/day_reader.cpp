@@ -20,22 +20,18 @@ constexpr std::size_t kReadAheadBytes = 8 << 20;
 DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate,
                      std::function<void(std::string&)> prepare)
     : paths_(std::move(paths)), gate_(gate), prepare_(std::move(prepare)) {
-  threads_[0] = std::thread([this] { ReadAll(); });
-  try {
-    threads_[1] = std::thread([this] { ReadAll(); });
-  } catch (const std::system_error&) {
-    // No second thread: the first reads every file.
-  }
-}
-
-DayReader::~DayReader() {
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    stop_ = true;
-  }
-  changed_.notify_all();
-  for (std::thread& thread : threads_) {
-    if (thread.joinable()) thread.join();
+  const auto stop = [this] {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+  };
+  // Without a second thread the first reads every file.
+  for (JoinedThread& thread : threads_)
+    thread = JoinedThread([this](const StopRequest&) { ReadAll(); }, stop);
+  if (!threads_[0].Started() && !threads_[1].Started()) {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
   }
 }
 

@@ -9,9 +9,9 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "common/joined_thread.h"
 #include "viewer/search/search_gate.h"
 
 namespace corvane {
@@ -24,7 +24,7 @@ class DayReader {
   DayReader(std::vector<std::string> paths, SearchGate& gate,
             std::function<void(std::string&)> prepare = nullptr);
   // Stops the reading after the file in hand and waits for it.
-  ~DayReader();
+  ~DayReader() = default;
   DayReader(const DayReader&) = delete;
   DayReader& operator=(const DayReader&) = delete;
 
@@ -54,7 +54,7 @@ class DayReader {
   std::size_t nextToRead_ = 0;          // under lock_
   std::size_t nextToGive_ = 0;          // under lock_
   bool stop_ = false;                   // under lock_
-  std::thread threads_[2];
+  JoinedThread threads_[2];             // last: stopped before the rest goes
 };
 
 }  // namespace corvane

@@ -2,9 +2,9 @@
 
 #include <exception>
 #include <functional>
-#include <thread>
 #include <utility>
 
+#include "common/joined_thread.h"
 #include "viewer/history_tree/buddy_folders.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
@@ -35,9 +35,9 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
       next = folders.size();
     }
   };
-  std::thread helper(listFolders, std::ref(failures[1]));
+  JoinedThread helper([&](const StopRequest&) { listFolders(failures[1]); });
   listFolders(failures[0]);
-  helper.join();
+  helper.Stop();
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }

@@ -96,7 +96,7 @@ BOOL CHistorySearchDlg::OnInitDialog() {
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_FROM, EM_LIMITTEXT, kMaxDate, 0);
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_TO, EM_LIMITTEXT, kMaxDate, 0);
   SendDlgItemMessageA(GetSafeHwnd(), IDC_SEARCH_SAID_BY, EM_LIMITTEXT, kNameCapacity - 1, 0);
-  StartListingEveryDay(listing_, host_.HistoryFolder());
+  listingEveryDay_ = StartListingEveryDay(listing_, host_.HistoryFolder());
   ShowIndexStatus();
   if (index_) SetTimer(GetSafeHwnd(), kIndexStatusTimer, kIndexStatusMs, nullptr);
   // Placed before it first shows, so it never jumps.

@@ -74,6 +74,7 @@ class CHistorySearchDlg : public CPlacementDialog {
 
   const std::shared_ptr<DayListing> listing_;
   const std::shared_ptr<SearchIndex> index_;
+  JoinedThread listingEveryDay_;
   // The status line tells of the index, not of a search.
   bool indexStatusShown_ = true;
   std::string indexStatus_;

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "common/file_time.h"
+#include "common/unique_handle.h"
 #include "viewer/history_tree/history_entries.h"
+#include "viewer/history_tree/history_tree.h"
 #include "viewer/search/day_reader.h"
 #include "viewer/search/day_scope.h"
 #include "viewer/search/index_location.h"
@@ -70,34 +72,54 @@ std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& his
   return scope;
 }
 
+// A change to a user's folder itself (made, removed, renamed) touches all
+// of it; any other names a buddy's folder, whose listing is forgotten.
+void ForgetChanged(DayListing& listing, const std::string& historyFolder,
+                   const FolderChanges& changes) {
+  if (changes.Everything()) listing.ForgetAll();
+  for (const FolderChange& change : changes.changes) {
+    const std::string& name = change.relative;
+    const std::size_t first = name.find('\\');
+    const std::string user = name.substr(0, first);
+    if (user.empty()) continue;
+    const std::size_t second = first == std::string::npos ? first : name.find('\\', first + 1);
+    const std::string buddy =
+        first == std::string::npos ? std::string() : name.substr(first + 1, second - first - 1);
+    const std::optional<std::string> folder = buddy.empty()
+                                                  ? JoinHistoryPath(historyFolder, {user})
+                                                  : JoinHistoryPath(historyFolder, {user, buddy});
+    if (folder) listing.Forget(*folder);
+  }
+}
+
 }  // namespace
 
 SearchIndex::SearchIndex(std::string historyFolder, const FoldTable& fold,
-                         std::shared_ptr<DayListing> listing)
+                         std::shared_ptr<DayListing> listing, std::shared_ptr<FolderWatch> watch)
     : folder_(std::move(historyFolder)),
       fold_(fold),
       listing_(std::move(listing)),
       path_(SearchIndexPath(folder_)),
-      watch_(folder_, listing_, [this] { Kick(); }) {
-  try {
-    thread_ = std::thread([this] { Run(); });
-  } catch (const std::system_error&) {
-    // No thread: searches read every day.
-  }
-}
+      watch_(std::move(watch)),
+      following_(watch_->Listen([this](const FolderChanges& changes) {
+        ForgetChanged(*listing_, folder_, changes);
+        if (changes.kind != FolderChanges::Kind::kEnded) Kick();
+      })),
+      // Without a thread searches read every day.
+      thread_([this](const StopRequest&) { Run(); },
+              [this] {
+                {
+                  std::lock_guard<std::mutex> guard(lock_);
+                  stopping_ = true;
+                  if (index_) index_->InterruptWriter();
+                }
+                gate_.Release();
+                wake_.notify_all();
+              }) {}
 
 SearchIndex::~SearchIndex() { Stop(); }
 
-void SearchIndex::Stop() {
-  {
-    std::lock_guard<std::mutex> guard(lock_);
-    stopping_ = true;
-    if (index_) index_->InterruptWriter();
-  }
-  gate_.Release();
-  wake_.notify_all();
-  if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
-}
+void SearchIndex::Stop() { thread_.Stop(); }
 
 SearchIndex::Status SearchIndex::CurrentStatus() const {
   std::lock_guard<std::mutex> guard(lock_);
@@ -109,7 +131,7 @@ SearchIndex::SearchHold::SearchHold(SearchIndex& index) : index_(index) {
     std::lock_guard<std::mutex> guard(index_.lock_);
     if (index_.searches_++ == 0) index_.gate_.Hold();
   }
-  index_.watch_.Settle();
+  index_.watch_->Settle();
 }
 
 SearchIndex::SearchHold::~SearchHold() {
@@ -129,7 +151,7 @@ std::optional<std::vector<ListedDay>> SearchIndex::DaysToRead(const std::vector<
     index = index_;
   }
   // Without the watch the listing's sizes and times may be old.
-  if (!index || !watch_.Active()) return std::nullopt;
+  if (!index || !watch_->Active()) return std::nullopt;
   std::size_t unheld = 0;
   std::optional<std::vector<ListedDay>> toRead = index->DaysToRead(days, query, fold, unheld);
   if (unheld > 0 || index->FoundDamaged()) Kick();
@@ -186,11 +208,11 @@ bool SearchIndex::WaitWhileSearching(DayIndex* index) {
 
 void SearchIndex::Run() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-  if (path_.empty() || !watch_.WaitActive()) return;
-  const HANDLE mutex =
-      CreateMutexA(nullptr, FALSE, ("Local\\Corvane " + SearchIndexName(folder_)).c_str());
-  if (mutex == nullptr) return;
-  if (BecomeWriter(mutex)) {
+  if (path_.empty() || !watch_->WaitActive(stopping_)) return;
+  const KernelHandle mutex(
+      CreateMutexA(nullptr, FALSE, ("Local\\Corvane " + SearchIndexName(folder_)).c_str()));
+  if (!mutex) return;
+  if (BecomeWriter(mutex.Get())) {
     while (!stopping_) {
       bool damaged = false;
       try {
@@ -203,9 +225,8 @@ void SearchIndex::Run() {
       // Made anew once the searches have let go of the damaged file.
       if (damaged && WaitWhileSearching(nullptr)) RemoveFiles();
     }
-    ReleaseMutex(mutex);
+    ReleaseMutex(mutex.Get());
   }
-  CloseHandle(mutex);
   std::lock_guard<std::mutex> guard(lock_);
   index_.reset();
   status_ = Status{};

@@ -22,23 +22,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "common/joined_thread.h"
+#include "viewer/history_tree/folder_watch.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_index.h"
 #include "viewer/search/day_listing.h"
-#include "viewer/search/day_watch.h"
 #include "viewer/search/search_gate.h"
 
 namespace corvane {
 
 class SearchIndex {
  public:
-  // Starts the watch and the indexer.  `fold` is the code page's case fold,
-  // by which names sort and the index folds its texts.
-  SearchIndex(std::string historyFolder, const FoldTable& fold,
-              std::shared_ptr<DayListing> listing);
+  // Starts the indexer, which follows `watch` (not started yet) in
+  // `listing`.  `fold` is the code page's case fold, by which names sort and
+  // the index folds its texts.
+  SearchIndex(std::string historyFolder, const FoldTable& fold, std::shared_ptr<DayListing> listing,
+              std::shared_ptr<FolderWatch> watch);
   ~SearchIndex();
   SearchIndex(const SearchIndex&) = delete;
   SearchIndex& operator=(const SearchIndex&) = delete;
@@ -77,24 +78,6 @@ class SearchIndex {
   // the history folder's "*.*"): its days leave the index now.
   void ForgetDeleted(const std::string& path);
 
-  // While one lives the index's watch lets go of the history folder, so
-  // that the viewer can remove the folders its deletes empty (Wine holds
-  // every folder of a watched tree); searches meanwhile read every day.
-  class DeletionPause {
-   public:
-    explicit DeletionPause(SearchIndex* index) : index_(index) {
-      if (index_ != nullptr) index_->watch_.Pause();
-    }
-    ~DeletionPause() {
-      if (index_ != nullptr) index_->watch_.Resume();
-    }
-    DeletionPause(const DeletionPause&) = delete;
-    DeletionPause& operator=(const DeletionPause&) = delete;
-
-   private:
-    SearchIndex* index_;
-  };
-
  private:
   void Run();
   bool BecomeWriter(HANDLE mutex);
@@ -128,8 +111,9 @@ class SearchIndex {
   std::shared_ptr<DayIndex> index_;  // under lock_: null while there is none to ask
   Status status_;                    // under lock_
 
-  DayWatch watch_;
-  std::thread thread_;
+  const std::shared_ptr<FolderWatch> watch_;
+  FolderWatch::Subscription following_;
+  JoinedThread thread_;
 };
 
 }  // namespace corvane

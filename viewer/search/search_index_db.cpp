@@ -86,32 +86,31 @@ std::string ColumnText(sqlite3_stmt* statement, int column) {
 }
 
 Schema SchemaOf(sqlite3* db) {
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema", -1, &statement,
+  OwnedStatement owned;
+  if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema", -1, owned.Out(),
                          nullptr) != SQLITE_OK) {
     Fail(db);
   }
+  sqlite3_stmt* const statement = owned.Get();
   Schema schema;
   int rc;
   while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     schema.emplace(ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2),
                    ColumnText(statement, 3));
   }
-  sqlite3_finalize(statement);
   if (rc != SQLITE_DONE) Fail(db);
   return schema;
 }
 
 // The schema our statements make, as this SQLite writes it down.
 Schema OurSchema() {
-  sqlite3* db = nullptr;
+  OwnedDatabase db;
   Schema schema;
-  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-      sqlite3_exec(db, kMetaTable, nullptr, nullptr, nullptr) == SQLITE_OK &&
-      sqlite3_exec(db, kTables, nullptr, nullptr, nullptr) == SQLITE_OK) {
-    schema = SchemaOf(db);
+  if (sqlite3_open_v2(":memory:", db.Out(), SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+      sqlite3_exec(db.Get(), kMetaTable, nullptr, nullptr, nullptr) == SQLITE_OK &&
+      sqlite3_exec(db.Get(), kTables, nullptr, nullptr, nullptr) == SQLITE_OK) {
+    schema = SchemaOf(db.Get());
   }
-  sqlite3_close(db);
   if (schema.empty()) throw IndexError(SQLITE_NOMEM, "the index's tables could not be made");
   return schema;
 }
@@ -134,13 +133,13 @@ bool IndexError::OutOfMemory() const {
 // unbound after it.
 class SearchIndexDb::Statement {
  public:
-  Statement(SearchIndexDb& db, int which) : db_(db.db_) {
-    sqlite3_stmt*& kept = db.statements_[which];
-    if (kept == nullptr && sqlite3_prepare_v3(db_, kSql[which], -1, SQLITE_PREPARE_PERSISTENT,
-                                              &kept, nullptr) != SQLITE_OK) {
+  Statement(SearchIndexDb& db, int which) : db_(db.db_.Get()) {
+    OwnedStatement& kept = db.statements_[which];
+    if (!kept && sqlite3_prepare_v3(db_, kSql[which], -1, SQLITE_PREPARE_PERSISTENT, kept.Out(),
+                                    nullptr) != SQLITE_OK) {
       Fail(db_);
     }
-    statement_ = kept;
+    statement_ = kept.Get();
   }
   ~Statement() {
     sqlite3_reset(statement_);
@@ -187,44 +186,38 @@ class SearchIndexDb::Statement {
 };
 
 SearchIndexDb::SearchIndexDb(const std::string& path, bool writer)
-    : writer_(writer), statements_(kStatementCount, nullptr) {
+    : writer_(writer), statements_(kStatementCount) {
   const int flags = writer ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READWRITE;
-  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-    const IndexError error(db_ != nullptr ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM,
-                           db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory");
-    sqlite3_close(db_);
-    throw error;
+  if (sqlite3_open_v2(path.c_str(), db_.Out(), flags, nullptr) != SQLITE_OK) {
+    if (!db_) throw IndexError(SQLITE_NOMEM, "out of memory");
+    Fail(db_.Get());
   }
-  try {
-    sqlite3_extended_result_codes(db_, 1);
-    Defend(db_);
-    sqlite3_busy_timeout(db_, kBusyMs);
-    // Readers never wait for the writer, nor it for them.  A cache may lose
-    // its last commits in a power cut, never its consistency.
-    if (writer) Execute("PRAGMA journal_mode = WAL");
-    Execute("PRAGMA synchronous = NORMAL");
-  } catch (...) {
-    sqlite3_close(db_);
-    throw;
-  }
+  sqlite3_extended_result_codes(db_.Get(), 1);
+  Defend(db_.Get());
+  sqlite3_busy_timeout(db_.Get(), kBusyMs);
+  // Readers never wait for the writer, nor it for them.  A cache may lose
+  // its last commits in a power cut, never its consistency.
+  if (writer) Execute("PRAGMA journal_mode = WAL");
+  Execute("PRAGMA synchronous = NORMAL");
 }
 
 // The writer moves its log into the database first: under Wine the last
 // connection's close was seen to leave the whole log beside the database,
 // for the next start to read again.
 SearchIndexDb::~SearchIndexDb() {
-  for (sqlite3_stmt* statement : statements_) sqlite3_finalize(statement);
-  if (writer_) sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-  sqlite3_close(db_);
+  statements_.clear();
+  if (writer_) {
+    sqlite3_wal_checkpoint_v2(db_.Get(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  }
 }
 
 void SearchIndexDb::Execute(const char* sql) {
   char* message = nullptr;
-  const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+  const int rc = sqlite3_exec(db_.Get(), sql, nullptr, nullptr, &message);
   if (rc == SQLITE_OK) return;
   const std::string what = message != nullptr ? message : sqlite3_errstr(rc);
   sqlite3_free(message);
-  throw IndexError(sqlite3_extended_errcode(db_), what);
+  throw IndexError(sqlite3_extended_errcode(db_.Get()), what);
 }
 
 std::string SearchIndexDb::Meta(const char* key) {
@@ -244,7 +237,7 @@ void SearchIndexDb::CheckIsOurs() {
   Statement check(*this, kQuickCheck);
   if (!check.Step() || check.Text(0) != "ok")
     throw IndexError(SQLITE_CORRUPT, "the index failed its check");
-  const Schema found = SchemaOf(db_);
+  const Schema found = SchemaOf(db_.Get());
   static const Schema kOurs = OurSchema();
   if (!found.empty() && found != kOurs)
     throw IndexError(SQLITE_CORRUPT, "the index holds tables of another making");
@@ -295,7 +288,8 @@ std::uint64_t SearchIndexDb::Commit() {
 }
 
 void SearchIndexDb::Rollback() {
-  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (!sqlite3_get_autocommit(db_.Get()))
+    sqlite3_exec(db_.Get(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 std::uint64_t SearchIndexDb::Commits() { return ToCount(Meta("commits")); }
@@ -335,9 +329,9 @@ IndexedDay SearchIndexDb::Put(const ListedDay& day, std::string_view indexedText
     Statement insert(*this, kInsertDay);
     insert.Bind(1, day.day.user).Bind(2, day.day.buddy).Bind(3, day.day.date);
     insert.Bind(4, size).Bind(5, written).Bind(6, length).Run();
-    inserted = sqlite3_changes(db_) == 1;
+    inserted = sqlite3_changes(db_.Get()) == 1;
     if (inserted) {
-      row.id = sqlite3_last_insert_rowid(db_);
+      row.id = sqlite3_last_insert_rowid(db_.Get());
     } else {  // a row the caller did not know of
       Statement find(*this, kDayId);
       find.Bind(1, day.day.user).Bind(2, day.day.buddy).Bind(3, day.day.date);
@@ -366,6 +360,6 @@ void SearchIndexDb::Empty() {
   SetMeta("garbage", "0");
 }
 
-void SearchIndexDb::Interrupt() { sqlite3_interrupt(db_); }
+void SearchIndexDb::Interrupt() { sqlite3_interrupt(db_.Get()); }
 
 }  // namespace corvane

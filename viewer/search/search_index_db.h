@@ -15,13 +15,17 @@
 #include <string_view>
 #include <vector>
 
+#include <sqlite3.h>
+
+#include "common/unique_handle.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/index_plan.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace corvane {
+
+// A connection closes once its statements are finalized too, in any order.
+using OwnedDatabase = UniqueHandle<ReleasedBy<sqlite3*, sqlite3_close_v2>>;
+using OwnedStatement = UniqueHandle<ReleasedBy<sqlite3_stmt*, sqlite3_finalize>>;
 
 // A failed SQLite call.
 class IndexError : public std::runtime_error {
@@ -95,8 +99,8 @@ class SearchIndexDb {
   void AddGarbage(std::uint64_t bytes);
 
   const bool writer_;
-  sqlite3* db_ = nullptr;
-  std::vector<sqlite3_stmt*> statements_;
+  OwnedDatabase db_;
+  std::vector<OwnedStatement> statements_;
 };
 
 }  // namespace corvane

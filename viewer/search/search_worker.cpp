@@ -5,8 +5,6 @@
 #include <functional>
 #include <new>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "viewer/search/day_reader.h"
@@ -113,32 +111,22 @@ void Work(std::shared_ptr<SearchRunState> state) {
 
 }  // namespace
 
-void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder) {
+JoinedThread StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder) {
   // Should anything fail here, the first search lists the folders itself.
-  try {
-    std::thread([listing = std::move(listing), historyFolder = std::move(historyFolder)] {
-      SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
-      static const std::atomic<bool> kNeverCancelled{false};
-      try {
-        ListDaysInScope(*listing, historyFolder, "", "", kNeverCancelled);
-      } catch (...) {
-        // Out of memory, or no helper thread.
-      }
-    }).detach();
-  } catch (const std::system_error&) {
-    // No thread.
-  }
+  return JoinedThread([listing = std::move(listing),
+                       historyFolder = std::move(historyFolder)](const StopRequest& stop) {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    ListDaysInScope(*listing, historyFolder, "", "", stop.Flag());
+  });
 }
 
 SearchRun::SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request)
-    : state_(std::make_shared<SearchRunState>(window, message, id, std::move(request))) {
-  std::thread(Work, state_).detach();
-}
-
-SearchRun::~SearchRun() {
-  state_->cancelled = true;
-  state_->gate.Release();
-}
+    : state_(std::make_shared<SearchRunState>(window, message, id, std::move(request))),
+      thread_([state = state_](const StopRequest&) { Work(state); },
+              [state = state_] {
+                state->cancelled = true;
+                state->gate.Release();
+              }) {}
 
 void SearchRun::Hold() { state_->gate.Hold(); }
 

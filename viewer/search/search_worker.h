@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/joined_thread.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_listing.h"
@@ -35,8 +36,9 @@ struct SearchRequest {
 
 // Lists every buddy folder of the history into `listing` on a thread of its
 // own: started as the search window opens, it has them kept before a user
-// has typed a query, so that the first search need not list them.
-void StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder);
+// has typed a query, so that the first search need not list them.  Stopped,
+// it leaves the rest to the first search.
+JoinedThread StartListingEveryDay(std::shared_ptr<DayListing> listing, std::string historyFolder);
 
 // What a search found since the window last asked.
 struct SearchProgress {
@@ -57,7 +59,7 @@ class SearchRun {
   // ended, it posts `message` with wParam `id` to `window`.
   SearchRun(HWND window, UINT message, WPARAM id, SearchRequest request);
   // Cancels: the worker stops before its next file and posts nothing more.
-  ~SearchRun();
+  ~SearchRun() = default;
   SearchRun(const SearchRun&) = delete;
   SearchRun& operator=(const SearchRun&) = delete;
 
@@ -70,6 +72,7 @@ class SearchRun {
 
  private:
   std::shared_ptr<SearchRunState> state_;
+  JoinedThread thread_;
 };
 
 }  // namespace corvane
