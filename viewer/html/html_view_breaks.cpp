@@ -5,12 +5,17 @@
 namespace corvane {
 
 PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t longestLine) {
-  std::size_t lineStart = 0;     // on the page
+  std::size_t lineStart = 0;     // of the page's paragraph
   std::size_t stretchStart = 0;  // the line's start or the last break
   std::size_t afterSpace = 0;    // past the stretch's last space, or its start
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      lineStart = stretchStart = afterSpace = i + 1;
+      if (i + 1 - lineStart < longestLine) {
+        softLineEnds_.push_back(i);
+      } else {
+        lineStart = i + 1;
+      }
+      stretchStart = afterSpace = i + 1;
       continue;
     }
     if (i - stretchStart == longest) {
@@ -24,6 +29,19 @@ PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t l
     }
     if (text[i] == ' ') afterSpace = i + 1;
   }
+}
+
+namespace {
+
+bool AnyWithin(const std::vector<std::size_t>& places, std::size_t begin, std::size_t end) {
+  const auto first = std::lower_bound(places.begin(), places.end(), begin);
+  return first != places.end() && *first < end;
+}
+
+}  // namespace
+
+bool PageBreaks::Alters(std::size_t begin, std::size_t end) const {
+  return AnyWithin(places_, begin, end) || AnyWithin(softLineEnds_, begin, end);
 }
 
 std::size_t PageBreaks::Shown(std::size_t position) const {

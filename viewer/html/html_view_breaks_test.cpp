@@ -31,10 +31,27 @@ TEST(PageBreaks, StartsAPageLineAtTheFirstBreakPastTheLongestLine) {
   // A word of 100 in stretches of 10, a page line at least 30 long; each
   // line of the text starts afresh.
   const PageBreaks breaks(std::string(100, 'x') + "\n" + std::string(35, 'y'), 10, 30);
-  EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 131}));
+  // The line end comes 11 into a page line: a line break inside it.
+  EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 121}));
+  EXPECT_EQ(breaks.SoftLineEnds(), Places{100});
   for (std::size_t start : breaks.LineStarts()) {
     EXPECT_TRUE(std::binary_search(breaks.Places().begin(), breaks.Places().end(), start));
   }
+}
+
+TEST(PageBreaks, ShortLinesShareAPageParagraphUpToTheLongestLine) {
+  // Lines of three characters, a page line at least 10 long: every fourth
+  // line end ends a paragraph.
+  std::string text;
+  for (int line = 0; line < 8; ++line) text += "ab\n";
+  const PageBreaks breaks(text, 16, 10);
+  EXPECT_EQ(breaks.SoftLineEnds(), (Places{2, 5, 8, 14, 17, 20}));
+  EXPECT_TRUE(breaks.Places().empty());
+  // What the page shows otherwise than the text holds it.
+  EXPECT_FALSE(breaks.Alters(0, 2));
+  EXPECT_TRUE(breaks.Alters(0, 3));
+  EXPECT_FALSE(breaks.Alters(9, 14));
+  EXPECT_TRUE(breaks.Alters(9, 15));
 }
 
 TEST(PageBreaks, MapsTextAndPagePositionsBothWays) {
