@@ -317,11 +317,17 @@ def grep_seconds(history, query):
 
 
 def viewer_proc_file(name):
-    """The text of /proc/PID/name of the viewer's process, or None."""
+    """The text of /proc/PID/name of the viewer's process, or None.  Only a
+    viewer of this run's Wine prefix: other worktrees run viewers of their
+    own on the same machine."""
+    prefix = ("WINEPREFIX=%s" % os.environ.get("WINEPREFIX", "")).encode()
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open("/proc/%s/cmdline" % pid, "rb") as f:
                 if vs.VIEWER.encode() not in f.read():
+                    continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if prefix not in f.read().split(b"\0"):
                     continue
             with open("/proc/%s/%s" % (pid, name)) as f:
                 return f.read()
