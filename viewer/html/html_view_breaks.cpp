@@ -10,9 +10,8 @@ PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t l
   std::size_t afterSpace = 0;    // past the stretch's last space, or its start
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      if (i + 1 - lineStart < longestLine) {
-        softLineEnds_.push_back(i);
-      } else {
+      if (i + 1 - lineStart >= longestLine) {
+        paragraphEnds_.push_back(i);
         lineStart = i + 1;
       }
       stretchStart = afterSpace = i + 1;
@@ -31,17 +30,15 @@ PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t l
   }
 }
 
-namespace {
-
-bool AnyWithin(const std::vector<std::size_t>& places, std::size_t begin, std::size_t end) {
-  const auto first = std::lower_bound(places.begin(), places.end(), begin);
-  return first != places.end() && *first < end;
-}
-
-}  // namespace
-
-bool PageBreaks::Alters(std::size_t begin, std::size_t end) const {
-  return AnyWithin(places_, begin, end) || AnyWithin(softLineEnds_, begin, end);
+bool PageBreaks::Alters(std::string_view text, std::size_t begin, std::size_t end) const {
+  const auto place = std::lower_bound(places_.begin(), places_.end(), begin);
+  if (place != places_.end() && *place < end) return true;
+  auto paragraphEnd = std::lower_bound(paragraphEnds_.begin(), paragraphEnds_.end(), begin);
+  for (std::size_t at = text.find('\n', begin); at < end; at = text.find('\n', at + 1)) {
+    while (paragraphEnd != paragraphEnds_.end() && *paragraphEnd < at) ++paragraphEnd;
+    if (paragraphEnd == paragraphEnds_.end() || *paragraphEnd != at) return true;
+  }
+  return false;
 }
 
 std::size_t PageBreaks::Shown(std::size_t position) const {

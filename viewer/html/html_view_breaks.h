@@ -12,11 +12,12 @@
 // second), so a line longer than kLongestPageLine goes on the page as
 // several paragraphs: some of its breaks are paragraph ends instead, still
 // one character each.  Short lines share a paragraph, each ended by a line
-// break inside it (one character too): Wine's RichEdit holds about 2.5 KB
-// for each paragraph of a line and takes that long to free it, which made a
-// day of 100,000 one-letter lines hold 250 MB and freeze the window for a
-// third of a second when its page went; a line break costs a quarter less,
-// and a page of few paragraphs can be emptied a piece at a time.
+// break inside it (one character too): Wine's RichEdit holds 2.7 KB for a
+// one-letter line that is a paragraph of its own and 2.0 KB for one that is
+// not (a day of 100,000 such lines held 250 MB), loads it three times as
+// fast, and deletes text in time that grows with the paragraphs both of the
+// page and of the text deleted, so that only a page of few paragraphs can be
+// emptied a piece at a time.
 #pragma once
 
 #include <cstddef>
@@ -50,12 +51,13 @@ class PageBreaks {
   const std::vector<std::size_t>& Places() const { return places_; }
   // Those of them where the page starts a new paragraph, ascending.
   const std::vector<std::size_t>& LineStarts() const { return lineStarts_; }
-  // The text's line ends ("\n") that the page shows as line breaks inside a
-  // paragraph, ascending; the others end a paragraph.
-  const std::vector<std::size_t>& SoftLineEnds() const { return softLineEnds_; }
-  // Whether the page shows characters [begin, end) otherwise than the text
-  // holds them: a break or a soft line end among them.
-  bool Alters(std::size_t begin, std::size_t end) const;
+  // The text's line ends ("\n") that end a page paragraph, ascending; the
+  // page shows the others as line breaks inside one.
+  const std::vector<std::size_t>& ParagraphEnds() const { return paragraphEnds_; }
+  // Whether the page shows characters [begin, end) of `text` (the text the
+  // breaks were made for) otherwise than the text holds them: a break or a
+  // line break inside a paragraph among them.
+  bool Alters(std::string_view text, std::size_t begin, std::size_t end) const;
 
   // Where a position of the text stands on the page (before a break shown
   // there), and the text's position of a page's character (a break counts as
@@ -66,7 +68,7 @@ class PageBreaks {
  private:
   std::vector<std::size_t> places_;
   std::vector<std::size_t> lineStarts_;
-  std::vector<std::size_t> softLineEnds_;
+  std::vector<std::size_t> paragraphEnds_;
 };
 
 }  // namespace corvane

@@ -33,7 +33,7 @@ TEST(PageBreaks, StartsAPageLineAtTheFirstBreakPastTheLongestLine) {
   const PageBreaks breaks(std::string(100, 'x') + "\n" + std::string(35, 'y'), 10, 30);
   // The line end comes 11 into a page line: a line break inside it.
   EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 121}));
-  EXPECT_EQ(breaks.SoftLineEnds(), Places{100});
+  EXPECT_EQ(breaks.ParagraphEnds(), Places{});
   for (std::size_t start : breaks.LineStarts()) {
     EXPECT_TRUE(std::binary_search(breaks.Places().begin(), breaks.Places().end(), start));
   }
@@ -45,13 +45,14 @@ TEST(PageBreaks, ShortLinesShareAPageParagraphUpToTheLongestLine) {
   std::string text;
   for (int line = 0; line < 8; ++line) text += "ab\n";
   const PageBreaks breaks(text, 16, 10);
-  EXPECT_EQ(breaks.SoftLineEnds(), (Places{2, 5, 8, 14, 17, 20}));
+  EXPECT_EQ(breaks.ParagraphEnds(), (Places{11, 23}));
   EXPECT_TRUE(breaks.Places().empty());
   // What the page shows otherwise than the text holds it.
-  EXPECT_FALSE(breaks.Alters(0, 2));
-  EXPECT_TRUE(breaks.Alters(0, 3));
-  EXPECT_FALSE(breaks.Alters(9, 14));
-  EXPECT_TRUE(breaks.Alters(9, 15));
+  EXPECT_FALSE(breaks.Alters(text, 0, 2));
+  EXPECT_TRUE(breaks.Alters(text, 0, 3));
+  EXPECT_FALSE(breaks.Alters(text, 9, 14));
+  EXPECT_TRUE(breaks.Alters(text, 9, 15));
+  EXPECT_TRUE(PageBreaks(std::string(40, 'x'), 16).Alters(std::string(40, 'x'), 10, 20));
 }
 
 TEST(PageBreaks, MapsTextAndPagePositionsBothWays) {

@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 bool HoldsBreaks(const HtmlViewState& state, TextRange range) {
-  return state.breaks.Alters(range.begin, range.end);
+  return state.breaks.Alters(state.document.text, range.begin, range.end);
 }
 
 std::string WithCrLf(std::string_view text) {

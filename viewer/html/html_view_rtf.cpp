@@ -117,11 +117,11 @@ bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
 constexpr char kBreakRtf[] = "{\\v\\u8203?}";
 
 // Where the breaks of a piece are, which of them are paragraph ends, and
-// which line ends are line breaks inside a paragraph.
+// which line ends end a paragraph.
 struct BreaksAhead {
   std::vector<std::size_t>::const_iterator next, end;
   std::vector<std::size_t>::const_iterator nextLine, linesEnd;
-  std::vector<std::size_t>::const_iterator nextSoft, softEnd;
+  std::vector<std::size_t>::const_iterator nextParagraphEnd, paragraphEndsEnd;
 };
 
 // Text without breaks, its line ends as paragraph ends or line breaks;
@@ -130,8 +130,10 @@ void AppendLines(std::string& rtf, std::string_view text, std::size_t from, Brea
   for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
     AppendEscaped(rtf, text.substr(0, end));
     const std::size_t place = from + end;
-    while (breaks.nextSoft != breaks.softEnd && *breaks.nextSoft < place) ++breaks.nextSoft;
-    rtf += breaks.nextSoft != breaks.softEnd && *breaks.nextSoft == place ? "\\line\n" : "\\par\n";
+    auto& paragraphEnd = breaks.nextParagraphEnd;
+    while (paragraphEnd != breaks.paragraphEndsEnd && *paragraphEnd < place) ++paragraphEnd;
+    rtf +=
+        paragraphEnd != breaks.paragraphEndsEnd && *paragraphEnd == place ? "\\par\n" : "\\line\n";
     text.remove_prefix(end + 1);
     from = place + 1;
   }
@@ -177,11 +179,15 @@ std::string RtfForView(const FormattedText& view, TextRange range,
   if (run != view.runs.begin()) --run;
   const std::vector<std::size_t>& places = breaks.Places();
   const std::vector<std::size_t>& lineStarts = breaks.LineStarts();
-  const std::vector<std::size_t>& softEnds = breaks.SoftLineEnds();
-  BreaksAhead ahead{
-      std::lower_bound(places.begin(), places.end(), range.begin),         places.end(),
-      std::lower_bound(lineStarts.begin(), lineStarts.end(), range.begin), lineStarts.end(),
-      std::lower_bound(softEnds.begin(), softEnds.end(), range.begin),     softEnds.end()};
+  const std::vector<std::size_t>& paragraphEnds = breaks.ParagraphEnds();
+  BreaksAhead ahead;
+  ahead.next = std::lower_bound(places.begin(), places.end(), range.begin);
+  ahead.end = places.end();
+  ahead.nextLine = std::lower_bound(lineStarts.begin(), lineStarts.end(), range.begin);
+  ahead.linesEnd = lineStarts.end();
+  ahead.nextParagraphEnd =
+      std::lower_bound(paragraphEnds.begin(), paragraphEnds.end(), range.begin);
+  ahead.paragraphEndsEnd = paragraphEnds.end();
   for (; run != view.runs.end() && run->start < range.end; ++run) {
     std::size_t from = std::max(run->start, range.begin);
     const std::size_t to = std::min(run->start + run->length, range.end);

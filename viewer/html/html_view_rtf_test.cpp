@@ -42,7 +42,7 @@ TEST(RtfForView, EndsAParagraphWhereThePageStartsALine) {
 TEST(RtfForView, EndsShortLinesWithLineBreaksUntilTheParagraphIsLong) {
   const FormattedText view = ConvertHtml("ab<BR>cd<BR>ef<BR>gh");
   const PageBreaks breaks(view.text, 8, 6);
-  ASSERT_EQ(breaks.SoftLineEnds(), (std::vector<std::size_t>{2, 8}));
+  ASSERT_EQ(breaks.ParagraphEnds(), (std::vector<std::size_t>{5}));
   EXPECT_EQ(Body(RtfForView(view, TextRange{0, 11}, {}, breaks)),
             "ab\\line\ncd\\par\nef\\line\ngh");
   // A piece from the middle of a paragraph.
