@@ -5,16 +5,17 @@
 namespace corvane {
 
 PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t longestLine) {
-  std::size_t lineStart = 0;     // of the page's paragraph
+  std::size_t lineStart = 0;  // of the page's paragraph
+  std::size_t textLineStart = 0;
   std::size_t stretchStart = 0;  // the line's start or the last break
   std::size_t afterSpace = 0;    // past the stretch's last space, or its start
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      if (i + 1 - lineStart >= longestLine) {
+      if (i + 1 - lineStart >= longestLine || i - textLineStart >= kLongestSharedLine) {
         paragraphEnds_.push_back(i);
         lineStart = i + 1;
       }
-      stretchStart = afterSpace = i + 1;
+      textLineStart = stretchStart = afterSpace = i + 1;
       continue;
     }
     if (i - stretchStart == longest) {

@@ -29,6 +29,9 @@ namespace corvane {
 // Long enough that a line of ordinary words rarely has a break at all (each
 // costs the page two runs), short enough that re-measuring a run is cheap.
 inline constexpr std::size_t kLongestUnbrokenRun = 64;
+// A line shorter than this shares its page paragraph with the lines around
+// it; a longer one is a paragraph of its own, as it loads a fifth faster.
+inline constexpr std::size_t kLongestSharedLine = 16;
 // Short enough that wrapping a paragraph takes milliseconds, long enough
 // that an early line end shows only every few screen lines of a long line,
 // and that a page of short lines has few paragraphs.
@@ -42,8 +45,9 @@ class PageBreaks {
   // space of a stretch, where a line may wrap anyway, and only inside a word
   // longer than that.
   // A page paragraph ends at the first line end or break at or past
-  // `longestLine` characters from its start; the line ends before that are
-  // line breaks inside it.
+  // `longestLine` characters from its start, and at the end of a line of
+  // kLongestSharedLine characters or more; the other line ends are line
+  // breaks inside it.
   explicit PageBreaks(std::string_view text, std::size_t longest = kLongestUnbrokenRun,
                       std::size_t longestLine = kLongestPageLine);
 

@@ -31,9 +31,9 @@ TEST(PageBreaks, StartsAPageLineAtTheFirstBreakPastTheLongestLine) {
   // A word of 100 in stretches of 10, a page line at least 30 long; each
   // line of the text starts afresh.
   const PageBreaks breaks(std::string(100, 'x') + "\n" + std::string(35, 'y'), 10, 30);
-  // The line end comes 11 into a page line: a line break inside it.
-  EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 121}));
-  EXPECT_EQ(breaks.ParagraphEnds(), Places{});
+  EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 131}));
+  // The long line's end ends its paragraph, though it comes 11 into it.
+  EXPECT_EQ(breaks.ParagraphEnds(), Places{100});
   for (std::size_t start : breaks.LineStarts()) {
     EXPECT_TRUE(std::binary_search(breaks.Places().begin(), breaks.Places().end(), start));
   }
