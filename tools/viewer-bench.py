@@ -318,11 +318,17 @@ def grep_seconds(history, query):
 
 
 def viewer_proc_file(name):
-    """The text of /proc/PID/name of the viewer's process, or None."""
+    """The text of /proc/PID/name of the viewer's process, or None.  Only a
+    viewer of this run's Wine prefix: other worktrees run viewers of their
+    own on the same machine."""
+    prefix = ("WINEPREFIX=%s" % os.environ.get("WINEPREFIX", "")).encode()
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open("/proc/%s/cmdline" % pid, "rb") as f:
                 if vs.VIEWER.encode() not in f.read():
+                    continue
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if prefix not in f.read().split(b"\0"):
                     continue
             with open("/proc/%s/%s" % (pid, name)) as f:
                 return f.read()
@@ -745,22 +751,24 @@ def main():
         suffix = "" if args.scale == 1 else "-x%d" % args.scale
         args.tree = os.path.join(ROOT, "build", "viewer-bench" + suffix)
     history = os.path.join(os.path.abspath(args.tree), "History")
-    complete = os.path.join(os.path.abspath(args.tree), "complete")
-    if not os.path.exists(complete):
-        if os.path.exists(history):
-            subprocess.run(["rm", "-rf", history], check=True)
-        print("building the tree in %s ..." % history, flush=True)
-        build_tree(history, args.scale)
-        open(complete, "w").close()
-    write_megabyte_days(history)
-    write_rare_days(history, args.scale)
-    files, buddies, size, du = tree_figures(history)
-    print("tree: %d files, %d buddies, %d bytes in files (%d MB), du -sb %d bytes"
-          % (files, buddies, size, size >> 20, du))
+    part = args.part
+    # The hostile days and the buddies have trees of their own.
+    if part not in ("hostile", "buddies"):
+        complete = os.path.join(os.path.abspath(args.tree), "complete")
+        if not os.path.exists(complete):
+            if os.path.exists(history):
+                subprocess.run(["rm", "-rf", history], check=True)
+            print("building the tree in %s ..." % history, flush=True)
+            build_tree(history, args.scale)
+            open(complete, "w").close()
+        write_megabyte_days(history)
+        write_rare_days(history, args.scale)
+        files, buddies, size, du = tree_figures(history)
+        print("tree: %d files, %d buddies, %d bytes in files (%d MB), du -sb %d bytes"
+              % (files, buddies, size, size >> 20, du))
 
     saved = harness.reg_values(harness.SETTINGS_KEY).get("LogDir")
     harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(history))
-    part = args.part
     try:
         # The search first: it builds the index from nothing, which the
         # viewer's own figures then find ready, as it usually is.

@@ -76,5 +76,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (i < view.text.size() && view.text[i] == '\n') stretchStart = i + 1;
   }
   Check(placed == breaks.Places().size());
+
+  // A page paragraph ends at a line start only once it is long, at a line
+  // end once it or the line is long, and none grows longer than a page line
+  // and a stretch: Wine's RichEdit wraps a whole paragraph again whenever it
+  // changes.
+  const std::size_t longestLine = 4 + size % 200;
+  const corvane::PageBreaks lines(view.text, longest, longestLine);
+  std::size_t paragraphStart = 0, textLineStart = 0;
+  auto lineStart = lines.LineStarts().begin();
+  auto paragraphEnd = lines.ParagraphEnds().begin();
+  for (std::size_t i = 0; i < view.text.size(); ++i) {
+    if (lineStart != lines.LineStarts().end() && *lineStart == i) {
+      Check(i - paragraphStart >= longestLine);
+      paragraphStart = i;
+      ++lineStart;
+    }
+    Check(i - paragraphStart <= longestLine + longest);
+    if (view.text[i] != '\n') continue;
+    const bool ends = paragraphEnd != lines.ParagraphEnds().end() && *paragraphEnd == i;
+    Check(ends == (i + 1 - paragraphStart >= longestLine ||
+                   i - textLineStart >= corvane::kLongestSharedLine));
+    if (ends) {
+      paragraphStart = i + 1;
+      ++paragraphEnd;
+    }
+    textLineStart = i + 1;
+  }
+  Check(lineStart == lines.LineStarts().end() && paragraphEnd == lines.ParagraphEnds().end());
   return 0;
 }

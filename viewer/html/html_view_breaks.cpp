@@ -5,12 +5,17 @@
 namespace corvane {
 
 PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t longestLine) {
-  std::size_t lineStart = 0;     // on the page
+  std::size_t lineStart = 0;  // of the page's paragraph
+  std::size_t textLineStart = 0;
   std::size_t stretchStart = 0;  // the line's start or the last break
   std::size_t afterSpace = 0;    // past the stretch's last space, or its start
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {
-      lineStart = stretchStart = afterSpace = i + 1;
+      if (i + 1 - lineStart >= longestLine || i - textLineStart >= kLongestSharedLine) {
+        paragraphEnds_.push_back(i);
+        lineStart = i + 1;
+      }
+      textLineStart = stretchStart = afterSpace = i + 1;
       continue;
     }
     if (i - stretchStart == longest) {
@@ -24,6 +29,17 @@ PageBreaks::PageBreaks(std::string_view text, std::size_t longest, std::size_t l
     }
     if (text[i] == ' ') afterSpace = i + 1;
   }
+}
+
+bool PageBreaks::Alters(std::string_view text, std::size_t begin, std::size_t end) const {
+  const auto place = std::lower_bound(places_.begin(), places_.end(), begin);
+  if (place != places_.end() && *place < end) return true;
+  auto paragraphEnd = std::lower_bound(paragraphEnds_.begin(), paragraphEnds_.end(), begin);
+  for (std::size_t at = text.find('\n', begin); at < end; at = text.find('\n', at + 1)) {
+    while (paragraphEnd != paragraphEnds_.end() && *paragraphEnd < at) ++paragraphEnd;
+    if (paragraphEnd == paragraphEnds_.end() || *paragraphEnd != at) return true;
+  }
+  return false;
 }
 
 std::size_t PageBreaks::Shown(std::size_t position) const {

@@ -32,9 +32,27 @@ TEST(PageBreaks, StartsAPageLineAtTheFirstBreakPastTheLongestLine) {
   // line of the text starts afresh.
   const PageBreaks breaks(std::string(100, 'x') + "\n" + std::string(35, 'y'), 10, 30);
   EXPECT_EQ(breaks.LineStarts(), (Places{30, 60, 90, 131}));
+  // The long line's end ends its paragraph, though it comes 11 into it.
+  EXPECT_EQ(breaks.ParagraphEnds(), Places{100});
   for (std::size_t start : breaks.LineStarts()) {
     EXPECT_TRUE(std::binary_search(breaks.Places().begin(), breaks.Places().end(), start));
   }
+}
+
+TEST(PageBreaks, ShortLinesShareAPageParagraphUpToTheLongestLine) {
+  // Lines of three characters, a page line at least 10 long: every fourth
+  // line end ends a paragraph.
+  std::string text;
+  for (int line = 0; line < 8; ++line) text += "ab\n";
+  const PageBreaks breaks(text, 16, 10);
+  EXPECT_EQ(breaks.ParagraphEnds(), (Places{11, 23}));
+  EXPECT_TRUE(breaks.Places().empty());
+  // What the page shows otherwise than the text holds it.
+  EXPECT_FALSE(breaks.Alters(text, 0, 2));
+  EXPECT_TRUE(breaks.Alters(text, 0, 3));
+  EXPECT_FALSE(breaks.Alters(text, 9, 14));
+  EXPECT_TRUE(breaks.Alters(text, 9, 15));
+  EXPECT_TRUE(PageBreaks(std::string(40, 'x'), 16).Alters(std::string(40, 'x'), 10, 20));
 }
 
 TEST(PageBreaks, MapsTextAndPagePositionsBothWays) {

@@ -12,8 +12,7 @@ namespace corvane {
 namespace {
 
 bool HoldsBreaks(const HtmlViewState& state, TextRange range) {
-  const PageBreaks& breaks = state.breaks;
-  return breaks.Shown(range.end) - breaks.Shown(range.begin) != range.end - range.begin;
+  return state.breaks.Alters(state.document.text, range.begin, range.end);
 }
 
 std::string WithCrLf(std::string_view text) {
@@ -44,6 +43,34 @@ bool PutOnClipboard(HWND owner, const std::string& text) {
   return true;
 }
 
+// EM_GETLINE: the page's line `line` (from its first character to the next
+// line's), its text ending in "\r" where a line end of the day ends it, as
+// RichEdit answers, copied into the buffer whose first word gives its size,
+// without a terminating zero.
+bool AnswerLine(const HtmlViewState& state, WPARAM line, LPARAM lParam, LRESULT& result) {
+  HWND page = state.page;
+  const LRESULT start = SendMessageA(page, EM_LINEINDEX, line, 0);
+  if (start < 0) return false;
+  const LRESULT next = SendMessageA(page, EM_LINEINDEX, line + 1, 0);
+  const TextRange& range = state.pageRange;
+  const std::size_t begin = DocumentPosition(state, range, static_cast<LONG>(start));
+  const std::size_t end =
+      next < 0 ? range.end : DocumentPosition(state, range, static_cast<LONG>(next));
+  if (!HoldsBreaks(state, TextRange{begin, end})) return false;
+  std::string text = state.document.text.substr(begin, end - begin);
+  for (char& c : text) {
+    if (c == '\n') c = '\r';
+  }
+  char* buffer = reinterpret_cast<char*>(lParam);
+  if (!buffer) return false;
+  WORD room = 0;
+  std::memcpy(&room, buffer, sizeof room);
+  const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(room));
+  std::memcpy(buffer, text.data(), copied);
+  result = static_cast<LRESULT>(copied);
+  return true;
+}
+
 }  // namespace
 
 bool CopyWithoutBreaks(HWND page, const HtmlViewState& state) {
@@ -59,6 +86,7 @@ bool CopyWithoutBreaks(HWND page, const HtmlViewState& state) {
 
 bool AnswerTextWithoutBreaks(const HtmlViewState& state, UINT message, WPARAM wParam, LPARAM lParam,
                              LRESULT& result) {
+  if (message == EM_GETLINE) return AnswerLine(state, wParam, lParam, result);
   if ((message != WM_GETTEXT && message != WM_GETTEXTLENGTH) ||
       !HoldsBreaks(state, state.pageRange))
     return false;

@@ -1,6 +1,7 @@
-// The HTML view's text as the day holds it where a page holds breaks the day
-// does not (see PageBreaks): what a copy puts on the clipboard and what
-// WM_GETTEXT answers.
+// The HTML view's text as the day holds it where a page shows it otherwise,
+// with breaks the day does not hold or line ends as line breaks inside a
+// paragraph (see PageBreaks): what a copy puts on the clipboard and what
+// WM_GETTEXT and EM_GETLINE answer.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,10 @@ namespace corvane {
 bool CopyWithoutBreaks(HWND page, const HtmlViewState& state);
 
 // Answers WM_GETTEXT or WM_GETTEXTLENGTH for the page in sight with its
-// text without breaks, paragraphs ending in "\r\n" as the page's own answer
-// has them; false when the page holds no break and can answer itself.
+// text without breaks, lines ending in "\r\n" as the page's own answer has
+// them, and EM_GETLINE with the line's text ending in "\r" as the page's own
+// answer has it; false when the page shows the text as it is and can answer
+// itself.
 bool AnswerTextWithoutBreaks(const HtmlViewState& state, UINT message, WPARAM wParam, LPARAM lParam,
                              LRESULT& result);
 

@@ -25,6 +25,14 @@ constexpr std::size_t kLoadPieceCharacters = 4096;
 constexpr std::size_t kLargestCut = 2048;
 constexpr std::size_t kLargestAddition = 16384;
 
+// A page out of sight of at most this many lines is destroyed at once, which
+// takes Wine's RichEdit a few milliseconds for every thousand of them (one of
+// 100,000 lines held the window a third of a second); a longer one first
+// loses its end, this many lines a piece, as many pieces a tick as its slice
+// holds.
+constexpr LONG kMostLinesDestroyedAtOnce = 10000;
+constexpr LONG kLinesCutAtOnce = 250;
+
 // No line of the view is less high, so this many lines cover the view.
 constexpr LONG kSmallestLineHeight = 8;
 constexpr std::size_t kFewestSightLines = 40;
@@ -130,22 +138,49 @@ void RevealLoadedPage(HWND view, HtmlViewState& state) {
   Reveal(view, state, page, whole);
 }
 
-void LoadMore(HWND view, HtmlViewState& state) {
-  const std::size_t length = DocumentLength(state);
+// Does pieces of work until `piece` answers that none is left, beginning
+// none that would likely end past the tick's slice (the first always is).
+template <typename Piece>
+void WorkForASlice(Piece piece) {
   const DWORD began = GetTickCount();
   DWORD longestPiece = 0;
-  for (DWORD spent = 0; state.loaded < length && spent + longestPiece < kLoadSliceMs;) {
+  for (DWORD spent = 0; spent + longestPiece < kLoadSliceMs;) {
+    if (!piece()) return;
+    const DWORD now = GetTickCount() - began;
+    longestPiece = std::max(longestPiece, now - spent);
+    spent = now;
+  }
+}
+
+void LoadMore(HWND view, HtmlViewState& state) {
+  const std::size_t length = DocumentLength(state);
+  WorkForASlice([&state, length] {
+    if (state.loaded == length) return false;
     const TextRange piece{state.loaded,
                           PagePieceEnd(state.document, state.loaded, length, kLoadPieceCharacters,
                                        state.breaks.LineStarts())};
     PutOnPage(state.loading, PageOffset(state, TextRange{0, length}, piece.begin), state.document,
               state.breaks, piece, MarksIn(state, piece));
     state.loaded = piece.end;
-    const DWORD now = GetTickCount() - began;
-    longestPiece = std::max(longestPiece, now - spent);
-    spent = now;
-  }
+    return true;
+  });
   if (state.loaded == length) RevealLoadedPage(view, state);
+}
+
+// Destroys the last retired page, or cuts the end of a long one.
+void ReleaseRetired(HtmlViewState& state) {
+  HWND page = state.retired.back();
+  WorkForASlice([&state, page] {
+    const LONG lines = static_cast<LONG>(SendMessageA(page, EM_GETLINECOUNT, 0, 0));
+    if (lines <= kMostLinesDestroyedAtOnce) {
+      DestroyWindow(page);
+      state.retired.pop_back();
+      return false;
+    }
+    const LONG keep = std::max(lines - kLinesCutAtOnce, kMostLinesDestroyedAtOnce);
+    CutPageEnd(page, static_cast<LONG>(SendMessageA(page, EM_LINEINDEX, keep, 0)));
+    return true;
+  });
 }
 
 }  // namespace
@@ -198,8 +233,7 @@ void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight) {
 
 void OnLoadTimer(HWND view, HtmlViewState& state) {
   if (!state.retired.empty()) {
-    DestroyWindow(state.retired.back());
-    state.retired.pop_back();
+    ReleaseRetired(state);
   } else if (state.loading) {
     LoadMore(view, state);
   }

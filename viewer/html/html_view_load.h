@@ -45,8 +45,8 @@ std::size_t DocumentPosition(const HtmlViewState& state, TextRange range, LONG o
 // highlighted occurrences marked; the part out of sight is loaded behind.
 void ShowDocument(HWND view, HtmlViewState& state, const Sight& sight);
 
-// Each timer tick: destroys a page out of sight, or else loads the next
-// pieces of the document behind the page in sight; the loaded page takes its
+// Each timer tick: destroys a page out of sight (or cuts a long one's end),
+// or else loads the next pieces of the document behind the page in sight; the loaded page takes its
 // place when it is complete.
 void OnLoadTimer(HWND view, HtmlViewState& state);
 

@@ -50,6 +50,12 @@ LONG PageTextLength(HWND page) {
       SendMessageA(page, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
 }
 
+void CutPageEnd(HWND page, LONG from) {
+  CHARRANGE end{from, -1};
+  SendMessageA(page, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  SendMessageA(page, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+}
+
 PageFreeze::PageFreeze(HWND page) : page_(page), visible_(IsWindowVisible(page) != FALSE) {
   if (visible_) SendMessageA(page_, WM_SETREDRAW, FALSE, 0);
 }

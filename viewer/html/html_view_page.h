@@ -20,6 +20,9 @@ LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 // The characters the page holds, each line end counted once.
 LONG PageTextLength(HWND page);
 
+// Drops the page's characters from `from` to its end.
+void CutPageEnd(HWND page, LONG from);
+
 // Keeps a page in sight from drawing while it is changed, then draws it once.
 // RichEdit scrolls to the selection it is given, which would flash the
 // page's end or a mark on the screen before the reader's place is restored.

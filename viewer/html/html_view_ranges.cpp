@@ -56,11 +56,18 @@ std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit
 
 std::size_t PagePieceEnd(const FormattedText& text, std::size_t begin, std::size_t limit,
                          std::size_t size, const Positions& lineStarts) {
-  const std::size_t end = PieceEnd(text.text, begin, limit, size, lineStarts);
+  std::size_t end = PieceEnd(text.text, begin, limit, size, lineStarts);
+  const std::size_t most = std::max<std::size_t>(1, size / kCharactersPerRun);
+  std::size_t lineEnd = begin;
+  for (std::size_t n = 0; n < most && lineEnd < end; ++n) {
+    const std::size_t next = text.text.find('\n', lineEnd);
+    if (next == std::string::npos) break;
+    lineEnd = next + 1;
+  }
+  if (lineEnd > begin && lineEnd < end) end = lineEnd;
   auto run =
       std::upper_bound(text.runs.begin(), text.runs.end(), begin,
                        [](std::size_t position, const FormatRun& r) { return position < r.start; });
-  const std::size_t most = std::max<std::size_t>(1, size / kCharactersPerRun);
   if (static_cast<std::size_t>(text.runs.end() - run) < most) return end;
   return std::min(end, run[most - 1].start);
 }

@@ -31,8 +31,10 @@ std::size_t PieceEnd(std::string_view text, std::size_t begin, std::size_t limit
                      const std::vector<std::size_t>& lineStarts = {});
 
 // A piece of a page: PieceEnd over the document's text, and cut sooner so
-// that it holds at most `size` / kCharactersPerRun formatting runs, each of
-// which costs Wine's RichEdit about as much as that many characters.
+// that it holds at most `size` / kCharactersPerRun formatting runs and as
+// many lines, each of which costs Wine's RichEdit about as much as that many
+// characters (a line is a screen row and a run of its own at least: a piece
+// of 2,048 one-letter lines took it a tenth of a second).
 inline constexpr std::size_t kCharactersPerRun = 16;
 std::size_t PagePieceEnd(const FormattedText& text, std::size_t begin, std::size_t limit,
                          std::size_t size, const std::vector<std::size_t>& lineStarts);

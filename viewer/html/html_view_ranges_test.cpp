@@ -51,6 +51,16 @@ TEST(LinesAround, EndsLinesAlsoWhereThePageStartsOne) {
   EXPECT_EQ(PieceEnd(text, 0, text.size(), 2, starts), 4u);
 }
 
+TEST(PagePieceEnd, HoldsAtMostAsManyLinesAsRuns) {
+  std::string html;
+  for (int line = 0; line < 10; ++line) html += "x<BR>";
+  const FormattedText text = ConvertHtml(html);
+  ASSERT_EQ(text.runs.size(), 1u);
+  EXPECT_EQ(PagePieceEnd(text, 0, text.text.size(), 3 * kCharactersPerRun, {}), 6u);
+  EXPECT_EQ(PagePieceEnd(text, 4, text.text.size(), 3 * kCharactersPerRun, {}), 10u);
+  EXPECT_EQ(PagePieceEnd(text, 16, text.text.size(), 3 * kCharactersPerRun, {}), 20u);
+}
+
 TEST(RunsAround, KeepsAtMostSoManyRunsAroundThePosition) {
   const FormattedText text = ConvertHtml("a<b>b</b>c<b>d</b>e<b>f</b>");
   ASSERT_EQ(text.runs.size(), 6u);

@@ -22,14 +22,12 @@ void AppendHexEscape(std::string& rtf, unsigned char byte) {
   rtf += kHexDigits[byte & 0x0F];
 }
 
-// Text bytes as RTF: the three special characters escaped, control and
-// non-ASCII bytes as hex escapes in the document's code page.
+// Text bytes of one line as RTF: the three special characters escaped,
+// control and non-ASCII bytes as hex escapes in the document's code page.
 void AppendEscaped(std::string& rtf, std::string_view text) {
   for (char c : text) {
     const unsigned char byte = static_cast<unsigned char>(c);
-    if (c == '\n') {
-      rtf += "\\par\n";
-    } else if (c == '\\' || c == '{' || c == '}') {
+    if (c == '\\' || c == '{' || c == '}') {
       rtf += '\\';
       rtf += c;
     } else if (byte < 0x20 || byte >= 0x80) {
@@ -118,11 +116,29 @@ bool SpacesLookTheSame(std::string_view text, CharFormat a, CharFormat b) {
 // is still nothing to see and a place to wrap.
 constexpr char kBreakRtf[] = "{\\v\\u8203?}";
 
-// Where the breaks of a piece are, and which of them are paragraph ends.
+// Where the breaks of a piece are, which of them are paragraph ends, and
+// which line ends end a paragraph.
 struct BreaksAhead {
   std::vector<std::size_t>::const_iterator next, end;
   std::vector<std::size_t>::const_iterator nextLine, linesEnd;
+  std::vector<std::size_t>::const_iterator nextParagraphEnd, paragraphEndsEnd;
 };
+
+// Text without breaks, its line ends as paragraph ends or line breaks;
+// `from` is where it begins in the document.
+void AppendLines(std::string& rtf, std::string_view text, std::size_t from, BreaksAhead& breaks) {
+  for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+    AppendEscaped(rtf, text.substr(0, end));
+    const std::size_t place = from + end;
+    auto& paragraphEnd = breaks.nextParagraphEnd;
+    while (paragraphEnd != breaks.paragraphEndsEnd && *paragraphEnd < place) ++paragraphEnd;
+    rtf +=
+        paragraphEnd != breaks.paragraphEndsEnd && *paragraphEnd == place ? "\\par\n" : "\\line\n";
+    text.remove_prefix(end + 1);
+    from = place + 1;
+  }
+  AppendEscaped(rtf, text);
+}
 
 // Text with a break before each of the breaks ahead that lies inside it;
 // `from` is where the text begins in the document.
@@ -133,14 +149,14 @@ void AppendWithBreaks(std::string& rtf, std::string_view text, std::size_t from,
     const std::size_t place = *breaks.next;
     while (breaks.nextLine != breaks.linesEnd && *breaks.nextLine < place) ++breaks.nextLine;
     if (place >= from + done) {
-      AppendEscaped(rtf, text.substr(done, place - from - done));
+      AppendLines(rtf, text.substr(done, place - from - done), from + done, breaks);
       rtf +=
           breaks.nextLine != breaks.linesEnd && *breaks.nextLine == place ? "\\par\n" : kBreakRtf;
       done = place - from;
     }
     ++breaks.next;
   }
-  AppendEscaped(rtf, text.substr(done));
+  AppendLines(rtf, text.substr(done), from + done, breaks);
 }
 
 }  // namespace
@@ -163,9 +179,15 @@ std::string RtfForView(const FormattedText& view, TextRange range,
   if (run != view.runs.begin()) --run;
   const std::vector<std::size_t>& places = breaks.Places();
   const std::vector<std::size_t>& lineStarts = breaks.LineStarts();
-  BreaksAhead ahead{std::lower_bound(places.begin(), places.end(), range.begin), places.end(),
-                    std::lower_bound(lineStarts.begin(), lineStarts.end(), range.begin),
-                    lineStarts.end()};
+  const std::vector<std::size_t>& paragraphEnds = breaks.ParagraphEnds();
+  BreaksAhead ahead;
+  ahead.next = std::lower_bound(places.begin(), places.end(), range.begin);
+  ahead.end = places.end();
+  ahead.nextLine = std::lower_bound(lineStarts.begin(), lineStarts.end(), range.begin);
+  ahead.linesEnd = lineStarts.end();
+  ahead.nextParagraphEnd =
+      std::lower_bound(paragraphEnds.begin(), paragraphEnds.end(), range.begin);
+  ahead.paragraphEndsEnd = paragraphEnds.end();
   for (; run != view.runs.end() && run->start < range.end; ++run) {
     std::size_t from = std::max(run->start, range.begin);
     const std::size_t to = std::min(run->start + run->length, range.end);

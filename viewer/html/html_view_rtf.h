@@ -20,8 +20,8 @@ inline constexpr char kHtmlViewDefaultFace[] = "Times New Roman";
 // background colour; link text is underlined, and blue where no colour is
 // set; marked characters (marks ascending, not overlapping) take the mark's
 // background.  Characters are Windows-1252; each "\n" becomes a paragraph
-// end, and each of the breaks a hidden zero-width space before that
-// character, or a paragraph end where the page starts a new line (see
+// end or, where PageBreaks says, a line break inside one; each of the breaks a hidden zero-width
+// space before that character, or a paragraph end where the page starts a new line (see
 // PageBreaks), so a character stands in the control where PageBreaks::Shown
 // puts it.  The document's own background is
 // not part of the RTF.

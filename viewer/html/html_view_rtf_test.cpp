@@ -39,6 +39,16 @@ TEST(RtfForView, EndsAParagraphWhereThePageStartsALine) {
   EXPECT_EQ(Body(RtfForView(view, TextRange{16, 20}, {}, breaks)), "\\par\nxxxx");
 }
 
+TEST(RtfForView, EndsShortLinesWithLineBreaksUntilTheParagraphIsLong) {
+  const FormattedText view = ConvertHtml("ab<BR>cd<BR>ef<BR>gh");
+  const PageBreaks breaks(view.text, 8, 6);
+  ASSERT_EQ(breaks.ParagraphEnds(), (std::vector<std::size_t>{5}));
+  EXPECT_EQ(Body(RtfForView(view, TextRange{0, 11}, {}, breaks)),
+            "ab\\line\ncd\\par\nef\\line\ngh");
+  // A piece from the middle of a paragraph.
+  EXPECT_EQ(Body(RtfForView(view, TextRange{3, 11}, {}, breaks)), "cd\\par\nef\\line\ngh");
+}
+
 TEST(RtfForView, KeepsBreaksWhereMarksAndRunsCutTheText) {
   // The mark and the bold run both begin at a break.
   const FormattedText view = ConvertHtml("xxxxxxxx<B>yyyyyyyy</B>");

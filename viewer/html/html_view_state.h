@@ -29,8 +29,9 @@ struct HtmlViewState {
   HWND loading =
       nullptr;  // hidden page the whole document is loaded into; null when page holds it all
   std::size_t loaded = 0;  // the document's characters in `loading` so far
-  // Pages out of sight, destroyed on later timer ticks: freeing a large one
-  // takes Wine's RichEdit tens of milliseconds.
+  // Pages out of sight, emptied and destroyed on later timer ticks, a slice
+  // of work a tick: freeing a large one at once took Wine's RichEdit a third
+  // of a second.
   std::vector<HWND> retired;
   std::string path;             // of the last Navigate; empty before the first
   std::string shownHtml;        // the file's bytes as shown (empty when unreadable)

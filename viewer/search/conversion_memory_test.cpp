@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/html_view_breaks.h"
 #include "viewer/html/testing/hostile_days.h"
 #include "viewer/search/view_text.h"
 
@@ -23,9 +25,15 @@ struct Conversion {
 
 TEST(ConversionMemory, StaysProportionalToTheDayOnHostileDays) {
   const Conversion conversions[] = {
-      // The view's text, a few words a run and each format once.
-      {"ConvertHtml", [](const std::string& html) { return ConvertHtml(html).text; }, 12,
-       64 * 1024},
+      // The view's text, a few words a run and each format once, and where
+      // its pages break it, a word in 64 characters at most.
+      {"ConvertHtml and PageBreaks",
+       [](const std::string& html) {
+         FormattedText view = ConvertHtml(html);
+         const PageBreaks breaks(view.text);
+         return std::move(view.text);
+       },
+       12, 64 * 1024},
       // The search's text alone, grown in steps.
       {"ViewTextOf",
        [](const std::string& html) {
