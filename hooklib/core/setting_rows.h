@@ -47,6 +47,13 @@ struct SettingControl {
 constexpr SettingControl CheckBox(int id, Preview preview = Preview::kAtOk) {
   return {ShownAs::kCheckBox, id, preview};
 }
+constexpr SettingControl OpacitySlider(int id) {
+  return {ShownAs::kOpacitySlider, id, Preview::kOpacity};
+}
+constexpr SettingControl ReminderList(int id) { return {ShownAs::kReminderList, id}; }
+constexpr SettingControl HotKeyControl(int id) { return {ShownAs::kHotKey, id}; }
+constexpr SettingControl PathEdit(int id) { return {ShownAs::kPathEdit, id}; }
+inline constexpr SettingControl kShownNowhere{};
 
 struct SettingRow {
   const char* name;
@@ -59,30 +66,22 @@ struct SettingRow {
   SettingControl control;
 };
 
+inline constexpr std::nullopt_t kNoDefault = std::nullopt;
+
 inline constexpr SettingRow kSettingRows[] = {
     // value name, field, initial value, default, control
-    {kAlphaImValue,
-     &SharedSettings::AlphaIM,
-     255,
-     200,
-     {ShownAs::kOpacitySlider, IDC_PREF_CONVERSATION_OPACITY, Preview::kOpacity}},
-    {kAlphaBlValue,
-     &SharedSettings::AlphaBL,
-     255,
-     230,
-     {ShownAs::kOpacitySlider, IDC_PREF_BUDDY_LIST_OPACITY, Preview::kOpacity}},
+    {kAlphaImValue, &SharedSettings::AlphaIM, 255, 200,
+     OpacitySlider(IDC_PREF_CONVERSATION_OPACITY)},
+    {kAlphaBlValue, &SharedSettings::AlphaBL, 255, 230, OpacitySlider(IDC_PREF_BUDDY_LIST_OPACITY)},
     {kAlphaOnValue, &SharedSettings::AlphaOn, 0, 0,
      CheckBox(IDC_PREF_TRANSPARENT_WINDOWS, Preview::kOpacity)},
     {kOpaqueOnTopValue, &SharedSettings::OpaqueOnTop, 0, 1,
      CheckBox(IDC_PREF_SOLID_WHEN_ACTIVE, Preview::kOpacity)},
     {kAlphaFadeDownValue, &SharedSettings::AlphaFadeDown, 0, 1,
      CheckBox(IDC_PREF_FADE_DOWN, Preview::kOpacity)},
-    {kCheckVersionValue,
-     &SharedSettings::CheckVersion,
-     0,
-     kRemindEveryVersion,
-     {ShownAs::kReminderList, IDC_PREF_REMINDER_LIST}},
-    {kStatisticsValue, &SharedSettings::Statistics, 0, 1, {}},
+    {kCheckVersionValue, &SharedSettings::CheckVersion, 0, kRemindEveryVersion,
+     ReminderList(IDC_PREF_REMINDER_LIST)},
+    {kStatisticsValue, &SharedSettings::Statistics, 0, 1, kShownNowhere},
     {kRemoveAdsValue, &SharedSettings::RemoveAds, 0, 1,
      CheckBox(IDC_PREF_REMOVE_ADS, Preview::kRelayout)},
     {kListButtonsValue, &SharedSettings::ListButtons, 0, 1,
@@ -90,33 +89,22 @@ inline constexpr SettingRow kSettingRows[] = {
     {kGenButtonsValue, &SharedSettings::GenButtons, 0, 1,
      CheckBox(IDC_PREF_SHOW_GENERAL_BUTTONS, Preview::kRelayout)},
     {kLoggingValue, &SharedSettings::Logging, 0, 1, CheckBox(IDC_PREF_HISTORY_ON)},
-    {kLogDirValue,
-     &SharedSettings::LogDir,
-     0,
-     std::nullopt,
-     {ShownAs::kPathEdit, IDC_PREF_HISTORY_FOLDER}},
-    {kAppPathValue,
-     &SharedSettings::AppPath,
-     0,
-     std::nullopt,
-     {ShownAs::kPathEdit, IDC_PREF_HOST_PATH}},
-    {kVersionValue, &SharedSettings::Version, 0, std::nullopt, {}},
-    {kCheckVersionLastValue, &SharedSettings::CheckVersionLast, 0, std::nullopt, {}},
-    {kHotKeyValue,
-     &SharedSettings::HotKey,
-     0,
-     0x30041,  // Ctrl+Alt+A
-     {ShownAs::kHotKey, IDC_PREF_HOT_KEY}},
+    {kLogDirValue, &SharedSettings::LogDir, 0, kNoDefault, PathEdit(IDC_PREF_HISTORY_FOLDER)},
+    {kAppPathValue, &SharedSettings::AppPath, 0, kNoDefault, PathEdit(IDC_PREF_HOST_PATH)},
+    {kVersionValue, &SharedSettings::Version, 0, kNoDefault, kShownNowhere},
+    {kCheckVersionLastValue, &SharedSettings::CheckVersionLast, 0, kNoDefault, kShownNowhere},
+    {kHotKeyValue, &SharedSettings::HotKey, 0, 0x30041,  // Ctrl+Alt+A
+     HotKeyControl(IDC_PREF_HOT_KEY)},
     {kProfileLinkValue, &SharedSettings::CorvaneProfileLink, 0, 0, CheckBox(IDC_PREF_PROFILE_LINK)},
     {kAllowStockTickerValue, &SharedSettings::AllowStockTicker, 1, 0,
      CheckBox(IDC_PREF_ALLOW_STOCK_TICKER, Preview::kRelayout)},
     {kAllowTodayPopupValue, &SharedSettings::AllowAIMTodayPopup, 0, 0,
      CheckBox(IDC_PREF_ALLOW_TODAY_POPUP)},
     {kAllowCloningValue, &SharedSettings::AllowCloning, 0, 1, CheckBox(IDC_PREF_ALLOW_CLONING)},
-    {kShowInTaskbarValue, &SharedSettings::ShowBLinTaskbar, 0, 1, {}},
+    {kShowInTaskbarValue, &SharedSettings::ShowBLinTaskbar, 0, 1, kShownNowhere},
     {kMenuValue, &SharedSettings::Menu, 0, 1, CheckBox(IDC_PREF_SHOW_MENU_BAR, Preview::kRelayout)},
     {kTabsValue, &SharedSettings::Tabs, 0, 1, CheckBox(IDC_PREF_SHOW_TABS, Preview::kRelayout)},
-    {kCheckVersionLastDayValue, &SharedSettings::CheckVersionLastDay, 0, std::nullopt, {}},
+    {kCheckVersionLastDayValue, &SharedSettings::CheckVersionLastDay, 0, kNoDefault, kShownNowhere},
 };
 
 // Gives a number field `value` in its own type; a text field is left.
