@@ -30,7 +30,7 @@ bool ReadText(const char* keyPath, const char* name, std::string* text) {
 
 std::string ReadHostPathSetting() {
   std::string path;
-  if (ReadText(kSettingsKey, "AppPath", &path) || ReadText(kHostAppPathKey, nullptr, &path)) {
+  if (ReadText(kSettingsKey, kAppPathValue, &path) || ReadText(kHostAppPathKey, nullptr, &path)) {
     return path;
   }
   return "aim.exe";

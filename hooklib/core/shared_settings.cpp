@@ -1,41 +1,21 @@
 #include "hooklib/core/shared_settings.h"
 
 #include "hooklib/core/record_sequence.h"
+#include "hooklib/core/setting_rows.h"
 #include "hooklib/core/settings_mapping.h"
 
 namespace corvane {
 namespace {
 
-// The values before anything is loaded.
-constexpr SharedSettings kInitialSettings = {
-    /*AlphaIM*/ 255,
-    /*AlphaBL*/ 255,
-    /*AlphaOn*/ 0,
-    /*OpaqueOnTop*/ 0,
-    /*AlphaFadeDown*/ 0,
-    /*CheckVersion*/ 0,
-    /*Statistics*/ 0,
-    /*RemoveAds*/ 0,
-    /*ListButtons*/ 0,
-    /*GenButtons*/ 0,
-    /*Logging*/ 0,
-    /*LogDir*/ "",
-    /*AppPath*/ "",
-    /*CurDir*/ "",
-    /*Version*/ "",
-    /*CheckVersionLast*/ "",
-    /*ReleaseText*/ "",
-    /*HotKey*/ 0,
-    /*CorvaneProfileLink*/ 0,
-    /*AllowStockTicker*/ 1,
-    /*AllowAIMTodayPopup*/ 0,
-    /*AllowCloning*/ 0,
-    /*ShowBLinTaskbar*/ 0,
-    /*Menu*/ 0,
-    /*Tabs*/ 0,
-    /*CheckVersionLastDay*/ 0,
-    /*HookHandle*/ nullptr,
-};
+// The values before anything is loaded: the rows' initial values, and
+// nothing in the fields that are not settings.
+constexpr SharedSettings InitialSettings() {
+  SharedSettings record{};
+  for (const SettingRow& row : kSettingRows) SetNumber(row, record, row.initial);
+  return record;
+}
+
+constexpr SharedSettings kInitialSettings = InitialSettings();
 
 // A writer that holds the turn longer than this is taken to hang: the
 // others publish regardless rather than hang the messenger with it.

@@ -1,6 +1,7 @@
 // The one record of all settings that the launcher and every messenger of
 // this user in this session see at once (settings_mapping.h says where it
-// lives).  Fields are named after their registry values.  Each int, DWORD
+// lives).  Fields are named after their registry values; setting_rows.h
+// says which are settings and how each is stored.  Each int, DWORD
 // and handle field is one aligned 32-bit value and each BYTE field one
 // byte, so a reader in another process sees either the old or the new value
 // of one, never a mix.  Texts and several fields together are published

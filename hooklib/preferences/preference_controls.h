@@ -20,7 +20,6 @@ enum PreferenceControl : int {
   kBrowseHostPath = IDC_PREF_BROWSE_HOST_PATH,
   kConversationOpacity = IDC_PREF_CONVERSATION_OPACITY,
   kBuddyListOpacity = IDC_PREF_BUDDY_LIST_OPACITY,
-  kHotKey = IDC_PREF_HOT_KEY,
   kTransparentWindows = IDC_PREF_TRANSPARENT_WINDOWS,
   kReleaseLabel = IDC_PREF_RELEASE_LABEL,
   kVersionLabel = IDC_PREF_VERSION_LABEL,
@@ -29,10 +28,6 @@ enum PreferenceControl : int {
   kSolidWhenActive = IDC_PREF_SOLID_WHEN_ACTIVE,
   kFadeDown = IDC_PREF_FADE_DOWN,
   kAllowStockTicker = IDC_PREF_ALLOW_STOCK_TICKER,
-  kAllowTodayPopup = IDC_PREF_ALLOW_TODAY_POPUP,
-  kProfileLink = IDC_PREF_PROFILE_LINK,
-  kReminderList = IDC_PREF_REMINDER_LIST,
-  kAllowCloning = IDC_PREF_ALLOW_CLONING,
   kShowMenuBar = IDC_PREF_SHOW_MENU_BAR,
   kShowTabs = IDC_PREF_SHOW_TABS,
 };

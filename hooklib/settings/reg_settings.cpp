@@ -1,9 +1,11 @@
 #include "hooklib/settings/reg_settings.h"
 
 #include <cstring>
+#include <variant>
 
+#include "common/registry_names.h"
 #include "common/unique_handle.h"
-#include "hooklib/core/shared_settings.h"
+#include "hooklib/core/setting_rows.h"
 
 namespace corvane {
 namespace {
@@ -21,18 +23,37 @@ DWORD QueryRaw(HKEY key, const char* name, BYTE* scratch, DWORD width) {
 // A 4-byte field takes the value's bytes over its first bytes (a REG_SZ "1"
 // replaces two of them) and is stored with a single 32-bit write.
 template <typename Field>
-void LoadFourBytes(HKEY key, const std::string& name, Field* field) {
+void LoadFourBytes(HKEY key, const char* name, Field& field) {
   BYTE scratch[4];
-  const DWORD got = QueryRaw(key, name.c_str(), scratch, sizeof scratch);
+  const DWORD got = QueryRaw(key, name, scratch, sizeof scratch);
   if (got == 0) return;
-  Field value = *field;
+  Field value = field;
   std::memcpy(&value, scratch, got);
-  *field = value;
+  field = value;
 }
 
-void WriteDword(HKEY key, const std::string& name, DWORD value) {
-  RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                 sizeof value);
+void LoadValue(HKEY key, const char* name, int& field) { LoadFourBytes(key, name, field); }
+void LoadValue(HKEY key, const char* name, DWORD& field) { LoadFourBytes(key, name, field); }
+void LoadValue(HKEY key, const char* name, BYTE& field) {
+  BYTE scratch[1];
+  if (QueryRaw(key, name, scratch, 1) == 1) field = scratch[0];
+}
+void LoadValue(HKEY key, const char* name, char (&field)[kPathCapacity]) {
+  ReadTextValue(key, name, field, kPathCapacity);
+}
+
+void SaveValue(HKEY key, const char* name, DWORD value) {
+  RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+void SaveValue(HKEY key, const char* name, int value) {
+  SaveValue(key, name, static_cast<DWORD>(value));
+}
+void SaveValue(HKEY key, const char* name, BYTE value) {
+  RegSetValueExA(key, name, 0, REG_BINARY, &value, 1);
+}
+void SaveValue(HKEY key, const char* name, const char (&text)[kPathCapacity]) {
+  const DWORD length = static_cast<DWORD>(strnlen(text, kPathCapacity - 1));
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), length + 1);
 }
 
 }  // namespace
@@ -49,39 +70,26 @@ void ReadTextValue(HKEY key, const char* name, char* field, DWORD capacity) {
   field[length] = '\0';
 }
 
-bool RegSettings::Load() const {
+bool LoadStoredSettings(SharedSettings& record) {
   RegistryKey opened;
-  if (RegOpenKeyExA(root_, subkey_.c_str(), 0, KEY_ALL_ACCESS, opened.Out()) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, opened.Out()) !=
+      ERROR_SUCCESS) {
     return false;
   }
-  const HKEY key = opened.Get();
-  for (const auto& [name, field] : ints_) LoadFourBytes(key, name, field);
-  for (const auto& [name, field] : bytes_) {
-    BYTE scratch[1];
-    if (QueryRaw(key, name.c_str(), scratch, 1) == 1) *field = scratch[0];
-  }
-  for (const auto& [name, field] : dwords_) LoadFourBytes(key, name, field);
-  for (const auto& [name, field] : strings_) {
-    ReadTextValue(key, name.c_str(), field, kPathCapacity);
+  for (const SettingRow& row : kSettingRows) {
+    std::visit([&](auto member) { LoadValue(opened.Get(), row.name, record.*member); }, row.field);
   }
   return true;
 }
 
-bool RegSettings::Save() const {
+bool SaveStoredSettings(const SharedSettings& record) {
   RegistryKey created;
-  if (RegCreateKeyExA(root_, subkey_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, created.Out(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, created.Out(), nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const HKEY key = created.Get();
-  for (const auto& [name, field] : ints_) WriteDword(key, name, static_cast<DWORD>(*field));
-  for (const auto& [name, field] : bytes_) {
-    RegSetValueExA(key, name.c_str(), 0, REG_BINARY, field, 1);
-  }
-  for (const auto& [name, field] : dwords_) WriteDword(key, name, *field);
-  for (const auto& [name, field] : strings_) {
-    const DWORD length = static_cast<DWORD>(strnlen(field, kPathCapacity - 1));
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(field), length + 1);
+  for (const SettingRow& row : kSettingRows) {
+    std::visit([&](auto member) { SaveValue(created.Get(), row.name, record.*member); }, row.field);
   }
   return true;
 }

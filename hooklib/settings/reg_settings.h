@@ -1,42 +1,20 @@
-// Per-process binding of registry value names to fields of the shared
-// record, in four typed tables that decide each value's width and type.
+// The settings record in the registry: each row of the settings table
+// (hooklib/core/setting_rows.h) loaded from and saved to its value under
+// kSettingsKey, in the type and width its field decides.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
-#include <string>
+#include "hooklib/core/shared_settings.h"
 
 namespace corvane {
 
-class RegSettings {
- public:
-  RegSettings(HKEY root, const char* subkey) : root_(root), subkey_(subkey) {}
-
-  // Binding a name again replaces its field: one entry per name.
-  void AddInt(int* field, const char* name) { ints_[name] = field; }
-  void AddByte(BYTE* field, const char* name) { bytes_[name] = field; }
-  void AddDword(DWORD* field, const char* name) { dwords_[name] = field; }
-  void AddString(char* field, const char* name) { strings_[name] = field; }
-
-  // False when the key cannot be opened; fields of missing values keep
-  // their content.
-  bool Load() const;
-  // False when the key cannot be created or opened.
-  bool Save() const;
-
-  size_t BindingCount() const {
-    return ints_.size() + bytes_.size() + dwords_.size() + strings_.size();
-  }
-
- private:
-  HKEY root_;
-  std::string subkey_;
-  std::map<std::string, int*> ints_;
-  std::map<std::string, BYTE*> bytes_;
-  std::map<std::string, DWORD*> dwords_;
-  std::map<std::string, char*> strings_;
-};
+// False when the key cannot be opened.  A missing value, or one that does
+// not fit its field, leaves the field as it was; a value of another type
+// lands as raw bytes (a REG_SZ "1" over the first bytes of a number).
+bool LoadStoredSettings(SharedSettings& record);
+// False when the key cannot be created or opened.
+bool SaveStoredSettings(const SharedSettings& record);
 
 // Reads a registry value into a text field of `capacity` bytes.  A value
 // that does not fit leaves the field unchanged; the field always stays

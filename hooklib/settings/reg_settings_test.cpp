@@ -1,7 +1,11 @@
 #include "hooklib/settings/reg_settings.h"
 
 #include <cstring>
+#include <string>
+#include <type_traits>
+#include <variant>
 
+#include "hooklib/core/setting_rows.h"
 #include "hooklib/settings/testing/registry_fixture.h"
 
 namespace corvane {
@@ -9,107 +13,63 @@ namespace {
 
 using RegSettingsTest = CleanRegistryTest;
 
-struct Fields {
-  int flag = 0;
-  BYTE alpha = 0;
-  DWORD hotKey = 0;
-  char text[260] = "";
-};
-
-RegSettings Bind(Fields& f) {
-  RegSettings r(HKEY_CURRENT_USER, kSettingsKey);
-  r.AddInt(&f.flag, "Flag");
-  r.AddByte(&f.alpha, "Alpha");
-  r.AddDword(&f.hotKey, "HotKey");
-  r.AddString(f.text, "Text");
-  return r;
-}
-
 TEST_F(RegSettingsTest, LoadWithoutKeyChangesNothing) {
-  Fields f;
-  f.flag = 7;
-  EXPECT_FALSE(Bind(f).Load());
-  EXPECT_EQ(f.flag, 7);
+  SharedSettings record{};
+  record.Tabs = 7;
+  EXPECT_FALSE(LoadStoredSettings(record));
+  EXPECT_EQ(record.Tabs, 7);
 }
 
-TEST_F(RegSettingsTest, RebindingANameReplacesItsField) {
-  Fields a, b;
-  RegSettings r(HKEY_CURRENT_USER, kSettingsKey);
-  r.AddInt(&a.flag, "Flag");
-  r.AddInt(&b.flag, "Flag");
-  EXPECT_EQ(r.BindingCount(), 1u);
-  WriteDword("Flag", 5);
-  ASSERT_TRUE(r.Load());
-  EXPECT_EQ(a.flag, 0);
-  EXPECT_EQ(b.flag, 5);
-}
+// A row bound to the wrong field or width, or two rows of one value, would
+// bring some field back changed.
+TEST_F(RegSettingsTest, EveryRowComesBackAsSaved) {
+  SharedSettings saved, loaded;
+  std::memset(&saved, 0, sizeof saved);  // the padding too, for the comparison
+  std::memset(&loaded, 0, sizeof loaded);
+  int next = 1;
+  for (const SettingRow& row : kSettingRows) {
+    std::visit(
+        [&](auto member) {
+          auto& field = saved.*member;
+          if constexpr (std::is_array_v<std::remove_reference_t<decltype(field)>>) {
+            std::strcpy(field, ("text " + std::to_string(next)).c_str());
+          }
+        },
+        row.field);
+    SetNumber(row, saved, next++);
+  }
+  saved.CheckVersion = -1;  // stored as 0xFFFFFFFF
+  ASSERT_TRUE(SaveStoredSettings(saved));
 
-TEST_F(RegSettingsTest, StringUnderAnIntNameReplacesOnlyItsFirstBytes) {
-  Fields f;
-  f.flag = static_cast<int>(0xAABBCCDD);
-  WriteString("Flag", "1");
-  ASSERT_TRUE(Bind(f).Load());
-  EXPECT_EQ(static_cast<DWORD>(f.flag), 0xAABB0031u);
+  ASSERT_TRUE(LoadStoredSettings(loaded));
+  EXPECT_EQ(std::memcmp(&loaded, &saved, sizeof saved), 0);
 }
 
 TEST_F(RegSettingsTest, OversizedValuesNeverOverrunTheirField) {
-  Fields f;
-  std::strcpy(f.text, "old");
-  f.alpha = 9;
-  WriteString("Text", std::string(300, 'x'));
-  WriteDword("Alpha", 0x11223344);
-  ASSERT_TRUE(Bind(f).Load());
-  EXPECT_STREQ(f.text, "old");
-  EXPECT_EQ(f.alpha, 9);
+  SharedSettings record{};
+  std::strcpy(record.LogDir, "old");
+  record.AlphaIM = 9;
+  WriteString(kLogDirValue, std::string(300, 'x'));
+  WriteDword(kAlphaImValue, 0x11223344);
+  ASSERT_TRUE(LoadStoredSettings(record));
+  EXPECT_STREQ(record.LogDir, "old");
+  EXPECT_EQ(record.AlphaIM, 9);
 
-  WriteString("Text", std::string(260, 'y'));  // no room for the NUL
-  ASSERT_TRUE(Bind(f).Load());
-  EXPECT_STREQ(f.text, "old");
+  WriteString(kLogDirValue, std::string(kPathCapacity, 'y'));  // no room for the NUL
+  ASSERT_TRUE(LoadStoredSettings(record));
+  EXPECT_STREQ(record.LogDir, "old");
 
-  WriteString("Text", std::string(259, 'z'));
-  ASSERT_TRUE(Bind(f).Load());
-  EXPECT_EQ(std::string(f.text), std::string(259, 'z'));
+  WriteString(kLogDirValue, std::string(kPathCapacity - 1, 'z'));
+  ASSERT_TRUE(LoadStoredSettings(record));
+  EXPECT_EQ(std::string(record.LogDir), std::string(kPathCapacity - 1, 'z'));
 }
 
 TEST_F(RegSettingsTest, TextStoredWithoutItsNulIsTerminated) {
-  Fields f;
-  std::memset(f.text, 'q', sizeof f.text - 1);
-  WriteValue(kSettingsKey, "Text", REG_SZ, "abc", 3);
-  ASSERT_TRUE(Bind(f).Load());
-  EXPECT_STREQ(f.text, "abc");
-}
-
-TEST_F(RegSettingsTest, SaveWritesEachTableWithItsTypeAndWidth) {
-  Fields f;
-  f.flag = -1;
-  f.alpha = 200;
-  f.hotKey = 0x30041;
-  ASSERT_TRUE(Bind(f).Save());
-
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-  BYTE data[300];
-  DWORD type = 0, size = sizeof data;
-  ASSERT_EQ(RegQueryValueExA(key, "Flag", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(size, 4u);
-  EXPECT_EQ(*reinterpret_cast<DWORD*>(data), 0xFFFFFFFFu);
-  size = sizeof data;
-  ASSERT_EQ(RegQueryValueExA(key, "Alpha", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-  EXPECT_EQ(size, 1u);
-  EXPECT_EQ(data[0], 200);
-  size = sizeof data;
-  ASSERT_EQ(RegQueryValueExA(key, "Text", nullptr, &type, data, &size), ERROR_SUCCESS);
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(size, 1u);  // an empty text is its NUL alone
-  RegCloseKey(key);
-
-  Fields back;
-  ASSERT_TRUE(Bind(back).Load());
-  EXPECT_EQ(back.flag, -1);
-  EXPECT_EQ(back.alpha, 200);
-  EXPECT_EQ(back.hotKey, 0x30041u);
+  SharedSettings record{};
+  std::memset(record.AppPath, 'q', sizeof record.AppPath - 1);
+  WriteValue(kSettingsKey, kAppPathValue, REG_SZ, "abc", 3);
+  ASSERT_TRUE(LoadStoredSettings(record));
+  EXPECT_STREQ(record.AppPath, "abc");
 }
 
 }  // namespace

@@ -8,33 +8,17 @@
 #include "common/unique_handle.h"
 #include "common/version_info.h"
 #include "common/version_text.h"
+#include "hooklib/core/setting_rows.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/settings/history_folder_default.h"
-#include "hooklib/settings/reminder_policy.h"
 
 namespace corvane {
 namespace {
 
 void SetDefaults(SharedSettings& s) {
-  s.AlphaIM = 200;
-  s.AlphaBL = 230;
-  s.AlphaOn = 0;
-  s.OpaqueOnTop = 1;
-  s.AlphaFadeDown = 1;
-  s.CheckVersion = kRemindEveryVersion;
-  s.Statistics = 1;
-  s.GenButtons = 1;
-  s.ListButtons = 1;
-  s.ShowBLinTaskbar = 1;
-  s.Menu = 1;
-  s.Tabs = 1;
-  s.RemoveAds = 1;
-  s.Logging = 1;
-  s.CorvaneProfileLink = 0;
-  s.AllowStockTicker = 0;
-  s.AllowCloning = 1;
-  s.AllowAIMTodayPopup = 0;
-  s.HotKey = 0x30041;  // Ctrl+Alt+A
+  for (const SettingRow& row : kSettingRows) {
+    if (row.byDefault) SetNumber(row, s, *row.byDefault);
+  }
 }
 
 // "aim.exe", or the path the host registered for itself.
@@ -67,45 +51,13 @@ void StoreFirstRunPaths(const SharedSettings& s) {
                       nullptr) != ERROR_SUCCESS) {
     return;
   }
-  StoreIfMissing(key.Get(), "LogDir", s.LogDir);
-  StoreIfMissing(key.Get(), "AppPath", s.AppPath);
+  StoreIfMissing(key.Get(), kLogDirValue, s.LogDir);
+  StoreIfMissing(key.Get(), kAppPathValue, s.AppPath);
 }
 
 }  // namespace
 
-RegSettings BindSettings(SharedSettings& s) {
-  RegSettings r(HKEY_CURRENT_USER, kSettingsKey);
-  r.AddInt(&s.AllowCloning, "AllowCloning");
-  r.AddInt(&s.AllowAIMTodayPopup, "AllowAIMTodayPopup");
-  r.AddInt(&s.AllowStockTicker, "AllowStockTicker");
-  r.AddInt(&s.CorvaneProfileLink, "CorvaneProfileLink");
-  r.AddInt(&s.CheckVersion, "CheckVersion");
-  r.AddInt(&s.Statistics, "Statistics");
-  r.AddInt(&s.RemoveAds, "RemoveAds");
-  r.AddInt(&s.ListButtons, "ListButtons");
-  r.AddInt(&s.GenButtons, "GenButtons");
-  r.AddInt(&s.ShowBLinTaskbar, "ShowBLinTaskbar");
-  r.AddInt(&s.Menu, "Menu");
-  r.AddInt(&s.Tabs, "Tabs");
-  r.AddInt(&s.Logging, "Logging");
-  r.AddInt(&s.AlphaFadeDown, "AlphaFadeDown");
-  r.AddInt(&s.OpaqueOnTop, "OpaqueOnTop");
-  r.AddInt(&s.AlphaOn, "AlphaOn");
-  r.AddByte(&s.AlphaIM, "AlphaIM");
-  r.AddByte(&s.AlphaBL, "AlphaBL");
-  r.AddDword(&s.CheckVersionLastDay, "CheckVersionLastDay");
-  r.AddDword(&s.HotKey, "HotKey");
-  r.AddString(s.CheckVersionLast, "CheckVersionLast");
-  r.AddString(s.LogDir, "LogDir");
-  r.AddString(s.AppPath, "AppPath");
-  r.AddString(s.Version, "Version");
-  return r;
-}
-
-bool SaveSettings() {
-  SharedSettings settings = CurrentSettings();
-  return BindSettings(settings).Save();
-}
+bool SaveSettings() { return SaveStoredSettings(CurrentSettings()); }
 
 }  // namespace corvane
 
@@ -128,7 +80,7 @@ extern "C" int __cdecl LoadSettingsFromReg() {
   // The record is the session's: another process may have put the running
   // version into it already, and only the registry's value says what ran last.
   s.Version[0] = '\0';
-  BindSettings(s).Load();
+  LoadStoredSettings(s);
   StoreFirstRunPaths(s);
 
   const int same = std::strcmp(running, s.Version) == 0 ? 1 : 0;

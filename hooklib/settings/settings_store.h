@@ -1,13 +1,11 @@
-// Loading and saving the shared record through RegSettings.
+// Loading the shared record with its defaults and computed paths, and
+// saving it.
 #pragma once
 
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/settings/reg_settings.h"
 
 namespace corvane {
 
-// All 24 stored settings bound to the fields of `record`; loads nothing.
-RegSettings BindSettings(SharedSettings& record);
 // Writes every stored setting as the record holds it now; false when the
 // key cannot be created.
 bool SaveSettings();

@@ -1,5 +1,5 @@
 // The upgrade dialog's "Remind me again" list; its entries stand for the
-// CheckVersion policies in hooklib/settings/reminder_policy.h, in order.
+// CheckVersion policies in hooklib/core/reminder_policy.h, in order.
 #pragma once
 
 namespace corvane {

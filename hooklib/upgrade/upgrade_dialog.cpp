@@ -10,7 +10,7 @@
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/settings/broadcasts.h"
-#include "hooklib/settings/reminder_policy.h"
+#include "hooklib/core/reminder_policy.h"
 #include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/upgrade/version_reply.h"
 

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     std::printf("error no-library\n");
     return 1;
   }
-  UpdateShared([](SharedSettings& s) { BindSettings(s).Load(); });
+  UpdateShared([](SharedSettings& s) { LoadStoredSettings(s); });
   for (int i = 2; i < argc; ++i) {
     if (!ApplyArgument(argv[i])) {
       std::fprintf(stderr, "unknown argument %s\n", argv[i]);

@@ -1,6 +1,6 @@
 #include "hooklib/upgrade/version_reply.h"
 
-#include "hooklib/settings/reminder_policy.h"
+#include "hooklib/core/reminder_policy.h"
 
 #include <climits>
 #include <string_view>

@@ -2,6 +2,7 @@
 Wine, read the stand-in host's report, look at the registry and map window
 procedures back to the hook library's function names."""
 
+import functools
 import getpass
 import os
 import re
@@ -46,14 +47,14 @@ PREFIX = os.environ.get("WINEPREFIX", os.path.join(SOURCE, "build", "wineprefix"
 LOCAL_APPDATA = os.path.join(PREFIX, "drive_c", "users", getpass.getuser(), "AppData", "Local")
 
 
+@functools.lru_cache(maxsize=None)
 def search_index_file(history):
     """The History Viewer's search index of the history folder `history`
-    (a path of this machine): named by a 64-bit FNV-1a hash of the folder's
-    Windows name in lower case."""
-    digest = 14695981039346656037
-    for byte in win_path(history).lower().encode("latin-1"):
-        digest = ((digest ^ byte) * 1099511628211) % (1 << 64)
-    return os.path.join(LOCAL_APPDATA, "Corvane", "search-%016x.db" % digest)
+    (a path of this machine), named by the viewer's own function."""
+    done = run("index_file_name.exe", win_path(history))
+    if done.returncode != 0:
+        raise RuntimeError("index_file_name failed: " + done.stderr + done.wine_notices)
+    return os.path.join(LOCAL_APPDATA, "Corvane", done.stdout.strip().rsplit("\\", 1)[-1])
 
 
 def remove_search_index(history):

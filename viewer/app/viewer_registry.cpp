@@ -17,7 +17,8 @@ std::string ReadLogDirSetting() {
   }
   char folder[kPathCapacity] = {};
   DWORD size = sizeof folder;
-  RegQueryValueExA(key.Get(), "LogDir", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
+  RegQueryValueExA(key.Get(), kLogDirValue, nullptr, nullptr, reinterpret_cast<BYTE*>(folder),
+                   &size);
   // A value that fills the whole buffer comes without its NUL.
   folder[kPathCapacity - 1] = '\0';
   // A relative folder would be resolved against the viewer's own current

@@ -5,9 +5,6 @@
 
 #include <cstdio>
 
-#include "common/bounded_copy.h"
-#include "common/capacities.h"
-
 namespace corvane {
 namespace {
 
@@ -45,12 +42,6 @@ std::string DeleteDateQuestion(const char* user, const char* buddy, const char* 
   return Question(
       "Are you sure you want to delete the history for %s and %s on %s?\n(Deleting this file: %s)",
       user, buddy, date, path);
-}
-
-void DeleteToRecycleBin(const char* path) {
-  char item[kPathCapacity] = {};
-  CopyBounded(item, kPathCapacity, path);
-  DeleteToRecycleBin(std::vector<std::string>{item});
 }
 
 void DeleteToRecycleBin(const std::vector<std::string>& paths) {

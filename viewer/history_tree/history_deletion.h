@@ -15,12 +15,10 @@ std::string DeleteBuddyQuestion(const char* user, const char* buddy, const char*
 std::string DeleteDateQuestion(const char* user, const char* buddy, const char* date,
                                const char* path);
 
-// One shell delete of `path` (wildcards allowed) to the recycle bin, without
-// asking again.  The shell shows its own progress and errors; the result is
-// not needed, as the viewer re-reads the disk afterwards anyway.
-void DeleteToRecycleBin(const char* path);
-
-// The same for every item of the list, in one shell operation.
+// One shell delete of every item of the list (wildcards allowed) to the
+// recycle bin, without asking again.  The shell shows its own progress and
+// errors; the result is not needed, as the viewer re-reads the disk
+// afterwards anyway.
 void DeleteToRecycleBin(const std::vector<std::string>& paths);
 
 }  // namespace corvane

@@ -84,14 +84,6 @@ int LinkIndexAtPoint(HWND page, const HtmlViewState& state, TextRange range, POI
   return -1;
 }
 
-std::string HtmlViewLinkAt(HWND view, POINT client) {
-  const HtmlViewState* state = HtmlViewStateOf(view);
-  if (!state || !state->page) return std::string();
-  const int index = LinkIndexAtPoint(state->page, *state, state->pageRange, client);
-  return index < 0 ? std::string()
-                   : state->document.links[state->links[static_cast<std::size_t>(index)].target];
-}
-
 void OpenLink(HWND view, const std::string& target) {
   ShellExecuteA(view, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -31,9 +31,6 @@ std::vector<LinkSpan> LinkSpansOf(const FormattedText& view);
 // client area, or -1; the page holds the document's characters [range).
 int LinkIndexAtPoint(HWND page, const HtmlViewState& state, TextRange range, POINT client);
 
-// The target of the link under a point of an HTML view, empty when none.
-std::string HtmlViewLinkAt(HWND view, POINT client);
-
 // Hands the target to the shell's default handler for its scheme.
 void OpenLink(HWND view, const std::string& target);
 

@@ -12,6 +12,8 @@
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_marks.h"
+#include "viewer/html/testing/ascii_lower_fold.h"
+#include "viewer/html/testing/html_view_link_at.h"
 
 namespace corvane {
 namespace {

@@ -8,12 +8,6 @@ FoldTable IdentityFold() {
   return fold;
 }
 
-FoldTable AsciiLowerFold() {
-  FoldTable fold = IdentityFold();
-  for (unsigned char c = 'A'; c <= 'Z'; ++c) fold[c] = static_cast<unsigned char>(c - 'A' + 'a');
-  return fold;
-}
-
 namespace {
 
 bool MatchesAt(std::string_view text, std::size_t at, std::string_view query,

@@ -15,9 +15,6 @@ namespace corvane {
 using FoldTable = std::array<unsigned char, 256>;
 
 FoldTable IdentityFold();
-// A..Z as a..z, every other byte as itself: the table for tests that need no
-// code page.
-FoldTable AsciiLowerFold();
 
 // Offsets of the occurrences of `query` in `text`, left to right and not
 // overlapping (as grep -o counts them).  None spans a line feed; an empty

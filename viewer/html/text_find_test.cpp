@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
+
 namespace corvane {
 namespace {
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/index_plan.h"
 
 namespace corvane {

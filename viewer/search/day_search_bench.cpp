@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/line_finder.h"
 #include "viewer/search/view_text.h"

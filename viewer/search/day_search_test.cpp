@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "viewer/html/html_to_view.h"
+#include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/view_text.h"
 
 namespace corvane {

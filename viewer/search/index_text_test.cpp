@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
+
 namespace corvane {
 namespace {
 

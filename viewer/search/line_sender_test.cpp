@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
+
 namespace corvane {
 namespace {
 

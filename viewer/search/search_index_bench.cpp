@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/day_index.h"
 #include "viewer/search/index_text.h"
 #include "viewer/search/search_rows.h"

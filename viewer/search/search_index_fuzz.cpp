@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "viewer/history_tree/date_range.h"
+#include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/day_index.h"
 #include "viewer/search/search_order.h"
 #include "viewer/search/search_rows.h"

@@ -1,4 +1,4 @@
-#include "hooklib/settings/reminder_policy.h"
+#include "hooklib/core/reminder_policy.h"
 
 namespace corvane {
 
