@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "viewer/export/history_days.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/framework/dialog.h"
 
 namespace corvane {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "viewer/html/view_text.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/line_finder.h"
-#include "viewer/search/view_text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "viewer/html/html_to_view.h"
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {

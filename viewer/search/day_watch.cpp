@@ -7,8 +7,8 @@
 
 #include "common/exception_boundary.h"
 #include "common/unique_handle.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/history_tree/history_tree.h"
-#include "viewer/search/day_scope.h"
 
 namespace corvane {
 namespace {

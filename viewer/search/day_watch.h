@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "viewer/search/day_listing.h"
+#include "viewer/days/day_listing.h"
 
 namespace corvane {
 

@@ -18,9 +18,9 @@
 #include <tuple>
 #include <vector>
 
+#include "viewer/days/history_day.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/search/day_index.h"
-#include "viewer/search/search_order.h"
 #include "viewer/search/search_rows.h"
 #include "viewer/search/testing/plain_search.h"
 
@@ -28,8 +28,8 @@ namespace {
 
 using corvane::DayIndex;
 using corvane::FoldTable;
+using corvane::HistoryDay;
 using corvane::ListedDay;
-using corvane::SearchDay;
 using corvane::SearchRowList;
 using corvane::SearchRows;
 using corvane::SearchTerms;
@@ -253,7 +253,7 @@ class Oracle {
     std::vector<ListedDay> listed;
     for (const auto& [key, day] : tree_) {
       const auto& [user, buddy, date] = key;
-      listed.push_back(ListedDay{SearchDay{user, buddy, date}, day.html.size(), day.written});
+      listed.push_back(ListedDay{HistoryDay{user, buddy, date}, day.html.size(), day.written});
     }
     return listed;
   }

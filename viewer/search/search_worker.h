@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "viewer/days/day_listing.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/html/text_find.h"
-#include "viewer/search/day_listing.h"
 #include "viewer/search/search_index.h"
 #include "viewer/search/search_rows.h"
 
