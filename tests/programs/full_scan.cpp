@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/search/ansi_fold.h"
+#include "viewer/days/ansi_fold.h"
 #include "viewer/search/search_texts.h"
 #include "viewer/search/search_worker.h"
 #include "viewer/search/testing/plain_search.h"
@@ -107,7 +107,7 @@ int PrintPlainScan(int argc, char** argv, const corvane::SearchTerms& terms) {
       PlainScan(argv[1], terms, from ? from : "", to ? to : "");
   std::size_t days = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const corvane::SearchDay& day = rows[i].day;
+    const corvane::HistoryDay& day = rows[i].day;
     if (i == 0 || day.date != rows[i - 1].day.date || day.user != rows[i - 1].day.user ||
         day.buddy != rows[i - 1].day.buddy)
       ++days;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "viewer/app/history_viewer_dialog.h"
-#include "viewer/history_tree/history_entries.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/history_tree/history_tree.h"
 #include "viewer/html/html_view.h"
 
@@ -99,8 +99,8 @@ void CHistoryViewerDlg::FillDateList() {
 void CHistoryViewerDlg::ShowSelectedHistory() {
   UpdateScopes();
   if (dateList_.GetCurSel() == LB_ERR) return;
-  const std::optional<std::string> path = JoinHistoryPath(
-      historyFolder_, {SelectedUser(), SelectedBuddy(), DateEntryFileName(SelectedDate())});
+  const std::optional<std::string> path =
+      DayFilePath(historyFolder_, HistoryDay{SelectedUser(), SelectedBuddy(), SelectedDate()});
   if (path) HtmlViewNavigate(htmlView_, path->c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "viewer/app/history_viewer_dialog.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/history_deletion.h"
@@ -24,8 +25,8 @@ bool UserAgrees(const std::string& question) {
 // were, holding no day); none reached through a link or junction.
 void DeleteDaysOf(const std::string& historyFolder, const HistoryScope& scope) {
   static const std::atomic<bool> kNeverCancelled{false};
-  const std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, kNeverCancelled);
-  DeleteDayFiles(DayFilePaths(historyFolder, days), FoldersInScope(historyFolder, scope));
+  const std::vector<ListedDay> days = ListDayFilesInScope(historyFolder, scope, kNeverCancelled);
+  DeleteDayFiles(DeletableDayFilePaths(historyFolder, days), FoldersInScope(historyFolder, scope));
 }
 
 }  // namespace
@@ -81,14 +82,15 @@ void CHistoryViewerDlg::OnDeleteDate() {
   const std::string user = SelectedUser();
   const std::string buddy = SelectedBuddy();
   const std::string date = SelectedDate();
-  const std::string fileName = DateEntryFileName(date);
-  const std::optional<std::string> path = JoinHistoryPath(historyFolder_, {user, buddy, fileName});
+  const std::optional<std::string> path =
+      DayFilePath(historyFolder_, HistoryDay{user, buddy, date});
   if (!path ||
       !UserAgrees(DeleteDateQuestion(user.c_str(), buddy.c_str(), date.c_str(), path->c_str()))) {
     return;
   }
   // A day of a folder reached through a link lives elsewhere: it stays.
-  if (ParseDayFileName(fileName) && !BuddyFolderIsLinked(historyFolder_, user, buddy)) {
+  if (ParseDayFileName(DateEntryFileName(date)) &&
+      !BuddyFolderIsLinked(historyFolder_, user, buddy)) {
     DeleteDayFiles({*path}, {});
     ForgetInSearchIndex(*path);
   }

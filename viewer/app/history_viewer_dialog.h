@@ -28,7 +28,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
 
   // The search window's questions (history_viewer_search.cpp).
   std::string HistoryFolder() const override { return historyFolder_; }
-  bool ShowMatch(const SearchDay& day, const std::string& highlight, const FoldTable& fold,
+  bool ShowMatch(const HistoryDay& day, const std::string& highlight, const FoldTable& fold,
                  int occurrence) override;
 
  protected:

@@ -54,7 +54,7 @@ void CHistoryViewerDlg::UpdateScopes() {
 
 // The lists are rebuilt from the disk as the user's own picks would, but
 // only the chosen day is shown.
-bool CHistoryViewerDlg::ShowMatch(const SearchDay& day, const std::string& highlight,
+bool CHistoryViewerDlg::ShowMatch(const HistoryDay& day, const std::string& highlight,
                                   const FoldTable& fold, int occurrence) {
   if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
   const int user = userList_.FindStringExact(-1, day.user.c_str());

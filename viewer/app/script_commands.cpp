@@ -4,15 +4,16 @@
 
 #include <atomic>
 
-#include "viewer/export/system_ansi_text.h"
+#include "viewer/days/ansi_fold.h"
+#include "viewer/days/count_text.h"
+#include "viewer/days/day_reader.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_run.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_day_files.h"
-#include "viewer/search/ansi_fold.h"
+#include "viewer/export/system_ansi_text.h"
 #include "viewer/search/day_index.h"
-#include "viewer/search/day_reader.h"
-#include "viewer/search/day_scope.h"
 #include "viewer/search/index_location.h"
 #include "viewer/search/search_rows.h"
 
@@ -76,7 +77,7 @@ int Export(const ScriptCommand& command, const std::string& historyFolder) {
   request.from = command.from;
   request.to = command.to;
   static const std::atomic<bool> kNeverCancelled{false};
-  SearchGate gate;  // never held: no window draws beside it
+  ReadGate gate;  // never held: no window draws beside it
   const ExportOutcome outcome = RunExport(
       request, kNeverCancelled, [](std::size_t, std::size_t) {}, gate);
   if (outcome.result != ExportOutcome::Result::kDone) return Fail(kScriptFailed, outcome.error);
@@ -91,9 +92,10 @@ int DeleteBefore(const ScriptCommand& command, const std::string& historyFolder)
   const HistoryScope scope{command.user, command.buddy, {}};
   static const std::atomic<bool> kNeverCancelled{false};
   const OldDays old = ListOldDays(historyFolder, scope, command.before, kNeverCancelled);
-  const std::vector<HistoryDay>& days = old.days;
+  const std::vector<ListedDay>& days = old.days;
   const std::size_t gone =
-      DeleteDayFiles(DayFilePaths(historyFolder, days), FoldersOfDays(historyFolder, days)).size();
+      DeleteDayFiles(DeletableDayFilePaths(historyFolder, days), FoldersOfDays(historyFolder, days))
+          .size();
   const std::string what =
       DeletePreviewText(gone, TotalBytes(days), command.before, ScopeText(scope.user, scope.buddy));
   if (gone != days.size()) {
@@ -147,11 +149,8 @@ int Search(const ScriptCommand& command, const std::string& historyFolder) {
     }
   }
   SortNewestFirst(days, names);
-  std::vector<std::string> paths;
-  for (const ListedDay& day : days)
-    paths.push_back(DayFilePath(historyFolder, day.day).value_or(""));
-  SearchGate gate;  // never held: no window draws beside it
-  DayReader reader(std::move(paths), gate);
+  ReadGate gate;  // never held: no window draws beside it
+  DayReader reader(DayFilePaths(historyFolder, days), gate);
   SearchRows search(SearchTerms{command.query, names, command.saidBy, names});
   SearchRowList rows;
   std::size_t found = 0;

@@ -29,23 +29,23 @@ std::vector<std::string> BuddiesThenUsers(
 
 }  // namespace
 
-std::vector<std::string> DayFilePaths(const std::string& historyFolder,
-                                      const std::vector<HistoryDay>& days) {
+std::vector<std::string> DeletableDayFilePaths(const std::string& historyFolder,
+                                               const std::vector<ListedDay>& days) {
   std::vector<std::string> paths;
   paths.reserve(days.size());
-  for (const HistoryDay& day : days) {
+  for (const ListedDay& day : days) {
     if (day.linked) continue;
-    if (std::optional<std::string> path = DayFilePath(historyFolder, day))
+    if (std::optional<std::string> path = DayFilePath(historyFolder, day.day))
       paths.push_back(std::move(*path));
   }
   return paths;
 }
 
 std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
-                                       const std::vector<HistoryDay>& days) {
+                                       const std::vector<ListedDay>& days) {
   std::set<std::pair<std::string, std::string>> buddies;
-  for (const HistoryDay& day : days) {
-    if (!day.linked) buddies.emplace(day.user, day.buddy);
+  for (const ListedDay& day : days) {
+    if (!day.linked) buddies.emplace(day.day.user, day.day.buddy);
   }
   return BuddiesThenUsers(historyFolder, buddies);
 }

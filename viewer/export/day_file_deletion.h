@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/export/history_days.h"
+#include "viewer/days/day_scope.h"
 
 namespace corvane {
 
@@ -17,16 +17,17 @@ namespace corvane {
 std::vector<std::string> DeleteDayFiles(const std::vector<std::string>& dayFiles,
                                         const std::vector<std::string>& folders);
 
-// The paths of the days' files; none of a day reached through a link or
-// junction, whose file lives outside the history folder or is listed
-// there already by its own path.
-std::vector<std::string> DayFilePaths(const std::string& historyFolder,
-                                      const std::vector<HistoryDay>& days);
+// The paths of the days' files a delete may take: unlike DayFilePaths,
+// none of a day reached through a link or junction, whose file lives
+// outside the history folder or is listed there already by its own path,
+// and none where the path would not fit.
+std::vector<std::string> DeletableDayFilePaths(const std::string& historyFolder,
+                                               const std::vector<ListedDay>& days);
 
 // The buddy folders that hold one of the days (not through a link), then
 // their user folders.
 std::vector<std::string> FoldersOfDays(const std::string& historyFolder,
-                                       const std::vector<HistoryDay>& days);
+                                       const std::vector<ListedDay>& days);
 
 // Every buddy folder of the scope not reached through a link, then their
 // user folders: the history folders a user asked to empty (a day's scope

@@ -1,6 +1,6 @@
 #include "viewer/export/day_sessions.h"
 
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {

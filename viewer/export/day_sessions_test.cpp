@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {

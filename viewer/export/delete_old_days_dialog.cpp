@@ -126,7 +126,7 @@ void CDeleteOldDaysDlg::OnCounted() {
   std::lock_guard<std::mutex> guard(count_->lock);
   if (!count_->done) return;
   const std::string scope = ScopeText(count_->scope.user, count_->scope.buddy);
-  const std::vector<HistoryDay>& days = count_->old.days;
+  const std::vector<ListedDay>& days = count_->old.days;
   SetDlgItemTextA(GetSafeHwnd(), IDC_DELETE_PREVIEW,
                   (DeletePreviewText(days.size(), TotalBytes(days), count_->before, scope) +
                    LinkedDaysLeftText(count_->old.linked, false))
@@ -137,7 +137,7 @@ void CDeleteOldDaysDlg::OnCounted() {
 // Deletes what the count found, once the user has said yes to its number.
 void CDeleteOldDaysDlg::OnOK() {
   if (!count_) return;
-  std::vector<HistoryDay> days;
+  std::vector<ListedDay> days;
   {
     std::lock_guard<std::mutex> guard(count_->lock);
     if (!count_->done || count_->old.days.empty()) return;
@@ -146,8 +146,8 @@ void CDeleteOldDaysDlg::OnOK() {
   const std::string question = DeleteQuestionText(
       days.size(), count_->before, ScopeText(count_->scope.user, count_->scope.buddy));
   if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
-  const std::vector<std::string> gone =
-      DeleteDayFiles(DayFilePaths(historyFolder_, days), FoldersOfDays(historyFolder_, days));
+  const std::vector<std::string> gone = DeleteDayFiles(DeletableDayFilePaths(historyFolder_, days),
+                                                       FoldersOfDays(historyFolder_, days));
   deleted_.insert(deleted_.end(), gone.begin(), gone.end());
   deletedAny_ = true;
   StartCount();

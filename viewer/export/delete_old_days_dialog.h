@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/joined_thread.h"
-#include "viewer/export/history_days.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/framework/dialog.h"
 
 namespace corvane {

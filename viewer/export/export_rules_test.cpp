@@ -72,9 +72,6 @@ TEST(ExportTexts, CountsSizesAndScopes) {
   EXPECT_EQ(ScopeText("", ""), "all users");
   EXPECT_EQ(ScopeText("alice", ""), "alice");
   EXPECT_EQ(ScopeText("alice", "bob"), "alice and bob");
-  EXPECT_EQ(DaysText(0), "0 days");
-  EXPECT_EQ(DaysText(1), "1 day");
-  EXPECT_EQ(DaysText(1234567), "1,234,567 days");
   EXPECT_EQ(SizeText(0), "0 bytes");
   EXPECT_EQ(SizeText(1), "1 byte");
   EXPECT_EQ(SizeText(1023), "1,023 bytes");
@@ -104,13 +101,13 @@ TEST(ExportTexts, PreviewAndQuestionNameCountDateAndScope) {
 
 TEST(TakeOutLinkedDays, LeavesTheRestInOrder) {
   const auto day = [](const char* buddy, bool linked) {
-    return HistoryDay{"alice", buddy, DayFileEntry{}, linked};
+    return ListedDay{HistoryDay{"alice", buddy, ""}, 0, 0, {}, linked};
   };
-  std::vector<HistoryDay> days = {day("a", false), day("b", true), day("c", false), day("d", true)};
+  std::vector<ListedDay> days = {day("a", false), day("b", true), day("c", false), day("d", true)};
   EXPECT_EQ(TakeOutLinkedDays(days), 2u);
   ASSERT_EQ(days.size(), 2u);
-  EXPECT_EQ(days[0].buddy, "a");
-  EXPECT_EQ(days[1].buddy, "c");
+  EXPECT_EQ(days[0].day.buddy, "a");
+  EXPECT_EQ(days[1].day.buddy, "c");
 }
 
 TEST(MayDeleteOldDay, NeverTodayNorLaterNorAFileWrittenLately) {

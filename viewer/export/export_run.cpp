@@ -7,6 +7,8 @@
 #include <set>
 #include <vector>
 
+#include "viewer/days/ansi_fold.h"
+#include "viewer/days/day_reader.h"
 #include "viewer/export/day_sessions.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_file.h"
@@ -14,10 +16,7 @@
 #include "viewer/export/system_ansi_text.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/history_tree/history_tree.h"
-#include "viewer/search/ansi_fold.h"
-#include "viewer/search/day_reader.h"
-#include "viewer/search/search_order.h"
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {
@@ -25,26 +24,22 @@ namespace {
 // Written out whenever this much is waiting.
 constexpr std::size_t kWriteBytes = 4 << 20;
 
-bool InRange(const CalendarDate& date, const ExportRequest& request) {
-  return DateRange{request.from, request.to}.Holds(date);
-}
-
 // Text and JSON Lines run through the days in date order; HTML through each
 // buddy's days in turn, so that each buddy's file is written whole.
-void SortForFormat(std::vector<HistoryDay>& days, ExportFormat format) {
+void SortForFormat(std::vector<ListedDay>& days, ExportFormat format) {
   const FoldTable fold = MakeAnsiLowerFold();
   const bool byBuddy = format == ExportFormat::kHtml;
-  std::sort(days.begin(), days.end(), [&](const HistoryDay& a, const HistoryDay& b) {
-    const int date = DateKey(a.file.date) - DateKey(b.file.date);
+  std::sort(days.begin(), days.end(), [&](const ListedDay& a, const ListedDay& b) {
+    const int date = DateKey(*a.dayFileDate) - DateKey(*b.dayFileDate);
     if (!byBuddy && date != 0) return date < 0;
-    if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
-    if (const int buddy = CompareFolded(a.buddy, b.buddy, fold)) return buddy < 0;
+    if (const int user = CompareFolded(a.day.user, b.day.user, fold)) return user < 0;
+    if (const int buddy = CompareFolded(a.day.buddy, b.day.buddy, fold)) return buddy < 0;
     return date < 0;
   });
 }
 
-bool SameBuddy(const HistoryDay& a, const HistoryDay& b) {
-  return a.user == b.user && a.buddy == b.buddy;
+bool SameBuddy(const ListedDay& a, const ListedDay& b) {
+  return a.day.user == b.day.user && a.day.buddy == b.day.buddy;
 }
 
 ExportOutcome Finished(ExportOutcome::Result result, std::string error = {}) {
@@ -56,7 +51,7 @@ ExportOutcome Finished(ExportOutcome::Result result, std::string error = {}) {
 
 class ExportJob {
  public:
-  ExportJob(const ExportRequest& request, const std::atomic<bool>& cancelled, SearchGate& gate)
+  ExportJob(const ExportRequest& request, const std::atomic<bool>& cancelled, ReadGate& gate)
       : request_(request), cancelled_(cancelled), gate_(gate) {}
 
   ExportOutcome Run(const std::function<void(std::size_t, std::size_t)>& progress);
@@ -79,9 +74,9 @@ class ExportJob {
 
   const ExportRequest& request_;
   const std::atomic<bool>& cancelled_;
-  SearchGate& gate_;
+  ReadGate& gate_;
   std::string destination_;  // full
-  std::vector<HistoryDay> days_;
+  std::vector<ListedDay> days_;
   std::string error_;
   SystemAnsiToUtf8 toUtf8_;
   std::vector<std::unique_ptr<ExportFile>> files_;
@@ -109,11 +104,8 @@ ExportOutcome ExportJob::Run(const std::function<void(std::size_t, std::size_t)>
 }
 
 void ExportJob::ListDays() {
-  days_ = ListHistoryDays(request_.historyFolder, request_.scope, cancelled_);
-  days_.erase(
-      std::remove_if(days_.begin(), days_.end(),
-                     [&](const HistoryDay& day) { return !InRange(day.file.date, request_); }),
-      days_.end());
+  days_ = ListDayFilesInScope(request_.historyFolder, request_.scope, cancelled_);
+  KeepDaysInRange(days_, DateRange{request_.from, request_.to});
   SortForFormat(days_, request_.format);
 }
 
@@ -121,11 +113,7 @@ ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::siz
   const bool oneFile = request_.format != ExportFormat::kHtml;
   if (oneFile && !OpenFile(destination_)) return Finished(ExportOutcome::Result::kFailed, error_);
   if (request_.format == ExportFormat::kText) out_ += kUtf8ByteOrderMark;
-  std::vector<std::string> paths;
-  paths.reserve(days_.size());
-  for (const HistoryDay& day : days_)
-    paths.push_back(DayFilePath(request_.historyFolder, day).value_or(""));
-  DayReader reader(std::move(paths), gate_);
+  DayReader reader(DayFilePaths(request_.historyFolder, days_), gate_);
   std::string html;
   for (std::size_t i = 0; i < days_.size(); ++i) {
     gate_.Pass();
@@ -133,11 +121,12 @@ ExportOutcome ExportJob::WriteAll(const std::function<void(std::size_t, std::siz
     reader.Next(html);
     // The reader gives nothing for a file it could not read: the export
     // would silently lack that day.
-    if (html.empty() && days_[i].file.size > 0) {
-      return Finished(
-          ExportOutcome::Result::kFailed,
-          "Cannot read " +
-              DayFilePath(request_.historyFolder, days_[i]).value_or(days_[i].file.name) + ".");
+    if (html.empty() && days_[i].size > 0) {
+      return Finished(ExportOutcome::Result::kFailed,
+                      "Cannot read " +
+                          DayFilePath(request_.historyFolder, days_[i].day)
+                              .value_or(DateEntryFileName(days_[i].day.date)) +
+                          ".");
     }
     if (!WriteDay(i, html)) return Finished(ExportOutcome::Result::kFailed, error_);
     progress(i + 1, days_.size());
@@ -186,8 +175,8 @@ const std::string& ExportJob::Utf8Name(const std::string& ansi) {
 }
 
 bool ExportJob::WriteDay(std::size_t index, std::string_view html) {
-  const HistoryDay& day = days_[index];
-  const ExportDayName name{Utf8Name(day.user), Utf8Name(day.buddy), day.file.date};
+  const HistoryDay& day = days_[index].day;
+  const ExportDayName name{Utf8Name(day.user), Utf8Name(day.buddy), *days_[index].dayFileDate};
   switch (request_.format) {
     case ExportFormat::kText:
       ViewTextOf(html, text_);
@@ -218,11 +207,12 @@ std::string ExportJob::HtmlFilePath(const HistoryDay& day) {
 }
 
 bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
-  const HistoryDay& day = days_[index];
-  if (index == 0 || !SameBuddy(days_[index - 1], day)) {
+  const ListedDay& listed = days_[index];
+  const HistoryDay& day = listed.day;
+  if (index == 0 || !SameBuddy(days_[index - 1], listed)) {
     std::vector<CalendarDate> dates;
-    for (std::size_t j = index; j < days_.size() && SameBuddy(days_[j], day); ++j)
-      dates.push_back(days_[j].file.date);
+    for (std::size_t j = index; j < days_.size() && SameBuddy(days_[j], listed); ++j)
+      dates.push_back(*days_[j].dayFileDate);
     const std::string path = HtmlFilePath(day);
     if (path.empty())
       return Fail("The path is too long for the file of " + day.user + " and " + day.buddy + ".");
@@ -230,8 +220,8 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
     AppendHtmlHead(Utf8Name(day.user), Utf8Name(day.buddy), dates, out_);
   }
   const SafeHtml safe = SafeDayHtml(html, toUtf8_);
-  AppendHtmlDay(day.file.date, safe.html, safe.background, out_);
-  if (index + 1 == days_.size() || !SameBuddy(days_[index + 1], day)) {
+  AppendHtmlDay(*listed.dayFileDate, safe.html, safe.background, out_);
+  if (index + 1 == days_.size() || !SameBuddy(days_[index + 1], listed)) {
     AppendHtmlTail(out_);
     return FinishFile();
   }
@@ -242,7 +232,7 @@ bool ExportJob::WriteHtmlDay(std::size_t index, std::string_view html) {
 
 ExportOutcome RunExport(const ExportRequest& request, const std::atomic<bool>& cancelled,
                         const std::function<void(std::size_t, std::size_t)>& progress,
-                        SearchGate& gate) {
+                        ReadGate& gate) {
   try {
     return ExportJob(request, cancelled, gate).Run(progress);
   } catch (const std::bad_alloc&) {

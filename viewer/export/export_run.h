@@ -1,5 +1,5 @@
 // An export from start to end: the days in scope and range listed, read in
-// order (with the search's read-ahead and sharing), converted as the view
+// order (with the day reader's read-ahead and sharing), converted as the view
 // shows them, written and only then given their names.  The window runs it
 // on a thread of its own, the command line on its main thread.
 #pragma once
@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "viewer/days/day_reader.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/export/export_format.h"
-#include "viewer/export/history_days.h"
-#include "viewer/search/search_gate.h"
 
 namespace corvane {
 
@@ -39,6 +39,6 @@ struct ExportOutcome {
 // of a cancelled or failed export is left on the disk.
 ExportOutcome RunExport(const ExportRequest& request, const std::atomic<bool>& cancelled,
                         const std::function<void(std::size_t, std::size_t)>& progress,
-                        SearchGate& gate);
+                        ReadGate& gate);
 
 }  // namespace corvane

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "viewer/search/search_texts.h"
+#include "viewer/days/count_text.h"
 
 namespace corvane {
 
@@ -10,10 +10,6 @@ std::string ScopeText(const std::string& user, const std::string& buddy) {
   if (user.empty()) return "all users";
   if (buddy.empty()) return user;
   return user + " and " + buddy;
-}
-
-std::string DaysText(std::size_t days) {
-  return GroupedNumber(days) + (days == 1 ? " day" : " days");
 }
 
 std::string SizeText(std::uint64_t bytes) {

@@ -13,9 +13,6 @@ namespace corvane {
 // "all users", "alice", or "alice and bob": whose history a scope holds.
 std::string ScopeText(const std::string& user, const std::string& buddy);
 
-// "1 day", "1,234 days".
-std::string DaysText(std::size_t days);
-
 // "56.7 MB" (mebibytes, as the viewer's size total counts them), "12.0 KB"
 // below one, "512 bytes" below a kilobyte.
 std::string SizeText(std::uint64_t bytes);

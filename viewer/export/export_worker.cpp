@@ -2,14 +2,14 @@
 
 #include <utility>
 
-#include "viewer/search/worker_news.h"
+#include "viewer/framework/worker_news.h"
 
 namespace corvane {
 
 struct ExportWorker::State {
   State(HWND window, UINT message) : news(window, message, 0) {}
   std::atomic<bool> cancelled{false};
-  SearchGate gate;
+  ReadGate gate;
   WorkerNews<ExportStatus> news;
 };
 

@@ -11,7 +11,7 @@ namespace corvane {
 
 OldDays ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
                     const CalendarDate& before, const std::atomic<bool>& cancelled) {
-  std::vector<HistoryDay> days = ListHistoryDays(historyFolder, scope, cancelled);
+  std::vector<ListedDay> days = ListDayFilesInScope(historyFolder, scope, cancelled);
   // The hook library names day files by the local date; taken after the
   // listing, so that a day that began meanwhile counts as today.
   SYSTEMTIME local;
@@ -21,18 +21,18 @@ OldDays ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
   GetSystemTimeAsFileTime(&now);
   const std::uint64_t ticks = FileTimeTicks(now);
   days.erase(std::remove_if(days.begin(), days.end(),
-                            [&](const HistoryDay& day) {
-                              return !MayDeleteOldDay(day.file.date, day.file.written, before,
-                                                      today, ticks);
+                            [&](const ListedDay& day) {
+                              return !MayDeleteOldDay(*day.dayFileDate, day.written, before, today,
+                                                      ticks);
                             }),
              days.end());
   const std::size_t linked = TakeOutLinkedDays(days);
   return OldDays{std::move(days), linked};
 }
 
-std::uint64_t TotalBytes(const std::vector<HistoryDay>& days) {
+std::uint64_t TotalBytes(const std::vector<ListedDay>& days) {
   std::uint64_t total = 0;
-  for (const HistoryDay& day : days) total += day.file.size;
+  for (const ListedDay& day : days) total += day.size;
   return total;
 }
 

@@ -7,18 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "viewer/export/history_days.h"
+#include "viewer/days/day_scope.h"
 
 namespace corvane {
 
 struct OldDays {
-  std::vector<HistoryDay> days;  // to delete
-  std::size_t linked = 0;        // left, as reached through a link
+  std::vector<ListedDay> days;  // to delete
+  std::size_t linked = 0;       // left, as reached through a link
 };
 
 OldDays ListOldDays(const std::string& historyFolder, const HistoryScope& scope,
                     const CalendarDate& before, const std::atomic<bool>& cancelled);
 
-std::uint64_t TotalBytes(const std::vector<HistoryDay>& days);
+std::uint64_t TotalBytes(const std::vector<ListedDay>& days);
 
 }  // namespace corvane

@@ -10,9 +10,9 @@ bool MayDeleteOldDay(const CalendarDate& date, std::uint64_t written, const Cale
          now - written > kRecentWriteTicks;
 }
 
-std::size_t TakeOutLinkedDays(std::vector<HistoryDay>& days) {
+std::size_t TakeOutLinkedDays(std::vector<ListedDay>& days) {
   const auto linked = std::stable_partition(days.begin(), days.end(),
-                                            [](const HistoryDay& day) { return !day.linked; });
+                                            [](const ListedDay& day) { return !day.linked; });
   const auto count = static_cast<std::size_t>(days.end() - linked);
   days.erase(linked, days.end());
   return count;

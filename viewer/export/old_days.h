@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "viewer/export/history_days.h"
+#include "viewer/days/history_day.h"
 #include "viewer/history_tree/history_entries.h"
 
 namespace corvane {
@@ -25,6 +25,6 @@ bool MayDeleteOldDay(const CalendarDate& date, std::uint64_t written, const Cale
 
 // Delete Old Days leaves the days whose folder was reached through a link:
 // takes them out of `days`, which keeps its order, and says how many.
-std::size_t TakeOutLinkedDays(std::vector<HistoryDay>& days);
+std::size_t TakeOutLinkedDays(std::vector<ListedDay>& days);
 
 }  // namespace corvane

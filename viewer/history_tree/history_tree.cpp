@@ -93,16 +93,4 @@ std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level
   return texts;
 }
 
-std::vector<DayFileEntry> ListDayFiles(const char* folder) {
-  std::vector<DayFileEntry> days;
-  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if (IsDirectory(entry)) return;
-    const std::optional<CalendarDate> date = ParseDayFileName(entry.cFileName);
-    if (!date) return;
-    days.push_back(
-        DayFileEntry{entry.cFileName, *date, SizeOf(entry), FileTimeTicks(entry.ftLastWriteTime)});
-  });
-  return days;
-}
-
 }  // namespace corvane

@@ -30,18 +30,6 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 // a path buffer are left out: the viewer could not open them.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
 
-struct DayFileEntry {
-  std::string name;
-  CalendarDate date;
-  std::uint64_t size = 0;
-  std::uint64_t written = 0;  // last write time, FILETIME ticks (UTC)
-};
-
-// The day files of a buddy folder: files (not folders) whose names have the
-// day-file form, with what the listing tells of them, in the order the file
-// system returns them.  As ListHistoryLevel, entries whose path would not
-// fit are left out.
-std::vector<DayFileEntry> ListDayFiles(const char* folder);
 // An entry of a level with what its folder says of it.
 struct HistoryEntry {
   std::string text;

@@ -332,32 +332,6 @@ TEST_F(HistoryTreeTest, DeleteToRecycleBinWithWildcardEmptiesTheFolderButKeepsIt
   EXPECT_FALSE(Exists(Path("carol")));
 }
 
-TEST_F(HistoryTreeTest, ListDayFilesTakesDayFilesAloneWithTheirSizes) {
-  Folder("bob");
-  File("bob\\2002-06-14 [Friday].html", 1234);
-  File("bob\\2002-06-15 [SATURDAY].HTML", 5);
-  File("bob\\2002-06-16 [Friday].html");  // the wrong weekday
-  File("bob\\notes.html");
-  File("bob\\readme.txt");
-  Folder("bob\\2002-06-17 [Monday].html");
-  std::vector<DayFileEntry> days = ListDayFiles(Path("bob").c_str());
-  std::sort(days.begin(), days.end(),
-            [](const DayFileEntry& a, const DayFileEntry& b) { return a.name < b.name; });
-  ASSERT_EQ(days.size(), 2u);
-  EXPECT_EQ(days[0].name, "2002-06-14 [Friday].html");
-  EXPECT_EQ(days[0].date, (CalendarDate{2002, 6, 14}));
-  EXPECT_EQ(days[0].size, 1234u);
-  EXPECT_EQ(days[1].name, "2002-06-15 [SATURDAY].HTML");
-  EXPECT_EQ(days[1].size, 5u);
-  // Its write time is the file's own.
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const std::uint64_t ticks =
-      (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  EXPECT_LT(ticks - days[0].written, 600ULL * 10'000'000);
-  EXPECT_TRUE(ListDayFiles(Path("nobody").c_str()).empty());
-}
-
 TEST_F(HistoryTreeTest, DeleteToRecycleBinTakesEveryItemOfAList) {
   Folder("alice");
   File("alice\\a.html");

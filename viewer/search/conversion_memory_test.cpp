@@ -8,7 +8,7 @@
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_breaks.h"
 #include "viewer/html/testing/hostile_days.h"
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {

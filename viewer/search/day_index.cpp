@@ -38,7 +38,7 @@ std::optional<std::vector<ListedDay>> DaysToReadFromIndexFile(
     std::optional<std::vector<ListedDay>> toRead;
     if (reader.Fits(historyFolder, indexFold)) {
       std::size_t unheld = 0;
-      toRead = corvane::DaysToRead(days, reader.Rows(), reader.Proposed(*match), unheld);
+      toRead = PlanSearch(days, reader.Rows(), reader.Proposed(*match), unheld);
     }
     reader.EndRead();
     return toRead;
@@ -83,10 +83,10 @@ std::optional<std::vector<ListedDay>> DayIndex::DaysToRead(const std::vector<Lis
       // indexed again since could hold the query now without being proposed.
       std::unique_lock<std::mutex> rowsGuard(rowsLock_);
       if (commits == commits_) {
-        toRead = corvane::DaysToRead(days, rows_, proposed, unheld);
+        toRead = PlanSearch(days, rows_, proposed, unheld);
       } else {
         rowsGuard.unlock();
-        toRead = corvane::DaysToRead(days, reader_.Rows(), proposed, unheld);
+        toRead = PlanSearch(days, reader_.Rows(), proposed, unheld);
       }
     }
     reader_.EndRead();
@@ -131,7 +131,7 @@ void DayIndex::PutIndexed(const ListedDay& day, std::string_view indexedText) {
 void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
   if (ids.empty()) return;
   const std::unordered_set<std::int64_t> wanted(ids.begin(), ids.end());
-  std::vector<std::pair<SearchDay, IndexedDay>> removed;
+  std::vector<std::pair<HistoryDay, IndexedDay>> removed;
   {
     std::lock_guard<std::mutex> guard(rowsLock_);
     for (const auto& [day, row] : rows_) {
@@ -145,7 +145,7 @@ void DayIndex::Remove(const std::vector<std::int64_t>& ids) {
   }
 }
 
-void DayIndex::RemoveWithin(const SearchDay& scope) {
+void DayIndex::RemoveWithin(const HistoryDay& scope) {
   const auto within = [](const std::string& name, const std::string& wanted) {
     return wanted.empty() || name == wanted;
   };

@@ -58,7 +58,7 @@ class DayIndex {
   void PutIndexed(const ListedDay& day, std::string_view indexedText);
   void Remove(const std::vector<std::int64_t>& ids);
   // The rows of every day of `scope`, whose empty names stand for any.
-  void RemoveWithin(const SearchDay& scope);
+  void RemoveWithin(const HistoryDay& scope);
   void Commit();
   // Drops the open write after a failure.
   void Abandon();
@@ -78,7 +78,8 @@ class DayIndex {
 
  private:
   // nullopt: removed.
-  using Changes = std::unordered_map<SearchDay, std::optional<IndexedDay>, SearchDayHash, SameDay>;
+  using Changes =
+      std::unordered_map<HistoryDay, std::optional<IndexedDay>, HistoryDayHash, SameDay>;
   void BeginWriteOnce();
 
   const std::string folder_;

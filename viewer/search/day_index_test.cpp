@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 ListedDay Day(const std::string& buddy, const std::string& date, std::uint64_t size = 100,
               std::uint64_t written = 7) {
-  return ListedDay{SearchDay{"alice", buddy, date}, size, written};
+  return ListedDay{HistoryDay{"alice", buddy, date}, size, written};
 }
 
 std::string Html(const std::string& text) { return "<HTML><BODY>" + text + "</BODY></HTML>"; }

@@ -1,6 +1,6 @@
 #include "viewer/search/day_search.h"
 
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "viewer/html/testing/ascii_lower_fold.h"
+#include "viewer/html/view_text.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/line_finder.h"
-#include "viewer/search/view_text.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/testing/ascii_lower_fold.h"
+#include "viewer/html/view_text.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/search_texts.h"
-#include "viewer/search/view_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/testing/ascii_lower_fold.h"
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace corvane {
 namespace {

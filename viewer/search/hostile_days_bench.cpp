@@ -14,7 +14,7 @@
 #include "common/testing/allocation_counter.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/testing/hostile_days.h"
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 namespace corvane {
 
-std::size_t SearchDayHash::operator()(const SearchDay& day) const {
+std::size_t HistoryDayHash::operator()(const HistoryDay& day) const {
   const std::hash<std::string> hash;
   std::size_t h = hash(day.user);
   h = h * 31 + hash(day.buddy);
   return h * 31 + hash(day.date);
 }
 
-bool SameDay::operator()(const SearchDay& a, const SearchDay& b) const {
+bool SameDay::operator()(const HistoryDay& a, const HistoryDay& b) const {
   return a.date == b.date && a.buddy == b.buddy && a.user == b.user;
 }
 
@@ -22,7 +22,7 @@ bool HoldsAsListed(const IndexedDay& row, const ListedDay& day) {
   return row.size == day.size && row.written == day.written;
 }
 
-std::vector<ListedDay> DaysToRead(const std::vector<ListedDay>& days, const IndexRows& rows,
+std::vector<ListedDay> PlanSearch(const std::vector<ListedDay>& days, const IndexRows& rows,
                                   const std::vector<std::int64_t>& proposed, std::size_t& unheld) {
   unheld = 0;
   std::vector<ListedDay> toRead;

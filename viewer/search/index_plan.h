@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "viewer/search/search_order.h"
+#include "viewer/days/history_day.h"
 
 namespace corvane {
 
@@ -21,22 +21,23 @@ struct IndexedDay {
   std::uint64_t textLength = 0;  // of the text indexed
 };
 
-struct SearchDayHash {
-  std::size_t operator()(const SearchDay& day) const;
+struct HistoryDayHash {
+  std::size_t operator()(const HistoryDay& day) const;
 };
 struct SameDay {
-  bool operator()(const SearchDay& a, const SearchDay& b) const;
+  bool operator()(const HistoryDay& a, const HistoryDay& b) const;
 };
-using IndexRows = std::unordered_map<SearchDay, IndexedDay, SearchDayHash, SameDay>;
+using IndexRows = std::unordered_map<HistoryDay, IndexedDay, HistoryDayHash, SameDay>;
 
 // The row holds the day file as it is listed now.
 bool HoldsAsListed(const IndexedDay& row, const ListedDay& day);
 
-// The days of `days` that a search must read, in their
-// order: every day the index does not hold as listed, and of the others
-// those among `proposed` (ascending ids of the index's documents that can
-// hold the query).  `unheld` counts the first kind.
-std::vector<ListedDay> DaysToRead(const std::vector<ListedDay>& days, const IndexRows& rows,
+// What a search has to do, given the index's rows and its proposals: the
+// days of `days` it must read, in their order: every day the index does not
+// hold as listed, and of the others those among `proposed` (ascending ids of
+// the index's documents that can hold the query).  `unheld` counts the
+// first kind.
+std::vector<ListedDay> PlanSearch(const std::vector<ListedDay>& days, const IndexRows& rows,
                                   const std::vector<std::int64_t>& proposed, std::size_t& unheld);
 
 struct IndexWork {

@@ -1,6 +1,6 @@
 #include "viewer/search/index_text.h"
 
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 #include <algorithm>
 #include <cstdint>

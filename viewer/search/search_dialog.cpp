@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "common/capacities.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/framework/control_text.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/html/html_view_document.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/day_scope.h"
 #include "viewer/search/search_texts.h"
 
 namespace corvane {

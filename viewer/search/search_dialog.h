@@ -26,7 +26,7 @@ class SearchHost {
   // shows the day with every occurrence of `highlight` (compared through
   // `fold`) highlighted and occurrence `occurrence` in view (none when
   // negative); false when the day is no longer listed.
-  virtual bool ShowMatch(const SearchDay& day, const std::string& highlight, const FoldTable& fold,
+  virtual bool ShowMatch(const HistoryDay& day, const std::string& highlight, const FoldTable& fold,
                          int occurrence) = 0;
 };
 

@@ -7,10 +7,10 @@
 
 #include "common/file_time.h"
 #include "common/unique_handle.h"
+#include "viewer/days/day_reader.h"
+#include "viewer/days/day_scope.h"
 #include "viewer/history_tree/history_entries.h"
 #include "viewer/history_tree/history_tree.h"
-#include "viewer/search/day_reader.h"
-#include "viewer/search/day_scope.h"
 #include "viewer/search/index_location.h"
 #include "viewer/search/index_text.h"
 
@@ -42,7 +42,7 @@ bool IsFresh(const ListedDay& day) {
 
 // The scope a path given to the viewer's deletion stands for, relative to
 // the history folder; nullopt when it lies elsewhere.
-std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& historyFolder) {
+std::optional<HistoryDay> ScopeOf(const std::string& path, const std::string& historyFolder) {
   std::string folder = historyFolder;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   if (path.size() < folder.size() ||
@@ -61,7 +61,7 @@ std::optional<SearchDay> ScopeOf(const std::string& path, const std::string& his
   for (std::size_t i = 0; i < count; ++i) {
     if (parts[i] == "*.*" || parts[i] == "*") count = i;  // everything at that level
   }
-  SearchDay scope;
+  HistoryDay scope;
   if (count > 0) scope.user = parts[0];
   if (count > 1) scope.buddy = parts[1];
   if (count > 2) {
@@ -159,7 +159,7 @@ std::optional<std::vector<ListedDay>> SearchIndex::DaysToRead(const std::vector<
 }
 
 void SearchIndex::ForgetDeleted(const std::string& path) {
-  const std::optional<SearchDay> scope = ScopeOf(path, folder_);
+  const std::optional<HistoryDay> scope = ScopeOf(path, folder_);
   if (!scope) return;
   {
     std::lock_guard<std::mutex> guard(lock_);
@@ -292,12 +292,12 @@ bool SearchIndex::Keep(DayIndex& index) {
 }
 
 void SearchIndex::RemoveDeleted(DayIndex& index) {
-  std::vector<SearchDay> deleted;
+  std::vector<HistoryDay> deleted;
   {
     std::lock_guard<std::mutex> guard(lock_);
     deleted.swap(deleted_);
   }
-  for (const SearchDay& scope : deleted) index.RemoveWithin(scope);
+  for (const HistoryDay& scope : deleted) index.RemoveWithin(scope);
   index.Commit();
 }
 

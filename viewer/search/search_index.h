@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "common/joined_thread.h"
+#include "viewer/days/day_listing.h"
+#include "viewer/days/day_reader.h"
 #include "viewer/history_tree/folder_watch.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_index.h"
-#include "viewer/search/day_listing.h"
-#include "viewer/search/search_gate.h"
 
 namespace corvane {
 
@@ -101,13 +101,13 @@ class SearchIndex {
   std::atomic<bool> stopping_{false};
   // Held while searches run: the indexer's readers wait before their next
   // file, and the searches have the disk to themselves.
-  SearchGate gate_;
+  ReadGate gate_;
 
   mutable std::mutex lock_;
   std::condition_variable wake_;
   bool kicked_ = false;              // under lock_
   int searches_ = 0;                 // under lock_
-  std::vector<SearchDay> deleted_;   // under lock_: scopes the viewer deleted
+  std::vector<HistoryDay> deleted_;  // under lock_: scopes the viewer deleted
   std::shared_ptr<DayIndex> index_;  // under lock_: null while there is none to ask
   Status status_;                    // under lock_
 

@@ -304,7 +304,7 @@ IndexRows SearchIndexDb::Rows() {
   IndexRows rows;
   Statement read(*this, kRows);
   while (read.Step()) {
-    rows.emplace(SearchDay{read.Text(1), read.Text(2), read.Text(3)},
+    rows.emplace(HistoryDay{read.Text(1), read.Text(2), read.Text(3)},
                  IndexedDay{read.Int(0), read.Count(4), read.Count(5), read.Count(6)});
   }
   return rows;

@@ -18,10 +18,10 @@
 #include <tuple>
 #include <vector>
 
+#include "viewer/days/history_day.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/html/testing/ascii_lower_fold.h"
 #include "viewer/search/day_index.h"
-#include "viewer/search/search_order.h"
 #include "viewer/search/search_rows.h"
 #include "viewer/search/testing/plain_search.h"
 
@@ -29,8 +29,8 @@ namespace {
 
 using corvane::DayIndex;
 using corvane::FoldTable;
+using corvane::HistoryDay;
 using corvane::ListedDay;
-using corvane::SearchDay;
 using corvane::SearchRowList;
 using corvane::SearchRows;
 using corvane::SearchTerms;
@@ -254,7 +254,7 @@ class Oracle {
     std::vector<ListedDay> listed;
     for (const auto& [key, day] : tree_) {
       const auto& [user, buddy, date] = key;
-      listed.push_back(ListedDay{SearchDay{user, buddy, date}, day.html.size(), day.written});
+      listed.push_back(ListedDay{HistoryDay{user, buddy, date}, day.html.size(), day.written});
     }
     return listed;
   }

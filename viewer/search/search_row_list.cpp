@@ -2,7 +2,7 @@
 
 namespace corvane {
 
-void SearchRowList::AddDay(const SearchDay& day) { days_.push_back(day); }
+void SearchRowList::AddDay(const HistoryDay& day) { days_.push_back(day); }
 
 std::uint32_t SearchRowList::KeepText(std::string_view text) {
   if (text.empty()) return 0;
@@ -53,7 +53,7 @@ SearchRowList::Row SearchRowList::operator[](std::size_t index) const {
 }
 
 std::size_t SearchRowList::Bytes() const {
-  std::size_t bytes = rows_.size() * sizeof(Kept) + days_.size() * sizeof(SearchDay);
+  std::size_t bytes = rows_.size() * sizeof(Kept) + days_.size() * sizeof(HistoryDay);
   for (const std::string& block : blocks_) bytes += block.capacity();
   return bytes;
 }

@@ -12,14 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/search/search_order.h"
+#include "viewer/days/history_day.h"
 
 namespace corvane {
 
 class SearchRowList {
  public:
   struct Row {
-    const SearchDay& day;
+    const HistoryDay& day;
     std::string_view text;  // the Text column
     // Among the query's occurrences in the day, in document order; for a
     // search of what someone said without a query, among the lines.
@@ -27,7 +27,7 @@ class SearchRowList {
   };
 
   // The day of the rows added next.
-  void AddDay(const SearchDay& day);
+  void AddDay(const HistoryDay& day);
   void Add(std::string_view text, std::uint32_t place);
   // Adds `more`'s days and rows at the end.
   void Append(const SearchRowList& more);
@@ -51,7 +51,7 @@ class SearchRowList {
   static constexpr std::size_t kBlockSize = 1 << 20;
   std::uint32_t KeepText(std::string_view text);
 
-  std::deque<SearchDay> days_;
+  std::deque<HistoryDay> days_;
   std::deque<Kept> rows_;
   // The first block grows as texts come, so that a day's few rows take
   // little; every later one is made whole.

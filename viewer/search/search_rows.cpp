@@ -44,7 +44,7 @@ std::vector<std::string> SearchRows::TextsOf(std::size_t count) {
   return MatchRowTexts(search_.Text(), offsets_, count, search_.QueryLength());
 }
 
-std::size_t SearchRows::Of(const SearchDay& day, std::string_view html, SearchRowList& rows) {
+std::size_t SearchRows::Of(const HistoryDay& day, std::string_view html, SearchRowList& rows) {
   offsets_.clear();
   if (capped_) return 0;
   const std::vector<Match>& found = Find(html);

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/days/history_day.h"
 #include "viewer/html/text_find.h"
 #include "viewer/search/day_search.h"
 #include "viewer/search/line_sender.h"
-#include "viewer/search/search_order.h"
 #include "viewer/search/search_row_list.h"
 
 namespace corvane {
@@ -44,7 +44,7 @@ class SearchRows {
 
   // The rows of the next day of the search, from its file's bytes, added
   // to `rows`; how many.  None once the cap is reached.
-  std::size_t Of(const SearchDay& day, std::string_view html, SearchRowList& rows);
+  std::size_t Of(const HistoryDay& day, std::string_view html, SearchRowList& rows);
 
   // The line (counted from 1, in the day's text as the view shows it) of
   // each row the last Of added.

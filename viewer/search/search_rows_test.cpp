@@ -26,7 +26,7 @@ struct Found {
 std::vector<Found> RowsOf(const SearchTerms& terms, const std::string& html) {
   SearchRows search(terms);
   SearchRowList rows;
-  search.Of(SearchDay{"alice", "bob", "2002-06-14 [Friday]"}, html, rows);
+  search.Of(HistoryDay{"alice", "bob", "2002-06-14 [Friday]"}, html, rows);
   std::vector<Found> found;
   for (std::size_t i = 0; i < rows.Size(); ++i)
     found.push_back({std::string(rows[i].text), rows[i].place});
@@ -48,7 +48,7 @@ TEST(SearchRows, KeepOnlyTheSendersMatchesWithTheirPlacesAmongAll) {
 TEST(SearchRows, TellTheLineOfEachRow) {
   SearchRows search(Terms("o", "bob"));
   SearchRowList rows;
-  search.Of(SearchDay{}, kDay, rows);
+  search.Of(HistoryDay{}, kDay, rows);
   EXPECT_EQ(search.LinesOfLastRows(), (std::vector<std::uint32_t>{1, 1, 4, 4}));
 }
 
@@ -80,11 +80,11 @@ TEST(SearchRows, LocateARowInItsDayAsItIsNow) {
 
 TEST(SearchRowList, KeepsDaysOnceAndSharesARepeatedText) {
   SearchRowList rows;
-  rows.AddDay(SearchDay{"alice", "bob", "2002-06-14 [Friday]"});
+  rows.AddDay(HistoryDay{"alice", "bob", "2002-06-14 [Friday]"});
   rows.Add("lunch lunch", 0);
   rows.Add("lunch lunch", 1);
   SearchRowList more;
-  more.AddDay(SearchDay{"alice", "amy", "2002-06-13 [Thursday]"});
+  more.AddDay(HistoryDay{"alice", "amy", "2002-06-13 [Thursday]"});
   more.Add("", 0);
   more.Add("lunch", 4);
   rows.Append(more);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "viewer/days/count_text.h"
+
 namespace corvane {
 namespace {
 
@@ -57,14 +59,11 @@ Span WidenedToWords(std::string_view text, Span line, Span window, Span match) {
   return window;
 }
 
-std::string Counted(std::size_t n, const char* one, const char* many) {
-  return GroupedNumber(n) + " " + (n == 1 ? one : many);
-}
-
 std::string MatchesInDays(std::size_t matches, std::size_t days, bool capped) {
-  const std::string count =
-      capped ? GroupedNumber(matches) + "+ matches" : Counted(matches, "match", "matches");
-  return count + " in " + Counted(days, "day", "days");
+  const std::string count = GroupedNumber(matches) + (capped         ? "+ matches"
+                                                      : matches == 1 ? " match"
+                                                                     : " matches");
+  return count + " in " + DaysText(days);
 }
 
 std::string RowText(std::string_view text, Span line, std::size_t offset, std::size_t length) {
@@ -94,12 +93,6 @@ std::vector<std::string> MatchRowTexts(std::string_view text,
   return rows;
 }
 
-std::string GroupedNumber(std::size_t n) {
-  std::string digits = std::to_string(n);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
-}
-
 std::string SearchingText(std::size_t matches, std::size_t days) {
   return "Searching... " + MatchesInDays(matches, days, false);
 }
@@ -109,15 +102,14 @@ std::string FinishedText(std::size_t matches, std::size_t days, bool capped, dou
   char time[32];
   std::snprintf(time, sizeof time, " (%.2f s)", seconds);
   const std::string unread =
-      unreadDays == 0 ? "" : " (" + Counted(unreadDays, "day", "days") + " could not be read)";
+      unreadDays == 0 ? "" : " (" + DaysText(unreadDays) + " could not be read)";
   return (matches == 0 ? std::string("No matches") : MatchesInDays(matches, days, capped)) +
          unread + time;
 }
 
 std::string IndexStatusText(std::size_t indexed, std::size_t total) {
-  if (indexed < total)
-    return "Indexing: " + GroupedNumber(indexed) + " of " + Counted(total, "day", "days");
-  return "Ready: " + Counted(total, "day", "days") + " indexed";
+  if (indexed < total) return "Indexing: " + GroupedNumber(indexed) + " of " + DaysText(total);
+  return "Ready: " + DaysText(total) + " indexed";
 }
 
 }  // namespace corvane

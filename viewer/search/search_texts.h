@@ -23,9 +23,6 @@ std::vector<std::string> MatchRowTexts(std::string_view text,
                                        const std::vector<std::size_t>& offsets, std::size_t count,
                                        std::size_t length);
 
-// "1,234": the number with its thousands separated by commas.
-std::string GroupedNumber(std::size_t n);
-
 // "Searching... 1,234 matches in 56 days" while rows still arrive.
 std::string SearchingText(std::size_t matches, std::size_t days);
 

@@ -87,14 +87,6 @@ TEST(MatchRowTexts, GivesEachOccurrenceItsOwnLineUpToTheCount) {
   EXPECT_EQ(rows[1].substr(rows[1].size() - 6), " lunch");
 }
 
-TEST(GroupedNumber, SeparatesThousandsWithCommas) {
-  EXPECT_EQ(GroupedNumber(0), "0");
-  EXPECT_EQ(GroupedNumber(999), "999");
-  EXPECT_EQ(GroupedNumber(1000), "1,000");
-  EXPECT_EQ(GroupedNumber(1234567), "1,234,567");
-  EXPECT_EQ(GroupedNumber(100000), "100,000");
-}
-
 TEST(SearchStatus, CountsInSingularAndPlural) {
   EXPECT_EQ(SearchingText(1234, 56), "Searching... 1,234 matches in 56 days");
   EXPECT_EQ(SearchingText(1, 1), "Searching... 1 match in 1 day");

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "viewer/days/ansi_fold.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/ansi_fold.h"
 #include "viewer/search/search_menu.h"
 
 namespace corvane {

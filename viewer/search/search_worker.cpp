@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
-#include "viewer/search/day_reader.h"
-#include "viewer/search/day_scope.h"
-#include "viewer/search/worker_news.h"
+#include "viewer/days/day_reader.h"
+#include "viewer/days/day_scope.h"
+#include "viewer/framework/worker_news.h"
 
 namespace corvane {
 
@@ -19,7 +19,7 @@ struct SearchRunState {
 
   const SearchRequest request;
   std::atomic<bool> cancelled{false};
-  SearchGate gate;
+  ReadGate gate;
   // A cancelled search posts nothing more.
   WorkerNews<SearchProgress> news;
 
@@ -44,15 +44,6 @@ struct SearchRunState {
 
 namespace {
 
-// The day files' paths, in the days' order; empty where a path would not
-// fit (such a file is never read).
-std::vector<std::string> PathsOf(const std::vector<ListedDay>& days, const std::string& folder) {
-  std::vector<std::string> paths;
-  paths.reserve(days.size());
-  for (const ListedDay& day : days) paths.push_back(DayFilePath(folder, day.day).value_or(""));
-  return paths;
-}
-
 bool Exists(const std::string& path) {
   return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -71,7 +62,7 @@ void Search(SearchRunState& state) {
       days = std::move(*toRead);
   }
   SortNewestFirst(days, request.terms.nameFold);
-  const std::vector<std::string> paths = PathsOf(days, request.historyFolder);
+  const std::vector<std::string> paths = DayFilePaths(request.historyFolder, days);
   DayReader reader(paths, state.gate);
   SearchRows rows(request.terms);
   SearchRowList batch;

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "common/joined_thread.h"
+#include "viewer/days/day_listing.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/html/text_find.h"
-#include "viewer/search/day_listing.h"
 #include "viewer/search/search_index.h"
 #include "viewer/search/search_rows.h"
 

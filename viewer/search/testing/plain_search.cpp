@@ -58,7 +58,7 @@ bool PlainDateWithin(std::string_view dateText, std::string_view from, std::stri
   return (from.empty() || from <= date) && (to.empty() || date <= to);
 }
 
-void AddPlainRows(const SearchDay& day, std::string_view html, const SearchTerms& terms,
+void AddPlainRows(const HistoryDay& day, std::string_view html, const SearchTerms& terms,
                   std::vector<PlainRow>& rows) {
   const std::string text = ConvertHtml(html).text;
   const std::string wanted = NameKey(terms.saidBy, terms.nameFold);

@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "viewer/search/search_order.h"
+#include "viewer/days/history_day.h"
 #include "viewer/search/search_rows.h"
 
 namespace corvane {
 
 struct PlainRow {
-  SearchDay day;
+  HistoryDay day;
   std::string text;     // the Text column
   std::uint32_t place;  // as SearchRowList::Row's
 };
@@ -25,7 +25,7 @@ struct PlainRow {
 bool PlainDateWithin(std::string_view dateText, std::string_view from, std::string_view to);
 
 // The rows of one day for `terms`, added to `rows`.
-void AddPlainRows(const SearchDay& day, std::string_view html, const SearchTerms& terms,
+void AddPlainRows(const HistoryDay& day, std::string_view html, const SearchTerms& terms,
                   std::vector<PlainRow>& rows);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "viewer/search/ansi_fold.h"
+#include "viewer/days/ansi_fold.h"
 
 #include <windows.h>
 

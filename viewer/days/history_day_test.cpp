@@ -1,4 +1,4 @@
-#include "viewer/search/search_order.h"
+#include "viewer/days/history_day.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@ std::vector<std::string> Listed(const std::vector<ListedDay>& days) {
   return out;
 }
 
-std::vector<ListedDay> Days(std::initializer_list<SearchDay> days) {
+std::vector<ListedDay> Days(std::initializer_list<HistoryDay> days) {
   std::vector<ListedDay> listed;
-  for (const SearchDay& day : days) listed.push_back(ListedDay{day, 0, 0});
+  for (const HistoryDay& day : days) listed.push_back(ListedDay{day, 0, 0});
   return listed;
 }
 

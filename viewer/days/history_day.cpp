@@ -1,4 +1,4 @@
-#include "viewer/search/search_order.h"
+#include "viewer/days/history_day.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ int CompareFolded(const std::string& a, const std::string& b, const FoldTable& f
 
 namespace {
 
-bool NewerFirst(const SearchDay& a, const SearchDay& b, const FoldTable& fold) {
+bool NewerFirst(const HistoryDay& a, const HistoryDay& b, const FoldTable& fold) {
   if (const int date = CompareFolded(a.date, b.date, fold)) return date > 0;
   if (const int user = CompareFolded(a.user, b.user, fold)) return user < 0;
   return CompareFolded(a.buddy, b.buddy, fold) < 0;

@@ -1,4 +1,4 @@
-#include "viewer/search/view_text.h"
+#include "viewer/html/view_text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "viewer/search/day_listing.h"
+#include "viewer/days/day_listing.h"
 
 #include <cstdint>
 #include <cstring>

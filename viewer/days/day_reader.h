@@ -1,8 +1,10 @@
-// Reads a search's day files on threads of their own, a few megabytes ahead
-// of the matcher, which gets them in order, so that opening and reading the
-// next files (most of a search's time under Wine) overlaps matching this one.
+// Reads day files on threads of their own, a few megabytes ahead of their
+// user (the search's matcher, the export's writer, the indexer), which gets
+// them in order, so that opening and reading the next files (most of a
+// search's time under Wine) overlaps working on this one.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -12,16 +14,32 @@
 #include <vector>
 
 #include "common/joined_thread.h"
-#include "viewer/search/search_gate.h"
 
 namespace corvane {
+
+// Lets a window hold the threads that read and work on days while it draws
+// what they found.  They keep every core busy, and Wine does not lower
+// their priority as Windows does, so the window's drawing would share a
+// core with them and take two or three times as long.
+class ReadGate {
+ public:
+  void Hold();
+  void Release();
+  // The reading threads, before each file: waits while the window holds.
+  void Pass();
+
+ private:
+  std::atomic<bool> held_{false};
+  std::mutex lock_;
+  std::condition_variable released_;
+};
 
 class DayReader {
  public:
   // Starts reading at once; passes `gate` before each file.  `prepare`,
   // when given, turns each file's bytes into what the reader's user wants
   // of them, on the reading threads.
-  DayReader(std::vector<std::string> paths, SearchGate& gate,
+  DayReader(std::vector<std::string> paths, ReadGate& gate,
             std::function<void(std::string&)> prepare = nullptr);
   // Stops the reading after the file in hand and waits for it.
   ~DayReader() = default;
@@ -44,7 +62,7 @@ class DayReader {
   };
 
   const std::vector<std::string> paths_;
-  SearchGate& gate_;
+  ReadGate& gate_;
   const std::function<void(std::string&)> prepare_;
   std::mutex lock_;
   std::condition_variable changed_;

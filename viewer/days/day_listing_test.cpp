@@ -1,10 +1,13 @@
-#include "viewer/search/day_listing.h"
+#include "viewer/days/day_listing.h"
+
+#include "viewer/days/day_scope.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -21,7 +24,8 @@ FILETIME AnHourAgo() {
   return FILETIME{ticks.LowPart, ticks.HighPart};
 }
 
-// A user folder with one buddy folder whose day files the test adds.
+// A history folder with one user and one buddy folder whose day files the
+// test adds.
 class DayListingTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -29,17 +33,21 @@ class DayListingTest : public testing::Test {
     GetTempPathA(MAX_PATH, temp);
     // Unique even where a killed run left its folder behind: Wine gives
     // out the same process ids again and again.
-    user_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId()) +
+    root_ = std::string(temp) + "corvane-day-listing-" + std::to_string(GetCurrentProcessId()) +
             "-" + std::to_string(GetTickCount());
+    user_ = root_ + "\\alice";
     buddy_ = user_ + "\\bob";
+    CreateDirectoryA(root_.c_str(), nullptr);
     CreateDirectoryA(user_.c_str(), nullptr);
     CreateDirectoryA(buddy_.c_str(), nullptr);
-    listing_.Begin(user_);
+    listing_.Begin(root_);
   }
   void TearDown() override {
     for (const std::string& name : days_) DeleteFileA((buddy_ + "\\" + name).c_str());
+    for (const std::string& name : folders_) RemoveDirectoryA((buddy_ + "\\" + name).c_str());
     RemoveDirectoryA(buddy_.c_str());
     RemoveDirectoryA(user_.c_str());
+    RemoveDirectoryA(root_.c_str());
   }
   void AddDay(const std::string& name, const std::string& html = "<HTML></HTML>") {
     std::ofstream(buddy_ + "\\" + name, std::ios::binary) << html;
@@ -84,8 +92,9 @@ class DayListingTest : public testing::Test {
     return 0;
   }
 
-  std::string user_, buddy_;
+  std::string root_, user_, buddy_;
   std::vector<std::string> days_;
+  std::vector<std::string> folders_;
   DayListing listing_;
 };
 
@@ -118,7 +127,7 @@ TEST_F(DayListingTest, AListingMadeRightAfterAChangeIsNeverKept) {
 TEST_F(DayListingTest, AnotherHistoryFolderForgetsWhatWasKept) {
   KeepOneDayThenHideASecond();
   listing_.Begin(buddy_);
-  listing_.Begin(user_);
+  listing_.Begin(root_);
   EXPECT_EQ(Dates().size(), 2u);
 }
 
@@ -142,6 +151,52 @@ TEST_F(DayListingTest, AFolderTheWatchReportsIsListedAgainWithItsFilesAsTheyAre)
   SetWritten(old);
   listing_.ForgetAll();
   EXPECT_EQ(SizeOf("2002-01-07"), 13u);
+}
+
+// The search reads every file the date list shows; an export and a
+// deletion take the day files alone, with their dates.
+TEST_F(DayListingTest, AScopeListsWhatTheDateListShowsAndItsDayFiles) {
+  AddDay("2002-06-14 [Friday].html", std::string(1234, 'x'));
+  AddDay("2002-06-15 [SATURDAY].HTML", "12345");
+  AddDay("2002-06-16 [Friday].html");  // the wrong weekday
+  AddDay("notes.html");
+  AddDay("readme.txt");
+  folders_.push_back("2002-06-17 [Monday].html");
+  CreateDirectoryA((buddy_ + "\\" + folders_.back()).c_str(), nullptr);
+  const auto texts = [](std::vector<ListedDay> days) {
+    std::vector<std::string> dates;
+    for (const ListedDay& day : days)
+      dates.push_back(day.day.user + "/" + day.day.buddy + "/" + day.day.date);
+    std::sort(dates.begin(), dates.end());
+    return dates;
+  };
+  static const std::atomic<bool> kNeverCancelled{false};
+  EXPECT_EQ(
+      texts(ListDaysInScope(listing_, root_, "", "", kNeverCancelled)),
+      (std::vector<std::string>{"alice/bob/2002-06-14 [Friday]", "alice/bob/2002-06-15 [SATURDAY]",
+                                "alice/bob/2002-06-16 [Friday]", "alice/bob/notes"}));
+
+  std::vector<ListedDay> days =
+      ListDayFilesInScope(root_, HistoryScope{"ALICE", "", {}}, kNeverCancelled);
+  std::sort(days.begin(), days.end(),
+            [](const ListedDay& a, const ListedDay& b) { return a.day.date < b.day.date; });
+  ASSERT_EQ(texts(days), (std::vector<std::string>{"alice/bob/2002-06-14 [Friday]",
+                                                   "alice/bob/2002-06-15 [SATURDAY]"}));
+  EXPECT_EQ(days[0].dayFileDate, (CalendarDate{2002, 6, 14}));
+  EXPECT_EQ(days[0].size, 1234u);
+  EXPECT_FALSE(days[0].linked);
+  EXPECT_EQ(days[1].size, 5u);
+  // Its write time is the file's own.
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  EXPECT_LT(ticks - days[0].written, 600ULL * 10'000'000);
+  EXPECT_EQ(DayFilePath(root_, days[0].day), buddy_ + "\\2002-06-14 [Friday].html");
+  EXPECT_EQ(texts(ListDayFilesInScope(
+                root_, HistoryScope{"alice", "bob", CalendarDate{2002, 6, 15}}, kNeverCancelled)),
+            (std::vector<std::string>{"alice/bob/2002-06-15 [SATURDAY]"}));
+  EXPECT_TRUE(ListDayFilesInScope(root_, HistoryScope{"nobody", "", {}}, kNeverCancelled).empty());
 }
 
 }  // namespace

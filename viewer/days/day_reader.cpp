@@ -1,4 +1,4 @@
-#include "viewer/search/day_reader.h"
+#include "viewer/days/day_reader.h"
 
 #include <windows.h>
 
@@ -17,7 +17,26 @@ constexpr std::size_t kReadAheadBytes = 8 << 20;
 
 }  // namespace
 
-DayReader::DayReader(std::vector<std::string> paths, SearchGate& gate,
+void ReadGate::Hold() {
+  std::lock_guard<std::mutex> guard(lock_);
+  held_ = true;
+}
+
+void ReadGate::Release() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    held_ = false;
+  }
+  released_.notify_all();
+}
+
+void ReadGate::Pass() {
+  if (!held_) return;  // the usual case costs no lock
+  std::unique_lock<std::mutex> guard(lock_);
+  released_.wait(guard, [this] { return !held_; });
+}
+
+DayReader::DayReader(std::vector<std::string> paths, ReadGate& gate,
                      std::function<void(std::string&)> prepare)
     : paths_(std::move(paths)), gate_(gate), prepare_(std::move(prepare)) {
   const auto stop = [this] {

@@ -1,4 +1,4 @@
-#include "viewer/search/day_reader.h"
+#include "viewer/days/day_reader.h"
 
 #include <windows.h>
 
@@ -34,7 +34,7 @@ class DayReaderTest : public testing::Test {
 
   std::string folder_;
   std::vector<std::string> written_;
-  SearchGate gate_;
+  ReadGate gate_;
 };
 
 TEST_F(DayReaderTest, GivesEveryFileInOrderAndNothingForOneItCannotRead) {
