@@ -149,7 +149,7 @@ constexpr bool SameText(const char* a, const char* b) {
 
 // Each row shown as its field's type; no value name, field or control twice.
 constexpr bool RowsAreSound() {
-  constexpr std::size_t count = std::size(kSettingRows);
+  const std::size_t count = std::size(kSettingRows);
   for (std::size_t i = 0; i < count; ++i) {
     const SettingRow& row = kSettingRows[i];
     if (!ShownAsItsType(row)) return false;
