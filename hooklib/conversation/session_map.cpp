@@ -1,8 +1,9 @@
 #include "hooklib/conversation/session_map.h"
 
-#include <map>
+#include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "common/bounded_copy.h"
 #include "common/history_naming.h"
@@ -11,31 +12,36 @@
 namespace corvane {
 namespace {
 
-std::map<HWND, std::unique_ptr<SessionRecord>>& Sessions() {
-  static std::map<HWND, std::unique_ptr<SessionRecord>> sessions;
-  return sessions;
+// Each record rides on its window in a property, as the saved procedures
+// do: it goes with the window whichever thread owns it, and the property's
+// name is this copy of the library's, so two copies hooked into one process
+// keep records of their own.
+const char* SessionProperty() {
+  static const std::string kName = [] {
+    char name[48];
+    std::snprintf(name, sizeof name, "Corvane session %p", static_cast<const void*>(&kName));
+    return std::string(name);
+  }();
+  return kName.c_str();
 }
 
 }  // namespace
 
 SessionRecord* FindSession(HWND window) {
-  auto& sessions = Sessions();
-  const auto it = sessions.find(window);
-  return it != sessions.end() ? it->second.get() : nullptr;
+  return static_cast<SessionRecord*>(GetPropA(window, SessionProperty()));
 }
 
+// The window goes without a record when out of memory: its history is not kept.
 SessionRecord* InsertSession(HWND window) {
-  try {
-    auto& slot = Sessions()[window];
-    if (!slot) slot = std::make_unique<SessionRecord>();
-    return slot.get();
-  } catch (const std::bad_alloc&) {
-    // The window goes without a session record; its history is not kept.
-    return nullptr;
-  }
+  if (SessionRecord* found = FindSession(window)) return found;
+  auto record = std::unique_ptr<SessionRecord>(new (std::nothrow) SessionRecord());
+  if (!record || !SetPropA(window, SessionProperty(), record.get())) return nullptr;
+  return record.release();
 }
 
-void EraseSession(HWND window) { Sessions().erase(window); }
+void EraseSession(HWND window) {
+  delete static_cast<SessionRecord*>(RemovePropA(window, SessionProperty()));
+}
 
 void MakeSessionKey(SessionRecord& record, HWND window) {
   const LocalClockTime now = LocalTimeNow();

@@ -1,4 +1,4 @@
-// One record per conversation window of this process, keyed by its handle.
+// One record per conversation window of this process, kept on the window.
 #pragma once
 
 #include <windows.h>
