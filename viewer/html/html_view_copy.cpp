@@ -91,12 +91,14 @@ bool AnswerTextWithoutBreaks(const HtmlViewState& state, UINT message, WPARAM wP
       !HoldsBreaks(state, state.pageRange))
     return false;
   const TextRange& range = state.pageRange;
-  const std::string text =
-      WithCrLf(std::string_view(state.document.text).substr(range.begin, range.end - range.begin));
+  const std::string_view shown =
+      std::string_view(state.document.text).substr(range.begin, range.end - range.begin);
+  // Counted, not copied: a length query on a page of megabytes stays cheap.
   if (message == WM_GETTEXTLENGTH) {
-    result = static_cast<LRESULT>(text.size());
+    result = static_cast<LRESULT>(shown.size() + std::count(shown.begin(), shown.end(), '\n'));
     return true;
   }
+  const std::string text = WithCrLf(shown);
   char* buffer = reinterpret_cast<char*>(lParam);
   if (!buffer || wParam == 0) {
     result = 0;
