@@ -90,10 +90,18 @@ def date_written(path, date):
     os.utime(path, (written, written))
 
 
+FIRST_DAY = datetime.date(2001, 3, 1)
+
+
+def tree_span(scale):
+    """The days from FIRST_DAY over which the tree's days are drawn."""
+    return max(600, 365 * scale)
+
+
 def build_tree(history, scale=1):
     rng = random.Random(2002)
-    first = datetime.date(2001, 3, 1)
-    span = max(600, 365 * scale)
+    first = FIRST_DAY
+    span = tree_span(scale)
     for user, buddies in USERS.items():
         for b in range(buddies):
             buddy = "buddy%03d %s" % (b, rng.choice(("x", "mo", "the kid", "jr")))
@@ -134,8 +142,7 @@ def write_rare_days(history, scale):
     rng = random.Random(30)
     folder = os.path.join(history, RARE_USER, RARE_BUDDY)
     os.makedirs(folder, exist_ok=True)
-    span = max(600, 365 * scale)
-    for d in sorted(rng.sample(range(span), RARE_DAYS)):
+    for d in sorted(rng.sample(range(tree_span(scale)), RARE_DAYS)):
         html = host_conversation(rng.randrange(5000, 85000), rng, RARE_BUDDY, RARE_USER)
         html = html.replace("</BODY></HTML>", "<B>a %s, there</B><BR></BODY></HTML>" % RARE_WORD)
         write_if_changed(os.path.join(folder, vs.day_file_name(datetime.date(2001, 3, 1) +
@@ -285,10 +292,16 @@ def measure(history, runs):
 # one so common that the search stops at its cap.
 # Each with the window's other fields: a range of dates, a sender (every
 # user's lines hold "eight", every buddy's "tonight").
-SEARCHES = [(RARE_WORD, "in %d days" % RARE_DAYS, {}), ("buddy017", "whole tree", {}),
+def searches(scale):
+    """The year of the range is 2004, or the last whole one a smaller tree holds."""
+    year = min(2004, (FIRST_DAY + datetime.timedelta(tree_span(scale))).year - 1)
+    return [(RARE_WORD, "in %d days" % RARE_DAYS, {}), ("buddy017", "whole tree", {}),
             ("zebra crossing", "no match", {}), ("pictures", "every match, to the last row", {}),
-            ("tonight", "within one year", {"dates": ("2004-01-01", "2004-12-31")}),
+            ("tonight", "within one year (%d)" % year,
+             {"dates": ("%d-01-01" % year, "%d-12-31" % year)}),
             ("eight", "said by one user", {"said_by": "carol"})]
+
+
 BUSY = "Searching"
 NOWHERE = "zebra crossing"
 
@@ -496,7 +509,7 @@ def build_index(robot, history, answers):
             viewer_peak_megabytes(), seen)
 
 
-def measure_search(history, runs):
+def measure_search(history, scale, runs):
     """Rows (name, our seconds, grep's seconds, note), the idle window's
     longest answer, and the index's figures."""
     robot = harness.Robot()
@@ -510,7 +523,7 @@ def measure_search(history, runs):
         indexing = dict(seconds=built, indexed=indexed, full_scan=scan, longest=longest,
                         memory=memory, cpu=cpu,
                         ready=seen[-1], steps=len([t for t in seen if t.startswith("Indexing")]))
-        query = SEARCHES[0][0]
+        query = searches(scale)[0][0]
         evict(history)
         evict_file(harness.search_index_file(history))
         first, done, _, status, cpu = search_once(robot, query, TIMING_POLL_MS)
@@ -519,7 +532,7 @@ def measure_search(history, runs):
         rows.append(("search %r, cold (first run, files not cached)" % query, [done], grep_cold,
                      "first rows %s; processor %.2f s; %s"
                      % ("%.3f s" % first if first is not None else "none", cpu, status)))
-        for query, what, fields in SEARCHES:
+        for query, what, fields in searches(scale):
             grep_seconds(history, query)  # into the page cache
             greps, found = zip(*[grep_seconds(history, query) for _ in range(runs)])
             timed_runs = [search_once(robot, query, TIMING_POLL_MS, **fields) for _ in range(runs)]
@@ -772,7 +785,7 @@ def main():
     try:
         # The search first: it builds the index from nothing, which the
         # viewer's own figures then find ready, as it usually is.
-        searches = measure_search(history, args.runs) if part in ("all", "search") else None
+        searches = measure_search(history, args.scale, args.runs) if part in ("all", "search") else None
         rows = measure(history, args.runs) if part in ("all", "viewer") else []
         exports = measure_export(history, args.runs) if part in ("all", "export") else None
         preview = measure_preview(history, args.runs) if part in ("all", "preview") else None
