@@ -13,9 +13,9 @@ and opening each of tests/e2e/hostile_days.py's days beside a plain day of the
 same size: the window's slowest answer meanwhile and the viewer's peak
 memory; and a user with 30,000 buddies (a tree of its own in DIR-buddies):
 opening it, and the window's longest answer while a new buddy comes each
-second.
+second (--buddies N for another count, in DIR-buddies-N).
 
-    tools/viewer-bench [--tree DIR] [--scale N] [--runs N]
+    tools/viewer-bench [--tree DIR] [--scale N] [--runs N] [--buddies N]
                        [--part all|viewer|search|export|preview|hostile|buddies]
 
 The tree (over 300 buddies, over 2,000 day files, over 100 MB, day files as
@@ -677,25 +677,26 @@ MANY_BUDDIES = 30000
 NEW_BUDDY_SECONDS = 10
 
 
-def many_buddies_history(tree):
-    """The tree of one user with MANY_BUDDIES buddies of one day each, built
-    once beside the bench tree."""
-    history = os.path.join(tree + "-buddies", "History")
-    complete = os.path.join(tree + "-buddies", "complete")
+def many_buddies_history(tree, count):
+    """The tree of one user with `count` buddies of one day each, built once
+    beside the bench tree."""
+    folder = tree + "-buddies" + ("" if count == MANY_BUDDIES else "-%d" % count)
+    history = os.path.join(folder, "History")
+    complete = os.path.join(folder, "complete")
     if not os.path.exists(complete):
-        print("building %d buddies in %s ..." % (MANY_BUDDIES, history), flush=True)
-        for n in range(MANY_BUDDIES):
+        print("building %d buddies in %s ..." % (count, history), flush=True)
+        for n in range(count):
             vs.write_day(os.path.join(history, MANY_USER, "buddy%05d" % n), MEGABYTE_DAY,
                          vs.conversation(["hello"]))
         open(complete, "w").close()
     return history
 
 
-def measure_buddies(tree, runs):
-    """Seconds from the start until the user of 30,000 buddies shows a day;
+def measure_buddies(tree, runs, count):
+    """Seconds from the start until the user of `count` buddies shows a day;
     the window's longest answer while NEW_BUDDY_SECONDS new buddies come, one
     a second, and seconds until the last of them is listed."""
-    history = many_buddies_history(tree)
+    history = many_buddies_history(tree, count)
     harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(history))
     robot = harness.Robot()
     opens, answers, listed = [], [], []
@@ -727,12 +728,12 @@ def measure_buddies(tree, runs):
     return opens, answers, listed
 
 
-def print_buddies(opens, answers, listed):
+def print_buddies(count, opens, answers, listed):
     print()
     print("%d buddies under one user: start to the first day shown min %.3f s, median %.3f s; "
           "a new buddy each second for %d s: the window's longest answer %.0f ms (median of the "
           "runs' longest %.0f ms), the last new buddy listed at most %.3f s after the adding ended"
-          % (MANY_BUDDIES, min(opens), statistics.median(opens), NEW_BUDDY_SECONDS, max(answers),
+          % (count, min(opens), statistics.median(opens), NEW_BUDDY_SECONDS, max(answers),
              statistics.median(answers), max(listed)))
 
 
@@ -741,6 +742,8 @@ def main():
     parser.add_argument("--tree")
     parser.add_argument("--scale", type=int, default=1)
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--buddies", type=int, default=MANY_BUDDIES,
+                        help="how many buddies the buddies part's user has")
     parser.add_argument("--part", choices=("all", "viewer", "search", "export", "preview",
                                            "hostile", "buddies"),
                         default="all")
@@ -779,7 +782,7 @@ def main():
         hostile = (measure_hostile(os.path.join(os.path.abspath(args.tree), "Hostile"), args.runs)
                    if part in ("all", "hostile") else None)
         # Last: it sets a history folder of its own.
-        buddies = (measure_buddies(os.path.abspath(args.tree), args.runs)
+        buddies = (measure_buddies(os.path.abspath(args.tree), args.runs, args.buddies)
                    if part in ("all", "buddies") else None)
     finally:
         if saved is None:
@@ -807,7 +810,7 @@ def main():
     if hostile:
         print_hostile(hostile)
     if buddies:
-        print_buddies(*buddies)
+        print_buddies(args.buddies, *buddies)
 
 
 if __name__ == "__main__":
