@@ -717,6 +717,9 @@ def measure_buddies(tree, runs, count):
             answers.append(float(harness.parse_fields(
                 robot("ping", vs.CAPTION, NEW_BUDDY_SECONDS * 1000)[0])["longest"]))
             adding.join()
+            print("run %d: the first day shown %.3f s after the start; the window's longest "
+                  "answer %.0f ms while new buddies came" % (run + 1, opens[-1], answers[-1]),
+                  flush=True)
             # The robot reads a list an entry at a time across processes
             # (seconds for 10,000 entries): each look is timed on its own.
             began = time.perf_counter()
