@@ -1,6 +1,6 @@
 // The three lists over the history tree and the view of the selected day.
-// The lists are sorted by the controls themselves; nothing is cached, every
-// rebuild reads the disk.
+// The lists are sorted by the controls themselves; every rebuild reads the
+// disk, and what appears on disk meanwhile is merged as the watch names it.
 #include <optional>
 #include <string>
 
@@ -13,10 +13,14 @@ namespace corvane {
 namespace {
 
 template <typename List>
-void AddEntries(List& list, const std::optional<std::string>& folder, HistoryLevel level) {
+void Fill(List& list, ListedEntries& listed, const std::optional<std::string>& folder,
+          HistoryLevel level) {
+  list.ResetContent();
+  listed.Clear();
   if (!folder) return;
-  for (const std::string& text : ListHistoryLevel(folder->c_str(), level))
-    list.AddString(text.c_str());
+  const std::vector<std::string> texts = ListHistoryLevel(folder->c_str(), level);
+  for (const std::string& text : texts) listed.Insert(text);
+  list.AddStrings(texts);
 }
 
 // Entry 0, or the first entry that begins with the preferred name.
@@ -26,12 +30,25 @@ void SelectPreferred(CComboBox& list, const std::string& preferred) {
 }
 
 template <typename List>
-void AddMissing(List& list, const std::optional<std::string>& folder, HistoryLevel level,
-                int notFound) {
+void AddMissing(List& list, ListedEntries& listed, const std::optional<std::string>& folder,
+                HistoryLevel level) {
   if (!folder) return;
   for (const std::string& text : ListHistoryLevel(folder->c_str(), level)) {
-    if (list.FindStringExact(-1, text.c_str()) == notFound) list.AddString(text.c_str());
+    if (listed.Insert(text)) list.AddString(text.c_str());
   }
+}
+
+// The entry `name` of `folder`, when it belongs to the level and is missing.
+template <typename List>
+void AddIfMissing(List& list, ListedEntries& listed, const std::optional<std::string>& folder,
+                  const std::string& name, HistoryLevel level) {
+  if (!folder) return;
+  const std::optional<std::string> text = HistoryLevelEntry(folder->c_str(), name, level);
+  if (text && listed.Insert(*text)) list.AddString(text->c_str());
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 }  // namespace
@@ -49,21 +66,21 @@ std::string CHistoryViewerDlg::SelectedDate() const {
 }
 
 void CHistoryViewerDlg::FillUsers() {
-  userList_.ResetContent();
-  AddEntries(userList_, historyFolder_, HistoryLevel::kUsers);
+  Fill(userList_, listedUsers_, historyFolder_, HistoryLevel::kUsers);
 }
 
 void CHistoryViewerDlg::FillBuddiesOfSelectedUser() {
-  buddyList_.ResetContent();
-  if (userList_.GetCount() == 0) return;
-  AddEntries(buddyList_, JoinHistoryPath(historyFolder_, {SelectedUser()}), HistoryLevel::kBuddies);
+  const std::optional<std::string> folder =
+      userList_.GetCount() == 0 ? std::nullopt : JoinHistoryPath(historyFolder_, {SelectedUser()});
+  Fill(buddyList_, listedBuddies_, folder, HistoryLevel::kBuddies);
 }
 
 void CHistoryViewerDlg::FillDatesOfSelectedBuddy() {
-  dateList_.ResetContent();
-  if (userList_.GetCount() == 0 || buddyList_.GetCount() == 0) return;
-  AddEntries(dateList_, JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
-             HistoryLevel::kDates);
+  const std::optional<std::string> folder =
+      userList_.GetCount() == 0 || buddyList_.GetCount() == 0
+          ? std::nullopt
+          : JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()});
+  Fill(dateList_, listedDates_, folder, HistoryLevel::kDates);
 }
 
 // The newest date is the last; with no dates this selects nothing.
@@ -105,17 +122,45 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
 }
 
 // Adds what appeared on disk; removes nothing and keeps every selection.
-void CHistoryViewerDlg::MergeNewEntries() {
-  AddMissing(userList_, historyFolder_, HistoryLevel::kUsers, CB_ERR);
-  if (userList_.GetCurSel() != CB_ERR) {
-    AddMissing(buddyList_, JoinHistoryPath(historyFolder_, {SelectedUser()}),
-               HistoryLevel::kBuddies, CB_ERR);
-    if (buddyList_.GetCurSel() != CB_ERR) {
-      AddMissing(dateList_, JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
-                 HistoryLevel::kDates, LB_ERR);
-    }
+void CHistoryViewerDlg::MergeNewEntries(const ReportedNames& reported) {
+  if (reported.everything) {
+    MergeListings();
+  } else {
+    for (const std::string& name : reported.made) MergeMadeName(NameParts(name));
   }
   HtmlViewRefresh(htmlView_);
+}
+
+void CHistoryViewerDlg::MergeListings() {
+  AddMissing(userList_, listedUsers_, historyFolder_, HistoryLevel::kUsers);
+  if (userList_.GetCurSel() == CB_ERR) return;
+  AddMissing(buddyList_, listedBuddies_, JoinHistoryPath(historyFolder_, {SelectedUser()}),
+             HistoryLevel::kBuddies);
+  if (buddyList_.GetCurSel() == CB_ERR) return;
+  AddMissing(dateList_, listedDates_,
+             JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
+             HistoryLevel::kDates);
+}
+
+// A user, a buddy of the selected user or a day of the selected buddy.
+void CHistoryViewerDlg::MergeMadeName(const std::vector<std::string>& parts) {
+  if (parts.size() == 1) {
+    AddIfMissing(userList_, listedUsers_, historyFolder_, parts[0], HistoryLevel::kUsers);
+    return;
+  }
+  if (parts.size() > 3 || userList_.GetCurSel() == CB_ERR) return;
+  const std::string user = SelectedUser();
+  if (!SameName(parts[0], user)) return;
+  if (parts.size() == 2) {
+    AddIfMissing(buddyList_, listedBuddies_, JoinHistoryPath(historyFolder_, {user}), parts[1],
+                 HistoryLevel::kBuddies);
+    return;
+  }
+  if (buddyList_.GetCurSel() == CB_ERR) return;
+  const std::string buddy = SelectedBuddy();
+  if (!SameName(parts[1], buddy)) return;
+  AddIfMissing(dateList_, listedDates_, JoinHistoryPath(historyFolder_, {user, buddy}), parts[2],
+               HistoryLevel::kDates);
 }
 
 }  // namespace corvane

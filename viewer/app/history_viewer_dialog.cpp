@@ -72,11 +72,12 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
   watch_ = std::make_shared<FolderWatch>(historyFolder_);
   // As the lists were filled from the disk just now, the watch's first
   // beginning merges nothing; after a pause what came meanwhile is merged.
-  listsFollow_ =
-      watch_->Listen([dialog = GetSafeHwnd(), began = false](const FolderChanges& changes) mutable {
+  listsNews_ = std::make_unique<WorkerNews<ReportedNames>>(GetSafeHwnd(), WM_HV_FOLDER_CHANGED, 0);
+  listsFollow_ = watch_->Listen(
+      [news = listsNews_.get(), began = false](const FolderChanges& changes) mutable {
         if (changes.kind == FolderChanges::Kind::kEnded) return;
         if (changes.kind == FolderChanges::Kind::kBegan && !std::exchange(began, true)) return;
-        PostMessageA(dialog, WM_HV_FOLDER_CHANGED, 0, 0);
+        news->Update([&](ReportedNames& reported) { reported.Add(changes); });
       });
   searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
   sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
@@ -126,7 +127,10 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LP
       ShowSizeTotal((static_cast<std::uint64_t>(static_cast<DWORD>(lParam)) << 32) | wParam);
       return 0;
     case WM_HV_FOLDER_CHANGED:
-      MergeNewEntries();
+      if (listsNews_) {
+        MergeNewEntries(listsNews_->Take(
+            [](ReportedNames& reported) { return std::exchange(reported, ReportedNames{}); }));
+      }
       return 0;
     case WM_TIMER:
       OnTimer();

@@ -10,11 +10,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/joined_thread.h"
+#include "viewer/app/list_merge.h"
 #include "viewer/export/export_dialog.h"
 #include "viewer/framework/list_controls.h"
 #include "viewer/framework/placement_dialog.h"
+#include "viewer/framework/worker_news.h"
 #include "viewer/history_tree/folder_watch.h"
 #include "viewer/search/search_dialog.h"
 
@@ -50,7 +53,9 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void FillBuddyList();
   void FillDateList();
   void ShowSelectedHistory();
-  void MergeNewEntries();
+  void MergeNewEntries(const ReportedNames& reported);
+  void MergeListings();
+  void MergeMadeName(const std::vector<std::string>& parts);
   void FillUsers();
   void FillBuddiesOfSelectedUser();
   void FillDatesOfSelectedBuddy();
@@ -86,6 +91,9 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   CListBox dateList_;
   CComboBox userList_;
   CComboBox buddyList_;
+  ListedEntries listedUsers_;
+  ListedEntries listedBuddies_;
+  ListedEntries listedDates_;
   HWND htmlView_ = nullptr;
   HICON icon_ = nullptr;
   FoldTable nameFold_{};  // the code page's case folding, made once
@@ -93,7 +101,10 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   const std::shared_ptr<DayListing> dayListing_ = std::make_shared<DayListing>();
   // Made once the history folder is known.
   std::shared_ptr<FolderWatch> watch_;
-  FolderWatch::Subscription listsFollow_;  // the lists merge what the watch reports
+  // What the watch reported for the lists to merge, and the listener that
+  // gathers it.
+  std::unique_ptr<WorkerNews<ReportedNames>> listsNews_;
+  FolderWatch::Subscription listsFollow_;
   std::shared_ptr<SearchIndex> searchIndex_;
   std::unique_ptr<CHistorySearchDlg> search_;
   JoinedThread sizeTotal_;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -20,6 +21,9 @@ class CComboBox {
 
   void ResetContent();
   int AddString(const char* text);  // index where a sorted box put it
+  // Adds every text where AddString would put it, much faster (see
+  // AddStringsInOrder).
+  void AddStrings(const std::vector<std::string>& texts);
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);
@@ -42,6 +46,7 @@ class CListBox {
 
   void ResetContent();
   int AddString(const char* text);
+  void AddStrings(const std::vector<std::string>& texts);
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);

@@ -56,13 +56,14 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 
 namespace {
 
-// Calls take(entry) for each entry of `folder` whose path fits a path buffer.
+// Calls take(entry) for each entry of `folder` that matches `pattern` and
+// whose path fits a path buffer.
 template <typename Take>
-void ForEachEntry(const char* folder, Take take) {
-  char pattern[kPathCapacity];
-  if (!CombineHistoryPath(pattern, folder, "*.*")) return;
+void ForEachEntry(const char* folder, const char* pattern, Take take) {
+  char path[kPathCapacity];
+  if (!CombineHistoryPath(path, folder, pattern)) return;
   WIN32_FIND_DATAA entry;
-  const FindHandle find(FindFirstFileA(pattern, &entry));
+  const FindHandle find(FindFirstFileA(path, &entry));
   if (!find) return;
   do {
     if (FitsPathBuffer(folder, entry.cFileName)) take(entry);
@@ -77,7 +78,7 @@ std::uint64_t SizeOf(const WIN32_FIND_DATAA& entry) {
 
 std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
   std::vector<HistoryEntry> entries;
-  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
+  ForEachEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& entry) {
     if (std::optional<std::string> text = ListText(entry, level)) {
       entries.push_back(HistoryEntry{std::move(*text), SizeOf(entry),
                                      FileTimeTicks(entry.ftLastWriteTime), entry.dwFileAttributes});
@@ -91,6 +92,16 @@ std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level
   for (HistoryEntry& entry : ListHistoryEntries(folder, level))
     texts.push_back(std::move(entry.text));
   return texts;
+}
+
+std::optional<std::string> HistoryLevelEntry(const char* folder, const std::string& name,
+                                             HistoryLevel level) {
+  // A name with a wildcard would be read as a pattern of other names.
+  if (name.empty() || name.find_first_of("*?") != std::string::npos) return std::nullopt;
+  std::optional<std::string> text;
+  ForEachEntry(folder, name.c_str(),
+               [&](const WIN32_FIND_DATAA& entry) { text = ListText(entry, level); });
+  return text;
 }
 
 }  // namespace corvane

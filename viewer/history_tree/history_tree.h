@@ -30,6 +30,12 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 // a path buffer are left out: the viewer could not open them.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
 
+// The list text of the entry `name` of `folder`, as ListHistoryLevel would
+// list it; nothing when there is no such entry or it does not belong to
+// `level`.
+std::optional<std::string> HistoryLevelEntry(const char* folder, const std::string& name,
+                                             HistoryLevel level);
+
 // An entry of a level with what its folder says of it.
 struct HistoryEntry {
   std::string text;

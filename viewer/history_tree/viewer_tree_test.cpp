@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,23 @@ TEST_F(HistoryTreeTest, EachLevelListsOnlyItsOwnKindOfEntry) {
             (std::vector<std::string>{"carol", "dave"}));
   EXPECT_EQ(Sorted(ListHistoryLevel(Path("alice\\carol").c_str(), HistoryLevel::kDates)),
             (std::vector<std::string>{"", "2002-06-14 [Friday]", "2002-06-15 [Saturday]"}));
+
+  // One entry asked by name is what the listing gives for it, in the
+  // spelling on disk; a wildcard names no entry, though it matches some.
+  const std::string carol = Path("alice\\carol");
+  EXPECT_EQ(HistoryLevelEntry(root_.c_str(), "alice", HistoryLevel::kUsers), "alice");
+  EXPECT_EQ(HistoryLevelEntry(root_.c_str(), "notes.txt", HistoryLevel::kUsers), std::nullopt);
+  EXPECT_EQ(HistoryLevelEntry(Path("alice").c_str(), "CAROL", HistoryLevel::kBuddies), "carol");
+  EXPECT_EQ(
+      HistoryLevelEntry(Path("alice").c_str(), "2002-06-14 [Friday].html", HistoryLevel::kBuddies),
+      std::nullopt);
+  EXPECT_EQ(HistoryLevelEntry(Path("alice").c_str(), "erin", HistoryLevel::kBuddies), std::nullopt);
+  EXPECT_EQ(HistoryLevelEntry(Path("alice").c_str(), "*", HistoryLevel::kBuddies), std::nullopt);
+  EXPECT_EQ(HistoryLevelEntry(carol.c_str(), "2002-06-15 [Saturday].HTML", HistoryLevel::kDates),
+            "2002-06-15 [Saturday]");
+  EXPECT_EQ(HistoryLevelEntry(carol.c_str(), "readme.txt", HistoryLevel::kDates), std::nullopt);
+  EXPECT_EQ(HistoryLevelEntry(carol.c_str(), "2002-06-16 [Sunday].html", HistoryLevel::kDates),
+            std::nullopt);
 }
 
 TEST_F(HistoryTreeTest, MissingFolderListsNothing) {
