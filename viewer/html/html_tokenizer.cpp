@@ -68,7 +68,8 @@ HtmlTokenizer::HtmlTokenizer(std::string_view html)
     : html_(html), lastTagClose_(html.rfind('>')), unclosedCommentsFrom_(html.size()) {}
 
 HtmlToken HtmlTokenizer::Next() {
-  const HtmlSpan span = NextSpan();
+  HtmlSpan span;
+  NextSpan(span);
   HtmlToken token;
   token.kind = span.kind;
   token.text = span.text;

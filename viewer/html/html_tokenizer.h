@@ -72,8 +72,9 @@ class HtmlTokenizer {
   // when it is the span's first character), or for a reader that reads
   // text up to that '<' anyway, at the end of the input, the reader then
   // saying where it stopped with EndText.
+  // Fills the fields of span that its kind has, and kind.
   enum class TextEnd { kFound, kLeftToReader };
-  HtmlSpan NextSpan(TextEnd textEnd = TextEnd::kFound);
+  void NextSpan(HtmlSpan& span, TextEnd textEnd = TextEnd::kFound);
   void EndText(const HtmlSpan& text, std::size_t length) {
     pos_ = static_cast<std::size_t>(text.text.data() - html_.data()) + length;
   }
@@ -140,32 +141,30 @@ inline std::size_t FindByte(std::string_view text, char c, std::size_t from) {
 
 }  // namespace html_detail
 
-// One span filled on every path, so that it is built in place.
-inline HtmlSpan HtmlTokenizer::NextSpan(TextEnd textEnd) {
+inline void HtmlTokenizer::NextSpan(HtmlSpan& span, TextEnd textEnd) {
   const auto endOfText = [&](std::size_t from) {
     return textEnd == TextEnd::kFound ? html_detail::FindByte(html_, '<', from) : html_.size();
   };
-  HtmlSpan span;
   while (pos_ < html_.size()) {
     if (html_[pos_] != '<') {
       TextUpTo(endOfText(pos_), span);
-      return span;
+      return;
     }
     const char next = At(pos_ + 1);
     if (next == '!' || next == '?') {
       if (SkipComment() || SkipDeclaration()) continue;
     } else if (ReadTag(span)) {
-      return span;
+      return;
     }
     TextUpTo(endOfText(pos_ + 1), span);  // a '<' that opens nothing
-    return span;
+    return;
   }
-  return span;
+  span.kind = HtmlTokenKind::kEnd;
 }
 
 inline void HtmlTokenizer::TextUpTo(std::size_t end, HtmlSpan& span) {
   span.kind = HtmlTokenKind::kText;
-  span.text = html_.substr(pos_, end - pos_);
+  span.text = std::string_view(html_.data() + pos_, end - pos_);
   pos_ = end;
 }
 
@@ -183,10 +182,10 @@ inline bool HtmlTokenizer::ReadTag(HtmlSpan& tag) {
   const std::size_t end =
       html_[nameEnd] == '>' ? nameEnd : html_detail::FindByte(html_, '>', nameEnd);
   tag.kind = endTag ? HtmlTokenKind::kEndTag : HtmlTokenKind::kStartTag;
-  tag.name = html_.substr(nameStart, nameEnd - nameStart);
+  tag.name = std::string_view(html_.data() + nameStart, nameEnd - nameStart);
   pos_ = end + 1;
   if (endTag) return true;
-  tag.attributes = html_.substr(nameEnd, end - nameEnd);
+  tag.attributes = std::string_view(html_.data() + nameEnd, end - nameEnd);
   if (tag.name.size() == 5 || tag.name.size() == 6) SkipRawTextOf(tag);
   return true;
 }

@@ -55,25 +55,28 @@ void ViewTextOf(std::string_view html, std::string& text) {
 // once everything that begins before it is written.
 void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
                 std::vector<std::size_t>& textAtStops) {
+  constexpr std::size_t kNone = std::string_view::npos;
   textAtStops.clear();
   TextWriter out(text);
   ViewTextRules<TextWriter> rules(out);
   HtmlTokenizer tokenizer(html);
   auto stop = stops.begin();
-  const auto lastStop = stops.end();
+  std::size_t nextStop = stops.empty() ? kNone : *stop;
   const auto reach = [&](std::size_t offset) {
-    for (; stop != lastStop && *stop <= offset; ++stop) textAtStops.push_back(out.Size());
+    for (; stop != stops.end() && *stop <= offset; ++stop) textAtStops.push_back(out.Size());
+    nextStop = stop == stops.end() ? kNone : *stop;
   };
+  HtmlSpan span;
   for (;;) {
-    reach(tokenizer.Position());
-    const HtmlSpan span = tokenizer.NextSpan(HtmlTokenizer::TextEnd::kLeftToReader);
+    if (tokenizer.Position() >= nextStop) reach(tokenizer.Position());
+    tokenizer.NextSpan(span, HtmlTokenizer::TextEnd::kLeftToReader);
     if (span.kind == HtmlTokenKind::kEnd) break;
     if (span.kind == HtmlTokenKind::kText) {
       const std::size_t start = static_cast<std::size_t>(span.text.data() - html.data());
-      reach(start);
+      if (start >= nextStop) reach(start);
       std::size_t done = 0;
       for (;;) {
-        const std::size_t limit = stop == lastStop ? std::string_view::npos : *stop - start;
+        const std::size_t limit = nextStop == kNone ? kNone : nextStop - start;
         done = rules.Text(span.text, done, limit);
         if (done < limit) break;
         reach(start + done);
@@ -85,7 +88,7 @@ void ViewTextOf(std::string_view html, std::string& text, const std::vector<std:
       rules.EndTag(span.name);
     }
   }
-  reach(std::string_view::npos);
+  reach(kNone);
 }
 
 }  // namespace corvane
