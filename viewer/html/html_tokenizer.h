@@ -106,18 +106,7 @@ namespace html_detail {
 
 constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-struct NameCharTable {
-  bool nameChar[256];
-  constexpr NameCharTable() : nameChar() {
-    for (int byte = 0; byte < 256; ++byte) {
-      const char c = static_cast<char>(byte);
-      nameChar[byte] = IsLetter(c) || (c >= '0' && c <= '9');
-    }
-  }
-};
-inline constexpr NameCharTable kNameChars;
-
-inline bool IsNameChar(char c) { return kNameChars.nameChar[static_cast<unsigned char>(c)]; }
+constexpr bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
 
 // The first c in text at or after `from`, or the end: a word at a time, as
 // the stretches between the host's tags and the attributes of a tag run for

@@ -81,21 +81,111 @@ class ViewTextRules {
   // reference begun before it is read whole) or to a '<' past its first
   // character, where the span ends.  Returns where it stopped.
   std::size_t Text(std::string_view raw, std::size_t from = 0,
-                   std::size_t limit = std::string_view::npos);
+                   std::size_t limit = std::string_view::npos) {
+    using view_text_detail::ByteKind;
+    const std::size_t end = std::min(limit, raw.size());
+    std::size_t at = from;
+    while (at < end) {
+      switch (view_text_detail::KindOf(raw[at])) {
+        case ByteKind::kShown: {
+          const std::size_t runEnd = view_text_detail::ShownRunEnd(raw, at + 1, end);
+          Visible(raw.data() + at, runEnd - at);
+          at = runEnd;
+          break;
+        }
+        case ByteKind::kSpace:
+          Space();
+          ++at;
+          break;
+        case ByteKind::kReference:
+          at += Reference(raw, at);
+          break;
+        case ByteKind::kDropped:
+          ++at;
+          break;
+        case ByteKind::kOpen:
+          if (at != 0) return at;
+          Visible(raw.data(), 1);  // the '<' that opens nothing
+          ++at;
+          break;
+      }
+    }
+    return at;
+  }
+
   // Tags by their names, in any case; those that break no line change
   // nothing.
-  void StartTag(std::string_view name);
-  void EndTag(std::string_view name);
+  void StartTag(std::string_view name) {
+    if (IsTagNamed(name, "BR")) {
+      LineBreak();
+    } else if (IsTagNamed(name, "P")) {
+      ParagraphBreak();
+    } else if (IsTagNamed(name, "HR")) {
+      StartLine();
+      out_.Separator();
+      lineBreaksAtEnd_ = 0;
+      LineBreak();
+    } else if (IsTagNamed(name, "HTML")) {
+      StartLine();
+    }
+  }
+  void EndTag(std::string_view name) {
+    if (IsTagNamed(name, "P")) ParagraphBreak();
+  }
 
  private:
-  std::size_t Reference(std::string_view raw, std::size_t at);
-  void Character(char c);
-  void Visible(const char* bytes, std::size_t count);
-  void Space();
-  void LineBreak();
-  void StartLine();
-  void ParagraphBreak();
-  void Separator();
+  // The length of the reference at raw[at]; a '&' that begins none shows.
+  std::size_t Reference(std::string_view raw, std::size_t at) {
+    std::size_t length = 0;
+    const auto codePoint = ReadCharacterReference(raw, at, length);
+    if (!codePoint) {
+      Visible(raw.data() + at, 1);
+      return 1;
+    }
+    if (const auto ansi = AnsiFromCodePoint(*codePoint)) {
+      if (IsHtmlSpace(*ansi)) {
+        Space();
+      } else {
+        Visible(&*ansi, 1);
+      }
+    }
+    return length;
+  }
+
+  void Visible(const char* bytes, std::size_t count) {
+    if (spacePending_) {
+      spacePending_ = false;
+      out_.Space();
+    }
+    out_.Visible(bytes, count);
+    empty_ = atLineStart_ = false;
+    lineBreaksAtEnd_ = 0;
+  }
+
+  void Space() {
+    if (atLineStart_ || spacePending_) return;
+    spacePending_ = true;
+    out_.SpaceMet();
+  }
+
+  void LineBreak() {
+    spacePending_ = false;
+    out_.LineBreak();
+    empty_ = false;
+    atLineStart_ = true;
+    ++lineBreaksAtEnd_;
+  }
+
+  void StartLine() {
+    if (!atLineStart_) LineBreak();
+  }
+
+  // A paragraph is set off by one empty line, however many P tags meet.
+  void ParagraphBreak() {
+    if (empty_) return;
+    StartLine();
+    if (lineBreaksAtEnd_ < 2) LineBreak();
+  }
 
   Output& out_;
   bool empty_ = true;
@@ -105,126 +195,5 @@ class ViewTextRules {
   bool spacePending_ = false;
   std::size_t lineBreaksAtEnd_ = 0;
 };
-
-template <typename Output>
-std::size_t ViewTextRules<Output>::Text(std::string_view raw, std::size_t from, std::size_t limit) {
-  using view_text_detail::ByteKind;
-  const std::size_t end = std::min(limit, raw.size());
-  std::size_t at = from;
-  while (at < end) {
-    switch (view_text_detail::KindOf(raw[at])) {
-      case ByteKind::kShown: {
-        const std::size_t runEnd = view_text_detail::ShownRunEnd(raw, at + 1, end);
-        Visible(raw.data() + at, runEnd - at);
-        at = runEnd;
-        break;
-      }
-      case ByteKind::kSpace:
-        Space();
-        ++at;
-        break;
-      case ByteKind::kReference:
-        at += Reference(raw, at);
-        break;
-      case ByteKind::kDropped:
-        ++at;
-        break;
-      case ByteKind::kOpen:
-        if (at != 0) return at;
-        Visible(raw.data(), 1);  // the '<' that opens nothing
-        ++at;
-        break;
-    }
-  }
-  return at;
-}
-
-template <typename Output>
-void ViewTextRules<Output>::StartTag(std::string_view name) {
-  if (IsTagNamed(name, "BR")) {
-    LineBreak();
-  } else if (IsTagNamed(name, "P")) {
-    ParagraphBreak();
-  } else if (IsTagNamed(name, "HR")) {
-    Separator();
-  } else if (IsTagNamed(name, "HTML")) {
-    StartLine();
-  }
-}
-
-template <typename Output>
-void ViewTextRules<Output>::EndTag(std::string_view name) {
-  if (IsTagNamed(name, "P")) ParagraphBreak();
-}
-
-// The length of the reference at raw[at]; a '&' that begins none shows.
-template <typename Output>
-std::size_t ViewTextRules<Output>::Reference(std::string_view raw, std::size_t at) {
-  std::size_t length = 0;
-  const auto codePoint = ReadCharacterReference(raw, at, length);
-  if (!codePoint) {
-    Visible(raw.data() + at, 1);
-    return 1;
-  }
-  if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
-  return length;
-}
-
-template <typename Output>
-void ViewTextRules<Output>::Character(char c) {
-  if (IsHtmlSpace(c)) {
-    Space();
-  } else {
-    Visible(&c, 1);
-  }
-}
-
-template <typename Output>
-void ViewTextRules<Output>::Visible(const char* bytes, std::size_t count) {
-  if (spacePending_) {
-    spacePending_ = false;
-    out_.Space();
-  }
-  out_.Visible(bytes, count);
-  empty_ = atLineStart_ = false;
-  lineBreaksAtEnd_ = 0;
-}
-
-template <typename Output>
-void ViewTextRules<Output>::Space() {
-  if (atLineStart_ || spacePending_) return;
-  spacePending_ = true;
-  out_.SpaceMet();
-}
-
-template <typename Output>
-void ViewTextRules<Output>::LineBreak() {
-  spacePending_ = false;
-  out_.LineBreak();
-  empty_ = false;
-  atLineStart_ = true;
-  ++lineBreaksAtEnd_;
-}
-
-template <typename Output>
-void ViewTextRules<Output>::StartLine() {
-  if (!atLineStart_) LineBreak();
-}
-
-// A paragraph is set off by one empty line, however many P tags meet.
-template <typename Output>
-void ViewTextRules<Output>::ParagraphBreak() {
-  if (empty_) return;
-  StartLine();
-  if (lineBreaksAtEnd_ < 2) LineBreak();
-}
-
-template <typename Output>
-void ViewTextRules<Output>::Separator() {
-  StartLine();
-  out_.Separator();
-  lineBreaksAtEnd_ = 0;
-  LineBreak();
-}
 
 }  // namespace corvane
