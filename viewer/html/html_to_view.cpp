@@ -4,8 +4,8 @@
 #include <unordered_map>
 #include <utility>
 
-#include "viewer/html/html_entities.h"
 #include "viewer/html/html_tokenizer.h"
+#include "viewer/html/view_text_rules.h"
 
 namespace corvane {
 namespace {
@@ -13,8 +13,6 @@ namespace {
 // Deeper nesting is not honoured (its tags are dropped), which bounds the
 // work per tag.
 constexpr std::size_t kMaxOpenElements = 256;
-
-bool IsHtmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
 // What one open element sets; the rest is inherited from the elements
 // around it.
@@ -81,26 +79,26 @@ struct FormatHash {
   std::size_t operator()(const CharFormat& format) const { return HashOf(format); }
 };
 
+// The view's Output of the text rules: the text in runs of formats.
 class ViewBuilder {
  public:
-  void Text(std::string_view raw);
   void StartTag(const HtmlToken& tag);
-  void EndTag(const HtmlToken& tag);
+  void EndTag(const HtmlToken& tag) { Close(tag.name); }
   FormattedText Finish() { return std::move(out_); }
+
+  void Visible(const char* bytes, std::size_t count) { Append({bytes, count}, Current()); }
+  // The space shows in the format it was met in.
+  void SpaceMet() { spaceFormat_ = Current(); }
+  void Space() { Append(" ", spaceFormat_); }
+  void LineBreak() { Append("\n", Current()); }
+  void Separator() { Append(SeparatorLine(), base_); }
 
  private:
   const CharFormat& Current() const { return open_.empty() ? base_ : open_.back().format; }
   std::size_t Intern(const CharFormat& format);
   std::size_t InternLink(const std::string& target);
   std::optional<FormatChange> ChangeForTag(const HtmlToken& tag);
-  void Character(char c);
-  void Space();
-  void Visible(char c);
-  void Append(char c, const CharFormat& format);
-  void LineBreak();
-  void StartLine();
-  void ParagraphBreak();
-  void Separator();
+  void Append(std::string_view text, const CharFormat& format);
   void Open(const HtmlToken& tag, FormatChange change);
   void Close(const std::string& name);
 
@@ -109,10 +107,6 @@ class ViewBuilder {
   std::unordered_map<std::string, std::size_t> linkIndex_;
   CharFormat base_;  // outside every element
   std::vector<OpenElement> open_;
-  bool atLineStart_ = true;
-  // A run of white space shows as one space, in the format it was met in, and
-  // only when visible text follows on the same line.
-  bool spacePending_ = false;
   CharFormat spaceFormat_;
 };
 
@@ -154,101 +148,23 @@ std::optional<FormatChange> ViewBuilder::ChangeForTag(const HtmlToken& tag) {
   return change;
 }
 
-void ViewBuilder::Text(std::string_view raw) {
-  for (std::size_t i = 0; i < raw.size();) {
-    std::size_t length = 0;
-    if (const auto codePoint = ReadCharacterReference(raw, i, length)) {
-      if (const auto ansi = AnsiFromCodePoint(*codePoint)) Character(*ansi);
-      i += length;
-    } else {
-      const unsigned char byte = static_cast<unsigned char>(raw[i++]);
-      if (IsHtmlSpace(static_cast<char>(byte)) || (byte >= 0x20 && byte != 0x7F)) {
-        Character(static_cast<char>(byte));
-      }
-    }
-  }
-}
-
-void ViewBuilder::Character(char c) {
-  if (IsHtmlSpace(c)) {
-    Space();
-  } else {
-    Visible(c);
-  }
-}
-
-void ViewBuilder::Space() {
-  if (atLineStart_ || spacePending_) return;
-  spacePending_ = true;
-  spaceFormat_ = Current();
-}
-
-void ViewBuilder::Visible(char c) {
-  if (spacePending_) {
-    spacePending_ = false;
-    Append(' ', spaceFormat_);
-  }
-  Append(c, Current());
-  atLineStart_ = false;
-}
-
 // Formats are interned only as runs begin, so that elements opened and
 // re-derived without text of their own cost nothing that lasts.
-void ViewBuilder::Append(char c, const CharFormat& format) {
+void ViewBuilder::Append(std::string_view text, const CharFormat& format) {
   std::vector<FormatRun>& runs = out_.runs;
   if (runs.empty() || out_.FormatOf(runs.back()) != format) {
     runs.push_back(FormatRun{out_.text.size(), 0, Intern(format)});
   }
-  ++runs.back().length;
-  out_.text += c;
-}
-
-void ViewBuilder::LineBreak() {
-  spacePending_ = false;
-  Append('\n', Current());
-  atLineStart_ = true;
-}
-
-void ViewBuilder::StartLine() {
-  if (!atLineStart_) LineBreak();
-}
-
-// A paragraph is set off by one empty line, however many P tags meet.
-void ViewBuilder::ParagraphBreak() {
-  if (out_.text.empty()) return;
-  StartLine();
-  const std::string& text = out_.text;
-  if (text.size() < 2 || text[text.size() - 2] != '\n') LineBreak();
-}
-
-void ViewBuilder::Separator() {
-  StartLine();
-  for (char c : SeparatorLine()) Append(c, base_);
-  LineBreak();
+  runs.back().length += text.size();
+  out_.text += text;
 }
 
 void ViewBuilder::StartTag(const HtmlToken& tag) {
   if (auto change = ChangeForTag(tag)) {
     Open(tag, std::move(*change));
-  } else if (tag.name == "BR") {
-    LineBreak();
-  } else if (tag.name == "P") {
-    ParagraphBreak();
-  } else if (tag.name == "HR") {
-    Separator();
-  } else if (tag.name == "HTML") {
-    StartLine();
   } else if (tag.name == "BODY" && !out_.background) {
     if (const std::string* colour = FindAttribute(tag, "BGCOLOR"))
       out_.background = ParseHtmlColour(*colour);
-  }
-}
-
-void ViewBuilder::EndTag(const HtmlToken& tag) {
-  if (tag.name == "P") {
-    ParagraphBreak();
-  } else {
-    Close(tag.name);
   }
 }
 
@@ -275,8 +191,6 @@ void ViewBuilder::Close(const std::string& name) {
 
 }  // namespace
 
-std::string_view SeparatorLine() { return "------------------------"; }
-
 bool operator==(const CharFormat& a, const CharFormat& b) {
   return a.bold == b.bold && a.italic == b.italic && a.underline == b.underline &&
          a.strike == b.strike && a.points == b.points && a.colour == b.colour &&
@@ -285,17 +199,20 @@ bool operator==(const CharFormat& a, const CharFormat& b) {
 
 FormattedText ConvertHtml(std::string_view html) {
   ViewBuilder builder;
+  ViewTextRules<ViewBuilder> rules(builder);
   HtmlTokenizer tokenizer(html);
   for (HtmlToken token = tokenizer.Next(); token.kind != HtmlToken::Kind::kEnd;
        token = tokenizer.Next()) {
     switch (token.kind) {
       case HtmlToken::Kind::kText:
-        builder.Text(token.text);
+        rules.Text(token.text);
         break;
       case HtmlToken::Kind::kStartTag:
+        rules.StartTag(token.name);
         builder.StartTag(token);
         break;
       case HtmlToken::Kind::kEndTag:
+        rules.EndTag(token.name);
         builder.EndTag(token);
         break;
       case HtmlToken::Kind::kEnd:

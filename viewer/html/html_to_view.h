@@ -14,9 +14,6 @@
 
 namespace corvane {
 
-// The line of dashes an HR shows as.
-std::string_view SeparatorLine();
-
 struct CharFormat {
   bool bold = false;
   bool italic = false;

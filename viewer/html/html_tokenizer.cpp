@@ -7,14 +7,6 @@ namespace {
 
 constexpr std::size_t kNpos = std::string_view::npos;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
-
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) c = UpperAscii(c);
@@ -27,19 +19,19 @@ std::vector<HtmlAttribute> ParseAttributes(std::string_view text) {
   std::vector<HtmlAttribute> attributes;
   std::size_t i = 0;
   while (i < text.size()) {
-    while (i < text.size() && (IsSpace(text[i]) || text[i] == '/')) ++i;
+    while (i < text.size() && (IsHtmlSpace(text[i]) || text[i] == '/')) ++i;
     const std::size_t nameStart = i;
-    while (i < text.size() && !IsSpace(text[i]) && text[i] != '=' && text[i] != '/') ++i;
+    while (i < text.size() && !IsHtmlSpace(text[i]) && text[i] != '=' && text[i] != '/') ++i;
     if (i == nameStart) {
       ++i;  // a stray '=' with no name
       continue;
     }
     HtmlAttribute attribute{Upper(text.substr(nameStart, i - nameStart)), {}};
     std::size_t j = i;
-    while (j < text.size() && IsSpace(text[j])) ++j;
+    while (j < text.size() && IsHtmlSpace(text[j])) ++j;
     if (j < text.size() && text[j] == '=') {
       ++j;
-      while (j < text.size() && IsSpace(text[j])) ++j;
+      while (j < text.size() && IsHtmlSpace(text[j])) ++j;
       std::size_t valueStart = j;
       std::size_t valueEnd;
       if (j < text.size() && (text[j] == '"' || text[j] == '\'')) {
@@ -48,7 +40,7 @@ std::vector<HtmlAttribute> ParseAttributes(std::string_view text) {
         if (valueEnd == kNpos) valueEnd = text.size();
         i = valueEnd + 1;
       } else {
-        while (j < text.size() && !IsSpace(text[j])) ++j;
+        while (j < text.size() && !IsHtmlSpace(text[j])) ++j;
         valueEnd = j;
         i = j;
       }
@@ -62,6 +54,10 @@ std::vector<HtmlAttribute> ParseAttributes(std::string_view text) {
 }  // namespace
 
 const std::string* FindAttribute(const HtmlToken& tag, std::string_view name) {
+  if (!tag.attributesRead) {
+    tag.attributes = ParseAttributes(tag.attributeText);
+    tag.attributesRead = true;
+  }
   for (const HtmlAttribute& attribute : tag.attributes) {
     if (attribute.name == name) return &attribute.value;
   }
@@ -69,70 +65,58 @@ const std::string* FindAttribute(const HtmlToken& tag, std::string_view name) {
 }
 
 HtmlTokenizer::HtmlTokenizer(std::string_view html)
-    : html_(html), lastTagClose_(html.rfind('>')), lastCommentClose_(html.rfind("-->")) {}
+    : html_(html), lastTagClose_(html.rfind('>')), unclosedCommentsFrom_(html.size()) {}
 
 HtmlToken HtmlTokenizer::Next() {
-  while (pos_ < html_.size()) {
-    if (html_[pos_] != '<') return TextUpTo(html_.find('<', pos_));
-    if (SkipComment() || SkipDeclaration()) continue;
-    HtmlToken tag;
-    if (ReadTag(tag)) return tag;
-    return TextUpTo(html_.find('<', pos_ + 1));  // a '<' that opens nothing
-  }
-  return HtmlToken{};
-}
-
-HtmlToken HtmlTokenizer::TextUpTo(std::size_t end) {
-  if (end == kNpos) end = html_.size();
+  HtmlSpan span;
+  NextSpan(span);
   HtmlToken token;
-  token.kind = HtmlToken::Kind::kText;
-  token.text = html_.substr(pos_, end - pos_);
-  pos_ = end;
+  token.kind = span.kind;
+  token.text = span.text;
+  token.name.reserve(span.name.size());
+  for (char c : span.name) token.name += UpperAscii(c);
+  token.attributeText = span.attributes;
   return token;
 }
 
 // "<!--" up to "-->"; "<!-->" is an empty comment, as in browsers.
 bool HtmlTokenizer::SkipComment() {
-  if (html_.compare(pos_, 4, "<!--") != 0) return false;
-  if (lastCommentClose_ == kNpos || lastCommentClose_ < pos_ + 2) return false;
-  pos_ = html_.find("-->", pos_ + 2) + 3;
+  if (At(pos_ + 1) != '!' || At(pos_ + 2) != '-' || At(pos_ + 3) != '-') return false;
+  if (pos_ >= unclosedCommentsFrom_) return false;
+  const std::size_t close = html_.find("-->", pos_ + 2);
+  if (close == kNpos) {
+    unclosedCommentsFrom_ = pos_;
+    return false;
+  }
+  pos_ = close + 3;
   return true;
 }
 
 // "<!DOCTYPE ...>", "<?xml ...?>" and the like.
 bool HtmlTokenizer::SkipDeclaration() {
-  if (pos_ + 1 >= html_.size() || (html_[pos_ + 1] != '!' && html_[pos_ + 1] != '?')) return false;
-  if (html_.compare(pos_, 4, "<!--") == 0) return false;
+  const char next = At(pos_ + 1);
+  if (next != '!' && next != '?') return false;
+  if (next == '!' && At(pos_ + 2) == '-' && At(pos_ + 3) == '-') return false;
   if (lastTagClose_ == kNpos || lastTagClose_ < pos_) return false;
   pos_ = html_.find('>', pos_) + 1;
   return true;
 }
 
-bool HtmlTokenizer::ReadTag(HtmlToken& token) {
-  const bool endTag = pos_ + 1 < html_.size() && html_[pos_ + 1] == '/';
-  const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
-  if (nameStart >= html_.size() || !IsLetter(html_[nameStart])) return false;
-  if (lastTagClose_ == kNpos || lastTagClose_ < nameStart) return false;
-  std::size_t nameEnd = nameStart;
-  while (nameEnd < html_.size() && IsNameChar(html_[nameEnd])) ++nameEnd;
-  // The first '>' ends the tag, quoted or not, as the capture's own rewrite
-  // of image tags assumes; the host writes no '>' inside attribute values.
-  const std::size_t end = html_.find('>', nameEnd);
-  token.kind = endTag ? HtmlToken::Kind::kEndTag : HtmlToken::Kind::kStartTag;
-  token.name = Upper(html_.substr(nameStart, nameEnd - nameStart));
-  if (!endTag) token.attributes = ParseAttributes(html_.substr(nameEnd, end - nameEnd));
-  pos_ = end + 1;
-  if (!endTag && (token.name == "SCRIPT" || token.name == "STYLE")) SkipRawTextOf(token.name);
-  return true;
+void HtmlTokenizer::SkipRawTextOf(const HtmlSpan& tag) {
+  if (IsTagNamed(tag.name, "SCRIPT")) {
+    SkipRawTextOf("SCRIPT");
+  } else if (IsTagNamed(tag.name, "STYLE")) {
+    SkipRawTextOf("STYLE");
+  }
 }
 
 // Script and style text is never shown (nor run): skip to the matching end
 // tag, or to the end of the input when there is none.
-void HtmlTokenizer::SkipRawTextOf(std::string_view name) {
+void HtmlTokenizer::SkipRawTextOf(std::string_view upper) {
   for (std::size_t i = html_.find("</", pos_); i != kNpos; i = html_.find("</", i + 2)) {
-    if (Upper(html_.substr(i + 2, name.size())) != name) continue;
-    const std::size_t after = i + 2 + name.size();
-    if (after < html_.size() && IsNameChar(html_[after])) continue;
+    if (!IsTagNamed(html_.substr(i + 2, upper.size()), upper)) continue;
+    const std::size_t after = i + 2 + upper.size();
+    if (after < html_.size() && html_detail::IsNameChar(html_[after])) continue;
     const std::size_t close = html_.find('>', after);
     pos_ = close == kNpos ? html_.size() : close + 1;
     return;

@@ -9,10 +9,10 @@
 namespace corvane {
 
 // Sets `text` to exactly ConvertHtml(html).text (tags dropped, references
-// decoded, white space collapsed, lines broken where the view breaks them),
-// in one pass over the HTML that allocates nothing but `text`, so that a
-// search can afford it for every day of a history.  The fuzz target holds
-// it to the conversion.
+// decoded, white space collapsed, lines broken where the view breaks them):
+// the conversion's own tokenizer and text rules, building the text alone,
+// in memory that is `text`'s, so that a search can afford it for every day
+// of a history.  The search's fuzz target holds it to the conversion.
 void ViewTextOf(std::string_view html, std::string& text);
 
 // The same text, and for each of `stops` (ascending offsets into the HTML)

@@ -67,6 +67,18 @@ TEST(ViewTextOf, DropsTagsDecodesReferencesAndBreaksLines) {
   EXPECT_EQ(ViewText("<HTML>one<BR>two</HTML><HTML>three"), "one\ntwo\nthree");
 }
 
+// A stop within text is reached at the text written so far (a space waits
+// for what follows it); one within a tag, a comment or a reference where that
+// ends.
+TEST(ViewTextOf, ReachesEachStopWhereTheTextOfWhatBeginsThereStarts) {
+  const std::string html = "ab cd<B>e</B>&amp;f<!-- x -->g";
+  std::string text;
+  Offsets textAtStops;
+  ViewTextOf(html, text, {0, 3, 4, 6, 13, 14, 20, 30, 99}, textAtStops);
+  EXPECT_EQ(text, "ab cde&fg");
+  EXPECT_EQ(textAtStops, (Offsets{0, 2, 4, 5, 6, 7, 8, 9, 9}));
+}
+
 Offsets Find(std::string_view html, std::string_view query, const FoldTable& fold) {
   DaySearch search(query, fold);
   return search.Find(html);
