@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/history_naming.h"
 #include "hooklib/core/system_clock.h"
 
