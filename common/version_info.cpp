@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/bounded_copy.h"
-#include "common/version_text.h"
+#include "common/capacities.h"
 
 namespace corvane {
 namespace {

@@ -1,5 +1,10 @@
-// Version-resource texts of an executable (the running process's by default).
+// Version texts: the display text of a product version, e.g.
+// "2.2.1 (build 65)", from its numbers (platform-free, version_text.cpp),
+// and the version-resource texts of an executable, the running process's by
+// default (version_info.cpp).
 #pragma once
+
+#include <string>
 
 namespace corvane {
 
@@ -10,5 +15,11 @@ void GetVersionText(char* out, const char* path = nullptr);
 // Writes the string `name` of the 040904b0 block into out (at least 255
 // characters; the copy is cut to 254).  On any failure out is unchanged.
 void GetVersionString(const char* name, char* out, const char* path = nullptr);
+
+// Buffer capacity the callers of GetVersionText provide, NUL included.
+inline constexpr int kVersionTextCapacity = 33;
+
+// major.minor, ".release" unless 0, " (build N)" unless the build is 0.
+std::string FormatVersionText(unsigned major, unsigned minor, unsigned release, unsigned build);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "common/version_text.h"
+#include "common/version_info.h"
 
 namespace corvane {
 

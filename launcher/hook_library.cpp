@@ -2,7 +2,6 @@
 
 #include "common/product_version.h"
 #include "common/version_info.h"
-#include "common/version_text.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/message_boxes.h"
 

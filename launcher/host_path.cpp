@@ -1,4 +1,4 @@
-#include "launcher/host_path.h"
+#include "launcher/host_processes.h"
 
 #include <windows.h>
 

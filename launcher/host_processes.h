@@ -1,4 +1,5 @@
-// Starting host messengers and waiting for them.
+// Starting host messengers and waiting for them, and where the launcher
+// starts the host from, read by the launcher itself.
 #pragma once
 
 #include <windows.h>
@@ -39,5 +40,14 @@ class HostProcessSet {
 
   std::vector<KernelHandle> processes_;
 };
+
+// The stored AppPath setting, else the path the host registered for itself,
+// else "aim.exe": what the settings record is loaded with, read from the
+// registry rather than from a record that other programs of the user can
+// write.
+std::string ReadHostPathSetting();
+
+// True when `appPath` (quoted or not) is the full path of an existing file.
+bool CanStartHostFrom(const std::string& appPath);
 
 }  // namespace corvane

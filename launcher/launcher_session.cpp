@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "launcher/host_path.h"
+#include "launcher/host_processes.h"
 #include "launcher/launcher_texts.h"
 #include "launcher/message_boxes.h"
 

@@ -1,5 +1,7 @@
 // What the running launcher does on request: through its tray menu, its
-// window messages, or a "-clone" start handing it a host.
+// window messages, or a "-clone" start handing it a host; and its hidden
+// window with the tray icon and the menu Preferences..., Start another
+// messenger, Exit (launcher_window.cpp).
 #pragma once
 
 #include <windows.h>
@@ -27,5 +29,11 @@ void StartAnotherHost(LauncherSession& session);
 bool AdoptHost(LauncherSession& session, DWORD processId);
 
 void ShowAlreadyRunning();
+
+// The launcher's window lets later starts find the launcher; it is never shown.
+// Null when it cannot be made.  Destroying it removes the tray icon.
+// Exit and WM_CLOSE set the session's exitRequested and leave the rest to
+// the caller.
+HWND CreateLauncherWindow(HINSTANCE instance, LauncherSession* session);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "launcher/launcher_window.h"
+#include "launcher/launcher_session.h"
 
 #include <shellapi.h>
 

@@ -7,14 +7,12 @@
 
 #include "common/launch_failure_texts.h"
 #include "launcher/hook_library.h"
-#include "launcher/host_path.h"
 #include "launcher/host_processes.h"
 #include "launcher/instance_handshake.h"
 #include "launcher/launch_rules.h"
 #include "launcher/launcher_protocol.h"
 #include "launcher/launcher_session.h"
 #include "launcher/launcher_texts.h"
-#include "launcher/launcher_window.h"
 #include "launcher/message_boxes.h"
 
 namespace corvane {

@@ -1,9 +1,8 @@
 #include "testhost/buddy_list.h"
 
 #include "common/unique_handle.h"
-#include "testhost/buddy_list_layout.h"
 #include "testhost/conversation_windows.h"
-#include "testhost/host_names.h"
+#include "testhost/host_texts.h"
 #include "testhost/popups.h"
 #include "testhost/text_controls.h"
 #include "testhost/thread_windows.h"
@@ -11,6 +10,18 @@
 
 namespace testhost {
 namespace {
+
+void PlaceAll(HWND parent, const std::vector<ChildPlacement>& placements) {
+  for (const ChildPlacement& p : placements)
+    SetWindowPos(GetDlgItem(parent, p.id), nullptr, p.x, p.y, p.width, p.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceForClientSize(HWND parent, std::vector<ChildPlacement> (*placements)(int, int)) {
+  RECT client;
+  GetClientRect(parent, &client);
+  PlaceAll(parent, placements(client.right, client.bottom));
+}
 
 enum MenuCommand : WORD {
   kCmdSignOff = 30001,
@@ -185,5 +196,9 @@ HWND SignOn(const std::string& title) {
 HWND BuddyListWindow() { return g_buddyList; }
 std::string ScreenName() { return g_screenName; }
 void SetQuitOnBuddyListClose(bool quit) { g_quitOnClose = quit; }
+
+void LayOutBuddyList(HWND buddyList) { PlaceForClientSize(buddyList, BuddyListPlacements); }
+
+void LayOutTabGroup(HWND tabGroup) { PlaceForClientSize(tabGroup, TabGroupPlacements); }
 
 }  // namespace testhost

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "testhost/buddy_list_placement.h"
+
 namespace testhost {
 
 // The host's menu command for its Today window.
@@ -21,5 +23,11 @@ HWND BuddyListWindow();
 std::string ScreenName();
 // When the user works by hand, closing the Buddy List ends the program.
 void SetQuitOnBuddyListClose(bool quit);
+
+// Where the host puts the children: every child is placed with SetWindowPos
+// on each WM_SIZE, so each placement reaches the child as
+// WM_WINDOWPOSCHANGING, as in the host.
+void LayOutBuddyList(HWND buddyList);
+void LayOutTabGroup(HWND tabGroup);
 
 }  // namespace testhost

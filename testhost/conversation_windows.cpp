@@ -5,10 +5,8 @@
 
 #include "common/unique_handle.h"
 #include "testhost/buddy_list.h"
-#include "testhost/conversation_html.h"
-#include "testhost/host_names.h"
+#include "testhost/host_texts.h"
 #include "testhost/report.h"
-#include "testhost/report_format.h"
 #include "testhost/text_controls.h"
 #include "testhost/window_factory.h"
 

@@ -1,17 +1,15 @@
-#include "testhost/host_commands.h"
+#include "testhost/script_runner.h"
 
 #include <windows.h>
 
 #include <map>
 
 #include "testhost/buddy_list.h"
-#include "testhost/buddy_list_layout.h"
 #include "testhost/conversation_windows.h"
-#include "testhost/host_names.h"
+#include "testhost/host_texts.h"
 #include "testhost/other_subclasser.h"
 #include "testhost/popups.h"
 #include "testhost/report.h"
-#include "testhost/report_format.h"
 #include "testhost/text_controls.h"
 #include "testhost/thread_windows.h"
 #include "testhost/window_factory.h"

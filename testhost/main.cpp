@@ -7,23 +7,45 @@
 #include <fstream>
 #include <sstream>
 
-#include "testhost/app_registration.h"
+#include "common/registry_names.h"
+#include "common/unique_handle.h"
 #include "testhost/buddy_list.h"
-#include "testhost/command_line.h"
 #include "testhost/conversation_windows.h"
-#include "testhost/host_names.h"
+#include "testhost/host_texts.h"
 #include "testhost/popups.h"
 #include "testhost/report.h"
-#include "testhost/report_format.h"
+#include "testhost/script_command.h"
 #include "testhost/script_runner.h"
 #include "testhost/simple_controls.h"
-#include "testhost/status_notify.h"
 #include "testhost/text_controls.h"
 #include "testhost/thread_windows.h"
 
 using namespace testhost;
 
 namespace {
+
+// --register: writes the full path of this executable as the default value
+// of the host's AppPath key under HKEY_CURRENT_USER (creating the key),
+// where the launcher looks for the host.
+bool RegisterAppPath(std::string* path, std::string* error) {
+  char module[MAX_PATH] = "";
+  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
+  if (length == 0 || length >= sizeof module) {
+    *error = "cannot read the executable's path";
+    return false;
+  }
+  *path = module;
+  corvane::RegistryKey key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, corvane::kHostAppPathKey, 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, key.Out(), nullptr) != ERROR_SUCCESS) {
+    *error = "cannot create the AppPath key";
+    return false;
+  }
+  LONG status = RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(module),
+                               length + 1);
+  if (status != ERROR_SUCCESS) *error = "cannot write the AppPath value";
+  return status == ERROR_SUCCESS;
+}
 
 int RegisterAndExit() {
   std::string path, error;

@@ -2,7 +2,7 @@
 //
 // Format (README.md tells more): a key word, then key=value pairs separated
 // by spaces.  Names are bare when they are one plain word, else quoted;
-// titles are always quoted; quoted texts are escaped (report_format.h).  The
+// titles are always quoted; quoted texts are escaped (EscapeForLine).  The
 // value of `text ... value=` is the escaped rest of the line, unquoted.
 // Handles are 0x + lower-case hex.
 //   ready pid=N                                  at start
@@ -41,5 +41,13 @@ void SetReportPath(const std::string& path);
 // Appends one line; the file is opened and closed per line so that other
 // processes can read it while the host runs.
 void Report(const std::string& line);
+
+// Value formatting for report lines: every event is one line, so texts are
+// escaped (\\ \n \r \t \" and \xHH for other control characters).
+std::string EscapeForLine(const std::string& text);
+// The escaped text in double quotes.
+std::string Quoted(const std::string& text);
+// A name as a value: bare when it is a non-empty plain word, else quoted.
+std::string Value(const std::string& text);
 
 }  // namespace testhost

@@ -1,4 +1,4 @@
-#include "testhost/report_format.h"
+#include "testhost/report.h"
 
 #include <cstdio>
 

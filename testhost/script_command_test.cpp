@@ -1,7 +1,5 @@
 #include "testhost/script_command.h"
-#include "testhost/command_line.h"
-#include "testhost/host_names.h"
-#include "testhost/report_format.h"
+#include "testhost/report.h"
 
 #include <gtest/gtest.h>
 
@@ -111,16 +109,6 @@ TEST(ReportFormat, EscapesKeepOneLine) {
   EXPECT_EQ(Value("Big Al"), "\"Big Al\"");
   EXPECT_EQ(Value(""), "\"\"");
   EXPECT_EQ(Value("a=b"), "\"a=b\"");
-}
-
-TEST(HostNames, TitlesAndScreenName) {
-  EXPECT_EQ(BuddyListTitle("alice"), "alice's Buddy List");
-  EXPECT_EQ(ImWindowTitle("bob"), "bob - Instant Message");
-  EXPECT_EQ(ChatWindowTitle("Lounge"), "Lounge - Chat");
-  EXPECT_EQ(ScreenNameFromTitle("alice's Buddy List"), "alice");
-  EXPECT_EQ(ScreenNameFromTitle("chris' Buddy List"), "chris");
-  EXPECT_EQ(ScreenNameFromTitle("a' b's c"), "a' b");
-  EXPECT_EQ(ScreenNameFromTitle("Buddy List"), "Buddy List");
 }
 
 }  // namespace

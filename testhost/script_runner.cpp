@@ -4,9 +4,7 @@
 
 #include <string>
 
-#include "testhost/host_commands.h"
 #include "testhost/report.h"
-#include "testhost/report_format.h"
 
 namespace testhost {
 namespace {

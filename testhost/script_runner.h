@@ -2,6 +2,7 @@
 // stay responsive and timers of subclasses keep running meanwhile.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "testhost/script_command.h"
@@ -9,5 +10,10 @@
 namespace testhost {
 
 void StartScript(const std::vector<ScriptLine>& lines);
+
+// What each command makes the host do (host_commands.cpp), all but `wait`,
+// which belongs to the runner.  False, with *error set, when the command
+// cannot be carried out.
+bool ExecuteCommand(const Command& command, std::string* error);
 
 }  // namespace testhost

@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "testhost/report.h"
 #include "testhost/window_factory.h"
 
 namespace testhost {
-namespace {
 
+namespace {
 constexpr int kComboArrowWidth = 16;
 
 void DrawWindowText(HWND window, HDC dc, RECT area, UINT format) {
@@ -94,6 +95,16 @@ LRESULT ComboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+LRESULT StatusNotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kStatusNotifyMessage) {
+    Report("status-notify wparam=" + std::to_string(static_cast<unsigned long>(wParam)) +
+           " lparam=" + std::to_string(static_cast<long>(lParam)));
+    return 0;
+  }
+  if (message == WM_DESTROY) ReportDestroyed(window);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterSimpleControlClasses() {
@@ -102,6 +113,14 @@ void RegisterSimpleControlClasses() {
   RegisterWindowClass("_Oscar_Separator", Guarded<SeparatorProc>, COLOR_BTNFACE);
   RegisterWindowClass("_Oscar_Tree", Guarded<TreeProc>, COLOR_WINDOW);
   RegisterWindowClass("_Oscar_PersistantCombo", Guarded<ComboProc>, COLOR_WINDOW);
+}
+
+void RegisterStatusNotifyClass() {
+  RegisterWindowClass("_Oscar_StatusNotify", Guarded<StatusNotifyProc>, COLOR_WINDOW);
+}
+
+HWND CreateStatusNotifyWindow() {
+  return CreateReported("_Oscar_StatusNotify", "", WS_POPUP, 0, 0, 0, 0, nullptr, 0);
 }
 
 }  // namespace testhost

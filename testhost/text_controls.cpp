@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "testhost/conversation_html.h"
+#include "testhost/host_texts.h"
 #include "testhost/report.h"
 #include "testhost/window_factory.h"
 

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "testhost/report.h"
-#include "testhost/report_format.h"
 #include "testhost/window_factory.h"
 
 namespace testhost {

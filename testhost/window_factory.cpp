@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "testhost/report.h"
-#include "testhost/report_format.h"
 
 namespace testhost {
 

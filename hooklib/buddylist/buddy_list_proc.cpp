@@ -3,19 +3,18 @@
 #include <cstring>
 #include <optional>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/exception_boundary.h"
 #include "common/system_code_page.h"
 #include "common/unique_handle.h"
-#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"
 #include "hooklib/buddylist/quick_menu_window.h"
 #include "hooklib/buddylist/relayout.h"
 #include "hooklib/buddylist/screen_name.h"
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/core/window_subclass.h"
 #include "hooklib/launch/history_viewer_arguments.h"

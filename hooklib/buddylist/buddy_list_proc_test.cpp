@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/hook/exports.h"
-#include "hooklib/transparency/transparency.h"
 #include "hooklib/transparency/testing/layered_alpha_probe.h"
+#include "hooklib/transparency/transparency.h"
 
 namespace corvane {
 namespace {

@@ -7,14 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/quick_menu_button.h"
 #include "hooklib/core/private_codes.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/hook/cbt_hook.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/beside_this_program.h"
 #include "tests/support/box_answerer.h"

@@ -1,4 +1,4 @@
-#include "hooklib/buddylist/child_procs.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
 
 #include "common/exception_boundary.h"
 #include "hooklib/buddylist/ad_pane.h"

@@ -1,7 +1,6 @@
-#include "hooklib/conversation/conversation_procs.h"
+#include "hooklib/conversation/conversation_window.h"
 
 #include "common/exception_boundary.h"
-#include "hooklib/conversation/conversation_window.h"
 #include "hooklib/core/window_subclass.h"
 
 namespace corvane {

@@ -4,17 +4,14 @@
 #include <cstring>
 #include <string>
 
-#include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
 #include "common/unique_handle.h"
-#include "hooklib/conversation/owed_sessions.h"
 #include "hooklib/conversation/session_map.h"
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/core/process_state.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/history/capture.h"
-#include "hooklib/history/history_mutex.h"
 #include "hooklib/history/write_history.h"
 #include "hooklib/history/write_ledger.h"
 #include "hooklib/launch/history_viewer_arguments.h"

@@ -1,6 +1,8 @@
-// What the library does in every IM and chat window before the host sees a
-// message: session records, the history poll, the length limit, the added
-// menu, its commands and transparency.  It never consumes a message.
+// IM and chat windows: their subclass procedures (conversation_procs.cpp),
+// and what the library does in every such window before the host sees a
+// message (conversation_window.cpp): session records, the history poll, the
+// length limit, the added menu, its commands and transparency.  The latter
+// never consumes a message.
 #pragma once
 
 #include <windows.h>
@@ -16,5 +18,12 @@ inline constexpr int SESSION_TEXT_LIMIT = 57000;
 bool ClearAfterWriting(HWND window, HWND cleared);
 
 void HandleConversationMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Subclass procedures of the host's conversation windows and their text
+// controls.
+LRESULT CALLBACK IMWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ChatWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK IMTextControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK IMTextFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace corvane

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/history/bench_conversation.h"

@@ -1,4 +1,4 @@
-#include "hooklib/conversation/owed_sessions.h"
+#include "hooklib/conversation/session_map.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 
 #include "common/exception_boundary.h"
 #include "hooklib/core/private_codes.h"
+#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/history/history_mutex.h"
 
 namespace corvane {
 namespace {

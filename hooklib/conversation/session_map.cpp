@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/history_naming.h"
 #include "hooklib/core/system_clock.h"
 

@@ -1,9 +1,17 @@
-// One record per conversation window of this process, kept on the window.
+// One record per conversation window of this process, kept on the window
+// (session_map.cpp); and the text of conversation windows that closed
+// before it could be written (owed_sessions.cpp): the messenger's process
+// keeps it and tries again once a second, on the thread that owned the
+// window (a thread timer of its message loop), until it is written or the
+// process ends.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/capacities.h"
+#include "hooklib/history/capture.h"
 #include "hooklib/history/day_file_write.h"
 #include "hooklib/history/write_ledger.h"
 
@@ -32,5 +40,16 @@ void EraseSession(HWND window);
 
 // A new key from the local time now and the window handle.
 void MakeSessionKey(SessionRecord& record, HWND window);
+
+struct OwedSession {
+  std::string userName;
+  std::string sessionKey;
+  ConversationReading reading;  // the window's last text
+  DayFileMark dayFile;
+};
+
+// Keeps `session` for this thread and starts its retries.  Out of memory it
+// throws, keeping nothing.
+void KeepOwedSession(OwedSession session);
 
 }  // namespace corvane

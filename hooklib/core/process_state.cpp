@@ -12,4 +12,9 @@ ScreenNameText& ScreenName() {
   return name;
 }
 
+KernelHandle& HistoryMutex() {
+  static KernelHandle mutex;
+  return mutex;
+}
+
 }  // namespace corvane

@@ -1,13 +1,14 @@
 // What the library keeps once per process for every part of it: its module
 // and, per subclass row, the host procedure its latest subclass replaced
 // (each window's own is kept on the window, window_subclass.h), and the
-// signed-on user that several features share.  Each feature keeps its own
+// signed-on user and the history mutex that several features share.  Each feature keeps its own
 // per-process state beside its code.
 #pragma once
 
 #include <windows.h>
 
 #include "common/capacities.h"
+#include "common/unique_handle.h"
 #include "hooklib/core/subclass_rows.h"
 
 namespace corvane {
@@ -26,5 +27,13 @@ using ScreenNameText = char[kNameCapacity];
 
 // Empty until a Buddy List shows a signed-on title.
 ScreenNameText& ScreenName();
+
+// `HistoryMutex`: this process's handle of the named mutex
+// "MutexToProtectHistoryFiles", which only the process that called _Init@4
+// (the launcher) holds; the history poll waits on it when it is there.
+inline constexpr char kHistoryMutexName[] = "MutexToProtectHistoryFiles";
+
+// None where _Init@4 never ran.
+KernelHandle& HistoryMutex();
 
 }  // namespace corvane

@@ -18,4 +18,8 @@ int ReminderIndexFromCheckVersion(int checkVersion);
 // Index 2, no selection (-1) and anything out of range mean never.
 int CheckVersionFromReminderIndex(int index);
 
+// The upgrade dialog's "Remind me again" list, in its order; the first is
+// selected when it opens.
+inline constexpr const char* kReminderChoices[] = {"later.", "next version.", "never."};
+
 }  // namespace corvane

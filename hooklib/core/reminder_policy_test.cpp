@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 namespace corvane {
 namespace {
 
@@ -33,6 +36,13 @@ TEST(ReminderMapping, StoredValuesNeverChange) {
   EXPECT_EQ(kRemindEveryVersion, 0);
   EXPECT_EQ(kRemindNextVersion, 1);
   EXPECT_EQ(kRemindNever, -1);
+}
+
+TEST(ReminderChoiceTest, EntriesInTheirOrder) {
+  ASSERT_EQ(std::size(kReminderChoices), 3u);
+  EXPECT_EQ(std::string(kReminderChoices[0]), "later.");
+  EXPECT_EQ(std::string(kReminderChoices[1]), "next version.");
+  EXPECT_EQ(std::string(kReminderChoices[2]), "never.");
 }
 
 }  // namespace

@@ -13,4 +13,12 @@ bool PatternMatches(const RowPattern& row, const char* windowClass, const char* 
          same(row.grandparentClass, grandparentClass);
 }
 
+PopupVerdict JudgePopup(PopupKind kind, const PopupFacts& facts) {
+  if (facts.allowSetting || facts.todayAsked) return {false, true};
+  if (kind == PopupKind::kToday) return {true, false};
+  const bool quiet =
+      facts.buddyListCreated && facts.now <= facts.buddyListCreatedAt + kMiniBrowserQuietPeriod;
+  return {quiet, false};
+}
+
 }  // namespace corvane

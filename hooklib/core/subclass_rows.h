@@ -1,6 +1,7 @@
 // Which new windows get which subclass: patterns of (class, parent class,
 // grandparent class), and whether a row is tried before or after the pop-up
-// rules.  Platform-free, so the patterns are tested natively.
+// rules, and those pop-up rules: whether the host's promotional pop-ups
+// may be created.  Platform-free, so both are tested natively.
 //
 // The rows are numbered here, because per-process state keeps one saved host
 // procedure per row.  kRowPatterns gives each row its pattern and phase; the
@@ -8,6 +9,8 @@
 // Both tables name the row of every entry and fail to compile when entry i
 // is not row i, so the three can no longer drift apart by position.
 #pragma once
+
+#include <cstdint>
 
 namespace corvane {
 
@@ -81,5 +84,27 @@ static_assert(EntriesFollowRows(kRowPatterns), "kRowPatterns must list every row
 // Exact, case-sensitive comparison of whole names.
 bool PatternMatches(const RowPattern& row, const char* windowClass, const char* parentClass,
                     const char* grandparentClass);
+
+// The pop-up rules.
+enum class PopupKind { kToday, kMiniBrowser };
+
+// A mini-browser window is refused up to and including this long after the
+// Buddy List's creation, in FILETIME units (100 ns): 5 seconds.
+inline constexpr uint64_t kMiniBrowserQuietPeriod = 50'000'000;
+
+struct PopupFacts {
+  bool allowSetting;      // AllowAIMTodayPopup
+  bool todayAsked;        // AimTodayAsked: the user invoked command 1140
+  bool buddyListCreated;  // a Buddy List window exists in this process
+  uint64_t buddyListCreatedAt;
+  uint64_t now;  // current system time
+};
+
+struct PopupVerdict {
+  bool refuse;
+  bool clearTodayAsked;
+};
+
+PopupVerdict JudgePopup(PopupKind kind, const PopupFacts& facts);
 
 }  // namespace corvane

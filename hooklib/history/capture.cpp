@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/system_code_page.h"
 #include "hooklib/history/capture_rewrite.h"
-#include "hooklib/history/title_to_buddy_name.h"
+#include "hooklib/history/folder_name.h"
 #include "hooklib/history/write_history.h"
 
 namespace corvane {

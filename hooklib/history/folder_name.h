@@ -1,7 +1,10 @@
-// Which folder a user or buddy name is written into: an existing folder
-// whose name matches, or the name itself.
+// The names the history takes from the host: the buddy or chat-room name
+// that a conversation window's title gives, and which folder a user or
+// buddy name is written into (an existing folder whose name matches, or the
+// name itself).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,5 +39,16 @@ using NameEquality = bool (*)(const std::string& a, const std::string& b);
 std::optional<std::string> ResolveFolderName(std::string_view wanted,
                                              const std::vector<FolderEntry>& entries,
                                              NameEquality equal, const LeadBytes& lead);
+
+// The title is read into a buffer of this size (at most 254 characters of
+// title).  The name depends on the first 43 characters only, so a longer
+// title gives the same name however it is cut.
+inline constexpr std::size_t kTitleBufferSize = 256;
+
+// The title with its first ':' turned into '-', cut at its first " - ", and
+// at most kNameCapacity - 1 bytes of that, never half a two-byte character
+// of the code page of `lead`.  No name for an empty title; a title that
+// starts with " - " gives an empty name.
+std::optional<std::string> TitleToBuddyName(std::string_view title, const LeadBytes& lead);
 
 }  // namespace corvane

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/bounded_copy.h"
 #include "common/capacities.h"
 #include "common/history_naming.h"
 #include "common/path_rules.h"

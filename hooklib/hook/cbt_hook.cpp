@@ -1,13 +1,12 @@
-#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
 
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
-#include "hooklib/buddylist/buddy_list_presence.h"
+#include "hooklib/buddylist/buddy_list_proc.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/core/subclass_rows.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/core/window_subclass.h"
-#include "hooklib/hook/popup_rules.h"
 #include "hooklib/hook/subclass_table.h"
 #include "hooklib/settings/settings_store.h"
 

@@ -1,6 +1,6 @@
 // Drives the hook procedure in-process: a thread hook routes this thread's
 // window creations through it, with windows of the host's classes.
-#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/hook/exports.h"
 #include "tests/support/host_class_for_tests.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "hooklib/buddylist/buddy_list_presence.h"
 #include "hooklib/buddylist/buddy_list_proc.h"
-#include "hooklib/buddylist/child_procs.h"
-#include "hooklib/conversation/conversation_procs.h"
+#include "hooklib/conversation/conversation_window.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
+#include "hooklib/core/subclass_rows.h"
 #include "hooklib/core/system_clock.h"
-#include "hooklib/history/history_mutex.h"
-#include "hooklib/hook/exports.h"
-#include "hooklib/hook/popup_rules.h"
 
 namespace corvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/history/history_mutex.h"
 #include "hooklib/hook/exports.h"
 
 using corvane::HistoryMutex;

@@ -1,8 +1,12 @@
-// Exports of the hook library besides the hook procedure, the settings
-// loader and the preferences dialog (DoPrefDlg, preferences/preferences_dialog.h).
+// Exports of the hook library besides the settings loader
+// (LoadSettingsFromReg, settings/settings_store.h) and the preferences dialog
+// (DoPrefDlg, preferences/preferences_dialog.h).
 #pragma once
 
 #include <windows.h>
+
+// The system-wide CBT hook procedure, exported as _CBTProc@12.
+extern "C" LRESULT CALLBACK CBTProc(int code, WPARAM wParam, LPARAM lParam);
 
 // _Init@4: opens the history mutex in this process and enables chaining.
 extern "C" int WINAPI Init(HHOOK hook);

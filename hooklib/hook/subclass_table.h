@@ -6,8 +6,7 @@
 #include <windows.h>
 
 #include "hooklib/buddylist/buddy_list_proc.h"
-#include "hooklib/buddylist/child_procs.h"
-#include "hooklib/conversation/conversation_procs.h"
+#include "hooklib/conversation/conversation_window.h"
 #include "hooklib/core/subclass_rows.h"
 
 namespace corvane {

@@ -13,11 +13,10 @@
 #include <cstdio>
 #include <string>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "hooklib/core/private_codes.h"
-#include "hooklib/core/shared_settings.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/box_answerer.h"
 

@@ -1,4 +1,4 @@
-#include "hooklib/preferences/path_browsers.h"
+#include "hooklib/preferences/preference_controls.h"
 
 #include <commdlg.h>
 #include <objbase.h>

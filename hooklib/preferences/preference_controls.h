@@ -1,7 +1,15 @@
-// Typed names for the preferences dialog's controls; the numbers are
-// hooklib/resources/corvane_resource_ids.h's, which the dialog's template uses.
+// The preferences dialog's controls: their typed names (the numbers are
+// hooklib/resources/corvane_resource_ids.h's, which the dialog's template
+// uses), a setting shown in its control and taken back from it as its row of
+// the settings table says (setting_controls.cpp), and the two browse buttons:
+// the shell's folder browser for the history folder and the open-file dialog
+// for the host (path_browsers.cpp).
 #pragma once
 
+#include <windows.h>
+
+#include "hooklib/core/setting_rows.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/resources/corvane_resource_ids.h"
 
 namespace corvane {
@@ -31,5 +39,20 @@ enum PreferenceControl : int {
   kShowMenuBar = IDC_PREF_SHOW_MENU_BAR,
   kShowTabs = IDC_PREF_SHOW_TABS,
 };
+
+// The lists and ranges the controls need before they can show a value.
+void PrepareSettingControls(HWND dialog);
+
+// Nothing for a setting shown nowhere.
+void ShowSetting(HWND dialog, const SettingRow& row, const SharedSettings& settings);
+void TakeSetting(HWND dialog, const SettingRow& row, SharedSettings& settings);
+
+// The row shown in a control, or null.
+const SettingRow* RowShownIn(int control);
+
+// A chosen folder replaces the text of `edit`; a cancelled browser leaves it.
+void BrowseForHistoryFolder(HWND dialog, int edit);
+// Starts in the folder that `edit` names; a confirmed file replaces its text.
+void BrowseForHostExecutable(HWND dialog, int edit);
 
 }  // namespace corvane

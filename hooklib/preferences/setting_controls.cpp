@@ -1,4 +1,4 @@
-#include "hooklib/preferences/setting_controls.h"
+#include "hooklib/preferences/preference_controls.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "hooklib/settings/reg_settings.h"
+#include "hooklib/settings/settings_store.h"
 
 #include <cstring>
 #include <variant>

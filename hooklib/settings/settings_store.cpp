@@ -1,19 +1,69 @@
 #include "hooklib/settings/settings_store.h"
 
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include <cstring>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/path_rules.h"
 #include "common/registry_names.h"
 #include "common/unique_handle.h"
 #include "common/version_info.h"
-#include "common/version_text.h"
 #include "hooklib/core/setting_rows.h"
 #include "hooklib/core/shared_settings.h"
-#include "hooklib/settings/history_folder_default.h"
 
 namespace corvane {
 namespace {
+
+std::string ShellFolder(int id) {
+  char path[MAX_PATH] = "";
+  if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)))
+    return std::string();
+  return path;
+}
+
+// Both views of a 64-bit system count: a 32-bit program is shown the x86
+// folder as its Program Files.
+bool InsideProgramFiles(const char* folder) {
+  char native64[MAX_PATH] = "";
+  GetEnvironmentVariableA("ProgramW6432", native64, MAX_PATH);
+  for (const std::string& programFiles :
+       {ShellFolder(CSIDL_PROGRAM_FILES), ShellFolder(CSIDL_PROGRAM_FILESX86),
+        std::string(native64)}) {
+    if (IsFullyQualifiedPath(programFiles) && PathIsPrefixA(programFiles.c_str(), folder)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Writing a file of our own there (gone again when closed) is the one
+// reliable test: the folder's security may grant or refuse in many ways.
+bool UserCanWrite(const char* folder) {
+  char probe[MAX_PATH] = "";
+  const std::string name =
+      "~corvane-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  if (PathCombineA(probe, folder, name.c_str()) == nullptr) return false;
+  const KernelHandle file(CreateFileA(
+      probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
+}
+
+// The history folder the launcher proposes when none is stored:
+// "Corvane History" beside the launcher in `launcherFolder`, or in the
+// user's documents when the launcher is an installed copy: one inside the
+// Program Files folders, or in a folder the user cannot write.
+std::string DefaultLogDir(const char* launcherFolder) {
+  if (!IsFullyQualifiedPath(launcherFolder)) {
+    return DefaultHistoryFolder(launcherFolder, false, std::string());
+  }
+  const bool installed = InsideProgramFiles(launcherFolder) || !UserCanWrite(launcherFolder);
+  return DefaultHistoryFolder(launcherFolder, installed,
+                              installed ? ShellFolder(CSIDL_PERSONAL) : std::string());
+}
 
 void SetDefaults(SharedSettings& s) {
   for (const SettingRow& row : kSettingRows) {

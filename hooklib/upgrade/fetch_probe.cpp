@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "hooklib/upgrade/fetch_url.h"
-#include "hooklib/upgrade/update_server.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace {

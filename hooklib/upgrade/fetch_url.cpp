@@ -1,4 +1,4 @@
-#include "hooklib/upgrade/fetch_url.h"
+#include "hooklib/upgrade/version_reply.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/exception_boundary.h"
 #include "common/open_web_address.h"
 #include "common/unique_handle.h"
@@ -14,9 +14,6 @@
 #include "hooklib/core/system_clock.h"
 #include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/settings/settings_store.h"
-#include "hooklib/upgrade/fetch_url.h"
-#include "hooklib/upgrade/update_server.h"
-#include "hooklib/upgrade/upgrade_dialog.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {

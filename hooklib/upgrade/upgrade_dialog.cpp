@@ -1,4 +1,4 @@
-#include "hooklib/upgrade/upgrade_dialog.h"
+#include "hooklib/upgrade/upgrade_check.h"
 
 #include <new>
 #include <string>
@@ -7,11 +7,10 @@
 #include "common/unique_handle.h"
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/process_state.h"
+#include "hooklib/core/reminder_policy.h"
 #include "hooklib/core/shared_settings.h"
 #include "hooklib/resources/corvane_resource_ids.h"
 #include "hooklib/settings/broadcasts.h"
-#include "hooklib/core/reminder_policy.h"
-#include "hooklib/upgrade/reminder_choice.h"
 #include "hooklib/upgrade/version_reply.h"
 
 namespace corvane {

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "common/bounded_copy.h"
+#include "common/capacities.h"
 #include "common/file_time.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/shared_settings.h"

@@ -1,9 +1,11 @@
 #include "hooklib/upgrade/version_reply.h"
 
-#include "hooklib/core/reminder_policy.h"
-
 #include <climits>
 #include <string_view>
+
+#include "common/maker_site.h"
+#include "common/web_address.h"
+#include "hooklib/core/reminder_policy.h"
 
 namespace corvane {
 namespace {
@@ -88,6 +90,17 @@ UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs,
   decision.recordLastSeenVersion = serverVersion;
   decision.recordLastCheckDay = inputs.todayUtcDay;
   return decision;
+}
+
+std::string UpdateServerUrl() {
+  return ConfiguredSite(kUpdateServerVariable, kDefaultUpdateServer) + kVersionRequestPath;
+}
+
+std::string DownloadAddressFromReply(std::string_view offered) {
+  return DownloadAddressToOpen(offered,
+                               {ConfiguredSite(kWebSiteVariable, kDefaultWebSite),
+                                ConfiguredSite(kUpdateServerVariable, kDefaultUpdateServer)},
+                               WebSiteHomeUrl());
 }
 
 }  // namespace corvane

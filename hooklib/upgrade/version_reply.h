@@ -1,10 +1,13 @@
-// The update server's version reply and the decision of one version check,
-// as plain functions so that both can be tested without a network or a
-// window.
+// The version check's exchange with the update server: where it asks (the
+// maker's server, or the one the environment names: tests point it at a local
+// one), the fetch, the server's version reply and the decision of one check.
+// All but the fetch (fetch_url.cpp, through the system's internet functions)
+// are plain functions, tested without a network or a window.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace corvane {
 
@@ -74,5 +77,27 @@ bool ShouldFetchVersionReply(const UpgradeCheckInputs& inputs);
 // there is no fetch).  A reply without the marker, or without a version,
 // completes nothing.
 UpgradeCheckDecision DecideUpgradeCheck(const UpgradeCheckInputs& inputs, const std::string& reply);
+
+// Where the version check asks.
+inline constexpr char kDefaultUpdateServer[] = "http://www.halvard.example";
+// Scheme and host (and port) without a trailing slash, e.g. "http://127.0.0.1:8765".
+inline constexpr char kUpdateServerVariable[] = "CORVANE_UPDATE_SERVER";
+inline constexpr char kVersionRequestPath[] = "/version3.php?product=corvane";
+
+// The full address of the version request.
+std::string UpdateServerUrl();
+
+// What "Download Now!" opens for the address a reply offers: the address
+// when it lies on the host of the maker's web site or of the update server,
+// else the web site's home page (see DownloadAddressToOpen).
+std::string DownloadAddressFromReply(std::string_view offered);
+
+// One HTTP GET, read in a single call into a fixed buffer.
+inline constexpr char kFetchUserAgent[] = "Microsoft Internet Explorer";
+
+// Fills `text` with at most capacity - 1 bytes of the body and a NUL;
+// `length` is the capacity on entry and the number of bytes read on return.
+// Any failure leaves an empty text and a length of 0.
+void FetchUrlText(const char* address, char* text, std::size_t& length);
 
 }  // namespace corvane

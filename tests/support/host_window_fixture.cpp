@@ -6,10 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/bounded_copy.h"
-#include "hooklib/core/shared_settings.h"
+#include "common/capacities.h"
 #include "hooklib/core/process_state.h"
-#include "hooklib/hook/cbt_hook.h"
+#include "hooklib/core/shared_settings.h"
 #include "hooklib/hook/exports.h"
 #include "tests/support/host_class_for_tests.h"
 

@@ -1,4 +1,6 @@
-// The host's conversation text: one HTML document whose body grows by one
+// The texts of the host that outside programs read back: its window titles,
+// with the screen name in the Buddy List's, and its conversation text: one
+// HTML document whose body grows by one
 // message at a time and which always ends with "</HTML>".  Outside programs
 // read this text from the conversation control, so its shape is kept exact.
 #pragma once
@@ -25,5 +27,12 @@ std::string AppendMessage(const std::string& conversation, const std::string& se
 // Readable text for painting: tags dropped, <BR> as line breaks, the common
 // entities decoded, only the last maxLines lines kept.
 std::string DisplayTail(const std::string& html, size_t maxLines);
+
+// Window titles, and the screen name read back from the Buddy List's.
+std::string BuddyListTitle(const std::string& screenName);  // "alice's Buddy List"
+std::string ImWindowTitle(const std::string& buddy);        // "bob - Instant Message"
+std::string ChatWindowTitle(const std::string& room);       // "Lounge - Chat"
+// The text before the first "'s ", else before the first "' ", else all of it.
+std::string ScreenNameFromTitle(const std::string& title);
 
 }  // namespace testhost

@@ -1,10 +1,10 @@
-#include "testhost/conversation_html.h"
+#include "testhost/host_texts.h"
 
 #include <cctype>
 
 namespace testhost {
-namespace {
 
+namespace {
 bool EndsWith(const std::string& s, const std::string& suffix) {
   return s.size() >= suffix.size() &&
          s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -96,6 +96,16 @@ std::string DisplayTail(const std::string& html, size_t maxLines) {
     if (text[start - 1] == '\n' && ++lines == maxLines) break;
   }
   return text.substr(start);
+}
+
+std::string BuddyListTitle(const std::string& screenName) { return screenName + "'s Buddy List"; }
+std::string ImWindowTitle(const std::string& buddy) { return buddy + " - Instant Message"; }
+std::string ChatWindowTitle(const std::string& room) { return room + " - Chat"; }
+
+std::string ScreenNameFromTitle(const std::string& title) {
+  size_t end = title.find("'s ");
+  if (end == std::string::npos) end = title.find("' ");
+  return title.substr(0, end);
 }
 
 }  // namespace testhost

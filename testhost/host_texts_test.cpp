@@ -1,4 +1,4 @@
-#include "testhost/conversation_html.h"
+#include "testhost/host_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +64,16 @@ TEST(ConversationHtml, DisplayTailKeepsTheLastLines) {
   EXPECT_EQ(DisplayTail("1<BR>2<br>3<BR>4", 2), "3\n4");
   EXPECT_EQ(DisplayTail("1<BR>2", 5), "1\n2");
   EXPECT_EQ(DisplayTail("a &unknown; <unclosed", 5), "a &unknown; ");
+}
+
+TEST(HostNames, TitlesAndScreenName) {
+  EXPECT_EQ(BuddyListTitle("alice"), "alice's Buddy List");
+  EXPECT_EQ(ImWindowTitle("bob"), "bob - Instant Message");
+  EXPECT_EQ(ChatWindowTitle("Lounge"), "Lounge - Chat");
+  EXPECT_EQ(ScreenNameFromTitle("alice's Buddy List"), "alice");
+  EXPECT_EQ(ScreenNameFromTitle("chris' Buddy List"), "chris");
+  EXPECT_EQ(ScreenNameFromTitle("a' b's c"), "a' b");
+  EXPECT_EQ(ScreenNameFromTitle("Buddy List"), "Buddy List");
 }
 
 }  // namespace
