@@ -1,8 +1,8 @@
 // What the library keeps once per process for every part of it: its module
 // and, per subclass row, the host procedure its latest subclass replaced
 // (each window's own is kept on the window, window_subclass.h), and the
-// signed-on user and the history mutex that several features share.  Each feature keeps its own
-// per-process state beside its code.
+// signed-on user and the history mutex that several features share.  Each
+// feature keeps its own per-process state beside its code.
 #pragma once
 
 #include <windows.h>
