@@ -1,6 +1,5 @@
 #include "hooklib/conversation/session_map.h"
 
-#include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
@@ -8,20 +7,15 @@
 #include "common/capacities.h"
 #include "common/history_naming.h"
 #include "hooklib/core/system_clock.h"
+#include "hooklib/core/window_subclass.h"
 
 namespace corvane {
 namespace {
 
 // Each record rides on its window in a property, as the saved procedures
-// do: it goes with the window whichever thread owns it, and the property's
-// name is this copy of the library's, so two copies hooked into one process
-// keep records of their own.
+// do: it goes with the window whichever thread owns it.
 const char* SessionProperty() {
-  static const std::string kName = [] {
-    char name[48];
-    std::snprintf(name, sizeof name, "Corvane session %p", static_cast<const void*>(&kName));
-    return std::string(name);
-  }();
+  static const std::string kName = OwnPropertyName("session", &kName);
   return kName.c_str();
 }
 

@@ -1,5 +1,6 @@
 #include "hooklib/core/window_subclass.h"
 
+#include <array>
 #include <cstdio>
 
 #include "hooklib/core/process_state.h"
@@ -7,26 +8,25 @@
 namespace corvane {
 namespace {
 
-// A window property per row, named for this copy of the library: where two
-// copies are hooked into one process (two installs, each launcher running),
-// each subclasses the window and must find its own.
-struct PropertyNames {
-  char ofRow[kRowCount][48];
-};
-
+// A window property per row.
 const char* SavedProcProperty(SubclassRow row) {
-  static const PropertyNames kNames = [] {
-    PropertyNames made{};
+  static const std::array<std::string, kRowCount> kNames = [] {
+    std::array<std::string, kRowCount> made;
     for (int i = 0; i < kRowCount; ++i) {
-      std::snprintf(made.ofRow[i], sizeof made.ofRow[i], "Corvane saved procedure %p",
-                    static_cast<void*>(&Process().savedProc[i]));
+      made[i] = OwnPropertyName("saved procedure", &Process().savedProc[i]);
     }
     return made;
   }();
-  return kNames.ofRow[row];
+  return kNames[row].c_str();
 }
 
 }  // namespace
+
+std::string OwnPropertyName(const char* what, const void* ofThisCopy) {
+  char name[64];
+  std::snprintf(name, sizeof name, "Corvane %s %p", what, ofThisCopy);
+  return name;
+}
 
 bool SubclassWindow(HWND window, SubclassRow row, WNDPROC procedure) {
   const LONG_PTR replaced =

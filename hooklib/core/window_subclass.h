@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "hooklib/core/subclass_rows.h"
 
 namespace corvane {
@@ -13,6 +15,11 @@ namespace corvane {
 // Puts `procedure` on the window for `row`, keeping the one it replaced on
 // the window and in the row's slot.  False when the window keeps its own.
 bool SubclassWindow(HWND window, SubclassRow row, WNDPROC procedure);
+
+// The name of a window property holding `what` for this copy of the library
+// (`ofThisCopy` is one of its own statics): where two copies are hooked into
+// one process (two installs, each launcher running), each finds its own.
+std::string OwnPropertyName(const char* what, const void* ofThisCopy);
 
 // Passes a message to the procedure that `row`'s subclass replaced on this
 // window; at WM_NCDESTROY, the window's last message, it lets go of it.

@@ -112,7 +112,9 @@ quit
         robot = bin_file("robot.exe")
         launcher = self.run_session("signon alice\nim bob\nreceive bob bob hello\nchat Lounge\n"
                                     "wait 1500\nwindows\nwait 15000\nquit\n")
-        self.report.wait_for("window", timeout=60)
+        # The host reports its windows a line at a time: wait for both kinds.
+        for kind in ("AIM_IMessage", "AIM_ChatWnd"):
+            self.report.wait_for("window", timeout=60, **{"class": kind})
         bars = {w["class"]: w["menulabels"].split("|") for w in self.report.events("window")
                 if w["class"] in ("AIM_IMessage", "AIM_ChatWnd")}
         self.assertEqual(len(bars["AIM_IMessage"]), 5)
