@@ -127,8 +127,18 @@ def reg_add(key, name, value, kind="REG_SZ"):
 
 
 def reg_values(key):
-    """{name: (type, text)} as `reg query` prints them."""
-    out = run("reg", "query", key).stdout
+    """{name: (type, text)} as `reg query` prints them; {} for a key that is
+    not there."""
+    for attempt in range(2):
+        done = run("reg", "query", key)
+        if done.returncode == 0 or "Unable to find the specified registry key" in done.stdout:
+            break
+        # A failed query must not pass for an empty key: it is asked once
+        # more, then reported.
+        if attempt:
+            raise AssertionError("reg query %s failed with %d: %s%s%s" % (
+                key, done.returncode, done.stdout, done.stderr, done.wine_notices))
+    out = done.stdout
     values = {}
     for line in out.splitlines():
         m = re.match(r"\s{4}(\S.*?)\s{4}(REG_\w+)\s{4}(.*)$", line) or \
