@@ -1,5 +1,7 @@
 #include "hooklib/core/shared_settings.h"
 
+#include <type_traits>
+
 #include "hooklib/core/record_sequence.h"
 #include "hooklib/core/setting_rows.h"
 #include "hooklib/core/settings_mapping.h"
@@ -24,6 +26,9 @@ constexpr DWORD kWriterTurnWaitMs = 2000;
 SettingsView g_ownView{{1}, kInitialSettings};
 SettingsView* volatile g_view = nullptr;
 HANDLE volatile g_writers = nullptr;
+// A thread-local has no destructor to run at a thread's end: under mingw it
+// would run on storage already freed.
+static_assert(std::is_trivially_destructible_v<SharedSettings>);
 thread_local SharedSettings t_lastWhole = kInitialSettings;
 
 SettingsView& View() {

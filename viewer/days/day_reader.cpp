@@ -58,6 +58,8 @@ DayReader::DayReader(std::vector<std::string> paths, ReadGate& gate,
 // sharing and only for the read, so a history write never finds it held.
 void DayReader::ReadAll() {
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+  // Each thread its own copy, and so its own of whatever state it keeps.
+  const std::function<void(std::string&)> prepare = prepare_;
   for (;;) {
     gate_.Pass();
     std::string html;
@@ -75,7 +77,7 @@ void DayReader::ReadAll() {
     bool read = false;
     try {
       read = ReadHistoryFile(paths_[index], html);
-      if (read && prepare_) prepare_(html);
+      if (read && prepare) prepare(html);
     } catch (...) {
       read = false;  // out of memory for a huge file: it is skipped
       html = std::string();

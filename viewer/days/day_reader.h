@@ -38,7 +38,7 @@ class DayReader {
  public:
   // Starts reading at once; passes `gate` before each file.  `prepare`,
   // when given, turns each file's bytes into what the reader's user wants
-  // of them, on the reading threads.
+  // of them, on the reading threads, each with a copy of its own.
   DayReader(std::vector<std::string> paths, ReadGate& gate,
             std::function<void(std::string&)> prepare = nullptr);
   // Stops the reading after the file in hand and waits for it.

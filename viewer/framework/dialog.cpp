@@ -21,11 +21,14 @@ void RemoveCreationHook() {
   t_creating = nullptr;
 }
 
-// The thread's modeless dialogs, for the modal loops to give their keys to.
-thread_local std::vector<HWND> t_modeless;
+// The thread's modeless dialogs, for the modal loops to give their keys to:
+// made with the first and freed with the last, as under MinGW a
+// thread-local object's destructor runs on storage already freed.
+thread_local std::vector<HWND>* t_modeless = nullptr;
 
 bool IsModelessDialogMessage(MSG& msg) {
-  const std::vector<HWND> windows = t_modeless;  // a key may close one
+  if (t_modeless == nullptr) return false;
+  const std::vector<HWND> windows = *t_modeless;  // a key may close one
   for (HWND window : windows) {
     if (IsWindow(window) && IsDialogMessageA(window, &msg)) return true;
   }
@@ -69,7 +72,8 @@ bool CDialog::Create(HWND owner) {
   modeless_ = true;
   HWND hwnd = CreateFromTemplate(owner);
   if (hwnd == nullptr) return false;
-  t_modeless.push_back(hwnd);
+  if (t_modeless == nullptr) t_modeless = new std::vector<HWND>;
+  t_modeless->push_back(hwnd);
   return true;
 }
 
@@ -146,7 +150,14 @@ LRESULT CALLBACK CDialog::FrameworkWindowProc(HWND hwnd, UINT msg, WPARAM wParam
     return DefDlgProcA(hwnd, msg, wParam, lParam);
   }
   if (msg == WM_NCDESTROY) {
-    t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), hwnd), t_modeless.end());
+    if (t_modeless != nullptr) {
+      t_modeless->erase(std::remove(t_modeless->begin(), t_modeless->end(), hwnd),
+                        t_modeless->end());
+      if (t_modeless->empty()) {
+        delete t_modeless;
+        t_modeless = nullptr;
+      }
+    }
     const WNDPROC next = dialog->defaultProc_;
     SetWindowLongPtrA(hwnd, DWLP_USER, 0);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));

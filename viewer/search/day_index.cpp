@@ -111,7 +111,7 @@ void DayIndex::BeginWriteOnce() {
 
 void DayIndex::Put(const ListedDay& day, std::string_view html) {
   std::string indexed(html);
-  MakeIndexText(indexed, fold_);
+  MakeIndexText(indexed, fold_, textBuffers_);
   PutIndexed(day, indexed);
 }
 

@@ -19,6 +19,7 @@
 
 #include "viewer/html/text_find.h"
 #include "viewer/search/index_plan.h"
+#include "viewer/search/index_text.h"
 #include "viewer/search/search_index_db.h"
 
 namespace corvane {
@@ -84,6 +85,7 @@ class DayIndex {
 
   const std::string folder_;
   const FoldTable fold_;
+  IndexTextBuffers textBuffers_;
   SearchIndexDb writer_;
   bool writing_ = false;
   bool emptied_ = false;  // in the open write

@@ -29,13 +29,6 @@ bool SameFolded(std::string_view a, std::string_view b, const FoldTable& fold) {
   return true;
 }
 
-// Kept for the thread's next day: the indexer's readers make the texts of
-// tens of thousands of days.
-thread_local std::vector<std::string_view> t_lines;
-thread_local std::vector<std::uint32_t> t_slots;  // 0: empty; else a line's index + 1
-thread_local std::string t_text;
-thread_local std::string t_indexed;
-
 void AppendCharacter(unsigned char byte, std::string& out) {
   if (byte == 0) {
     out += "\xC4\x80";  // U+0100
@@ -49,7 +42,8 @@ void AppendCharacter(unsigned char byte, std::string& out) {
 
 }  // namespace
 
-void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& indexed) {
+void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& indexed,
+                 IndexTextBuffers& buffers) {
   // The lines seen, found by the hash of their folded bytes in a table of
   // twice as many slots (a power of two), so that a day's thousands of
   // lines cost no allocation each.
@@ -57,8 +51,8 @@ void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& 
       static_cast<std::size_t>(std::count(viewText.begin(), viewText.end(), '\n'));
   std::size_t slots = 16;
   while (slots < 2 * (lineFeeds + 1)) slots *= 2;
-  t_slots.assign(slots, 0);
-  t_lines.clear();
+  buffers.slots.assign(slots, 0);
+  buffers.lines.clear();
   indexed.clear();
   indexed.reserve(viewText.size() / 4);
   for (std::size_t begin = 0; begin < viewText.size();) {
@@ -68,26 +62,26 @@ void IndexTextOf(std::string_view viewText, const FoldTable& fold, std::string& 
     if (line.empty()) continue;
     std::size_t slot = static_cast<std::size_t>(FoldedHash(line, fold)) & (slots - 1);
     bool seen = false;
-    for (; t_slots[slot] != 0; slot = (slot + 1) & (slots - 1)) {
-      if (SameFolded(t_lines[t_slots[slot] - 1], line, fold)) {
+    for (; buffers.slots[slot] != 0; slot = (slot + 1) & (slots - 1)) {
+      if (SameFolded(buffers.lines[buffers.slots[slot] - 1], line, fold)) {
         seen = true;
         break;
       }
     }
     if (seen) continue;
-    t_lines.push_back(line);
-    t_slots[slot] = static_cast<std::uint32_t>(t_lines.size());
+    buffers.lines.push_back(line);
+    buffers.slots[slot] = static_cast<std::uint32_t>(buffers.lines.size());
     for (char c : line) AppendCharacter(fold[static_cast<unsigned char>(c)], indexed);
     indexed += '\n';
   }
 }
 
-// The thread's buffers are kept, and the text is copied into the HTML's
-// own: a reader's buffers are then never given up and made again.
-void MakeIndexText(std::string& html, const FoldTable& fold) {
-  ViewTextOf(html, t_text);
-  IndexTextOf(t_text, fold, t_indexed);
-  html.assign(t_indexed);
+// The text is copied into the HTML's own buffer: a reader's buffers are
+// then never given up and made again.
+void MakeIndexText(std::string& html, const FoldTable& fold, IndexTextBuffers& buffers) {
+  ViewTextOf(html, buffers.text);
+  IndexTextOf(buffers.text, fold, buffers.indexed, buffers);
+  html.assign(buffers.indexed);
 }
 
 std::optional<std::string> IndexQueryOf(std::string_view query, const FoldTable& fold) {

@@ -11,7 +11,9 @@ namespace {
 
 TEST(IndexTextOf, FoldsEveryByteAndMakesItOneCharacter) {
   std::string indexed;
-  IndexTextOf(std::string("Ab\n\xC4\xE4\x7F", 6) + std::string(1, '\0'), AsciiLowerFold(), indexed);
+  IndexTextBuffers buffers;
+  IndexTextOf(std::string("Ab\n\xC4\xE4\x7F", 6) + std::string(1, '\0'), AsciiLowerFold(), indexed,
+              buffers);
   // A..Z folded; bytes from 0x80 as the code points of the same number; 0
   // as U+0100, which no query byte becomes.
   EXPECT_EQ(indexed, "ab\n\xC3\x84\xC3\xA4\x7F\xC4\x80\n");
@@ -19,7 +21,8 @@ TEST(IndexTextOf, FoldsEveryByteAndMakesItOneCharacter) {
 
 TEST(IndexTextOf, KeepsEachLineOnceAsFolded) {
   std::string indexed;
-  IndexTextOf("bob: ok\nBOB: OK\n\nalice: lol\nbob: ok", AsciiLowerFold(), indexed);
+  IndexTextBuffers buffers;
+  IndexTextOf("bob: ok\nBOB: OK\n\nalice: lol\nbob: ok", AsciiLowerFold(), indexed, buffers);
   EXPECT_EQ(indexed, "bob: ok\nalice: lol\n");
 }
 

@@ -348,7 +348,9 @@ bool SearchIndex::Pass(DayIndex& index) {
   }
   const FoldTable fold = index.Fold();
   DayReader reader(std::move(paths), gate_,
-                   [fold](std::string& html) { MakeIndexText(html, fold); });
+                   [fold, buffers = IndexTextBuffers()](std::string& html) mutable {
+                     MakeIndexText(html, fold, buffers);
+                   });
   std::string text;
   bool read = false;
   Clock::time_point batch = Clock::now();

@@ -83,8 +83,9 @@ int main(int argc, char** argv) {
   // database's share, as its writing thread has it.
   std::size_t indexedBytes = 0;
   const Timer texts;
+  corvane::IndexTextBuffers buffers;
   for (auto& entry : days) {
-    corvane::MakeIndexText(entry.second, fold);
+    corvane::MakeIndexText(entry.second, fold, buffers);
     indexedBytes += entry.second.size();
   }
   std::printf("the index's texts: %s (%.0f MB)\n", texts.Text().c_str(),
