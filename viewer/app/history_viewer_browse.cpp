@@ -167,6 +167,7 @@ void CHistoryViewerDlg::ShowAimedDay() {
     ShowSelectedHistory();
     if (match->occurrence >= 0) HtmlViewShowOccurrence(htmlView_, match->occurrence);
   }
+  StartFollowing();
   MergeReportedNames();
 }
 

@@ -79,10 +79,16 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
         news->Update([&](ReportedNames& reported) { reported.Add(changes); });
       });
   searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
-  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
-  watch_->Start();
   SetFocus(htmlView_);
   return FALSE;
+}
+
+// Once the lists first hold the disk's entries: walking the whole tree
+// beside their listing made it three times as slow.
+void CHistoryViewerDlg::StartFollowing() {
+  if (std::exchange(following_, true)) return;
+  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
+  watch_->Start();
 }
 
 void CHistoryViewerDlg::BindControls() {

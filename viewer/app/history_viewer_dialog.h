@@ -48,6 +48,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void OnTimer();
   void OnMinimizedPaint();
   void ShowSizeTotal(std::uint64_t totalBytes);
+  void StartFollowing();
 
   // Browsing the tree (history_viewer_browse.cpp).  The Fill... calls list
   // on LevelListing's thread; the lists fill as each level comes.
@@ -120,6 +121,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   const std::shared_ptr<DayListing> dayListing_ = std::make_shared<DayListing>();
   // Made once the history folder is known.
   std::shared_ptr<FolderWatch> watch_;
+  bool following_ = false;  // the watch and the size total started
   // What the watch reported for the lists to merge, and the listener that
   // gathers it.
   std::unique_ptr<WorkerNews<ReportedNames>> listsNews_;
