@@ -168,7 +168,7 @@ void CHistoryViewerDlg::ShowAimedDay() {
     if (match->occurrence >= 0) HtmlViewShowOccurrence(htmlView_, match->occurrence);
   }
   StartFollowing();
-  MergeReportedNames();
+  if (reportsWaiting_) MergeReportedNames();
 }
 
 // Without a selected date the view keeps what it shows.
@@ -180,13 +180,18 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
   if (path) HtmlViewNavigate(htmlView_, path->c_str());
 }
 
-// While a level is listed what the watch reports waits: the listing may
-// hold it or not, and the lists below are empty.
+// While a level is listed what the watch reports waits, for the listing
+// may hold it or not, and the lists below are empty; it is merged once the
+// lists are complete.
 void CHistoryViewerDlg::MergeReportedNames() {
-  if (!listsNews_ || levels_->Pending()) return;
-  const ReportedNames reported =
-      listsNews_->Take([](ReportedNames& names) { return std::exchange(names, ReportedNames{}); });
-  if (reported.everything || !reported.made.empty()) MergeNewEntries(reported);
+  if (!listsNews_) return;
+  if (levels_->Pending()) {
+    reportsWaiting_ = true;
+    return;
+  }
+  reportsWaiting_ = false;
+  MergeNewEntries(
+      listsNews_->Take([](ReportedNames& names) { return std::exchange(names, ReportedNames{}); }));
 }
 
 // Adds what appeared on disk; removes nothing and keeps every selection.

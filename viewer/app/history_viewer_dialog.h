@@ -125,6 +125,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   // What the watch reported for the lists to merge, and the listener that
   // gathers it.
   std::unique_ptr<WorkerNews<ReportedNames>> listsNews_;
+  bool reportsWaiting_ = false;  // news came while a level was listed
   FolderWatch::Subscription listsFollow_;
   std::shared_ptr<SearchIndex> searchIndex_;
   std::unique_ptr<CHistorySearchDlg> search_;
