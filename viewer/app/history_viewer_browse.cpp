@@ -1,8 +1,10 @@
 // The three lists over the history tree and the view of the selected day.
-// The lists are sorted by the controls themselves; every rebuild reads the
-// disk, and what appears on disk meanwhile is merged as the watch names it.
+// A list is filled from the disk a level at a time, listed and sorted on a
+// thread of its own (LevelListing), the lists below it emptied meanwhile;
+// what appears on disk afterwards is merged as the watch names it.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/days/day_scope.h"
@@ -13,14 +15,15 @@ namespace corvane {
 namespace {
 
 template <typename List>
-void Fill(List& list, ListedEntries& listed, const std::optional<std::string>& folder,
-          HistoryLevel level) {
+void Empty(List& list, ListedEntries& listed) {
   list.ResetContent();
   listed.Clear();
-  if (!folder) return;
-  const std::vector<std::string> texts = ListHistoryLevel(folder->c_str(), level);
-  for (const std::string& text : texts) listed.Insert(text);
-  list.AddStrings(texts);
+}
+
+template <typename List>
+void Fill(List& list, ListedEntries& listed, ListedLevel& level) {
+  list.AddSortedStrings(level.texts);
+  listed = std::move(level.entries);
 }
 
 // Entry 0, or the first entry that begins with the preferred name.
@@ -65,24 +68,6 @@ std::string CHistoryViewerDlg::SelectedDate() const {
   return dateList_.GetText(dateList_.GetCurSel());
 }
 
-void CHistoryViewerDlg::FillUsers() {
-  Fill(userList_, listedUsers_, historyFolder_, HistoryLevel::kUsers);
-}
-
-void CHistoryViewerDlg::FillBuddiesOfSelectedUser() {
-  const std::optional<std::string> folder =
-      userList_.GetCount() == 0 ? std::nullopt : JoinHistoryPath(historyFolder_, {SelectedUser()});
-  Fill(buddyList_, listedBuddies_, folder, HistoryLevel::kBuddies);
-}
-
-void CHistoryViewerDlg::FillDatesOfSelectedBuddy() {
-  const std::optional<std::string> folder =
-      userList_.GetCount() == 0 || buddyList_.GetCount() == 0
-          ? std::nullopt
-          : JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()});
-  Fill(dateList_, listedDates_, folder, HistoryLevel::kDates);
-}
-
 // The newest date is the last; with no dates this selects nothing.
 void CHistoryViewerDlg::SelectNewestDate() {
   const int count = dateList_.GetCount();
@@ -91,25 +76,99 @@ void CHistoryViewerDlg::SelectNewestDate() {
 
 void CHistoryViewerDlg::FillAllLists(const std::string& preferredUser,
                                      const std::string& preferredBuddy) {
-  FillUsers();
-  SelectPreferred(userList_, preferredUser);
-  FillBuddiesOfSelectedUser();
-  SelectPreferred(buddyList_, preferredBuddy);
-  FillDatesOfSelectedBuddy();
-  SelectNewestDate();
-  ShowSelectedHistory();
+  aim_ = ListingAim{preferredUser, preferredBuddy, std::nullopt};
+  ListLevel(HistoryLevel::kUsers);
 }
 
 void CHistoryViewerDlg::FillBuddyList() {
-  FillBuddiesOfSelectedUser();
-  buddyList_.SetCurSel(0);
-  FillDateList();
+  aim_ = ListingAim{};
+  ListLevel(HistoryLevel::kBuddies);
 }
 
 void CHistoryViewerDlg::FillDateList() {
-  FillDatesOfSelectedBuddy();
-  SelectNewestDate();
-  ShowSelectedHistory();
+  aim_ = ListingAim{};
+  ListLevel(HistoryLevel::kDates);
+}
+
+// The folder of `level` below the selection; none when a list above it
+// selects nothing.
+std::optional<std::string> CHistoryViewerDlg::LevelFolder(HistoryLevel level) const {
+  if (level == HistoryLevel::kUsers) return historyFolder_;
+  if (userList_.GetCurSel() == CB_ERR) return std::nullopt;
+  if (level == HistoryLevel::kBuddies) return JoinHistoryPath(historyFolder_, {SelectedUser()});
+  if (buddyList_.GetCurSel() == CB_ERR) return std::nullopt;
+  return JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()});
+}
+
+// The list of `level` and those below it are emptied at once, so that no
+// list offers a name of another folder than the one selected above it;
+// the listing asked before, if any, is dropped.
+void CHistoryViewerDlg::ListLevel(HistoryLevel level) {
+  if (level == HistoryLevel::kUsers) Empty(userList_, listedUsers_);
+  if (level != HistoryLevel::kDates) Empty(buddyList_, listedBuddies_);
+  Empty(dateList_, listedDates_);
+  const std::optional<std::string> folder = LevelFolder(level);
+  if (!folder) {
+    levels_->Drop();
+    ShowAimedDay();
+    return;
+  }
+  const LCID locale = level == HistoryLevel::kUsers     ? userList_.GetLocale()
+                      : level == HistoryLevel::kBuddies ? buddyList_.GetLocale()
+                                                        : dateList_.GetLocale();
+  levels_->Start(level, *folder, locale);
+}
+
+void CHistoryViewerDlg::OnLevelListed() {
+  std::optional<ListedLevel> listed = levels_->Take();
+  if (!listed) return;
+  switch (listed->level) {
+    case HistoryLevel::kUsers:
+      Fill(userList_, listedUsers_, *listed);
+      SelectPreferred(userList_, aim_.user);
+      ListLevel(HistoryLevel::kBuddies);
+      return;
+    case HistoryLevel::kBuddies:
+      Fill(buddyList_, listedBuddies_, *listed);
+      if (aim_.match) {
+        const int buddy = buddyList_.FindStringExact(-1, aim_.match->day.buddy.c_str());
+        buddyList_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
+        // Another buddy's days do not hold the match.
+        if (buddy == CB_ERR) aim_.match->day.date.clear();
+      } else {
+        SelectPreferred(buddyList_, aim_.buddy);
+      }
+      ListLevel(HistoryLevel::kDates);
+      return;
+    case HistoryLevel::kDates:
+      Fill(dateList_, listedDates_, *listed);
+      ShowAimedDay();
+      return;
+  }
+}
+
+// The lists are complete: the day aimed at is shown, and what the watch
+// reported meanwhile is merged.
+void CHistoryViewerDlg::ShowAimedDay() {
+  const std::optional<ShownMatch> match = std::exchange(aim_, ListingAim{}).match;
+  const int date = match && !match->day.date.empty()
+                       ? dateList_.FindStringExact(-1, match->day.date.c_str())
+                       : LB_ERR;
+  if (date == LB_ERR) {
+    SelectNewestDate();
+    ShowSelectedHistory();
+    // The search's row names a day no longer listed.
+    if (match) MessageBeep(MB_ICONEXCLAMATION);
+  } else {
+    dateList_.SetCurSel(date);
+    HtmlViewSetHighlight(htmlView_, match->highlight, match->fold);
+    endKeyCountdown_ = 0;
+    skipEndScroll_ = true;
+    ShowSelectedHistory();
+    if (match->occurrence >= 0) HtmlViewShowOccurrence(htmlView_, match->occurrence);
+  }
+  StartFollowing();
+  if (reportsWaiting_) MergeReportedNames();
 }
 
 // Without a selected date the view keeps what it shows.
@@ -119,6 +178,20 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
   const std::optional<std::string> path =
       DayFilePath(historyFolder_, HistoryDay{SelectedUser(), SelectedBuddy(), SelectedDate()});
   if (path) HtmlViewNavigate(htmlView_, path->c_str());
+}
+
+// While a level is listed what the watch reports waits, for the listing
+// may hold it or not, and the lists below are empty; it is merged once the
+// lists are complete.
+void CHistoryViewerDlg::MergeReportedNames() {
+  if (!listsNews_) return;
+  if (levels_->Pending()) {
+    reportsWaiting_ = true;
+    return;
+  }
+  reportsWaiting_ = false;
+  MergeNewEntries(
+      listsNews_->Take([](ReportedNames& names) { return std::exchange(names, ReportedNames{}); }));
 }
 
 // Adds what appeared on disk; removes nothing and keeps every selection.

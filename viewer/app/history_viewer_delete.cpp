@@ -54,7 +54,6 @@ void CHistoryViewerDlg::OnDeleteUser() {
   }
   ForgetInSearchIndex(*path);
   FillAllLists(user, "");
-  SelectNewestDate();
 }
 
 void CHistoryViewerDlg::OnDeleteBuddy() {
@@ -69,7 +68,6 @@ void CHistoryViewerDlg::OnDeleteBuddy() {
   }
   ForgetInSearchIndex(*path);
   FillAllLists(user, buddy);
-  SelectNewestDate();
 }
 
 // A listed date that is not a day file ("notes.html") is not deleted; the
@@ -95,7 +93,6 @@ void CHistoryViewerDlg::OnDeleteDate() {
     ForgetInSearchIndex(*path);
   }
   FillAllLists(user, buddy);
-  ShowSelectedHistory();
 }
 
 }  // namespace corvane

@@ -61,16 +61,15 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
 
   const ViewerPreselection preselection =
       PreselectedFolders(ParseViewerCommandLine(GetCommandLineA()), SystemLeadBytes());
-  preferredUser_ = preselection.user;
-  preferredBuddy_ = preselection.buddy;
 
   // A folder chosen here serves this run only.
   if (historyFolder_.empty()) historyFolder_ = BrowseForHistoryFolder(GetSafeHwnd());
   if (historyFolder_.empty()) ExitProcess(1);
 
-  FillAllLists(preferredUser_, preferredBuddy_);
+  levels_ = std::make_unique<LevelListing>(GetSafeHwnd(), WM_HV_LEVEL_LISTED);
+  FillAllLists(preselection.user, preselection.buddy);
   watch_ = std::make_shared<FolderWatch>(historyFolder_);
-  // As the lists were filled from the disk just now, the watch's first
+  // As the lists are being listed from the disk just now, the watch's first
   // beginning merges nothing; after a pause what came meanwhile is merged.
   listsNews_ = std::make_unique<WorkerNews<ReportedNames>>(GetSafeHwnd(), WM_HV_FOLDER_CHANGED, 0);
   listsFollow_ = watch_->Listen(
@@ -80,10 +79,16 @@ BOOL CHistoryViewerDlg::OnInitDialog() {
         news->Update([&](ReportedNames& reported) { reported.Add(changes); });
       });
   searchIndex_ = std::make_shared<SearchIndex>(historyFolder_, nameFold_, dayListing_, watch_);
-  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
-  watch_->Start();
   SetFocus(htmlView_);
   return FALSE;
+}
+
+// Once the lists first hold the disk's entries: walking the whole tree
+// beside their listing made it three times as slow.
+void CHistoryViewerDlg::StartFollowing() {
+  if (std::exchange(following_, true)) return;
+  sizeTotal_ = StartSizeTotal(GetSafeHwnd(), WM_HV_SIZE_TOTAL, historyFolder_);
+  watch_->Start();
 }
 
 void CHistoryViewerDlg::BindControls() {
@@ -127,10 +132,10 @@ std::optional<LRESULT> CHistoryViewerDlg::WindowProc(UINT msg, WPARAM wParam, LP
       ShowSizeTotal((static_cast<std::uint64_t>(static_cast<DWORD>(lParam)) << 32) | wParam);
       return 0;
     case WM_HV_FOLDER_CHANGED:
-      if (listsNews_) {
-        MergeNewEntries(listsNews_->Take(
-            [](ReportedNames& reported) { return std::exchange(reported, ReportedNames{}); }));
-      }
+      MergeReportedNames();
+      return 0;
+    case WM_HV_LEVEL_LISTED:
+      OnLevelListed();
       return 0;
     case WM_TIMER:
       OnTimer();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/joined_thread.h"
+#include "viewer/app/level_listing.h"
 #include "viewer/app/list_merge.h"
 #include "viewer/export/export_dialog.h"
 #include "viewer/framework/list_controls.h"
@@ -47,18 +48,22 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void OnTimer();
   void OnMinimizedPaint();
   void ShowSizeTotal(std::uint64_t totalBytes);
+  void StartFollowing();
 
-  // Browsing the tree (history_viewer_browse.cpp).
+  // Browsing the tree (history_viewer_browse.cpp).  The Fill... calls list
+  // on LevelListing's thread; the lists fill as each level comes.
   void FillAllLists(const std::string& preferredUser, const std::string& preferredBuddy);
   void FillBuddyList();
   void FillDateList();
+  std::optional<std::string> LevelFolder(HistoryLevel level) const;
+  void ListLevel(HistoryLevel level);
+  void OnLevelListed();
+  void ShowAimedDay();
   void ShowSelectedHistory();
+  void MergeReportedNames();
   void MergeNewEntries(const ReportedNames& reported);
   void MergeListings();
   void MergeMadeName(const std::vector<std::string>& parts);
-  void FillUsers();
-  void FillBuddiesOfSelectedUser();
-  void FillDatesOfSelectedBuddy();
   void SelectNewestDate();
   std::string SelectedUser() const;
   std::string SelectedBuddy() const;
@@ -82,8 +87,23 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void OnDeleteBuddy();
   void OnDeleteDate();
 
-  std::string preferredUser_;
-  std::string preferredBuddy_;
+  // A search's row to show once the lists hold its day.
+  struct ShownMatch {
+    HistoryDay day;
+    std::string highlight;
+    FoldTable fold;
+    int occurrence;
+  };
+  // What the lists select as their levels come: the first entry that
+  // begins with the preferred names (entry 0 when none does), or the
+  // match's buddy and day.
+  struct ListingAim {
+    std::string user;
+    std::string buddy;
+    std::optional<ShownMatch> match;
+  };
+  ListingAim aim_;
+  std::unique_ptr<LevelListing> levels_;  // made with the window
   int endKeyCountdown_ = 0;
   // The next shown document came from the search: it keeps its place.
   bool skipEndScroll_ = false;
@@ -101,9 +121,11 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   const std::shared_ptr<DayListing> dayListing_ = std::make_shared<DayListing>();
   // Made once the history folder is known.
   std::shared_ptr<FolderWatch> watch_;
+  bool following_ = false;  // the watch and the size total started
   // What the watch reported for the lists to merge, and the listener that
   // gathers it.
   std::unique_ptr<WorkerNews<ReportedNames>> listsNews_;
+  bool reportsWaiting_ = false;  // news came while a level was listed
   FolderWatch::Subscription listsFollow_;
   std::shared_ptr<SearchIndex> searchIndex_;
   std::unique_ptr<CHistorySearchDlg> search_;

@@ -53,29 +53,15 @@ void CHistoryViewerDlg::UpdateScopes() {
 }
 
 // The lists are rebuilt from the disk as the user's own picks would, but
-// only the chosen day is shown.
+// only the chosen day is shown, once they hold it.
 bool CHistoryViewerDlg::ShowMatch(const HistoryDay& day, const std::string& highlight,
                                   const FoldTable& fold, int occurrence) {
   if (IsIconic(GetSafeHwnd())) ShowWindow(GetSafeHwnd(), SW_RESTORE);
   const int user = userList_.FindStringExact(-1, day.user.c_str());
   if (user == CB_ERR) return false;
   userList_.SetCurSel(user);
-  FillBuddiesOfSelectedUser();
-  const int buddy = buddyList_.FindStringExact(-1, day.buddy.c_str());
-  buddyList_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
-  FillDatesOfSelectedBuddy();
-  const int date = buddy == CB_ERR ? LB_ERR : dateList_.FindStringExact(-1, day.date.c_str());
-  if (date == LB_ERR) {
-    SelectNewestDate();
-    ShowSelectedHistory();
-    return false;
-  }
-  dateList_.SetCurSel(date);
-  HtmlViewSetHighlight(htmlView_, highlight, fold);
-  endKeyCountdown_ = 0;
-  skipEndScroll_ = true;
-  ShowSelectedHistory();
-  if (occurrence >= 0) HtmlViewShowOccurrence(htmlView_, occurrence);
+  aim_ = ListingAim{"", "", ShownMatch{day, highlight, fold, occurrence}};
+  ListLevel(HistoryLevel::kBuddies);
   return true;
 }
 

@@ -12,6 +12,8 @@ enum ViewerMessage : UINT {
   WM_HV_SIZE_TOTAL = WM_USER + 2,
   // Something below the history folder changed.
   WM_HV_FOLDER_CHANGED = WM_USER + 3,
+  // A level of the history tree is listed (LevelListing).
+  WM_HV_LEVEL_LISTED = WM_USER + 4,
 };
 
 }  // namespace corvane

@@ -31,20 +31,19 @@ std::string ItemText(HWND control, UINT lengthMsg, UINT textMsg, int error, int 
   return std::string(text.data());
 }
 
-// The messages of one kind of list that AddStringsInOrder sends.
+// The messages of one kind of list that AddInOrder sends.
 struct ListMessages {
   LONG_PTR sortStyle;
   UINT getCount;
-  UINT getLocale;
   UINT initStorage;
   UINT addString;
   UINT insertString;
 };
 
-constexpr ListMessages kComboBoxMessages{CBS_SORT,       CB_GETCOUNT,  CB_GETLOCALE,
-                                         CB_INITSTORAGE, CB_ADDSTRING, CB_INSERTSTRING};
-constexpr ListMessages kListBoxMessages{LBS_SORT,       LB_GETCOUNT,  LB_GETLOCALE,
-                                        LB_INITSTORAGE, LB_ADDSTRING, LB_INSERTSTRING};
+constexpr ListMessages kComboBoxMessages{CBS_SORT, CB_GETCOUNT, CB_INITSTORAGE, CB_ADDSTRING,
+                                         CB_INSERTSTRING};
+constexpr ListMessages kListBoxMessages{LBS_SORT, LB_GETCOUNT, LB_INITSTORAGE, LB_ADDSTRING,
+                                        LB_INSERTSTRING};
 
 std::wstring WideOf(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -55,55 +54,55 @@ std::wstring WideOf(const std::string& text) {
   return wide;
 }
 
-// Puts `order` (indexes of `texts`) in the order of a sorted list: it
-// compares entries as CompareStringW does in the list's locale, ignoring
-// case, on the text the ANSI message carries in wide characters.
-void SortAsList(HWND control, const ListMessages& messages, const std::vector<std::string>& texts,
-                std::vector<std::size_t>& order) {
-  const LCID locale = static_cast<LCID>(Send(control, messages.getLocale));
-  std::vector<std::wstring> wide;
-  wide.reserve(texts.size());
-  for (const std::string& text : texts) wide.push_back(WideOf(text));
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return CompareStringW(locale, NORM_IGNORECASE, wide[a].c_str(), -1, wide[b].c_str(), -1) ==
-           CSTR_LESS_THAN;
-  });
-}
-
 // A sorted list looks for each new entry's place: tens of thousands of
-// AddString calls take seconds.  Into an empty list, the texts sorted once
-// as the list sorts and appended with drawing off make the same list in a
-// fraction of that.
-void AddStringsInOrder(HWND control, const ListMessages& messages,
-                       const std::vector<std::string>& texts) {
+// AddString calls take seconds.  Into an empty list, the texts in the
+// list's order appended with drawing off make the same list in a fraction
+// of that.
+void AddInOrder(HWND control, const ListMessages& messages, const std::vector<std::string>& texts) {
   const bool sorted = (GetWindowLongPtrA(control, GWL_STYLE) & messages.sortStyle) != 0;
   if (sorted && Send(control, messages.getCount) != 0) {
     for (const std::string& text : texts)
       Send(control, messages.addString, 0, TextParam(text.c_str()));
     return;
   }
-  std::vector<std::size_t> order(texts.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  if (sorted) SortAsList(control, messages, texts, order);
   std::size_t bytes = 0;
   for (const std::string& text : texts) bytes += text.size() + 1;
   Send(control, WM_SETREDRAW, FALSE);
   Send(control, messages.initStorage, static_cast<WPARAM>(texts.size()),
        static_cast<LPARAM>(bytes));
-  for (std::size_t i : order)
-    Send(control, messages.insertString, static_cast<WPARAM>(-1), TextParam(texts[i].c_str()));
+  for (const std::string& text : texts)
+    Send(control, messages.insertString, static_cast<WPARAM>(-1), TextParam(text.c_str()));
   Send(control, WM_SETREDRAW, TRUE);
   InvalidateRect(control, nullptr, TRUE);
 }
 
 }  // namespace
 
+// Entries compare as CompareStringW does in the list's locale, ignoring
+// case, on the text the ANSI message carries in wide characters.
+void SortAsList(LCID locale, std::vector<std::string>& texts) {
+  std::vector<std::wstring> wide;
+  wide.reserve(texts.size());
+  for (const std::string& text : texts) wide.push_back(WideOf(text));
+  std::vector<std::size_t> order(texts.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return CompareStringW(locale, NORM_IGNORECASE, wide[a].c_str(), -1, wide[b].c_str(), -1) ==
+           CSTR_LESS_THAN;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(texts.size());
+  for (std::size_t i : order) sorted.push_back(std::move(texts[i]));
+  texts = std::move(sorted);
+}
+
 void CComboBox::AttachDlgItem(const CDialog& dialog, int id) { hwnd_ = dialog.GetDlgItem(id); }
 void CComboBox::ResetContent() { Send(hwnd_, CB_RESETCONTENT); }
 int CComboBox::AddString(const char* text) { return Send(hwnd_, CB_ADDSTRING, 0, TextParam(text)); }
-void CComboBox::AddStrings(const std::vector<std::string>& texts) {
-  AddStringsInOrder(hwnd_, kComboBoxMessages, texts);
+void CComboBox::AddSortedStrings(const std::vector<std::string>& texts) {
+  AddInOrder(hwnd_, kComboBoxMessages, texts);
 }
+LCID CComboBox::GetLocale() const { return static_cast<LCID>(Send(hwnd_, CB_GETLOCALE)); }
 int CComboBox::GetCount() const { return Send(hwnd_, CB_GETCOUNT); }
 int CComboBox::GetCurSel() const { return Send(hwnd_, CB_GETCURSEL); }
 int CComboBox::SetCurSel(int index) {
@@ -122,9 +121,10 @@ std::string CComboBox::GetLBText(int index) const {
 void CListBox::AttachDlgItem(const CDialog& dialog, int id) { hwnd_ = dialog.GetDlgItem(id); }
 void CListBox::ResetContent() { Send(hwnd_, LB_RESETCONTENT); }
 int CListBox::AddString(const char* text) { return Send(hwnd_, LB_ADDSTRING, 0, TextParam(text)); }
-void CListBox::AddStrings(const std::vector<std::string>& texts) {
-  AddStringsInOrder(hwnd_, kListBoxMessages, texts);
+void CListBox::AddSortedStrings(const std::vector<std::string>& texts) {
+  AddInOrder(hwnd_, kListBoxMessages, texts);
 }
+LCID CListBox::GetLocale() const { return static_cast<LCID>(Send(hwnd_, LB_GETLOCALE)); }
 int CListBox::GetCount() const { return Send(hwnd_, LB_GETCOUNT); }
 int CListBox::GetCurSel() const { return Send(hwnd_, LB_GETCURSEL); }
 int CListBox::SetCurSel(int index) { return Send(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index)); }

@@ -13,6 +13,10 @@ namespace corvane {
 
 class CDialog;
 
+// Puts `texts` in the order of a sorted list of `locale` (its GetLocale);
+// any thread may sort, so that a long list is sorted away from its window.
+void SortAsList(LCID locale, std::vector<std::string>& texts);
+
 class CComboBox {
  public:
   void Attach(HWND control) { hwnd_ = control; }
@@ -21,9 +25,10 @@ class CComboBox {
 
   void ResetContent();
   int AddString(const char* text);  // index where a sorted box put it
-  // Adds every text where AddString would put it, much faster (see
-  // AddStringsInOrder).
-  void AddStrings(const std::vector<std::string>& texts);
+  // Adds `texts`, in the box's order (SortAsList when it sorts), where
+  // AddString would put each, much faster into an empty box.
+  void AddSortedStrings(const std::vector<std::string>& texts);
+  LCID GetLocale() const;
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);
@@ -46,7 +51,8 @@ class CListBox {
 
   void ResetContent();
   int AddString(const char* text);
-  void AddStrings(const std::vector<std::string>& texts);
+  void AddSortedStrings(const std::vector<std::string>& texts);
+  LCID GetLocale() const;
   int GetCount() const;
   int GetCurSel() const;
   int SetCurSel(int index);

@@ -69,9 +69,16 @@ std::vector<std::string> Entries(const List& list, std::string (List::*text)(int
   return entries;
 }
 
-// The lists AddStrings makes are the ones AddString makes one at a time,
-// into an empty list and into one that holds entries already.
-TEST_F(SortedLists, AddStringsListsInTheControlsOwnOrder) {
+template <typename List>
+void AddSorted(List& list, std::vector<std::string> texts) {
+  SortAsList(list.GetLocale(), texts);
+  list.AddSortedStrings(texts);
+}
+
+// The lists that texts sorted by SortAsList make are the ones AddString
+// makes one at a time, into an empty list and into one that holds entries
+// already.
+TEST_F(SortedLists, SortedStringsListInTheControlsOwnOrder) {
   const std::vector<std::string> names = NamesToList();
   const std::vector<std::string> first(names.begin(), names.begin() + 200);
   const std::vector<std::string> rest(names.begin() + 200, names.end());
@@ -80,8 +87,8 @@ TEST_F(SortedLists, AddStringsListsInTheControlsOwnOrder) {
   oneByOne.Attach(Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT));
   together.Attach(Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT));
   for (const std::string& name : names) oneByOne.AddString(name.c_str());
-  together.AddStrings(first);
-  together.AddStrings(rest);
+  AddSorted(together, first);
+  AddSorted(together, rest);
   EXPECT_EQ(Entries(together, &CComboBox::GetLBText), Entries(oneByOne, &CComboBox::GetLBText));
 
   CListBox listOneByOne, listTogether, unsorted;
@@ -89,9 +96,9 @@ TEST_F(SortedLists, AddStringsListsInTheControlsOwnOrder) {
   listTogether.Attach(Make("LISTBOX", LBS_SORT));
   unsorted.Attach(Make("LISTBOX", 0));
   for (const std::string& name : names) listOneByOne.AddString(name.c_str());
-  listTogether.AddStrings(first);
-  listTogether.AddStrings(rest);
-  unsorted.AddStrings(names);
+  AddSorted(listTogether, first);
+  AddSorted(listTogether, rest);
+  unsorted.AddSortedStrings(names);
   EXPECT_EQ(Entries(listTogether, &CListBox::GetText), Entries(listOneByOne, &CListBox::GetText));
   EXPECT_EQ(Entries(unsorted, &CListBox::GetText), names);
 }

@@ -56,10 +56,17 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 
 namespace {
 
+const std::atomic<bool> kNeverCancelled{false};
+
+std::uint64_t SizeOf(const WIN32_FIND_DATAA& entry) {
+  return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+}
+
 // Calls take(entry) for each entry of `folder` that matches `pattern` and
-// whose path fits a path buffer.
+// whose path fits a path buffer, until `cancelled`.
 template <typename Take>
-void ForEachEntry(const char* folder, const char* pattern, Take take) {
+void ForEachEntry(const char* folder, const char* pattern, const std::atomic<bool>& cancelled,
+                  Take take) {
   char path[kPathCapacity];
   if (!CombineHistoryPath(path, folder, pattern)) return;
   WIN32_FIND_DATAA entry;
@@ -67,18 +74,13 @@ void ForEachEntry(const char* folder, const char* pattern, Take take) {
   if (!find) return;
   do {
     if (FitsPathBuffer(folder, entry.cFileName)) take(entry);
-  } while (FindNextFileA(find.Get(), &entry));
+  } while (!cancelled && FindNextFileA(find.Get(), &entry));
 }
 
-std::uint64_t SizeOf(const WIN32_FIND_DATAA& entry) {
-  return (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-}
-
-}  // namespace
-
-std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
+std::vector<HistoryEntry> ListEntries(const char* folder, HistoryLevel level,
+                                      const std::atomic<bool>& cancelled) {
   std::vector<HistoryEntry> entries;
-  ForEachEntry(folder, "*.*", [&](const WIN32_FIND_DATAA& entry) {
+  ForEachEntry(folder, "*.*", cancelled, [&](const WIN32_FIND_DATAA& entry) {
     if (std::optional<std::string> text = ListText(entry, level)) {
       entries.push_back(HistoryEntry{std::move(*text), SizeOf(entry),
                                      FileTimeTicks(entry.ftLastWriteTime), entry.dwFileAttributes});
@@ -87,9 +89,20 @@ std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel le
   return entries;
 }
 
+}  // namespace
+
+std::vector<HistoryEntry> ListHistoryEntries(const char* folder, HistoryLevel level) {
+  return ListEntries(folder, level, kNeverCancelled);
+}
+
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level) {
+  return ListHistoryLevel(folder, level, kNeverCancelled);
+}
+
+std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level,
+                                          const std::atomic<bool>& cancelled) {
   std::vector<std::string> texts;
-  for (HistoryEntry& entry : ListHistoryEntries(folder, level))
+  for (HistoryEntry& entry : ListEntries(folder, level, cancelled))
     texts.push_back(std::move(entry.text));
   return texts;
 }
@@ -99,7 +112,7 @@ std::optional<std::string> HistoryLevelEntry(const char* folder, const std::stri
   // A name with a wildcard would be read as a pattern of other names.
   if (name.empty() || name.find_first_of("*?") != std::string::npos) return std::nullopt;
   std::optional<std::string> text;
-  ForEachEntry(folder, name.c_str(),
+  ForEachEntry(folder, name.c_str(), kNeverCancelled,
                [&](const WIN32_FIND_DATAA& entry) { text = ListText(entry, level); });
   return text;
 }

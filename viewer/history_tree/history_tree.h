@@ -2,6 +2,7 @@
 // of a buddy) the way the viewer lists it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -27,8 +28,11 @@ std::optional<std::string> JoinHistoryPath(const std::string& folder,
 
 // The list texts of the entries of `folder` that belong to `level`, in the
 // order the file system returns them.  Entries whose full path would not fit
-// a path buffer are left out: the viewer could not open them.
+// a path buffer are left out: the viewer could not open them.  Once
+// `cancelled`, what was listed so far.
 std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level);
+std::vector<std::string> ListHistoryLevel(const char* folder, HistoryLevel level,
+                                          const std::atomic<bool>& cancelled);
 
 // The list text of the entry `name` of `folder`, as ListHistoryLevel would
 // list it; nothing when there is no such entry or it does not belong to
