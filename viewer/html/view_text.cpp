@@ -45,7 +45,8 @@ class TextWriter {
 // The conversion's own pass, which writes the text alone; the text rules
 // find where each text span ends as they read it.  A stop has been reached
 // once everything that begins before it is written.  Without stops (the
-// search's case) the checks for them are compiled out: they cost a sixth.
+// search's case) the checks for them, a few on every token, are compiled
+// out.
 template <bool kStops>
 void WriteViewText(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
                    std::vector<std::size_t>& textAtStops) {
