@@ -319,6 +319,8 @@ TEST(ConvertHtml, KeepsStrayLessThanSignsAsText) {
   EXPECT_EQ(Convert("ends with <B").text, "ends with <B");
   EXPECT_EQ(Convert("a <!-- never closed").text, "a <!-- never closed");
   EXPECT_EQ(Convert("a <!never closed").text, "a <!never closed");
+  // Around the input's last '>': what it closes is read, what follows it not.
+  EXPECT_EQ(Convert("a</>b<>c<!>d</B").text, "a</>b<>cd</B");
 }
 
 TEST(ConvertHtml, KeepsTextOfUnclosedAndMisnestedTags) {

@@ -65,7 +65,9 @@ const std::string* FindAttribute(const HtmlToken& tag, std::string_view name) {
 }
 
 HtmlTokenizer::HtmlTokenizer(std::string_view html)
-    : html_(html), lastTagClose_(html.rfind('>')), unclosedCommentsFrom_(html.size()) {}
+    : html_(html),
+      closesEnd_(html.rfind('>') + 1),  // npos + 1 is 0
+      unclosedCommentsFrom_(html.size()) {}
 
 HtmlToken HtmlTokenizer::Next() {
   HtmlSpan span;
@@ -97,7 +99,7 @@ bool HtmlTokenizer::SkipDeclaration() {
   const char next = At(pos_ + 1);
   if (next != '!' && next != '?') return false;
   if (next == '!' && At(pos_ + 2) == '-' && At(pos_ + 3) == '-') return false;
-  if (lastTagClose_ == kNpos || lastTagClose_ < pos_) return false;
+  if (pos_ >= closesEnd_) return false;
   pos_ = html_.find('>', pos_) + 1;
   return true;
 }

@@ -44,7 +44,7 @@ struct HtmlSpan {
   HtmlTokenKind kind = HtmlTokenKind::kEnd;
   std::string_view text;        // kText: raw text, references not yet decoded
   std::string_view name;        // tags: as written
-  std::string_view attributes;  // start tags: as written
+  std::string_view attributes;  // start tags read whole: as written
 };
 
 struct HtmlToken {
@@ -68,35 +68,36 @@ class HtmlTokenizer {
 
   // The next token; kEnd at the end of the input, and ever after.
   HtmlToken Next();
-  // Where a text span ends: at the next '<' (which never opens anything
-  // when it is the span's first character), or for a reader that reads
-  // text up to that '<' anyway, at the end of the input, the reader then
-  // saying where it stopped with EndText.
-  // Fills the fields of span that its kind has, and kind.
-  enum class TextEnd { kFound, kLeftToReader };
-  void NextSpan(HtmlSpan& span, TextEnd textEnd = TextEnd::kFound);
-  void EndText(const HtmlSpan& text, std::size_t length) {
-    pos_ = static_cast<std::size_t>(text.text.data() - html_.data()) + length;
-  }
+  // What a span is read for.  kWhole: a text span ends at the next '<'
+  // (which never opens anything when it is the span's first character),
+  // and a start tag comes with its attributes.  kTextAlone, for a reader of
+  // the text alone, which reads up to that '<' anyway: a text span runs to
+  // the end of the input, the reader saying with EndText how much of it was
+  // text, and tags come without attributes.
+  enum class SpanUse { kWhole, kTextAlone };
+  // Fills kind and the fields of span that its kind has (for that use).
+  void NextSpan(HtmlSpan& span, SpanUse use = SpanUse::kWhole);
+  void EndText(std::size_t length) { pos_ += length; }
   // Where the next token, or a comment or declaration skipped before it,
   // begins.
   std::size_t Position() const { return pos_; }
 
  private:
   char At(std::size_t i) const { return i < html_.size() ? html_[i] : '\0'; }
-  void TextUpTo(std::size_t end, HtmlSpan& span);
   bool SkipComment();
   bool SkipDeclaration();
-  bool ReadTag(HtmlSpan& tag);
+  // The tag whose name begins at nameStart (with a letter).
+  void ReadTag(std::size_t nameStart, HtmlTokenKind kind, SpanUse use, HtmlSpan& tag);
   void SkipRawTextOf(const HtmlSpan& tag);
   void SkipRawTextOf(std::string_view upper);
 
   std::string_view html_;
   std::size_t pos_ = 0;
-  // The last '>' of the input: a '<' after it cannot close, which keeps the
-  // scan linear on input full of stray '<'.  Likewise once no "-->" follows
-  // a "<!--", none follows a later one.
-  std::size_t lastTagClose_;
+  // Just past the last '>' of the input (0 when there is none): a '<' at or
+  // after it cannot close, which keeps the scan linear on input full of
+  // stray '<'.  Likewise once no "-->" follows a "<!--", none follows a
+  // later one.
+  std::size_t closesEnd_;
   std::size_t unclosedCommentsFrom_;
 };
 
@@ -104,9 +105,34 @@ class HtmlTokenizer {
 // history, a token every few bytes.
 namespace html_detail {
 
-constexpr bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// What a byte is to a tag's name.  A name is read a character at a time
+// for every tag of a history: a table answers in one load where the
+// comparisons took four.
+enum class NameByte : unsigned char { kNone, kLetter, kDigit };
 
-constexpr bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9'); }
+struct NameByteTable {
+  NameByte kind[256];
+
+  constexpr NameByteTable() : kind() {
+    for (int byte = 0; byte < 256; ++byte) {
+      if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')) {
+        kind[byte] = NameByte::kLetter;
+      } else if (byte >= '0' && byte <= '9') {
+        kind[byte] = NameByte::kDigit;
+      }
+    }
+  }
+};
+
+inline constexpr NameByteTable kNameBytes;
+
+inline bool IsLetter(char c) {
+  return kNameBytes.kind[static_cast<unsigned char>(c)] == NameByte::kLetter;
+}
+
+inline bool IsNameChar(char c) {
+  return kNameBytes.kind[static_cast<unsigned char>(c)] != NameByte::kNone;
+}
 
 // The first c in text at or after `from`, or the end: a word at a time, as
 // the stretches between the host's tags and the attributes of a tag run for
@@ -116,52 +142,63 @@ inline std::size_t FindByte(std::string_view text, char c, std::size_t from) {
   constexpr Word kOnes = ~Word(0) / 0xFF;
   constexpr Word kHighs = kOnes << 7;
   const Word pattern = kOnes * static_cast<unsigned char>(c);
-  std::size_t at = from;
-  while (text.size() >= at + sizeof(Word)) {
+  const char* at = text.data() + from;
+  const char* const last = text.data() + text.size();
+  while (static_cast<std::size_t>(last - at) >= sizeof(Word)) {
     Word word;
-    std::memcpy(&word, text.data() + at, sizeof word);
+    std::memcpy(&word, at, sizeof word);
     const Word diff = word ^ pattern;
     if (((diff - kOnes) & ~diff & kHighs) != 0) break;  // some byte is c
     at += sizeof word;
   }
-  while (at < text.size() && text[at] != c) ++at;
-  return at;
+  while (at != last && *at != c) ++at;
+  return static_cast<std::size_t>(at - text.data());
 }
 
 }  // namespace html_detail
 
-inline void HtmlTokenizer::NextSpan(HtmlSpan& span, TextEnd textEnd) {
-  const auto endOfText = [&](std::size_t from) {
-    return textEnd == TextEnd::kFound ? html_detail::FindByte(html_, '<', from) : html_.size();
+inline void HtmlTokenizer::NextSpan(HtmlSpan& span, SpanUse use) {
+  // A text span from pos_, where what follows `from` may end it.
+  const auto text = [&](std::size_t from) {
+    span.kind = HtmlTokenKind::kText;
+    if (use == SpanUse::kTextAlone) {
+      span.text = html_.substr(pos_);  // pos_ moves on at EndText
+      return;
+    }
+    const std::size_t end = html_detail::FindByte(html_, '<', from);
+    span.text = std::string_view(html_.data() + pos_, end - pos_);
+    pos_ = end;
   };
   while (pos_ < html_.size()) {
     if (html_[pos_] != '<') {
-      TextUpTo(endOfText(pos_), span);
+      text(pos_);
       return;
     }
-    const char next = At(pos_ + 1);
-    if (next == '!' || next == '?') {
-      if (SkipComment() || SkipDeclaration()) continue;
-    } else if (ReadTag(span)) {
-      return;
+    // Whatever a '<' opens ends in a '>' after the character that follows
+    // it; a tag's name begins with a letter.
+    if (pos_ + 1 < closesEnd_) {
+      const char next = html_[pos_ + 1];
+      if (html_detail::IsLetter(next)) {
+        ReadTag(pos_ + 1, HtmlTokenKind::kStartTag, use, span);
+        return;
+      }
+      if (next == '/') {
+        if (pos_ + 2 < closesEnd_ && html_detail::IsLetter(html_[pos_ + 2])) {
+          ReadTag(pos_ + 2, HtmlTokenKind::kEndTag, use, span);
+          return;
+        }
+      } else if ((next == '!' || next == '?') && (SkipComment() || SkipDeclaration())) {
+        continue;
+      }
     }
-    TextUpTo(endOfText(pos_ + 1), span);  // a '<' that opens nothing
+    text(pos_ + 1);  // a '<' that opens nothing
     return;
   }
   span.kind = HtmlTokenKind::kEnd;
 }
 
-inline void HtmlTokenizer::TextUpTo(std::size_t end, HtmlSpan& span) {
-  span.kind = HtmlTokenKind::kText;
-  span.text = std::string_view(html_.data() + pos_, end - pos_);
-  pos_ = end;
-}
-
-inline bool HtmlTokenizer::ReadTag(HtmlSpan& tag) {
-  const bool endTag = At(pos_ + 1) == '/';
-  const std::size_t nameStart = pos_ + (endTag ? 2 : 1);
-  if (!html_detail::IsLetter(At(nameStart))) return false;
-  if (lastTagClose_ == std::string_view::npos || lastTagClose_ < nameStart) return false;
+inline void HtmlTokenizer::ReadTag(std::size_t nameStart, HtmlTokenKind kind, SpanUse use,
+                                   HtmlSpan& tag) {
   // A '>' follows, which no name holds.
   std::size_t nameEnd = nameStart + 1;
   while (html_detail::IsNameChar(html_[nameEnd])) ++nameEnd;
@@ -170,13 +207,13 @@ inline bool HtmlTokenizer::ReadTag(HtmlSpan& tag) {
   // Most tags the host writes end at once.
   const std::size_t end =
       html_[nameEnd] == '>' ? nameEnd : html_detail::FindByte(html_, '>', nameEnd);
-  tag.kind = endTag ? HtmlTokenKind::kEndTag : HtmlTokenKind::kStartTag;
+  tag.kind = kind;
   tag.name = std::string_view(html_.data() + nameStart, nameEnd - nameStart);
   pos_ = end + 1;
-  if (endTag) return true;
-  tag.attributes = std::string_view(html_.data() + nameEnd, end - nameEnd);
+  if (kind == HtmlTokenKind::kEndTag) return;
+  if (use == SpanUse::kWhole)
+    tag.attributes = std::string_view(html_.data() + nameEnd, end - nameEnd);
   if (tag.name.size() == 5 || tag.name.size() == 6) SkipRawTextOf(tag);
-  return true;
 }
 
 }  // namespace corvane

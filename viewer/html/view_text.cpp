@@ -42,19 +42,14 @@ class TextWriter {
   std::size_t used_ = 0;
 };
 
-}  // namespace
-
-void ViewTextOf(std::string_view html, std::string& text) {
-  const std::vector<std::size_t> noStops;
-  std::vector<std::size_t> none;
-  ViewTextOf(html, text, noStops, none);
-}
-
 // The conversion's own pass, which writes the text alone; the text rules
 // find where each text span ends as they read it.  A stop has been reached
-// once everything that begins before it is written.
-void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
-                std::vector<std::size_t>& textAtStops) {
+// once everything that begins before it is written.  Without stops (the
+// search's case) the checks for them, a few on every token, are compiled
+// out.
+template <bool kStops>
+void WriteViewText(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
+                   std::vector<std::size_t>& textAtStops) {
   constexpr std::size_t kNone = std::string_view::npos;
   textAtStops.clear();
   TextWriter out(text);
@@ -68,27 +63,47 @@ void ViewTextOf(std::string_view html, std::string& text, const std::vector<std:
   };
   HtmlSpan span;
   for (;;) {
-    if (tokenizer.Position() >= nextStop) reach(tokenizer.Position());
-    tokenizer.NextSpan(span, HtmlTokenizer::TextEnd::kLeftToReader);
-    if (span.kind == HtmlTokenKind::kEnd) break;
+    if constexpr (kStops) {
+      if (tokenizer.Position() >= nextStop) reach(tokenizer.Position());
+    }
+    tokenizer.NextSpan(span, HtmlTokenizer::SpanUse::kTextAlone);
     if (span.kind == HtmlTokenKind::kText) {
-      const std::size_t start = static_cast<std::size_t>(span.text.data() - html.data());
-      if (start >= nextStop) reach(start);
-      std::size_t done = 0;
-      for (;;) {
-        const std::size_t limit = nextStop == kNone ? kNone : nextStop - start;
-        done = rules.Text(span.text, done, limit);
-        if (done < limit) break;
-        reach(start + done);
+      if constexpr (kStops) {
+        const std::size_t start = static_cast<std::size_t>(span.text.data() - html.data());
+        if (start >= nextStop) reach(start);
+        std::size_t done = 0;
+        for (;;) {
+          const std::size_t limit = nextStop == kNone ? kNone : nextStop - start;
+          done = rules.Text(span.text, done, limit);
+          if (done < limit) break;
+          reach(start + done);
+        }
+        tokenizer.EndText(done);
+      } else {
+        tokenizer.EndText(rules.Text(span.text));
       }
-      tokenizer.EndText(span, done);
     } else if (span.kind == HtmlTokenKind::kStartTag) {
       rules.StartTag(span.name);
-    } else {
+    } else if (span.kind == HtmlTokenKind::kEndTag) {
       rules.EndTag(span.name);
+    } else {
+      break;
     }
   }
   reach(kNone);
+}
+
+}  // namespace
+
+void ViewTextOf(std::string_view html, std::string& text) {
+  const std::vector<std::size_t> noStops;
+  std::vector<std::size_t> none;
+  WriteViewText<false>(html, text, noStops, none);
+}
+
+void ViewTextOf(std::string_view html, std::string& text, const std::vector<std::size_t>& stops,
+                std::vector<std::size_t>& textAtStops) {
+  WriteViewText<true>(html, text, stops, textAtStops);
 }
 
 }  // namespace corvane

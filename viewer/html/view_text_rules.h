@@ -54,21 +54,35 @@ inline constexpr ByteTable kBytes;
 
 inline ByteKind KindOf(char c) { return kBytes.kind[static_cast<unsigned char>(c)]; }
 
-// Where the shown characters that begin at `at` end, before `end`.  A single
-// space between two of them shows as itself, so it stays in the run: whole
-// sentences are written at once.
-inline std::size_t ShownRunEnd(std::string_view text, std::size_t at, std::size_t end) {
-  while (at < end) {
-    if (KindOf(text[at]) == ByteKind::kShown) {
-      ++at;
-    } else if (text[at] == ' ' && end - at > 1 && KindOf(text[at + 1]) == ByteKind::kShown) {
-      at += 2;
-    } else {
-      break;
-    }
+inline bool IsShown(char c) { return KindOf(c) == ByteKind::kShown; }
+
+// The first byte in [at, last) that is not shown, or last.  Four at a
+// time, as runs of text are read for every text of a history: the loop's
+// own count and test then cost a quarter per byte.
+inline const char* ShownEnd(const char* at, const char* last) {
+  for (; last - at >= 4; at += 4) {
+    if (!IsShown(at[0])) return at;
+    if (!IsShown(at[1])) return at + 1;
+    if (!IsShown(at[2])) return at + 2;
+    if (!IsShown(at[3])) return at + 3;
   }
+  while (at != last && IsShown(*at)) ++at;
   return at;
 }
+
+// Where the shown characters that begin at `from` end, before `end`.  A
+// single space between two of them shows as itself, so it stays in the run:
+// whole sentences are written at once.
+inline std::size_t ShownRunEnd(std::string_view text, std::size_t from, std::size_t end) {
+  const char* const last = text.data() + end;
+  const char* at = ShownEnd(text.data() + from, last);
+  while (last - at > 1 && *at == ' ' && IsShown(at[1])) at = ShownEnd(at + 2, last);
+  return static_cast<std::size_t>(at - text.data());
+}
+
+// Whether c is the letter `lower` in either case: setting the bit that
+// tells the cases apart maps no other byte to a lower-case letter.
+constexpr bool IsLetterInAnyCase(char c, char lower) { return (c | 0x20) == lower; }
 
 }  // namespace view_text_detail
 
@@ -114,23 +128,30 @@ class ViewTextRules {
   }
 
   // Tags by their names, in any case; those that break no line change
-  // nothing.
+  // nothing.  The length tells most tags apart before any letter is read.
   void StartTag(std::string_view name) {
-    if (IsTagNamed(name, "BR")) {
-      LineBreak();
-    } else if (IsTagNamed(name, "P")) {
-      ParagraphBreak();
-    } else if (IsTagNamed(name, "HR")) {
-      StartLine();
-      out_.Separator();
-      lineBreaksAtEnd_ = 0;
-      LineBreak();
-    } else if (IsTagNamed(name, "HTML")) {
-      StartLine();
+    switch (name.size()) {
+      case 1:
+        if (view_text_detail::IsLetterInAnyCase(name[0], 'p')) ParagraphBreak();
+        break;
+      case 2:
+        if (!view_text_detail::IsLetterInAnyCase(name[1], 'r')) break;
+        if (view_text_detail::IsLetterInAnyCase(name[0], 'b')) {
+          LineBreak();
+        } else if (view_text_detail::IsLetterInAnyCase(name[0], 'h')) {
+          StartLine();
+          out_.Separator();
+          lineBreaksAtEnd_ = 0;
+          LineBreak();
+        }
+        break;
+      case 4:
+        if (IsTagNamed(name, "HTML")) StartLine();
+        break;
     }
   }
   void EndTag(std::string_view name) {
-    if (IsTagNamed(name, "P")) ParagraphBreak();
+    if (name.size() == 1 && view_text_detail::IsLetterInAnyCase(name[0], 'p')) ParagraphBreak();
   }
 
  private:
