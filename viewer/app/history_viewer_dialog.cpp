@@ -6,7 +6,6 @@
 #include "common/system_code_page.h"
 #include "viewer/app/about_dialog.h"
 #include "viewer/app/viewer_command_line.h"
-#include "viewer/app/viewer_messages.h"
 #include "viewer/app/viewer_registry.h"
 #include "viewer/days/ansi_fold.h"
 #include "viewer/export/export_menu.h"
@@ -20,6 +19,16 @@
 
 namespace corvane {
 namespace {
+
+// The viewer's private window messages to its main dialog.
+enum ViewerMessage : UINT {
+  // Posted by the dialog to itself when the view has shown a document.
+  WM_HV_START_SCROLL = WM_USER + 1,
+  // wParam: the byte total of the history tree (32-bit, wrapped).
+  WM_HV_SIZE_TOTAL = WM_USER + 2,
+  // Something below the history folder changed.
+  WM_HV_FOLDER_CHANGED = WM_USER + 3,
+};
 
 constexpr UINT_PTR TIMER_SCROLL_END = 99;
 constexpr UINT kScrollEndPeriodMs = 100;
