@@ -8,14 +8,12 @@
 #include "viewer/app/viewer_command_line.h"
 #include "viewer/app/viewer_registry.h"
 #include "viewer/days/ansi_fold.h"
-#include "viewer/export/export_menu.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/folder_size.h"
 #include "viewer/history_tree/history_folder_browser.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/html/html_view.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/search_menu.h"
 
 namespace corvane {
 namespace {

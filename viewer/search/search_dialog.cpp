@@ -346,4 +346,13 @@ void CHistorySearchDlg::GoToRow(int index) {
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
+void AddSearchMenuItem(HWND window, UINT command) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  const int count = GetMenuItemCount(menu);
+  int close = 0;
+  while (close < count && GetMenuItemID(menu, close) != SC_CLOSE) ++close;
+  InsertMenuA(menu, static_cast<UINT>(close), MF_BYPOSITION | MF_STRING, command,
+              "&Search History...\tCtrl+F");
+}
+
 }  // namespace corvane

@@ -6,7 +6,7 @@
 
 #include "viewer/days/ansi_fold.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/search_menu.h"
+#include "viewer/search/search_dialog.h"
 
 namespace corvane {
 namespace {
