@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "viewer/days/ansi_fold.h"
-#include "viewer/days/count_text.h"
+#include "viewer/days/history_day.h"
 #include "viewer/days/day_reader.h"
 #include "viewer/days/day_scope.h"
 #include "viewer/export/day_file_deletion.h"

@@ -4,6 +4,7 @@
 // and buddy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -47,5 +48,12 @@ void SortNewestFirst(std::vector<ListedDay>& days, const FoldTable& fold);
 
 // Leaves the days whose dates `range` holds, in their order.
 void KeepDaysInRange(std::vector<ListedDay>& days, const DateRange& range);
+
+// Counts as the viewer's windows and command line write them.  "1,234":
+// the number with its thousands separated by commas.
+std::string GroupedNumber(std::size_t n);
+
+// "1 day", "1,234 days".
+std::string DaysText(std::size_t days);
 
 }  // namespace corvane
