@@ -8,7 +8,7 @@
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
-#include "viewer/framework/control_text.h"
+#include "viewer/framework/dialog.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/resources/viewer_resources.h"

@@ -7,7 +7,7 @@
 
 #include "common/capacities.h"
 #include "viewer/days/day_scope.h"
-#include "viewer/framework/control_text.h"
+#include "viewer/framework/dialog.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/html/html_view_document.h"
 #include "viewer/resources/viewer_resources.h"
