@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/app/script_commands.h"
 #include "viewer/app/viewer_registry.h"

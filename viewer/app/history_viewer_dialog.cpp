@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <utility>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/app/about_dialog.h"
 #include "viewer/app/viewer_command_line.h"
 #include "viewer/app/viewer_registry.h"
-#include "viewer/days/ansi_fold.h"
+#include "viewer/days/history_day.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/folder_size.h"
 #include "viewer/history_tree/history_folder_browser.h"

@@ -4,7 +4,6 @@
 
 #include <atomic>
 
-#include "viewer/days/ansi_fold.h"
 #include "viewer/days/day_reader.h"
 #include "viewer/days/day_scope.h"
 #include "viewer/days/history_day.h"

@@ -36,6 +36,11 @@ struct ListedDay {
   bool linked = false;  // its folder was reached through a link: it is never deleted
 };
 
+// Each byte as CharLowerBuff lowers it in the system's ANSI code page, so
+// that "Ä" compares as "ä" (ansi_fold.cpp, Windows only).  Made once per
+// search, then handed to the plain matchers.
+FoldTable MakeAnsiLowerFold();
+
 // -1, 0 or 1 as a sorts before, with or after b: compared through `fold`,
 // texts equal there by their bytes.
 int CompareFolded(const std::string& a, const std::string& b, const FoldTable& fold);

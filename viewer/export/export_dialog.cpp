@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"

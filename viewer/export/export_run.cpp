@@ -7,8 +7,8 @@
 #include <set>
 #include <vector>
 
-#include "viewer/days/ansi_fold.h"
 #include "viewer/days/day_reader.h"
+#include "viewer/days/history_day.h"
 #include "viewer/export/ansi_text.h"
 #include "viewer/export/day_sessions.h"
 #include "viewer/export/export_destination.h"

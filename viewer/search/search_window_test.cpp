@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "viewer/days/ansi_fold.h"
+#include "viewer/days/history_day.h"
 #include "viewer/resources/viewer_resources.h"
 #include "viewer/search/search_dialog.h"
 
