@@ -25,4 +25,9 @@ bool HasSingleByteCharacter(std::string_view text, std::string_view characters,
 // does not cut a two-byte character in half.
 std::size_t WholeCharactersWithin(std::string_view text, std::size_t limit, const LeadBytes& lead);
 
+// The lead bytes of the system's ANSI code page, which every "A" function
+// of Windows and every name on disk seen through them is written in
+// (system_code_page.cpp, Windows only).
+const LeadBytes& SystemLeadBytes();
+
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 
 #include <windows.h>
 

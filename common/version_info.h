@@ -1,6 +1,6 @@
 // Version texts: the display text of a product version, e.g.
-// "2.2.1 (build 65)", from its numbers (platform-free, version_text.cpp),
-// and the version-resource texts of an executable, the running process's by
+// "2.2.1 (build 65)", from its numbers (platform-free, here), and the
+// version-resource texts of an executable, the running process's by
 // default (version_info.cpp).
 #pragma once
 
@@ -20,6 +20,12 @@ void GetVersionString(const char* name, char* out, const char* path = nullptr);
 inline constexpr int kVersionTextCapacity = 33;
 
 // major.minor, ".release" unless 0, " (build N)" unless the build is 0.
-std::string FormatVersionText(unsigned major, unsigned minor, unsigned release, unsigned build);
+inline std::string FormatVersionText(unsigned major, unsigned minor, unsigned release,
+                                     unsigned build) {
+  std::string text = std::to_string(major) + "." + std::to_string(minor);
+  if (release != 0) text += "." + std::to_string(release);
+  if (build != 0) text += " (build " + std::to_string(build) + ")";
+  return text;
+}
 
 }  // namespace corvane

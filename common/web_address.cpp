@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace corvane {
 namespace {
@@ -81,6 +82,19 @@ std::string DownloadAddressToOpen(std::string_view offered,
                                                         });
   if (onMakerHost && HasOnlyPlainUrlCharacters(offered)) return std::string(offered);
   return homePage;
+}
+
+std::string ConfiguredSite(const char* variable, const char* fallback) {
+  const char* configured = std::getenv(variable);
+  std::string site = (configured != nullptr && configured[0] != '\0') ? configured : fallback;
+  while (!site.empty() && site.back() == '/') site.pop_back();
+  return site;
+}
+
+std::string WebSiteHomeUrl() { return ConfiguredSite(kWebSiteVariable, kDefaultWebSite) + "/"; }
+
+std::string HelpPageUrl() {
+  return ConfiguredSite(kWebSiteVariable, kDefaultWebSite) + kHelpPagePath;
 }
 
 }  // namespace corvane

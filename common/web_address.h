@@ -1,6 +1,7 @@
-// Which addresses the programs hand to the shell as web pages: a download
-// address from the network or a site address from the configuration must
-// never make the shell start a program or open a local file.
+// The maker's web addresses, and which addresses the programs hand to the
+// shell as web pages: a download address from the network or a site address
+// from the configuration must never make the shell start a program or open
+// a local file.
 #pragma once
 
 #include <string>
@@ -32,5 +33,20 @@ bool HasOnlyPlainUrlCharacters(std::string_view address);
 std::string DownloadAddressToOpen(std::string_view offered,
                                   const std::vector<std::string>& makerSites,
                                   const std::string& homePage);
+
+// Each of the maker's sites has a named default and can be pointed
+// elsewhere through an environment variable (tests use local servers, so no
+// test ever reaches the real site).
+inline constexpr char kDefaultWebSite[] = "http://www.halvard.example";
+inline constexpr char kWebSiteVariable[] = "CORVANE_WEB_SITE";
+inline constexpr char kHelpPagePath[] = "/help.php?product=corvane";
+
+// Scheme and host (and port) from `variable` when it is set and not empty,
+// else `fallback`; without a trailing slash.
+std::string ConfiguredSite(const char* variable, const char* fallback);
+
+// The home page ("Web") and the help page ("Help") of the maker's site.
+std::string WebSiteHomeUrl();
+std::string HelpPageUrl();
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/test_environment.h"
+
 namespace corvane {
 namespace {
 
@@ -83,6 +85,28 @@ TEST(DownloadAddressToOpenTest, OpensOnlyTheMakersHostsAndElseTheHomePage) {
 TEST(DownloadAddressToOpenTest, NoMakerSiteOpensNothingButTheHomePage) {
   EXPECT_EQ(DownloadAddressToOpen("http://h/get.exe", {"", "not a site"}, "http://home/"),
             "http://home/");
+}
+
+class MakerSiteTest : public testing::Test {
+ protected:
+  void TearDown() override { SetTestEnvironmentVariable(kWebSiteVariable, ""); }
+};
+
+TEST_F(MakerSiteTest, DefaultsToTheMakersSite) {
+  SetTestEnvironmentVariable(kWebSiteVariable, "");
+  EXPECT_EQ(WebSiteHomeUrl(), "http://www.halvard.example/");
+  EXPECT_EQ(HelpPageUrl(), "http://www.halvard.example/help.php?product=corvane");
+}
+
+TEST_F(MakerSiteTest, EnvironmentNamesAnotherSiteWithOrWithoutTrailingSlashes) {
+  SetTestEnvironmentVariable(kWebSiteVariable, "http://127.0.0.1:8766//");
+  EXPECT_EQ(WebSiteHomeUrl(), "http://127.0.0.1:8766/");
+  EXPECT_EQ(HelpPageUrl(), "http://127.0.0.1:8766/help.php?product=corvane");
+}
+
+TEST_F(MakerSiteTest, EmptyVariableKeepsTheDefault) {
+  SetTestEnvironmentVariable(kWebSiteVariable, "");
+  EXPECT_EQ(ConfiguredSite(kWebSiteVariable, "http://fallback"), "http://fallback");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/capacities.h"
+#include "common/code_page_characters.h"
 #include "common/exception_boundary.h"
-#include "common/system_code_page.h"
 #include "common/unique_handle.h"
 #include "hooklib/buddylist/buddy_list_window_state.h"
 #include "hooklib/buddylist/child_layout.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/capacities.h"
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "hooklib/history/capture_rewrite.h"
 #include "hooklib/history/folder_name.h"
 #include "hooklib/history/write_history.h"

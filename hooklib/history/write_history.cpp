@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "common/capacities.h"
+#include "common/code_page_characters.h"
 #include "common/history_naming.h"
 #include "common/path_rules.h"
-#include "common/system_code_page.h"
 #include "common/unique_handle.h"
 #include "hooklib/core/system_clock.h"
 #include "hooklib/history/day_file.h"

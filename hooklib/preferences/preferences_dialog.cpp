@@ -9,9 +9,9 @@
 
 #include "common/capacities.h"
 #include "common/exception_boundary.h"
-#include "common/maker_site.h"
 #include "common/open_web_address.h"
 #include "common/path_rules.h"
+#include "common/web_address.h"
 #include "hooklib/core/center_window.h"
 #include "hooklib/core/process_state.h"
 #include "hooklib/core/setting_rows.h"

@@ -3,7 +3,6 @@
 #include <climits>
 #include <string_view>
 
-#include "common/maker_site.h"
 #include "common/web_address.h"
 #include "hooklib/core/reminder_policy.h"
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "common/maker_site.h"
 #include "common/testing/test_environment.h"
+#include "common/web_address.h"
 
 namespace corvane {
 namespace {

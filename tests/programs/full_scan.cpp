@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "viewer/days/ansi_fold.h"
+#include "viewer/days/history_day.h"
 #include "viewer/search/search_texts.h"
 #include "viewer/search/search_worker.h"
 #include "viewer/search/testing/plain_search.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "common/maker_site.h"
 #include "common/open_web_address.h"
 #include "common/version_info.h"
+#include "common/web_address.h"
 #include "viewer/resources/viewer_resources.h"
 
 namespace corvane {

@@ -1,17 +1,26 @@
-#include "viewer/app/history_viewer_app.h"
+// Entry point of "Corvane History Viewer.exe" and its application object:
+// sets up the controls and the profile, then runs the main dialog; the
+// program ends with it.
+#include <windows.h>
 
 #include <commctrl.h>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/app/script_commands.h"
 #include "viewer/app/viewer_registry.h"
+#include "viewer/framework/win_app.h"
 #include "viewer/html/html_view.h"
 
 namespace corvane {
 namespace {
 
 constexpr char kPlacementName[] = "Corvane History Viewer";
+
+class CHistoryViewerApp : public CWinApp {
+ public:
+  bool InitInstance() override;
+};
 
 // The dialog template holds the HTML view, and the manifest's visual-styles
 // controls need the common controls library loaded.
@@ -42,3 +51,11 @@ bool CHistoryViewerApp::InitInstance() {
 }
 
 }  // namespace corvane
+
+namespace {
+
+corvane::CHistoryViewerApp g_theApp;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return g_theApp.Run(); }

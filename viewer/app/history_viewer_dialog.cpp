@@ -3,23 +3,32 @@
 #include <cstdint>
 #include <utility>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/app/about_dialog.h"
 #include "viewer/app/viewer_command_line.h"
-#include "viewer/app/viewer_messages.h"
 #include "viewer/app/viewer_registry.h"
-#include "viewer/days/ansi_fold.h"
-#include "viewer/export/export_menu.h"
+#include "viewer/days/history_day.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/folder_size.h"
 #include "viewer/history_tree/history_folder_browser.h"
 #include "viewer/history_tree/history_size_text.h"
 #include "viewer/html/html_view.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/search_menu.h"
 
 namespace corvane {
 namespace {
+
+// The viewer's private window messages to its main dialog.
+enum ViewerMessage : UINT {
+  // Posted by the dialog to itself when the view has shown a document.
+  WM_HV_START_SCROLL = WM_USER + 1,
+  // wParam: the byte total of the history tree (32-bit, wrapped).
+  WM_HV_SIZE_TOTAL = WM_USER + 2,
+  // Something below the history folder changed.
+  WM_HV_FOLDER_CHANGED = WM_USER + 3,
+  // A level of the history tree is listed (LevelListing).
+  WM_HV_LEVEL_LISTED = WM_USER + 4,
+};
 
 constexpr UINT_PTR TIMER_SCROLL_END = 99;
 constexpr UINT kScrollEndPeriodMs = 100;

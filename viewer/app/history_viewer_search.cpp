@@ -3,7 +3,6 @@
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/html/html_view.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/search_menu.h"
 
 namespace corvane {
 namespace {

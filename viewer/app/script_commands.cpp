@@ -4,15 +4,14 @@
 
 #include <atomic>
 
-#include "viewer/days/ansi_fold.h"
-#include "viewer/days/count_text.h"
 #include "viewer/days/day_reader.h"
 #include "viewer/days/day_scope.h"
+#include "viewer/days/history_day.h"
+#include "viewer/export/ansi_text.h"
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_run.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_day_files.h"
-#include "viewer/export/system_ansi_text.h"
 #include "viewer/search/day_index.h"
 #include "viewer/search/index_location.h"
 #include "viewer/search/search_rows.h"

@@ -1,4 +1,4 @@
-#include "viewer/days/ansi_fold.h"
+#include "viewer/days/history_day.h"
 
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 // and buddy.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +36,11 @@ struct ListedDay {
   bool linked = false;  // its folder was reached through a link: it is never deleted
 };
 
+// Each byte as CharLowerBuff lowers it in the system's ANSI code page, so
+// that "Ä" compares as "ä" (ansi_fold.cpp, Windows only).  Made once per
+// search, then handed to the plain matchers.
+FoldTable MakeAnsiLowerFold();
+
 // -1, 0 or 1 as a sorts before, with or after b: compared through `fold`,
 // texts equal there by their bytes.
 int CompareFolded(const std::string& a, const std::string& b, const FoldTable& fold);
@@ -47,5 +53,12 @@ void SortNewestFirst(std::vector<ListedDay>& days, const FoldTable& fold);
 
 // Leaves the days whose dates `range` holds, in their order.
 void KeepDaysInRange(std::vector<ListedDay>& days, const DateRange& range);
+
+// Counts as the viewer's windows and command line write them.  "1,234":
+// the number with its thousands separated by commas.
+std::string GroupedNumber(std::size_t n);
+
+// "1 day", "1,234 days".
+std::string DaysText(std::size_t days);
 
 }  // namespace corvane

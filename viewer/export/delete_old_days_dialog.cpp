@@ -5,7 +5,7 @@
 #include "viewer/export/day_file_deletion.h"
 #include "viewer/export/export_texts.h"
 #include "viewer/export/old_day_files.h"
-#include "viewer/framework/control_text.h"
+#include "viewer/framework/dialog.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/resources/viewer_resources.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/export/export_paths.h"
 
 namespace corvane {

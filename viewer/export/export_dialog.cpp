@@ -4,11 +4,11 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "common/system_code_page.h"
+#include "common/code_page_characters.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_paths.h"
 #include "viewer/export/export_texts.h"
-#include "viewer/framework/control_text.h"
+#include "viewer/framework/dialog.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/resources/viewer_resources.h"
@@ -301,6 +301,19 @@ void CHistoryExportDlg::ShowOutcome(const ExportOutcome& outcome) {
       Complain(outcome.error);
       break;
   }
+}
+
+void AddExportMenuItems(HWND window, UINT after, UINT exportCommand, UINT deleteCommand) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  const int count = GetMenuItemCount(menu);
+  int at = 0;
+  while (at < count && GetMenuItemID(menu, at) != after && GetMenuItemID(menu, at) != SC_CLOSE)
+    ++at;
+  if (at < count && GetMenuItemID(menu, at) == after) ++at;
+  InsertMenuA(menu, static_cast<UINT>(at), MF_BYPOSITION | MF_STRING, exportCommand,
+              "&Export History...");
+  InsertMenuA(menu, static_cast<UINT>(at + 1), MF_BYPOSITION | MF_STRING, deleteCommand,
+              "&Delete Old Days...");
 }
 
 }  // namespace corvane

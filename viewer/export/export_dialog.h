@@ -68,4 +68,10 @@ class CHistoryExportDlg : public CPlacementDialog {
   LARGE_INTEGER started_{};
 };
 
+// "&Export History..." with `exportCommand` and "&Delete Old Days..." with
+// `deleteCommand`, put into the window's system menu right after the item
+// with `after` (before its Close item when it has no such item): the items
+// that open the export window and Delete Old Days.
+void AddExportMenuItems(HWND window, UINT after, UINT exportCommand, UINT deleteCommand);
+
 }  // namespace corvane

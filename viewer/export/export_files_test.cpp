@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "viewer/export/ansi_text.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_file.h"
-#include "viewer/export/system_ansi_text.h"
 
 namespace corvane {
 namespace {

@@ -7,13 +7,13 @@
 #include <set>
 #include <vector>
 
-#include "viewer/days/ansi_fold.h"
 #include "viewer/days/day_reader.h"
+#include "viewer/days/history_day.h"
+#include "viewer/export/ansi_text.h"
 #include "viewer/export/day_sessions.h"
 #include "viewer/export/export_destination.h"
 #include "viewer/export/export_file.h"
 #include "viewer/export/safe_day_html.h"
-#include "viewer/export/system_ansi_text.h"
 #include "viewer/history_tree/date_range.h"
 #include "viewer/history_tree/history_tree.h"
 #include "viewer/html/view_text.h"

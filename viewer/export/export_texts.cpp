@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "viewer/days/count_text.h"
+#include "viewer/days/history_day.h"
 
 namespace corvane {
 

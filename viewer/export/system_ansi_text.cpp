@@ -1,4 +1,4 @@
-#include "viewer/export/system_ansi_text.h"
+#include "viewer/export/ansi_text.h"
 
 #include <windows.h>
 

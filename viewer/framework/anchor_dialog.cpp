@@ -5,7 +5,6 @@
 #include <string>
 
 #include "viewer/framework/anchor_repaint.h"
-#include "viewer/framework/size_grip.h"
 
 namespace corvane {
 namespace {

@@ -1,13 +1,30 @@
 // Controls that follow the edges of a resizable dialog: each corner of a
 // control is pinned at a percentage of the client area's width and height,
 // and keeps its pixel distance from that point as the dialog changes size.
+// The size grip in the dialog's lower-right corner, and the hit test that
+// lets the user drag it.
 #pragma once
 
 #include <optional>
 
-#include "viewer/framework/layout_rect.h"
-
 namespace corvane {
+
+// A rectangle in client or screen pixels, laid out like the system's RECT
+// (right and bottom exclusive), so window code converts it field by field.
+struct LayoutRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+inline bool operator==(const LayoutRect& a, const LayoutRect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline bool operator!=(const LayoutRect& a, const LayoutRect& b) { return !(a == b); }
+
+inline int Width(const LayoutRect& r) { return r.right - r.left; }
+inline int Height(const LayoutRect& r) { return r.bottom - r.top; }
 
 // Percentages of the client width (x) and height (y): (0, 0) top-left,
 // (100, 100) bottom-right.
@@ -50,5 +67,13 @@ inline constexpr unsigned kMoveNoSize = 0x0001;
 inline constexpr unsigned kMoveNoMove = 0x0002;
 inline constexpr unsigned kMoveKeepOrderAndFocus = 0x0214;
 std::optional<unsigned> AnchoredMoveFlags(const LayoutRect& current, const LayoutRect& target);
+
+// The client area's bottom-right grip_width x grip_height square.
+LayoutRect SizeGripRect(const LayoutRect& client, int gripWidth, int gripHeight);
+
+// Whether a point in client coordinates is on the grip.  Points left of or
+// above the client area never are, even if the grip reaches there in a
+// dialog smaller than the grip.
+bool IsOnSizeGrip(const LayoutRect& grip, int x, int y);
 
 }  // namespace corvane

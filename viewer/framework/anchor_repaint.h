@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "viewer/framework/layout_rect.h"
+#include "viewer/framework/anchor_layout.h"
 
 namespace corvane {
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 namespace corvane {
 
@@ -94,5 +95,12 @@ class CDialog {
 
 // Sends msg to every descendant of parent, at all depths.
 void SendMessageToDescendants(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The whole window text of a control.
+std::string ControlText(HWND control);
+
+// Seconds from a QueryPerformanceCounter reading until now, as the windows
+// tell how long their work took.
+double SecondsSince(const LARGE_INTEGER& start);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "viewer/html/html_view_highlight.h"
+#include "viewer/html/html_view_state.h"
 
 #include <richedit.h>
 

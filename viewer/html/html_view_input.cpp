@@ -1,4 +1,3 @@
-#include "viewer/html/html_view_input.h"
 
 #include <richedit.h>
 #include <windowsx.h>
@@ -6,11 +5,11 @@
 #include <string>
 
 #include "common/exception_boundary.h"
-#include "viewer/html/html_view_copy.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_load.h"
 #include "viewer/html/html_view_page.h"
 #include "viewer/html/html_view_scroll.h"
+#include "viewer/html/html_view_state.h"
 
 namespace corvane {
 namespace {

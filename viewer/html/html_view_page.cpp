@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include "viewer/html/html_view_input.h"
+#include "viewer/html/html_view_state.h"
 
 namespace corvane {
 namespace {

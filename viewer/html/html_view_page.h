@@ -12,7 +12,7 @@ namespace corvane {
 bool LoadRichEdit();
 
 // A new page filling the view's client area, hidden until the caller shows
-// it; null on failure.  Its procedure is PageProc (html_view_input.h), which
+// it; null on failure.  Its procedure is PageProc (html_view_state.h), which
 // passes what it does not handle on through CallPageDefault.
 HWND CreatePage(HWND view);
 LRESULT CallPageDefault(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

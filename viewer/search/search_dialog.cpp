@@ -7,7 +7,7 @@
 
 #include "common/capacities.h"
 #include "viewer/days/day_scope.h"
-#include "viewer/framework/control_text.h"
+#include "viewer/framework/dialog.h"
 #include "viewer/framework/win_app.h"
 #include "viewer/html/html_view_document.h"
 #include "viewer/resources/viewer_resources.h"
@@ -344,6 +344,15 @@ void CHistorySearchDlg::GoToRow(int index) {
   const RowInView shown = place.value_or(RowInView{terms_.query, -1});
   if (!host_.ShowMatch(row.day, shown.highlight, terms_.fold, shown.occurrence))
     MessageBeep(MB_ICONEXCLAMATION);
+}
+
+void AddSearchMenuItem(HWND window, UINT command) {
+  HMENU menu = GetSystemMenu(window, FALSE);
+  const int count = GetMenuItemCount(menu);
+  int close = 0;
+  while (close < count && GetMenuItemID(menu, close) != SC_CLOSE) ++close;
+  InsertMenuA(menu, static_cast<UINT>(close), MF_BYPOSITION | MF_STRING, command,
+              "&Search History...\tCtrl+F");
 }
 
 }  // namespace corvane

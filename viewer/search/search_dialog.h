@@ -90,4 +90,9 @@ class CHistorySearchDlg : public CPlacementDialog {
   std::size_t days_ = 0;
 };
 
+// "&Search History...\tCtrl+F" with `command`, put into the window's system
+// menu just before its Close item (at the end when it has none): the item
+// that opens the search window.
+void AddSearchMenuItem(HWND window, UINT command);
+
 }  // namespace corvane

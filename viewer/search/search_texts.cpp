@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "viewer/days/count_text.h"
+#include "viewer/days/history_day.h"
 
 namespace corvane {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "viewer/days/ansi_fold.h"
+#include "viewer/days/history_day.h"
 #include "viewer/resources/viewer_resources.h"
-#include "viewer/search/search_menu.h"
+#include "viewer/search/search_dialog.h"
 
 namespace corvane {
 namespace {
