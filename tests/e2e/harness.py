@@ -354,6 +354,13 @@ class Robot:
         entries = [parse_robot_line(l, "text")["text"] for l in lines[1:]]
         return entries, int(head["sel"])
 
+    def selected(self, caption, control_id):
+        """The selected entry's text of a combo box or list box, or None.
+        The viewer fills a list once its level is listed: an index read
+        beside the entries of a list filled in between is not yet one."""
+        found = self.items(caption, control_id)
+        return found[0][found[1]] if found and 0 <= found[1] < len(found[0]) else None
+
     def text(self, caption, control_id):
         """Fields firstvisible, lines, length and value of a control's text."""
         lines = self("text", caption, control_id)

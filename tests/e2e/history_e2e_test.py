@@ -129,13 +129,9 @@ quit
             harness.wait_until(lambda: viewer.window("Corvane History"), timeout=30,
                                what="the History Viewer")
 
-            def selected(list_id):
-                found = viewer.items("Corvane History", list_id)
-                return found[0][found[1]] if found and found[1] >= 0 else None
-
-            viewer_ids = resource_ids.load("viewer/resources/viewer_resources.h")
-            harness.wait_until(lambda: selected(viewer_ids["IDC_USER_LIST"]) == "alice"
-                               and selected(viewer_ids["IDC_BUDDY_LIST"]) == "bob",
+            ids = resource_ids.load("viewer/resources/viewer_resources.h")
+            harness.wait_until(lambda: viewer.selected("Corvane History", ids["IDC_USER_LIST"]) == "alice"
+                               and viewer.selected("Corvane History", ids["IDC_BUDDY_LIST"]) == "bob",
                                timeout=20, what="alice and bob selected in the viewer")
             viewer("sys", "Corvane History", 61536)
             harness.wait_until(lambda: viewer.window("Corvane History") is None, timeout=20,

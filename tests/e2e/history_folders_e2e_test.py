@@ -63,8 +63,7 @@ class HistoryFoldersTest(harness.WineTest):
         self.assertEqual(self.robot.dialogs("Corvane Error"), [])
 
     def selected(self, list_id):
-        found = self.robot.items(VIEWER_CAPTION, list_id)
-        return found[0][found[1]] if found and found[1] >= 0 else None
+        return self.robot.selected(VIEWER_CAPTION, list_id)
 
     def test_names_windows_refuses_are_logged_and_the_viewer_opens_on_them(self):
         # Closing a window logs its last text; "con" stays the only IM window.
@@ -85,8 +84,11 @@ class HistoryFoldersTest(harness.WineTest):
         self.assertEqual(self.robot("command", "AIM_IMessage", CMD_HISTORY_VIEWER), ["posted"])
         harness.wait_until(lambda: self.robot.window(VIEWER_CAPTION), timeout=30,
                            what="the History Viewer")
-        buddies = harness.wait_until(lambda: self.robot.items(VIEWER_CAPTION, BUDDIES),
-                                     timeout=20, what="the buddy list")[0]
+        # The list is filled once the user's buddies are listed.
+        def listed():
+            found = self.robot.items(VIEWER_CAPTION, BUDDIES)
+            return found[0] if found and {"con air", "con_"} <= set(found[0]) else None
+        buddies = harness.wait_until(listed, timeout=20, what="the buddy list")
         self.assertLess(buddies.index("con air"), buddies.index("con_"))
         harness.wait_until(lambda: self.selected(USERS) == "con_" and self.selected(BUDDIES) == "con_",
                            timeout=20, what="con_ and con_ selected in the viewer")
