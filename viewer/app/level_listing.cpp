@@ -39,7 +39,7 @@ void LevelListing::Start(HistoryLevel level, std::string folder, LCID locale) {
 // before it stopped goes.
 void LevelListing::Drop() {
   thread_.Stop();
-  news_.Take([](std::optional<ListedLevel>& slot) { return std::exchange(slot, std::nullopt); });
+  Take();
   pending_ = false;
 }
 
