@@ -1,7 +1,9 @@
 #include "viewer/days/day_listing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "common/file_time.h"
 
@@ -37,6 +39,15 @@ std::string ParentOf(const std::string& folder) {
   return separator == std::string::npos ? std::string() : folder.substr(0, separator);
 }
 
+// The folder's last write time, taken from the folder itself: the copy in
+// its parent's listing may lag on NTFS.
+std::optional<std::uint64_t> WrittenTicks(const std::string& folder) {
+  WIN32_FILE_ATTRIBUTE_DATA attributes;
+  if (!GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &attributes))
+    return std::nullopt;
+  return FileTimeTicks(attributes.ftLastWriteTime);
+}
+
 bool IsBelow(const std::string& path, const std::string& folder) {
   return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
          path[folder.size()] == '\\';
@@ -50,6 +61,7 @@ void DayListing::Begin(const std::string& historyFolder) {
   root_ = historyFolder;
   keeping_ = KeepsFolderTimes(root_);
   kept_.clear();
+  keptFolders_.clear();
 }
 
 bool DayListing::ChangedSince(const std::string& folder, std::uint64_t change) const {
@@ -61,11 +73,8 @@ bool DayListing::ChangedSince(const std::string& folder, std::uint64_t change) c
   return false;
 }
 
-// The time comes from the folder itself: the copy in its parent's listing
-// may lag on NTFS.  It is taken before the listing, which is therefore at
-// least as new.
+// The time is taken before the listing, which is therefore at least as new.
 DayListing::Entries DayListing::Days(const std::string& folder) {
-  WIN32_FILE_ATTRIBUTE_DATA attributes;
   bool timed;
   std::uint64_t change;
   {
@@ -73,8 +82,9 @@ DayListing::Entries DayListing::Days(const std::string& folder) {
     timed = keeping_;
     change = changes_;
   }
-  timed = timed && GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &attributes);
-  const std::uint64_t written = timed ? FileTimeTicks(attributes.ftLastWriteTime) : 0;
+  const std::optional<std::uint64_t> ticks = timed ? WrittenTicks(folder) : std::nullopt;
+  timed = ticks.has_value();
+  const std::uint64_t written = ticks.value_or(0);
   if (timed) {
     std::lock_guard<std::mutex> guard(lock_);
     const auto kept = kept_.find(folder);
@@ -90,6 +100,45 @@ DayListing::Entries DayListing::Days(const std::string& folder) {
   return days;
 }
 
+// Which user folders are walked is known only once they are listed, so
+// their times are taken after: a folder changed since the listing began
+// shows a time too recent to keep.
+DayListing::Folders DayListing::BuddyFolders(const std::string& user, const std::string& buddy) {
+  std::string root;
+  bool timed;
+  std::uint64_t change;
+  std::optional<KeptFolders> kept;
+  const auto key = std::make_pair(user, buddy);
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    root = root_;
+    timed = keeping_;
+    change = changes_;
+    const auto found = keptFolders_.find(key);
+    if (found != keptFolders_.end()) kept = found->second;
+  }
+  if (kept && std::all_of(kept->written.begin(), kept->written.end(), [](const auto& folder) {
+        return WrittenTicks(folder.first) == folder.second;
+      })) {
+    return kept->folders;
+  }
+  const std::uint64_t listedAt = Now();
+  std::vector<std::string> walked{root};
+  Folders folders = std::make_shared<const std::vector<BuddyFolder>>(
+      ListBuddyFolders(root, user, buddy, &walked));
+  if (!timed) return folders;
+  KeptFolders keep{{}, folders};
+  for (const std::string& folder : walked) {
+    const std::optional<std::uint64_t> written = WrittenTicks(folder);
+    if (!written || *written + kClockTicks >= listedAt) return folders;
+    keep.written.emplace_back(folder, *written);
+  }
+  std::lock_guard<std::mutex> guard(lock_);
+  if (root == root_ && std::max(allChanged_, foldersChanged_) <= change)
+    keptFolders_[key] = std::move(keep);
+  return folders;
+}
+
 void DayListing::Forget(const std::string& folder) {
   std::lock_guard<std::mutex> guard(lock_);
   changed_[folder] = ++changes_;
@@ -102,11 +151,18 @@ void DayListing::Forget(const std::string& folder) {
   }
 }
 
+void DayListing::ForgetFolders() {
+  std::lock_guard<std::mutex> guard(lock_);
+  foldersChanged_ = ++changes_;
+  keptFolders_.clear();
+}
+
 void DayListing::ForgetAll() {
   std::lock_guard<std::mutex> guard(lock_);
   allChanged_ = ++changes_;
   changed_.clear();
   kept_.clear();
+  keptFolders_.clear();
 }
 
 }  // namespace corvane

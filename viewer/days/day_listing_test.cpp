@@ -53,9 +53,10 @@ class DayListingTest : public testing::Test {
     std::ofstream(buddy_ + "\\" + name, std::ios::binary) << html;
     days_.push_back(name);
   }
-  // Sets the buddy folder's write time, as an entry change made then would.
-  void SetWritten(const FILETIME& time) {
-    const HANDLE folder = CreateFileA(buddy_.c_str(), FILE_WRITE_ATTRIBUTES,
+  // Sets a folder's write time, as an entry change made then would.
+  void SetWritten(const FILETIME& time) { SetWritten(time, buddy_); }
+  void SetWritten(const FILETIME& time, const std::string& path) {
+    const HANDLE folder = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(folder, INVALID_HANDLE_VALUE);
@@ -151,6 +152,31 @@ TEST_F(DayListingTest, AFolderTheWatchReportsIsListedAgainWithItsFilesAsTheyAre)
   SetWritten(old);
   listing_.ForgetAll();
   EXPECT_EQ(SizeOf("2002-01-07"), 13u);
+}
+
+// A buddy added moves its user folder's time on; one whose user folder's
+// time was put back is found only once the watch reports it.
+TEST_F(DayListingTest, BuddyFoldersAreKeptTillAUserFolderOrTheWatchSaysOtherwise) {
+  const auto buddies = [this] {
+    std::vector<std::string> names;
+    for (const BuddyFolder& folder : *listing_.BuddyFolders("", "")) names.push_back(folder.buddy);
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const FILETIME old = AnHourAgo();
+  SetWritten(old, root_);
+  SetWritten(old, user_);
+  ASSERT_EQ(buddies(), std::vector<std::string>{"bob"});
+  const std::string carl = user_ + "\\carl", dave = user_ + "\\dave";
+  CreateDirectoryA(carl.c_str(), nullptr);
+  SetWritten(old, user_);
+  EXPECT_EQ(buddies(), std::vector<std::string>{"bob"});
+  listing_.ForgetFolders();
+  EXPECT_EQ(buddies(), (std::vector<std::string>{"bob", "carl"}));
+  CreateDirectoryA(dave.c_str(), nullptr);
+  EXPECT_EQ(buddies(), (std::vector<std::string>{"bob", "carl", "dave"}));
+  RemoveDirectoryA(carl.c_str());
+  RemoveDirectoryA(dave.c_str());
 }
 
 // The search reads every file the date list shows; an export and a

@@ -49,9 +49,8 @@ std::vector<DayListing::Entries> ListEachFolder(const std::string& historyFolder
 // With `dayFilesOnly`, the files named in the day-file form alone, each
 // with its date, and of those only the scope's day when it has one.
 std::vector<ListedDay> ListScope(const std::string& historyFolder, const HistoryScope& scope,
-                                 const ListFolder& list, bool dayFilesOnly,
-                                 const std::atomic<bool>& cancelled) {
-  const std::vector<BuddyFolder> folders = ListBuddyFolders(historyFolder, scope.user, scope.buddy);
+                                 const std::vector<BuddyFolder>& folders, const ListFolder& list,
+                                 bool dayFilesOnly, const std::atomic<bool>& cancelled) {
   if (cancelled) return {};
   const std::vector<DayListing::Entries> days =
       ListEachFolder(historyFolder, folders, list, cancelled);
@@ -81,7 +80,7 @@ std::vector<ListedDay> ListDaysInScope(DayListing& listing, const std::string& h
                                        const std::atomic<bool>& cancelled) {
   listing.Begin(historyFolder);
   return ListScope(
-      historyFolder, HistoryScope{user, buddy, {}},
+      historyFolder, HistoryScope{user, buddy, {}}, *listing.BuddyFolders(user, buddy),
       [&listing](const std::string& folder) { return listing.Days(folder); }, false, cancelled);
 }
 
@@ -89,7 +88,7 @@ std::vector<ListedDay> ListDayFilesInScope(const std::string& historyFolder,
                                            const HistoryScope& scope,
                                            const std::atomic<bool>& cancelled) {
   return ListScope(
-      historyFolder, scope,
+      historyFolder, scope, ListBuddyFolders(historyFolder, scope.user, scope.buddy),
       [](const std::string& folder) {
         return std::make_shared<const std::vector<HistoryEntry>>(
             ListHistoryEntries(folder.c_str(), HistoryLevel::kDates));

@@ -30,7 +30,8 @@ std::vector<Folder> VisitedOnce(std::vector<Folder> folders,
 }  // namespace
 
 std::vector<BuddyFolder> ListBuddyFolders(const std::string& historyFolder, const std::string& user,
-                                          const std::string& buddy) {
+                                          const std::string& buddy,
+                                          std::vector<std::string>* userFolders) {
   const FolderFactsReader facts(historyFolder);
   std::set<FolderIdentity> seen;
   if (facts.Root().identity) seen.insert(*facts.Root().identity);
@@ -50,6 +51,7 @@ std::vector<BuddyFolder> ListBuddyFolders(const std::string& historyFolder, cons
   for (const BuddyFolder& eachUser : users) {
     const std::optional<std::string> userFolder = JoinHistoryPath(historyFolder, {eachUser.user});
     if (!userFolder) continue;
+    if (userFolders) userFolders->push_back(*userFolder);
     for (const HistoryEntry& entry :
          ListHistoryEntries(userFolder->c_str(), HistoryLevel::kBuddies)) {
       if (!Picked(entry.text, buddy)) continue;

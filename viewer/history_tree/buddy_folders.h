@@ -17,8 +17,10 @@ struct BuddyFolder {
 // of every buddy (`buddy` empty) or of the buddy named so, names found
 // ignoring case as Windows opens them; each folder once, by a path without
 // a link where there is one, so that a link looping back into the history
-// folder lists nothing twice.
+// folder lists nothing twice.  `userFolders`, where given, receives the
+// path of each user folder listed.
 std::vector<BuddyFolder> ListBuddyFolders(const std::string& historyFolder, const std::string& user,
-                                          const std::string& buddy);
+                                          const std::string& buddy,
+                                          std::vector<std::string>* userFolders = nullptr);
 
 }  // namespace corvane

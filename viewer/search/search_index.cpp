@@ -73,7 +73,8 @@ std::optional<HistoryDay> ScopeOf(const std::string& path, const std::string& hi
 }
 
 // A change to a user's folder itself (made, removed, renamed) touches all
-// of it; any other names a buddy's folder, whose listing is forgotten.
+// of it; any other names a buddy's folder, whose listing is forgotten.  One
+// that names a user's or a buddy's folder itself changes the folders too.
 void ForgetChanged(DayListing& listing, const std::string& historyFolder,
                    const FolderChanges& changes) {
   if (changes.Everything()) listing.ForgetAll();
@@ -89,6 +90,7 @@ void ForgetChanged(DayListing& listing, const std::string& historyFolder,
                                                   ? JoinHistoryPath(historyFolder, {user})
                                                   : JoinHistoryPath(historyFolder, {user, buddy});
     if (folder) listing.Forget(*folder);
+    if (second == std::string::npos) listing.ForgetFolders();
   }
 }
 
