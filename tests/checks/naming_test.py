@@ -4,7 +4,11 @@ docs/architecture.md ("Conventions"), with clang-tidy's
 readability-identifier-naming as .clang-tidy configures it: every
 translation unit of the native, fuzz and win32 builds (whichever are built
 beside this one), headers included.  Windows units are read for the mingw
-target with mingw's own C++ headers.
+target with mingw's own C++ headers.  The units of one target are read a
+few at a time as one unit that includes them: most of the time went into
+reading windows.h or gtest again for every file.  A group that does not
+compile so (two files defining one name for themselves) is read file by
+file.
 
     tests/checks/naming_test.py BUILD_DIR          checks the repository
     tests/checks/naming_test.py BUILD_DIR --self   checks the check on a wrong name"""
@@ -68,10 +72,10 @@ def readable_database(builds, preset, folder):
     return target
 
 
-def tidy(databases, preset, path):
-    """The naming warnings of one unit, as 'file:line: text' lines."""
-    command = ["clang-tidy", "-p", databases[preset], "--quiet",
-               "--header-filter=" + HEADER_FILTER, path]
+def tidy(database, preset, path):
+    """The naming warnings of one unit, as 'file:line: text' lines, and
+    whether it compiled."""
+    command = ["clang-tidy", "-p", database, "--quiet", "--header-filter=" + HEADER_FILTER, path]
     if preset == "win32":
         command[1:1] = MINGW_ARGS
     done = subprocess.run(command, capture_output=True, text=True, cwd=ROOT)
@@ -82,15 +86,63 @@ def tidy(databases, preset, path):
             lines.append("%s:%s: %s" % (os.path.relpath(m.group(1), ROOT), m.group(2), m.group(3)))
     if done.returncode != 0 and not lines:
         lines.append("%s: clang-tidy failed: %s" % (path, done.stderr.strip()[-500:]))
-    return lines
+    return lines, "[clang-diagnostic-error]" not in done.stdout
+
+
+GROUP_SIZE = 12
+TARGET = re.compile(r"\s-o\s+(\S*CMakeFiles/[^/\s]+\.dir)/")
+
+
+def groups(databases, preset, paths, folder):
+    """(database, unit, files) for `paths` of `preset`: the files of one
+    target, up to GROUP_SIZE, in a unit of `folder` that includes them."""
+    with open(os.path.join(databases[preset], "compile_commands.json")) as f:
+        entries = {os.path.realpath(entry["file"]): entry for entry in json.load(f)}
+    by_target = {}
+    for path in paths:
+        target = TARGET.search(entries[path]["command"])
+        by_target.setdefault(target.group(1) if target else path, []).append(path)
+    database = os.path.join(folder, preset + "-grouped")
+    os.makedirs(database, exist_ok=True)
+    commands, found = [], []
+    for files in by_target.values():
+        for start in range(0, len(files), GROUP_SIZE):
+            part = files[start:start + GROUP_SIZE]
+            unit = os.path.join(database, "group%d.cpp" % len(found))
+            with open(unit, "w") as f:
+                f.writelines('#include "%s"\n' % path for path in part)
+            entry = entries[part[0]]
+            commands.append({"directory": entry["directory"], "file": unit,
+                             "command": entry["command"].replace(entry["file"], unit)})
+            found.append((database, unit, part))
+    with open(os.path.join(database, "compile_commands.json"), "w") as f:
+        json.dump(commands, f)
+    return found
+
+
+def tidy_group(databases, preset, group):
+    database, unit, files = group
+    lines, compiled = tidy(database, preset, unit)
+    if compiled:
+        return lines
+    found = []
+    for path in files:
+        found += tidy(databases[preset], preset, path)[0]
+    return found
 
 
 def check(builds):
     found = set()
     with tempfile.TemporaryDirectory() as folder:
         databases = {preset: readable_database(builds, preset, folder) for preset in PRESETS}
+        work = []
+        for preset in PRESETS:
+            paths = [path for each, path in units(builds) if each == preset]
+            work += [(preset, group) for group in groups(databases, preset, paths, folder)]
+        # The largest groups first, so that no thread is left with one at the end.
+        work.sort(key=lambda item: -len(item[1][2]))
         with concurrent.futures.ThreadPoolExecutor(os.cpu_count() or 2) as pool:
-            for lines in pool.map(lambda unit: tidy(databases, *unit), units(builds)):
+            for lines in pool.map(lambda item: tidy_group(databases, *item), work):
                 found.update(lines)
     return sorted(found)
 
@@ -103,23 +155,38 @@ class NamingTest(unittest.TestCase):
 
 
 class NamingCheckerTest(unittest.TestCase):
-    """The check itself: a wrong name in a unit of its own is found."""
+    """The check itself: a wrong name in a file read in a group is found,
+    and still when the group does not compile as one unit."""
+
+    def write(self, name, text):
+        path = os.path.join(self.folder, name)
+        with open(path, "w") as f:
+            f.write("namespace corvane {\n%s}  // namespace corvane\n" % text)
+        return path
+
+    def found(self, paths):
+        with open(os.path.join(self.folder, "compile_commands.json"), "w") as f:
+            json.dump([{"directory": self.folder, "file": path,
+                        "command": "c++ -std=c++17 -o CMakeFiles/t.dir/%s.o -c %s"
+                                   % (os.path.basename(path), path)} for path in paths], f)
+        databases = {"native": self.folder}
+        lines = []
+        for group in groups(databases, "native", paths, self.folder):
+            lines += tidy_group(databases, "native", group)
+        return "\n".join(lines)
 
     def test_a_wrong_name_is_found(self):
-        folder = tempfile.mkdtemp(dir=os.path.join(ROOT, "tests"), prefix="naming-self-")
-        self.addCleanup(shutil.rmtree, folder)
-        source = os.path.join(folder, "wrong.cpp")
-        with open(source, "w") as f:
-            f.write("namespace corvane {\nint Sum_of_parts(int first_part) {\n"
-                    "  const int kept = first_part;\n  return kept;\n}\n}  // namespace corvane\n")
-        with open(os.path.join(folder, "compile_commands.json"), "w") as f:
-            json.dump([{"directory": folder, "file": source,
-                        "command": "c++ -std=c++17 -c " + source}], f)
-        done = subprocess.run(["clang-tidy", "-p", folder, "--quiet", source],
-                              capture_output=True, text=True, cwd=ROOT)
-        self.assertIn("invalid case style for function 'Sum_of_parts'", done.stdout)
-        self.assertIn("invalid case style for parameter 'first_part'", done.stdout)
-        self.assertNotIn("'kept'", done.stdout)
+        self.folder = tempfile.mkdtemp(dir=os.path.join(ROOT, "tests"), prefix="naming-self-")
+        self.addCleanup(shutil.rmtree, self.folder)
+        wrong = self.write("wrong.cpp", "int Sum_of_parts(int first_part) {\n"
+                           "  const int kept = first_part;\n  return kept;\n}\n")
+        right = self.write("right.cpp", "namespace {\nint Helper() { return 1; }\n}  // namespace\n")
+        found = self.found([right, wrong])
+        self.assertIn("invalid case style for function 'Sum_of_parts'", found)
+        self.assertIn("invalid case style for parameter 'first_part'", found)
+        self.assertNotIn("'kept'", found)
+        clash = self.write("clash.cpp", "namespace {\nint Helper() { return 2; }\n}  // namespace\n")
+        self.assertIn("'Sum_of_parts'", self.found([right, clash, wrong]))
 
 
 if __name__ == "__main__":
