@@ -11,9 +11,10 @@ the page cache; exporting the whole tree to each format from the export
 window and from the command line; counting the Delete Old Days preview;
 and opening each of tests/e2e/hostile_days.py's days beside a plain day of the
 same size: the window's slowest answer meanwhile and the viewer's peak
-memory once the day is wholly loaded; and a user with 30,000 buddies (a tree of its own in DIR-buddies):
-opening it, and the window's longest answer while it opens and while a new
-buddy comes each second (--buddies N for another count, in DIR-buddies-N).
+memory once the day is wholly loaded; and a user with 30,000 buddies (a
+tree of its own in DIR-buddies): opening it, and the window's longest
+answer while it opens and while a new buddy comes each second (--buddies N
+for another count, in DIR-buddies-N).
 
     tools/viewer-bench [--tree DIR] [--scale N] [--runs N] [--buddies N]
                        [--part all|viewer|search|export|preview|hostile|buddies]
