@@ -20,18 +20,19 @@ bool ListedEntries::Insert(const std::string& text) {
 void ReportedNames::Add(const FolderChanges& changes) {
   if (everything) return;
   if (changes.Everything()) {
-    everything = true;
-    made.clear();
+    LoseCount();
     return;
   }
   for (const FolderChange& change : changes.changes) {
     if (change.action == FILE_ACTION_ADDED || change.action == FILE_ACTION_RENAMED_NEW_NAME)
       made.push_back(change.relative);
   }
-  if (made.size() > kMadeNamesLimit) {
-    everything = true;
-    made.clear();
-  }
+  if (made.size() > kMadeNamesLimit) LoseCount();
+}
+
+void ReportedNames::LoseCount() {
+  everything = true;
+  made.clear();
 }
 
 std::vector<std::string> NameParts(const std::string& relative) {

@@ -33,6 +33,8 @@ struct ReportedNames {
   std::vector<std::string> made;
 
   void Add(const FolderChanges& changes);
+  // Anything may have changed: the lists merge a new listing.
+  void LoseCount();
 };
 
 // The parts of a relative name: "alice\bob" gives "alice" and "bob".
