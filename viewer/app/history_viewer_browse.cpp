@@ -4,9 +4,11 @@
 // what appears on disk afterwards is merged as the watch names it, or, when
 // the watch lost count, from a new listing of the levels below the
 // selection on the same thread.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/days/day_scope.h"
@@ -35,12 +37,14 @@ void SelectPreferred(CComboBox& list, const std::string& preferred) {
 }
 
 // The level's texts the list lacks, added in one pass: what it holds and
-// the selection stay.
+// the selection stay.  The texts come folded, so that the window's thread
+// only looks them up.
 template <typename List>
 void AddMissing(List& list, ListedEntries& listed, ListedLevel& level) {
   std::vector<std::string> missing;
-  for (std::string& text : level.texts) {
-    if (listed.Insert(text)) missing.push_back(std::move(text));
+  for (std::size_t i = 0; i < level.texts.size(); ++i) {
+    if (listed.InsertFolded(std::move(level.folded[i])))
+      missing.push_back(std::move(level.texts[i]));
   }
   if (!missing.empty()) list.AddSortedStrings(missing);
 }

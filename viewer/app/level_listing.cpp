@@ -9,11 +9,16 @@ namespace corvane {
 namespace {
 
 ListedLevel ListSorted(const LevelToList& asked, const std::atomic<bool>& cancelled) {
-  ListedLevel listed{
-      asked.level, ListHistoryLevel(asked.folder.c_str(), asked.level, cancelled), {}};
+  ListedLevel listed;
+  listed.level = asked.level;
+  listed.texts = ListHistoryLevel(asked.folder.c_str(), asked.level, cancelled);
   if (cancelled) return listed;
   SortAsList(asked.locale, listed.texts);
-  for (const std::string& text : listed.texts) listed.entries.Insert(text);
+  listed.folded.reserve(listed.texts.size());
+  for (const std::string& text : listed.texts) {
+    listed.folded.push_back(FoldedName(text));
+    listed.entries.InsertFolded(listed.folded.back());
+  }
   return listed;
 }
 

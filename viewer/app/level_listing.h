@@ -26,7 +26,10 @@ struct LevelToList {
 struct ListedLevel {
   HistoryLevel level = HistoryLevel::kUsers;
   std::vector<std::string> texts;  // in the order of the list that shows them
-  ListedEntries entries;           // the same texts, to merge against
+  // The same texts as FoldedName folds them, in the same order, for a
+  // merge to look each up in a list's entries.
+  std::vector<std::string> folded;
+  ListedEntries entries;  // the same texts, for the list that a fill fills
 };
 
 // A level listed to fill its emptied list, or the levels below the

@@ -11,10 +11,15 @@ constexpr std::size_t kMadeNamesLimit = 4096;
 
 }  // namespace
 
-bool ListedEntries::Insert(const std::string& text) {
-  std::string folded = text;
-  if (!folded.empty()) CharLowerBuffA(&folded[0], static_cast<DWORD>(folded.size()));
+bool ListedEntries::Insert(const std::string& text) { return InsertFolded(FoldedName(text)); }
+
+bool ListedEntries::InsertFolded(std::string folded) {
   return folded_.insert(std::move(folded)).second;
+}
+
+std::string FoldedName(std::string text) {
+  if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+  return text;
 }
 
 void ReportedNames::Add(const FolderChanges& changes) {
