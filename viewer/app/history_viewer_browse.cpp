@@ -209,7 +209,8 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
 
 // While a level is listed what the watch reports waits, for the listing
 // may hold it or not, and the lists below are empty; it is merged once the
-// lists are complete.
+// lists are complete.  So it does while a merge is listed, and is merged
+// after it.
 void CHistoryViewerDlg::MergeReportedNames() {
   if (!listsNews_) return;
   if (levels_->Pending()) {
