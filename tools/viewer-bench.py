@@ -13,7 +13,8 @@ and opening each of tests/e2e/hostile_days.py's days beside a plain day of the
 same size: the window's slowest answer meanwhile and the viewer's peak
 memory once the day is wholly loaded; and a user with 30,000 buddies (a
 tree of its own in DIR-buddies): opening it, and the window's longest
-answer while it opens and while a new buddy comes each second (--buddies N
+answer while it opens, while a new buddy comes each second and while the
+lists merge a listing of everything once the watch lost count (--buddies N
 for another count, in DIR-buddies-N).
 
     tools/viewer-bench [--tree DIR] [--scale N] [--runs N] [--buddies N]
@@ -723,6 +724,8 @@ MANY_BUDDIES = 30000
 NEW_BUDDY_SECONDS = 10
 # From the moment the window exists: past the first day shown, for 30,000.
 OPENING_PING_MS = 8000
+# Past the listing of 30,000 buddies that merges what the watch lost.
+LOST_COUNT_PING_MS = 6000
 
 
 def many_buddies_history(tree, count):
@@ -749,7 +752,7 @@ def measure_buddies(tree, runs, count):
     harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(history))
     robot = harness.Robot()
     pinger = harness.Robot()
-    opens, openings, answers, listed = [], [], [], []
+    opens, openings, answers, listed, merges = [], [], [], [], []
 
     def ping_opening():
         """The window's longest answer from the moment it exists, while the
@@ -757,6 +760,21 @@ def measure_buddies(tree, runs, count):
         harness.wait_until(lambda: pinger("ping", vs.CAPTION, 0)[0].startswith("pinged"),
                            timeout=120, interval=0.01)
         return float(harness.parse_fields(pinger("ping", vs.CAPTION, OPENING_PING_MS)[0])["longest"])
+
+    def ping_lost_count(user_folder):
+        """The window's longest answer while the watch loses count and the
+        lists are merged with a listing of everything: a name the ANSI code
+        page cannot spell is a change the watch cannot name."""
+        longest = []
+        pinging = threading.Thread(target=lambda: longest.append(float(harness.parse_fields(
+            pinger("ping", vs.CAPTION, LOST_COUNT_PING_MS)[0])["longest"])))
+        pinging.start()
+        time.sleep(0.5)
+        unspellable = os.path.join(user_folder, "buddy00001", "\u4e00.txt")
+        open(unspellable, "w").close()
+        pinging.join()
+        os.remove(unspellable)
+        return longest[0]
     try:
         for run in range(runs):
             v = Viewer(robot, MANY_USER)
@@ -792,16 +810,19 @@ def measure_buddies(tree, runs, count):
                 return all(name in items for name in names)
             harness.wait_until(all_listed, timeout=1800, what="the new buddies listed")
             listed.append((time.perf_counter() - began, len(looks), looks[-1]))
+            merges.append(ping_lost_count(os.path.join(history, MANY_USER)))
+            print("run %d: the window's longest answer %.0f ms across a merge of everything"
+                  % (run + 1, merges[-1]), flush=True)
             v.close()
             for folder in new:
                 shutil.rmtree(folder)
     finally:
         pinger.close()
         robot.close()
-    return opens, openings, answers, listed
+    return opens, openings, answers, listed, merges
 
 
-def print_buddies(count, opens, openings, answers, listed):
+def print_buddies(count, opens, openings, answers, listed, merges):
     print()
     seconds, looks, look = max(listed)
     print("%d buddies under one user: start to the first day shown min %.3f s, median %.3f s; "
@@ -811,6 +832,8 @@ def print_buddies(count, opens, openings, answers, listed):
           % (count, min(opens), statistics.median(opens), max(openings), NEW_BUDDY_SECONDS,
              max(answers),
              statistics.median(answers), seconds, looks, look))
+    print("the watch lost count (a name it cannot spell): the window's longest answer while the "
+          "lists merged a listing of everything %.0f ms" % max(merges))
 
 
 def main():

@@ -1,10 +1,14 @@
 // The three lists over the history tree and the view of the selected day.
 // A list is filled from the disk a level at a time, listed and sorted on a
 // thread of its own (LevelListing), the lists below it emptied meanwhile;
-// what appears on disk afterwards is merged as the watch names it.
+// what appears on disk afterwards is merged as the watch names it, or, when
+// the watch lost count, from a new listing of the levels below the
+// selection on the same thread.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "viewer/app/history_viewer_dialog.h"
 #include "viewer/days/day_scope.h"
@@ -32,13 +36,17 @@ void SelectPreferred(CComboBox& list, const std::string& preferred) {
   if (!preferred.empty() && list.SelectString(-1, preferred.c_str()) == CB_ERR) list.SetCurSel(0);
 }
 
+// The level's texts the list lacks, added in one pass: what it holds and
+// the selection stay.  The texts come folded, so that the window's thread
+// only looks them up.
 template <typename List>
-void AddMissing(List& list, ListedEntries& listed, const std::optional<std::string>& folder,
-                HistoryLevel level) {
-  if (!folder) return;
-  for (const std::string& text : ListHistoryLevel(folder->c_str(), level)) {
-    if (listed.Insert(text)) list.AddString(text.c_str());
+void AddMissing(List& list, ListedEntries& listed, ListedLevel& level) {
+  std::vector<std::string> missing;
+  for (std::size_t i = 0; i < level.texts.size(); ++i) {
+    if (listed.InsertFolded(std::move(level.folded[i])))
+      missing.push_back(std::move(level.texts[i]));
   }
+  if (!missing.empty()) list.AddSortedStrings(missing);
 }
 
 // The entry `name` of `folder`, when it belongs to the level and is missing.
@@ -100,36 +108,55 @@ std::optional<std::string> CHistoryViewerDlg::LevelFolder(HistoryLevel level) co
   return JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()});
 }
 
+// `level`'s folder below the selection and its list's locale; none when a
+// list above it selects nothing.
+std::optional<LevelToList> CHistoryViewerDlg::LevelToListOf(HistoryLevel level) const {
+  std::optional<std::string> folder = LevelFolder(level);
+  if (!folder) return std::nullopt;
+  const LCID locale = level == HistoryLevel::kUsers     ? userList_.GetLocale()
+                      : level == HistoryLevel::kBuddies ? buddyList_.GetLocale()
+                                                        : dateList_.GetLocale();
+  return LevelToList{level, std::move(*folder), locale};
+}
+
 // The list of `level` and those below it are emptied at once, so that no
 // list offers a name of another folder than the one selected above it;
-// the listing asked before, if any, is dropped.
+// the listing asked before, if any, is dropped.  A merge dropped so is owed
+// again once the lists are complete, for the lists above this level miss
+// what it would have added.
 void CHistoryViewerDlg::ListLevel(HistoryLevel level) {
+  if (levels_->Merging()) {
+    listsNews_->Update([](ReportedNames& reported) { reported.LoseCount(); }, false);
+    reportsWaiting_ = true;
+  }
   if (level == HistoryLevel::kUsers) Empty(userList_, listedUsers_);
   if (level != HistoryLevel::kDates) Empty(buddyList_, listedBuddies_);
   Empty(dateList_, listedDates_);
-  const std::optional<std::string> folder = LevelFolder(level);
-  if (!folder) {
+  std::optional<LevelToList> asked = LevelToListOf(level);
+  if (!asked) {
     levels_->Drop();
     ShowAimedDay();
     return;
   }
-  const LCID locale = level == HistoryLevel::kUsers     ? userList_.GetLocale()
-                      : level == HistoryLevel::kBuddies ? buddyList_.GetLocale()
-                                                        : dateList_.GetLocale();
-  levels_->Start(level, *folder, locale);
+  levels_->Start(ListingPurpose::kFill, {std::move(*asked)});
 }
 
 void CHistoryViewerDlg::OnLevelListed() {
-  std::optional<ListedLevel> listed = levels_->Take();
-  if (!listed) return;
-  switch (listed->level) {
+  std::optional<Listing> listing = levels_->Take();
+  if (!listing) return;
+  if (listing->purpose == ListingPurpose::kMerge) {
+    AddMissingListed(*listing);
+    return;
+  }
+  ListedLevel& listed = listing->levels.front();
+  switch (listed.level) {
     case HistoryLevel::kUsers:
-      Fill(userList_, listedUsers_, *listed);
+      Fill(userList_, listedUsers_, listed);
       SelectPreferred(userList_, aim_.user);
       ListLevel(HistoryLevel::kBuddies);
       return;
     case HistoryLevel::kBuddies:
-      Fill(buddyList_, listedBuddies_, *listed);
+      Fill(buddyList_, listedBuddies_, listed);
       if (aim_.match) {
         const int buddy = buddyList_.FindStringExact(-1, aim_.match->day.buddy.c_str());
         buddyList_.SetCurSel(buddy == CB_ERR ? 0 : buddy);
@@ -141,7 +168,7 @@ void CHistoryViewerDlg::OnLevelListed() {
       ListLevel(HistoryLevel::kDates);
       return;
     case HistoryLevel::kDates:
-      Fill(dateList_, listedDates_, *listed);
+      Fill(dateList_, listedDates_, listed);
       ShowAimedDay();
       return;
   }
@@ -182,7 +209,8 @@ void CHistoryViewerDlg::ShowSelectedHistory() {
 
 // While a level is listed what the watch reports waits, for the listing
 // may hold it or not, and the lists below are empty; it is merged once the
-// lists are complete.
+// lists are complete.  So it does while a merge is listed, and is merged
+// after it.
 void CHistoryViewerDlg::MergeReportedNames() {
   if (!listsNews_) return;
   if (levels_->Pending()) {
@@ -204,15 +232,35 @@ void CHistoryViewerDlg::MergeNewEntries(const ReportedNames& reported) {
   HtmlViewRefresh(htmlView_);
 }
 
+// The levels below the selection are listed on LevelListing's thread;
+// adding what the lists miss changes no selection, so the folders asked
+// stay those selected until the listing comes, unless a pick drops it.
 void CHistoryViewerDlg::MergeListings() {
-  AddMissing(userList_, listedUsers_, historyFolder_, HistoryLevel::kUsers);
-  if (userList_.GetCurSel() == CB_ERR) return;
-  AddMissing(buddyList_, listedBuddies_, JoinHistoryPath(historyFolder_, {SelectedUser()}),
-             HistoryLevel::kBuddies);
-  if (buddyList_.GetCurSel() == CB_ERR) return;
-  AddMissing(dateList_, listedDates_,
-             JoinHistoryPath(historyFolder_, {SelectedUser(), SelectedBuddy()}),
-             HistoryLevel::kDates);
+  std::vector<LevelToList> levels;
+  for (HistoryLevel level : {HistoryLevel::kUsers, HistoryLevel::kBuddies, HistoryLevel::kDates}) {
+    std::optional<LevelToList> asked = LevelToListOf(level);
+    if (!asked) break;
+    levels.push_back(std::move(*asked));
+  }
+  levels_->Start(ListingPurpose::kMerge, std::move(levels));
+}
+
+// What the watch reported while the merge was listed is merged after it.
+void CHistoryViewerDlg::AddMissingListed(Listing& listing) {
+  for (ListedLevel& listed : listing.levels) {
+    switch (listed.level) {
+      case HistoryLevel::kUsers:
+        AddMissing(userList_, listedUsers_, listed);
+        break;
+      case HistoryLevel::kBuddies:
+        AddMissing(buddyList_, listedBuddies_, listed);
+        break;
+      case HistoryLevel::kDates:
+        AddMissing(dateList_, listedDates_, listed);
+        break;
+    }
+  }
+  if (reportsWaiting_) MergeReportedNames();
 }
 
 // A user, a buddy of the selected user or a day of the selected buddy.

@@ -50,12 +50,14 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void ShowSizeTotal(std::uint64_t totalBytes);
   void StartFollowing();
 
-  // Browsing the tree (history_viewer_browse.cpp).  The Fill... calls list
-  // on LevelListing's thread; the lists fill as each level comes.
+  // Browsing the tree (history_viewer_browse.cpp).  The Fill... calls and
+  // the merge of a lost count list on LevelListing's thread; the lists fill
+  // as each level comes.
   void FillAllLists(const std::string& preferredUser, const std::string& preferredBuddy);
   void FillBuddyList();
   void FillDateList();
   std::optional<std::string> LevelFolder(HistoryLevel level) const;
+  std::optional<LevelToList> LevelToListOf(HistoryLevel level) const;
   void ListLevel(HistoryLevel level);
   void OnLevelListed();
   void ShowAimedDay();
@@ -63,6 +65,7 @@ class CHistoryViewerDlg : public CPlacementDialog, public SearchHost {
   void MergeReportedNames();
   void MergeNewEntries(const ReportedNames& reported);
   void MergeListings();
+  void AddMissingListed(Listing& listing);
   void MergeMadeName(const std::vector<std::string>& parts);
   void SelectNewestDate();
   std::string SelectedUser() const;

@@ -8,31 +8,46 @@
 namespace corvane {
 namespace {
 
-ListedLevel ListSorted(HistoryLevel level, const std::string& folder, LCID locale,
-                       const std::atomic<bool>& cancelled) {
-  ListedLevel listed{level, ListHistoryLevel(folder.c_str(), level, cancelled), {}};
+ListedLevel ListSorted(const LevelToList& asked, const std::atomic<bool>& cancelled) {
+  ListedLevel listed;
+  listed.level = asked.level;
+  listed.texts = ListHistoryLevel(asked.folder.c_str(), asked.level, cancelled);
   if (cancelled) return listed;
-  SortAsList(locale, listed.texts);
-  for (const std::string& text : listed.texts) listed.entries.Insert(text);
+  SortAsList(asked.locale, listed.texts);
+  listed.folded.reserve(listed.texts.size());
+  for (const std::string& text : listed.texts) {
+    listed.folded.push_back(FoldedName(text));
+    listed.entries.InsertFolded(listed.folded.back());
+  }
   return listed;
+}
+
+Listing ListAll(ListingPurpose purpose, const std::vector<LevelToList>& levels,
+                const std::atomic<bool>& cancelled) {
+  Listing listing{purpose, {}};
+  for (const LevelToList& asked : levels) {
+    if (cancelled) break;
+    listing.levels.push_back(ListSorted(asked, cancelled));
+  }
+  return listing;
 }
 
 }  // namespace
 
-void LevelListing::Start(HistoryLevel level, std::string folder, LCID locale) {
+void LevelListing::Start(ListingPurpose purpose, std::vector<LevelToList> levels) {
   Drop();
-  pending_ = true;
-  auto report = [news = &news_](ListedLevel listed) {
-    news->Update([&](std::optional<ListedLevel>& slot) { slot = std::move(listed); });
+  pending_ = purpose;
+  auto report = [news = &news_](Listing listing) {
+    news->Update([&](std::optional<Listing>& slot) { slot = std::move(listing); });
   };
   thread_ = JoinedThread([=](const StopRequest& stop) {
-    ListedLevel listed = ListSorted(level, folder, locale, stop.Flag());
-    if (!stop.Requested()) report(std::move(listed));
+    Listing listing = ListAll(purpose, levels, stop.Flag());
+    if (!stop.Requested()) report(std::move(listing));
   });
   if (thread_.Started()) return;
   // Without a thread the window waits for the listing, as it once always did.
   static const std::atomic<bool> kNeverCancelled{false};
-  report(ListSorted(level, folder, locale, kNeverCancelled));
+  report(ListAll(purpose, levels, kNeverCancelled));
 }
 
 // Once the thread is stopped nothing reports any more; what it reported
@@ -40,14 +55,14 @@ void LevelListing::Start(HistoryLevel level, std::string folder, LCID locale) {
 void LevelListing::Drop() {
   thread_.Stop();
   Take();
-  pending_ = false;
+  pending_.reset();
 }
 
-std::optional<ListedLevel> LevelListing::Take() {
-  std::optional<ListedLevel> listed = news_.Take(
-      [](std::optional<ListedLevel>& slot) { return std::exchange(slot, std::nullopt); });
-  if (listed) pending_ = false;
-  return listed;
+std::optional<Listing> LevelListing::Take() {
+  std::optional<Listing> listing =
+      news_.Take([](std::optional<Listing>& slot) { return std::exchange(slot, std::nullopt); });
+  if (listing) pending_.reset();
+  return listing;
 }
 
 }  // namespace corvane

@@ -1,6 +1,6 @@
-// One level of the history tree (the users, a user's buddies, a buddy's
+// The levels of the history tree (the users, a user's buddies, a buddy's
 // days) listed and sorted on a thread of its own, so that the window's
-// thread only fills its list: Wine lists 30,000 buddy folders in a second.
+// thread only fills its lists: Wine lists 30,000 buddy folders in a second.
 #pragma once
 
 #include <windows.h>
@@ -16,10 +16,29 @@
 
 namespace corvane {
 
+// A level's folder, and the locale of the list that shows it.
+struct LevelToList {
+  HistoryLevel level = HistoryLevel::kUsers;
+  std::string folder;
+  LCID locale = 0;
+};
+
 struct ListedLevel {
   HistoryLevel level = HistoryLevel::kUsers;
   std::vector<std::string> texts;  // in the order of the list that shows them
-  ListedEntries entries;           // the same texts, to merge against
+  // The same texts as FoldedName folds them, in the same order, for a
+  // merge to look each up in a list's entries.
+  std::vector<std::string> folded;
+  ListedEntries entries;  // the same texts, for the list that a fill fills
+};
+
+// A level listed to fill its emptied list, or the levels below the
+// selection listed to merge into their lists what the lists miss.
+enum class ListingPurpose { kFill, kMerge };
+
+struct Listing {
+  ListingPurpose purpose = ListingPurpose::kFill;
+  std::vector<ListedLevel> levels;  // in the order asked
 };
 
 class LevelListing {
@@ -30,19 +49,21 @@ class LevelListing {
   LevelListing(const LevelListing&) = delete;
   LevelListing& operator=(const LevelListing&) = delete;
 
-  // Lists `level` of `folder` and sorts it as a list of `locale` sorts;
-  // the listing asked before is dropped, done or not.
-  void Start(HistoryLevel level, std::string folder, LCID locale);
+  // Lists each of `levels` and sorts it as its list sorts; the listing
+  // asked before is dropped, done or not.
+  void Start(ListingPurpose purpose, std::vector<LevelToList> levels);
   // Drops the listing under way or done and not taken.
   void Drop();
   // The listing asked last, once it is done; once only.
-  std::optional<ListedLevel> Take();
+  std::optional<Listing> Take();
   // A listing was asked and not yet taken or dropped.
-  bool Pending() const { return pending_; }
+  bool Pending() const { return pending_.has_value(); }
+  // A merge was asked and not yet taken or dropped.
+  bool Merging() const { return pending_ == ListingPurpose::kMerge; }
 
  private:
-  WorkerNews<std::optional<ListedLevel>> news_;
-  bool pending_ = false;
+  WorkerNews<std::optional<Listing>> news_;
+  std::optional<ListingPurpose> pending_;
   JoinedThread thread_;  // last: stopped before the news it reports to goes
 };
 

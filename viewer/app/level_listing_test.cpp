@@ -54,6 +54,21 @@ class LevelListingTest : public testing::Test {
     RemoveDirectoryA(root_.c_str());
   }
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+  // The listing the window takes once it is done, as the window would.
+  std::optional<Listing> TakeWhenListed(LevelListing& levels) {
+    std::optional<Listing> listing;
+    for (int tries = 0; !listing && tries < 2000; ++tries) {
+      if (!WaitForListed(window_)) break;
+      DiscardListed(window_);
+      listing = levels.Take();
+    }
+    return listing;
+  }
+  LevelToList Buddies(const std::string& user) const {
+    return {HistoryLevel::kBuddies, Path(user), locale_};
+  }
+
+  const LCID locale_ = GetUserDefaultLCID();
 
   std::string root_;
   HWND window_ = nullptr;
@@ -62,30 +77,52 @@ class LevelListingTest : public testing::Test {
 // The pick before this one was listed in full, its message on its way,
 // when the user picked again: what the window takes is the new pick's.
 TEST_F(LevelListingTest, ALateListingNeverReplacesTheOneAskedAfterIt) {
-  const LCID locale = GetUserDefaultLCID();
   LevelListing levels(window_, kListed);
-  levels.Start(HistoryLevel::kBuddies, Path("old"), locale);
+  levels.Start(ListingPurpose::kFill, {Buddies("old")});
   ASSERT_TRUE(WaitForListed(window_));
-  levels.Start(HistoryLevel::kBuddies, Path("new"), locale);
+  levels.Start(ListingPurpose::kFill, {Buddies("new")});
   EXPECT_TRUE(levels.Pending());
-  std::optional<ListedLevel> listed;
-  for (int tries = 0; !listed && tries < 2000; ++tries) {
-    ASSERT_TRUE(WaitForListed(window_));
-    DiscardListed(window_);
-    listed = levels.Take();
-  }
-  ASSERT_TRUE(listed);
-  EXPECT_EQ(listed->texts, std::vector<std::string>{"dave"});
-  EXPECT_FALSE(listed->entries.Insert("Dave"));
+  std::optional<Listing> listing = TakeWhenListed(levels);
+  ASSERT_TRUE(listing);
+  ASSERT_EQ(listing->levels.size(), 1u);
+  EXPECT_EQ(listing->levels[0].texts, std::vector<std::string>{"dave"});
+  EXPECT_FALSE(listing->levels[0].entries.Insert("Dave"));
   EXPECT_FALSE(levels.Pending());
   EXPECT_FALSE(levels.Take());
 
   // Dropped once done, a listing is never taken.
-  levels.Start(HistoryLevel::kBuddies, Path("old"), locale);
+  levels.Start(ListingPurpose::kFill, {Buddies("old")});
   ASSERT_TRUE(WaitForListed(window_));
   levels.Drop();
   EXPECT_FALSE(levels.Take());
   EXPECT_FALSE(levels.Pending());
+}
+
+// A merge lists each level asked, in order.  Done, its message on its
+// way, when the user picked: the window takes the pick's listing, and the
+// merge's lists, of the selection before, never reach it.
+TEST_F(LevelListingTest, AMergeListsEachLevelAndAPickAfterItOvertakesIt) {
+  LevelListing levels(window_, kListed);
+  const std::vector<LevelToList> merged{{HistoryLevel::kUsers, root_, locale_}, Buddies("old")};
+  levels.Start(ListingPurpose::kMerge, merged);
+  EXPECT_TRUE(levels.Merging());
+  std::optional<Listing> listing = TakeWhenListed(levels);
+  ASSERT_TRUE(listing);
+  EXPECT_EQ(listing->purpose, ListingPurpose::kMerge);
+  ASSERT_EQ(listing->levels.size(), 2u);
+  EXPECT_EQ(listing->levels[0].texts, (std::vector<std::string>{"new", "old"}));
+  EXPECT_EQ(listing->levels[1].texts, (std::vector<std::string>{"bob", "carol"}));
+  EXPECT_FALSE(levels.Merging());
+
+  levels.Start(ListingPurpose::kMerge, merged);
+  ASSERT_TRUE(WaitForListed(window_));
+  levels.Start(ListingPurpose::kFill, {Buddies("new")});
+  EXPECT_FALSE(levels.Merging());
+  listing = TakeWhenListed(levels);
+  ASSERT_TRUE(listing);
+  EXPECT_EQ(listing->purpose, ListingPurpose::kFill);
+  ASSERT_EQ(listing->levels.size(), 1u);
+  EXPECT_EQ(listing->levels[0].texts, std::vector<std::string>{"dave"});
 }
 
 }  // namespace

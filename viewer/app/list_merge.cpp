@@ -11,27 +11,33 @@ constexpr std::size_t kMadeNamesLimit = 4096;
 
 }  // namespace
 
-bool ListedEntries::Insert(const std::string& text) {
-  std::string folded = text;
-  if (!folded.empty()) CharLowerBuffA(&folded[0], static_cast<DWORD>(folded.size()));
+bool ListedEntries::Insert(const std::string& text) { return InsertFolded(FoldedName(text)); }
+
+bool ListedEntries::InsertFolded(std::string folded) {
   return folded_.insert(std::move(folded)).second;
+}
+
+std::string FoldedName(std::string text) {
+  if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+  return text;
 }
 
 void ReportedNames::Add(const FolderChanges& changes) {
   if (everything) return;
   if (changes.Everything()) {
-    everything = true;
-    made.clear();
+    LoseCount();
     return;
   }
   for (const FolderChange& change : changes.changes) {
     if (change.action == FILE_ACTION_ADDED || change.action == FILE_ACTION_RENAMED_NEW_NAME)
       made.push_back(change.relative);
   }
-  if (made.size() > kMadeNamesLimit) {
-    everything = true;
-    made.clear();
-  }
+  if (made.size() > kMadeNamesLimit) LoseCount();
+}
+
+void ReportedNames::LoseCount() {
+  everything = true;
+  made.clear();
 }
 
 std::vector<std::string> NameParts(const std::string& relative) {

@@ -20,10 +20,15 @@ class ListedEntries {
   void Clear() { folded_.clear(); }
   // True when no entry equal to `text`, ignoring case, was there before.
   bool Insert(const std::string& text);
+  // As Insert, for a text as FoldedName folded it.
+  bool InsertFolded(std::string folded);
 
  private:
   std::unordered_set<std::string> folded_;
 };
+
+// `text` folded as CharLowerBuff folds it; any thread may fold.
+std::string FoldedName(std::string text);
 
 // The names below the history folder, relative to it, that the watch
 // reported made (added, or renamed to) since the lists last merged; or
@@ -33,6 +38,8 @@ struct ReportedNames {
   std::vector<std::string> made;
 
   void Add(const FolderChanges& changes);
+  // Anything may have changed: the lists merge a new listing.
+  void LoseCount();
 };
 
 // The parts of a relative name: "alice\bob" gives "alice" and "bob".

@@ -56,22 +56,23 @@ std::wstring WideOf(const std::string& text) {
 
 // A sorted list looks for each new entry's place: tens of thousands of
 // AddString calls take seconds.  Into an empty list, the texts in the
-// list's order appended with drawing off make the same list in a fraction
-// of that.
+// list's order appended make the same list in a fraction of that; into a
+// list that holds entries, each still finds its place.  Either way the
+// list is drawn once, after the last.
 void AddInOrder(HWND control, const ListMessages& messages, const std::vector<std::string>& texts) {
   const bool sorted = (GetWindowLongPtrA(control, GWL_STYLE) & messages.sortStyle) != 0;
+  Send(control, WM_SETREDRAW, FALSE);
   if (sorted && Send(control, messages.getCount) != 0) {
     for (const std::string& text : texts)
       Send(control, messages.addString, 0, TextParam(text.c_str()));
-    return;
+  } else {
+    std::size_t bytes = 0;
+    for (const std::string& text : texts) bytes += text.size() + 1;
+    Send(control, messages.initStorage, static_cast<WPARAM>(texts.size()),
+         static_cast<LPARAM>(bytes));
+    for (const std::string& text : texts)
+      Send(control, messages.insertString, static_cast<WPARAM>(-1), TextParam(text.c_str()));
   }
-  std::size_t bytes = 0;
-  for (const std::string& text : texts) bytes += text.size() + 1;
-  Send(control, WM_SETREDRAW, FALSE);
-  Send(control, messages.initStorage, static_cast<WPARAM>(texts.size()),
-       static_cast<LPARAM>(bytes));
-  for (const std::string& text : texts)
-    Send(control, messages.insertString, static_cast<WPARAM>(-1), TextParam(text.c_str()));
   Send(control, WM_SETREDRAW, TRUE);
   InvalidateRect(control, nullptr, TRUE);
 }

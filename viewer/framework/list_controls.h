@@ -26,7 +26,7 @@ class CComboBox {
   void ResetContent();
   int AddString(const char* text);  // index where a sorted box put it
   // Adds `texts`, in the box's order (SortAsList when it sorts), where
-  // AddString would put each, much faster into an empty box.
+  // AddString would put each, drawn once, much faster into an empty box.
   void AddSortedStrings(const std::vector<std::string>& texts);
   LCID GetLocale() const;
   int GetCount() const;
