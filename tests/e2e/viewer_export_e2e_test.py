@@ -129,13 +129,10 @@ class ExportTreeTest(vs.ViewerTest):
 
     def shown_day(self, user, buddy, date):
         """The view's own lines for a day, as the viewer shows it."""
-        self.robot("select", CAPTION, vs.USERS, self.lists()["users"][0].index(user))
-        self.wait_selected_user(user)
-        self.robot("select", CAPTION, vs.BUDDIES, self.lists()["buddies"][0].index(buddy))
-        harness.wait_until(lambda: self.selected()[1] == buddy, timeout=10, what=buddy)
+        self.pick("users", user)
+        self.pick("buddies", buddy)
         text = vs.day_file_name(date)[:-5]
-        self.robot("select", CAPTION, vs.DATES, self.lists()["dates"][0].index(text))
-        harness.wait_until(lambda: self.selected()[2] == text, timeout=10, what=text)
+        self.pick("dates", text)
         previous = None
         # The view has shown the day once its text stops changing.
         for _ in range(50):
@@ -145,10 +142,6 @@ class ExportTreeTest(vs.ViewerTest):
             previous = shown
             time.sleep(0.1)
         return view_lines(previous)
-
-    def wait_selected_user(self, user):
-        harness.wait_until(lambda: self.selected()[0] == user, timeout=10, what=user)
-
 
 
 class ExportWindowTest(ExportTreeTest):

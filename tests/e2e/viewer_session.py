@@ -230,6 +230,19 @@ class ViewerTest(harness.WineTest):
             picked.append(entries[index] if 0 <= index < len(entries) else None)
         return tuple(picked)
 
+    def pick(self, name, text, timeout=10.0):
+        """Selects `text` in the list `name` ("users", "buddies" or "dates")
+        once the list holds it, and waits until it is selected: a list is
+        filled once its level is listed, after the pick above it."""
+        control = {"users": USERS, "buddies": BUDDIES, "dates": DATES}[name]
+        entries = harness.wait_until(
+            lambda: (lambda e: e[0] if e and text in e[0] else None)(
+                self.robot.items(CAPTION, control)),
+            timeout=timeout, what="%s listing %r" % (name, text))
+        self.robot("select", CAPTION, control, entries.index(text))
+        harness.wait_until(lambda: self.robot.selected(CAPTION, control) == text,
+                           timeout=timeout, what="%r selected" % text)
+
     def shown(self):
         return self.robot.text(CAPTION, VIEW)
 
