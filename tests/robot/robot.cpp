@@ -263,15 +263,19 @@ int Click(const char* caption, const char* id) {
 }
 
 // select CAPTION ID INDEX: picks a combo box or list box item and tells the
-// parent, as a user's pick does.
+// parent, as a user's pick does.  Told by a sent message, so that the
+// robot answers once the window has taken the pick (a pick of the viewer
+// empties the lists below at once): what is asked next sees that.  A box
+// the pick opens lets the robot go on after a second.
 int Select(const char* caption, const char* id, const char* index) {
   HWND c = Control(caption, id);
   if (c == nullptr) return NotFound();
   const bool combo = Upper(ClassOf(c)) == "COMBOBOX";
   SendMessageA(c, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(std::atoi(index)), 0);
-  PostMessageA(GetParent(c), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(c), combo ? CBN_SELCHANGE : LBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(c));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(GetParent(c), WM_COMMAND,
+                      MAKEWPARAM(GetDlgCtrlID(c), combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(c), SMTO_NORMAL, 1000, &result);
   std::printf("selected\n");
   return 0;
 }
