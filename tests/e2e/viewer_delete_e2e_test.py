@@ -216,8 +216,11 @@ class DeletesHistoryOnlyTest(DeleteTreeTest):
 
         # The buddy's folder keeps what is not history, so it stays.
         self.delete(vs.DELETE_BUDDY, ASK_BUDDY % ("Alice", "bob", harness.win_path(bob)))
-        harness.wait_until(lambda: self.lists()["dates"] == ([], -1), timeout=10,
-                           what="bob without dates")
+        # The lists are emptied and listed afresh: Delete User asks only once
+        # Alice is selected again.
+        harness.wait_until(lambda: self.selected()[0] == "Alice" and
+                           self.lists()["dates"] == ([], -1), timeout=10,
+                           what="Alice selected again, bob without dates")
         self.assertEqual(sorted(os.listdir(bob)), ["old", "todo.txt"])
         self.assertIn(os.path.join(bob, "2002-06-12 [Wednesday].html"), self.trashed_from())
         self.assert_others_stay()

@@ -67,8 +67,10 @@ def full_scan(history, query, match_case=False, dates=None, said_by=None):
     if dates is not None or said_by is not None:
         dates = dates or ("", "")
         args += ["from=" + dates[0], "to=" + dates[1], "said-by=" + (said_by or "")]
-    out = harness.run("full_scan.exe", *args, encoding="latin-1").stdout.splitlines()
-    assert out and out[-1].startswith("status "), out
+    done = harness.run("full_scan.exe", *args, encoding="latin-1")
+    out = done.stdout.splitlines()
+    assert out and out[-1].startswith("status "), (done.returncode, out, done.stderr,
+                                                   done.wine_notices)
     return [tuple(line.split("\t")) for line in out[:-1]], out[-1][len("status "):]
 
 

@@ -197,14 +197,19 @@ class ViewerTest(harness.WineTest):
 
     def start_viewer(self, *names, command_line=None):
         """Starts the viewer with the quoted names behind its quoted path (or
-        with command_line) and waits until its window shows; its pid.  The
-        program is named apart from the line, so that an unquoted path with
-        blanks cannot start another program of the bin folder."""
+        with command_line) and waits until its window shows, and selects the
+        names given: its lists fill on a thread of their own, after the window
+        shows.  Its pid.  The program is named apart from the line, so that an
+        unquoted path with blanks cannot start another program of the bin
+        folder."""
         pid = self.robot.spawn(command_line or self.command_line(*names),
                                program=harness.win_path(harness.bin_file(VIEWER)))
         self.viewers.append(pid)
         harness.wait_until(lambda: self.viewer_window(pid), timeout=30,
                            what="the viewer's window")
+        if names:
+            harness.wait_until(lambda: self.selected()[:len(names)] == names, timeout=30,
+                               what="the selection %r" % (names,))
         return pid
 
     def viewer_window(self, pid=None):
