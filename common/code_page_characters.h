@@ -10,6 +10,12 @@
 
 namespace corvane {
 
+// An ASCII letter in lower case; every other byte as it is, so a lead or
+// trail byte of a two-byte character is never changed.
+constexpr char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Which bytes lead a two-byte character.  None in a single-byte code page.
 using LeadBytes = std::bitset<256>;
 

@@ -14,8 +14,6 @@ constexpr std::array<std::string_view, 6> kDeviceNames = {"CON", "PRN",    "AUX"
                                                           "NUL", "CONIN$", "CONOUT$"};
 constexpr std::array<std::string_view, 2> kNumberedDeviceNames = {"COM", "LPT"};
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsDotOrSpace(char c) { return c == '.' || c == ' '; }
 
 char FileNameCharacter(char c) {

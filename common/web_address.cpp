@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "common/code_page_characters.h"
+
 namespace corvane {
 namespace {
 
 constexpr std::string_view kSchemes[] = {"http://", "https://"};
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;

@@ -14,7 +14,13 @@ namespace testhost {
 namespace {
 
 enum ChildId : int { kIdConversation = 1, kIdInput, kIdCombo, kIdMembers };
-enum MenuCommand : WORD { kCmdClose = 30101, kCmdClearWindow, kCmdSmiley, kCmdReply, kCmdAimToday };
+enum ConversationMenuCommand : WORD {
+  kCmdClose = 30101,
+  kCmdClearWindow,
+  kCmdSmiley,
+  kCmdReply,
+  kCmdAimToday
+};
 
 constexpr const char* kImButtons[] = {"Send", "Warn", "Block", "Info"};
 constexpr const char* kChatButtons[] = {"Send", "Invite"};
@@ -84,7 +90,7 @@ void SendTypedText(HWND window) {
   SetWindowTextA(input, "");
 }
 
-void OnCommand(HWND window, WORD id) {
+void OnConversationCommand(HWND window, WORD id) {
   switch (id) {
     case kSendCommand:
       SendTypedText(window);
@@ -131,7 +137,7 @@ LRESULT ConversationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       PaintToLabel(window);
       return 0;
     case WM_COMMAND:
-      OnCommand(window, LOWORD(wParam));
+      OnConversationCommand(window, LOWORD(wParam));
       return 0;
     case WM_SYSCOMMAND:
       ReportPrivateSysCommand(window, wParam);

@@ -16,10 +16,6 @@ constexpr char kWriteFailedText[] =
     "Or,  the log directory is invalid (does not exist, or you don't have write-access to this "
     "directory).";
 
-std::string CreationBlock(const std::string& key, const std::string& text) {
-  return "<!-- " + key + " -->\r\n" + text + "\r\n";
-}
-
 using ConversationLoggingTest = HostWindowTest;
 
 TEST_F(ConversationLoggingTest, NamesWindowsRefusesAreLoggedUnderMendedFolders) {

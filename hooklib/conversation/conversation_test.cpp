@@ -17,10 +17,6 @@ constexpr char kClose[] = "</BODY></HTML>";
 
 std::string Html(const std::string& body) { return kOpen + body + kClose; }
 
-std::string CreationBlock(const std::string& key, const std::string& text) {
-  return "<!-- " + key + " -->\r\n" + text + "\r\n";
-}
-
 std::string RewriteBlock(const std::string& key, const std::string& text) {
   return "<!-- " + key + " -->\r\n<BASE TARGET=\"_new\">\r\n" + text + "<BR>\r\n";
 }

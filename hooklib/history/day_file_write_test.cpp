@@ -13,8 +13,8 @@
 namespace corvane {
 namespace {
 
-const std::string kKeyA = "09:05:07-1a04b2";
-const std::string kKeyB = "09:06:00-2b0c";
+const std::string kFirstKey = "09:05:07-1a04b2";
+const std::string kSecondKey = "09:06:00-2b0c";
 
 // The capture of the conversation after `messages` messages.
 std::string Capture(std::size_t messages, std::size_t size = 0) {
@@ -52,7 +52,7 @@ MemoryDayFile FileWithOtherBlocks() {
 
 TEST(WriteSessionBlock, NewMessagesCostOnlyTheirOwnBytes) {
   MemoryDayFile file = FileWithOtherBlocks();
-  Session a{kKeyA};
+  Session a{kFirstKey};
   EXPECT_EQ(a.Write(file, Capture(1, 50000)), DayFileRoute::kReplaced);
   for (std::size_t messages = 2; messages < 6; ++messages) {
     file.bytesRead = file.bytesWritten = 0;
@@ -66,7 +66,7 @@ TEST(WriteSessionBlock, NewMessagesCostOnlyTheirOwnBytes) {
 
 TEST(WriteSessionBlock, CreationAndTheSecondCaptureGoThroughReplaces) {
   MemoryDayFile file;
-  Session a{kKeyA};
+  Session a{kFirstKey};
   EXPECT_EQ(a.Write(file, Capture(1)), DayFileRoute::kCreated);
   // The BASE line comes in before the text.
   EXPECT_EQ(a.Write(file, Capture(2)), DayFileRoute::kReplaced);
@@ -75,7 +75,7 @@ TEST(WriteSessionBlock, CreationAndTheSecondCaptureGoThroughReplaces) {
 
 TEST(WriteSessionBlock, EarlierTextThatChangesGoesThroughAReplace) {
   MemoryDayFile file;
-  Session a{kKeyA};
+  Session a{kFirstKey};
   const std::string start(kHostConversationStart);
   a.Write(file, RewriteConversation(start + "a <!-- half</BODY></HTML>"));
   a.Write(file, RewriteConversation(start + "a <!-- half</BODY></HTML>!"));
@@ -92,7 +92,7 @@ TEST(WriteSessionBlock, EarlierTextThatChangesGoesThroughAReplace) {
 
 TEST(WriteSessionBlock, TwoWindowsKeepBothBlocks) {
   MemoryDayFile file;
-  Session a{kKeyA}, b{kKeyB};
+  Session a{kFirstKey}, b{kSecondKey};
   a.Write(file, Capture(1));
   b.Write(file, Capture(1));
   // A's block is no longer the last: its new messages replace the file.
@@ -105,7 +105,7 @@ TEST(WriteSessionBlock, TwoWindowsKeepBothBlocks) {
 
 TEST(WriteSessionBlock, ARefusedReplaceRewritesInPlaceFromTheFirstChange) {
   MemoryDayFile file = FileWithOtherBlocks();
-  Session a{kKeyA}, b{kKeyB};
+  Session a{kFirstKey}, b{kSecondKey};
   a.Write(file, Capture(1));
   a.Write(file, Capture(2));
   b.Write(file, Capture(1));
@@ -123,11 +123,11 @@ TEST(WriteSessionBlock, ARefusedReplaceRewritesInPlaceFromTheFirstChange) {
 
 TEST(WriteSessionBlock, NothingWrittenWhenNoRouteCan) {
   MemoryDayFile file;
-  Session a{kKeyA};
+  Session a{kFirstKey};
   a.Write(file, Capture(1));
   const std::string before = *file.content;
   file.lockedAway = true;
-  EXPECT_EQ(WriteSessionBlock(file, kKeyA, Capture(2), a.mark), DayFileRoute::kFailed);
+  EXPECT_EQ(WriteSessionBlock(file, kFirstKey, Capture(2), a.mark), DayFileRoute::kFailed);
   EXPECT_EQ(file.content, before);
   EXPECT_TRUE(a.mark.block.empty());
   file.lockedAway = false;
@@ -136,7 +136,7 @@ TEST(WriteSessionBlock, NothingWrittenWhenNoRouteCan) {
 
 TEST(WriteSessionBlock, AMarkHoldsOnlyWhileTheBlockStandsAsWritten) {
   MemoryDayFile file;
-  Session a{kKeyA};
+  Session a{kFirstKey};
   a.Write(file, Capture(1));
   a.Write(file, Capture(2));
   // Changed in the middle of the block, same size: read and replaced whole.
@@ -162,7 +162,7 @@ bool HoldsEveryMessage(const std::string& disk, std::size_t messages) {
 
 TEST(WriteSessionBlock, AnAppendCutShortLosesOnlyWhatItWasAdding) {
   MemoryDayFile written;
-  Session a{kKeyA};
+  Session a{kFirstKey};
   a.Write(written, Capture(1));
   a.Write(written, Capture(3));
   const std::string before = *written.content;
@@ -171,7 +171,7 @@ TEST(WriteSessionBlock, AnAppendCutShortLosesOnlyWhatItWasAdding) {
     MemoryDayFile file = written;
     file.bytesUntilCutOff = cut;
     DayFileMark mark = a.mark;
-    const DayFileRoute route = WriteSessionBlock(file, kKeyA, Capture(4), mark);
+    const DayFileRoute route = WriteSessionBlock(file, kFirstKey, Capture(4), mark);
     if (route != DayFileRoute::kFailed) {
       EXPECT_EQ(route, DayFileRoute::kAppended);
       break;
@@ -183,16 +183,16 @@ TEST(WriteSessionBlock, AnAppendCutShortLosesOnlyWhatItWasAdding) {
 
 TEST(WriteSessionBlock, AReplaceCutShortLeavesTheOldFile) {
   MemoryDayFile written;
-  Session a{kKeyA}, b{kKeyB};
+  Session a{kFirstKey}, b{kSecondKey};
   a.Write(written, Capture(1));
   b.Write(written, Capture(1));
   const std::string before = *written.content;
-  const std::size_t after = RewriteDayFile(before, kKeyA, Capture(2)).size();
+  const std::size_t after = RewriteDayFile(before, kFirstKey, Capture(2)).size();
   for (std::size_t cut : {std::size_t{0}, std::size_t{1}, after / 2, after}) {
     MemoryDayFile file = written;
     file.bytesUntilCutOff = cut;
     DayFileMark mark = a.mark;
-    EXPECT_EQ(WriteSessionBlock(file, kKeyA, Capture(2), mark), DayFileRoute::kFailed);
+    EXPECT_EQ(WriteSessionBlock(file, kFirstKey, Capture(2), mark), DayFileRoute::kFailed);
     EXPECT_EQ(file.content, before);
   }
 }
@@ -201,7 +201,7 @@ TEST(WriteSessionBlock, AReplaceCutShortLeavesTheOldFile) {
 // blocks after it included; never what comes before.
 TEST(WriteSessionBlock, ARewriteInPlaceCutShortKeepsWhatComesBeforeTheChange) {
   MemoryDayFile written;
-  Session a{kKeyA}, b{kKeyB};
+  Session a{kFirstKey}, b{kSecondKey};
   a.Write(written, Capture(1));
   a.Write(written, Capture(2));
   b.Write(written, Capture(2));
@@ -212,7 +212,7 @@ TEST(WriteSessionBlock, ARewriteInPlaceCutShortKeepsWhatComesBeforeTheChange) {
     file.holdOpen = true;
     file.bytesUntilCutOff = cut;
     DayFileMark mark = a.mark;
-    if (WriteSessionBlock(file, kKeyA, Capture(3), mark) != DayFileRoute::kFailed) break;
+    if (WriteSessionBlock(file, kFirstKey, Capture(3), mark) != DayFileRoute::kFailed) break;
     EXPECT_EQ(file.content->compare(0, change, before, 0, change), 0) << cut;
     EXPECT_TRUE(HoldsEveryMessage(file.content->substr(0, change), 2)) << cut;
   }

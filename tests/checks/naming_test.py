@@ -4,8 +4,9 @@ docs/architecture.md ("Conventions"), with clang-tidy's
 readability-identifier-naming as .clang-tidy configures it: every
 translation unit of the native, fuzz and win32 builds (whichever are built
 beside this one), headers included.  Windows units are read for the mingw
-target with mingw's own C++ headers.  The units of one target are read a
-few at a time as one unit that includes them: most of the time went into
+target with mingw's own C++ headers.  Files are read a few at a time as one
+unit that includes them, as the Windows build compiles them (a unity
+build), or else a few files of one target: most of the time went into
 reading windows.h or gtest again for every file.  A group that does not
 compile so (two files defining one name for themselves) is read file by
 file.
@@ -34,20 +35,40 @@ MINGW_ARGS = ["--extra-arg=--target=i686-w64-mingw32", "--extra-arg=-isystem" + 
 WARNING = re.compile(r"^(/\S+):(\d+):\d+: warning: (.*\[readability-identifier-naming\])$")
 
 
+UNITY_SOURCE = re.compile(r'^#include "(/[^"]+)"$', re.M)
+
+
+def ours(path):
+    return os.path.relpath(path, ROOT).split(os.sep)[0] in OURS
+
+
+def database_units(database, seen):
+    """(entry, files) of each unit of a compile database that reads files
+    of ours not in `seen`, which it then holds: a unity build's unit with
+    the sources it includes, any other with its one file."""
+    found = []
+    with open(os.path.join(database, "compile_commands.json")) as f:
+        for entry in json.load(f):
+            path = os.path.realpath(entry["file"])
+            if "/Unity/unity_" in path:
+                with open(path) as unit:
+                    files = [os.path.realpath(p) for p in UNITY_SOURCE.findall(unit.read())]
+            else:
+                files = [path]
+            files = [p for p in files if ours(p) and p not in seen]
+            if files:
+                seen.update(files)
+                found.append((entry, files))
+    return found
+
+
 def units(builds):
-    """(preset, file) of every unit of ours, each file once."""
+    """(preset, entry, files) of every unit of ours, each file in one."""
     seen, found = set(), []
     for preset in PRESETS:
-        database = os.path.join(builds, preset, "compile_commands.json")
-        if not os.path.exists(database):
-            continue
-        with open(database) as f:
-            for entry in json.load(f):
-                path = os.path.realpath(entry["file"])
-                relative = os.path.relpath(path, ROOT)
-                if relative.split(os.sep)[0] in OURS and path not in seen:
-                    seen.add(path)
-                    found.append((preset, path))
+        if os.path.exists(os.path.join(builds, preset, "compile_commands.json")):
+            found += [(preset, *unit)
+                      for unit in database_units(os.path.join(builds, preset), seen)]
     return found
 
 
@@ -93,18 +114,23 @@ GROUP_SIZE = 12
 TARGET = re.compile(r"\s-o\s+(\S*CMakeFiles/[^/\s]+\.dir)/")
 
 
-def groups(databases, preset, paths, folder):
-    """(database, unit, files) for `paths` of `preset`: the files of one
-    target, up to GROUP_SIZE, in a unit of `folder` that includes them."""
+def groups(databases, preset, units, folder):
+    """(database, unit, files) for `units` of `preset`: a unity build's unit
+    as it is; other files of one target, up to GROUP_SIZE, in a unit of
+    `folder` that includes them."""
     with open(os.path.join(databases[preset], "compile_commands.json")) as f:
         entries = {os.path.realpath(entry["file"]): entry for entry in json.load(f)}
-    by_target = {}
-    for path in paths:
-        target = TARGET.search(entries[path]["command"])
+    by_target, found = {}, []
+    for entry, files in units:
+        path = os.path.realpath(entry["file"])
+        if files != [path]:
+            found.append((databases[preset], path, files))
+            continue
+        target = TARGET.search(entry["command"])
         by_target.setdefault(target.group(1) if target else path, []).append(path)
     database = os.path.join(folder, preset + "-grouped")
     os.makedirs(database, exist_ok=True)
-    commands, found = [], []
+    commands = []
     for files in by_target.values():
         for start in range(0, len(files), GROUP_SIZE):
             part = files[start:start + GROUP_SIZE]
@@ -136,9 +162,10 @@ def check(builds):
     with tempfile.TemporaryDirectory() as folder:
         databases = {preset: readable_database(builds, preset, folder) for preset in PRESETS}
         work = []
+        found_units = units(builds)
         for preset in PRESETS:
-            paths = [path for each, path in units(builds) if each == preset]
-            work += [(preset, group) for group in groups(databases, preset, paths, folder)]
+            mine = [(entry, files) for each, entry, files in found_units if each == preset]
+            work += [(preset, group) for group in groups(databases, preset, mine, folder)]
         # The largest groups first, so that no thread is left with one at the end.
         work.sort(key=lambda item: -len(item[1][2]))
         with concurrent.futures.ThreadPoolExecutor(os.cpu_count() or 2) as pool:
@@ -171,7 +198,8 @@ class NamingCheckerTest(unittest.TestCase):
                                    % (os.path.basename(path), path)} for path in paths], f)
         databases = {"native": self.folder}
         lines = []
-        for group in groups(databases, "native", paths, self.folder):
+        for group in groups(databases, "native", database_units(self.folder, set()),
+                            self.folder):
             lines += tidy_group(databases, "native", group)
         return "\n".join(lines)
 

@@ -14,6 +14,12 @@
 
 namespace corvane {
 
+// What a conversation's first write puts in its day file: the comment line
+// of its session key, then its text.
+inline std::string CreationBlock(const std::string& key, const std::string& text) {
+  return "<!-- " + key + " -->\r\n" + text + "\r\n";
+}
+
 // The local time the library sees during a test; tests move it.
 LocalClockTime& TestClock();
 

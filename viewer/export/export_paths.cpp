@@ -26,7 +26,7 @@ std::string_view WithoutTrailingSeparators(std::string_view path, const LeadByte
 
 char Folded(char c) {
   if (IsSeparator(c)) return '\\';
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return AsciiLower(c);
 }
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {

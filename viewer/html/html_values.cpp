@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "common/code_page_characters.h"
+#include "common/history_naming.h"
+
 namespace corvane {
 namespace {
 
@@ -27,16 +30,6 @@ constexpr std::size_t kMaxFaceLength = 31;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
 std::string_view Trim(std::string_view value) {
   while (!value.empty() && IsSpace(value.front())) value.remove_prefix(1);
   while (!value.empty() && IsSpace(value.back())) value.remove_suffix(1);
@@ -45,7 +38,7 @@ std::string_view Trim(std::string_view value) {
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = LowerAscii(c);
+  c = AsciiLower(c);
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -66,7 +59,7 @@ std::uint8_t HexByte(char high, char low) {
 std::optional<Rgb> ParseHtmlColour(std::string_view value) {
   value = Trim(value);
   for (const NamedColour& colour : kNamedColours) {
-    if (EqualsIgnoringCase(value, colour.name)) return colour.rgb;
+    if (EqualsAsciiIgnoringCase(value, colour.name)) return colour.rgb;
   }
   if (!value.empty() && value.front() == '#') value.remove_prefix(1);
   if (!AllHex(value)) return std::nullopt;
@@ -116,8 +109,8 @@ std::optional<std::string> OpenableLinkTarget(std::string_view href) {
   const std::size_t colon = target.find(':');
   if (colon == std::string::npos) return std::nullopt;
   const std::string_view scheme = std::string_view(target).substr(0, colon);
-  if (EqualsIgnoringCase(scheme, "http") || EqualsIgnoringCase(scheme, "https") ||
-      EqualsIgnoringCase(scheme, "mailto")) {
+  if (EqualsAsciiIgnoringCase(scheme, "http") || EqualsAsciiIgnoringCase(scheme, "https") ||
+      EqualsAsciiIgnoringCase(scheme, "mailto")) {
     return target;
   }
   return std::nullopt;
