@@ -192,13 +192,27 @@ class CloneTest(LauncherSession):
         self.assertEqual(launcher.wait(timeout=30), 0)
 
 
-class SecondStartTest(LauncherSession):
+def box_listing(robot, caption):
+    """The robot's listing of the box titled `caption` once it shows."""
+    return harness.wait_until(
+        lambda: (lambda out: out if "caption=" + caption in out else None)(
+            "\n".join(robot("dialogs", caption))),
+        timeout=30, what="a '%s' box" % caption)
+
+
+class BoxRobot:
+    """One robot answers every look for a box: a program started per look
+    cost a loaded machine more than the box took to come."""
+
+    def setUp(self):
+        super().setUp()
+        self.robot = harness.Robot()
+        self.addCleanup(self.robot.close)
+
+
+class SecondStartTest(BoxRobot, LauncherSession):
     def dialog_text(self, caption):
-        robot = bin_file("robot.exe")
-        return harness.wait_until(
-            lambda: (lambda out: out if "caption=" + caption in out else None)(
-                harness.run(robot, "dialogs", caption).stdout),
-            timeout=30, what="a '%s' box" % caption)
+        return box_listing(self.robot, caption)
 
     def test_plain_second_start_is_told_and_starts_nothing(self):
         launcher = self.launch("signon first\nwait 5000\nquit\n")
@@ -206,7 +220,7 @@ class SecondStartTest(LauncherSession):
         second = self.start("Corvane.exe")
         self.assertEqual(second.wait(timeout=30), 0)
         self.assertIn("Corvane is already running.", self.dialog_text("Corvane Notification"))
-        harness.run(bin_file("robot.exe"), "press", "Corvane Notification", "OK")
+        self.robot("press", "Corvane Notification", "OK")
         self.report.wait_for("done", timeout=60)
         self.assertEqual(launcher.wait(timeout=30), 0)
         self.assertEqual(len(self.report.events("ready")), 1)
@@ -217,7 +231,7 @@ class SecondStartTest(LauncherSession):
         self.report.wait_for("ready", timeout=60)
         clone = self.launch("signon second\nquit\n", "-clone")
         self.assertIn("switched off", self.dialog_text("Corvane Notification"))
-        harness.run(bin_file("robot.exe"), "press", "Corvane Notification", "OK")
+        self.robot("press", "Corvane Notification", "OK")
         self.assertNotEqual(clone.wait(timeout=30), 0)
         self.report.wait_for("done", timeout=60)
         self.assertEqual(launcher.wait(timeout=30), 0)
@@ -237,7 +251,7 @@ class SecondStartTest(LauncherSession):
         self.start_unhelpful_launcher("nowindow")
         clone = self.launch("signon second\nquit\n", "-clone")
         self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
-        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        self.robot("press", "Corvane Error", "OK")
         self.assertEqual(clone.wait(timeout=30), 3)
         self.assertEqual(self.report.events("ready"), [], "no host was started")
 
@@ -246,7 +260,7 @@ class SecondStartTest(LauncherSession):
         clone = self.launch("signon second\nwait 6000\nquit\n", "-clone")
         self.assertIn(self.CLONE_FAILURE, self.dialog_text("Corvane Error"))
         self.report.wait_for("ready", timeout=60)
-        harness.run(bin_file("robot.exe"), "press", "Corvane Error", "OK")
+        self.robot("press", "Corvane Error", "OK")
         # However long the press took under load: the host reports "done"
         # before it ends, and the clone start may end only after it.
         started = time.time()
@@ -266,7 +280,7 @@ def with_product_build(data, build):
     return data[:product_ls] + struct.pack("<I", release | build) + data[product_ls + 4:]
 
 
-class LaunchFailureTest(harness.WineTest):
+class LaunchFailureTest(BoxRobot, harness.WineTest):
     def test_library_of_another_release_is_refused(self):
         folder = os.path.join(self.tmp, "mixed")
         os.makedirs(folder)
@@ -276,22 +290,14 @@ class LaunchFailureTest(harness.WineTest):
         with open(os.path.join(folder, "Corvane.dll"), "wb") as f:
             f.write(library)
         launcher = self.start(os.path.join(folder, "Corvane.exe"))
-        robot = bin_file("robot.exe")
-        listing = harness.wait_until(
-            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
-                harness.run(robot, "dialogs", "Corvane Error").stdout),
-            timeout=30, what="the error box")
+        listing = self.error_box()
         self.assertIn("It is version 2.2.1 (build 66), but this Corvane.exe is version "
                       "2.2.1 (build 65).", listing)
-        harness.run(robot, "press", "Corvane Error", "OK")
+        self.robot("press", "Corvane Error", "OK")
         self.assertEqual(launcher.wait(timeout=30), 1)
 
     def error_box(self):
-        robot = bin_file("robot.exe")
-        return harness.wait_until(
-            lambda: (lambda out: out if "caption=Corvane Error" in out else None)(
-                harness.run(robot, "dialogs", "Corvane Error").stdout),
-            timeout=30, what="the error box")
+        return box_listing(self.robot, "Corvane Error")
 
     def wait_for_preferences(self, robot):
         harness.wait_until(lambda: robot.dialogs("Corvane Preferences"), timeout=30,
@@ -303,17 +309,12 @@ class LaunchFailureTest(harness.WineTest):
         missing = r"C:\nowhere\aim.exe"
         harness.reg_add(harness.HOST_KEY, None, missing)
         launcher = self.start("Corvane.exe")
-        robot = bin_file("robot.exe")
         listing = self.error_box()
         self.assertIn(missing.replace("\\", "\\\\"), listing)
         self.assertIn("not the full path of a program", listing)
-        harness.run(robot, "press", "Corvane Error", "OK")
-        robot = harness.Robot()
-        try:
-            self.wait_for_preferences(robot)
-            robot("press", "Corvane Preferences", "Cancel")
-        finally:
-            robot.close()
+        self.robot("press", "Corvane Error", "OK")
+        self.wait_for_preferences(self.robot)
+        self.robot("press", "Corvane Preferences", "Cancel")
         self.assertNotEqual(launcher.wait(timeout=30), 0)
 
     # With no registration the path is "aim.exe", which Windows would look
@@ -333,15 +334,11 @@ class LaunchFailureTest(harness.WineTest):
         listing = self.error_box()
         self.assertIn("the AppPath setting, is\\n\\naim.exe\\n\\nwhich is not the full path", listing)
         self.assertIn("Set the messenger's path", listing)
-        robot = harness.Robot()
-        try:
-            robot("press", "Corvane Error", "OK")
-            self.wait_for_preferences(robot)
-            host_path = harness.win_path(bin_file("testhost.exe"))
-            robot("settext", "Corvane Preferences", HOST_PATH, host_path)
-            robot("click", "Corvane Preferences", OK)
-        finally:
-            robot.close()
+        self.robot("press", "Corvane Error", "OK")
+        self.wait_for_preferences(self.robot)
+        host_path = harness.win_path(bin_file("testhost.exe"))
+        self.robot("settext", "Corvane Preferences", HOST_PATH, host_path)
+        self.robot("click", "Corvane Preferences", OK)
         report.wait_for("done", timeout=60)
         self.assertEqual(launcher.wait(timeout=30), 0)
         self.assertFalse(os.path.exists(os.path.join(folder, "planted-ran.txt")))

@@ -122,9 +122,8 @@ class ViewerDeleteTest(DeleteTreeTest):
         self.ask(vs.DELETE_DATE, ASK_DATE % ("Alice", "bobby", "2002-06-01 [Saturday]",
                                              harness.win_path(only)))
         self.answer("&Yes")
-        harness.wait_until(lambda: self.lists()["dates"] == ([], -1), timeout=10,
-                           what="an empty date list")
-        self.assertEqual(self.selected(), ("Alice", "bobby", None))
+        self.wait_selected(("Alice", "bobby", None))
+        self.assertEqual(self.lists()["dates"], ([], -1))
         self.assert_trashed(only)
         self.assertTrue(os.path.isdir(self.path("Alice", "bobby")))
 

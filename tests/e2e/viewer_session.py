@@ -208,8 +208,11 @@ class ViewerTest(harness.WineTest):
         harness.wait_until(lambda: self.viewer_window(pid), timeout=30,
                            what="the viewer's window")
         if names:
-            harness.wait_until(lambda: self.selected()[:len(names)] == names, timeout=30,
-                               what="the selection %r" % (names,))
+            # The viewer finds a name given in any case.
+            want = [name.lower() for name in names]
+            harness.wait_until(
+                lambda: [(s or "").lower() for s in self.selected()[:len(names)]] == want,
+                timeout=30, what="the selection %r" % (names,))
         return pid
 
     def viewer_window(self, pid=None):
