@@ -17,11 +17,6 @@ READY = re.compile(r"^Ready: ([\d,]+) days? indexed$")
 class SearchWindowTest(vs.ViewerTest):
     """A viewer test that drives the search window."""
 
-    def setUp(self):
-        super().setUp()
-        harness.reg_delete(vs.SEARCH_PLACEMENT_KEY)
-        self.addCleanup(harness.reg_delete, vs.SEARCH_PLACEMENT_KEY)
-
     def search_window(self):
         return self.robot.shown(SEARCH)
 

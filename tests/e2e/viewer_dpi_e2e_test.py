@@ -44,9 +44,6 @@ class WindowsLaidOut:
         # A program reads it as it starts: set before any of the test's.
         self.addCleanup(harness.set_screen_dpi(self.DPI))
         super().setUp()
-        for key in (vs.SEARCH_PLACEMENT_KEY, vs.EXPORT_PLACEMENT_KEY):
-            harness.reg_delete(key)
-            self.addCleanup(harness.reg_delete, key)
         vs.write_day(self.path("alice", "bob"), datetime.date(2002, 6, 14),
                      vs.conversation(["friday with bob"]))
         # A history of gigabytes, so its total takes four digits (the file

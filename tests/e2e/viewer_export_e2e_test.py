@@ -85,8 +85,6 @@ class ExportTreeTest(vs.ViewerTest):
 
     def setUp(self):
         super().setUp()
-        harness.reg_delete(vs.EXPORT_PLACEMENT_KEY)
-        self.addCleanup(harness.reg_delete, vs.EXPORT_PLACEMENT_KEY)
         self.out = os.path.join(self.tmp, "out")
         os.makedirs(self.out)
         bob = self.path("alice", "bob")

@@ -163,7 +163,6 @@ class ViewerTest(harness.WineTest):
 
     def setUp(self):
         super().setUp()
-        harness.reg_delete(PLACEMENT_KEY)
         os.makedirs(self.history)
         # Wine's shell moves deleted items to the XDG trash; it must exist.
         self.xdg = os.path.join(self.tmp, "xdg")
@@ -182,7 +181,6 @@ class ViewerTest(harness.WineTest):
             if self.robot.exit_code(pid) is None:
                 harness.run("taskkill", "/F", "/PID", str(pid))
         self.robot.close()
-        harness.reg_delete(PLACEMENT_KEY)
         super().tearDown()
 
     def path(self, *parts):
