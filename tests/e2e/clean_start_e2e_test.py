@@ -36,7 +36,7 @@ class CleanStartTest(unittest.TestCase):
         later.setUp()
         try:
             holder.wait(timeout=30)
-            self.assertEqual(harness.stray_processes(), {})
+            self.assertEqual(harness.stray_processes(later.house), {})
             # Nothing has loaded the record since: it holds its initial zeros.
             self.assertIn("allowcloning 0", self.shared_record())
             self.assertEqual(set(harness.reg_values(harness.SETTINGS_KEY)), {"LogDir"})

@@ -179,7 +179,7 @@ class ViewerTest(harness.WineTest):
     def tearDown(self):
         for pid in self.viewers:
             if self.robot.exit_code(pid) is None:
-                harness.run("taskkill", "/F", "/PID", str(pid))
+                self.robot("kill", pid)
         self.robot.close()
         super().tearDown()
 

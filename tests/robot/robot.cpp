@@ -867,6 +867,17 @@ int Processes() {
   return 0;
 }
 
+// kill PID: ends a process as Task Manager does and waits for it to be
+// gone, so that a process list read next no longer holds it.
+int Kill(const char* pid) {
+  HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, std::strtoul(pid, nullptr, 10));
+  if (p == nullptr) return NotFound();
+  const bool ended = TerminateProcess(p, 1) && WaitForSingleObject(p, 10000) == WAIT_OBJECT_0;
+  CloseHandle(p);
+  std::printf(ended ? "killed\n" : "error running\n");
+  return ended ? 0 : 1;
+}
+
 // countpaints CAPTION: from now on counts the erase and paint messages of
 // every window of the window's thread.
 int CountPaints(const char* caption) {
@@ -1107,6 +1118,7 @@ int Dispatch(const std::vector<std::string>& args) {
   if (command == "redraw" && n > 2) return Redraw(a(2));
   if (command == "idle" && n > 2) return Idle(a(2));
   if (command == "processes") return Processes();
+  if (command == "kill" && n > 2) return Kill(a(2));
   if (command == "countpaints" && n > 2) return CountPaints(a(2));
   if (command == "paints" && n > 2) return Paints(a(2));
   if (command == "serve") return Serve();
