@@ -4,12 +4,8 @@ docs/architecture.md ("Conventions"), with clang-tidy's
 readability-identifier-naming as .clang-tidy configures it: every
 translation unit of the native, fuzz and win32 builds (whichever are built
 beside this one), headers included.  Windows units are read for the mingw
-target with mingw's own C++ headers.  Files are read a few at a time as one
-unit that includes them, as the Windows build compiles them (a unity
-build), or else a few files of one target: most of the time went into
-reading windows.h or gtest again for every file.  A group that does not
-compile so (two files defining one name for themselves) is read file by
-file.
+target with mingw's own C++ headers.  Files compiled with the same flags
+are read a couple of dozen at a time, as one unit that includes them.
 
     tests/checks/naming_test.py BUILD_DIR          checks the repository
     tests/checks/naming_test.py BUILD_DIR --self   checks the check on a wrong name"""
@@ -33,6 +29,7 @@ MINGW_ARGS = ["--extra-arg=--target=i686-w64-mingw32", "--extra-arg=-isystem" + 
               "--extra-arg=-isystem%s/i686-w64-mingw32" % MINGW_CXX,
               "--extra-arg=-isystem%s/backward" % MINGW_CXX]
 WARNING = re.compile(r"^(/\S+):(\d+):\d+: warning: (.*\[readability-identifier-naming\])$")
+ERROR = re.compile(r"^(/\S+):\d+:\d+: error: .*\[clang-diagnostic-error\]$", re.M)
 
 
 UNITY_SOURCE = re.compile(r'^#include "(/[^"]+)"$', re.M)
@@ -73,30 +70,29 @@ def units(builds):
 
 
 PCH = re.compile(r"\s-Winvalid-pch|\s-include\s+\S*cmake_pch\.hxx")
+RESPONSE_FILE = re.compile(r"@(\S+\.rsp)")
+INCLUDE = re.compile(r"\s(-I\s*\S+|-isystem\s+\S+)")
 
 
-def readable_database(builds, preset, folder):
-    """The folder of a compile database clang-tidy can read: the Windows
-    build's units reuse a precompiled header of gcc's, which clang cannot
-    load, so its copy reads the headers themselves."""
-    source = os.path.join(builds, preset)
-    if preset != "win32" or not os.path.exists(os.path.join(source, "compile_commands.json")):
-        return source
-    with open(os.path.join(source, "compile_commands.json")) as f:
-        entries = json.load(f)
-    for entry in entries:
-        entry["command"] = PCH.sub("", entry["command"])
-    target = os.path.join(folder, preset)
-    os.makedirs(target, exist_ok=True)
-    with open(os.path.join(target, "compile_commands.json"), "w") as f:
-        json.dump(entries, f)
-    return target
+def flags(entry):
+    """(the unit's compiler flags without its include folders, its include
+    folders): the targets of one build differ mostly by their folders.  The
+    Windows build's precompiled header is gcc's, which clang cannot load,
+    so the headers themselves are read."""
+    command = RESPONSE_FILE.sub(
+        lambda m: open(os.path.join(entry["directory"], m.group(1))).read().strip(),
+        entry["command"])
+    command = PCH.sub(" ", command.replace(entry["file"], " "))
+    command = re.sub(r"\s-o\s+\S+|\s-c\s", " ", command)
+    folders = [m.strip().replace('"', "") for m in INCLUDE.findall(command)]
+    return tuple(INCLUDE.sub(" ", command).split()[1:]), folders
 
 
-def tidy(database, preset, path):
-    """The naming warnings of one unit, as 'file:line: text' lines, and
-    whether it compiled."""
-    command = ["clang-tidy", "-p", database, "--quiet", "--header-filter=" + HEADER_FILTER, path]
+def tidy(preset, path, arguments):
+    """The naming warnings of one file read with the compiler's
+    `arguments`, as 'file:line: text' lines, and the files where it did
+    not compile."""
+    command = ["clang-tidy", "--quiet", "--header-filter=" + HEADER_FILTER, path, "--", *arguments]
     if preset == "win32":
         command[1:1] = MINGW_ARGS
     done = subprocess.run(command, capture_output=True, text=True, cwd=ROOT)
@@ -107,69 +103,61 @@ def tidy(database, preset, path):
             lines.append("%s:%s: %s" % (os.path.relpath(m.group(1), ROOT), m.group(2), m.group(3)))
     if done.returncode != 0 and not lines:
         lines.append("%s: clang-tidy failed: %s" % (path, done.stderr.strip()[-500:]))
-    return lines, "[clang-diagnostic-error]" not in done.stdout
+    failed = [m.group(1) for m in ERROR.finditer(done.stdout)]
+    return lines, failed
 
 
-GROUP_SIZE = 12
-TARGET = re.compile(r"\s-o\s+(\S*CMakeFiles/[^/\s]+\.dir)/")
+GROUP_SIZE = 24
 
 
-def groups(databases, preset, units, folder):
-    """(database, unit, files) for `units` of `preset`: a unity build's unit
-    as it is; other files of one target, up to GROUP_SIZE, in a unit of
-    `folder` that includes them."""
-    with open(os.path.join(databases[preset], "compile_commands.json")) as f:
-        entries = {os.path.realpath(entry["file"]): entry for entry in json.load(f)}
-    by_target, found = {}, []
+def groups(preset, units):
+    """(preset, arguments, files) for the files of `units`: up to
+    GROUP_SIZE files read with the same flags, with every include folder
+    they need.  Files of one target stay together: they most often compile
+    as one unit."""
+    by_flags = {}
     for entry, files in units:
-        path = os.path.realpath(entry["file"])
-        if files != [path]:
-            found.append((databases[preset], path, files))
-            continue
-        target = TARGET.search(entry["command"])
-        by_target.setdefault(target.group(1) if target else path, []).append(path)
-    database = os.path.join(folder, preset + "-grouped")
-    os.makedirs(database, exist_ok=True)
-    commands = []
-    for files in by_target.values():
-        for start in range(0, len(files), GROUP_SIZE):
-            part = files[start:start + GROUP_SIZE]
-            unit = os.path.join(database, "group%d.cpp" % len(found))
-            with open(unit, "w") as f:
-                f.writelines('#include "%s"\n' % path for path in part)
-            entry = entries[part[0]]
-            commands.append({"directory": entry["directory"], "file": unit,
-                             "command": entry["command"].replace(entry["file"], unit)})
-            found.append((database, unit, part))
-    with open(os.path.join(database, "compile_commands.json"), "w") as f:
-        json.dump(commands, f)
-    return found
+        key, folders = flags(entry)
+        found_folders, found_files = by_flags.setdefault(key, ([], []))
+        found_folders += [f for f in folders if f not in found_folders]
+        found_files += files
+    return [(preset, [*key, *folders], files[start:start + GROUP_SIZE])
+            for key, (folders, files) in by_flags.items()
+            for start in range(0, len(files), GROUP_SIZE)]
 
 
-def tidy_group(databases, preset, group):
-    database, unit, files = group
-    lines, compiled = tidy(database, preset, unit)
-    if compiled:
+def tidy_group(folder, group):
+    """The group's warnings, read as one unit of `folder` that includes its
+    files, as a unity build does: most of the time went into reading
+    windows.h or gtest again for every file.  A group that does not compile
+    so (a second program's main, two files defining one name for
+    themselves) is read again in two parts, split at the first file that
+    failed, or else in halves, down to a file alone."""
+    preset, arguments, files = group
+    if len(files) == 1:
+        return tidy(preset, files[0], arguments)[0]
+    with tempfile.NamedTemporaryFile("w", suffix=".cpp", dir=folder, delete=False) as unit:
+        unit.writelines('#include "%s"\n' % path for path in files)
+    lines, failed = tidy(preset, unit.name, arguments)
+    if not failed:
         return lines
-    found = []
-    for path in files:
-        found += tidy(databases[preset], preset, path)[0]
-    return found
+    split = next((files.index(path) for path in failed if path in files[1:]), len(files) // 2)
+    return (tidy_group(folder, (preset, arguments, files[:split])) +
+            tidy_group(folder, (preset, arguments, files[split:])))
 
 
 def check(builds):
     found = set()
     with tempfile.TemporaryDirectory() as folder:
-        databases = {preset: readable_database(builds, preset, folder) for preset in PRESETS}
-        work = []
         found_units = units(builds)
+        work = []
         for preset in PRESETS:
-            mine = [(entry, files) for each, entry, files in found_units if each == preset]
-            work += [(preset, group) for group in groups(databases, preset, mine, folder)]
+            work += groups(preset, [(entry, files) for each, entry, files in found_units
+                                    if each == preset])
         # The largest groups first, so that no thread is left with one at the end.
-        work.sort(key=lambda item: -len(item[1][2]))
+        work.sort(key=lambda group: -len(group[2]))
         with concurrent.futures.ThreadPoolExecutor(os.cpu_count() or 2) as pool:
-            for lines in pool.map(lambda item: tidy_group(databases, *item), work):
+            for lines in pool.map(lambda group: tidy_group(folder, group), work):
                 found.update(lines)
     return sorted(found)
 
@@ -196,12 +184,8 @@ class NamingCheckerTest(unittest.TestCase):
             json.dump([{"directory": self.folder, "file": path,
                         "command": "c++ -std=c++17 -o CMakeFiles/t.dir/%s.o -c %s"
                                    % (os.path.basename(path), path)} for path in paths], f)
-        databases = {"native": self.folder}
-        lines = []
-        for group in groups(databases, "native", database_units(self.folder, set()),
-                            self.folder):
-            lines += tidy_group(databases, "native", group)
-        return "\n".join(lines)
+        return "\n".join(line for group in groups("native", database_units(self.folder, set()))
+                         for line in tidy_group(self.folder, group))
 
     def test_a_wrong_name_is_found(self):
         self.folder = tempfile.mkdtemp(dir=os.path.join(ROOT, "tests"), prefix="naming-self-")
