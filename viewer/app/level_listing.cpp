@@ -8,16 +8,20 @@
 namespace corvane {
 namespace {
 
-ListedLevel ListSorted(const LevelToList& asked, const std::atomic<bool>& cancelled) {
+ListedLevel ListSorted(ListingPurpose purpose, const LevelToList& asked,
+                       const std::atomic<bool>& cancelled) {
   ListedLevel listed;
   listed.level = asked.level;
   listed.texts = ListHistoryLevel(asked.folder.c_str(), asked.level, cancelled);
   if (cancelled) return listed;
   SortAsList(asked.locale, listed.texts);
-  listed.folded.reserve(listed.texts.size());
+  if (purpose == ListingPurpose::kMerge) listed.folded.reserve(listed.texts.size());
   for (const std::string& text : listed.texts) {
-    listed.folded.push_back(FoldedName(text));
-    listed.entries.InsertFolded(listed.folded.back());
+    if (purpose == ListingPurpose::kMerge) {
+      listed.folded.push_back(FoldedName(text));
+    } else {
+      listed.entries.InsertFolded(FoldedName(text));
+    }
   }
   return listed;
 }
@@ -27,7 +31,7 @@ Listing ListAll(ListingPurpose purpose, const std::vector<LevelToList>& levels,
   Listing listing{purpose, {}};
   for (const LevelToList& asked : levels) {
     if (cancelled) break;
-    listing.levels.push_back(ListSorted(asked, cancelled));
+    listing.levels.push_back(ListSorted(purpose, asked, cancelled));
   }
   return listing;
 }

@@ -26,10 +26,11 @@ struct LevelToList {
 struct ListedLevel {
   HistoryLevel level = HistoryLevel::kUsers;
   std::vector<std::string> texts;  // in the order of the list that shows them
-  // The same texts as FoldedName folds them, in the same order, for a
-  // merge to look each up in a list's entries.
+  // The same texts as FoldedName folds them, held once, as its purpose
+  // uses them: in the same order, for a merge to look each up in a list's
+  // entries; or as the entries of the list that a fill fills.
   std::vector<std::string> folded;
-  ListedEntries entries;  // the same texts, for the list that a fill fills
+  ListedEntries entries;
 };
 
 // A level listed to fill its emptied list, or the levels below the
