@@ -56,9 +56,10 @@ def snapshots(report):
 
 
 class BuddyListLayoutTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.blank_text = harness.run(bin_file("layout_expect.exe"), "blank-text").stdout.strip()
 
     def set_layout_settings(self, values):

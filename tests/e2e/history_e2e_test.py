@@ -30,9 +30,10 @@ def blocks(data):
 
 
 class HistoryTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
 
     def run_session(self, script):

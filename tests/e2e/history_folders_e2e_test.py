@@ -21,9 +21,10 @@ SC_CLOSE = 61536
 
 
 class HistoryFoldersTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
         self.robot = harness.Robot()
 

@@ -22,9 +22,10 @@ OK = 1
 
 
 class LauncherSession(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
 
     def launch(self, script, *args):

@@ -37,12 +37,13 @@ def unansi(text):
 
 
 class JapaneseNamesTest(vs.ViewerTest):
+    registers_host = True
+
     def robot_env(self):
         return JAPANESE
 
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
 
     def start_session(self, script):

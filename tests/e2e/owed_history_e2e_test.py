@@ -33,9 +33,10 @@ class HeldFile:
 
 
 class OwedHistoryTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
         self.robot = harness.Robot()
 

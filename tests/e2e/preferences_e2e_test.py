@@ -95,9 +95,10 @@ STORED_TYPES = dict(
 
 
 class PreferencesTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.robot = harness.Robot()
         self.reports = []
         self.expected = []

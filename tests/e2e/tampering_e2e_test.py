@@ -15,9 +15,10 @@ PLANTED = ("Corvane History Viewer.exe", "Corvane.exe")
 
 
 class TamperingTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.report = Report(os.path.join(self.tmp, "host.log"))
         # Shorter than every folder it overwrites, so that it fits over each.
         self.elsewhere = os.path.join(self.tmp, "X")

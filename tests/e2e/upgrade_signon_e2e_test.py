@@ -19,9 +19,10 @@ REPLY = (b"VERSIONINFO_v2\r\n2.3.0\r\nMay 1\r\n0\r\nBig release\r\n"
 
 
 class UpgradeAtSignOnTest(WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         self.robot = Robot()
 
     def tearDown(self):

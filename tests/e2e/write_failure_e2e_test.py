@@ -19,9 +19,10 @@ WINDOWS = ("bob", "carol")
 
 
 class WriteFailureBoxTest(harness.WineTest):
+    registers_host = True
+
     def setUp(self):
         super().setUp()
-        self.register_host()
         # A history folder whose parent is missing cannot be made.
         self.parent = os.path.join(self.tmp, "removable drive")
         self.history = os.path.join(self.parent, "History")
