@@ -97,6 +97,10 @@ STORED_TYPES = dict(
 class PreferencesTest(harness.WineTest):
     registers_host = True
 
+    def registry_at_start(self):
+        deleted, values = super().registry_at_start()
+        return deleted + [PROBE_VERSION_KEY], values
+
     def setUp(self):
         super().setUp()
         self.robot = harness.Robot()
@@ -115,7 +119,6 @@ class PreferencesTest(harness.WineTest):
             harness.wait_until(lambda: self.hosts_done() > quitted, timeout=30,
                                what="a host to quit")
         self.robot.close()
-        harness.run("reg", "delete", PROBE_VERSION_KEY, "/f")
         super().tearDown()
 
     def hosts_done(self):

@@ -86,26 +86,29 @@ def end_wine_desktop():
 
 
 class SetupTest(harness.WineTest):
+    registers_host = True
+
+    def registry_at_start(self):
+        deleted, values = super().registry_at_start()
+        # The launcher's default history folder lies in the install folder.
+        values[harness.SETTINGS_KEY] = {"AlphaIM": 200}
+        for key in (RUN_KEY, ACCOUNT_RUN_KEY):
+            values[key] = {"Corvane": None}
+        return deleted + [UNINSTALL_KEY], values
+
     def setUp(self):
         super().setUp()
         self.assertTrue(SETUP and os.path.exists(SETUP), "the package is built first")
-        # The launcher's default history folder lies in the install folder.
-        harness.run("reg", "delete", harness.SETTINGS_KEY, "/v", "LogDir", "/f")
-        harness.reg_add(harness.SETTINGS_KEY, "AlphaIM", 200, "REG_DWORD")
         self.target = os.path.join(self.tmp, "Program Files", "Corvane")
         self.history = os.path.join(self.target, "Corvane History")
-        self.forget_install()
-        self.addCleanup(self.forget_install)
-        self.register_host()
+        self.forget_shortcuts()
+        self.addCleanup(self.forget_shortcuts)
         self.messages = open(os.path.join(self.tmp, "wine.log"), "w+", encoding="latin-1")
         self.addCleanup(self.messages.close)
         self.robot = harness.Robot(env=ICACLS_MESSAGES, stderr=self.messages)
         self.addCleanup(self.robot.close)
 
-    def forget_install(self):
-        harness.reg_delete(UNINSTALL_KEY)
-        for key in (RUN_KEY, ACCOUNT_RUN_KEY):
-            harness.run("reg", "delete", key, "/v", "Corvane", "/f")
+    def forget_shortcuts(self):
         shutil.rmtree(START_MENU, ignore_errors=True)
         if os.path.exists(DESKTOP_LINK):
             os.remove(DESKTOP_LINK)
