@@ -64,13 +64,14 @@ void TakeDocument(HtmlViewState& state, ConvertedDay day) {
   FindOccurrences(state);
 }
 
-// The view may be gone once the day is converted: its thread answers other
-// threads meanwhile.
-void OnNavigate(HWND view, const char* path) {
+// The view may be gone once the day is converted, or asked for another day:
+// its thread answers other threads meanwhile.
+void OnNavigate(HWND view, HtmlViewState& asked, const char* path) {
   std::string file = path ? path : "";
+  const unsigned navigation = ++asked.navigations;
   ConvertedDay day = ReadAndConvertAnswering(file);
   HtmlViewState* state = StateOfView(view);
-  if (!state) return;
+  if (!state || state->navigations != navigation) return;
   state->path = std::move(file);
   state->highlight.current = -1;
   TakeDocument(*state, std::move(day));
@@ -81,9 +82,10 @@ void OnNavigate(HWND view, const char* path) {
 void OnRefresh(HWND view, const HtmlViewState& shown) {
   if (shown.path.empty() || !shown.page) return;
   // The viewer refreshes on every change anywhere in the history tree.
+  const unsigned navigation = shown.navigations;
   ConvertedDay day = ReadAndConvertAnswering(shown.path, shown.shownHtml);
   HtmlViewState* found = StateOfView(view);
-  if (!found || day.same || !found->page) return;
+  if (!found || found->navigations != navigation || day.same || !found->page) return;
   HtmlViewState& state = *found;
   Sight sight = SightOf(state);
   const FormattedText old = std::move(state.document);
@@ -134,7 +136,7 @@ LRESULT HandleMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
       delete state;
       return 0;
     case kNavigateMessage:
-      OnNavigate(view, reinterpret_cast<const char*>(lParam));
+      OnNavigate(view, *state, reinterpret_cast<const char*>(lParam));
       return 0;
     case kRefreshMessage:
       OnRefresh(view, *state);

@@ -35,6 +35,10 @@ struct HtmlViewState {
   // of a second.
   std::vector<HWND> retired;
   std::string path;             // of the last Navigate; empty before the first
+  // Navigations begun: a day converted for an older one, or for a refresh
+  // begun before the newest, is not shown (its thread answers messages
+  // while it converts, a navigation among them).
+  unsigned navigations = 0;
   std::string shownHtml;        // the file's bytes as shown (empty when unreadable)
   FormattedText document;       // shown_html converted
   PageBreaks breaks;            // where the pages break the document's long stretches

@@ -6,9 +6,11 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <string>
 
+#include "common/joined_thread.h"
 #include "viewer/html/html_to_view.h"
 #include "viewer/html/html_view_links.h"
 #include "viewer/html/html_view_marks.h"
@@ -217,6 +219,28 @@ TEST_F(HtmlViewTest, ShowsTheTextOfADayFile) {
   EXPECT_EQ(Text(),
             "bob: fish & chips <3\r\nalice: marked see the site\r\nbob: back again gone\r\n\r\n");
   EXPECT_EQ(Text().find("boom"), std::string::npos);
+}
+
+// The view's thread answers other threads while it converts a day: a day
+// asked then is the one shown, not the older one converted last.
+TEST_F(HtmlViewTest, ADayAskedWhileAnotherConvertsIsTheOneShown) {
+  const std::string older = WriteFile("older.html", Numbered(0, 20000));
+  const std::string newer = WriteFile("newer.html", kDayFile);
+  std::atomic<bool> asked{false};
+  JoinedThread asker([&](const StopRequest&) {
+    HtmlViewNavigate(view_, newer.c_str());
+    asked = true;
+  });
+  Sleep(200);  // its navigation waits until this thread answers
+  HtmlViewNavigate(view_, older.c_str());
+  while (!asked) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(1);
+  }
+  WaitUntilWhole(kDayFile);
+  EXPECT_EQ(Text(),
+            "bob: fish & chips <3\r\nalice: marked see the site\r\nbob: back again gone\r\n\r\n");
 }
 
 // RichEdit takes a long document in several streams; nothing may be lost or
