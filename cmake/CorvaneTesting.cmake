@@ -35,6 +35,17 @@ function(corvane_add_gtest name)
   endif()
 endfunction()
 
+# The tests' interpreter, found once for the whole tree.  A version
+# manager's shim (pyenv's) runs a shell script before every start of the
+# interpreter, about a second each under a full test run: the configure
+# steps and the tests start the interpreter it leads to.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+execute_process(COMMAND ${Python3_EXECUTABLE} -c "import sys; print(sys.executable)"
+  OUTPUT_VARIABLE CORVANE_PYTHON OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE python_found)
+if(python_found EQUAL 0 AND EXISTS "${CORVANE_PYTHON}")
+  set(Python3_EXECUTABLE ${CORVANE_PYTHON})
+endif()
+
 # An end-to-end test: a Python driver (in tests/e2e/, with its arguments after
 # it) that starts the Windows programs under Wine and reads back what they did.
 # A unittest script without arguments becomes one ctest test per case
@@ -44,7 +55,6 @@ endfunction()
 # End-to-end tests go before the others: they wait on their sessions, and
 # the tests that need no session fill the time beside them.
 function(corvane_add_e2e name script)
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
   set(path ${CMAKE_SOURCE_DIR}/tests/e2e/${script})
   set(cases "")
   if(NOT ARGN)
