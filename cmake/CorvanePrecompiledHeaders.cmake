@@ -10,7 +10,8 @@ set(CORVANE_PCH_HEADERS
   <memory> <optional> <string> <string_view> <utility> <vector>)
 
 function(corvane_pch_owner name)
-  file(WRITE ${CMAKE_BINARY_DIR}/${name}.cpp "// Builds the precompiled header only.\n")
+  # Written only when it differs: a newer owner rebuilds every unit on the header.
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/${name}.cpp CONTENT "// Builds the precompiled header only.\n")
   add_library(${name} STATIC ${CMAKE_BINARY_DIR}/${name}.cpp)
   target_precompile_headers(${name} PRIVATE ${CORVANE_PCH_HEADERS} ${ARGN})
 endfunction()
