@@ -118,44 +118,29 @@ def reg_delete(key):
     run("reg", "delete", key, "/f")
 
 
-def reg_import(deleted=(), values=None):
+def reg_write(robot, deleted=(), values=None):
     """Deletes the keys `deleted` with all below them, then sets `values`
     ({key: {name: value}}: text, a number as a DWORD, or None to delete the
-    value; "" names a key's default value), in one run of reg: each Windows
-    program started costs the machine about a quarter of a second."""
-    def full(key):
-        return (key.replace("HKCU\\", "HKEY_CURRENT_USER\\", 1)
-                .replace("HKLM\\", "HKEY_LOCAL_MACHINE\\", 1))
-
-    def quoted(text):
-        return '"%s"' % text.replace("\\", "\\\\").replace('"', '\\"')
-
-    def data(value):
-        if value is None:
-            return "-"
-        return "dword:%08x" % value if isinstance(value, int) else quoted(value)
-    lines = ["Windows Registry Editor Version 5.00", ""]
-    for key in deleted:
-        lines += ["[-%s]" % full(key), ""]
+    value; "" names a key's default value), through `robot`: reg.exe would
+    be two Windows programs, each costing the machine about a quarter of a
+    second."""
+    commands = [("regdelete", key) for key in deleted]
     for key, named in (values or {}).items():
-        lines += ["[%s]" % full(key)] + ["%s=%s" % (quoted(n) if n else "@", data(v))
-                                         for n, v in named.items()]
-        lines.append("")
-    with tempfile.NamedTemporaryFile("w", suffix=".reg", encoding="utf-16", newline="\r\n",
-                                     delete=False) as f:
-        f.write("\n".join(lines) + "\n")
-    try:
-        done = run("reg", "import", win_path(f.name))
-        # Under a full test run reg has once ended with code 1, printing
-        # nothing, as other Windows programs of the tests have: the import
-        # sets whole values, so asking again is safe.
-        if done.returncode != 0:
-            done = run("reg", "import", win_path(f.name))
-    finally:
-        os.remove(f.name)
-    if done.returncode != 0:
-        raise RuntimeError("reg import failed (exit code %d): %s%s%s" % (
-            done.returncode, done.stdout, done.stderr, done.wine_notices))
+        for name, value in named.items():
+            if value is None:
+                commands.append(("regset", key, name, "none"))
+            elif isinstance(value, int):
+                commands.append(("regset", key, name, "dword", value))
+            else:
+                # The robot reads its commands as bytes: the text goes as UTF-8.
+                commands.append(("regset", key, name, "sz",
+                                 value.encode("utf-8").decode("latin-1")))
+    for command in commands:
+        if any('"' in str(word) for word in command):
+            raise ValueError("a robot's word holds no quote: %r" % (command,))
+        answer = robot(*command)
+        if answer != ["done"]:
+            raise RuntimeError("%s failed: %r" % (" ".join(map(str, command)), answer))
 
 
 def reg_add(key, name, value, kind="REG_SZ"):
@@ -505,29 +490,33 @@ class WineTest(unittest.TestCase):
     registers_host = False
 
     def setUp(self):
-        # The harness's own hands for the chores around every test: a
-        # robot kept open costs one Windows program instead of one for
-        # every look at the process list and every process ended.
-        self.house = Robot()
+        self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
+        self.history = os.path.join(self.tmp, "History")
+        # One robot kept open for the whole test, the harness's and the
+        # test's: each look at the process list, each process ended and each
+        # registry chore would otherwise be a Windows program of its own.
+        self.house = Robot(env=self.house_env())
         self.addCleanup(self.house.close)
         left = end_stray_processes(self.house)
         if left:
             print("ended what an earlier test left running: %r" % left, file=sys.stderr)
-        self.tmp = tempfile.mkdtemp(prefix="corvane-e2e-")
         # The search indexes the viewers of this test make (of its history
         # folder or of others) go with it.
         self.indexes_before = search_index_files()
         # Registered first, so it runs last: after tearDown and every cleanup
         # a test adds, which may still use its programs.
         self.addCleanup(self.leave_prefix_clean)
-        self.history = os.path.join(self.tmp, "History")
-        reg_import(*self.registry_at_start())
+        reg_write(self.house, *self.registry_at_start())
         self.processes = []
 
+    def house_env(self):
+        """More environment for the programs the robot spawns."""
+        return {}
+
     def registry_at_start(self):
-        """(the keys deleted, the values written) by the one reg import that
-        starts the test; the keys and the values written as None are deleted
-        again at its end."""
+        """(the keys deleted, the values written) at the start of the test;
+        the keys and the values written as None are deleted again at its
+        end."""
         values = {SETTINGS_KEY: {"LogDir": win_path(self.history)}}
         if self.registers_host:
             values.update(self.host_registration())
@@ -548,15 +537,18 @@ class WineTest(unittest.TestCase):
             # A launcher whose hosts have quit may still be on its way out.
             end_stray_processes(self.house, grace=3.0)
         finally:
-            self.house.close()
-            # Only now: a program still running could have saved settings.
-            deleted, values = self.registry_at_start()
-            removed = {key: [name for name, value in named.items() if value is None]
-                       for key, named in values.items()}
-            reg_import(deleted, {key: dict.fromkeys(names) for key, names in removed.items() if names})
-            for name in search_index_files() - self.indexes_before:
-                os.remove(os.path.join(LOCAL_APPDATA, "Corvane", name))
-            shutil.rmtree(self.tmp, ignore_errors=True)
+            try:
+                # Only now: a program still running could have saved settings.
+                deleted, values = self.registry_at_start()
+                removed = {key: [name for name, value in named.items() if value is None]
+                           for key, named in values.items()}
+                reg_write(self.house, deleted,
+                           {key: dict.fromkeys(names) for key, names in removed.items() if names})
+            finally:
+                self.house.close()
+                for name in search_index_files() - self.indexes_before:
+                    os.remove(os.path.join(LOCAL_APPDATA, "Corvane", name))
+                shutil.rmtree(self.tmp, ignore_errors=True)
 
     def start(self, program, *args, **kwargs):
         p = start(program, *args, **kwargs)
@@ -570,4 +562,4 @@ class WineTest(unittest.TestCase):
         return {HOST_KEY: {"": win_path(bin_file("testhost.exe"))}}
 
     def register_host(self):
-        reg_import(values=self.host_registration())
+        reg_write(self.house, values=self.host_registration())

@@ -26,10 +26,9 @@ class HistoryFoldersTest(harness.WineTest):
     def setUp(self):
         super().setUp()
         self.report = Report(os.path.join(self.tmp, "host.log"))
-        self.robot = harness.Robot()
+        self.robot = self.house
 
     def tearDown(self):
-        self.robot.close()
         # Writable again, so that the temporary folder can go.
         for folder, _, _ in os.walk(self.tmp):
             os.chmod(folder, stat.S_IRWXU)

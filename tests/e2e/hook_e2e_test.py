@@ -207,8 +207,7 @@ class BoxRobot:
 
     def setUp(self):
         super().setUp()
-        self.robot = harness.Robot()
-        self.addCleanup(self.robot.close)
+        self.robot = self.house
 
 
 class SecondStartTest(BoxRobot, LauncherSession):

@@ -38,14 +38,13 @@ class OwedHistoryTest(harness.WineTest):
     def setUp(self):
         super().setUp()
         self.report = Report(os.path.join(self.tmp, "host.log"))
-        self.robot = harness.Robot()
+        self.robot = self.house
 
     def tearDown(self):
         for caption in (ERROR_CAPTION, NOTICE_CAPTION):
             while self.robot.dialogs(caption):
                 self.robot("press", caption, "OK")
                 time.sleep(0.3)
-        self.robot.close()
         super().tearDown()
 
     def signal(self, name):

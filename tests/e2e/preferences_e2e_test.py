@@ -103,7 +103,7 @@ class PreferencesTest(harness.WineTest):
 
     def setUp(self):
         super().setUp()
-        self.robot = harness.Robot()
+        self.robot = self.house
         self.reports = []
         self.expected = []
 
@@ -118,7 +118,6 @@ class PreferencesTest(harness.WineTest):
                 break
             harness.wait_until(lambda: self.hosts_done() > quitted, timeout=30,
                                what="a host to quit")
-        self.robot.close()
         super().tearDown()
 
     def hosts_done(self):

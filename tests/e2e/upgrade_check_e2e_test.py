@@ -12,7 +12,7 @@ import unittest
 
 import harness
 import resource_ids
-from harness import Robot, WineTest
+from harness import WineTest
 from http_server import ReplyServer, unused_port
 
 CAPTION = "Corvane Upgrade Monitor"
@@ -91,7 +91,7 @@ class Check:
 class UpgradeCheckTest(WineTest):
     def setUp(self):
         super().setUp()
-        self.robot = Robot()
+        self.robot = self.house
         # The shell hands web and ftp addresses to Wine's browser launcher.
         self.opened = harness.use_recording_browser(self, self.tmp)
         self.checks = []
@@ -99,7 +99,6 @@ class UpgradeCheckTest(WineTest):
     def tearDown(self):
         for check in self.checks:
             check.kill()
-        self.robot.close()
         super().tearDown()
 
     def check(self, server_url, kind, **fields):

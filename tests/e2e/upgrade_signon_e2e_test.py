@@ -8,7 +8,7 @@ import os
 import unittest
 
 import harness
-from harness import Report, Robot, WineTest
+from harness import Report, WineTest
 from http_server import ReplyServer
 
 CAPTION = "Corvane Upgrade Monitor"
@@ -23,11 +23,7 @@ class UpgradeAtSignOnTest(WineTest):
 
     def setUp(self):
         super().setUp()
-        self.robot = Robot()
-
-    def tearDown(self):
-        self.robot.close()
-        super().tearDown()
+        self.robot = self.house
 
     def test_first_buddy_list_checks_once_a_day(self):
         report = Report(os.path.join(self.tmp, "host.log"))

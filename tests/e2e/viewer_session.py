@@ -164,13 +164,15 @@ class ViewerTest(harness.WineTest):
     def setUp(self):
         super().setUp()
         os.makedirs(self.history)
+        self.robot = self.house
+        self.viewers = []
+
+    def house_env(self):
         # Wine's shell moves deleted items to the XDG trash; it must exist.
         self.xdg = os.path.join(self.tmp, "xdg")
         os.makedirs(self.xdg)
         self.trash = os.path.join(self.xdg, "Trash")
-        self.robot = harness.Robot(env={"XDG_DATA_HOME": self.xdg, **self.robot_env()})
-        self.processes.append(self.robot.process)
-        self.viewers = []
+        return {"XDG_DATA_HOME": self.xdg, **self.robot_env()}
 
     def robot_env(self):
         """More environment for the viewers this test starts."""
@@ -180,7 +182,6 @@ class ViewerTest(harness.WineTest):
         for pid in self.viewers:
             if self.robot.exit_code(pid) is None:
                 self.robot("kill", pid)
-        self.robot.close()
         super().tearDown()
 
     def path(self, *parts):
@@ -335,7 +336,14 @@ class ViewerTest(harness.WineTest):
     def move(self, rect, caption=CAPTION):
         left, top, right, bottom = rect
         self.robot("move", caption, left, top, right - left, bottom - top)
-        return self.wait_window("%s at %r" % (caption, rect), caption, rect="%d,%d,%d,%d" % rect)
+        try:
+            return self.wait_window("%s at %r" % (caption, rect), caption,
+                                    rect="%d,%d,%d,%d" % rect)
+        except AssertionError as e:
+            # Under a full test run the window has once stayed where it was.
+            raise AssertionError("%s; the window is %r, the dialogs open %r" % (
+                e, self.robot.window(caption),
+                [d["caption"] for d in self.robot.dialogs()])) from None
 
     def rects(self):
         """{control id: (left, top, right, bottom)} in client pixels."""

@@ -28,11 +28,10 @@ class WriteFailureBoxTest(harness.WineTest):
         self.history = os.path.join(self.parent, "History")
         harness.reg_add(harness.SETTINGS_KEY, "LogDir", harness.win_path(self.history))
         self.report = Report(os.path.join(self.tmp, "host.log"))
-        self.robot = harness.Robot()
+        self.robot = self.house
 
     def tearDown(self):
         self.press_every_box()
-        self.robot.close()
         super().tearDown()
 
     def start_session(self, messages):
