@@ -47,6 +47,9 @@ def database_units(database, seen):
     with open(os.path.join(database, "compile_commands.json")) as f:
         for entry in json.load(f):
             path = os.path.realpath(entry["file"])
+            # Ninja's database holds the resource scripts too.
+            if not path.endswith((".c", ".cpp", ".cxx")):
+                continue
             if "/Unity/unity_" in path:
                 with open(path) as unit:
                     files = [os.path.realpath(p) for p in UNITY_SOURCE.findall(unit.read())]
