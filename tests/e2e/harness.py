@@ -4,10 +4,12 @@ procedures back to the hook library's function names."""
 
 import functools
 import getpass
+import glob
 import os
 import re
 import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -179,17 +181,41 @@ def reg_values(key):
 DPI_KEY = r"HKCU\Control Panel\Desktop"
 
 
+def end_wine_desktop():
+    """Ends this prefix's desktop process, which the next window brings up
+    afresh.  It outlives the test that started it by a moment, and keeps
+    what it read as it started: the dots per inch, and a hook library it
+    was brought into (Windows drops that from the shell once the hook is
+    gone; Wine keeps it until the process ends)."""
+    prefix = ("WINEPREFIX=" + os.path.abspath(PREFIX)).encode()
+    for proc in glob.glob("/proc/[0-9]*"):
+        try:
+            with open(proc + "/cmdline", "rb") as f:
+                words = f.read().split(b"\0")
+            with open(proc + "/environ", "rb") as f:
+                environment = f.read().split(b"\0")
+        except OSError:
+            continue
+        if (words[0].lower().endswith(b"explorer.exe") and b"/desktop" in words
+                and prefix in environment):
+            os.kill(int(proc.split("/")[2]), signal.SIGKILL)
+
+
 def set_screen_dpi(dpi):
     """Makes the programs started from now on draw at `dpi` dots per inch;
-    a function that gives back the setting there was."""
+    a function that gives back the setting there was.  A desktop process
+    left at another setting would scale their windows' coordinates by it
+    (a move asked at 96 made a window half as large again)."""
     before = reg_values(DPI_KEY).get("LogPixels")
     reg_add(DPI_KEY, "LogPixels", dpi, kind="REG_DWORD")
+    end_wine_desktop()
 
     def restore():
         if before is None:
             run("reg", "delete", DPI_KEY, "/v", "LogPixels", "/f")
         else:
             reg_add(DPI_KEY, "LogPixels", int(before[1], 0), kind="REG_DWORD")
+        end_wine_desktop()
     return restore
 
 

@@ -97,7 +97,7 @@ class InstalledCopyTest(FirstSession, setup_e2e_test.SetupTest):
         self.assert_history_command_opens_the_viewer_on_it(day)
         self.report.wait_for("done", timeout=60)
         self.assertEqual(self.launcher.wait(timeout=30), 0)
-        setup_e2e_test.end_wine_desktop()
+        harness.end_wine_desktop()
         self.assertEqual(self.uninstall_in_place("/S"), 0)
 
 

@@ -9,7 +9,6 @@ import glob
 import os
 import re
 import shutil
-import signal
 import subprocess
 import unittest
 
@@ -64,25 +63,6 @@ def protecting_commands(folder):
     return [[folder, "/setowner", ADMINISTRATORS], [folder, "/reset"],
             [folder, "/inheritance:r", "/grant:r", ADMINISTRATORS + ":(OI)(CI)F",
              SYSTEM + ":(OI)(CI)F", USERS + ":(OI)(CI)RX"]]
-
-
-def end_wine_desktop():
-    """Windows drops a hook library from the shell once the hook is gone;
-    Wine keeps it in every process it was loaded into until that process
-    ends.  Ending this prefix's desktop process (which the launcher's tray
-    icon brought it into) does what Windows does by itself."""
-    prefix = ("WINEPREFIX=" + os.path.abspath(os.path.join(PREFIX_C, ".."))).encode()
-    for proc in glob.glob("/proc/[0-9]*"):
-        try:
-            with open(proc + "/cmdline", "rb") as f:
-                words = f.read().split(b"\0")
-            with open(proc + "/environ", "rb") as f:
-                environment = f.read().split(b"\0")
-        except OSError:
-            continue
-        if (words[0].lower().endswith(b"explorer.exe") and b"/desktop" in words
-                and prefix in environment):
-            os.kill(int(proc.split("/")[2]), signal.SIGKILL)
 
 
 class SetupTest(harness.WineTest):
@@ -272,7 +252,7 @@ class SetupTest(harness.WineTest):
         idle.wait_for("ready", timeout=60)
         upgrade = self.start_setup()
         self.assertEqual(launcher.wait(timeout=30), 0, "setup closes the launcher")
-        end_wine_desktop()
+        harness.end_wine_desktop()
         self.assertEqual(self.wait_for_exit(upgrade), 0)
         self.assert_programs_installed()
         self.assert_add_remove_entry()
@@ -297,7 +277,7 @@ class SetupTest(harness.WineTest):
 
         # Run in place (_?=), the uninstaller can be waited for; it cannot
         # delete its own running file, so it stays with the history.
-        end_wine_desktop()
+        harness.end_wine_desktop()
         self.assertEqual(self.uninstall_in_place(), 0)
         self.assertEqual(sorted(os.listdir(self.target)), ["Corvane History", "Uninstall.exe"])
         os.remove(self.installed("Uninstall.exe"))
@@ -317,7 +297,7 @@ class SetupTest(harness.WineTest):
         self.log_a_conversation("dave", "options on")
 
         # A silent upgrade without the switches keeps what was chosen.
-        end_wine_desktop()
+        harness.end_wine_desktop()
         self.assertEqual(self.setup(), 0)
         self.assertEqual(self.run_value(), started)
         self.assertTrue(os.path.exists(DESKTOP_LINK))
@@ -396,7 +376,7 @@ class SetupTest(harness.WineTest):
         pid = self.walk_interactive_uninstall(remove_settings=True)
         caption = self.box_with("Corvane is still in use by your messenger.")
         harness.run("taskkill", "/f", "/pid", self.report.events("ready")[0]["pid"])
-        end_wine_desktop()
+        harness.end_wine_desktop()
         self.assertEqual(self.robot("press", caption, "&Retry"), ["pressed"])
         # The last page's button becomes Close, enabled, once the work is done.
         harness.wait_until(lambda: (lambda b: b and b["text"] == "&Close" and b["enabled"] == "1")(
