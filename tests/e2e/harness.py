@@ -352,8 +352,25 @@ class Robot:
     def __init__(self, env=None, stderr=subprocess.DEVNULL):
         # Programs it spawns inherit env (for example where the trash is)
         # and Wine's messages go with theirs to stderr.
-        self.process = start(bin_file("robot.exe"), "serve", env=env, stdin=subprocess.PIPE,
-                             stderr=stderr)
+        for attempt in range(2):
+            self.process = start(bin_file("robot.exe"), "serve", env=env, stdin=subprocess.PIPE,
+                                 stderr=stderr)
+            try:
+                # An empty command is answered at once.  Under a full test run
+                # Wine has lost a session's first program before it ran
+                # (ending it, silent, with code 1): that one is started again.
+                self._send("")
+                return
+            except (RuntimeError, OSError) as error:
+                if attempt:
+                    raise RuntimeError("robot.exe ended as it started, twice") from error
+                self.process.kill()
+                self.process.wait()
+                for stream in (self.process.stdin, self.process.stdout):
+                    try:
+                        stream.close()
+                    except OSError:
+                        pass
 
     def __call__(self, *words):
         line = " ".join('"%s"' % w if (w == "" or " " in str(w)) else str(w) for w in words)
