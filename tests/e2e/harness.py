@@ -364,13 +364,7 @@ class Robot:
             except (RuntimeError, OSError) as error:
                 if attempt:
                     raise RuntimeError("robot.exe ended as it started, twice") from error
-                self.process.kill()
-                self.process.wait()
-                for stream in (self.process.stdin, self.process.stdout):
-                    try:
-                        stream.close()
-                    except OSError:
-                        pass
+                self.close()
 
     def __call__(self, *words):
         line = " ".join('"%s"' % w if (w == "" or " " in str(w)) else str(w) for w in words)
@@ -394,13 +388,17 @@ class Robot:
             answer.append(got)
 
     def close(self):
-        if self.process.poll() is None:
+        """Ends the robot, also one that ended by itself with a command
+        still unsent in its pipe."""
+        try:
             self.process.stdin.close()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+        except OSError:
+            pass
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
         self.process.stdout.close()
 
     def controls(self, caption):
