@@ -109,6 +109,10 @@ class ExportTreeTest(vs.ViewerTest):
 
     def open_export(self, *names):
         self.start_viewer(*names)
+        if len(names) == 2:
+            # The buddy's days are listed after its pick, and the newest
+            # chosen then: the export offers that day once it is.
+            harness.wait_until(lambda: self.selected()[2], timeout=30, what="a day chosen")
         self.robot("sys", CAPTION, vs.SC_EXPORT)
         return harness.wait_until(lambda: self.robot.shown(EXPORT), timeout=10,
                                   what="the export window")
