@@ -31,6 +31,10 @@ function(corvane_add_gtest name)
     set_tests_properties(${name} PROPERTIES LABELS wine RESOURCE_GROUPS "session:1"
       ENVIRONMENT "${CORVANE_OFFLINE_ENVIRONMENT}")
   else()
+    # One unit per test program: GoogleTest's header was half of each test
+    # file's compile.  The product's units stay one per file, the check that
+    # each includes what it uses.
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
   endif()
 endfunction()
