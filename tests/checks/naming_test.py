@@ -92,26 +92,27 @@ def flags(entry):
 
 
 def tidy(preset, path, arguments):
-    """The naming warnings of one file read with the compiler's
-    `arguments`, as 'file:line: text' lines, and the files where it did
-    not compile."""
+    """The naming warnings of one unit read with the compiler's
+    `arguments`, as (file, 'file:line: text') pairs; the files of ours
+    where it did not compile; and clang-tidy's output when it failed."""
     # The rule named outright: clang-tidy looks for it beside the unit read,
-    # and a group's unit lies in a temporary folder.
+    # and a group's unit lies in a temporary folder.  Every error is told,
+    # and the unit read on past them.
     command = ["clang-tidy", "--quiet", "--config-file=" + os.path.join(ROOT, ".clang-tidy"),
-               "--header-filter=" + HEADER_FILTER, path, "--", *arguments]
+               "--header-filter=" + HEADER_FILTER, "--extra-arg=-ferror-limit=0", path, "--",
+               *arguments]
     if preset == "win32":
         command[1:1] = MINGW_ARGS
     done = subprocess.run(command, capture_output=True, text=True, cwd=ROOT)
-    lines = []
+    warnings = []
     for line in done.stdout.splitlines():
         m = WARNING.match(line)
         # A group's unit is not ours: its lines rename entry points.
         if m and ours(m.group(1)):
-            lines.append("%s:%s: %s" % (os.path.relpath(m.group(1), ROOT), m.group(2), m.group(3)))
-    if done.returncode != 0 and not lines:
-        lines.append("%s: clang-tidy failed: %s" % (path, done.stderr.strip()[-500:]))
-    failed = [m.group(1) for m in ERROR.finditer(done.stdout)]
-    return lines, failed
+            warnings.append((m.group(1), "%s:%s: %s" % (os.path.relpath(m.group(1), ROOT),
+                                                        m.group(2), m.group(3))))
+    failed = {m.group(1) for m in ERROR.finditer(done.stdout) if ours(m.group(1))}
+    return warnings, failed, (done.stdout + done.stderr if done.returncode else "")
 
 
 GROUP_SIZE = 24
@@ -147,21 +148,34 @@ def groups(preset, units):
             for start in range(0, len(files), GROUP_SIZE)]
 
 
+# The last line of a group's unit: its error says clang read the unit to
+# its end, so that a fatal error cut nothing short.
+GROUP_END = "naming check: end of the group"
+
+
 def tidy_group(folder, group):
     """The group's warnings, read as one unit of `folder` that includes its
     files, as a unity build does: most of the time went into reading
     windows.h or gtest again for every file.  A group that does not compile
-    so (two files defining one name for themselves) is read again as two:
-    the files clang found a second definition in, and the others; or else
-    in halves, down to a file alone."""
+    so (two files defining one name for themselves) keeps the warnings of
+    its files that compiled, and the files that did not are read again as
+    a group of their own; where clang stopped short, the files it found
+    errors in and the others are read again, or else the halves, down to a
+    file alone."""
     preset, arguments, files = group
     if len(files) == 1:
-        return tidy(preset, files[0], arguments)[0]
+        warnings, _, failure = tidy(preset, files[0], arguments)
+        if failure and not warnings:
+            return ["%s: clang-tidy failed: %s" % (files[0], failure.strip()[-500:])]
+        return [text for _, text in warnings]
     with tempfile.NamedTemporaryFile("w", suffix=".cpp", dir=folder, delete=False) as unit:
         unit.writelines(included(index, path) for index, path in enumerate(files))
-    lines, failed = tidy(preset, unit.name, arguments)
-    if not failed:
-        return lines
+        unit.write("#error %s\n" % GROUP_END)
+    warnings, failed, failure = tidy(preset, unit.name, arguments)
+    if GROUP_END in failure and failed <= set(files) and failed != set(files):
+        again = [path for path in files if path in failed]
+        return ([text for path, text in warnings if path not in failed] +
+                (tidy_group(folder, (preset, arguments, again)) if again else []))
     second = [path for path in files[1:] if path in failed]
     first = [path for path in files if path not in second]
     if not second:
