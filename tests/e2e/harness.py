@@ -81,11 +81,22 @@ def bin_file(name):
     return os.path.join(BIN, name)
 
 
+def program_file(program):
+    """A program of the bin folder, or a Windows program of the prefix by
+    its full name: Wine starts a bare name ("reg") through start.exe, one
+    more program each time."""
+    if os.path.exists(bin_file(program)):
+        return bin_file(program)
+    if os.path.exists(os.path.join(PREFIX, "drive_c", "windows", "system32", program + ".exe")):
+        return "C:\\windows\\system32\\%s.exe" % program
+    return program
+
+
 def run(program, *args, timeout=60, stdin=None, env=None, encoding=None):
     """Runs a program of the bin folder (or a Wine builtin) to its end,
     with more environment when given; its output read in `encoding` (the
     locale's unless given)."""
-    exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    exe = program_file(program)
     full_env = dict(os.environ, **(env or {}))
     # Output goes through files, not pipes: a Wine service started on the way
     # would hold a pipe open long after the program ended.
@@ -107,7 +118,7 @@ def run(program, *args, timeout=60, stdin=None, env=None, encoding=None):
 
 
 def start(program, *args, env=None, stdin=None, stderr=subprocess.DEVNULL):
-    exe = bin_file(program) if os.path.exists(bin_file(program)) else program
+    exe = program_file(program)
     full_env = dict(os.environ)
     full_env.update(env or {})
     # Windows programs print ANSI text; an icon control's text is even a
