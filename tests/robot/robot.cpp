@@ -101,6 +101,8 @@ int ListDialogs(const char* caption) {
 // press CAPTION BUTTON: clicks the button whose text is BUTTON.
 int Press(const char* caption, const char* button) {
   for (HWND d : TopLevel("#32770", caption)) {
+    // An ended box stays, hidden, while a box opened over it runs.
+    if (!IsWindowVisible(d)) continue;
     for (HWND b = FindWindowExA(d, nullptr, "Button", nullptr); b != nullptr;
          b = FindWindowExA(d, b, "Button", nullptr)) {
       if (TextOf(b) == button) {
