@@ -76,6 +76,16 @@ std::vector<HWND> TopLevel(const char* cls, const char* title) {
   return found;
 }
 
+// The dialog boxes titled `caption` that are shown: an ended box stays,
+// hidden, while a box opened over it runs.
+std::vector<HWND> ShownDialogs(const char* caption) {
+  std::vector<HWND> shown;
+  for (HWND d : TopLevel("#32770", caption)) {
+    if (IsWindowVisible(d)) shown.push_back(d);
+  }
+  return shown;
+}
+
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   std::printf("control id=%d class=%s text=%s\n", GetDlgCtrlID(child), ClassOf(child).c_str(),
               OneLine(TextOf(child)).c_str());
@@ -84,8 +94,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 
 // dialogs [CAPTION]: every visible dialog box with its controls.
 int ListDialogs(const char* caption) {
-  for (HWND d : TopLevel("#32770", caption)) {
-    if (!IsWindowVisible(d)) continue;
+  for (HWND d : ShownDialogs(caption)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(d, &pid);
     std::printf("dialog hwnd=0x%lx pid=%lu owner=0x%lx caption=%s\n",
@@ -98,11 +107,10 @@ int ListDialogs(const char* caption) {
   return 0;
 }
 
-// press CAPTION BUTTON: clicks the button whose text is BUTTON.
+// press CAPTION BUTTON: clicks the button whose text is BUTTON in the first
+// box shown.
 int Press(const char* caption, const char* button) {
-  for (HWND d : TopLevel("#32770", caption)) {
-    // An ended box stays, hidden, while a box opened over it runs.
-    if (!IsWindowVisible(d)) continue;
+  for (HWND d : ShownDialogs(caption)) {
     for (HWND b = FindWindowExA(d, nullptr, "Button", nullptr); b != nullptr;
          b = FindWindowExA(d, b, "Button", nullptr)) {
       if (TextOf(b) == button) {
