@@ -252,14 +252,17 @@ def use_recording_browser(test, folder):
     return opened
 
 
-def wait_until(predicate, timeout=20.0, interval=0.1, what="condition"):
+def wait_until(predicate, timeout=20.0, interval=0.1, what="condition", explain=None):
+    """predicate()'s first true answer within timeout; else fails, saying
+    what was awaited and what explain() finds then."""
     deadline = time.time() + timeout
     while time.time() < deadline:
         result = predicate()
         if result:
             return result
         time.sleep(interval)
-    raise AssertionError("timed out waiting for " + what)
+    raise AssertionError("timed out waiting for " + what +
+                         ("" if explain is None else ": " + explain()))
 
 
 def most_dialogs_during(robot, caption, seconds):

@@ -205,7 +205,7 @@ class ViewerTest(harness.WineTest):
                                program=harness.win_path(harness.bin_file(VIEWER)))
         self.viewers.append(pid)
         harness.wait_until(lambda: self.viewer_window(pid), timeout=30,
-                           what="the viewer's window")
+                           what="the viewer's window", explain=lambda: self.startup_state(pid))
         if names:
             # The viewer finds a name given in any case.
             want = [name.lower() for name in names]
@@ -213,6 +213,12 @@ class ViewerTest(harness.WineTest):
                 lambda: [(s or "").lower() for s in self.selected()[:len(names)]] == want,
                 timeout=30, what="the selection %r" % (names,))
         return pid
+
+    def startup_state(self, pid):
+        """What shows of a viewer whose window is awaited in vain."""
+        return "exit code %r, window %r, dialogs %r, processes %r" % (
+            self.robot.exit_code(pid), self.robot.window(CAPTION), self.robot.dialogs(),
+            [l for l in self.robot("processes") if l.startswith("process ")])
 
     def viewer_window(self, pid=None):
         w = self.robot.shown(CAPTION)
