@@ -550,7 +550,13 @@ class WineTest(unittest.TestCase):
         # One robot kept open for the whole test, the harness's and the
         # test's: each look at the process list, each process ended and each
         # registry chore would otherwise be a Windows program of its own.
-        self.house = Robot(env=self.house_env())
+        # What Wine says of the programs the robot starts (its notices and
+        # error channel) is kept, for the message of a test that waited in
+        # vain for one of them.
+        self.wine_says = open(os.path.join(self.tmp, "wine-says.txt"), "w+b")
+        self.addCleanup(self.wine_says.close)
+        self.house = Robot(env={"WINEDEBUG": "-all,err+all", **self.house_env()},
+                           stderr=self.wine_says)
         self.addCleanup(self.house.close)
         left = end_stray_processes(self.house)
         if left:
@@ -567,6 +573,13 @@ class WineTest(unittest.TestCase):
     def house_env(self):
         """More environment for the programs the robot spawns."""
         return {}
+
+    def wine_said(self, lines=30):
+        """The last lines Wine wrote of the robot and the programs it
+        started."""
+        self.wine_says.flush()
+        with open(self.wine_says.name, "rb") as said:
+            return said.read().decode("latin-1").splitlines()[-lines:]
 
     def registry_at_start(self):
         """(the keys deleted, the values written) at the start of the test;
