@@ -553,7 +553,7 @@ class WineTest(unittest.TestCase):
         # What Wine says of the programs the robot starts (its notices and
         # error channel) is kept, for the message of a test that waited in
         # vain for one of them.
-        self.wine_says = open(os.path.join(self.tmp, "wine-says.txt"), "w+b")
+        self.wine_says = open(os.path.join(self.tmp, "wine-says.txt"), "wb")
         self.addCleanup(self.wine_says.close)
         self.house = Robot(env={"WINEDEBUG": "-all,err+all", **self.house_env()},
                            stderr=self.wine_says)
@@ -577,7 +577,6 @@ class WineTest(unittest.TestCase):
     def wine_said(self, lines=30):
         """The last lines Wine wrote of the robot and the programs it
         started."""
-        self.wine_says.flush()
         with open(self.wine_says.name, "rb") as said:
             return said.read().decode("latin-1").splitlines()[-lines:]
 
