@@ -498,16 +498,21 @@ def our_programs():
     return {name.lower() for name in os.listdir(BIN) if name.lower().endswith(".exe")}
 
 
+def listed_processes(robot):
+    """The processes of the prefix as Wine lists them to `robot`: field
+    dicts (pid, self, library, name)."""
+    return [parse_fields(line) for line in robot("processes") if line.startswith("process ")]
+
+
 def stray_processes(robot):
     """{pid: name} of the processes of the prefix, as Wine lists them to
     `robot`, that are programs of ours or hold the hook library, the robot
     itself left out.  A process holding the library keeps its shared
     settings record alive, with values the launcher does not load afresh
     (the day of the last version check among them)."""
-    answer = robot("processes")
-    listed = [parse_fields(line) for line in answer if line.startswith("process ")]
+    listed = listed_processes(robot)
     if not listed:
-        raise RuntimeError("cannot list the processes of the prefix: %r" % answer)
+        raise RuntimeError("cannot list the processes of the prefix")
     ours = our_programs()
     return {int(p["pid"]): p["name"] for p in listed
             if p["self"] == "0" and (p["name"].lower() in ours or p["library"] == "1")}

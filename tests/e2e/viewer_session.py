@@ -218,7 +218,7 @@ class ViewerTest(harness.WineTest):
         """What shows of a viewer whose window is awaited in vain."""
         return "exit code %r, window %r, dialogs %r, processes %r, Wine said %r" % (
             self.robot.exit_code(pid), self.robot.window(CAPTION), self.robot.dialogs(),
-            [l for l in self.robot("processes") if l.startswith("process ")], self.wine_said())
+            harness.listed_processes(self.robot), self.wine_said())
 
     def viewer_window(self, pid=None):
         w = self.robot.shown(CAPTION)
